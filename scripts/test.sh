@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds everything and runs every test: first a
+# normal build, then the tests again under AddressSanitizer and
+# UndefinedBehaviorSanitizer, then the fuzz targets briefly. Exits non-zero on
+# any failure. GUI and GL tests run under xvfb-run when there is no display.
+set -euo pipefail
+here=$(cd "$(dirname "$0")/.." && pwd)
+jobs=$(nproc)
+fuzz_seconds=${QV_FUZZ_SECONDS:-20}
+bash "$here/scripts/deps.sh"
+
+run_display() {
+  if [ -n "${DISPLAY:-}" ]; then "$@"; else xvfb-run -a -s "-screen 0 1280x1024x24" "$@"; fi
+}
+
+echo "== build"
+cmake -S "$here" -B "$here/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build "$here/build" -j"$jobs"
+echo "== tests"
+(cd "$here/build" && run_display ctest --output-on-failure -j"$jobs" --timeout 600)
+
+echo "== tests under AddressSanitizer and UndefinedBehaviorSanitizer"
+cmake -S "$here" -B "$here/build-asan" -DCMAKE_BUILD_TYPE=Debug -DQV_SANITIZER=address,undefined \
+  -DQV_BUILD_BENCH=OFF -DQV_BUILD_APP=ON >/dev/null
+cmake --build "$here/build-asan" -j"$jobs"
+# The toolkit and the GL drivers keep allocations until exit; leaks are
+# checked on our own code through the suppression file.
+export ASAN_OPTIONS="detect_leaks=1"
+export LSAN_OPTIONS="suppressions=$here/.lsan.supp:print_suppressions=0"
+export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+(cd "$here/build-asan" && run_display ctest --output-on-failure -j"$jobs" --timeout 1200)
+
+if ls "$here"/fuzz/*.cmake >/dev/null 2>&1; then
+  echo "== fuzz targets (${fuzz_seconds} s each)"
+  CC=clang CXX=clang++ cmake -S "$here" -B "$here/build-fuzz" -DCMAKE_BUILD_TYPE=Debug \
+    -DQV_BUILD_FUZZ=ON -DQV_BUILD_TESTS=OFF -DQV_BUILD_BENCH=OFF -DQV_BUILD_APP=OFF \
+    -DQV_SANITIZER=address,undefined >/dev/null
+  cmake --build "$here/build-fuzz" -j"$jobs"
+  for target in "$here"/build-fuzz/bin/fuzz_*; do
+    [ -x "$target" ] || continue
+    name=$(basename "$target")
+    corpus="$here/build-fuzz/corpus/$name"
+    mkdir -p "$corpus"
+    seeds="$here/fuzz/seeds/${name#fuzz_}"
+    [ -d "$seeds" ] || seeds=""
+    "$target" -max_total_time="$fuzz_seconds" -rss_limit_mb=4096 "$corpus" $seeds
+  done
+fi
+echo "== all tests passed"
