@@ -1,0 +1,41 @@
+#include "scene/cls8_scene_group.h"
+
+namespace qv {
+
+namespace {
+constexpr double kStartBound = 99999999.0;
+// The absolute margin, in data units, around the union of the items' boxes.
+constexpr double kMargin = 0.04;
+}  // namespace
+
+Cls1 Cls8::GetBox() const {
+  Cls1 box{kStartBound, -kStartBound, kStartBound, -kStartBound, kStartBound, -kStartBound};
+  for (const auto& [key, item] : Items) {
+    const Cls1 b = item->GetBox();
+    if (b.MinX < box.MinX) box.MinX = b.MinX;
+    if (b.MaxX > box.MaxX) box.MaxX = b.MaxX;
+    if (b.MinY < box.MinY) box.MinY = b.MinY;
+    if (b.MaxY > box.MaxY) box.MaxY = b.MaxY;
+    if (b.MinZ < box.MinZ) box.MinZ = b.MinZ;
+    if (b.MaxZ > box.MaxZ) box.MaxZ = b.MaxZ;
+  }
+  box.MinX -= kMargin;
+  box.MinY -= kMargin;
+  box.MinZ -= kMargin;
+  box.MaxX += kMargin;
+  box.MaxY += kMargin;
+  box.MaxZ += kMargin;
+  return box;
+}
+
+void Cls8::Draw() const {
+  for (const auto& [key, item] : Items) item->Draw();
+}
+
+std::string Cls8::Save(const std::string& dataSetRecord) const {
+  std::string record = dataSetRecord + " ";
+  for (const auto& [key, item] : Items) record += item->Save();
+  return record;
+}
+
+}  // namespace qv

@@ -1,0 +1,47 @@
+// A scene group: an ordered, keyed collection of graphs with the operations
+// on all of them (box, drawing, record) and the model orientation.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "platform/keyed_collection.h"
+#include "scene/cls1_box.h"
+#include "scene/cls3_axis_system.h"
+#include "scene/scene_item.h"
+
+namespace qv {
+
+class Cls8 {
+ public:
+  // The graphs, keyed by CStr(ID). The same item may sit in several groups
+  // at once: a change made through one group is seen through the other.
+  KeyedCollection<std::shared_ptr<SceneItem>> Items;
+
+  // Kept for the group's interface; no operation of the program reads them.
+  bool DrawAxis = true;
+  std::shared_ptr<Cls3> Axis = std::make_shared<Cls3>();
+  double ScaleX = 1.0;
+  double ScaleY = 1.0;
+  double ScaleZ = 1.0;
+  double TransX = 0.0;
+  double TransY = 0.0;
+  double TransZ = 0.0;
+
+  // Model rotation in degrees, applied by the scene building.
+  double RotRoll = 0.0;
+  double RotPitch = 0.0;
+  double RotYaw = 0.0;
+
+  // The union of the items' boxes widened by 0.04 on every side. An empty
+  // group gives minima 99999999 - 0.04 and maxima -99999999 + 0.04.
+  Cls1 GetBox() const;
+  // Draws every item in collection order into the current OpenGL context.
+  void Draw() const;
+  // The group record: dataSetRecord (which ends without a blank), one blank,
+  // then each item's Save text in collection order. The caller passes the data
+  // set's record because the data set lives above the scene library.
+  std::string Save(const std::string& dataSetRecord) const;
+};
+
+}  // namespace qv
