@@ -1,0 +1,99 @@
+// Placement of the main window's panes: the graph list above the data frame in
+// the left column, the vertical splitter bar, and the drawing area on the
+// right. All measures are twips (1440 per inch) of the window's client area,
+// except the drawing area's pixel size.
+//
+//   +------------------------------------------+  <- toolbar (TB high)
+//   | List1        |S|                         |
+//   |              |p|        picDraw          |
+//   |--Splitter2---|l|                         |
+//   | Data (DH)    |i|                         |
+//   +------------------------------------------+  <- status bar (SB high)
+//                  L  L+W
+#pragma once
+
+#include <optional>
+
+namespace qv {
+
+inline constexpr double kTwipsPerInch = 1440.0;
+inline constexpr double kSplitterWidth = 60.0;      // the vertical bar
+inline constexpr double kSplitter2Height = 40.0;    // the horizontal bar
+inline constexpr double kSplitterMinimum = 1000.0;  // closest a released bar comes to a side
+inline constexpr double kSplitter2MinTop = 2000.0;
+
+// A rectangle in twips.
+struct PaneRect {
+  double left = 0.0;
+  double top = 0.0;
+  double width = 0.0;
+  double height = 0.0;
+};
+
+// What the layout reads.
+struct PaneInput {
+  double clientWidth = 0.0;    // SW
+  double clientHeight = 0.0;   // SH
+  double toolbarTop = 0.0;     // TT
+  double toolbarHeight = 0.0;  // TB
+  double statusHeight = 0.0;   // SB
+  double dataHeight = 0.0;     // DH, the data frame's height (kept)
+  double splitterLeft = 0.0;   // L
+  double twipsPerPixel = 15.0;
+};
+
+// Where the panes go, and the drawing area's size in whole pixels.
+struct PaneLayout {
+  PaneRect splitter;   // the vertical bar
+  PaneRect splitter2;  // the horizontal bar
+  PaneRect drawing;    // picDraw
+  PaneRect data;       // the data frame
+  PaneRect list;       // List1
+  int drawingWidthPx = 1;
+  int drawingHeightPx = 1;
+};
+
+// The layout of the panes for input, or nullopt when the client area is too
+// low (5 * TB + DH above SH): the panes then keep their previous places.
+// Every width and height comes out at least one pixel, so that a window
+// narrower than the left column never gives the drawing area a negative or
+// zero size.
+std::optional<PaneLayout> LayoutPanes(const PaneInput& input);
+
+// Where a released vertical bar settles: at least kSplitterMinimum from the
+// left, then at most clientWidth - kSplitterMinimum (rounded), which wins in a
+// window narrower than twice the minimum.
+double ClampSplitterLeft(double left, double clientWidth);
+
+// Where a released horizontal bar settles: at least kSplitter2MinTop, then at
+// most clientHeight - 2 * toolbarHeight (rounded).
+double ClampSplitter2Top(double top, double clientHeight, double toolbarHeight);
+
+// The drag of the vertical bar: pressed with any button, moved by X relative to
+// the bar's own left edge, and clamped on release. Nothing else moves until the
+// release; the caller lays the panes out again then.
+class SplitterDrag {
+ public:
+  explicit SplitterDrag(double left) : left_(left) {}
+
+  void MouseDown() { dragging_ = true; }
+  void MouseMove(double x) {
+    if (dragging_) left_ += x;
+  }
+  // Returns the settled left edge.
+  double MouseUp(double clientWidth) {
+    dragging_ = false;
+    left_ = ClampSplitterLeft(left_, clientWidth);
+    return left_;
+  }
+
+  bool Dragging() const { return dragging_; }
+  double Left() const { return left_; }
+  void SetLeft(double left) { left_ = left; }
+
+ private:
+  double left_;
+  bool dragging_ = false;
+};
+
+}  // namespace qv
