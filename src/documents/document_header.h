@@ -1,0 +1,42 @@
+// The header token of a document ("D", an optional format-version digit, a
+// view digit) and the version gates that follow from it.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "platform/runtime.h"
+
+namespace qv {
+
+// View codes of the three view kinds.
+inline constexpr Long kViewCode3D = 3;
+inline constexpr Long kViewCode2D = 7;
+inline constexpr Long kViewCode4D = 11;
+
+// Format version the writer produces.
+inline constexpr int kCurrentDocumentVersion = 4;
+
+struct DocumentHeader {
+  int version = 0;       // format version 0..4
+  Long viewCode = 0;     // 3, 7 or 11
+};
+
+// The header of token, or nullopt when token is none of the 14 headers
+// ("D1", "D2", "D11".."D13", "D21".."D23", "D31".."D33", "D41".."D43").
+std::optional<DocumentHeader> ParseDocumentHeader(std::string_view token);
+
+// The header the writer puts first for viewCode ("D41", "D42", "D43"), or
+// nullopt for any other view code: such a document cannot be saved.
+std::optional<std::string> HeaderToken(Long viewCode);
+
+// Version gates
+// Graph titles by the "@" text rule (version 0 takes one bare token).
+inline bool NameByTextRule(int version) { return version >= 1; }
+// Surface kinds carry the colour column in their sheet groups.
+inline bool SurfaceCellsHaveColor(int version) { return version >= 4; }
+// The scale settings follow the axis record.
+inline bool CarriesScaleSettings(int version) { return version >= 4; }
+
+}  // namespace qv

@@ -1,0 +1,22 @@
+// Splitting a document text into tokens, and a cursor that walks them.
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace qv {
+
+// Most tokens a document may hold.
+inline constexpr std::size_t kMaxDocumentTokens = 500000;
+
+// Splits text at every single blank: two blanks in a row give an empty token,
+// a trailing blank gives no further token, and the end of the text ends a
+// non-empty last token. Returns nullopt when the text holds more than
+// maxTokens tokens (the document is refused rather than cut).
+std::optional<std::vector<std::string>> Tokenize(std::string_view text,
+                                                 std::size_t maxTokens = kMaxDocumentTokens);
+
+}  // namespace qv

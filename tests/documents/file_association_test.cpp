@@ -1,0 +1,149 @@
+#include "documents/file_association.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+
+#include "temp_folder.h"
+
+namespace qv {
+namespace {
+
+std::string Value(const RegistryStore& store, const std::string& key) {
+  std::string text = "<none>";
+  QueryStringValue(store, key, "", text);
+  return text;
+}
+
+AssociationPaths ClassicPaths(std::string folder) {
+  AssociationPaths paths;
+  paths.programFolder = std::move(folder);
+  return paths;
+}
+
+// The key table, word for word.
+TEST(AssociationKeys, StartUpWritesTheWholeTable) {
+  RegistryStore store;
+  WriteAssociationKeys(store, ClassicPaths("C:\\Program Files\\Quorvel"));
+  EXPECT_EQ(Value(store, "HKEY_CLASSES_ROOT\\.qrv"), "qrvfile");
+  EXPECT_EQ(Value(store, "HKEY_CLASSES_ROOT\\qrvfile"), "Quorvel");
+  EXPECT_EQ(Value(store, "HKEY_CLASSES_ROOT\\qrvfile\\DefaultIcon"), "C:\\Program Files\\Quorvel\\Quorvel.ico");
+  EXPECT_EQ(Value(store, "HKEY_CLASSES_ROOT\\qrvfile\\Shell\\Open\\command"),
+            "C:\\Program Files\\Quorvel\\Quorvel.exe %1");
+  RegValue raw;
+  store.QueryValue("HKEY_CLASSES_ROOT\\qrvfile", "", raw);
+  EXPECT_EQ(raw.data.size(), std::string("Quorvel").size() + 1);
+}
+
+TEST(AssociationKeys, AFolderAtADriveRootGivesTwoSeparators) {
+  EXPECT_EQ(AssociationCommand(ClassicPaths("C:\\")), "C:\\\\Quorvel.exe %1");
+  EXPECT_EQ(AssociationIcon(ClassicPaths("C:\\")), "C:\\\\Quorvel.ico");
+}
+
+// Save rewrites the command and icon of whatever type ".qrv" names, and
+// creates nothing.
+TEST(AssociationKeys, UpdateRewritesTheRegisteredType) {
+  RegistryStore store;
+  WriteAssociationKeys(store, ClassicPaths("C:\\old"));
+  SetStringValue(store, "HKEY_CLASSES_ROOT\\.qrv", "", "otherfile");
+  store.CreateKey("HKEY_CLASSES_ROOT\\otherfile\\Shell\\Open\\command");
+  UpdateAssociationKeys(store, ClassicPaths("D:\\new"));
+  EXPECT_EQ(Value(store, "HKEY_CLASSES_ROOT\\otherfile\\shell\\open\\command"), "D:\\new\\Quorvel.exe %1");
+  EXPECT_FALSE(store.KeyExists("HKEY_CLASSES_ROOT\\otherfile\\DefaultIcon"));
+  EXPECT_EQ(Value(store, "HKEY_CLASSES_ROOT\\qrvfile\\Shell\\Open\\command"), "C:\\old\\Quorvel.exe %1");
+}
+
+TEST(AssociationKeys, UpdateIsSkippedWithoutARegisteredType) {
+  RegistryStore store;
+  UpdateAssociationKeys(store, ClassicPaths("C:\\p"));
+  EXPECT_FALSE(store.KeyExists("HKEY_CLASSES_ROOT\\.qrv"));
+  store.CreateKey("HKEY_CLASSES_ROOT\\.qrv");
+  store.SetValue("HKEY_CLASSES_ROOT\\.qrv", "", RegValue{RegType::DWord, std::string(4, '\0')});
+  UpdateAssociationKeys(store, ClassicPaths("C:\\p"));
+  EXPECT_EQ(Value(store, "HKEY_CLASSES_ROOT\\.qrv"), "<none>");
+}
+
+AssociationPaths LinuxPaths(std::string folder) {
+  AssociationPaths paths;
+  paths.programFolder = std::move(folder);
+  paths.separator = '/';
+  paths.programName = "quorvel";
+  return paths;
+}
+
+// A folder with blanks, quotes and a percent sign must still give one
+// program argument in the desktop entry.
+TEST(DesktopRegistration, QuotesTheProgramInTheEntry) {
+  RegistryStore store;
+  WriteAssociationKeys(store, LinuxPaths("/opt/my \"q\" 100%"));
+  const std::string entry = DesktopEntryText(store);
+  EXPECT_NE(entry.find("Exec=\"/opt/my \\\\\"q\\\\\" 100%%/quorvel\" %f\n"), std::string::npos) << entry;
+  EXPECT_NE(entry.find("Name=Quorvel\n"), std::string::npos);
+  EXPECT_NE(entry.find("MimeType=application/x-qrv;\n"), std::string::npos);
+  EXPECT_EQ(DesktopEntryText(RegistryStore{}), "");
+}
+
+std::string RunTool(const std::string& command) {
+  std::string output;
+  std::unique_ptr<FILE, int (*)(FILE*)> pipe(::popen(command.c_str(), "r"), ::pclose);
+  if (!pipe) return "<cannot run>";
+  char buffer[256];
+  while (std::fgets(buffer, sizeof buffer, pipe.get())) output += buffer;
+  return output;
+}
+
+class ScopedEnv {
+ public:
+  ScopedEnv(const char* name, const std::string& value) : name_(name) {
+    if (const char* old = std::getenv(name)) old_ = old;
+    ::setenv(name, value.c_str(), 1);
+  }
+  ~ScopedEnv() {
+    if (old_) ::setenv(name_, old_->c_str(), 1);
+    else ::unsetenv(name_);
+  }
+
+ private:
+  const char* name_;
+  std::optional<std::string> old_;
+};
+
+// The whole association in a throw-away data folder: the files are written,
+// the desktop accepts the entry, and a ".qrv" file is known by its type.
+TEST(DesktopRegistration, WritesAnAssociationTheDesktopAccepts) {
+  test::TempFolder folder;
+  const ScopedEnv dataHome("XDG_DATA_HOME", folder.Path());
+  ASSERT_EQ(UserDataHome(), folder.Path());
+  FileAssociation association(LinuxPaths("/usr/lib/quorvel"), UserDataHome());
+  association.WriteAtStartUp();
+  const std::string entryPath = folder.File("applications/quorvel.desktop");
+  ASSERT_NE(folder.Read("mime/packages/quorvel-qrv.xml"), "<missing>");
+  ASSERT_NE(folder.Read("applications/quorvel.desktop"), "<missing>");
+  EXPECT_EQ(RunTool("desktop-file-validate '" + entryPath + "' 2>&1; echo rc=$?"), "rc=0\n");
+
+  ASSERT_EQ(ReplaceFile(folder.File("sample.qrv"), "\x08\x00\x00\x00"), "");
+  // xdg-mime asks the desktop's own MIME database; GNOME's tool reads
+  // XDG_DATA_HOME.
+  const ScopedEnv desktop("XDG_CURRENT_DESKTOP", "GNOME");
+  EXPECT_EQ(RunTool("xdg-mime query filetype '" + folder.File("sample.qrv") + "' 2>/dev/null"),
+            "application/x-qrv\n");
+
+  // Saving rewrites the same registration and keeps it valid.
+  association.UpdateOnSave();
+  EXPECT_EQ(RunTool("desktop-file-validate '" + entryPath + "' 2>&1; echo rc=$?"), "rc=0\n");
+}
+
+// Failures are silent: a data folder that cannot be written changes nothing
+// and throws nothing.
+TEST(DesktopRegistration, FailsSilently) {
+  RegistryStore store;
+  WriteAssociationKeys(store, LinuxPaths("/usr/lib/quorvel"));
+  EXPECT_FALSE(WriteDesktopRegistration(store, "/proc/no-such-place"));
+  EXPECT_FALSE(WriteDesktopRegistration(store, ""));
+  EXPECT_FALSE(WriteDesktopRegistration(RegistryStore{}, "/tmp"));
+}
+
+}  // namespace
+}  // namespace qv
