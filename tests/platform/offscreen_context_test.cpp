@@ -2,6 +2,8 @@
 
 #include <GL/gl.h>
 
+#include <filesystem>
+
 #include <gtest/gtest.h>
 
 #include "support/accumulation_probe.h"
@@ -54,6 +56,17 @@ TEST(OffscreenContextTest, AccumulationAveragesTwoJitteredPassesLinearly) {
   EXPECT_NEAR(image.At(probe.edgeColumn, probe.row)[0], 127, 2);
   EXPECT_EQ(image.At(probe.interiorColumn, probe.row)[0], 0);
   EXPECT_EQ(image.At(probe.backgroundColumn, probe.row)[0], 255);
+}
+
+// The debugging PNG must report a write it could not make.
+TEST(WritePngTest, WritesAFileAndReportsAnUnwritablePath) {
+  RgbaImage image{2, 2, std::vector<std::uint8_t>(16, 200)};
+  const auto path = std::filesystem::temp_directory_path() / "qv_write_png_test.png";
+  EXPECT_TRUE(WritePng(path.string(), image));
+  EXPECT_GT(std::filesystem::file_size(path), 0u);
+  std::filesystem::remove(path);
+  EXPECT_FALSE(WritePng("/nonexistent-dir/x.png", image));
+  EXPECT_FALSE(WritePng(path.string(), RgbaImage{}));
 }
 
 }  // namespace
