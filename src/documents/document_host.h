@@ -3,6 +3,7 @@
 // scripted fake. Every call runs on the window thread.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <string>
 
@@ -59,6 +60,10 @@ class DocumentHost {
   // Sets the sheet's row count, the header row included (node or point
   // count + 1), and writes the index column of the new rows.
   virtual void SetSheetRows(Long rows) = 0;
+  // Writes the sheet's header row, columns 0..4 ("Index", then the kind's
+  // column names: "X", "Y", "Z", "Color" for Cartesian surfaces, "V" last for
+  // volumes).
+  virtual void SetSheetHeaderRow(const std::array<std::string, 5>& headers) = 0;
   // Switches the sheet's redrawing off while many cells are written, and on
   // again (with a repaint).
   virtual void SetSheetRedraw(bool on) = 0;
