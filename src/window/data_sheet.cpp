@@ -114,6 +114,32 @@ long long ReadCount(const DataPanelModel& panel, int text) {
   return std::max<long long>(0, value);
 }
 
+// The counts that size the sheet for the panel's kind: the node counts of a
+// regular kind, or the point count.
+std::vector<long long> SheetCounts(const DataPanelModel& panel) {
+  const int kind = panel.kind;
+  if (kind == 0 || kind == 4 || kind == 6) return {ReadCount(panel, 1), ReadCount(panel, 2)};
+  if (kind == 2) return {ReadCount(panel, 1), ReadCount(panel, 2), ReadCount(panel, 4)};
+  return {ReadCount(panel, 3)};
+}
+
+// The index text of data row n (from 0): indices joined by commas, last fastest.
+std::string IndexText(long long n, const std::vector<long long>& counts) {
+  if (counts.size() == 1) return CStr(n);
+  std::vector<long long> parts(counts.size());
+  long long rest = n;
+  for (std::size_t axis = counts.size(); axis-- > 0;) {
+    parts[axis] = rest % counts[axis];
+    rest /= counts[axis];
+  }
+  std::string text;
+  for (std::size_t axis = 0; axis < parts.size(); ++axis) {
+    if (axis > 0) text += ",";
+    text += CStr(parts[axis]);
+  }
+  return text;
+}
+
 }  // namespace
 
 const std::string& DataKindCaption(int kind) {
@@ -191,14 +217,7 @@ void Combo1_Click(int kind, DataPanelModel& panel, SheetModel& sheet, CommandSta
 SheetSizeResult Command1_Click(const DataPanelModel& panel, SheetModel& sheet) {
   const int kind = panel.kind;
   if (kind < 0 || kind >= kDataKindCount) return {};
-  std::vector<long long> counts;
-  if (kind == 0 || kind == 4 || kind == 6) {
-    counts = {ReadCount(panel, 1), ReadCount(panel, 2)};
-  } else if (kind == 2) {
-    counts = {ReadCount(panel, 1), ReadCount(panel, 2), ReadCount(panel, 4)};
-  } else {
-    counts = {ReadCount(panel, 3)};
-  }
+  const std::vector<long long> counts = SheetCounts(panel);
   long long dataRows = 1;
   if (std::find(counts.begin(), counts.end(), 0) != counts.end()) {
     dataRows = 0;
@@ -210,26 +229,16 @@ SheetSizeResult Command1_Click(const DataPanelModel& panel, SheetModel& sheet) {
   }
   sheet.controlWidthTwips = 5000.0;
   sheet.SetRows(static_cast<Long>(dataRows + 1));
-  for (long long n = 0; n < dataRows; ++n) {
-    std::string index;
-    if (counts.size() == 1) {
-      index = CStr(n);
-    } else {
-      // Split n into its indices, last index fastest.
-      long long rest = n;
-      std::vector<long long> parts(counts.size());
-      for (std::size_t axis = counts.size(); axis-- > 0;) {
-        parts[axis] = rest % counts[axis];
-        rest /= counts[axis];
-      }
-      for (std::size_t axis = 0; axis < parts.size(); ++axis) {
-        if (axis > 0) index += ",";
-        index += CStr(parts[axis]);
-      }
-    }
-    sheet.SetCellText(static_cast<Long>(n + 1), 0, index);
-  }
+  WriteIndexColumn(panel, sheet);
   return {true, ""};
+}
+
+void WriteIndexColumn(const DataPanelModel& panel, SheetModel& sheet) {
+  std::vector<long long> counts = SheetCounts(panel);
+  long long product = 1;
+  for (long long count : counts) product = std::min<long long>(product * count, SheetModel::kMaxControlRows);
+  if (product + 1 != sheet.Rows()) counts = {sheet.Rows() - 1};
+  for (Long row = 1; row < sheet.Rows(); ++row) sheet.SetCellText(row, 0, IndexText(row - 1, counts));
 }
 
 bool SheetPopupAllowed(double x, double y, double column0Width, double row0Height) {

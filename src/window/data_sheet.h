@@ -111,6 +111,11 @@ struct SheetSizeResult {
 // data rows are refused with a message, and nothing changes.
 SheetSizeResult Command1_Click(const DataPanelModel& panel, SheetModel& sheet);
 
+// Writes the index column of every data row of the sheet: the node indices
+// of the panel's regular kind when its counts give exactly the sheet's rows,
+// otherwise the row numbers from 0 (points, or a sheet sized elsewhere).
+void WriteIndexColumn(const DataPanelModel& panel, SheetModel& sheet);
+
 // The text of the refusal above.
 inline constexpr const char* kSheetTooLargeMessage =
     "The data sheet holds at most 20000 rows of data.";

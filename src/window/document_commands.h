@@ -1,0 +1,27 @@
+// The File commands as the main window calls them. The program wires them
+// to the document subsystem's commands; tests use a scripted fake. Each runs
+// with the window as its host.
+#pragma once
+
+#include <string>
+
+namespace qv {
+
+class DocumentCommands {
+ public:
+  virtual ~DocumentCommands() = default;
+  virtual void New2D() = 0;
+  virtual void New3D() = 0;
+  virtual void New4D() = 0;
+  virtual void Open() = 0;
+  // File > Save; returns true when the document was written, false when the
+  // user cancelled the dialog or the save failed.
+  virtual bool Save() = 0;
+  virtual void SaveAs() = 0;
+  // Opens the document at path (the command line at start-up).
+  virtual void OpenDocument(const std::string& path) = 0;
+  // Writes the document file association at start-up.
+  virtual void WriteFileAssociation() = 0;
+};
+
+}  // namespace qv

@@ -1,0 +1,314 @@
+#include "window/main_window_core.h"
+
+#include <cmath>
+
+#include "documents/window_capture.h"
+#include "platform/message_box.h"
+#include "window/enable_patterns.h"
+#include "window/scene_renderer.h"
+
+namespace qv {
+
+MainWindowCore::MainWindowCore(MainWindowView& view, MainWindowServices services)
+    : view_(view),
+      services_(services),
+      workspace_(std::make_unique<Workspace>()),
+      sheetText_(std::make_unique<SheetText>()),
+      sheet_(*sheetText_),
+      dataPanel_(panel_, sheet_, [this](Long kind) { Combo1_Click(static_cast<int>(kind)); }),
+      interaction_(*this, workspace_->settings.RotateAxis) {}
+
+MainWindowCore::~MainWindowCore() = default;
+
+// Start-up and shut-down
+
+bool MainWindowCore::Initialize() {
+  GlContext* context = view_.DrawingContext();
+  if (context == nullptr || !context->MakeCurrent()) {
+    glReady_ = false;
+    return false;
+  }
+  InitializeGlState();
+  glReady_ = true;
+  return true;
+}
+
+void MainWindowCore::Form_Load(const std::string& commandLine, double twipsPerPixel) {
+  SharedSettings& s = workspace_->settings;
+  flags_.FitPending = false;
+  twipsPerPixel_ = twipsPerPixel > 0.0 ? twipsPerPixel : 15.0;
+  Initialize();  // a window without a context keeps running; drawing then does nothing
+  flags_.DisplayArg = 1;
+  workspace_->AxisSystem.Show = true;
+  flags_.AxisChanged = false;
+  s.DataScaleX = s.DataScaleY = s.DataScaleZ = s.DataScaleV = 0.0;
+  s.RotateAxis = 0;
+  workspace_->DataSet.DataDim = 1;
+  s.ScaleRatioX = s.ScaleRatioY = s.ScaleRatioZ = 1.0;
+  s.ScaleMode = 1;
+  s.ZoomZ = 1.0;
+  s.ShowLegend = true;
+  s.GridMethod = 2;
+  s.GridMethod4D = 102;
+  Combo1_Click(0);
+  PrepareSheet(sheet_, 0, twipsPerPixel_);
+  flags_.ViewMinX = flags_.ViewMinY = flags_.ViewMinZ = -50.0;
+  flags_.ViewMaxX = flags_.ViewMaxY = flags_.ViewMaxZ = 50.0;
+  flags_.EditMode = false;
+  flags_.CopiedCount = 0;
+  flags_.NewLine = "\r\n";
+  flags_.TabChar = "\t";
+  interaction_.ResetModes();
+  interaction_.State().CurQuat = TrackballQuat(1, 0.0, 0.0, 0.0, 0.0);
+  if (commands_ != nullptr) {
+    commands_->WriteFileAssociation();
+    if (!commandLine.empty()) {
+      AsOneLoad([&] { commands_->OpenDocument(commandLine); });
+    } else {
+      commands_->New3D();
+    }
+  }
+  view_.ModelsChanged();
+}
+
+bool MainWindowCore::Form_Unload() {
+  // The question comes first: a cancelled or failed save keeps the window,
+  // its context and its graphs exactly as they were.
+  if (workspace_->AllGraphs.Items.Count() >= 1) {
+    const MsgAnswer answer = services_.messages.Show("Do you want to save the graphs?", "Note",
+                                                     MsgIcon::Exclamation, MsgButtons::YesNo);
+    if (answer == MsgAnswer::Yes) {
+      const bool saved = commands_ != nullptr && commands_->Save();
+      if (!saved) return false;
+    }
+  }
+  interaction_.Close();
+  UpdateIdle();
+  glReady_ = false;
+  return true;
+}
+
+// Drawing
+
+void MainWindowCore::BuildScene() {
+  ++buildCount_;
+  InteractionState& state = interaction_.State();
+  lastBuildPasses_ = static_cast<int>(PassPlan(state.Dragging).size());
+  GlContext* context = glReady_ ? view_.DrawingContext() : nullptr;
+  if (context != nullptr && context->MakeCurrent()) {
+    qv::BuildScene(*workspace_, state, sceneBox_);
+    return;
+  }
+  // Without a context the picture is lost anyway, but the state that later
+  // commands read (the centre, CurQuat) must be what a build leaves.
+  UpdateSceneCenter(*workspace_);
+  SceneRotation(*workspace_, state);
+}
+
+void MainWindowCore::Display() {
+  GlContext* context = glReady_ ? view_.DrawingContext() : nullptr;
+  if (context == nullptr || !context->MakeCurrent()) return;
+  qv::Display(*workspace_, *context);
+}
+
+// Layout
+
+std::optional<PaneLayout> MainWindowCore::Form_Resize(const PaneInput& input) {
+  std::optional<PaneLayout> layout = LayoutPanes(input);
+  if (!layout) return layout;
+  SetDrawingSize(layout->drawingWidthPx, layout->drawingHeightPx);
+  picDraw_Paint();
+  return layout;
+}
+
+void MainWindowCore::SetDrawingSize(int widthPx, int heightPx) {
+  Cls4& camera = workspace_->Camera;
+  GlContext* context = glReady_ ? view_.DrawingContext() : nullptr;
+  if (context != nullptr) context->MakeCurrent();
+  Long w = std::max(1, widthPx);
+  Long h = std::max(0, heightPx);
+  camera.SetScreen(w, h);
+  // Keep the picture's proportions: the view volume keeps its height and
+  // takes the new aspect, instead of stretching until the next fit.
+  camera.SetViewRect(camera.VolWidth, camera.VolHeight);
+}
+
+// View menu
+
+void MainWindowCore::FitCamera() {
+  Workspace& ws = *workspace_;
+  if (ws.ShownGraphs.Items.Count() < 1) return;
+  const SharedSettings& s = ws.settings;
+  const Cls1 box = ws.ShownGraphs.GetBox();
+  ws.Camera.ZoomAll(box.MinX - s.CenterY, box.MinY - s.CenterZ, box.MinZ - s.CenterX,
+                    box.MaxX - s.CenterY, box.MaxY - s.CenterZ, box.MaxZ - s.CenterX, s.ViewCode);
+  ws.Camera.Zoom(2.1);
+  // Room for the legend on the right.
+  if (s.ShowLegend) ws.Camera.MoveView(-0.05, 0.0);
+}
+
+void MainWindowCore::mnuViewFit_Click() {
+  FitCamera();
+  BuildScene();
+  Display();
+}
+
+void MainWindowCore::ApplyPreset(double roll, double pitch, double yaw) {
+  Cls8& shown = workspace_->ShownGraphs;
+  shown.RotRoll = roll;
+  shown.RotPitch = pitch;
+  shown.RotYaw = yaw;
+  interaction_.State().UseCurQuat = false;
+  BuildScene();
+  Display();
+}
+
+// File menu
+
+void MainWindowCore::RunFileCommand(MenuItem item) {
+  if (commands_ == nullptr) return;
+  switch (item) {
+    case MenuItem::mnuFileNew2D: AsOneLoad([&] { commands_->New2D(); }); break;
+    case MenuItem::mnuFileNew3D: AsOneLoad([&] { commands_->New3D(); }); break;
+    case MenuItem::mnuFileNew4D: AsOneLoad([&] { commands_->New4D(); }); break;
+    case MenuItem::mnuFileOpen: AsOneLoad([&] { commands_->Open(); }); break;
+    case MenuItem::mnuFileSave: commands_->Save(); break;
+    case MenuItem::mnuFileSaveAs: commands_->SaveAs(); break;
+    case MenuItem::mnuFileExit: view_.CloseWindow(); break;
+    default: break;
+  }
+  view_.ModelsChanged();
+}
+
+void MainWindowCore::BeginLoad() { ++loadDepth_; }
+
+void MainWindowCore::EndLoad() {
+  if (--loadDepth_ > 0 || !checkPending_) return;
+  checkPending_ = false;
+  BuildScene();
+  Display();
+}
+
+// Graph list
+
+void MainWindowCore::List1_ItemCheck() {
+  Workspace& ws = *workspace_;
+  SyncShownGraphs(ws.AllGraphs, ws.ShownGraphs, list_);
+  if (loadDepth_ > 0) {
+    // Inside a load every check would rebuild the scene; only the last build
+    // is ever seen. The first-check fit is made as that check would make it:
+    // about the centre of the graphs shown at that moment.
+    if (flags_.FitPending) {
+      UpdateSceneCenter(ws);
+      FitCamera();
+    }
+    flags_.FitPending = false;
+    checkPending_ = true;
+    return;
+  }
+  BuildScene();
+  if (!flags_.FitPending) {
+    Display();
+  } else {
+    mnuViewFit_Click();
+  }
+  flags_.FitPending = false;
+}
+
+void MainWindowCore::SetListChecked(Long index, bool checked) {
+  if (index < 0 || index >= list_.ListCount()) return;
+  list_.SetSelected(index, checked);
+  List1_ItemCheck();
+}
+
+void MainWindowCore::List1_MouseDown(int button, double x, double y) {
+  if (button == kRightButton) view_.ShowPopup(PopupMenu::FunEdit, x, y);
+}
+
+bool MainWindowCore::RunListCommand(MenuItem item) {
+  if (item == MenuItem::mnuFunEdit) return false;  // "Edit..." has no action
+  // No selection: the commands must not fall back to the first graph.
+  if (list_.ListIndex() < 0 || list_.ListIndex() >= list_.ListCount()) return false;
+  // Cut, Copy and Delete arrive with the Edit commands.
+  return false;
+}
+
+// Data panel
+
+void MainWindowCore::Combo1_Click(int kind) {
+  qv::Combo1_Click(kind, panel_, sheet_, commands_states_);
+  view_.ModelsChanged();
+}
+
+void MainWindowCore::Command1_Click() {
+  const SheetSizeResult result = qv::Command1_Click(panel_, sheet_);
+  if (!result.message.empty()) {
+    services_.messages.Show(result.message, "Error", MsgIcon::Exclamation, MsgButtons::OK);
+  }
+  view_.ModelsChanged();
+}
+
+void MainWindowCore::fgdGrid_MouseDown(int button, double x, double y) {
+  if (button != kRightButton) return;
+  if (SheetPopupAllowed(x, y, sheet_.columnWidthPx[0], sheet_.rowHeight)) {
+    view_.ShowPopup(PopupMenu::SheetEdit, x, y);
+  }
+}
+
+// DocumentHost
+
+void MainWindowCore::ClearMouseModes() {
+  interaction_.ClearModes();
+  // A new document starts still.
+  interaction_.State().Dragging = false;
+  UpdateIdle();
+}
+
+void MainWindowCore::EnableMenus(Long viewCode) {
+  EnableMenusForViewCode(viewCode, commands_states_);
+  view_.ModelsChanged();
+}
+
+void MainWindowCore::DeleteAllGraphs() {
+  workspace_->ShownGraphs.Items.Clear();
+  workspace_->AllGraphs.Items.Clear();
+  list_.Clear();
+  BuildScene();
+  Display();
+  view_.ModelsChanged();
+}
+
+void MainWindowCore::AddListEntry(const std::string& caption) {
+  list_.AddItem(caption);
+  view_.ModelsChanged();
+}
+
+void MainWindowCore::CheckListEntry(std::size_t index) {
+  const Long i = static_cast<Long>(index);
+  if (i < 0 || i >= list_.ListCount()) return;
+  list_.SetSelected(i, true);
+  List1_ItemCheck();
+  view_.ModelsChanged();
+}
+
+void MainWindowCore::SetSheetRows(Long rows) {
+  sheet_.SetRows(rows);
+  WriteIndexColumn(panel_, sheet_);
+}
+
+void MainWindowCore::SetSheetRedraw(bool on) {
+  if (on) view_.ModelsChanged();
+}
+
+RgbImage MainWindowCore::CaptureDrawingArea() {
+  GlContext* context = glReady_ ? view_.DrawingContext() : nullptr;
+  if (context == nullptr || !context->MakeCurrent()) return {};
+  DrawFrame(*workspace_);
+  RgbImage image = CaptureBackBuffer(context->Width(), context->Height());
+  context->SwapBuffers();
+  return image;
+}
+
+void MainWindowCore::UpdateIdle() { view_.SetIdleTicksWanted(interaction_.WantsIdleTicks()); }
+
+}  // namespace qv

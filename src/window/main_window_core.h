@@ -1,0 +1,218 @@
+// The main window's logic without its widgets: start-up and shut-down, the
+// scene building and display, the mouse, the View menu, the pane layout, the
+// graph list and the data panel. It owns the one Workspace of the program.
+// The wx frame forwards its events here and shows the models; the tests drive
+// it directly with a fake view.
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "documents/document_host.h"
+#include "graphs/workspace.h"
+#include "window/command_states.h"
+#include "window/data_sheet.h"
+#include "window/document_commands.h"
+#include "window/graph_list.h"
+#include "window/interaction.h"
+#include "window/main_window_view.h"
+#include "window/pane_layout.h"
+#include "window/window_data_panel.h"
+
+namespace qv {
+
+// The services the window hands on to the commands it runs.
+struct MainWindowServices {
+  MessageBoxService& messages;
+  FileDialogService& fileDialogs;
+  EventPump& pump;
+};
+
+// The main window's own flags and settings that no other object holds.
+struct MainWindowFlags {
+  bool FitPending = false;
+  Long DisplayArg = 1;
+  bool AxisChanged = false;
+  bool EditMode = false;
+  Long CopiedCount = 0;
+  // View volume shown and set by the view settings dialog (not saved).
+  double ViewMinX = -50, ViewMaxX = 50, ViewMinY = -50, ViewMaxY = 50, ViewMinZ = -50, ViewMaxZ = 50;
+  std::string NewLine = "\r\n";
+  std::string TabChar = "\t";
+  std::string HelpFile;
+};
+
+class MainWindowCore final : public InteractionHost, public DocumentHost {
+ public:
+  // Form_Initialize: makes the shared objects and sets the sheet's two step
+  // counts to 5. Nothing is drawn until Form_Load.
+  MainWindowCore(MainWindowView& view, MainWindowServices services);
+  ~MainWindowCore() override;
+  MainWindowCore(const MainWindowCore&) = delete;
+  MainWindowCore& operator=(const MainWindowCore&) = delete;
+
+  // The File commands the window runs (New at start-up, Save at close, the
+  // File menu). Must be set before Form_Load; the window does not own them.
+  void SetDocumentCommands(DocumentCommands* commands) { commands_ = commands; }
+
+  // Start-up and shut-down
+  // Form_Load: every default in its order, the GL state and fonts, the
+  // kind list and sheet, the mouse state, the file association, then the
+  // document named by commandLine (the whole line, unchanged) or a new 3D one.
+  // twipsPerPixel is the screen's ratio.
+  void Form_Load(const std::string& commandLine, double twipsPerPixel);
+  // Initialize: the fixed GL state and the three font list sets on the
+  // drawing context. False when there is no context.
+  bool Initialize();
+  // The close request: with graphs present asks "Do you want to save the
+  // graphs?" (Yes/No); on Yes saves. Returns false, with everything left as it
+  // was, when the save was cancelled or failed, so no graph is lost. Otherwise
+  // stops the spin and returns true: the widget layer then releases the context.
+  bool Form_Unload();
+
+  // Drawing
+  // Recompiles display list 900 (no GL without a context: the centre and
+  // rotation are still brought up to date).
+  void BuildScene() override;
+  // Draws one frame; nothing without a context.
+  void Display() override;
+  // The paint of the drawing area.
+  void picDraw_Paint() { Display(); }
+  // Number of builds so far (each costs 8 or 2 passes).
+  Long BuildCount() const { return buildCount_; }
+  // Passes of the last build.
+  int LastBuildPasses() const { return lastBuildPasses_; }
+
+  // Layout
+  // Form_Resize: lays the panes out (nullopt when the window is too low),
+  // tells the camera the drawing area's pixel size keeping the picture's
+  // proportions, and repaints the drawing area.
+  std::optional<PaneLayout> Form_Resize(const PaneInput& input);
+  // The camera's screen size; the view volume keeps its height and takes the
+  // new aspect, so a resize never stretches the picture.
+  void SetDrawingSize(int widthPx, int heightPx);
+
+  // Mouse on the drawing area (button mask 1 left, 2 right; pixels)
+  void picDraw_MouseDown(int button, double x, double y) { interaction_.MouseDown(button, x, y); UpdateIdle(); }
+  void picDraw_MouseMove(int button, double x, double y) { interaction_.MouseMove(button, x, y); UpdateIdle(); }
+  void picDraw_MouseUp(int button, double x, double y) { interaction_.MouseUp(button, x, y); UpdateIdle(); }
+  // One idle tick of the spin.
+  void IdleTick() { interaction_.IdleStep(); UpdateIdle(); }
+  bool WantsIdleTicks() const { return interaction_.WantsIdleTicks(); }
+
+  // View menu
+  void SetMouseMode(MouseModeCommand command) { interaction_.SetMode(command); }
+  void mnuViewFit_Click();
+  void mnuViewFront_Click() { ApplyPreset(0, 0, 0); }
+  void mnuViewRight_Click() { ApplyPreset(0, 0, 90); }
+  void mnuViewTop_Click() { ApplyPreset(0, -90, 0); }
+  void mnuViewISO_Click() { ApplyPreset(0, -30, 45); }
+
+  // File menu: runs a command with the graph-list checks it makes gathered
+  // into one scene build at its end (same final state, same first-check fit).
+  void RunFileCommand(MenuItem item);
+  // Runs fn as one document load, gathering its list checks likewise.
+  template <typename Fn>
+  void AsOneLoad(Fn&& fn) {
+    BeginLoad();
+    try {
+      fn();
+    } catch (...) {
+      EndLoad();
+      throw;
+    }
+    EndLoad();
+  }
+
+  // Graph list
+  // List1_ItemCheck: brings ShownGraphs in line with the check boxes, rebuilds,
+  // and draws or (with FitPending) fits; clears FitPending.
+  void List1_ItemCheck();
+  // The user clicked entry index's check box.
+  void SetListChecked(Long index, bool checked);
+  void List1_MouseDown(int button, double x, double y);
+  // The list pop-up's Cut, Copy and Delete act on the selected entry; with no
+  // selection (ListIndex -1) they do nothing. Returns whether one ran.
+  bool RunListCommand(MenuItem item);
+
+  // Data panel
+  void Combo1_Click(int kind);
+  // The OK button; a refused size shows its message.
+  void Command1_Click();
+  void fgdGrid_MouseDown(int button, double x, double y);
+
+  // Models
+  Workspace& Ws() { return *workspace_; }
+  const Workspace& Ws() const { return *workspace_; }
+  InteractionState& Mouse() { return interaction_.State(); }
+  const InteractionState& Mouse() const { return interaction_.State(); }
+  MainWindowFlags& Flags() { return flags_; }
+  CommandStates& Commands() { return commands_states_; }
+  const CommandStates& Commands() const { return commands_states_; }
+  GraphList& List() { return list_; }
+  const GraphList& List() const { return list_; }
+  DataPanelModel& PanelModel() { return panel_; }
+  SheetModel& Sheet() { return sheet_; }
+  const Cls1& SceneBox() const { return sceneBox_; }
+
+  // InteractionHost
+  void ZoomCamera(double factor) override { workspace_->Camera.Zoom(factor); }
+  void MoveCamera(double dx, double dy) override { workspace_->Camera.MoveView(dx, dy); }
+  void ShowGraphEditPopup(double x, double y) override { view_.ShowPopup(PopupMenu::GraphEdit, x, y); }
+  double DrawingWidth() const override { return view_.DrawingWidth(); }
+  double DrawingHeight() const override { return view_.DrawingHeight(); }
+
+  // DocumentHost
+  MessageBoxService& Messages() override { return services_.messages; }
+  FileDialogService& FileDialogs() override { return services_.fileDialogs; }
+  DataPanel& Panel() override { return dataPanel_; }
+  EventPump& Pump() override { return services_.pump; }
+  void ClearMouseModes() override;
+  void SetUseCurQuat(bool use) override { interaction_.State().UseCurQuat = use; }
+  void EnableMenus(Long viewCode) override;
+  void ViewIso() override { mnuViewISO_Click(); }
+  void DeleteAllGraphs() override;
+  void AddListEntry(const std::string& caption) override;
+  void CheckListEntry(std::size_t index) override;
+  void SetFitPending(bool pending) override { flags_.FitPending = pending; }
+  void SetSheetRows(Long rows) override;
+  void SetSheetRedraw(bool on) override;
+  void Repaint() override { view_.RepaintWindow(); }
+  RgbImage CaptureDrawingArea() override;
+  void CloseMainWindow() override { view_.CloseWindow(); }
+
+ private:
+  void ApplyPreset(double roll, double pitch, double yaw);
+  // The camera part of Zoom to Fit: the shown box about the stored centre.
+  void FitCamera();
+  void BeginLoad();
+  void EndLoad();
+  void UpdateIdle();
+
+  MainWindowView& view_;
+  MainWindowServices services_;
+  DocumentCommands* commands_ = nullptr;
+  std::unique_ptr<Workspace> workspace_;
+  std::unique_ptr<SheetText> sheetText_;
+  SheetModel sheet_;
+  DataPanelModel panel_;
+  WindowDataPanel dataPanel_;
+  CommandStates commands_states_;
+  GraphList list_;
+  Interaction interaction_;
+  MainWindowFlags flags_;
+  Cls1 sceneBox_;
+  // Sheet step counts set at creation.
+  Long sheetStepsX_ = 5;
+  Long sheetStepsY_ = 5;
+  double twipsPerPixel_ = 15.0;
+  Long buildCount_ = 0;
+  int lastBuildPasses_ = 0;
+  // A document load in progress gathers its list checks.
+  int loadDepth_ = 0;
+  bool checkPending_ = false;
+  bool glReady_ = false;
+};
+
+}  // namespace qv

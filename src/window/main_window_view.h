@@ -1,0 +1,39 @@
+// What the main window's logic asks of its widgets: the drawing context, the
+// pop-up menus, repaints and closing. The wx frame implements it; the tests of
+// the logic use a fake with an offscreen context (or none).
+#pragma once
+
+#include "platform/gl_context.h"
+
+namespace qv {
+
+// The pop-up menus of the main window.
+enum class PopupMenu {
+  GraphEdit,  // over the drawing area
+  FunEdit,    // over the graph list
+  SheetEdit,  // over the data cells of the sheet (mnuGE)
+};
+
+class MainWindowView {
+ public:
+  virtual ~MainWindowView() = default;
+  // The drawing area's context, or nullptr while there is none (no display,
+  // a failed pixel format, or after shut-down released it).
+  virtual GlContext* DrawingContext() = 0;
+  // Size of the drawing area in pixels.
+  virtual int DrawingWidth() const = 0;
+  virtual int DrawingHeight() const = 0;
+  // Shows a pop-up menu at (x, y), pixels of the control it belongs to.
+  virtual void ShowPopup(PopupMenu menu, double x, double y) = 0;
+  // The panel, the sheet, the graph list or the enable states changed: the
+  // widgets show the models again.
+  virtual void ModelsChanged() = 0;
+  // Repaints the whole window.
+  virtual void RepaintWindow() = 0;
+  // Closes the main window (its close handler then runs, which may refuse).
+  virtual void CloseWindow() = 0;
+  // The spin wants idle ticks (true) or needs none (false).
+  virtual void SetIdleTicksWanted(bool wanted) = 0;
+};
+
+}  // namespace qv

@@ -1,0 +1,46 @@
+// Compiles the scene into display list 900 and shows it. BuildScene draws the
+// shown graphs under the scene rotation and the axis system around them in
+// jittered accumulation passes, then the legends as a flat overlay; Display
+// replays the list. Both need the drawing context current.
+#pragma once
+
+#include "scene/cls1_box.h"
+#include "window/interaction.h"
+#include "window/pass_plan.h"
+
+namespace qv {
+
+struct Workspace;
+class GlContext;
+
+// The display list the scene is compiled into.
+inline constexpr unsigned kSceneList = 900;
+
+// The rotation a build uses: CurQuat while UseCurQuat is set, otherwise the
+// shown group's roll, pitch and yaw (which is then copied into CurQuat, so a
+// following trackball drag starts from the preset). Plain maths, no GL.
+Quat SceneRotation(const Workspace& workspace, InteractionState& state);
+
+// Writes the scene centre into the settings from the box of the shown graphs:
+// CenterX the middle of the box's Z extent, CenterY of its X extent, CenterZ
+// of its Y extent. An empty group gives 0.
+void UpdateSceneCenter(Workspace& workspace);
+
+// Sets the fixed state of a new context: white clear colour, dithering, depth
+// test LEQUAL with clear depth 1. The context must be current.
+void InitializeGlState();
+
+// Recompiles and executes display list 900 (compile-and-execute, so the back
+// buffer holds the picture afterwards). sceneBox receives the box the axis
+// system was drawn around. The context must be current.
+void BuildScene(Workspace& workspace, InteractionState& state, Cls1& sceneBox);
+
+// One frame without the swap: light, smooth shading, the unjittered
+// projection, clear, list 900, finish. The context must be current.
+void DrawFrame(Workspace& workspace);
+
+// Draws one frame: DrawFrame, then the swap. Before the first build the frame is the clear
+// colour. The context must be current.
+void Display(Workspace& workspace, GlContext& context);
+
+}  // namespace qv
