@@ -1,0 +1,339 @@
+// The graph drawing dispatcher and the kinds drawn outside the surface
+// drawing: lines, points, the vector plot and the 4D scatter and vectors.
+#include <GL/gl.h>
+#include <GL/glu.h>
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "graphs/cls9_graph.h"
+#include "graphs/data_view.h"
+#include "graphs/graph_geometry.h"
+#include "graphs/workspace.h"
+#include "scene/cls11_material.h"
+
+namespace qv {
+
+namespace {
+
+constexpr double kMissingValue = 0.12345;
+constexpr double kLayerDrop = 3.0;
+constexpr Long k2DView = 7;
+constexpr double kRadiansToDegrees = 180.0 / 3.14159265358979323846;
+
+GLfloat WidthOf(Long width) { return static_cast<GLfloat>(std::max<Long>(width, 1)); }
+
+void PutCentred(const SharedSettings& s, const ScenePoint& p) {
+  glVertex3d(p.x - s.CenterY, p.y - s.CenterZ, p.z - s.CenterX);
+}
+
+// The closing state changes of the line kinds.
+void EndLineState() {
+  glDisable(GL_LINE_SMOOTH);
+  glDisable(GL_BLEND);
+  glEnable(GL_LIGHTING);
+}
+
+void BeginSmoothLines() {
+  glDisable(GL_LIGHTING);
+  glEnable(GL_LINE_SMOOTH);
+  glEnable(GL_BLEND);
+  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+  glHint(GL_LINE_SMOOTH_HINT, GL_NICEST);
+}
+
+}  // namespace
+
+void Cls9::Draw() {
+  const SurfaceView surface(Owner().DataSet, StepU, StepV);
+  NodeTable_.Redim0(std::max<Long>(surface.LastU(), 0), std::max<Long>(surface.LastV(), 0));
+  if (FindNamedColorMap(ColorName) != nullptr) SetColorMap(ColorName);
+  GetBox();
+  const Long t = GraphType;
+  if (t >= kColorMapGraph && t <= 17) {
+    for (Long i = 0; i <= surface.LastU(); ++i) {
+      for (Long j = 0; j <= surface.LastV(); ++j) {
+        Cls2& node = NodeTable_(i, j);
+        node.z = surface.X(i, j);
+        node.x = surface.Y(i, j);
+        node.y = surface.Z(i, j);
+      }
+    }
+  }
+  if (t == kSurfaceModel && (ShowContour || ShowVector || ShowColormap)) {
+    BoxMinY_ += kLayerDrop;
+  }
+  // A graph leaves no GL state behind for the axis system and the next graph.
+  glPushAttrib(GL_ALL_ATTRIB_BITS);
+  glEnable(GL_COLOR_MATERIAL);
+  glColorMaterial(GL_FRONT_AND_BACK, Material == 5 ? GL_EMISSION : GL_DIFFUSE);
+  Cls11().SetMaterial(Material);
+  switch (t) {
+    case 2: case 6: case 12: case 13: case 18: case 19: case 21: case 22: case 24:
+      DrawSurface();
+      break;
+    case kLineGraph: DrawLines(); break;
+    case kPointGraph: DrawPoint(); break;
+    case kContourPlot: DrawContourPlot(); break;
+    case kVectorPlot: DrawVectorPlot(); break;
+    case kContour3DPlot: DrawContour3D(); break;
+    case kScatter4D: DrawScatter4D(); break;
+    case kVector4D: DrawVector4D(); break;
+    case kSlice4D: Draw4DSlices(); break;
+    case kIsoSurface4D: DrawIsoSurface(); break;
+    default: break;
+  }
+  glPopAttrib();
+}
+
+// Line kind: the polyline through VertTab3D(0, 0..StepV) (at most 200
+// segments, the table's size), each marker's data position divided by the
+// data scales, then a square marker on every vertex.
+void Cls9::DrawLines() {
+  const SharedSettings& s = Owner().settings;
+  const Long last = std::min(StepV, kVertTabUpper);
+  const auto scaled = [&](Long i) {
+    const std::shared_ptr<Cls2> m = VertTab3D(0, i);
+    return ScenePoint{m->y / s.DataScaleY, m->z / s.DataScaleZ, m->x / s.DataScaleX};
+  };
+  const Rgb color = SplitColor(LineColor);
+  glColor3d(color.r, color.g, color.b);
+  glLineWidth(WidthOf(LineWidth));
+  for (Long i = 0; i < last; ++i) {
+    glBegin(GL_LINES);
+    PutCentred(s, scaled(i));
+    PutCentred(s, scaled(i + 1));
+    glEnd();
+  }
+  for (Long i = 0; i <= last; ++i) {
+    const std::shared_ptr<Cls2> m = VertTab3D(0, i);
+    m->Size = 2.0;
+    m->Symbol = 2;
+    m->Color = 0;
+    const ScenePoint p = scaled(i);
+    Cls2 drawn = *m;
+    drawn.x = p.z;
+    drawn.y = p.x;
+    drawn.z = p.y;
+    drawn.Draw(s);
+  }
+  EndLineState();
+}
+
+// Point kind: one marker at the point's position (graph_geometry.h); a cross
+// in 2D, the default symbol otherwise.
+void Cls9::DrawPoint() {
+  const SharedSettings& s = Owner().settings;
+  const bool flat = s.ViewCode == k2DView;
+  if (flat) BeginSmoothLines();
+  const ScenePoint p = PointGraphPosition(*this);
+  Cls2 marker;
+  marker.x = p.z;
+  marker.y = p.x;
+  marker.z = p.y;
+  if (flat) marker.Symbol = 1;
+  marker.Color = PointColor;
+  marker.Size = PointSize;
+  marker.Draw(s);
+  if (flat) {
+    glEnable(GL_LIGHTING);
+    glDisable(GL_LINE_SMOOTH);
+    glDisable(GL_BLEND);
+  }
+}
+
+// An arrow from (x1, y1, z1) to (x2, y2, z2) (centred scene coordinates): a
+// cylinder of the given radius over the first three quarters and a cone of
+// 2.5 times that radius over the last quarter.
+void Cls9::DrawArrow(double x1, double y1, double z1, double x2, double y2, double z2,
+                     double radius) const {
+  const double dx = x2 - x1, dy = y2 - y1, dz = z2 - z1;
+  const double length = std::sqrt(dx * dx + dy * dy + dz * dz);
+  if (length == 0.0) return;
+  GLUquadric* quadric = gluNewQuadric();
+  glPushMatrix();
+  glTranslatef(static_cast<GLfloat>(x1), static_cast<GLfloat>(y1), static_cast<GLfloat>(z1));
+  // The quadric's axis is +z: turn it onto the direction about z x d.
+  const double angle = std::acos(std::clamp(dz / length, -1.0, 1.0)) * kRadiansToDegrees;
+  if (std::hypot(dx, dy) > 0.0) {
+    glRotatef(static_cast<GLfloat>(angle), static_cast<GLfloat>(-dy), static_cast<GLfloat>(dx),
+              0.0f);
+  } else if (dz < 0) {
+    glRotatef(180.0f, 1.0f, 0.0f, 0.0f);
+  }
+  gluCylinder(quadric, radius, radius, 0.75 * length, 8, 1);
+  glTranslated(0.0, 0.0, 0.75 * length);
+  gluCylinder(quadric, 2.5 * radius, 0.0, 0.25 * length, 8, 1);
+  glPopMatrix();
+  gluDeleteQuadric(quadric);
+}
+
+// Vector plot: at every interior node an arrow along the slope of the
+// surface (uphill), in the plane of the box floor, the longest 0.9 of the
+// smallest node spacing. A node next to a missing value draws nothing.
+void Cls9::DrawVectorPlot() {
+  const SharedSettings& s = Owner().settings;
+  BeginSmoothLines();
+  const Rgb color = SplitColor(VectorColor);
+  glColor3f(static_cast<GLfloat>(color.r), static_cast<GLfloat>(color.g),
+            static_cast<GLfloat>(color.b));
+  const Long lastU = NodeTable_.Upper(0);
+  const Long lastV = NodeTable_.Upper(1);
+  struct Arrow {
+    ScenePoint at, dir;
+  };
+  std::vector<Arrow> arrows;
+  double maxLength = 0.0;
+  double minSpacing = INFINITY;
+  for (Long i = 1; i < lastU; ++i) {
+    for (Long j = 1; j < lastV; ++j) {
+      const Cls2& w = NodeTable_(i, j - 1);
+      const Cls2& n = NodeTable_(i - 1, j);
+      const Cls2& e = NodeTable_(i + 1, j);
+      const Cls2& sN = NodeTable_(i, j + 1);
+      if (w.y == kMissingValue || n.y == kMissingValue || e.y == kMissingValue ||
+          sN.y == kMissingValue) {
+        continue;
+      }
+      const double lu = std::hypot(e.x - n.x, e.z - n.z);
+      const double lv = std::hypot(sN.x - w.x, sN.z - w.z);
+      if (lu == 0.0 || lv == 0.0) continue;
+      minSpacing = std::min({minSpacing, lu / 2, lv / 2});
+      const double gu = (e.y - n.y) / lu;
+      const double gv = (sN.y - w.y) / lv;
+      const ScenePoint dir{gu * (e.x - n.x) / lu + gv * (sN.x - w.x) / lv, 0.0,
+                           gu * (e.z - n.z) / lu + gv * (sN.z - w.z) / lv};
+      maxLength = std::max(maxLength, std::hypot(dir.x, dir.z));
+      const Cls2& c = NodeTable_(i, j);
+      arrows.push_back({{c.x, BoxMinY_, c.z}, dir});
+    }
+  }
+  if (!arrows.empty() && maxLength > 0.0) {
+    const double scale = 0.9 * minSpacing / maxLength;
+    const double radius = 0.03 * minSpacing;
+    for (const Arrow& a : arrows) {
+      const double x = a.at.x - s.CenterY, y = a.at.y - s.CenterZ, z = a.at.z - s.CenterX;
+      DrawArrow(x, y, z, x + a.dir.x * scale, y, z + a.dir.z * scale, radius);
+    }
+  }
+  EndLineState();
+}
+
+// 4D scatter: one point per node of the regular volume, PointSize pixels
+// wide (4 when no size is set), in the colour map by the node's value over
+// MInv..MaxV when FillStyle is 4, in Scat4DColor otherwise.
+void Cls9::DrawScatter4D() {
+  const SharedSettings& s = Owner().settings;
+  const VolumeView v(Owner().DataSet, StepU, StepV, StepH);
+  if (v.Empty()) return;
+  const bool byValue = FillStyle == 4;
+  if (byValue) {
+    if (ColorName.empty()) ColorName = "Rainbow";
+    SetColorMap(ColorName);
+  }
+  const ColorPointList map = ColorPoints();
+  const Rgb fixed = SplitColor(Scat4DColor);
+  glDisable(GL_LIGHTING);
+  glPointSize(static_cast<GLfloat>(PointSize >= 1.0 ? PointSize : 4.0));
+  glColor3d(fixed.r, fixed.g, fixed.b);
+  glBegin(GL_POINTS);
+  for (Long i = 0; i <= v.LastU(); ++i) {
+    for (Long j = 0; j <= v.LastV(); ++j) {
+      for (Long k = 0; k <= v.LastH(); ++k) {
+        if (byValue) {
+          const Rgb c = LookupColor(map, MapScale(v.V(i, j, k), MInv, MaxV - MInv));
+          glColor3d(c.r, c.g, c.b);
+        }
+        PutCentred(s, {v.Y(i, j, k), v.Z(i, j, k), v.X(i, j, k)});
+      }
+    }
+  }
+  glEnd();
+  glEnable(GL_LIGHTING);
+}
+
+// 4D vectors: at every interior node of the regular volume a segment along
+// the gradient of the value (central differences, uphill), the longest 0.8
+// of the smallest node spacing, with a two-stroke head, in Vect4DColor.
+void Cls9::DrawVector4D() {
+  const SharedSettings& s = Owner().settings;
+  const VolumeView v(Owner().DataSet, StepU, StepV, StepH);
+  if (v.LastU() < 2 || v.LastV() < 2 || v.LastH() < 2) return;
+  const auto at = [&](Long i, Long j, Long k) {
+    return ScenePoint{v.Y(i, j, k), v.Z(i, j, k), v.X(i, j, k)};
+  };
+  struct Arrow {
+    ScenePoint at, dir;
+  };
+  std::vector<Arrow> arrows;
+  double maxLength = 0.0;
+  double minSpacing = INFINITY;
+  for (Long i = 1; i < v.LastU(); ++i) {
+    for (Long j = 1; j < v.LastV(); ++j) {
+      for (Long k = 1; k < v.LastH(); ++k) {
+        const ScenePoint axes[3][2] = {{at(i - 1, j, k), at(i + 1, j, k)},
+                                       {at(i, j - 1, k), at(i, j + 1, k)},
+                                       {at(i, j, k - 1), at(i, j, k + 1)}};
+        const double dv[3] = {v.V(i + 1, j, k) - v.V(i - 1, j, k),
+                              v.V(i, j + 1, k) - v.V(i, j - 1, k),
+                              v.V(i, j, k + 1) - v.V(i, j, k - 1)};
+        ScenePoint dir{0, 0, 0};
+        bool degenerate = false;
+        for (int a = 0; a < 3; ++a) {
+          const ScenePoint d{axes[a][1].x - axes[a][0].x, axes[a][1].y - axes[a][0].y,
+                             axes[a][1].z - axes[a][0].z};
+          const double len = std::sqrt(d.x * d.x + d.y * d.y + d.z * d.z);
+          if (len == 0.0) {
+            degenerate = true;
+            break;
+          }
+          minSpacing = std::min(minSpacing, len / 2);
+          const double g = dv[a] / len;
+          dir = {dir.x + g * d.x / len, dir.y + g * d.y / len, dir.z + g * d.z / len};
+        }
+        if (degenerate) continue;
+        maxLength = std::max(maxLength, std::sqrt(dir.x * dir.x + dir.y * dir.y + dir.z * dir.z));
+        arrows.push_back({at(i, j, k), dir});
+      }
+    }
+  }
+  if (arrows.empty() || maxLength == 0.0) return;
+  const double scale = 0.8 * minSpacing / maxLength;
+  const Rgb color = SplitColor(Vect4DColor);
+  glDisable(GL_LIGHTING);
+  glColor3d(color.r, color.g, color.b);
+  glBegin(GL_LINES);
+  for (const Arrow& a : arrows) {
+    const ScenePoint tip{a.at.x + a.dir.x * scale, a.at.y + a.dir.y * scale,
+                         a.at.z + a.dir.z * scale};
+    PutCentred(s, a.at);
+    PutCentred(s, tip);
+    // Head: two strokes back from the tip, 0.3 of the length, spread in the
+    // plane of the shaft and the scene's vertical (or x when vertical).
+    const ScenePoint d{tip.x - a.at.x, tip.y - a.at.y, tip.z - a.at.z};
+    ScenePoint side = Cross(d, ScenePoint{0, 1, 0});
+    if (side.x == 0 && side.y == 0 && side.z == 0) side = Cross(d, ScenePoint{1, 0, 0});
+    side = Normalized(side);
+    const double len = std::sqrt(d.x * d.x + d.y * d.y + d.z * d.z);
+    for (double sign : {-1.0, 1.0}) {
+      PutCentred(s, tip);
+      PutCentred(s, {tip.x - 0.3 * d.x + sign * 0.12 * len * side.x,
+                     tip.y - 0.3 * d.y + sign * 0.12 * len * side.y,
+                     tip.z - 0.3 * d.z + sign * 0.12 * len * side.z});
+    }
+  }
+  glEnd();
+  glEnable(GL_LIGHTING);
+}
+
+// Kinds drawn by the contour, iso-surface and texture routines, which come
+// later; until then they draw nothing (the set-up above still runs).
+void Cls9::DrawContourPlot() {}
+void Cls9::DrawContour3D() {}
+void Cls9::Draw4DSlices() {}
+void Cls9::DrawIsoSurface() {}
+void Cls9::DrawSurfaceContours() {}
+bool Cls9::LoadSurfaceTexture() { return false; }
+
+}  // namespace qv

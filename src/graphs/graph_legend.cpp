@@ -1,0 +1,139 @@
+// The colour legend: a bar at x 82..85, y 30..70 of the 0..100 overlay with a
+// numbered scale at its right.
+#include <GL/gl.h>
+
+#include <locale>
+
+#include "graphs/cls9_graph.h"
+#include "graphs/legend_scale.h"
+#include "graphs/workspace.h"
+#include "platform/gl_text.h"
+
+namespace qv {
+
+namespace {
+
+constexpr double kBarLeft = 82.0;
+constexpr double kBarRight = 85.0;
+constexpr double kBarBottom = 30.0;
+constexpr double kBarTop = 70.0;
+constexpr double kBarHeight = kBarTop - kBarBottom;
+constexpr double kLabelX = 86.0;
+
+bool HasLegend(Long graphType) {
+  switch (graphType) {
+    case 2: case 6: case 13: case 14: case 16: case 24: case 43: case 44:
+      return true;
+    default:
+      return false;
+  }
+}
+
+// The user's locale for the labels, or the classic one where the process
+// environment names none that the library knows.
+const std::locale& LabelLocale() {
+  static const std::locale locale = [] {
+    try {
+      return std::locale("");
+    } catch (const std::exception&) {
+      return std::locale::classic();
+    }
+  }();
+  return locale;
+}
+
+void BarRectangle(double y0, const Rgb& c0, double y1, const Rgb& c1) {
+  glBegin(GL_QUADS);
+  glNormal3d(0.0, 0.0, 1.0);
+  glColor3d(c0.r, c0.g, c0.b);
+  glVertex3d(kBarLeft, y0, 0.0);
+  glVertex3d(kBarRight, y0, 0.0);
+  glColor3d(c1.r, c1.g, c1.b);
+  glVertex3d(kBarRight, y1, 0.0);
+  glVertex3d(kBarLeft, y1, 0.0);
+  glEnd();
+}
+
+void DrawScale(double min, double max, Long fontBase) {
+  LegendScale scale;
+  if (!GetLegendScale(min, max, scale)) return;
+  const double range = max - min;
+  glColor3d(0.0, 0.0, 0.0);
+  for (Long k = 0; k <= scale.count; ++k) {
+    const double v = scale.first + k * scale.step;
+    const double y = kBarBottom + kBarHeight * (v - min) / range;
+    const std::string label = FormatLegendLabel(v, LegendDecimals(v), LabelLocale());
+    DrawBitmapText(fontBase, label, static_cast<float>(kLabelX), static_cast<float>(y), 0.0f,
+                   0.0f, 0.0f, 0.0f);
+    glColor3d(0.0, 0.0, 0.0);
+    glBegin(GL_LINES);
+    glVertex3d(kBarLeft, y, 0.0);
+    glVertex3d(kBarLeft + 0.5, y, 0.0);
+    glVertex3d(kBarRight - 0.5, y, 0.0);
+    glVertex3d(kBarRight, y, 0.0);
+    glEnd();
+  }
+}
+
+void DrawFrame() {
+  glColor3d(0.0, 0.0, 0.0);
+  glBegin(GL_LINE_LOOP);
+  glVertex3d(kBarLeft, kBarBottom, 0.0);
+  glVertex3d(kBarLeft, kBarTop, 0.0);
+  glVertex3d(kBarRight, kBarTop, 0.0);
+  glVertex3d(kBarRight, kBarBottom, 0.0);
+  glEnd();
+}
+
+}  // namespace
+
+// The bar follows the fill style of the surface: 0, 1, 2 a two-colour bar
+// (SecondColor at the bottom, FirstColor at the top) over the data range of
+// the axis the surface grades along (data Y, X and Z; the value V for 4D
+// slices), 4 the colour-map bar over the colour column (V for the 4D kinds),
+// 3 nothing at all. An iso-surface has only the colour-map bar. A range the
+// scale cannot number (min = max <= 0, reversed, not finite) draws the bar
+// and the frame without labels.
+void Cls9::DrawLegend() {
+  if (!HasLegend(GraphType)) return;
+  const ClsData& data = Owner().DataSet;
+  const bool volume = GraphType == kSlice4D || GraphType == kIsoSurface4D;
+  double min = 0.0;
+  double max = 0.0;
+  bool twoColour = true;
+  switch (FillStyle) {
+    case 0: min = volume ? data.MInv : data.MinY; max = volume ? data.MaxV : data.MaxY; break;
+    case 1: min = volume ? data.MInv : data.MinX; max = volume ? data.MaxV : data.MaxX; break;
+    case 2: min = volume ? data.MInv : data.MinZ; max = volume ? data.MaxV : data.MaxZ; break;
+    case 4:
+      twoColour = false;
+      min = volume ? data.MInv : data.MinC;
+      max = volume ? data.MaxV : data.MaxC;
+      break;
+    default:
+      return;
+  }
+  if (twoColour && GraphType == kIsoSurface4D) return;
+  glPushAttrib(GL_ALL_ATTRIB_BITS);
+  glDisable(GL_LIGHTING);
+  glShadeModel(GL_SMOOTH);
+  if (twoColour) {
+    BarRectangle(kBarBottom, SplitColor(SecondColor), kBarTop, SplitColor(FirstColor));
+  } else {
+    // The colours of the control points, as GetMapColor gives them at the
+    // values min + position / 100 * range (also when the range is empty).
+    GetMapColor(min, min, max - min);
+    const ColorPointList points = ColorPoints();
+    for (std::size_t i = 0; i + 1 < points.count; ++i) {
+      const double p0 = points.points[i].pos;
+      const double p1 = points.points[i + 1].pos;
+      BarRectangle(kBarBottom + 0.4 * p0, LookupColor(points, p0), kBarBottom + 0.4 * p1,
+                   LookupColor(points, p1));
+    }
+  }
+  DrawScale(min, max, Owner().settings.BitmapFontBase);
+  DrawFrame();
+  glPopAttrib();
+}
+
+}  // namespace qv

@@ -1,0 +1,281 @@
+#include "graphs/graph_record.h"
+
+#include "graphs/workspace.h"
+
+namespace qv {
+
+namespace {
+
+constexpr int kMaxTextBlanks = 100;
+
+// The record items of one graph, appended with their blank each.
+class RecordWriter {
+ public:
+  void Long_(Long value) { Put(CStr(value)); }
+  void Double(double value) { Put(FormatDouble(value)); }
+  void Flag(bool value) { Put(value ? "1" : "0"); }
+  void Text(const std::string& text) { Put("@" + CleanRecordText(text) + "@"); }
+  std::string Take() { return std::move(text_); }
+
+ private:
+  void Put(const std::string& item) {
+    text_ += item;
+    text_ += ' ';
+  }
+  std::string text_;
+};
+
+// The slice options of one axis that the record carries in each block.
+template <auto Pos, auto ShowColor, auto ShowCont, auto ShowVect, auto ContLevels,
+          auto ContColor, auto VectColor>
+struct SliceBlock {
+  static void Write(RecordWriter& w, const Cls9& g, Long i) {
+    w.Double((g.*Pos)(i));
+    w.Flag((g.*ShowColor)(i));
+    w.Flag((g.*ShowCont)(i));
+    w.Flag((g.*ShowVect)(i));
+    w.Double((g.*ContLevels)(i));
+    w.Long_((g.*ContColor)(i));
+    w.Long_((g.*VectColor)(i));
+  }
+  static void Read(RecordReader& r, Cls9& g, Long i) {
+    (g.*Pos)(i) = r.ReadDouble();
+    (g.*ShowColor)(i) = r.ReadFlag(false);
+    (g.*ShowCont)(i) = r.ReadFlag(false);
+    (g.*ShowVect)(i) = r.ReadFlag(false);
+    (g.*ContLevels)(i) = r.ReadDouble();
+    (g.*ContColor)(i) = r.ReadLong();
+    (g.*VectColor)(i) = r.ReadLong();
+  }
+};
+using XBlock = SliceBlock<&Cls9::Slice4X, &Cls9::SliceXShowColor, &Cls9::SliceXShowCont,
+                          &Cls9::SliceXShowVect, &Cls9::SliceXContLevels,
+                          &Cls9::SliceXContColor, &Cls9::SliceXVectColor>;
+using YBlock = SliceBlock<&Cls9::Slice4Y, &Cls9::SliceYShowColor, &Cls9::SliceYShowCont,
+                          &Cls9::SliceYShowVect, &Cls9::SliceYContLevels,
+                          &Cls9::SliceYContColor, &Cls9::SliceYVectColor>;
+using ZBlock = SliceBlock<&Cls9::Slice4Z, &Cls9::SliceZShowColor, &Cls9::SliceZShowCont,
+                          &Cls9::SliceZShowVect, &Cls9::SliceZContLevels,
+                          &Cls9::SliceZContColor, &Cls9::SliceZVectColor>;
+
+// The four begin/end indices of one slice.
+template <auto A, auto B, auto C, auto D>
+struct RangeBlock {
+  static void Write(RecordWriter& w, const Cls9& g, Long i) {
+    w.Long_((g.*A)(i));
+    w.Long_((g.*B)(i));
+    w.Long_((g.*C)(i));
+    w.Long_((g.*D)(i));
+  }
+  static void Read(RecordReader& r, Cls9& g, Long i) {
+    (g.*A)(i) = r.ReadLong();
+    (g.*B)(i) = r.ReadLong();
+    (g.*C)(i) = r.ReadLong();
+    (g.*D)(i) = r.ReadLong();
+  }
+};
+using XRange = RangeBlock<&Cls9::Slice4YZYB, &Cls9::Slice4YZYE, &Cls9::Slice4YZZB,
+                          &Cls9::Slice4YZZE>;
+using YRange = RangeBlock<&Cls9::Slice4ZXXB, &Cls9::Slice4ZXXE, &Cls9::Slice4ZXZB,
+                          &Cls9::Slice4ZXZE>;
+using ZRange = RangeBlock<&Cls9::Slice4XYXB, &Cls9::Slice4XYXE, &Cls9::Slice4XYYB,
+                          &Cls9::Slice4XYYE>;
+
+void WriteCore(RecordWriter& w, const Cls9& g) {
+  w.Long_(g.GraphType);
+  w.Long_(g.ID());
+  w.Text(g.NameS);
+  for (Long v : {g.LineColor, g.LineWidth, g.FillStyle, g.FirstColor, g.SecondColor,
+                 g.Material, g.Show, g.Smoothness, g.StepU, g.StepV, g.PointColor}) {
+    w.Long_(v);
+  }
+  w.Double(g.PointSize);
+  w.Flag(g.ShowColormap);
+  w.Flag(g.ShowContour);
+  if (g.ShowContour) w.Double(g.ContourLevel);
+  w.Flag(g.ShowVector);
+  for (Long v : {g.VertSize, g.VertColor, g.GridColor, g.GridWidth}) w.Long_(v);
+  w.Double(g.ContourLevels);
+  for (Long v : {g.ConFillType, g.ConColor1, g.ConColor2}) w.Long_(v);
+  w.Double(g.Contour3Levels);
+  for (Long v : {g.Con3FillType, g.Con3Color1, g.Con3Color2, g.Con3Width, g.VectorColor,
+                 g.ColorMapfilltype, g.ColorMapcolor1, g.ColorMapcolor2}) {
+    w.Long_(v);
+  }
+  w.Flag(g.ShowIrregData);
+}
+
+void WriteSlicesAndTexture(RecordWriter& w, const Cls9& g) {
+  w.Long_(g.Scat4DColor);
+  w.Long_(g.Vect4DColor);
+  w.Long_(g.Slice4NumX);
+  for (Long i = 1; i <= g.Slice4NumX; ++i) XBlock::Write(w, g, i);
+  w.Long_(g.Slice4NumY);
+  for (Long i = 1; i <= g.Slice4NumY; ++i) YBlock::Write(w, g, i);
+  w.Long_(g.Slice4NumZ);
+  for (Long i = 1; i <= g.Slice4NumZ; ++i) ZBlock::Write(w, g, i);
+  w.Flag(g.ShowTex);
+  w.Long_(g.TexMode);
+  w.Flag(g.ShowTrans);
+  w.Double(g.TransAlpha);
+  w.Text(g.TexName);
+  w.Flag(g.ShowDS);
+  w.Flag(g.ShowDG);
+  w.Long_(g.TriColor);
+  w.Long_(g.TriWidth);
+}
+
+void WriteColorMapAndRest(RecordWriter& w, const Cls9& g, const SharedSettings& settings) {
+  w.Text(g.ColorName);
+  w.Long_(g.ColorNum);
+  for (Long k = 0; k <= g.ColorNum - 1; ++k) {
+    w.Double(g.ColorPos(k));
+    w.Long_(g.ColorR(k));
+    w.Long_(g.ColorG(k));
+    w.Long_(g.ColorB(k));
+  }
+  for (Long i = 1; i <= g.Slice4NumX; ++i) XRange::Write(w, g, i);
+  for (Long i = 1; i <= g.Slice4NumY; ++i) YRange::Write(w, g, i);
+  for (Long i = 1; i <= g.Slice4NumZ; ++i) ZRange::Write(w, g, i);
+  w.Double(g.IsoSurValue);
+  w.Long_(g.IsoSurColor);
+  w.Long_(settings.GridMethod);
+  w.Long_(settings.GridMethod4D);
+}
+
+// Reading
+
+bool SliceCountFits(Long count) { return count <= Cls9::kMaxSlices; }
+
+void ReadCore(RecordReader& r, Long version, Cls9& g) {
+  g.GraphType = r.ReadLong();
+  g.SetID(r.ReadLong());
+  if (version == 0) {
+    g.NameS = r.Next();
+  } else {
+    r.ReadText(g.NameS);
+  }
+  for (Long* field : {&g.LineColor, &g.LineWidth, &g.FillStyle, &g.FirstColor,
+                      &g.SecondColor, &g.Material, &g.Show, &g.Smoothness, &g.StepU, &g.StepV,
+                      &g.PointColor}) {
+    *field = r.ReadLong();
+  }
+  g.PointSize = r.ReadDouble();
+  g.ShowColormap = r.ReadFlag(true);
+  g.ShowContour = r.ReadFlag(true);
+  if (g.ShowContour) g.ContourLevel = r.ReadDouble();
+  g.ShowVector = r.ReadFlag(true);
+  for (Long* field : {&g.VertSize, &g.VertColor, &g.GridColor, &g.GridWidth}) {
+    *field = r.ReadLong();
+  }
+  g.ContourLevels = r.ReadDouble();
+  for (Long* field : {&g.ConFillType, &g.ConColor1, &g.ConColor2}) *field = r.ReadLong();
+  g.Contour3Levels = r.ReadDouble();
+  for (Long* field : {&g.Con3FillType, &g.Con3Color1, &g.Con3Color2, &g.Con3Width,
+                      &g.VectorColor, &g.ColorMapfilltype, &g.ColorMapcolor1,
+                      &g.ColorMapcolor2}) {
+    *field = r.ReadLong();
+  }
+  g.ShowIrregData = r.ReadFlag(true);
+}
+
+// Reads one slice count and its blocks; false when the count is too large.
+template <typename Block>
+bool ReadSlices(RecordReader& r, Cls9& g, Long Cls9::*count) {
+  g.*count = r.ReadLong();
+  if (!SliceCountFits(g.*count)) return false;
+  for (Long i = 1; i <= g.*count; ++i) Block::Read(r, g, i);
+  return true;
+}
+
+GraphRecordResult ReadSlicesAndTexture(RecordReader& r, Long version, Cls9& g) {
+  g.Scat4DColor = r.ReadLong();
+  g.Vect4DColor = r.ReadLong();
+  if (!ReadSlices<XBlock>(r, g, &Cls9::Slice4NumX) ||
+      !ReadSlices<YBlock>(r, g, &Cls9::Slice4NumY) ||
+      !ReadSlices<ZBlock>(r, g, &Cls9::Slice4NumZ)) {
+    return {false, "The graph record holds more than 50 slices."};
+  }
+  g.ShowTex = r.ReadFlag(false);
+  g.TexMode = r.ReadLong();
+  g.ShowTrans = r.ReadFlag(false);
+  g.TransAlpha = r.ReadDouble();
+  r.ReadText(g.TexName);
+  if (version >= 2) {
+    g.ShowDS = r.ReadFlag(false);
+    g.ShowDG = r.ReadFlag(false);
+    g.TriColor = r.ReadLong();
+    g.TriWidth = r.ReadLong();
+  }
+  return {};
+}
+
+GraphRecordResult ReadColorMapAndRest(RecordReader& r, Cls9& g, SharedSettings& settings) {
+  r.ReadText(g.ColorName);
+  g.ColorNum = r.ReadLong();
+  if (g.ColorNum > kMaxColorPoints) {
+    return {false, "The graph record holds more than 31 colour points."};
+  }
+  for (Long k = 0; k <= g.ColorNum - 1; ++k) {
+    g.ColorPos(k) = r.ReadDouble();
+    g.ColorR(k) = r.ReadLong();
+    g.ColorG(k) = r.ReadLong();
+    g.ColorB(k) = r.ReadLong();
+  }
+  for (Long i = 1; i <= g.Slice4NumX; ++i) XRange::Read(r, g, i);
+  for (Long i = 1; i <= g.Slice4NumY; ++i) YRange::Read(r, g, i);
+  for (Long i = 1; i <= g.Slice4NumZ; ++i) ZRange::Read(r, g, i);
+  g.IsoSurValue = r.ReadDouble();
+  g.IsoSurColor = r.ReadLong();
+  settings.GridMethod = r.ReadLong();
+  settings.GridMethod4D = r.ReadLong();
+  return {};
+}
+
+}  // namespace
+
+std::string CleanRecordText(const std::string& text) {
+  std::string clean;
+  int blanks = 0;
+  for (char c : text) {
+    if (c != ' ') {
+      clean += c;
+      continue;
+    }
+    // A word ending in "@" would close the text early.
+    while (!clean.empty() && clean.back() == '@') clean.pop_back();
+    if (clean.empty()) continue;  // a leading blank
+    if (++blanks > kMaxTextBlanks) break;
+    clean += ' ';
+  }
+  return clean;
+}
+
+std::string Cls9::Save() const {
+  RecordWriter w;
+  WriteCore(w, *this);
+  WriteSlicesAndTexture(w, *this);
+  WriteColorMapAndRest(w, *this, Owner().settings);
+  return w.Take();
+}
+
+GraphRecordResult ReadGraphRecord(RecordReader& reader, Long formatVersion, Cls9& graph,
+                                  SharedSettings& settings) {
+  // Read into copies so that a refused record changes nothing.
+  Cls9 g = graph;
+  SharedSettings s = settings;
+  ReadCore(reader, formatVersion, g);
+  if (formatVersion >= 1) {
+    GraphRecordResult result = ReadSlicesAndTexture(reader, formatVersion, g);
+    if (!result.ok) return result;
+  }
+  if (formatVersion >= 3) {
+    GraphRecordResult result = ReadColorMapAndRest(reader, g, s);
+    if (!result.ok) return result;
+  }
+  graph = g;
+  settings = s;
+  return {};
+}
+
+}  // namespace qv

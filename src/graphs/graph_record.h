@@ -1,0 +1,54 @@
+// The graph record: the text a graph writes into documents and onto the
+// clipboard (Cls9::Save), and the one reader of it that the document reader
+// and Paste share.
+//
+// Items in order, each followed by one blank: GraphType, ID, NameS, LineColor,
+// LineWidth, FillStyle, FirstColor, SecondColor, Material, Show, Smoothness,
+// StepU, StepV, PointColor, PointSize, ShowColormap, ShowContour
+// [ContourLevel when ShowContour], ShowVector, VertSize, VertColor, GridColor,
+// GridWidth, ContourLevels, ConFillType, ConColor1, ConColor2, Contour3Levels,
+// Con3FillType, Con3Color1, Con3Color2, Con3Width, VectorColor,
+// ColorMapfilltype, ColorMapcolor1, ColorMapcolor2, ShowIrregData (format 0
+// ends here), Scat4DColor, Vect4DColor, the X, Y and Z slice counts each
+// followed by its slice blocks, ShowTex, TexMode, ShowTrans, TransAlpha,
+// TexName (format 1 ends here), ShowDS, ShowDG, TriColor, TriWidth (format 2
+// ends here), ColorName, ColorNum, the colour points, the slice ranges,
+// IsoSurValue, IsoSurColor, GridMethod, GridMethod4D.
+#pragma once
+
+#include <string>
+
+#include "graphs/cls9_graph.h"
+#include "platform/record_reader.h"
+#include "scene/shared_settings.h"
+
+namespace qv {
+
+// The newest record layout, which the clipboard and new documents carry.
+inline constexpr Long kNewestRecordFormat = 4;
+
+// The outcome of reading one record.
+struct GraphRecordResult {
+  bool ok = true;
+  // Why the record was refused ("" when ok).
+  std::string message;
+};
+
+// Reads one graph record at the reader's position into graph and the
+// gridding methods into settings. formatVersion is the document's format
+// version 0..4 (kNewestRecordFormat for the clipboard): fields the version
+// does not carry keep their values, and version 0 takes NameS as one token.
+// Longs are rounded half to even and saturated to the Long range, non-finite
+// Doubles read as 0, missing tokens as empty. A slice count above 50 or a
+// colour-point count above 31 refuses the record: ok is false, graph and
+// settings are unchanged and the reader stands somewhere inside the record.
+GraphRecordResult ReadGraphRecord(RecordReader& reader, Long formatVersion, Cls9& graph,
+                                  SharedSettings& settings);
+
+// A text field as the writer puts it between its "@"s, cleaned so that the
+// reader gets the same text back and no later field shifts: leading blanks
+// are dropped, an "@" directly before a blank is dropped, and the text is cut
+// before its 101st blank.
+std::string CleanRecordText(const std::string& text);
+
+}  // namespace qv
