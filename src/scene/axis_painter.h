@@ -1,0 +1,83 @@
+// Draws one axis system (Cls3) around a box: the panels, their grids, the
+// axis lines with arrow cones, the ticks, the tick labels and the titles.
+//
+//   3D (scene axes; data X runs along scene z, data Y along x, data Z up y):
+//
+//            y (data Z)
+//            ^   XZ panel at x = min, YZ panel at z = min,
+//            |   XY panel on the floor y = min; the three axes start at
+//            |   the corner (min, min, min) and end in arrow cones,
+//            o-----> x (data Y)   their titles beyond the tips.
+//           /
+//          z (data X)
+//
+//   2D (ViewCode 7): the horizontal axis is scene x, the vertical scene y;
+//   one panel (the XY panel) behind them, no third axis.
+//
+// Tick values come from Cls3::Coord over the data range (the box bounds
+// multiplied back by the data scales); a tick at data value v sits at scene
+// v / scale - centre. Labels are written at every LabelNum-th tick, starting
+// with the first. Outline text faces the viewer.
+#pragma once
+
+#include <array>
+#include <string>
+
+#include "scene/cls1_box.h"
+#include "scene/cls3_axis_system.h"
+#include "scene/shared_settings.h"
+
+namespace qv {
+
+class AxisPainter {
+ public:
+  AxisPainter(const Cls3& axis, const Cls1& box, const SharedSettings& settings);
+  // Draws into the current GL context and restores the state it changed.
+  void Draw() const;
+
+ private:
+  using P3 = std::array<double, 3>;
+
+  // One axis of the system: the scene axis it runs along, its extent in
+  // centred scene units and how data values map onto it.
+  struct Line {
+    int along = 0;
+    double lo = 0.0;
+    double hi = 0.0;
+    double scale = 1.0;
+    double centre = 0.0;
+    std::string title;
+    Long labelEvery = 1;
+    P3 outward{};
+  };
+
+  struct Ticks {
+    double first = 0.0;
+    double step = 0.0;
+    Long count = 0;
+  };
+
+  Line MakeLine(int along, double lo, double hi, double scale, double centre,
+                const std::string& title, Long labelNum, P3 outward) const;
+  Ticks TicksOf(const Line& line) const;
+  double SceneOf(const Line& line, double value) const { return value / line.scale - line.centre; }
+
+  void Draw3D() const;
+  void Draw2D() const;
+  void DrawPanel(bool show, Long color, Long material, int fixed, double at, const Line& a,
+                 const Line& b) const;
+  void DrawGrid(bool show, Long color, int fixed, double at, const Line& across,
+                const Line& span) const;
+  void DrawAxis(const Line& line, const P3& origin) const;
+  void DrawCone(const P3& tip, int along) const;
+  void DrawText(const P3& at, const std::string& text, double size, bool rightAlign,
+                Long fontBase) const;
+
+  const Cls3& axis_;
+  const SharedSettings& settings_;
+  P3 min_{};
+  P3 max_{};
+  double extent_ = 0.0;
+};
+
+}  // namespace qv
