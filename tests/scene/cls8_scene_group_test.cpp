@@ -1,0 +1,111 @@
+#include "scene/cls8_scene_group.h"
+
+#include <memory>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+namespace qv {
+namespace {
+
+// A scene item with a fixed box and record that logs its draws.
+class FakeItem final : public SceneItem {
+ public:
+  FakeItem(Long id, Cls1 box, std::string record, std::vector<Long>* drawLog = nullptr)
+      : id_(id), box_(box), record_(std::move(record)), drawLog_(drawLog) {}
+  Long ID() const override { return id_; }
+  void Draw() override {
+    if (drawLog_ != nullptr) drawLog_->push_back(id_);
+  }
+  std::string Save() const override { return record_; }
+  Cls1 GetBox() const override { return box_; }
+  void DrawLegend() override {}
+  void EqualTo(const SceneItem&) override {}
+  Cls1 box_;
+
+ private:
+  Long id_;
+  std::string record_;
+  std::vector<Long>* drawLog_;
+};
+
+std::shared_ptr<FakeItem> Item(Long id, Cls1 box, std::string record = "",
+                               std::vector<Long>* log = nullptr) {
+  return std::make_shared<FakeItem>(id, box, std::move(record), log);
+}
+
+void Add(Cls8& group, const std::shared_ptr<SceneItem>& item) {
+  group.Items.Add(item, CStr(item->ID()));
+}
+
+TEST(SceneGroupTest, EmptyGroupGivesTheInvertedStartBox) {
+  const Cls1 box = Cls8{}.GetBox();
+  EXPECT_DOUBLE_EQ(box.MinX, 99999999 - 0.04);
+  EXPECT_DOUBLE_EQ(box.MaxX, -99999999 + 0.04);
+  EXPECT_DOUBLE_EQ(box.MinZ, 99999999 - 0.04);
+  EXPECT_DOUBLE_EQ((box.MinY + box.MaxY) / 2, 0);
+  EXPECT_EQ(Cls8{}.Save("1 2 3"), "1 2 3 ");
+}
+
+TEST(SceneGroupTest, BoxIsTheUnionWidenedByAnAbsoluteMargin) {
+  Cls8 point;
+  Add(point, Item(1, {1, 1, 2, 2, 3, 3}));
+  const Cls1 p = point.GetBox();
+  EXPECT_DOUBLE_EQ(p.MinX, 0.96);
+  EXPECT_DOUBLE_EQ(p.MaxX, 1.04);
+  EXPECT_DOUBLE_EQ(p.MinY, 1.96);
+  EXPECT_DOUBLE_EQ(p.MaxZ, 3.04);
+
+  Cls8 two;
+  Add(two, Item(1, {-1, 0, 0, 1, 0, 1}));
+  Add(two, Item(2, {5, 6, -2, 0, 0, 1}));
+  const Cls1 u = two.GetBox();
+  EXPECT_DOUBLE_EQ(u.MinX, -1.04);
+  EXPECT_DOUBLE_EQ(u.MaxX, 6.04);
+  EXPECT_DOUBLE_EQ(u.MinY, -2.04);
+  EXPECT_DOUBLE_EQ(u.MaxY, 1.04);
+}
+
+// The group record must put exactly one blank between the data-set record
+// and the first graph, and nothing between graphs (each ends with its own).
+TEST(SceneGroupTest, SaveJoinsTheRecordsInCollectionOrder) {
+  Cls8 group;
+  Add(group, Item(2, {}, "7 2 @a@ "));
+  Add(group, Item(1, {}, "4 1 @b@ "));
+  EXPECT_EQ(group.Save("1 0 0"), "1 0 0 7 2 @a@ 4 1 @b@ ");
+}
+
+TEST(SceneGroupTest, DrawFollowsCollectionOrderAndRemovalMovesLaterItemsUp) {
+  std::vector<Long> log;
+  Cls8 group;
+  for (Long id : {3, 1, 2}) Add(group, Item(id, {}, "", &log));
+  group.Items.Remove("1");
+  EXPECT_EQ(group.Items.Item(2)->ID(), 2);
+  group.Draw();
+  EXPECT_EQ(log, (std::vector<Long>{3, 2}));
+}
+
+TEST(SceneGroupTest, DuplicateKeyIsRefusedAndLeavesTheGroupAlone) {
+  Cls8 group;
+  Add(group, Item(5, {}));
+  try {
+    Add(group, Item(5, {}));
+    ADD_FAILURE();
+  } catch (const RuntimeError& e) {
+    EXPECT_EQ(e.Number(), kDuplicateKey);
+  }
+  EXPECT_EQ(group.Items.Count(), 1);
+}
+
+// AllGraphs and ShownGraphs hold the same graph object, not copies.
+TEST(SceneGroupTest, AnItemInTwoGroupsIsOneObject) {
+  Cls8 all, shown;
+  auto item = Item(1, {0, 1, 0, 1, 0, 1});
+  Add(all, item);
+  Add(shown, item);
+  std::static_pointer_cast<FakeItem>(all.Items.Item("1"))->box_.MaxX = 9;
+  EXPECT_DOUBLE_EQ(shown.GetBox().MaxX, 9.04);
+}
+
+}  // namespace
+}  // namespace qv
