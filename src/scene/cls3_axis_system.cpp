@@ -27,11 +27,12 @@ double Ceiling(double x) { return x - Int(x) == 0.0 ? x : Int(x) + 1.0; }
 std::string Cls3::CleanTitle(const std::string& title) {
   std::string clean;
   int blanks = 0;
-  for (std::size_t iC = 0; iC < title.size(); ++iC) {
-    const char c = title[iC];
-    if (c == ' ' && clean.empty()) continue;
-    if (c == '@' && iC + 1 < title.size() && title[iC + 1] == ' ') continue;
-    if (c == ' ' && ++blanks > kMaxTitleBlanks) break;
+  for (const char c : title) {
+    if (c == ' ') {
+      while (!clean.empty() && clean.back() == '@') clean.pop_back();
+      if (clean.empty()) continue;
+      if (++blanks > kMaxTitleBlanks) break;
+    }
     clean += c;
   }
   return clean;

@@ -55,7 +55,7 @@ class Cls3 {
   // Titles
   // The titles are cleaned as they are set so that the record reads back the
   // same fields: leading blanks are dropped, an "@" directly before a blank is
-  // dropped (it would end the title early when read), and the title is cut
+  // dropped, repeatedly (it would end the title early when read), and the title is cut
   // before its 101st blank (the reader joins at most 101 tokens).
   void SetTitleX(const std::string& title) { TitleX_ = CleanTitle(title); }
   void SetTitleY(const std::string& title) { TitleY_ = CleanTitle(title); }
