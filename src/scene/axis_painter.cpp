@@ -22,8 +22,8 @@ constexpr double kTickLength = 0.02;
 constexpr double kLabelGap = 0.07;
 constexpr double kTitleGap = 0.05;
 // Heights of label and title text; the two outline fonts were made at 3 and 5.
-constexpr double kLabelSize = 0.045;
-constexpr double kTitleSize = 0.075;
+constexpr double kLabelSize = 0.06;
+constexpr double kTitleSize = 0.1;
 
 double UsableScale(double scale) { return scale != 0.0 && std::isfinite(scale) ? scale : 1.0; }
 
@@ -68,9 +68,9 @@ void AxisPainter::Draw() const {
 
 AxisPainter::Line AxisPainter::MakeLine(int along, double lo, double hi, double scale,
                                         double centre, const std::string& title, Long labelNum,
-                                        P3 outward) const {
-  return Line{along, lo, hi, UsableScale(scale), centre, title, labelNum > 1 ? labelNum : 1,
-              outward};
+                                        P3 outward, bool rightAlign) const {
+  return Line{along, lo,         hi,         UsableScale(scale), centre,
+              title, labelNum > 1 ? labelNum : 1, outward, rightAlign};
 }
 
 AxisPainter::Ticks AxisPainter::TicksOf(const Line& line) const {
@@ -87,11 +87,13 @@ void AxisPainter::Draw3D() const {
   const double diag = 1.0 / std::sqrt(2.0);
   // Data X on scene z, data Y on scene x, data Z on scene y.
   const Line x = MakeLine(2, min_[2], max_[2], settings_.DataScaleX, settings_.CenterX,
-                          axis_.TitleX(), axis_.LabelNumX, {-1.0, 0.0, 0.0});
+                          axis_.TitleX(), axis_.LabelNumX, {-1.0, 0.0, 0.0}, false);
   const Line y = MakeLine(0, min_[0], max_[0], settings_.DataScaleY, settings_.CenterY,
-                          axis_.TitleY(), axis_.LabelNumY, {0.0, 0.0, -1.0});
+                          axis_.TitleY(), axis_.LabelNumY, {0.0, 0.0, -1.0}, false);
+  // Off the corner across the floor's diagonal, so that the labels do not sit
+  // on the vertical axis in the usual diagonal view.
   const Line z = MakeLine(1, min_[1], max_[1], settings_.DataScaleZ, settings_.CenterZ,
-                          axis_.TitleZ(), axis_.LabelNumZ, {-diag, 0.0, -diag});
+                          axis_.TitleZ(), axis_.LabelNumZ, {-diag, 0.0, diag}, true);
   if (axis_.AxisStyle != 2) {
     DrawPanel(axis_.ShowXYPanel, axis_.XYPanelColor, axis_.XYPanelMaterial, 1, min_[1], x, y);
     DrawPanel(axis_.ShowXZPanel, axis_.XZPanelColor, axis_.XZPanelMaterial, 0, min_[0], x, z);
@@ -109,9 +111,9 @@ void AxisPainter::Draw3D() const {
 void AxisPainter::Draw2D() const {
   // Horizontal scene x with DataScaleX, vertical scene y with DataScaleY.
   const Line h = MakeLine(0, min_[0], max_[0], settings_.DataScaleX, settings_.CenterY,
-                          axis_.TitleX(), axis_.LabelNumX, {0.0, -1.0, 0.0});
+                          axis_.TitleX(), axis_.LabelNumX, {0.0, -1.0, 0.0}, false);
   const Line v = MakeLine(1, min_[1], max_[1], settings_.DataScaleY, settings_.CenterZ,
-                          axis_.TitleY(), axis_.LabelNumY, {-1.0, 0.0, 0.0});
+                          axis_.TitleY(), axis_.LabelNumY, {-1.0, 0.0, 0.0}, true);
   const double plane = min_[2];
   if (axis_.AxisStyle != 2) {
     DrawPanel(axis_.ShowXYPanel, axis_.XYPanelColor, axis_.XYPanelMaterial, 2, plane, h, v);
@@ -194,7 +196,6 @@ void AxisPainter::DrawAxis(const Line& line, const P3& origin) const {
   glEnd();
   DrawCone(tip, line.along);
   const double gap = kLabelGap * extent_;
-  const bool rightAlign = line.outward[0] < 0.0 && line.outward[1] == 0.0 && line.outward[2] == 0.0;
   for (Long iT = 0; iT < ticks.count; iT += line.labelEvery) {
     const double value = ticks.first + iT * ticks.step;
     P3 p = origin;
@@ -202,7 +203,7 @@ void AxisPainter::DrawAxis(const Line& line, const P3& origin) const {
     for (int iA = 0; iA < 3; ++iA) p[iA] += line.outward[iA] * gap;
     // Snap values within rounding of 0 so that no label reads "-1E-16".
     const double shown = std::fabs(value) < ticks.step * 1e-9 ? 0.0 : value;
-    DrawText(p, FormatDouble(shown), kLabelSize * extent_, rightAlign,
+    DrawText(p, FormatDouble(shown), kLabelSize * extent_, line.rightAlign,
              settings_.OutlineFontBase1);
   }
   P3 titleAt = tip;

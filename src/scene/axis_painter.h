@@ -48,7 +48,10 @@ class AxisPainter {
     double centre = 0.0;
     std::string title;
     Long labelEvery = 1;
+    // Where ticks and labels stand off the axis.
     P3 outward{};
+    // Labels end at their anchor (they lie left of the axis on screen).
+    bool rightAlign = false;
   };
 
   struct Ticks {
@@ -58,7 +61,7 @@ class AxisPainter {
   };
 
   Line MakeLine(int along, double lo, double hi, double scale, double centre,
-                const std::string& title, Long labelNum, P3 outward) const;
+                const std::string& title, Long labelNum, P3 outward, bool rightAlign) const;
   Ticks TicksOf(const Line& line) const;
   double SceneOf(const Line& line, double value) const { return value / line.scale - line.centre; }
 
