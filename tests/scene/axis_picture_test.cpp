@@ -15,6 +15,7 @@
 #include "scene/cls3_axis_system.h"
 #include "scene/cls4_camera.h"
 #include "scene/color.h"
+#include "scene/scene_fonts.h"
 #include "scene/trackball.h"
 #include "support/scripted_message_box.h"
 
@@ -30,9 +31,7 @@ class AxisPictureTest : public testing::Test {
     glClearColor(1, 1, 1, 1);
     glEnable(GL_DEPTH_TEST);
     glDepthFunc(GL_LEQUAL);
-    ASSERT_TRUE(CreateOutlineFont(settings_.OutlineFontBase1, "Arial", 3, 400, false, 0, messages_));
-    ASSERT_TRUE(CreateOutlineFont(settings_.OutlineFontBase2, "Arial", 5, 400, false, 0, messages_));
-    ASSERT_TRUE(CreateBitmapFont(settings_.BitmapFontBase, "Arial", 15, 400, messages_));
+    ASSERT_TRUE(CreateSceneFonts(settings_, messages_));
     axis_.SetDefault();
     axis_.AxisWidth = 3;
     settings_.CenterX = settings_.CenterY = settings_.CenterZ = 5;
@@ -198,6 +197,13 @@ TEST_F(AxisPictureTest, FlatTwoDimensionalViewShowsPanelAndAxes) {
   EXPECT_LT(inside[0], 60);
   EXPECT_TRUE(DarkNear(image, Project(0.5, -5, -0.04), 1));
   EXPECT_TRUE(DarkNear(image, Project(-5, 0.5, -0.04), 1));
+}
+
+TEST_F(AxisPictureTest, SceneFontsAreThreeDistinctSets) {
+  EXPECT_NE(settings_.OutlineFontBase1, settings_.OutlineFontBase2);
+  EXPECT_TRUE(glIsList(settings_.BitmapFontBase + kBitmapFontLists - 1));
+  DeleteSceneFonts(settings_);
+  EXPECT_EQ(settings_.OutlineFontBase1 + settings_.OutlineFontBase2 + settings_.BitmapFontBase, 0);
 }
 
 // An empty group's inverted box has nothing to draw around.
