@@ -7,9 +7,8 @@
 
 namespace qv {
 
-// Marker symbols. The shapes are the program's own.
-// 2 is a square; every other value a round dot.
-enum class MarkerSymbol : Long { Dot = 1, Square = 2 };
+// Marker symbols. The shapes are the program's own; an unknown value draws a dot.
+enum class MarkerSymbol : Long { Dot = 0, Cross = 1, Square = 2, Diamond = 3 };
 
 class Cls2 {
  public:
@@ -18,18 +17,21 @@ class Cls2 {
   double z = 0.0;
   // Packed colour R + 256*G + 65536*B.
   Long Color = 0;
-  // Size 1..8 as the point dialog offers it: the symbol is 2 + 2 * size
-  // pixels across on screen, whatever the zoom.
-  double size = 1.0;
+  // Size 1..8 as the point dialog offers it: the symbol is 2 + 2 * Size
+  // pixels across on screen (at most 32), whatever the zoom.
+  double Size = 1.0;
   Long Symbol = static_cast<Long>(MarkerSymbol::Dot);
 
   // Sets every field at once.
-  void init(double px, double py, double pz, Long color, double markerSize, Long symbol);
-  // Draws the marker into the current OpenGL context. (x, y, z) are scene
-  // coordinates (x carries data Y, y data Z, z data X), so the marker is drawn
-  // at (x - CenterY, y - CenterZ, z - CenterX). Lighting is off for the
-  // marker and the GL state is restored afterwards. Needs a current context.
+  void init(double px, double py, double pz, Long color, double size, Long symbol);
+  // Draws the marker into the current OpenGL context. (x, y, z) are data
+  // coordinates: the marker is drawn at scene (y - CenterY, z - CenterZ,
+  // x - CenterX). Lighting is off for the marker and the GL state is restored
+  // afterwards. Needs a current context.
   void Draw(const SharedSettings& settings) const;
+
+  // Width in pixels of the drawn symbol.
+  int PixelSize() const;
 };
 
 }  // namespace qv

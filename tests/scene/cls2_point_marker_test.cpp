@@ -2,6 +2,8 @@
 
 #include <GL/gl.h>
 
+#include <cstdlib>
+
 #include <gtest/gtest.h>
 
 #include "platform/osmesa/offscreen_context.h"
@@ -10,33 +12,57 @@
 namespace qv {
 namespace {
 
-// Scene x carries data Y, so it is CenterY that moves a marker along x (and
-// CenterZ along y, CenterX along z); a mix-up draws every marker off centre.
-TEST(PointMarkerTest, DrawsAtItsPositionMinusTheSceneCentre) {
-  OffscreenContext ctx(32, 32);
-  glClearColor(1, 1, 1, 1);
-  glClear(GL_COLOR_BUFFER_BIT);
+constexpr int kSize = 64;
+
+// Data Y lies on scene x, so CenterY moves a marker along x (CenterZ along y,
+// CenterX along z); a mix-up draws every marker off centre.
+TEST(PointMarkerTest, EverySymbolDrawsAtItsPositionMinusTheSceneCentre) {
+  OffscreenContext ctx(kSize, kSize);
   glMatrixMode(GL_PROJECTION);
   glLoadIdentity();
-  glOrtho(-16, 16, -16, 16, -16, 16);
+  glOrtho(-kSize / 2, kSize / 2, -kSize / 2, kSize / 2, -200, 200);
   glMatrixMode(GL_MODELVIEW);
   glLoadIdentity();
-  glEnable(GL_LIGHTING);  // the marker must show its colour all the same
+  glClearColor(1, 1, 1, 1);
   SharedSettings settings;
+  settings.CenterX = 100;
   settings.CenterY = 8;
   settings.CenterZ = -4;
-  settings.CenterX = 100;
-  for (Long symbol : {1, 2}) {
+  for (Long symbol : {0, 1, 2, 3, 99}) {
+    SCOPED_TRACE(symbol);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glEnable(GL_LIGHTING);  // the marker must show its colour all the same
     Cls2 marker;
-    marker.init(8, -4, 100, RGB(255, 0, 0), 2, symbol);
+    marker.init(100, 8, -4, RGB(255, 0, 0), 4, symbol);
     marker.Draw(settings);
+    EXPECT_TRUE(glIsEnabled(GL_LIGHTING));
+    const RgbaImage image = ctx.ReadPixels();
+    int red = 0, far = 0;
+    for (int y = 0; y < kSize; ++y) {
+      for (int x = 0; x < kSize; ++x) {
+        const auto p = image.At(x, y);
+        if (p[0] > 200 && p[1] < 80) {
+          ++red;
+          far += std::abs(x - kSize / 2) > marker.PixelSize() ||
+                 std::abs(y - kSize / 2) > marker.PixelSize();
+        }
+      }
+    }
+    EXPECT_GT(red, 4);
+    EXPECT_EQ(far, 0);
   }
-  const RgbaImage image = ctx.ReadPixels();
-  const auto centre = image.At(16, 16);
-  EXPECT_EQ(centre[0], 255);
-  EXPECT_LT(centre[1], 10);
-  EXPECT_EQ(image.At(2, 2)[1], 255);
-  EXPECT_TRUE(glIsEnabled(GL_LIGHTING));
+}
+
+TEST(PointMarkerTest, PixelSizeFollowsSizeAndIsBounded) {
+  Cls2 marker;
+  marker.Size = 1;
+  EXPECT_EQ(marker.PixelSize(), 4);
+  marker.Size = 8;
+  EXPECT_EQ(marker.PixelSize(), 18);
+  marker.Size = -3;
+  EXPECT_EQ(marker.PixelSize(), 2);
+  marker.Size = 1e9;
+  EXPECT_EQ(marker.PixelSize(), 32);
 }
 
 }  // namespace
