@@ -199,6 +199,25 @@ TEST_F(AxisPictureTest, FlatTwoDimensionalViewShowsPanelAndAxes) {
   EXPECT_TRUE(DarkNear(image, Project(-5, 0.5, -0.04), 1));
 }
 
+// The graphs are drawn after the axis system in later passes: it must hand
+// back the lighting, colour material and matrix state it found.
+TEST_F(AxisPictureTest, DrawRestoresTheStateItChanges) {
+  axis_.ShowXYPanel = true;
+  Render("state");
+  GLint depthBefore = 0, depthAfter = 0, mode = 0;
+  glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &depthBefore);
+  glEnable(GL_LIGHTING);
+  axis_.Draw(2, box_, settings_);
+  glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &depthAfter);
+  glGetIntegerv(GL_MATRIX_MODE, &mode);
+  EXPECT_EQ(depthAfter, depthBefore);
+  EXPECT_EQ(mode, GL_MODELVIEW);
+  EXPECT_TRUE(glIsEnabled(GL_LIGHTING));
+  EXPECT_FALSE(glIsEnabled(GL_COLOR_MATERIAL));
+  EXPECT_FALSE(glIsEnabled(GL_POLYGON_OFFSET_FILL));
+  EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
 TEST_F(AxisPictureTest, SceneFontsAreThreeDistinctSets) {
   EXPECT_NE(settings_.OutlineFontBase1, settings_.OutlineFontBase2);
   EXPECT_TRUE(glIsList(settings_.BitmapFontBase + kBitmapFontLists - 1));
