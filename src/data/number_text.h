@@ -1,0 +1,35 @@
+// Number text: the routines that clean the texts of the data panel's boxes and
+// sheet cells before they are read or written into a record, and the byte copy
+// handed to the font calls. All texts are Windows-1252 byte strings.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace qv {
+
+// Cleans a real-number text. Consumes text: it is empty on return (pass a copy
+// to keep it). Each of "-1234567890Ee." is appended to result, a blank is
+// skipped and "," is appended as "."; any other character ends the walk with
+// false, result keeping what was built so far. An empty text or a single blank
+// gives "0". The number's syntax is not checked. Never throws.
+bool ParseRealText(std::string& text, std::string& result);
+
+// Cleans a whole-number text (the counts). Consumes text like ParseRealText.
+// The accepted characters are the same, but a blank ends the walk with false,
+// and an empty text gives false with an empty result. Never throws.
+bool ParseIntText(std::string& text, std::string& result);
+
+// Cleans a number text for a record: blanks removed, "," made ".", every
+// character of "-1234567890.+*/^()" and every letter kept. Returns "" when the
+// text holds any other character. Consumes text like ParseRealText.
+std::string NormalizeNumText(std::string& text);
+// The same on a copy, for callers that keep their text.
+std::string NormalizedNumText(std::string text);
+
+// Copies the text's bytes into bytes and ends them with 0. An empty text writes
+// nothing. bytes grows when it holds fewer than length + 1 bytes.
+void StrToAnsiBytes(std::vector<std::uint8_t>& bytes, const std::string& text);
+
+}  // namespace qv

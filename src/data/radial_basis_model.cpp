@@ -1,0 +1,111 @@
+#include "data/radial_basis_model.h"
+
+#include <algorithm>
+#include <cmath>
+#include <stdexcept>
+#include <utility>
+
+#include "data/linear_solver.h"
+#include "data/robust_predicates.h"
+
+namespace qv {
+namespace {
+
+bool HasCoincidentPoints(const std::vector<double>& u, const std::vector<double>& v) {
+  std::vector<std::pair<double, double>> sites(u.size());
+  for (std::size_t i = 0; i < u.size(); ++i) sites[i] = {u[i], v[i]};
+  std::sort(sites.begin(), sites.end());
+  return std::adjacent_find(sites.begin(), sites.end()) != sites.end();
+}
+
+bool AllOnOneLine(const std::vector<double>& u, const std::vector<double>& v) {
+  const std::size_t n = u.size();
+  std::size_t second = 1;
+  while (second < n && u[second] == u[0] && v[second] == v[0]) ++second;
+  for (std::size_t i = second + 1; i < n; ++i) {
+    if (Orient2D(u[0], v[0], u[second], v[second], u[i], v[i]) != 0.0) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+double RadialBasisModel::Kernel(double distance2) const {
+  if (kernel_ == RadialKernel::Multiquadric) return std::sqrt(distance2 + shape2_);
+  // r^2 ln r = d ln d / 2 with d = r^2.
+  return distance2 > 0.0 ? 0.5 * distance2 * std::log(distance2) : 0.0;
+}
+
+bool RadialBasisModel::Fit(RadialKernel kernel, const std::vector<double>& u,
+                           const std::vector<double>& v,
+                           const std::vector<std::vector<double>>& valueSets) {
+  const std::size_t n = u.size();
+  if (v.size() != n) throw std::invalid_argument("RadialBasisModel: u and v differ in length");
+  for (const auto& set : valueSets) {
+    if (set.size() != n) throw std::invalid_argument("RadialBasisModel: a value set differs");
+  }
+  kernel_ = kernel;
+  sets_ = valueSets.size();
+  const std::size_t terms = kernel == RadialKernel::ThinPlate ? 3 : 0;
+  if (n == 0 || n + terms < 1) return false;
+  if (HasCoincidentPoints(u, v)) return false;
+  if (kernel == RadialKernel::ThinPlate && (n < 3 || AllOnOneLine(u, v))) return false;
+
+  const auto [minU, maxU] = std::minmax_element(u.begin(), u.end());
+  const auto [minV, maxV] = std::minmax_element(v.begin(), v.end());
+  centreU_ = 0.5 * (*minU + *maxU);
+  centreV_ = 0.5 * (*minV + *maxV);
+  scale_ = 0.5 * std::max(*maxU - *minU, *maxV - *minV);
+  if (!(scale_ > 0.0)) scale_ = 1.0;
+  // The mean spacing of n points spread over the scaled square of side 2.
+  shape2_ = 4.0 / static_cast<double>(n);
+  u_.resize(n);
+  v_.resize(n);
+  for (std::size_t i = 0; i < n; ++i) {
+    u_[i] = (u[i] - centreU_) / scale_;
+    v_[i] = (v[i] - centreV_) / scale_;
+  }
+
+  const std::size_t size = n + terms;
+  std::vector<double> a(size * size, 0.0);
+  std::vector<double> b(size * sets_, 0.0);
+  for (std::size_t i = 0; i < n; ++i) {
+    for (std::size_t j = 0; j < n; ++j) {
+      const double du = u_[i] - u_[j];
+      const double dv = v_[i] - v_[j];
+      a[i * size + j] = Kernel(du * du + dv * dv);
+    }
+    if (terms > 0) {
+      const double row[3] = {1.0, u_[i], v_[i]};
+      for (std::size_t t = 0; t < 3; ++t) {
+        a[i * size + n + t] = row[t];
+        a[(n + t) * size + i] = row[t];
+      }
+    }
+    for (std::size_t s = 0; s < sets_; ++s) b[i * sets_ + s] = valueSets[s][i];
+  }
+  if (!SolveLinear(size, std::move(a), sets_, b)) return false;
+  weights_ = std::move(b);
+  return true;
+}
+
+void RadialBasisModel::Evaluate(double u, double v, std::vector<double>& out) const {
+  out.assign(sets_, 0.0);
+  const double su = (u - centreU_) / scale_;
+  const double sv = (v - centreV_) / scale_;
+  const std::size_t n = u_.size();
+  for (std::size_t i = 0; i < n; ++i) {
+    const double du = su - u_[i];
+    const double dv = sv - v_[i];
+    const double k = Kernel(du * du + dv * dv);
+    for (std::size_t s = 0; s < sets_; ++s) out[s] += weights_[i * sets_ + s] * k;
+  }
+  if (kernel_ == RadialKernel::ThinPlate) {
+    for (std::size_t s = 0; s < sets_; ++s) {
+      out[s] += weights_[n * sets_ + s] + weights_[(n + 1) * sets_ + s] * su +
+                weights_[(n + 2) * sets_ + s] * sv;
+    }
+  }
+}
+
+}  // namespace qv

@@ -1,0 +1,46 @@
+// Radial-basis interpolation of scattered points in a plane: the gridding's
+// multiquadric and thin-plate methods. The linear system is solved once per
+// gridding; every node is then a sum over the points.
+#pragma once
+
+#include <cstddef>
+#include <vector>
+
+namespace qv {
+
+enum class RadialKernel {
+  // sqrt(r^2 + c^2), with c about the mean spacing of the points.
+  Multiquadric,
+  // r^2 ln r (0 at r = 0), with a linear polynomial term a0 + a1 u + a2 v.
+  ThinPlate,
+};
+
+class RadialBasisModel {
+ public:
+  // Fits one interpolant per value set (each as long as u and v) through the
+  // points (u[i], v[i]). Returns false when the system is singular: points
+  // that coincide, fewer points than the kernel needs, or (thin plate) all
+  // points on one line. Throws std::invalid_argument on unequal lengths.
+  bool Fit(RadialKernel kernel, const std::vector<double>& u, const std::vector<double>& v,
+           const std::vector<std::vector<double>>& valueSets);
+
+  // Value of every fitted set at (u, v), written to out (one per set).
+  void Evaluate(double u, double v, std::vector<double>& out) const;
+
+  std::size_t SetCount() const { return sets_; }
+
+ private:
+  double Kernel(double distance2) const;
+
+  RadialKernel kernel_ = RadialKernel::Multiquadric;
+  // Coordinates are centred and scaled to about -1..1 before fitting, so the
+  // solver's absolute singularity test meets numbers of order one.
+  double centreU_ = 0.0, centreV_ = 0.0, scale_ = 1.0;
+  double shape2_ = 1.0;
+  std::vector<double> u_, v_;
+  std::size_t sets_ = 0;
+  // Per point the weight of each set, then (thin plate) the polynomial terms.
+  std::vector<double> weights_;
+};
+
+}  // namespace qv

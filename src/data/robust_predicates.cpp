@@ -1,0 +1,147 @@
+#include "data/robust_predicates.h"
+
+#include <cmath>
+#include <vector>
+
+namespace qv {
+namespace {
+
+// Expansion arithmetic: a value held exactly as a sum of doubles whose
+// magnitudes increase and whose bits do not overlap.
+using Expansion = std::vector<double>;
+
+constexpr double kEpsilon = 1.1102230246251565e-16;  // 2^-53
+constexpr double kSplitter = 134217729.0;            // 2^27 + 1
+// Error bounds of the double-precision evaluations, relative to the sums of
+// the magnitudes of their products.
+constexpr double kOrientBound = (3.0 + 16.0 * kEpsilon) * kEpsilon;
+constexpr double kInCircleBound = (10.0 + 96.0 * kEpsilon) * kEpsilon;
+
+void TwoSum(double a, double b, double& sum, double& error) {
+  sum = a + b;
+  const double bVirtual = sum - a;
+  const double aVirtual = sum - bVirtual;
+  error = (a - aVirtual) + (b - bVirtual);
+}
+
+void Split(double a, double& high, double& low) {
+  const double c = kSplitter * a;
+  const double big = c - a;
+  high = c - big;
+  low = a - high;
+}
+
+void TwoProduct(double a, double b, double& product, double& error) {
+  product = a * b;
+  double aHigh, aLow, bHigh, bLow;
+  Split(a, aHigh, aLow);
+  Split(b, bHigh, bLow);
+  error = aLow * bLow - (((product - aHigh * bHigh) - aLow * bHigh) - aHigh * bLow);
+}
+
+// e + b, exact.
+Expansion Grow(const Expansion& e, double b) {
+  Expansion h;
+  h.reserve(e.size() + 1);
+  double q = b;
+  for (double component : e) {
+    double sum, error;
+    TwoSum(q, component, sum, error);
+    if (error != 0.0) h.push_back(error);
+    q = sum;
+  }
+  if (q != 0.0 || h.empty()) h.push_back(q);
+  return h;
+}
+
+Expansion Add(const Expansion& e, const Expansion& f) {
+  Expansion h = e;
+  for (double component : f) h = Grow(h, component);
+  return h;
+}
+
+Expansion Negate(Expansion e) {
+  for (double& component : e) component = -component;
+  return e;
+}
+
+// e * b, exact.
+Expansion Scale(const Expansion& e, double b) {
+  Expansion h;
+  for (double component : e) {
+    double product, error;
+    TwoProduct(component, b, product, error);
+    h = Grow(h, error);
+    h = Grow(h, product);
+  }
+  return h;
+}
+
+Expansion Multiply(const Expansion& e, const Expansion& f) {
+  Expansion h{0.0};
+  for (double component : f) h = Add(h, Scale(e, component));
+  return h;
+}
+
+Expansion Difference(double a, double b) { return Grow(Expansion{a}, -b); }
+
+double Sign(const Expansion& e) {
+  for (auto it = e.rbegin(); it != e.rend(); ++it) {
+    if (*it != 0.0) return *it;
+  }
+  return 0.0;
+}
+
+double OrientExact(double ax, double ay, double bx, double by, double cx, double cy) {
+  const Expansion acx = Difference(ax, cx), bcx = Difference(bx, cx);
+  const Expansion acy = Difference(ay, cy), bcy = Difference(by, cy);
+  return Sign(Add(Multiply(acx, bcy), Negate(Multiply(acy, bcx))));
+}
+
+double InCircleExact(double ax, double ay, double bx, double by, double cx, double cy, double dx,
+                     double dy) {
+  const Expansion adx = Difference(ax, dx), ady = Difference(ay, dy);
+  const Expansion bdx = Difference(bx, dx), bdy = Difference(by, dy);
+  const Expansion cdx = Difference(cx, dx), cdy = Difference(cy, dy);
+  const Expansion aLift = Add(Multiply(adx, adx), Multiply(ady, ady));
+  const Expansion bLift = Add(Multiply(bdx, bdx), Multiply(bdy, bdy));
+  const Expansion cLift = Add(Multiply(cdx, cdx), Multiply(cdy, cdy));
+  const Expansion bc = Add(Multiply(bdx, cdy), Negate(Multiply(cdx, bdy)));
+  const Expansion ca = Add(Multiply(cdx, ady), Negate(Multiply(adx, cdy)));
+  const Expansion ab = Add(Multiply(adx, bdy), Negate(Multiply(bdx, ady)));
+  return Sign(Add(Add(Multiply(aLift, bc), Multiply(bLift, ca)), Multiply(cLift, ab)));
+}
+
+}  // namespace
+
+double Orient2D(double ax, double ay, double bx, double by, double cx, double cy) {
+  const double left = (ax - cx) * (by - cy);
+  const double right = (ay - cy) * (bx - cx);
+  const double det = left - right;
+  const double bound = kOrientBound * (std::fabs(left) + std::fabs(right));
+  if (det > bound || -det > bound) return det;
+  return OrientExact(ax, ay, bx, by, cx, cy);
+}
+
+double InCircle(double ax, double ay, double bx, double by, double cx, double cy, double dx,
+                double dy) {
+  const double adx = ax - dx, ady = ay - dy;
+  const double bdx = bx - dx, bdy = by - dy;
+  const double cdx = cx - dx, cdy = cy - dy;
+  const double bdxcdy = bdx * cdy, cdxbdy = cdx * bdy;
+  const double cdxady = cdx * ady, adxcdy = adx * cdy;
+  const double adxbdy = adx * bdy, bdxady = bdx * ady;
+  const double aLift = adx * adx + ady * ady;
+  const double bLift = bdx * bdx + bdy * bdy;
+  const double cLift = cdx * cdx + cdy * cdy;
+  const double det =
+      aLift * (bdxcdy - cdxbdy) + bLift * (cdxady - adxcdy) + cLift * (adxbdy - bdxady);
+  const double permanent = (std::fabs(bdxcdy) + std::fabs(cdxbdy)) * aLift +
+                           (std::fabs(cdxady) + std::fabs(adxcdy)) * bLift +
+                           (std::fabs(adxbdy) + std::fabs(bdxady)) * cLift;
+  const double bound = kInCircleBound * permanent;
+  if (det > bound || -det > bound) return det;
+  return InCircleExact(ax, ay, bx, by, cx, cy, dx, dy);
+}
+
+}  // namespace qv
