@@ -1,0 +1,37 @@
+#include "documents/data_set_bridge.h"
+
+#include <vector>
+
+#include "documents/document_host.h"
+#include "graphs/workspace.h"
+
+namespace qv {
+
+std::string DataSetRecord(const Workspace& workspace, const DataPanel& panel) {
+  return workspace.DataSet.Save(panel);
+}
+
+void LoadDataSet(Workspace& workspace, DocumentHost& host) {
+  DataContext context{host.Panel(), workspace.settings, host.Messages(), host.Pump()};
+  workspace.DataSet.GetData(context);
+}
+
+void TriangulateDataSet(Workspace& workspace, DocumentHost& host) {
+  ClsData& data = workspace.DataSet;
+  const Long n = data.Points();
+  if (n < 1) return;
+  // Positions 1..n hold the points; the triangulation needs room up to n + 3.
+  std::vector<double> x(static_cast<std::size_t>(n) + 4, 0.0);
+  std::vector<double> y(static_cast<std::size_t>(n) + 4, 0.0);
+  try {
+    for (Long k = 0; k < n; ++k) {
+      x[static_cast<std::size_t>(k) + 1] = data.Irreg3DX(k);
+      y[static_cast<std::size_t>(k) + 1] = data.Irreg3DY(k);
+    }
+  } catch (const RuntimeError&) {
+    return;  // no irregular points loaded: nothing to triangulate
+  }
+  data.DelaunayTriCount(data.DelaunayTriangulate(n, x, y, host.Messages()));
+}
+
+}  // namespace qv

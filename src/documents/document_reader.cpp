@@ -1,0 +1,197 @@
+#include "documents/document_reader.h"
+
+#include <cmath>
+#include <limits>
+#include <set>
+
+#include "data/data_panel.h"
+#include "data/panel_layout.h"
+#include "documents/document_tokens.h"
+#include "graphs/graph_record.h"
+#include "graphs/workspace.h"
+#include "platform/record_reader.h"
+
+namespace qv {
+namespace {
+
+// Largest regular grid an irregular data set may be gridded onto; a hostile
+// size would otherwise ask for arrays beyond any memory.
+constexpr double kMaxGridNodes = 1.0e6;
+// The next new graph takes NextGraphID + 1 and NextGraphID becomes ID + 1, so
+// an ID must leave room for two more.
+constexpr Long kMaxGraphID = std::numeric_limits<Long>::max() - 2;
+
+// A failed read: thrown inside the reader and turned into its result.
+struct Refusal {
+  std::string reason;
+};
+
+[[noreturn]] void Refuse(std::string reason) { throw Refusal{std::move(reason)}; }
+
+// A count token: a whole number in 0..limit, or the document is refused.
+Long WholeCount(const std::string& token, double limit, const char* what) {
+  const double value = Val(token);
+  if (!std::isfinite(value) || value != std::floor(value)) Refuse(std::string(what) + " is not a whole number");
+  if (value < 0) Refuse(std::string(what) + " is negative");
+  if (value > limit) Refuse(std::string(what) + " is too large");
+  return static_cast<Long>(value);
+}
+
+void RequireFinite(const std::string& token, const char* what) {
+  if (!std::isfinite(Val(token))) Refuse(std::string(what) + " holds a number out of range");
+}
+
+Long KindOfCode(const std::string& token) {
+  const Long code = WholeCount(token, 7, "the data kind");
+  if (code == 0) return kIrregularSurface;
+  if (code == 1) return kRegularSurface;
+  return code;
+}
+
+std::string BoxText(const StagedDataSet& data, int box) {
+  for (const auto& [number, text] : data.boxes) {
+    if (number == box) return text;
+  }
+  return "";
+}
+
+// The number of sheet rows the panel asks for, checked against the sheet.
+Long SheetRows(const StagedDataSet& data, const PanelLayout& layout) {
+  if (layout.irregular) {
+    const Long points = WholeCount(BoxText(data, layout.pointsBox), kMaxSheetRows, "the point count");
+    double nodes = 1.0;
+    for (const int box : layout.rowBoxes) nodes *= WholeCount(BoxText(data, box), kMaxGridNodes, "a grid size");
+    if (nodes > kMaxGridNodes) Refuse("the grid is too large");
+    for (const int box : layout.boundBoxes) RequireFinite(BoxText(data, box), "a bound");
+    return points;
+  }
+  double rows = 1.0;
+  for (const int box : layout.rowBoxes) rows *= WholeCount(BoxText(data, box), kMaxSheetRows, "a row count");
+  if (rows > kMaxSheetRows) Refuse("the data set has more than 20000 rows");
+  return static_cast<Long>(rows);
+}
+
+void ReadCells(RecordReader& reader, const PanelLayout& layout, int version, Long rows, StagedDataSet& data) {
+  const bool threeCells = !layout.volume && !SurfaceCellsHaveColor(version);
+  data.cells.resize(static_cast<std::size_t>(rows));
+  for (auto& row : data.cells) {
+    for (std::size_t column = 0; column < (threeCells ? 3u : 4u); ++column) {
+      row[column] = reader.Next();
+      RequireFinite(row[column], "a sheet cell");
+    }
+    if (threeCells) row[3] = row[2];
+  }
+}
+
+void ReadDataSet(RecordReader& reader, int version, StagedDataSet& data) {
+  data.kind = KindOfCode(reader.Next());
+  const PanelLayout layout = *LayoutOfKind(data.kind);
+  for (const int box : layout.recordBoxes) data.boxes.emplace_back(box, reader.Next());
+  data.headers = SheetHeaders(data.kind);
+  const Long rows = SheetRows(data, layout);
+  ReadCells(reader, layout, version, rows, data);
+}
+
+// Presets the steps a record does not carry (StepH) from the panel's counts.
+void PresetSteps(const StagedDataSet& data, Cls9& graph) {
+  if (data.kind == kRegularCylindrical || data.kind == kRegularSpherical || data.kind == kIrregularSpherical) return;
+  const std::vector<int> boxes = LayoutOfKind(data.kind)->rowBoxes;
+  const auto step = [&](std::size_t i) { return SaturateLong(Val(BoxText(data, boxes[i]))) - 1; };
+  graph.StepU = step(0);
+  graph.StepV = step(1);
+  if (boxes.size() > 2) graph.StepH = step(2);
+}
+
+void ReadGraphs(RecordReader& reader, std::size_t tokenCount, Long count, const Workspace& workspace,
+                StagedDocument& staged) {
+  std::set<Long> ids;
+  for (Long i = 0; i < count; ++i) {
+    auto graph = std::make_shared<Cls9>(workspace);
+    PresetSteps(staged.data, *graph);
+    const GraphRecordResult record = ReadGraphRecord(reader, staged.header.version, *graph, staged.settings);
+    if (!record.ok) Refuse("graph " + CStr(i + 1) + ": " + record.message);
+    if (reader.Position() > tokenCount) Refuse("the document is cut short");
+    const Long id = graph->ID();
+    if (id < 0 || id > kMaxGraphID) Refuse("a graph ID is out of range");
+    if (!ids.insert(id).second) Refuse("two graphs have the ID " + CStr(id));
+    if (id > staged.settings.NextGraphID) staged.settings.NextGraphID = id + 1;
+    staged.graphs.push_back(std::move(graph));
+  }
+}
+
+void ReadScale(RecordReader& reader, SharedSettings& settings) {
+  const std::string mode = reader.Next();
+  const Long scaleMode = WholeCount(mode, 3, "the scale mode");
+  if (scaleMode < 1) Refuse("the scale mode is out of range");
+  double ratios[4];
+  for (double& ratio : ratios) {
+    const std::string token = reader.Next();
+    RequireFinite(token, "a scale ratio");
+    ratio = Val(token);
+  }
+  settings.ScaleMode = scaleMode;
+  settings.ScaleRatioX = ratios[0];
+  settings.ScaleRatioY = ratios[1];
+  settings.ScaleRatioZ = ratios[2];
+  settings.ZoomZ = ratios[3];
+}
+
+void ReadTokens(std::vector<std::string> tokens, const Workspace& workspace, StagedDocument& staged) {
+  const std::size_t tokenCount = tokens.size();
+  const auto header = ParseDocumentHeader(tokens.empty() ? "" : tokens[0]);
+  if (!header) Refuse("it is not a document of this program");
+  staged.header = *header;
+  RecordReader reader(std::move(tokens), 1);
+  const Long count = WholeCount(reader.Next(), static_cast<double>(tokenCount / kMinGraphRecordTokens),
+                                "the graph count");
+  ReadDataSet(reader, staged.header.version, staged.data);
+  if (reader.Position() > tokenCount) Refuse("the document is cut short");
+  staged.settings.NextGraphID = 0;
+  ReadGraphs(reader, tokenCount, count, workspace, staged);
+  staged.axis.Read(reader);
+  if (CarriesScaleSettings(staged.header.version)) ReadScale(reader, staged.settings);
+  if (reader.Position() > tokenCount) Refuse("the document is cut short");
+}
+
+}  // namespace
+
+bool StagedDocument::HasDelaunayGraph() const {
+  for (const auto& graph : graphs) {
+    if (graph->GraphType == kDelaunayGraph) return true;
+  }
+  return false;
+}
+
+std::array<std::string, 5> SheetHeaders(Long kind) {
+  switch (kind) {
+    case kRegularCylindrical:
+    case kIrregularCylindrical: return {"Index", "A", "R", "Z", "Color"};
+    case kRegularSpherical:
+    case kIrregularSpherical: return {"Index", "A", "B", "R", "Color"};
+    case kRegularVolume:
+    case kIrregularVolume: return {"Index", "X", "Y", "Z", "V"};
+    default: return {"Index", "X", "Y", "Z", "Color"};
+  }
+}
+
+DocumentReadResult ReadDocumentText(const std::string& text, const Workspace& workspace,
+                                    StagedDocument& staged) {
+  staged = StagedDocument{};
+  staged.axis = workspace.AxisSystem;
+  staged.settings = workspace.settings;
+  auto tokens = Tokenize(text);
+  if (!tokens) return {false, "it holds more than 500000 items"};
+  try {
+    ReadTokens(std::move(*tokens), workspace, staged);
+  } catch (const Refusal& refusal) {
+    staged.graphs.clear();
+    return {false, refusal.reason};
+  } catch (const RuntimeError& error) {
+    // A field outside its table, which the checks above should have caught.
+    staged.graphs.clear();
+    return {false, error.what()};
+  }
+  return {true, ""};
+}
+
+}  // namespace qv

@@ -1,0 +1,48 @@
+#include "documents/document_writer.h"
+
+#include "data/data_panel.h"
+#include "data/number_text.h"
+#include "documents/data_set_bridge.h"
+#include "documents/document_header.h"
+#include "documents/document_reader.h"
+#include "graphs/workspace.h"
+
+namespace qv {
+namespace {
+
+std::string ScaleText(const SharedSettings& settings) {
+  std::string text = CStr(settings.ScaleMode);
+  for (const double ratio : {settings.ScaleRatioX, settings.ScaleRatioY, settings.ScaleRatioZ, settings.ZoomZ}) {
+    text += " " + NormalizedNumText(FormatDouble(ratio));
+  }
+  return text;
+}
+
+}  // namespace
+
+DocumentWriteResult WriteDocumentText(const Workspace& workspace, const DataPanel& panel) {
+  DocumentWriteResult result;
+  const auto header = HeaderToken(workspace.settings.ViewCode);
+  if (!header) {
+    result.reason = "its view kind is unknown";
+    return result;
+  }
+  std::string text = *header + " ";
+  text += CStr(workspace.ShownGraphs.Items.Count()) + " ";
+  text += workspace.ShownGraphs.Save(DataSetRecord(workspace, panel));
+  text += workspace.AxisSystem.Save();
+  text += ScaleText(workspace.settings);
+  // Read the text back before anything is written: a document the reader
+  // refuses could never be opened again.
+  StagedDocument check;
+  const DocumentReadResult read = ReadDocumentText(text, workspace, check);
+  if (!read.ok) {
+    result.reason = read.reason;
+    return result;
+  }
+  result.ok = true;
+  result.text = std::move(text);
+  return result;
+}
+
+}  // namespace qv

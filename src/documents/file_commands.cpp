@@ -1,0 +1,295 @@
+#include "documents/file_commands.h"
+
+#include "data/data_panel.h"
+#include "documents/bmp_writer.h"
+#include "documents/data_set_bridge.h"
+#include "documents/document_container.h"
+#include "documents/document_host.h"
+#include "documents/document_reader.h"
+#include "documents/document_writer.h"
+#include "documents/file_association.h"
+#include "documents/file_replace.h"
+#include "documents/list_caption.h"
+#include "graphs/workspace.h"
+#include "platform/file_dialog.h"
+#include "platform/message_box.h"
+
+namespace qv {
+namespace {
+
+constexpr char kErrorTitle[] = "Error";
+constexpr char kNoteTitle[] = "Note";
+
+MsgAnswer AskYesNoCancel(DocumentHost& host, const char* question) {
+  return host.Messages().Show(question, kNoteTitle, MsgIcon::Exclamation, MsgButtons::YesNoCancel);
+}
+
+FileDialogRequest Request(const char* title, const char* filter) {
+  FileDialogRequest request;
+  request.title = title;
+  request.filter = filter;
+  request.filterIndex = 1;
+  request.fileName = "";
+  return request;
+}
+
+void SetRotation(Cls8& group, double roll, double pitch, double yaw) {
+  group.RotRoll = roll;
+  group.RotPitch = pitch;
+  group.RotYaw = yaw;
+}
+
+}  // namespace
+
+FileCommands::FileCommands(Workspace& workspace, DocumentHost& host, FileAssociation& association)
+    : workspace_(workspace), host_(host), association_(association) {}
+
+void FileCommands::ShowError(const std::string& text) {
+  host_.Messages().Show(text, kErrorTitle, MsgIcon::Exclamation, MsgButtons::OK);
+}
+
+// New documents
+
+void FileCommands::ResetNew(Long viewCode) {
+  workspace_.SceneLight.Position(0) = 1000.0f;
+  workspace_.SceneLight.Position(1) = 1000.0f;
+  SetRotation(workspace_.ShownGraphs, 0.0, -30.0, 45.0);
+  host_.ClearMouseModes();
+  workspace_.settings.ViewCode = viewCode;
+  workspace_.AxisSystem.BetterFonts = true;
+  workspace_.AxisSystem.SetDefault();
+  workspace_.settings.NextGraphID = 0;
+  host_.EnableMenus(viewCode);
+}
+
+void FileCommands::New3D() {
+  if (workspace_.AllGraphs.Items.Count() == 0) {
+    ResetNew(kViewCode3D);
+    return;
+  }
+  switch (AskYesNoCancel(host_, kSaveChangesQuestion)) {
+    case MsgAnswer::Yes:
+      if (!Save()) return;
+      host_.DeleteAllGraphs();
+      ResetNew(kViewCode3D);
+      saveOK_ = false;
+      return;
+    case MsgAnswer::No:
+      host_.DeleteAllGraphs();
+      ResetNew(kViewCode3D);
+      return;
+    default:
+      return;
+  }
+}
+
+void FileCommands::New4D() {
+  if (workspace_.AllGraphs.Items.Count() == 0) {
+    ResetNew(kViewCode4D);
+    return;
+  }
+  switch (AskYesNoCancel(host_, kSaveChangesQuestion)) {
+    case MsgAnswer::Yes:
+      if (!Save()) return;
+      host_.DeleteAllGraphs();
+      ResetNew(kViewCode4D);
+      saveOK_ = false;
+      return;
+    case MsgAnswer::No:
+      host_.DeleteAllGraphs();
+      ResetNew(kViewCode4D);
+      return;
+    default:
+      return;
+  }
+}
+
+void FileCommands::New2D() {
+  host_.ViewIso();
+  workspace_.SceneLight.Position(0) = 0.0f;
+  workspace_.SceneLight.Position(1) = 0.0f;
+  SetRotation(workspace_.ShownGraphs, 0.0, 0.0, 0.0);
+  host_.ClearMouseModes();
+  workspace_.settings.ViewCode = kViewCode2D;
+  workspace_.AxisSystem.BetterFonts = true;
+  if (workspace_.AllGraphs.Items.Count() != 0) {
+    const MsgAnswer answer = AskYesNoCancel(host_, kSaveChangesQuestion);
+    if (answer == MsgAnswer::Yes) {
+      if (Save()) host_.DeleteAllGraphs();
+    } else if (answer == MsgAnswer::No) {
+      host_.DeleteAllGraphs();
+    }
+  }
+  if (workspace_.AllGraphs.Items.Count() == 0) workspace_.settings.NextGraphID = 0;
+  host_.EnableMenus(kViewCode2D);
+}
+
+// Opening
+
+void FileCommands::Open() {
+  host_.ClearMouseModes();
+  if (workspace_.ShownGraphs.Items.Count() != 0) {
+    const MsgAnswer answer = AskYesNoCancel(host_, kSaveGraphsQuestion);
+    if (answer == MsgAnswer::Cancel) return;
+    // A save the user asked for that did not happen must not lose the graphs.
+    if (answer == MsgAnswer::Yes && !Save()) return;
+  }
+  const FileDialogResult chosen = host_.FileDialogs().ShowOpen(Request("Open File", kDocumentFilter));
+  OpenDocument(chosen.fileName);
+}
+
+OpenOutcome FileCommands::OpenDocument(const std::string& path) {
+  if (path.empty()) return OpenOutcome::Unchanged;
+  const auto bytes = ReadWholeFile(path);
+  if (!bytes) {
+    ShowError("The document could not be opened: the file could not be read.");
+    return OpenOutcome::Refused;
+  }
+  const ContainerText value = DecodeContainer(*bytes);
+  if (!value.ok) {
+    ShowError("The document could not be opened: " + value.problem + ".");
+    return OpenOutcome::Refused;
+  }
+  if (value.text.empty()) return OpenOutcome::Unchanged;
+  StagedDocument staged;
+  const DocumentReadResult read = ReadDocumentText(value.text, workspace_, staged);
+  if (!read.ok) {
+    ShowError("The document could not be opened: " + read.reason + ".");
+    return OpenOutcome::Refused;
+  }
+  ApplyDocument(staged);
+  return OpenOutcome::Opened;
+}
+
+void FileCommands::OpenAtStartUp(const std::string& commandLine) {
+  if (!commandLine.empty() && OpenDocument(commandLine) == OpenOutcome::Opened) return;
+  // Without a document the window would have no view kind and no enable
+  // pattern: start a new 3D document instead.
+  New3D();
+}
+
+void FileCommands::WriteFileAssociation() { association_.WriteAtStartUp(); }
+
+// Saving
+
+bool FileCommands::Save() {
+  saveOK_ = true;
+  if (workspace_.AllGraphs.Items.Count() == 0) return saveOK_;
+  const DocumentWriteResult document = WriteDocumentText(workspace_, host_.Panel());
+  if (!document.ok) {
+    saveOK_ = false;
+    ShowError("The document can not be saved: " + document.reason + ".");
+    return saveOK_;
+  }
+  const FileDialogResult chosen = host_.FileDialogs().ShowSave(Request("Save", kDocumentFilter));
+  if (chosen.Cancelled()) {
+    saveOK_ = false;
+  } else {
+    const std::string failure = ReplaceFile(chosen.fileName, EncodeContainer(document.text));
+    if (!failure.empty()) {
+      saveOK_ = false;
+      ShowError("The document could not be saved: " + failure + ".");
+    }
+  }
+  association_.UpdateOnSave();
+  return saveOK_;
+}
+
+bool FileCommands::SaveDocumentTo(const std::string& path) {
+  const DocumentWriteResult document = WriteDocumentText(workspace_, host_.Panel());
+  if (!document.ok) {
+    ShowError("The document can not be saved: " + document.reason + ".");
+    return false;
+  }
+  const std::string failure = ReplaceFile(path, EncodeContainer(document.text));
+  if (!failure.empty()) {
+    ShowError("The document could not be saved: " + failure + ".");
+    return false;
+  }
+  return true;
+}
+
+void FileCommands::SavePicture(const std::string& path, const RgbImage& picture) {
+  const Long width = picture.width;
+  const Long correction = width % 4 < 2 ? 2 : 0;
+  const std::string failure = picture.Empty() ? std::string("the drawing area is empty")
+                                              : SaveGLBitmap(path, width - correction, picture.height, picture);
+  if (!failure.empty()) ShowError("The picture could not be saved: " + failure + ".");
+}
+
+void FileCommands::SaveAs() {
+  const RgbImage picture = host_.CaptureDrawingArea();
+  const FileDialogResult chosen = host_.FileDialogs().ShowSave(Request("Save As", kSaveAsFilter));
+  if (chosen.Cancelled()) return;
+  if (chosen.filterIndex == 1) {
+    SaveDocumentTo(chosen.fileName);
+  } else {
+    SavePicture(chosen.fileName, picture);
+  }
+  association_.UpdateOnSave();
+}
+
+void FileCommands::Exit() { host_.CloseMainWindow(); }
+
+// Replacing the document
+
+void FileCommands::ApplyDocument(StagedDocument& staged) {
+  SharedSettings& settings = workspace_.settings;
+  host_.DeleteAllGraphs();
+  settings.NextGraphID = 0;
+  host_.Repaint();
+  const Long viewCode = staged.header.viewCode;
+  settings.ViewCode = viewCode;
+  if (viewCode == kViewCode2D) {
+    SetRotation(workspace_.ShownGraphs, 0.0, 0.0, 0.0);
+  } else {
+    SetRotation(workspace_.ShownGraphs, 0.0, -30.0, 45.0);
+  }
+  host_.SetUseCurQuat(false);
+  host_.EnableMenus(viewCode);
+
+  DataPanel& panel = host_.Panel();
+  panel.SetKindIndex(staged.data.kind);
+  for (const auto& [box, text] : staged.data.boxes) panel.SetText(box, text);
+  host_.SetSheetRows(static_cast<Long>(staged.data.cells.size()) + 1);
+  host_.SetSheetHeaderRow(staged.data.headers);
+  host_.SetSheetRedraw(false);
+  for (std::size_t row = 0; row < staged.data.cells.size(); ++row) {
+    for (Long column = 1; column <= kSheetDataColumns; ++column) {
+      panel.SetCell(static_cast<Long>(row + 1), column, staged.data.cells[row][column - 1]);
+    }
+  }
+  for (const auto& graph : staged.graphs) {
+    workspace_.AllGraphs.Items.Add(graph, CStr(graph->ID()));
+    host_.AddListEntry(ListCaption(*graph, viewCode));
+  }
+  host_.SetSheetRedraw(true);
+
+  workspace_.AxisSystem = staged.axis;
+  settings.GridMethod = staged.settings.GridMethod;
+  settings.GridMethod4D = staged.settings.GridMethod4D;
+  settings.ScaleMode = staged.settings.ScaleMode;
+  settings.ScaleRatioX = staged.settings.ScaleRatioX;
+  settings.ScaleRatioY = staged.settings.ScaleRatioY;
+  settings.ScaleRatioZ = staged.settings.ScaleRatioZ;
+  settings.ZoomZ = staged.settings.ZoomZ;
+  settings.NextGraphID = staged.settings.NextGraphID;
+
+  LoadDataSet(workspace_, host_);
+  host_.SetFitPending(true);
+  // Any Delaunay graph needs the triangles of the points just loaded, not
+  // only when it happens to be the last record.
+  if (staged.HasDelaunayGraph()) TriangulateDataSet(workspace_, host_);
+  for (std::size_t entry = 0; entry < staged.graphs.size(); ++entry) host_.CheckListEntry(entry);
+}
+
+std::string CommandLinePath(int argc, const char* const* argv) {
+  std::string path;
+  for (int i = 1; i < argc; ++i) {
+    if (i > 1) path += ' ';
+    path += argv[i];
+  }
+  return path;
+}
+
+}  // namespace qv

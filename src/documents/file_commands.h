@@ -1,0 +1,86 @@
+// The File menu: New 2D, New 3D and New 4D Graphs, Open..., Save, SaveAs...
+// and Exit, with opening a document by path (the command line, the samples).
+// The commands act on one Workspace through the window's DocumentHost.
+#pragma once
+
+#include <string>
+
+#include "platform/runtime.h"
+
+namespace qv {
+
+class DocumentHost;
+class FileAssociation;
+struct StagedDocument;
+struct Workspace;
+
+// How an attempt to open a document ended.
+enum class OpenOutcome {
+  Opened,     // the document replaced the current one
+  Unchanged,  // no path, or an empty file: nothing happened, nothing shown
+  Refused,    // unreadable or unsound: a message was shown, nothing changed
+};
+
+// Texts of the commands' questions and dialogs.
+inline constexpr char kSaveChangesQuestion[] = "Save changes to the file?";
+inline constexpr char kSaveGraphsQuestion[] = "Do you want to save the graphs?";
+inline constexpr char kDocumentFilter[] = "(*.qrv)|*.qrv";
+inline constexpr char kSaveAsFilter[] = "*.qrv|*.qrv|*.bmp|*.bmp";
+
+class FileCommands {
+ public:
+  // The three must outlive the commands.
+  FileCommands(Workspace& workspace, DocumentHost& host, FileAssociation& association);
+
+  // File > New 3D Graphs: asks to save when graphs exist, then resets the
+  // light, the scene rotation, the axis system and the view to 3D.
+  void New3D();
+  // File > New 4D Graphs: as New3D with the 4D view.
+  void New4D();
+  // File > New 2D Graphs: turns the view flat first, then offers to save and
+  // discard the graphs (Cancel keeps them in the 2D view).
+  void New2D();
+  // File > Open...: offers to save shown graphs, asks for a file, opens it.
+  void Open();
+  // File > Save: asks for a file name and writes the document. Returns
+  // SaveOK: true when the document was written or there was nothing to
+  // save, false when the dialog was cancelled or the save failed (with a
+  // message).
+  bool Save();
+  // File > SaveAs...: the document (first filter) or a BMP picture of the
+  // drawing area (second filter).
+  void SaveAs();
+  // File > Exit: closes the main window, which offers to save.
+  void Exit();
+
+  // Replaces the document with the one at path (a file-system path). An
+  // empty path or an empty file changes nothing; an unreadable or unsound
+  // file is reported and changes nothing.
+  OpenOutcome OpenDocument(const std::string& path);
+  // Start-up: opens the document named by commandLine, or starts a new 3D
+  // document when there is none or it cannot be opened.
+  void OpenAtStartUp(const std::string& commandLine);
+  // Start-up: writes the document file association.
+  void WriteFileAssociation();
+
+  // The flag the New commands read after Save.
+  bool SaveOK() const { return saveOK_; }
+
+ private:
+  void ResetNew(Long viewCode);
+  bool SaveDocumentTo(const std::string& path);
+  void SavePicture(const std::string& path, const struct RgbImage& picture);
+  void ApplyDocument(StagedDocument& staged);
+  void ShowError(const std::string& text);
+
+  Workspace& workspace_;
+  DocumentHost& host_;
+  FileAssociation& association_;
+  bool saveOK_ = false;
+};
+
+// The command line as one document path: the arguments after the program's
+// name joined with single blanks ("" when there are none).
+std::string CommandLinePath(int argc, const char* const* argv);
+
+}  // namespace qv
