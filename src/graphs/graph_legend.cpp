@@ -102,13 +102,13 @@ void Cls9::DrawLegend() {
   double max = 0.0;
   bool twoColour = true;
   switch (FillStyle) {
-    case 0: min = volume ? data.MInv : data.MinY; max = volume ? data.MaxV : data.MaxY; break;
-    case 1: min = volume ? data.MInv : data.MinX; max = volume ? data.MaxV : data.MaxX; break;
-    case 2: min = volume ? data.MInv : data.MinZ; max = volume ? data.MaxV : data.MaxZ; break;
+    case 0: min = volume ? data.MInv() : data.MinY(); max = volume ? data.MaxV() : data.MaxY(); break;
+    case 1: min = volume ? data.MInv() : data.MinX(); max = volume ? data.MaxV() : data.MaxX(); break;
+    case 2: min = volume ? data.MInv() : data.MinZ(); max = volume ? data.MaxV() : data.MaxZ(); break;
     case 4:
       twoColour = false;
-      min = volume ? data.MInv : data.MinC;
-      max = volume ? data.MaxV : data.MaxC;
+      min = volume ? data.MInv() : data.MinC();
+      max = volume ? data.MaxV() : data.MaxC();
       break;
     default:
       return;

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "documents/window_capture.h"
+#include "platform/gl_text.h"
 #include "platform/message_box.h"
 #include "window/enable_patterns.h"
 #include "window/scene_renderer.h"
@@ -29,6 +30,11 @@ bool MainWindowCore::Initialize() {
     return false;
   }
   InitializeGlState();
+  // The axis system and the legends write with these three sets.
+  SharedSettings& s = workspace_->settings;
+  CreateOutlineFont(s.OutlineFontBase1, "Arial", 3, 400, false, 0, services_.messages);
+  CreateOutlineFont(s.OutlineFontBase2, "Arial", 5, 400, false, 0, services_.messages);
+  CreateBitmapFont(s.BitmapFontBase, "Arial", 15, 400, services_.messages);
   glReady_ = true;
   return true;
 }
@@ -43,7 +49,7 @@ void MainWindowCore::Form_Load(const std::string& commandLine, double twipsPerPi
   flags_.AxisChanged = false;
   s.DataScaleX = s.DataScaleY = s.DataScaleZ = s.DataScaleV = 0.0;
   s.RotateAxis = 0;
-  workspace_->DataSet.DataDim = 1;
+  workspace_->DataSet.DataDim(1);
   s.ScaleRatioX = s.ScaleRatioY = s.ScaleRatioZ = 1.0;
   s.ScaleMode = 1;
   s.ZoomZ = 1.0;
@@ -294,6 +300,10 @@ void MainWindowCore::CheckListEntry(std::size_t index) {
 void MainWindowCore::SetSheetRows(Long rows) {
   sheet_.SetRows(rows);
   WriteIndexColumn(panel_, sheet_);
+}
+
+void MainWindowCore::SetSheetHeaderRow(const std::array<std::string, 5>& headers) {
+  for (Long col = 0; col < 5; ++col) sheet_.SetCellText(0, col, headers[static_cast<std::size_t>(col)]);
 }
 
 void MainWindowCore::SetSheetRedraw(bool on) {

@@ -177,6 +177,7 @@ class MainWindowCore final : public InteractionHost, public DocumentHost {
   void CheckListEntry(std::size_t index) override;
   void SetFitPending(bool pending) override { flags_.FitPending = pending; }
   void SetSheetRows(Long rows) override;
+  void SetSheetHeaderRow(const std::array<std::string, 5>& headers) override;
   void SetSheetRedraw(bool on) override;
   void Repaint() override { view_.RepaintWindow(); }
   RgbImage CaptureDrawingArea() override;
