@@ -23,9 +23,12 @@ using Index = std::int32_t;
 constexpr Index kGhost = -1;
 constexpr Index kNone = -1;
 
-// Hilbert curve index of (x, y) in a 2^16 x 2^16 grid.
+// Hilbert curve index of (x, y) in a grid of 2^12 x 2^12 cells: fine enough
+// for the order (a million points give some sixteen cells each) and short
+// enough to share one 64-bit sort key with the round and the point number.
+constexpr std::uint32_t kCurveSide = 1u << 12;
 std::uint32_t HilbertKey(std::uint32_t x, std::uint32_t y) {
-  constexpr std::uint32_t kSide = 1u << 16;
+  constexpr std::uint32_t kSide = kCurveSide;
   std::uint32_t key = 0;
   for (std::uint32_t s = kSide / 2; s > 0; s /= 2) {
     const std::uint32_t rx = (x & s) ? 1 : 0;
@@ -60,30 +63,26 @@ std::vector<Index> InsertionOrder(const double* x, const double* y, std::size_t 
   const double spanX = maxX > minX ? maxX - minX : 1.0;
   const double spanY = maxY > minY ? maxY - minY : 1.0;
   auto cell = [](double t) {
-    return static_cast<std::uint32_t>(std::clamp(t * 65535.0, 0.0, 65535.0));
+    constexpr double kLast = kCurveSide - 1;
+    return static_cast<std::uint32_t>(std::clamp(t * kLast, 0.0, kLast));
   };
   // Rounds until the first holds about 256 points.
   unsigned rounds = 1;
   while (rounds < 32 && (n >> rounds) > 256) ++rounds;
   std::mt19937 random(20240611u);
-  struct Keyed {
-    std::uint64_t key;
-    Index index;
-  };
-  std::vector<Keyed> keyed(n);
+  // Round in the top 8 bits, the curve in the next 24, the point number last.
+  std::vector<std::uint64_t> keyed(n);
   for (std::size_t i = 0; i < n; ++i) {
     const auto draw = static_cast<std::uint32_t>(random());
     const unsigned zeros = draw == 0 ? 32u : static_cast<unsigned>(std::countr_zero(draw));
     const std::uint64_t round = rounds - 1 - std::min(zeros, rounds - 1);
-    const std::uint32_t curve =
+    const std::uint64_t curve =
         HilbertKey(cell((x[i] - minX) / spanX), cell((y[i] - minY) / spanY));
-    keyed[i] = {(round << 32) | curve, static_cast<Index>(i)};
+    keyed[i] = (round << 56) | (curve << 32) | static_cast<std::uint32_t>(i);
   }
-  std::sort(keyed.begin(), keyed.end(), [](const Keyed& a, const Keyed& b) {
-    return a.key < b.key || (a.key == b.key && a.index < b.index);
-  });
+  std::sort(keyed.begin(), keyed.end());
   std::vector<Index> order(n);
-  for (std::size_t k = 0; k < n; ++k) order[k] = keyed[k].index;
+  for (std::size_t k = 0; k < n; ++k) order[k] = static_cast<Index>(keyed[k] & 0xffffffffu);
   return order;
 }
 
