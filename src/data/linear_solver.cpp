@@ -166,6 +166,11 @@ bool FullPivotElimination::Run(unsigned workers) {
   std::size_t current = 0;  // the step whose pivot row the threads eliminate with
   bool singular = false;
   bool finished = false;
+  bool tail = false;  // the threads stopped with step `current` still to eliminate
+  // Once the remaining block is this small, a step is cheaper than waking the
+  // threads for it (and on a busy machine a step can wait a whole time slice
+  // for the last of them): the calling thread does the rest alone.
+  const std::size_t serialBelow = workers > 1 ? kParallelSize : 0;
   // Runs once per phase, while every thread waits: picks the pivot of the next
   // step from the candidates of all threads and moves it into place. The pick
   // does not depend on how the rows are shared out.
@@ -181,6 +186,7 @@ bool FullPivotElimination::Run(unsigned workers) {
       finished = true;
     } else {
       current = next++;
+      if (n_ - current < serialBelow) tail = finished = true;
     }
   };
   std::barrier sync(static_cast<std::ptrdiff_t>(workers), choose);
@@ -196,6 +202,14 @@ bool FullPivotElimination::Run(unsigned workers) {
   for (unsigned t = 1; t < workers; ++t) threads.emplace_back(work, t);
   work(0);
   for (std::thread& thread : threads) thread.join();
+  for (; tail; current = next++) {
+    const Pivot best = Eliminate(current, 0, 1);
+    if (next == n_) break;
+    if (!Prepare(next, best)) {
+      singular = true;
+      break;
+    }
+  }
   if (singular) return false;
   BackSubstitute();
   return true;
