@@ -1,7 +1,8 @@
 #include "data/linear_solver.h"
 
 #include <algorithm>
-#include <barrier>
+#include <atomic>
+#include <cstdint>
 #include <cmath>
 #include <stdexcept>
 #include <thread>
@@ -71,19 +72,22 @@ class FullPivotElimination {
     }
     return best;
   }
-  // Clears column k from the rows below k that belong to worker `worker` of
-  // `workers` (every workers-th row, so the shrinking block stays balanced)
-  // and returns the best pivot candidate of those rows for step k + 1.
-  Pivot Eliminate(std::size_t k, unsigned worker, unsigned workers);
+  // Clears column k from rows first..last-1 (all below k) and returns the
+  // best pivot candidate of those rows for step k + 1.
+  Pivot Eliminate(std::size_t k, std::size_t first, std::size_t last);
   // Search only, before the first step.
-  Pivot Search(unsigned worker, unsigned workers) const {
+  Pivot Search() const {
     Pivot best;
-    for (std::size_t i = worker; i < n_; i += workers) {
+    for (std::size_t i = 0; i < n_; ++i) {
       const Pivot candidate = RowPivot(i, 0);
       if (Better(candidate, best)) best = candidate;
     }
     return best;
   }
+  // Runs the steps from `current` on with several threads while the block is
+  // large, and returns the step at which the calling thread is to go on
+  // alone (n when all are done), or n + 1 when a step was singular.
+  std::size_t RunShared(std::size_t current, unsigned workers);
   // Takes the pivot of step k into place and scales its row; false when singular.
   bool Prepare(std::size_t k, const Pivot& pivot);
   // Solves the unit upper triangle in place, into the right-hand sides.
@@ -111,12 +115,10 @@ double LargestMagnitude(const double* values, std::size_t count) {
   return std::max(std::max(m0, m1), std::max(m2, m3));
 }
 
-Pivot FullPivotElimination::Eliminate(std::size_t k, unsigned worker, unsigned workers) {
+Pivot FullPivotElimination::Eliminate(std::size_t k, std::size_t first, std::size_t last) {
   const double* pivotRow = Row(k);
   Pivot best;
-  // The first row below k that is this worker's.
-  std::size_t i = k + 1 + (worker + workers - (k + 1) % workers) % workers;
-  for (; i < n_; i += workers) {
+  for (std::size_t i = first; i < last; ++i) {
     double* row = Row(i);
     const double factor = row[k];
     if (factor != 0.0) {
@@ -159,58 +161,100 @@ void FullPivotElimination::BackSubstitute() {
   }
 }
 
+// The threads share each step's rows in small chunks taken from a counter,
+// not in fixed parts: on a busy machine a thread that has lost its core then
+// holds up no step, the others take its rows. The thread that finishes a
+// step's last chunk picks the next pivot from the chunks' candidates (in
+// chunk order, so the pick is the same however the chunks were shared) and
+// opens the next step.
+std::size_t FullPivotElimination::RunShared(std::size_t current, unsigned workers) {
+  // The rows of step k (k + 1 .. n - 1) in chunks: a function of k alone, so
+  // that a thread still looking at an earlier step reads nothing that moves.
+  auto chunkRows = [&](std::size_t k) {
+    return std::max<std::size_t>(4, (n_ - k - 1) / (8 * workers));
+  };
+  auto chunksOf = [&](std::size_t k) {
+    return (n_ - k - 1 + chunkRows(k) - 1) / chunkRows(k);
+  };
+  // Step number in the high half of claim, next chunk in the low half.
+  std::atomic<std::uint64_t> claim{0};
+  std::atomic<std::size_t> done{0};
+  std::atomic<std::size_t> opened{0};  // the step the threads may work on
+  std::atomic<bool> stop{false};
+  std::vector<Pivot> best(n_);  // more than the chunks of any step
+  std::size_t result = 0;
+  auto open = [&](std::size_t k) {
+    std::fill_n(best.begin(), chunksOf(k), Pivot{});
+    done.store(0, std::memory_order_relaxed);
+    claim.store(static_cast<std::uint64_t>(k) << 32, std::memory_order_release);
+    opened.store(k, std::memory_order_release);
+    opened.notify_all();
+  };
+  auto finish = [&](std::size_t value) {
+    result = value;
+    stop.store(true, std::memory_order_release);
+    opened.store(n_ + 1, std::memory_order_release);
+    opened.notify_all();
+  };
+  // Called by the thread that completed step k's last chunk.
+  auto close = [&](std::size_t k) {
+    Pivot pick;
+    for (std::size_t c = 0; c < chunksOf(k); ++c) {
+      if (Better(best[c], pick)) pick = best[c];
+    }
+    const std::size_t next = k + 1;
+    if (!Prepare(next, pick)) return finish(n_ + 1);
+    // The caller eliminates with step `next` and goes on alone.
+    if (n_ - next < kParallelSize) return finish(next);
+    open(next);
+  };
+  auto work = [&] {
+    std::size_t seen = static_cast<std::size_t>(-1);
+    for (;;) {
+      std::size_t k = opened.load(std::memory_order_acquire);
+      while (k == seen) {
+        opened.wait(seen, std::memory_order_acquire);
+        k = opened.load(std::memory_order_acquire);
+      }
+      if (stop.load(std::memory_order_acquire)) return;
+      seen = k;
+      const std::size_t chunks = chunksOf(k), rows = chunkRows(k);
+      std::uint64_t mine = claim.load(std::memory_order_acquire);
+      for (;;) {
+        if ((mine >> 32) != k || (mine & 0xffffffffu) >= chunks) break;
+        if (!claim.compare_exchange_weak(mine, mine + 1, std::memory_order_acq_rel)) continue;
+        const std::size_t chunk = mine & 0xffffffffu;
+        const std::size_t first = k + 1 + chunk * rows;
+        best[chunk] = Eliminate(k, first, std::min(n_, first + rows));
+        if (done.fetch_add(1, std::memory_order_acq_rel) + 1 == chunks) {
+          close(k);
+          break;
+        }
+        mine = claim.load(std::memory_order_acquire);
+      }
+    }
+  };
+  open(current);
+  std::vector<std::thread> threads;
+  for (unsigned t = 1; t < workers; ++t) threads.emplace_back(work);
+  work();
+  for (std::thread& thread : threads) thread.join();
+  return result;
+}
+
 bool FullPivotElimination::Run(unsigned workers) {
   if (n_ == 0) return true;
-  std::vector<Pivot> candidates(workers);
-  std::size_t next = 0;     // the step whose pivot is chosen next
-  std::size_t current = 0;  // the step whose pivot row the threads eliminate with
-  bool singular = false;
-  bool finished = false;
-  bool tail = false;  // the threads stopped with step `current` still to eliminate
-  // Once the remaining block is this small, a step is cheaper than waking the
-  // threads for it (and on a busy machine a step can wait a whole time slice
-  // for the last of them): the calling thread does the rest alone.
-  const std::size_t serialBelow = workers > 1 ? kParallelSize : 0;
-  // Runs once per phase, while every thread waits: picks the pivot of the next
-  // step from the candidates of all threads and moves it into place. The pick
-  // does not depend on how the rows are shared out.
-  auto choose = [&]() noexcept {
-    Pivot best;
-    for (const Pivot& candidate : candidates) {
-      if (Better(candidate, best)) best = candidate;
-    }
-    if (next == n_) {
-      finished = true;
-    } else if (!Prepare(next, best)) {
-      singular = true;
-      finished = true;
-    } else {
-      current = next++;
-      if (n_ - current < serialBelow) tail = finished = true;
-    }
-  };
-  std::barrier sync(static_cast<std::ptrdiff_t>(workers), choose);
-  auto work = [&](unsigned worker) {
-    candidates[worker] = Search(worker, workers);
-    sync.arrive_and_wait();
-    while (!finished) {
-      candidates[worker] = Eliminate(current, worker, workers);
-      sync.arrive_and_wait();
-    }
-  };
-  std::vector<std::thread> threads;
-  for (unsigned t = 1; t < workers; ++t) threads.emplace_back(work, t);
-  work(0);
-  for (std::thread& thread : threads) thread.join();
-  for (; tail; current = next++) {
-    const Pivot best = Eliminate(current, 0, 1);
-    if (next == n_) break;
-    if (!Prepare(next, best)) {
-      singular = true;
-      break;
-    }
+  if (!Prepare(0, Search())) return false;
+  std::size_t current = 0;
+  if (workers > 1 && n_ - 1 >= kParallelSize) {
+    current = RunShared(0, workers);
+    if (current > n_) return false;
   }
-  if (singular) return false;
+  // The small remaining block: a step is cheaper than waking the threads for it.
+  for (; current < n_; ++current) {
+    const Pivot best = Eliminate(current, current + 1, n_);
+    if (current + 1 < n_ && !Prepare(current + 1, best)) return false;
+  }
   BackSubstitute();
   return true;
 }
