@@ -636,5 +636,27 @@ TEST_F(GraphRecordTest, DamagedRecordsNeverFailAndWhatIsKeptReadsBackTheSame) {
   }
 }
 
+
+// Counts past the tables, set by code that bypasses the dialogs, made Save
+// read outside the tables (and the document's save fail); they are written
+// as the tables' sizes with their entries, and read back as such.
+TEST_F(GraphRecordTest, SaveWritesCountsPastTheTablesAsTheTableSizes) {
+  Cls9 g(ws_);
+  FillRecordedFields(g, 9, 50, 31, false);
+  const std::string atLimits = g.Save();
+  g.Slice4NumX = 51;
+  g.Slice4NumY = 2147483647;
+  g.Slice4NumZ = 60;
+  g.ColorNum = 32;
+  std::string text;
+  ASSERT_NO_THROW(text = g.Save());
+  EXPECT_EQ(text, atLimits);
+  Cls9 back(read_);
+  ASSERT_TRUE(Read(text, kNewestRecordFormat, back).ok);
+  EXPECT_EQ(back.Slice4NumX, 50);
+  EXPECT_EQ(back.Slice4NumY, 50);
+  EXPECT_EQ(back.ColorNum, 31);
+}
+
 }  // namespace
 }  // namespace qv
