@@ -31,6 +31,10 @@ namespace {
 constexpr const char* kGridMessage =
     "Can not generate a regular data grid, please try another method.";
 constexpr const char* kSolveMessage = "Can not solve the linear eqution group.";
+// The radial bases solve one dense system over all points: its matrix grows
+// with the square of their number and the solution with the cube. Beyond
+// this the memory (8 bytes times the square) and the time are out of reach.
+constexpr std::size_t kMaxRadialPoints = 4000;
 // Nodes per work item of the cheap methods: enough to make a thread worth it.
 constexpr std::size_t kNodeGrain = 64;
 
@@ -188,6 +192,10 @@ SurfaceMethod Gridder::SurfaceMethodOf(const ClsData& data, Long method, Long ki
     }
     case 3:
     case 4: {
+      if (sites.u.size() > kMaxRadialPoints) {
+        ShowFailure(messages, kGridMessage);
+        return nullptr;
+      }
       auto model = std::make_shared<RadialBasisModel>();
       const RadialKernel kernel = method == 3 ? RadialKernel::Multiquadric : RadialKernel::ThinPlate;
       if (!model->Fit(kernel, sites.u, sites.v, {sites.w, sites.c})) {

@@ -281,6 +281,13 @@ TEST_P(GridRefusedTest, ShowsMessagesAndKeepsTheDataSet) {
 const std::vector<Point> kOnALine = {{0, 0, 1, 0}, {1, 1, 2, 0}, {2, 2, 3, 0}, {3, 3, 4, 0},
                                      {4, 4, 5, 0}, {5, 5, 6, 0}, {6, 6, 7, 0}};
 
+// More points than a dense system over all of them can hold.
+std::vector<Point> ManyPoints(int count) {
+  std::vector<Point> points;
+  for (int n = 0; n < count; ++n) points.push_back({n % 100 * 0.1, n / 100 * 0.1, 1.0 * n, 0});
+  return points;
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Methods, GridRefusedTest,
     testing::Values(
@@ -292,6 +299,8 @@ INSTANTIATE_TEST_SUITE_P(
                     {kSolveMessage, kGridMessage}},
         RefusedCase{"ThinPlatePointsOnALine", kIrregularSurface, 4, kOnALine,
                     {kSolveMessage, kGridMessage}},
+        RefusedCase{"ThinPlateTooManyPoints", kIrregularSurface, 4, ManyPoints(4001),
+                    {kGridMessage}},
         RefusedCase{"QuadraticFitPointsOnALine", kIrregularSurface, 5, kOnALine, {kGridMessage}},
         RefusedCase{"VolumeFitTooFewPoints", kIrregularVolume, 103, kOnALine, {kGridMessage}}),
     [](const testing::TestParamInfo<RefusedCase>& info) { return std::string(info.param.name); });
