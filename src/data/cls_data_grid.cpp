@@ -34,7 +34,7 @@ constexpr const char* kSolveMessage = "Can not solve the linear eqution group.";
 // The radial bases solve one dense system over all points: its matrix grows
 // with the square of their number and the solution with the cube. Beyond
 // this the memory (8 bytes times the square) and the time are out of reach.
-constexpr std::size_t kMaxRadialPoints = 4000;
+constexpr std::size_t kMaxRadialPoints = 2000;
 // Nodes per work item of the cheap methods: enough to make a thread worth it.
 constexpr std::size_t kNodeGrain = 64;
 

@@ -299,7 +299,7 @@ INSTANTIATE_TEST_SUITE_P(
                     {kSolveMessage, kGridMessage}},
         RefusedCase{"ThinPlatePointsOnALine", kIrregularSurface, 4, kOnALine,
                     {kSolveMessage, kGridMessage}},
-        RefusedCase{"ThinPlateTooManyPoints", kIrregularSurface, 4, ManyPoints(4001),
+        RefusedCase{"ThinPlateTooManyPoints", kIrregularSurface, 4, ManyPoints(2001),
                     {kGridMessage}},
         RefusedCase{"QuadraticFitPointsOnALine", kIrregularSurface, 5, kOnALine, {kGridMessage}},
         RefusedCase{"VolumeFitTooFewPoints", kIrregularVolume, 103, kOnALine, {kGridMessage}}),
