@@ -132,7 +132,8 @@ TEST(GridTest, InverseDistanceSnapsWithinATenth) {
   DataBench b;
   b.settings.GridMethod = 1;
   b.IrregularSurface(kIrregularSurface, 2, 2, 0, 10, 0, 10,
-                     {{0.09, 0, 7, 1}, {0, 0.2, 100, 1}, {10, 10, 0, 1}, {10, 0, 0, 1}, {0, 10, 0, 1}});
+                     {{0.09, 0, 7, 1}, {0, 0.2, 100, 1}, {10, 10, 0, 1}, {10, 0, 0, 1},
+                      {0, 10, 0, 1}});
   ASSERT_TRUE(b.Load());
   EXPECT_NEAR(NodeZ(b, 0, 0), 7.0, 1e-12);
 }
@@ -223,8 +224,9 @@ TEST(GridTest, SphericalNodes) {
       EXPECT_DOUBLE_EQ(d.Reg3DA(i, j), a);
       EXPECT_DOUBLE_EQ(d.Reg3DB(i, j), bAngle);
       EXPECT_NEAR(d.Reg3DD(i, j), 3.0, 1e-9);
-      EXPECT_NEAR(d.Reg3DX(i, j) * s.DataScaleX, std::sin(Rad(bAngle)) * 3.0 * std::cos(Rad(a)), 1e-9);
-      EXPECT_NEAR(d.Reg3DY(i, j) * s.DataScaleY, std::sin(Rad(bAngle)) * 3.0 * std::sin(Rad(a)), 1e-9);
+      const double ring = std::sin(Rad(bAngle)) * 3.0;
+      EXPECT_NEAR(d.Reg3DX(i, j) * s.DataScaleX, ring * std::cos(Rad(a)), 1e-9);
+      EXPECT_NEAR(d.Reg3DY(i, j) * s.DataScaleY, ring * std::sin(Rad(a)), 1e-9);
       EXPECT_NEAR(d.Reg3DZ(i, j) * s.DataScaleZ, std::cos(Rad(bAngle)) * 3.0, 1e-9);
     }
   }
@@ -262,10 +264,7 @@ TEST_P(GridRefusedTest, ShowsMessagesAndKeepsTheDataSet) {
     b.settings.GridMethod4D = c.method;
     b.panel.SetKindIndex(kIrregularVolume);
     b.Boxes({"0", "1", std::to_string(c.points.size()), "2", "0", "1", "2", "0", "1", "2"});
-    for (std::size_t n = 0; n < c.points.size(); ++n) {
-      b.panel.SetRow(static_cast<Long>(n + 1), {FormatDouble(c.points[n][0]), FormatDouble(c.points[n][1]),
-                                                FormatDouble(c.points[n][2]), FormatDouble(c.points[n][3])});
-    }
+    b.PointRows(c.points);
   } else {
     b.settings.GridMethod = c.method;
     b.IrregularSurface(c.kind, 3, 3, 0, 10, 0, 10, c.points);
@@ -291,7 +290,8 @@ std::vector<Point> ManyPoints(int count) {
 INSTANTIATE_TEST_SUITE_P(
     Methods, GridRefusedTest,
     testing::Values(
-        RefusedCase{"UnknownSurfaceMethod", kIrregularSurface, 6, UnitScalePoints(), {kGridMessage}},
+        RefusedCase{"UnknownSurfaceMethod", kIrregularSurface, 6, UnitScalePoints(),
+                    {kGridMessage}},
         RefusedCase{"ZeroSurfaceMethod", kIrregularSurface, 0, UnitScalePoints(), {kGridMessage}},
         RefusedCase{"UnknownVolumeMethod", kIrregularVolume, 104, kOnALine, {kGridMessage}},
         RefusedCase{"MultiquadricCoincidentPoints", kIrregularSurface, 3,
@@ -312,10 +312,7 @@ void IrregularVolume(DataBench& b, Long method, const std::vector<Point>& points
   b.panel.SetKindIndex(kIrregularVolume);
   const std::string n = std::to_string(nodes);
   b.Boxes({"0", "1", std::to_string(points.size()), n, "0", "1", n, "0", "1", n});
-  for (std::size_t k = 0; k < points.size(); ++k) {
-    b.panel.SetRow(static_cast<Long>(k + 1), {FormatDouble(points[k][0]), FormatDouble(points[k][1]),
-                                              FormatDouble(points[k][2]), FormatDouble(points[k][3])});
-  }
+  b.PointRows(points);
 }
 
 double Quadratic3(double x, double y, double z) {

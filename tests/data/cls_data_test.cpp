@@ -40,7 +40,8 @@ struct RecordCase {
 const std::map<int, std::string> kIrregularBoxes = {
     {1, "-1"}, {2, "1"}, {3, "2"}, {4, "5"}, {5, "-2"},
     {6, "2"},  {7, "6"}, {8, "-3"}, {9, "3"}, {10, "7"}};
-const std::vector<std::vector<std::string>> kTwoPoints = {{"1", "2", "3", "4"}, {"5", "6", "7", "8"}};
+const std::vector<std::vector<std::string>> kTwoPoints = {{"1", "2", "3", "4"},
+                                                          {"5", "6", "7", "8"}};
 
 std::vector<std::vector<std::string>> Numbered(int rows) {
   std::vector<std::vector<std::string>> out;
@@ -318,7 +319,8 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         RefusalCase{"LetterInCell", kRegularSurface, {}, 3, "abc", "Illegal data exist."},
         RefusalCase{"NumberTooLarge", kRegularSurface, {}, 2, "1e999", "Illegal data exist."},
-        RefusalCase{"NoRowsX", kRegularSurface, {"0"}, 0, "", "The number of Rows X must larger than 0."},
+        RefusalCase{"NoRowsX", kRegularSurface, {"0"}, 0, "",
+                    "The number of Rows X must larger than 0."},
         RefusalCase{"TooFewPoints", kIrregularSurface, {"0", "1", "3", "5", "0", "1", "5"}, 0, "",
                     "The number of points must larger than 3."},
         RefusalCase{"BoundTooLarge", kIrregularSurface, {"0", "1e400", "4", "5", "0", "1", "5"}, 0,

@@ -2,6 +2,7 @@
 // for the data-set suites.
 #pragma once
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -49,9 +50,14 @@ struct DataBench {
     panel.SetText(2, FormatDouble(highU));
     panel.SetText(cylindrical ? 8 : 5, FormatDouble(lowV));
     panel.SetText(cylindrical ? 9 : 6, FormatDouble(highV));
+    PointRows(points);
+  }
+  // Writes one sheet row per point, from row 1.
+  void PointRows(const std::vector<std::array<double, 4>>& points) {
     for (std::size_t n = 0; n < points.size(); ++n) {
-      panel.SetRow(static_cast<Long>(n + 1), {FormatDouble(points[n][0]), FormatDouble(points[n][1]),
-                                              FormatDouble(points[n][2]), FormatDouble(points[n][3])});
+      const std::array<double, 4>& p = points[n];
+      panel.SetRow(static_cast<Long>(n + 1), {FormatDouble(p[0]), FormatDouble(p[1]),
+                                              FormatDouble(p[2]), FormatDouble(p[3])});
     }
   }
 };
