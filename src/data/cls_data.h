@@ -165,6 +165,9 @@ class ClsData {
   void RedimIrregular3D(Long upper) {
     for (auto* a : {&irreg3DX_, &irreg3DY_, &irreg3DZ_, &irreg3DC_}) a->Redim0(upper);
   }
+  void RedimIrregular4D(Long upper) {
+    for (auto* a : {&irreg4DX_, &irreg4DY_, &irreg4DZ_, &irreg4DV_}) a->Redim0(upper);
+  }
 
   // Data Set Operations
   // Fills the data set from the panel: the kind (DataType, DataDim), the

@@ -45,6 +45,21 @@ void BeginSmoothLines() {
   glHint(GL_LINE_SMOOTH_HINT, GL_NICEST);
 }
 
+// The scattered points a volume was gridded from, as yellow markers, so that
+// the user sees where the measured values lie among the drawn nodes.
+void DrawIrregularVolumePoints(const ClsData& d, const SharedSettings& s) {
+  const CheckedArray<double, 1>& x = d.Irreg4DXArray();
+  const CheckedArray<double, 1>& y = d.Irreg4DYArray();
+  const CheckedArray<double, 1>& z = d.Irreg4DZArray();
+  if (!x.Allocated() || !y.Allocated() || !z.Allocated()) return;
+  const Long count = std::min({d.Points(), x.Upper() + 1, y.Upper() + 1, z.Upper() + 1});
+  for (Long p = 0; p < count; ++p) {
+    Cls2 marker;
+    marker.init(x(p), y(p), z(p), RGB(255, 255, 0), 4.0, 0);
+    marker.Draw(s);
+  }
+}
+
 }  // namespace
 
 void Cls9::Draw() {
@@ -80,8 +95,14 @@ void Cls9::Draw() {
     case kContourPlot: DrawContourPlot(); break;
     case kVectorPlot: DrawVectorPlot(); break;
     case kContour3DPlot: DrawContour3D(); break;
-    case kScatter4D: DrawScatter4D(); break;
-    case kVector4D: DrawVector4D(); break;
+    case kScatter4D:
+      DrawScatter4D();
+      if (ShowIrregData) DrawIrregularVolumePoints(Owner().DataSet, Owner().settings);
+      break;
+    case kVector4D:
+      DrawVector4D();
+      if (ShowIrregData) DrawIrregularVolumePoints(Owner().DataSet, Owner().settings);
+      break;
     case kSlice4D: Draw4DSlices(); break;
     case kIsoSurface4D: DrawIsoSurface(); break;
     default: break;
