@@ -5,6 +5,7 @@
 // regular arrays from the scattered points, Normalize sets the drawing scales.
 #pragma once
 
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -151,6 +152,22 @@ class ClsData {
   double Irreg4DV(Long n) const { return irreg4DV_(n); }
   void Irreg4DV(Long n, double value) { irreg4DV_(n) = value; }
   const CheckedArray<double, 1>& Irreg4DVArray() const { return irreg4DV_; }
+
+  // Array Allocation
+  // Allocate the arrays of one kind, 0..upper in each dimension, every value
+  // 0, for code that fills a data set without the data panel (tests, tools).
+  void RedimRegular3D(Long upperI, Long upperJ) {
+    for (auto* a : {&reg3DX_, &reg3DY_, &reg3DZ_, &reg3DC_}) a->Redim0(upperI, upperJ);
+  }
+  void RedimRegular4D(Long upperI, Long upperJ, Long upperK) {
+    for (auto* a : {&reg4DX_, &reg4DY_, &reg4DZ_, &reg4DV_}) a->Redim0(upperI, upperJ, upperK);
+  }
+  void RedimIrregular3D(Long upper) {
+    for (auto* a : {&irreg3DX_, &irreg3DY_, &irreg3DZ_, &irreg3DC_}) a->Redim0(upper);
+  }
+  void RedimIrregular4D(Long upper) {
+    for (auto* a : {&irreg4DX_, &irreg4DY_, &irreg4DZ_, &irreg4DV_}) a->Redim0(upper);
+  }
 
   // Data Set Operations
   // Fills the data set from the panel: the kind (DataType, DataDim), the
