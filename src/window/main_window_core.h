@@ -65,13 +65,20 @@ class MainWindowCore final : public InteractionHost, public DocumentHost {
   void Form_Load(const std::string& commandLine, double twipsPerPixel,
                  const std::string& programFolder = "");
   // Initialize: the fixed GL state and the three font list sets on the
-  // drawing context. False when there is no context.
+  // drawing context. False when there is no context (yet): a window whose
+  // context exists only once it is shown is initialised on its first build,
+  // display or resize instead.
   bool Initialize();
   // The close request: with graphs present asks "Do you want to save the
   // graphs?" (Yes/No); on Yes saves. Returns false, with everything left as it
   // was, when the save was cancelled or failed, so no graph is lost. Otherwise
-  // stops the spin and returns true: the widget layer then releases the context.
+  // stops the spin, frees the lists in the context and returns true: the
+  // widget layer then deletes the context.
   bool Form_Unload();
+  // Frees display list 900 and the font sets in the drawing context and
+  // draws nothing from then on. Form_Unload calls it once the window is sure
+  // to close; the widget layer deletes the context afterwards.
+  void ReleaseDrawingContext();
 
   // Drawing
   // Recompiles display list 900 (no GL without a context: the centre and
@@ -203,6 +210,9 @@ class MainWindowCore final : public InteractionHost, public DocumentHost {
   // batch's end must build.
   void RebuildAndShow();
   void UpdateIdle();
+  // The drawing context made current, initialising it on first use; nullptr
+  // when there is none or after it was released.
+  GlContext* CurrentContext();
 
   MainWindowView& view_;
   MainWindowServices services_;
@@ -228,6 +238,7 @@ class MainWindowCore final : public InteractionHost, public DocumentHost {
   int batchDepth_ = 0;
   bool buildPending_ = false;
   bool glReady_ = false;
+  bool released_ = false;
 };
 
 }  // namespace qv

@@ -243,6 +243,20 @@ TEST_F(MainWindowCoreTest, SpinAsksForTicksOnlyWhileItTurns) {
   EXPECT_EQ(core.LastBuildPasses(), 8);
 }
 
+// A zoom drag down by more than the area's height gives a factor of 0 or
+// less: the view keeps its size and stays finite.
+TEST_F(MainWindowCoreTest, ZoomFactorZeroOrLessLeavesTheView) {
+  core.Form_Load("", 15.0);
+  core.SetMouseMode(MouseModeCommand::Zoom);
+  const double width = core.Ws().Camera.VolWidth;
+  core.picDraw_MouseDown(kLeftButton, 10, 10);
+  core.picDraw_MouseMove(kLeftButton, 10, 10 - view.height);
+  core.picDraw_MouseMove(kLeftButton, 10, 10 - 4 * view.height);
+  EXPECT_EQ(core.Ws().Camera.VolWidth, width);
+  core.picDraw_MouseMove(kLeftButton, 10, 10 - 4 * view.height + view.height / 2);  // down by half
+  EXPECT_DOUBLE_EQ(core.Ws().Camera.VolWidth, width * 1.5);
+}
+
 // A rotation drag whose last move had no displacement spins by the identity:
 // nothing turns, so no ticks are asked for.
 TEST_F(MainWindowCoreTest, SpinByTheIdentityAsksForNoTicks) {

@@ -161,5 +161,42 @@ TEST_F(SceneRenderTest, CaptureReadsTheScene) {
   EXPECT_EQ(picture.height, kSize);
 }
 
+// Closing frees the lists in the context they belong to; nothing is drawn
+// or initialised again afterwards.
+TEST_F(SceneRenderTest, CloseFreesTheListsAndDrawsNoMore) {
+  Show(1, BoxAround(0, 0, 0, 4));
+  ASSERT_NE(core.Ws().settings.BitmapFontBase, 0);
+  messages.Script({MsgAnswer::No});
+  ASSERT_TRUE(core.Form_Unload());
+  view.context->MakeCurrent();
+  EXPECT_EQ(glIsList(kSceneList), GL_FALSE);
+  EXPECT_EQ(core.Ws().settings.OutlineFontBase1, 0);
+  EXPECT_EQ(core.Ws().settings.BitmapFontBase, 0);
+  core.BuildScene();
+  EXPECT_EQ(glIsList(kSceneList), GL_FALSE);
+}
+
+// A toolkit window may get its context only once shown, after the load step:
+// the first build or frame then makes the fixed state and the fonts.
+TEST(SceneLateContext, FirstUseInitialisesAContextMadeAfterTheLoad) {
+  FakeView view;
+  test::ScriptedMessageBox messages;
+  test::ScriptedFileDialog dialogs;
+  NullEventPump pump;
+  FakeCommands commands;
+  MainWindowCore core(view, {messages, dialogs, pump});
+  core.SetDocumentCommands(&commands);
+  core.Form_Load("", 15.0);
+  EXPECT_EQ(core.Ws().settings.BitmapFontBase, 0);
+
+  view.MakeContext(64, 64);
+  core.SetDrawingSize(64, 64);
+  EXPECT_NE(core.Ws().settings.BitmapFontBase, 0);
+  core.Display();
+  const RgbaImage image = view.context->ReadPixels();
+  EXPECT_EQ(image.At(10, 10)[0], 255);  // the white clear colour of the fixed state
+  EXPECT_TRUE(messages.Shown().empty());
+}
+
 }  // namespace
 }  // namespace qv
