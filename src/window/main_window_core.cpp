@@ -162,6 +162,11 @@ void MainWindowCore::SetDrawingSize(int widthPx, int heightPx) {
   camera.SetViewRect(camera.VolWidth, camera.VolHeight);
 }
 
+std::optional<PaneLayout> MainWindowCore::Splitter_MouseUp(PaneInput input) {
+  input.splitterLeft = splitter_.MouseUp(input.clientWidth);
+  return Form_Resize(input);
+}
+
 // View menu
 
 void MainWindowCore::FitCamera() {

@@ -103,6 +103,23 @@ class MainWindowCore final : public InteractionHost, public DocumentHost {
   // The camera's screen size; the view volume keeps its height and takes the
   // new aspect, so a resize never stretches the picture.
   void SetDrawingSize(int widthPx, int heightPx);
+  // The vertical splitter bar: pressed with any button, moved by x twips
+  // relative to its own left edge while held, and on release clamped to at
+  // least 1000 from either side (the right limit wins in a narrow window),
+  // after which the panes are laid out with the settled edge (input's own
+  // splitterLeft is ignored). Returns that layout.
+  void Splitter_MouseDown() { splitter_.MouseDown(); }
+  void Splitter_MouseMove(double x) { splitter_.MouseMove(x); }
+  std::optional<PaneLayout> Splitter_MouseUp(PaneInput input);
+  // The horizontal bar's release: the layout is redone (the bar's place
+  // follows the data frame's height).
+  std::optional<PaneLayout> Splitter2_MouseUp(const PaneInput& input) { return Form_Resize(input); }
+  // SplitterDragging: the bar is held (the widget layer shows it in the
+  // button-shadow colour meanwhile).
+  bool SplitterDragging() const { return splitter_.Dragging(); }
+  // The vertical bar's left edge in twips (set by the widget layer at start).
+  double SplitterLeft() const { return splitter_.Left(); }
+  void SetSplitterLeft(double left) { splitter_.SetLeft(left); }
 
   // Mouse on the drawing area (button mask 1 left, 2 right; pixels)
   void picDraw_MouseDown(int button, double x, double y) { interaction_.MouseDown(button, x, y); UpdateIdle(); }
@@ -227,6 +244,7 @@ class MainWindowCore final : public InteractionHost, public DocumentHost {
   Interaction interaction_;
   MainWindowFlags flags_;
   Cls1 sceneBox_;
+  SplitterDrag splitter_{3000.0};
   // Sheet step counts set at creation.
   Long sheetStepsX_ = 5;
   Long sheetStepsY_ = 5;

@@ -482,6 +482,28 @@ TEST_F(MainWindowCoreTest, ResizeKeepsThePicturesProportions) {
   }
 }
 
+// Dragging the vertical bar to the far left: on release it snaps to 1000,
+// the left column takes that width and the drawing area the rest.
+TEST_F(MainWindowCoreTest, SplitterReleasedFarLeftSnapsAndLaysOut) {
+  core.Form_Load("", 15.0);
+  core.SetSplitterLeft(3000);
+  core.Splitter_MouseDown();
+  EXPECT_TRUE(core.SplitterDragging());
+  core.Splitter_MouseMove(-2500);
+  const std::optional<PaneLayout> layout = core.Splitter_MouseUp(WindowOf(15060, 9720));
+  EXPECT_FALSE(core.SplitterDragging());
+  EXPECT_DOUBLE_EQ(core.SplitterLeft(), 1000);
+  ASSERT_TRUE(layout);
+  EXPECT_DOUBLE_EQ(layout->list.width, 1000);
+  EXPECT_DOUBLE_EQ(layout->drawing.left, 1060);
+  EXPECT_EQ(core.Ws().Camera.ScreenWidth, layout->drawingWidthPx);
+
+  core.Splitter_MouseDown();
+  core.Splitter_MouseMove(20000);
+  core.Splitter_MouseUp(WindowOf(15060, 9720));
+  EXPECT_DOUBLE_EQ(core.SplitterLeft(), 15060 - 1000);
+}
+
 TEST_F(MainWindowCoreTest, DrawingAreaWithoutHeightGivesAFiniteView) {
   core.Form_Load("", 15.0);
   core.SetDrawingSize(300, 0);
