@@ -133,6 +133,30 @@ TEST_F(SceneRenderTest, EightPassesGradeTheEdgesAndADragUsesTwo) {
   EXPECT_LE(dragged.size(), 4U);
 }
 
+// Checks in the order 3, 1, 2 draw the graphs in that order in every pass,
+// so graph 2 lies on top where they overlap.
+TEST_F(SceneRenderTest, GraphsDrawInTheOrderTheyWereChecked) {
+  std::vector<Long> log;
+  Workspace& ws = core.Ws();
+  for (Long id : {1, 2, 3}) {
+    auto graph = std::make_shared<FakeGraph>(id, BoxAround(0, 0, 0, id), ws.settings);
+    graph->drawLog = &log;
+    ws.AllGraphs.Items.Add(graph, CStr(id));
+    core.AddListEntry("Surface Model");
+  }
+  core.SetListChecked(2, true);
+  core.SetListChecked(0, true);
+  core.SetListChecked(1, true);
+  log.clear();
+  core.BuildScene();
+  ASSERT_EQ(log.size(), 24U);  // 8 passes of 3 graphs
+  for (std::size_t pass = 0; pass < 8; ++pass) {
+    EXPECT_EQ(std::vector<Long>(log.begin() + pass * 3, log.begin() + pass * 3 + 3),
+              (std::vector<Long>{3, 1, 2}))
+        << "pass " << pass;
+  }
+}
+
 // With nothing shown the picture holds only the clear colour: no axis
 // system, and an empty legend overlay.
 TEST_F(SceneRenderTest, NoShownGraphsDrawsNoAxisSystem) {
