@@ -53,7 +53,7 @@ void MainWindowCore::ReleaseDrawingContext() {
     GlContext* context = view_.DrawingContext();
     // The lists belong to the context: they are freed in it, before it goes.
     if (context != nullptr && context->MakeCurrent()) {
-      glDeleteLists(kSceneList, 1);
+      DeleteSceneLists(sceneLists_);
       DeleteSceneFonts(workspace_->settings);
     }
   }
@@ -87,7 +87,7 @@ void MainWindowCore::Form_Load(const std::string& commandLine, double twipsPerPi
   flags_.EditMode = false;
   flags_.CopiedCount = 0;
   flags_.NewLine = "\r\n";
-  flags_.TabChar = "\t";
+  flags_.TabChar = std::string(1, '\t');  // a one-character literal trips a false -Wrestrict in GCC 12
   interaction_.ResetModes();
   interaction_.State().CurQuat = TrackballQuat(1, 0.0, 0.0, 0.0, 0.0);
   if (commands_ != nullptr) {
@@ -125,7 +125,7 @@ void MainWindowCore::BuildScene() {
   InteractionState& state = interaction_.State();
   lastBuildPasses_ = static_cast<int>(PassPlan(state.Dragging).size());
   if (CurrentContext() != nullptr) {
-    qv::BuildScene(*workspace_, state, sceneBox_);
+    qv::BuildScene(*workspace_, state, sceneBox_, sceneLists_);
     return;
   }
   // Without a context the picture is lost anyway, but the state that later
@@ -138,7 +138,7 @@ void MainWindowCore::Display() {
   ++displayCount_;
   GlContext* context = CurrentContext();
   if (context == nullptr) return;
-  qv::Display(*workspace_, *context);
+  qv::Display(*workspace_, *context, sceneLists_);
 }
 
 // Layout
@@ -146,20 +146,27 @@ void MainWindowCore::Display() {
 std::optional<PaneLayout> MainWindowCore::Form_Resize(const PaneInput& input) {
   std::optional<PaneLayout> layout = LayoutPanes(input);
   if (!layout) return layout;
-  SetDrawingSize(layout->drawingWidthPx, layout->drawingHeightPx);
+  // List 900 holds the projections of the size it was built for: a new size
+  // needs a new build, or the picture would stretch until the next one.
+  if (SetDrawingSize(layout->drawingWidthPx, layout->drawingHeightPx) && buildCount_ > 0) BuildScene();
   picDraw_Paint();
   return layout;
 }
 
-void MainWindowCore::SetDrawingSize(int widthPx, int heightPx) {
+bool MainWindowCore::SetDrawingSize(int widthPx, int heightPx) {
   Cls4& camera = workspace_->Camera;
   CurrentContext();  // the viewport is set in the drawing context
+  const double oldWidth = camera.ScreenWidth;
+  const double oldHeight = camera.ScreenHeight;
   Long w = std::max(1, widthPx);
   Long h = std::max(0, heightPx);
   camera.SetScreen(w, h);
   // Keep the picture's proportions: the view volume keeps its height and
   // takes the new aspect, instead of stretching until the next fit.
   camera.SetViewRect(camera.VolWidth, camera.VolHeight);
+  // The buffers may have been reallocated: the next frame replays list 900.
+  sceneLists_.returnValid = false;
+  return camera.ScreenWidth != oldWidth || camera.ScreenHeight != oldHeight;
 }
 
 std::optional<PaneLayout> MainWindowCore::Splitter_MouseUp(PaneInput input) {
@@ -356,7 +363,7 @@ void MainWindowCore::SetSheetRedraw(bool on) {
 RgbImage MainWindowCore::CaptureDrawingArea() {
   GlContext* context = CurrentContext();
   if (context == nullptr) return {};
-  DrawFrame(*workspace_);
+  DrawFrame(*workspace_, sceneLists_);
   RgbImage image = CaptureBackBuffer(context->Width(), context->Height());
   context->SwapBuffers();
   return image;

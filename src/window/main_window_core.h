@@ -18,6 +18,7 @@
 #include "window/interaction.h"
 #include "window/main_window_view.h"
 #include "window/pane_layout.h"
+#include "window/scene_renderer.h"
 #include "window/window_data_panel.h"
 
 namespace qv {
@@ -98,11 +99,13 @@ class MainWindowCore final : public InteractionHost, public DocumentHost {
   // Layout
   // Form_Resize: lays the panes out (nullopt when the window is too low),
   // tells the camera the drawing area's pixel size keeping the picture's
-  // proportions, and repaints the drawing area.
+  // proportions, rebuilds the scene when the size changed (once a scene has
+  // been built) and repaints the drawing area.
   std::optional<PaneLayout> Form_Resize(const PaneInput& input);
   // The camera's screen size; the view volume keeps its height and takes the
-  // new aspect, so a resize never stretches the picture.
-  void SetDrawingSize(int widthPx, int heightPx);
+  // new aspect, so a resize never stretches the picture. Returns whether the
+  // size changed. The next frame replays list 900 in full.
+  bool SetDrawingSize(int widthPx, int heightPx);
   // The vertical splitter bar: pressed with any button, moved by x twips
   // relative to its own left edge while held, and on release clamped to at
   // least 1000 from either side (the right limit wins in a narrow window),
@@ -244,6 +247,7 @@ class MainWindowCore final : public InteractionHost, public DocumentHost {
   Interaction interaction_;
   MainWindowFlags flags_;
   Cls1 sceneBox_;
+  SceneLists sceneLists_;
   SplitterDrag splitter_{3000.0};
   // Sheet step counts set at creation.
   Long sheetStepsX_ = 5;

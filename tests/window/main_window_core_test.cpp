@@ -565,5 +565,36 @@ TEST_F(MainWindowCoreTest, DataPanelInterfaceReadsAndWritesTheWindowsControls) {
   EXPECT_EQ(panel.Cell(200, 2), "");  // beyond the sheet's 101 rows
 }
 
+// The data set reads the window's own panel and sheet: counts from the boxes,
+// values from the cells as the user typed them into the grid.
+TEST_F(MainWindowCoreTest, DataSetReadsTheWindowsPanelAndSheet) {
+  core.Form_Load("", 15.0);
+  DataPanel& panel = core.Panel();
+  panel.SetKindIndex(kRegularSurface);
+  panel.SetText(1, "3");
+  panel.SetText(2, "2");
+  core.Command1_Click();
+  ASSERT_EQ(core.Sheet().Rows(), 7);
+  for (Long i = 0; i < 3; ++i) {
+    for (Long j = 0; j < 2; ++j) {
+      const Long row = i * 2 + j + 1;
+      core.Sheet().CellEdited(row, 1, CStr(i));
+      core.Sheet().CellEdited(row, 2, CStr(j));
+      core.Sheet().CellEdited(row, 3, CStr(i + 2 * j));
+    }
+  }
+  ClsData& data = core.Ws().DataSet;
+  DataContext context{core.Panel(), core.Ws().settings, messages, pump};
+  ASSERT_TRUE(data.GetData(context));
+  EXPECT_EQ(data.LoadedKind(), kRegularSurface);
+  EXPECT_EQ(data.StepsX(), 3);
+  EXPECT_EQ(data.StepsY(), 2);
+  EXPECT_DOUBLE_EQ(data.MaxX(), 2.0);
+  EXPECT_DOUBLE_EQ(data.MaxY(), 1.0);
+  EXPECT_DOUBLE_EQ(data.MinZ(), 0.0);
+  EXPECT_DOUBLE_EQ(data.MaxZ(), 4.0);
+  EXPECT_TRUE(messages.Shown().empty());
+}
+
 }  // namespace
 }  // namespace qv
