@@ -5,6 +5,7 @@
 #include <wx/choice.h>
 #include <wx/grid.h>
 #include <wx/menu.h>
+#include <wx/statusbr.h>
 #include <wx/textctrl.h>
 #include <wx/toolbar.h>
 #include <wx/utils.h>
@@ -253,6 +254,22 @@ TEST_F(MainWindowTest, ViewKindSwitchesMenuItemsAndToolbarButtons) {
   EXPECT_TRUE(tools->GetToolEnabled(MainFrame::ToolId(41)));
   frame_->RunCommand(MenuItem::mnuFileNew3D);
   for (const Row& row : rotations) EXPECT_TRUE(menus->IsEnabled(MainFrame::MenuId(row.item)));
+}
+
+// A button's tooltip and its status-bar hint are different texts; away from
+// the buttons the status bar says "Ready".
+TEST_F(MainWindowTest, ToolbarShowsTooltipsAndStatusHints) {
+  wxToolBar* tools = frame_->GetToolBar();
+  struct Case { int button; const char* tooltip; const char* hint; };
+  for (const Case& c : {Case{4, "Create 4D Graphs", "Create new 4D graphs"},
+                        Case{41, "Zoom To Fit", "Zoom to an appropriate size"},
+                        Case{45, "Rotate The Scene", "Rotate the scene"}}) {
+    EXPECT_EQ(tools->GetToolShortHelp(MainFrame::ToolId(c.button)), c.tooltip);
+    tools->OnMouseEnter(MainFrame::ToolId(c.button));
+    EXPECT_EQ(frame_->GetStatusBar()->GetStatusText(0), c.hint) << c.button;
+  }
+  tools->OnMouseEnter(wxID_ANY);
+  EXPECT_EQ(frame_->GetStatusBar()->GetStatusText(0), "Ready");
 }
 
 // The OK button sizes the grid from the panel and writes the index labels;
