@@ -254,13 +254,7 @@ void FileCommands::Exit() { host_.CloseMainWindow(); }
 void FileCommands::StageDataPanel(const StagedDocument& staged, MemoryDataPanel& panel) {
   // Boxes the record does not carry keep the texts the window shows.
   for (int box = 1; box <= 10; ++box) panel.SetText(box, host_.Panel().Text(box));
-  panel.SetKindIndex(staged.data.kind);
-  for (const auto& [box, text] : staged.data.boxes) panel.SetText(box, text);
-  for (std::size_t row = 0; row < staged.data.cells.size(); ++row) {
-    for (Long column = 1; column <= kSheetDataColumns; ++column) {
-      panel.SetCell(static_cast<Long>(row + 1), column, staged.data.cells[row][column - 1]);
-    }
-  }
+  FillDataPanel(staged.data, panel);
 }
 
 void FileCommands::ApplyView(Long viewCode) {
@@ -292,6 +286,9 @@ void FileCommands::ApplySettings(const SharedSettings& from) {
 }
 
 void FileCommands::ApplyDocument(StagedDocument& staged, const MemoryDataPanel& loaded, ClsData& data) {
+  // The delete and every check would each rebuild the scene; one build at
+  // the end shows the same.
+  SceneBatch batch(host_);
   host_.DeleteAllGraphs();
   workspace_.settings.NextGraphID = 0;
   host_.Repaint();
