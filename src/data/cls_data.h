@@ -21,7 +21,9 @@ namespace qv {
 
 // What reading and gridding need of the rest of the program.
 struct DataContext {
-  const DataPanel& panel;
+  // Read for the kind, the boxes and the cells; the check of the panel writes
+  // the cleaned texts of the count and bound boxes back.
+  DataPanel& panel;
   SharedSettings& settings;
   MessageBoxService& messages;
   // Called between the nodes of the radial-basis and thin-plate gridding.
@@ -30,6 +32,8 @@ struct DataContext {
 
 // Returned by a gridding method that cannot produce a value.
 inline constexpr double kGridFailure = 9999999999.0;
+// The most grid nodes an irregular data set may ask for (all axes together).
+inline constexpr Long kMaxGridNodes = 1000000;
 
 class ClsData {
  public:
@@ -151,16 +155,29 @@ class ClsData {
   // Data Set Operations
   // Fills the data set from the panel: the kind (DataType, DataDim), the
   // counts, the arrays of that kind (re-allocated with upper bound = count),
-  // the bounds; grids irregular data (Grid) and normalises (Normalize).
-  // Refuses, with "Illegal data exist." (title "Error") and nothing changed,
-  // a panel whose numbers are not finite or whose counts the sheet cannot
-  // hold. Returns false when refused, when no kind is selected, or when the
-  // gridding failed.
+  // the bounds; grids irregular data (Grid) and normalises (Normalize). The
+  // panel is first checked (ValidateGridInput); its message, or "Illegal data
+  // exist." for a number out of range or counts the sheet (20000 rows) or the
+  // grid (kMaxGridNodes) cannot hold, is shown under the title "Error" and
+  // the data set stays as it was. A failed gridding also leaves it as it was.
+  // After a load the irregular points of every kind are Cartesian positions
+  // and the bounds are in data units. Returns false when refused, when no
+  // kind is selected, or when the gridding failed.
   bool GetData(DataContext& context);
-  // Grids the irregular points onto the regular arrays by GridMethod (surfaces)
-  // or GridMethod4D (volumes). Shows "Can not generate a regular data grid,
-  // please try another method." and returns false when no grid can be made
-  // (an unknown method, a singular fit or system). Throws
+  // Grids the irregular points onto the regular arrays by GridMethod (surfaces:
+  // 1 inverse distance, 2 Shepard, 3 multiquadric, 4 thin plate, 5 quadratic
+  // fit) or GridMethod4D (volumes: 101, 102, 103), StepsX x StepsY (x StepsZ)
+  // nodes from the minimum to the maximum of each axis (a single node sits at
+  // the minimum). The surface kind is the panel's: for the cylindrical kind
+  // (5) the points hold the angle A in radians in Irreg3DX, the radius in
+  // Irreg3DY and the height in Irreg3DZ, and the grid spans MinA..MaxA by
+  // MinZ..MaxZ; for the spherical kind (7) Irreg3DX and Irreg3DY hold A and B
+  // in radians, Irreg3DZ the radius, over MinA..MaxA by MinB..MaxB. Methods 3
+  // and 4 call the event pump once per node. Shows "Can not generate a
+  // regular data grid, please try another method." and returns false, the
+  // arrays untouched, when no grid can be made (an unknown method, a singular
+  // fit; a singular radial-basis system first shows "Can not solve the linear
+  // eqution group."). Regular data sets are left alone (true). Throws
   // RuntimeError(kSubscriptOutOfRange) when the arrays are not allocated for
   // the counts.
   bool Grid(DataContext& context);
@@ -172,22 +189,32 @@ class ClsData {
   // range becomes 10 units; 2 equal: one scale, the largest range 10 units; 3
   // custom: the square scales divided by ScaleRatioX/Y/Z), the height scale
   // divided by ZoomZ, and DataScaleV = value range / 10 (volumes; 1 for
-  // surfaces). A zero range, ratio or zoom counts as giving scale 1. Divides
-  // the coordinate arrays of the current kind (and the volume values) by the
+  // surfaces). A zero range gives scale 1; a zero or invalid ratio or zoom
+  // counts as 1, an unknown ScaleMode as 1. Divides the coordinate arrays of
+  // the current kind, regular and irregular (and the volume values), by the
   // scales; the bounds stay in data units. Call once after the arrays were
   // loaded.
   void Normalize(SharedSettings& settings);
-  // The data-set record of the document, from the panel (not from the arrays).
+  // The data-set record of the document, from the panel (not from the arrays):
+  // the kind code, the kind's boxes, then the four cells of every node or
+  // point row, each through NormalizeNumText, blank-separated. "" when no
+  // kind is selected. Rows past the sheet's last are not written.
   std::string Save(const DataPanel& panel) const;
 
   // Gridding Methods
-  // Inverse distance over the n nearest points for the node (x, y) of data
-  // kind `kind` (5 cylindrical, 7 spherical, other Cartesian): the surface
-  // value, the colour value, and the volume value at (x, y, z).
+  // Inverse distance over the n nearest distinct points for the node (x, y)
+  // of data kind `kind` (5 cylindrical, 7 spherical, other Cartesian; x and y
+  // in the grid's coordinates, angles in degrees, points as Grid reads them):
+  // the surface value, the colour value, and the volume value at (x, y, z).
+  // A node closer than 0.1 to its nearest point takes that point's value. The
+  // colour search of the cylindrical kind measures angle and height relative
+  // to the grid's ranges MaxA - MinA and MaxZ - MinZ (an empty range counts
+  // as 1). No points give 0.
   void NDS(double x, double y, double& value, Long n, Long kind) const;
   void NDSC(double x, double y, double& value, Long n, Long kind) const;
   void NDS4D(double x, double y, double z, double& value, Long n) const;
-  // Shepard's inverse-distance-squared mean over all points.
+  // Shepard's inverse-distance-squared mean over all points, in the same
+  // coordinates as NDS; exact at a data point. colour picks Irreg3DC.
   double Shepard(double u, double v, bool colour, Long kind) const;
   double Shepard4D(double x, double y, double z) const;
 

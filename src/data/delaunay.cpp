@@ -85,10 +85,13 @@ class Triangulation {
     nb_.reserve(6 * n + 16);
     mark_.reserve(2 * n + 8);
     link_.assign(n + 1, kNone);
+    shownAs_.resize(n);
+    std::iota(shownAs_.begin(), shownAs_.end(), 0);
   }
 
   bool Start(Index a, Index b, Index c);
-  // Inserts point p; false when it coincides with a corner already present.
+  // Inserts point p; false when it coincides with a corner already present,
+  // which from then on is written as the lower of the two point numbers.
   bool Insert(Index p);
   void Collect(std::vector<DelaunayTri>& out) const;
 
@@ -118,6 +121,9 @@ class Triangulation {
   std::vector<Index> nb_;
   std::vector<std::uint32_t> mark_;
   std::vector<Index> link_;
+  // The point number written for each corner: the first of equal points,
+  // whichever of them the shuffled order inserted.
+  std::vector<Index> shownAs_;
   std::uint32_t stamp_ = 0;
   Index last_ = 0;
   std::vector<Index> cavity_;
@@ -198,7 +204,10 @@ bool Triangulation::Insert(Index p) {
   if (!IsGhost(start)) {
     for (int i = 0; i < 3; ++i) {
       const Index c = v_[3 * start + i];
-      if (x_[c] == x_[p] && y_[c] == y_[p]) return false;
+      if (x_[c] == x_[p] && y_[c] == y_[p]) {
+        shownAs_[c] = std::min(shownAs_[c], p);
+        return false;
+      }
     }
   }
   // The cavity: every triangle whose circle holds p, found from the start.
@@ -274,7 +283,8 @@ void Triangulation::Collect(std::vector<DelaunayTri>& out) const {
   for (std::size_t t = 0; t < count; ++t) {
     if (v_[3 * t + 2] == kGhost) continue;
     // Stored counter-clockwise; written clockwise.
-    out.push_back({v_[3 * t] + 1, v_[3 * t + 2] + 1, v_[3 * t + 1] + 1});
+    out.push_back({shownAs_[v_[3 * t]] + 1, shownAs_[v_[3 * t + 2]] + 1,
+                   shownAs_[v_[3 * t + 1]] + 1});
   }
 }
 

@@ -101,7 +101,9 @@ Pivot GaussJordan::Eliminate(std::size_t k, std::size_t first, std::size_t last)
 }
 
 bool GaussJordan::Prepare(std::size_t k, const Pivot& pivot) {
-  if (pivot.magnitude + 1.0 == 1.0) return false;
+  // A negative magnitude means no element compared as a number (NaN rows):
+  // there is no pivot, and row 0 must not be taken for one.
+  if (pivot.magnitude < 0.0 || pivot.magnitude + 1.0 == 1.0) return false;
   if (pivot.row != k) std::swap_ranges(Row(k), Row(k) + width_, Row(pivot.row));
   if (pivot.column != k) {
     for (std::size_t i = 0; i < n_; ++i) std::swap(Row(i)[k], Row(i)[pivot.column]);

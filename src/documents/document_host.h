@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstddef>
+#include <exception>
 #include <string>
 
 #include "documents/rgb_image.h"
@@ -55,6 +56,13 @@ class DocumentHost {
   virtual void CheckListEntry(std::size_t index) = 0;
   // Sets FitPending, read by the next check change.
   virtual void SetFitPending(bool pending) = 0;
+  // A load that checks n entries would rebuild the scene n times, and only
+  // the last build is ever seen. Between BeginSceneBatch and the matching
+  // EndSceneBatch the window gathers the builds of check changes and deletes
+  // into one build (and draw) at the end, with the same final state and the
+  // same first-check fit. Batches nest; only the outermost end builds.
+  virtual void BeginSceneBatch() {}
+  virtual void EndSceneBatch() {}
 
   // Data sheet
   // Sets the sheet's row count, the header row included (node or point
@@ -78,6 +86,33 @@ class DocumentHost {
   virtual RgbImage CaptureDrawingArea() = 0;
   // File > Exit: closes the main window, whose close handler offers to save.
   virtual void CloseMainWindow() = 0;
+};
+
+// Holds a scene batch of host for its lifetime, so that an error thrown
+// inside a load still ends the batch. While such an error unwinds, a failure
+// of the final build is dropped in favour of the error already on its way.
+class SceneBatch {
+ public:
+  explicit SceneBatch(DocumentHost& host)
+      : host_(host), uncaught_(std::uncaught_exceptions()) {
+    host_.BeginSceneBatch();
+  }
+  ~SceneBatch() noexcept(false) {
+    if (std::uncaught_exceptions() == uncaught_) {
+      host_.EndSceneBatch();
+      return;
+    }
+    try {
+      host_.EndSceneBatch();
+    } catch (...) {
+    }
+  }
+  SceneBatch(const SceneBatch&) = delete;
+  SceneBatch& operator=(const SceneBatch&) = delete;
+
+ private:
+  DocumentHost& host_;
+  int uncaught_;
 };
 
 }  // namespace qv

@@ -1,12 +1,11 @@
 #include "graphs/graph_record.h"
 
 #include "graphs/workspace.h"
+#include "scene/cls3_axis_system.h"
 
 namespace qv {
 
 namespace {
-
-constexpr int kMaxTextBlanks = 100;
 
 // The record items of one graph, appended with their blank each.
 class RecordWriter {
@@ -14,7 +13,9 @@ class RecordWriter {
   void Long_(Long value) { Put(CStr(value)); }
   void Double(double value) { Put(FormatDouble(value)); }
   void Flag(bool value) { Put(value ? "1" : "0"); }
-  void Text(const std::string& text) { Put("@" + CleanRecordText(text) + "@"); }
+  // Cleaned as the axis titles are, so that no text shifts the fields after
+  // it when read back.
+  void Text(const std::string& text) { Put("@" + Cls3::CleanTitle(text) + "@"); }
   std::string Take() { return std::move(text_); }
 
  private:
@@ -233,23 +234,6 @@ GraphRecordResult ReadColorMapAndRest(RecordReader& r, Cls9& g, SharedSettings& 
 }
 
 }  // namespace
-
-std::string CleanRecordText(const std::string& text) {
-  std::string clean;
-  int blanks = 0;
-  for (char c : text) {
-    if (c != ' ') {
-      clean += c;
-      continue;
-    }
-    // A word ending in "@" would close the text early.
-    while (!clean.empty() && clean.back() == '@') clean.pop_back();
-    if (clean.empty()) continue;  // a leading blank
-    if (++blanks > kMaxTextBlanks) break;
-    clean += ' ';
-  }
-  return clean;
-}
 
 std::string Cls9::Save() const {
   RecordWriter w;

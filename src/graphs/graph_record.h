@@ -14,6 +14,11 @@
 // TexName (format 1 ends here), ShowDS, ShowDG, TriColor, TriWidth (format 2
 // ends here), ColorName, ColorNum, the colour points, the slice ranges,
 // IsoSurValue, IsoSurColor, GridMethod, GridMethod4D.
+//
+// Texts are written between two "@"s after the cleaning of the axis titles
+// (Cls3::CleanTitle): a leading blank, an "@" before a blank or more than 100
+// blanks would otherwise end the text early or late when read back and shift
+// every later field.
 #pragma once
 
 #include <string>
@@ -44,11 +49,5 @@ struct GraphRecordResult {
 // settings are unchanged and the reader stands somewhere inside the record.
 GraphRecordResult ReadGraphRecord(RecordReader& reader, Long formatVersion, Cls9& graph,
                                   SharedSettings& settings);
-
-// A text field as the writer puts it between its "@"s, cleaned so that the
-// reader gets the same text back and no later field shifts: leading blanks
-// are dropped, an "@" directly before a blank is dropped, and the text is cut
-// before its 101st blank.
-std::string CleanRecordText(const std::string& text);
 
 }  // namespace qv

@@ -97,12 +97,17 @@ void Interaction::MouseUp(int button, double x, double y) {
   state_.SpinStarted = true;
 }
 
-bool Interaction::WantsIdleTicks() const {
+bool Interaction::SpinActive() const {
   return state_.SpinStarted && state_.Dragging && !state_.Closing;
 }
 
+bool Interaction::WantsIdleTicks() const {
+  return SpinActive() && state_.UseCurQuat && !IsZeroQuat(state_.LastQuat) &&
+         state_.LastQuat != kIdentityQuat;
+}
+
 void Interaction::IdleStep() {
-  if (WantsIdleTicks()) RefreshScene();
+  if (SpinActive()) RefreshScene();
 }
 
 void Interaction::Close() {

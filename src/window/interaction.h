@@ -88,10 +88,15 @@ class Interaction {
   void MouseMove(int button, double x, double y);
   void MouseUp(int button, double x, double y);
 
-  // True while an idle tick would do something: the spin has started, a drag
-  // or spin is active and the window is not closing.
+  // True while the idle spin applies its steps: the spin has started (first
+  // release), a drag or spin is active (Dragging) and the window is not closing.
+  bool SpinActive() const;
+  // True while an idle tick would change the picture: the spin is active, the
+  // scene turns by CurQuat and the last increment is a real rotation. A spin
+  // by the identity, or one after a preset view, redraws an unchanged scene,
+  // so the widget layer need not tick for it and the program stays idle.
   bool WantsIdleTicks() const;
-  // One turn of the idle spin: a RefreshScene when WantsIdleTicks().
+  // One turn of the idle spin: a RefreshScene while SpinActive().
   void IdleStep();
   // Sets Closing and clears Dragging: no further spin step runs.
   void Close();

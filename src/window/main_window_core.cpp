@@ -39,7 +39,8 @@ bool MainWindowCore::Initialize() {
   return true;
 }
 
-void MainWindowCore::Form_Load(const std::string& commandLine, double twipsPerPixel) {
+void MainWindowCore::Form_Load(const std::string& commandLine, double twipsPerPixel,
+                               const std::string& programFolder) {
   SharedSettings& s = workspace_->settings;
   flags_.FitPending = false;
   twipsPerPixel_ = twipsPerPixel > 0.0 ? twipsPerPixel : 15.0;
@@ -60,6 +61,7 @@ void MainWindowCore::Form_Load(const std::string& commandLine, double twipsPerPi
   PrepareSheet(sheet_, 0, twipsPerPixel_);
   flags_.ViewMinX = flags_.ViewMinY = flags_.ViewMinZ = -50.0;
   flags_.ViewMaxX = flags_.ViewMaxY = flags_.ViewMaxZ = 50.0;
+  flags_.HelpFile = programFolder.empty() ? "help/index.html" : programFolder + "/help/index.html";
   flags_.EditMode = false;
   flags_.CopiedCount = 0;
   flags_.NewLine = "\r\n";
@@ -112,6 +114,7 @@ void MainWindowCore::BuildScene() {
 }
 
 void MainWindowCore::Display() {
+  ++displayCount_;
   GlContext* context = glReady_ ? view_.DrawingContext() : nullptr;
   if (context == nullptr || !context->MakeCurrent()) return;
   qv::Display(*workspace_, *context);
@@ -167,6 +170,8 @@ void MainWindowCore::ApplyPreset(double roll, double pitch, double yaw) {
   interaction_.State().UseCurQuat = false;
   BuildScene();
   Display();
+  // A spin now redraws the preset unchanged: no ticks are needed for it.
+  UpdateIdle();
 }
 
 // File menu
@@ -186,11 +191,25 @@ void MainWindowCore::RunFileCommand(MenuItem item) {
   view_.ModelsChanged();
 }
 
-void MainWindowCore::BeginLoad() { ++loadDepth_; }
+void MainWindowCore::OpenDocumentPath(const std::string& path) {
+  if (commands_ == nullptr) return;
+  AsOneLoad([&] { commands_->OpenDocument(path); });
+  view_.ModelsChanged();
+}
 
-void MainWindowCore::EndLoad() {
-  if (--loadDepth_ > 0 || !checkPending_) return;
-  checkPending_ = false;
+void MainWindowCore::EndSceneBatch() {
+  if (batchDepth_ <= 0) return;  // an unmatched end changes nothing
+  if (--batchDepth_ > 0 || !buildPending_) return;
+  buildPending_ = false;
+  BuildScene();
+  Display();
+}
+
+void MainWindowCore::RebuildAndShow() {
+  if (batchDepth_ > 0) {
+    buildPending_ = true;
+    return;
+  }
   BuildScene();
   Display();
 }
@@ -200,7 +219,7 @@ void MainWindowCore::EndLoad() {
 void MainWindowCore::List1_ItemCheck() {
   Workspace& ws = *workspace_;
   SyncShownGraphs(ws.AllGraphs, ws.ShownGraphs, list_);
-  if (loadDepth_ > 0) {
+  if (batchDepth_ > 0) {
     // Inside a load every check would rebuild the scene; only the last build
     // is ever seen. The first-check fit is made as that check would make it:
     // about the centre of the graphs shown at that moment.
@@ -209,7 +228,7 @@ void MainWindowCore::List1_ItemCheck() {
       FitCamera();
     }
     flags_.FitPending = false;
-    checkPending_ = true;
+    buildPending_ = true;
     return;
   }
   BuildScene();
@@ -279,8 +298,7 @@ void MainWindowCore::DeleteAllGraphs() {
   workspace_->ShownGraphs.Items.Clear();
   workspace_->AllGraphs.Items.Clear();
   list_.Clear();
-  BuildScene();
-  Display();
+  RebuildAndShow();
   view_.ModelsChanged();
 }
 

@@ -60,8 +60,10 @@ class MainWindowCore final : public InteractionHost, public DocumentHost {
   // Form_Load: every default in its order, the GL state and fonts, the
   // kind list and sheet, the mouse state, the file association, then the
   // document named by commandLine (the whole line, unchanged) or a new 3D one.
-  // twipsPerPixel is the screen's ratio.
-  void Form_Load(const std::string& commandLine, double twipsPerPixel);
+  // twipsPerPixel is the screen's ratio; programFolder, the folder the
+  // program lies in, gives the help file "help/index.html" beside it.
+  void Form_Load(const std::string& commandLine, double twipsPerPixel,
+                 const std::string& programFolder = "");
   // Initialize: the fixed GL state and the three font list sets on the
   // drawing context. False when there is no context.
   bool Initialize();
@@ -83,6 +85,8 @@ class MainWindowCore final : public InteractionHost, public DocumentHost {
   Long BuildCount() const { return buildCount_; }
   // Passes of the last build.
   int LastBuildPasses() const { return lastBuildPasses_; }
+  // Number of Display calls so far (frames asked for, with or without a context).
+  Long DisplayCount() const { return displayCount_; }
 
   // Layout
   // Form_Resize: lays the panes out (nullopt when the window is too low),
@@ -99,10 +103,14 @@ class MainWindowCore final : public InteractionHost, public DocumentHost {
   void picDraw_MouseUp(int button, double x, double y) { interaction_.MouseUp(button, x, y); UpdateIdle(); }
   // One idle tick of the spin.
   void IdleTick() { interaction_.IdleStep(); UpdateIdle(); }
+  // Whether an idle tick would change the picture (the widget layer ticks
+  // only then, so a still or unchanging scene costs no CPU).
   bool WantsIdleTicks() const { return interaction_.WantsIdleTicks(); }
+  // Whether the spin applies its steps (Dragging after the first release).
+  bool SpinActive() const { return interaction_.SpinActive(); }
 
   // View menu
-  void SetMouseMode(MouseModeCommand command) { interaction_.SetMode(command); }
+  void SetMouseMode(MouseModeCommand command) { interaction_.SetMode(command); UpdateIdle(); }
   void mnuViewFit_Click();
   void mnuViewFront_Click() { ApplyPreset(0, 0, 0); }
   void mnuViewRight_Click() { ApplyPreset(0, 0, 90); }
@@ -112,17 +120,14 @@ class MainWindowCore final : public InteractionHost, public DocumentHost {
   // File menu: runs a command with the graph-list checks it makes gathered
   // into one scene build at its end (same final state, same first-check fit).
   void RunFileCommand(MenuItem item);
+  // Opens the document at path (the sample documents, a dropped file) as one
+  // load: one scene build at its end.
+  void OpenDocumentPath(const std::string& path);
   // Runs fn as one document load, gathering its list checks likewise.
   template <typename Fn>
   void AsOneLoad(Fn&& fn) {
-    BeginLoad();
-    try {
-      fn();
-    } catch (...) {
-      EndLoad();
-      throw;
-    }
-    EndLoad();
+    SceneBatch batch(*this);
+    fn();
   }
 
   // Graph list
@@ -169,13 +174,20 @@ class MainWindowCore final : public InteractionHost, public DocumentHost {
   DataPanel& Panel() override { return dataPanel_; }
   EventPump& Pump() override { return services_.pump; }
   void ClearMouseModes() override;
-  void SetUseCurQuat(bool use) override { interaction_.State().UseCurQuat = use; }
+  void SetUseCurQuat(bool use) override {
+    interaction_.State().UseCurQuat = use;
+    UpdateIdle();
+  }
   void EnableMenus(Long viewCode) override;
   void ViewIso() override { mnuViewISO_Click(); }
   void DeleteAllGraphs() override;
   void AddListEntry(const std::string& caption) override;
   void CheckListEntry(std::size_t index) override;
   void SetFitPending(bool pending) override { flags_.FitPending = pending; }
+  void BeginSceneBatch() override { ++batchDepth_; }
+  void EndSceneBatch() override;
+  // Whether a scene batch (a document load) is open.
+  bool InSceneBatch() const { return batchDepth_ > 0; }
   void SetSheetRows(Long rows) override;
   void SetSheetHeaderRow(const std::array<std::string, 5>& headers) override;
   void SetSheetRedraw(bool on) override;
@@ -187,8 +199,9 @@ class MainWindowCore final : public InteractionHost, public DocumentHost {
   void ApplyPreset(double roll, double pitch, double yaw);
   // The camera part of Zoom to Fit: the shown box about the stored centre.
   void FitCamera();
-  void BeginLoad();
-  void EndLoad();
+  // BuildScene then Display, or, inside a scene batch, a note that the
+  // batch's end must build.
+  void RebuildAndShow();
   void UpdateIdle();
 
   MainWindowView& view_;
@@ -209,10 +222,11 @@ class MainWindowCore final : public InteractionHost, public DocumentHost {
   Long sheetStepsY_ = 5;
   double twipsPerPixel_ = 15.0;
   Long buildCount_ = 0;
+  Long displayCount_ = 0;
   int lastBuildPasses_ = 0;
-  // A document load in progress gathers its list checks.
-  int loadDepth_ = 0;
-  bool checkPending_ = false;
+  // A document load in progress gathers its scene builds into one.
+  int batchDepth_ = 0;
+  bool buildPending_ = false;
   bool glReady_ = false;
 };
 

@@ -58,7 +58,9 @@ TEST(LegendScale, NonPositiveRangesAreRefused) {
     LegendScale s{1, 2, 3, 4};
     EXPECT_FALSE(GetLegendScale(min, c.max, s)) << c.min << ".." << c.max;
     EXPECT_EQ(s.count, 4);
-    if (!std::isnan(c.min)) EXPECT_EQ(min, c.min);
+    if (!std::isnan(c.min)) {
+      EXPECT_EQ(min, c.min);
+    }
   }
 }
 

@@ -87,6 +87,7 @@ TEST_F(InteractionTest, RotationDragSpinsUntilTheNextPress) {
   interaction.MouseDown(kLeftButton, 100, 50);
   interaction.MouseMove(kLeftButton, 110, 50);
   interaction.MouseUp(kLeftButton, 110, 50);
+  ASSERT_TRUE(interaction.SpinActive());
   ASSERT_TRUE(interaction.WantsIdleTicks());
   const Quat increment = interaction.State().LastQuat;
   EXPECT_FALSE(QuatNear(increment, kIdentityQuat));
@@ -206,7 +207,7 @@ TEST_F(InteractionTest, SpinStepBeforeAnyTrackballStepKeepsCurQuat) {
   interaction.MouseUp(kLeftButton, 10, 10);
   interaction.MouseDown(kLeftButton, 10, 10);
   interaction.MouseMove(kLeftButton, 10, 20);
-  ASSERT_TRUE(interaction.WantsIdleTicks());
+  ASSERT_TRUE(interaction.SpinActive());
   interaction.IdleStep();
   EXPECT_EQ(interaction.State().CurQuat, kIdentityQuat);
 }

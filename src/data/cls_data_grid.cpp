@@ -1,0 +1,392 @@
+// Gridding of the scattered points onto the regular arrays, and the
+// interpolation members the gridding uses.
+//
+// A surface is gridded in the coordinates of its kind: (u, v) is the node's
+// place on the grid and w the surface value there.
+//
+//   kind                 u            v            w         point arrays
+//   1 Cartesian          x            y            z         X, Y, Z
+//   5 cylindrical        angle A (deg) height      radius    X = A (rad), Z, Y
+//   7 spherical          angle A (deg) angle B (deg) radius  X = A, Y = B (rad), Z
+//
+// Every method works on these (u, v, w) sites, so that the inverse distance,
+// Shepard, the radial bases and the quadratic fit all see the same surface.
+#include <cmath>
+#include <algorithm>
+#include <array>
+#include <functional>
+#include <memory>
+
+#include "data/cls_data.h"
+#include "data/matrix.h"
+#include "data/nearest_point_index.h"
+#include "data/parallel_for.h"
+#include "data/poly_fit.h"
+#include "data/radial_basis_model.h"
+#include "data/shepard.h"
+
+namespace qv {
+namespace {
+
+constexpr const char* kGridMessage =
+    "Can not generate a regular data grid, please try another method.";
+constexpr const char* kSolveMessage = "Can not solve the linear eqution group.";
+// Nodes per work item of the cheap methods: enough to make a thread worth it.
+constexpr std::size_t kNodeGrain = 64;
+
+double Radians(double degrees) { return degrees * 3.1416 / 180.0; }
+double Degrees(double radians) { return radians / 3.1416 * 180.0; }
+
+// The kind the surface gridding works in: anything but the cylindrical and
+// spherical surfaces counts as Cartesian.
+Long SurfaceKind(Long kind) {
+  return kind == kIrregularCylindrical || kind == kIrregularSpherical ? kind : kIrregularSurface;
+}
+
+// The inverse-distance gridding uses the five nearest points, or all when
+// there are fewer.
+std::size_t NeighbourCount(Long points) { return points < 5 ? static_cast<std::size_t>(std::max(points, 0)) : 5; }
+
+struct SurfaceSites {
+  std::vector<double> u, v, w, c;
+  // The colour search of the cylindrical kind: angle in radians and height,
+  // each divided by its range.
+  std::vector<std::array<double, 2>> colourAt;
+  std::array<double, 2> colourDivisors{1.0, 1.0};
+};
+
+struct VolumeSites {
+  std::vector<std::array<double, 3>> at;
+  ShepardPoints<3> shepard;
+};
+
+// One axis of the grid: node n lies at origin + n * step. A single node has
+// no spacing and sits at the minimum.
+struct GridAxis {
+  double origin = 0.0;
+  double step = 0.0;
+  Long count = 0;
+  double Node(Long n) const { return n * step + origin; }
+};
+
+GridAxis AxisOf(double low, double high, Long count) {
+  GridAxis axis;
+  axis.origin = low;
+  axis.count = std::max(count, 0);
+  axis.step = count > 1 ? (high - low) / (count - 1) : 0.0;
+  return axis;
+}
+
+std::vector<std::array<double, 2>> Zip(const std::vector<double>& a, const std::vector<double>& b) {
+  std::vector<std::array<double, 2>> out(a.size());
+  for (std::size_t i = 0; i < a.size(); ++i) out[i] = {a[i], b[i]};
+  return out;
+}
+
+void ShowFailure(MessageBoxService& messages, const char* text) {
+  messages.Show(text, "", MsgIcon::None, MsgButtons::OK);
+}
+
+// Runs node(n) for n = 0..count-1 on the cores; with pumping, the window's
+// events run once after every node.
+void ForEachNode(std::size_t count, const std::function<void(std::size_t)>& node, EventPump* pump) {
+  if (pump != nullptr) {
+    ParallelForPumped(count, node, *pump);
+    return;
+  }
+  ParallelFor(count, kNodeGrain, [&](std::size_t first, std::size_t last) {
+    for (std::size_t n = first; n < last; ++n) node(n);
+  });
+}
+
+// The surface value w and colour value c at the node (u, v).
+using SurfaceMethod = std::function<void(double u, double v, double& w, double& c)>;
+using VolumeMethod = std::function<double(double x, double y, double z)>;
+
+}  // namespace
+
+class Gridder {
+ public:
+  static SurfaceSites Sites(const ClsData& data, Long kind);
+  static VolumeSites Sites4D(const ClsData& data);
+  static bool Surface(ClsData& data, DataContext& context);
+  static bool Volume(ClsData& data, DataContext& context);
+
+ private:
+  static SurfaceMethod SurfaceMethodOf(const ClsData& data, Long method, Long kind,
+                                       const SurfaceSites& sites, MessageBoxService& messages);
+  static VolumeMethod VolumeMethodOf(const ClsData& data, Long method, const VolumeSites& sites,
+                                     MessageBoxService& messages);
+  static void StoreNode(ClsData& data, Long kind, Long i, Long j, double u, double v, double w,
+                        double c);
+};
+
+SurfaceSites Gridder::Sites(const ClsData& data, Long kind) {
+  SurfaceSites s;
+  const Long n = std::max(data.points_, 0);
+  for (Long i = 0; i < n; ++i) {
+    const double x = data.irreg3DX_(i), y = data.irreg3DY_(i), z = data.irreg3DZ_(i);
+    if (kind == kIrregularCylindrical) {
+      s.u.push_back(Degrees(x));
+      s.v.push_back(z);
+      s.w.push_back(y);
+      s.colourAt.push_back({x, z});
+    } else if (kind == kIrregularSpherical) {
+      s.u.push_back(Degrees(x));
+      s.v.push_back(Degrees(y));
+      s.w.push_back(z);
+    } else {
+      s.u.push_back(x);
+      s.v.push_back(y);
+      s.w.push_back(z);
+    }
+    s.c.push_back(data.irreg3DC_(i));
+  }
+  if (kind == kIrregularCylindrical) {
+    s.colourDivisors = {Radians(data.maxA_) - Radians(data.minA_), data.maxZ_ - data.minZ_};
+  } else {
+    s.colourAt = Zip(s.u, s.v);
+  }
+  return s;
+}
+
+VolumeSites Gridder::Sites4D(const ClsData& data) {
+  VolumeSites s;
+  const Long n = std::max(data.points_, 0);
+  for (Long i = 0; i < n; ++i) {
+    const std::array<double, 3> p{data.irreg4DX_(i), data.irreg4DY_(i), data.irreg4DZ_(i)};
+    s.at.push_back(p);
+    for (std::size_t a = 0; a < 3; ++a) s.shepard.coordinates[a].push_back(p[a]);
+    s.shepard.values.push_back(data.irreg4DV_(i));
+  }
+  return s;
+}
+
+SurfaceMethod Gridder::SurfaceMethodOf(const ClsData& data, Long method, Long kind,
+                                       const SurfaceSites& sites, MessageBoxService& messages) {
+  switch (method) {
+    case 1: {
+      auto wIndex = std::make_shared<NearestPointIndex<2>>(Zip(sites.u, sites.v));
+      auto cIndex = std::make_shared<NearestPointIndex<2>>(sites.colourAt, sites.colourDivisors);
+      const std::size_t n = NeighbourCount(data.points_);
+      const bool cylindrical = kind == kIrregularCylindrical;
+      return [wIndex, cIndex, n, cylindrical, &sites](double u, double v, double& w, double& c) {
+        std::vector<Neighbour> nearest;
+        wIndex->Nearest({u, v}, n, nearest);
+        w = InverseDistanceEstimate(nearest, sites.w);
+        cIndex->Nearest({cylindrical ? Radians(u) : u, v}, n, nearest);
+        c = InverseDistanceEstimate(nearest, sites.c);
+      };
+    }
+    case 2: {
+      auto wPoints = std::make_shared<ShepardPoints<2>>(ShepardPoints<2>{{sites.u, sites.v}, sites.w});
+      auto cPoints = std::make_shared<ShepardPoints<2>>(ShepardPoints<2>{{sites.u, sites.v}, sites.c});
+      return [wPoints, cPoints](double u, double v, double& w, double& c) {
+        w = ShepardAt(*wPoints, {u, v});
+        c = ShepardAt(*cPoints, {u, v});
+      };
+    }
+    case 3:
+    case 4: {
+      auto model = std::make_shared<RadialBasisModel>();
+      const RadialKernel kernel = method == 3 ? RadialKernel::Multiquadric : RadialKernel::ThinPlate;
+      if (!model->Fit(kernel, sites.u, sites.v, {sites.w, sites.c})) {
+        ShowFailure(messages, kSolveMessage);
+        ShowFailure(messages, kGridMessage);
+        return nullptr;
+      }
+      return [model](double u, double v, double& w, double& c) {
+        std::vector<double> out;
+        model->Evaluate(u, v, out);
+        w = out[0];
+        c = out[1];
+      };
+    }
+    case 5: {
+      const Long n = static_cast<Long>(sites.u.size());
+      Matrix table(std::max(n, 1), 3);
+      for (Long i = 0; i < n; ++i) {
+        const auto at = static_cast<std::size_t>(i);
+        table(i + 1, 1) = sites.u[at];
+        table(i + 1, 2) = sites.v[at];
+        table(i + 1, 3) = sites.w[at];
+      }
+      auto fit = std::make_shared<QuadraticFit<2>>();
+      if (!PolyFit3D(table, n, *fit)) {
+        ShowFailure(messages, kGridMessage);
+        return nullptr;
+      }
+      return [fit](double u, double v, double& w, double& c) {
+        w = fit->Evaluate({u, v});
+        c = w;
+      };
+    }
+    default:
+      ShowFailure(messages, kGridMessage);
+      return nullptr;
+  }
+}
+
+void Gridder::StoreNode(ClsData& data, Long kind, Long i, Long j, double u, double v, double w,
+                        double c) {
+  data.reg3DC_(i, j) = c;
+  if (kind == kIrregularCylindrical) {
+    data.reg3DA_(i, j) = u;
+    data.reg3DB_(i, j) = w;
+    data.reg3DD_(i, j) = v;
+    data.reg3DX_(i, j) = w * std::cos(Radians(u));
+    data.reg3DY_(i, j) = w * std::sin(Radians(u));
+    data.reg3DZ_(i, j) = v;
+  } else if (kind == kIrregularSpherical) {
+    data.reg3DA_(i, j) = u;
+    data.reg3DB_(i, j) = v;
+    data.reg3DD_(i, j) = w;
+    data.reg3DX_(i, j) = std::sin(Radians(v)) * w * std::cos(Radians(u));
+    data.reg3DY_(i, j) = std::sin(Radians(v)) * w * std::sin(Radians(u));
+    data.reg3DZ_(i, j) = std::cos(Radians(v)) * w;
+  } else {
+    data.reg3DX_(i, j) = u;
+    data.reg3DY_(i, j) = v;
+    data.reg3DZ_(i, j) = w;
+  }
+}
+
+bool Gridder::Surface(ClsData& data, DataContext& context) {
+  const Long kind = SurfaceKind(context.panel.KindIndex());
+  GridAxis au, av;
+  if (kind == kIrregularCylindrical) {
+    au = AxisOf(data.minA_, data.maxA_, data.stepsX_);
+    av = AxisOf(data.minZ_, data.maxZ_, data.stepsY_);
+  } else if (kind == kIrregularSpherical) {
+    au = AxisOf(data.minA_, data.maxA_, data.stepsX_);
+    av = AxisOf(data.minB_, data.maxB_, data.stepsY_);
+  } else {
+    au = AxisOf(data.minX_, data.maxX_, data.stepsX_);
+    av = AxisOf(data.minY_, data.maxY_, data.stepsY_);
+  }
+  const SurfaceSites sites = Sites(data, kind);
+  const Long method = context.settings.GridMethod;
+  const SurfaceMethod at = SurfaceMethodOf(data, method, kind, sites, context.messages);
+  if (!at) return false;
+  const auto count = static_cast<std::size_t>(au.count) * static_cast<std::size_t>(av.count);
+  const auto perRow = static_cast<std::size_t>(av.count);
+  ForEachNode(
+      count,
+      [&](std::size_t node) {
+        const auto i = static_cast<Long>(node / perRow);
+        const auto j = static_cast<Long>(node % perRow);
+        const double u = au.Node(i), v = av.Node(j);
+        double w = 0.0, c = 0.0;
+        at(u, v, w, c);
+        StoreNode(data, kind, i, j, u, v, w, c);
+      },
+      method == 3 || method == 4 ? &context.pump : nullptr);
+  return true;
+}
+
+VolumeMethod Gridder::VolumeMethodOf(const ClsData& data, Long method, const VolumeSites& sites,
+                                     MessageBoxService& messages) {
+  switch (method) {
+    case 101: {
+      auto index = std::make_shared<NearestPointIndex<3>>(sites.at);
+      const std::size_t n = NeighbourCount(data.points_);
+      return [index, n, &sites](double x, double y, double z) {
+        std::vector<Neighbour> nearest;
+        index->Nearest({x, y, z}, n, nearest);
+        return InverseDistanceEstimate(nearest, sites.shepard.values);
+      };
+    }
+    case 102:
+      return [&sites](double x, double y, double z) { return ShepardAt(sites.shepard, {x, y, z}); };
+    case 103: {
+      const auto n = static_cast<Long>(sites.at.size());
+      Matrix table(std::max(n, 1), 4);
+      for (Long i = 0; i < n; ++i) {
+        const auto k = static_cast<std::size_t>(i);
+        for (Long a = 0; a < 3; ++a) table(i + 1, a + 1) = sites.at[k][static_cast<std::size_t>(a)];
+        table(i + 1, 4) = sites.shepard.values[k];
+      }
+      auto fit = std::make_shared<QuadraticFit<3>>();
+      if (!PolyFit4D(table, n, *fit)) {
+        ShowFailure(messages, kGridMessage);
+        return nullptr;
+      }
+      return [fit](double x, double y, double z) { return fit->Evaluate({x, y, z}); };
+    }
+    default:
+      ShowFailure(messages, kGridMessage);
+      return nullptr;
+  }
+}
+
+bool Gridder::Volume(ClsData& data, DataContext& context) {
+  const GridAxis ax = AxisOf(data.minX_, data.maxX_, data.stepsX_);
+  const GridAxis ay = AxisOf(data.minY_, data.maxY_, data.stepsY_);
+  const GridAxis az = AxisOf(data.minZ_, data.maxZ_, data.stepsZ_);
+  const VolumeSites sites = Sites4D(data);
+  const VolumeMethod at = VolumeMethodOf(data, context.settings.GridMethod4D, sites, context.messages);
+  if (!at) return false;
+  const auto ny = static_cast<std::size_t>(ay.count);
+  const auto nz = static_cast<std::size_t>(az.count);
+  const std::size_t count = static_cast<std::size_t>(ax.count) * ny * nz;
+  ForEachNode(
+      count,
+      [&](std::size_t node) {
+        const auto i = static_cast<Long>(node / (ny * nz));
+        const auto j = static_cast<Long>(node / nz % ny);
+        const auto k = static_cast<Long>(node % nz);
+        const double x = ax.Node(i), y = ay.Node(j), z = az.Node(k);
+        const double t = at(x, y, z);
+        data.reg4DX_(i, j, k) = x;
+        data.reg4DY_(i, j, k) = y;
+        data.reg4DZ_(i, j, k) = z;
+        data.reg4DV_(i, j, k) = t;
+        data.reg4DC_(i, j, k) = t;
+      },
+      nullptr);
+  return true;
+}
+
+bool ClsData::Grid(DataContext& context) {
+  if (dataType_ != 2) return true;
+  if (dataDim_ == 1) return Gridder::Surface(*this, context);
+  if (dataDim_ == 2) return Gridder::Volume(*this, context);
+  return true;
+}
+
+void ClsData::NDS(double x, double y, double& value, Long n, Long kind) const {
+  const SurfaceSites sites = Gridder::Sites(*this, SurfaceKind(kind));
+  const NearestPointIndex<2> index(Zip(sites.u, sites.v));
+  std::vector<Neighbour> nearest;
+  index.Nearest({x, y}, static_cast<std::size_t>(std::max(n, 0)), nearest);
+  value = InverseDistanceEstimate(nearest, sites.w);
+}
+
+void ClsData::NDSC(double x, double y, double& value, Long n, Long kind) const {
+  const Long k = SurfaceKind(kind);
+  const SurfaceSites sites = Gridder::Sites(*this, k);
+  const NearestPointIndex<2> index(sites.colourAt, sites.colourDivisors);
+  std::vector<Neighbour> nearest;
+  index.Nearest({k == kIrregularCylindrical ? Radians(x) : x, y},
+                static_cast<std::size_t>(std::max(n, 0)), nearest);
+  value = InverseDistanceEstimate(nearest, sites.c);
+}
+
+void ClsData::NDS4D(double x, double y, double z, double& value, Long n) const {
+  const VolumeSites sites = Gridder::Sites4D(*this);
+  const NearestPointIndex<3> index(sites.at);
+  std::vector<Neighbour> nearest;
+  index.Nearest({x, y, z}, static_cast<std::size_t>(std::max(n, 0)), nearest);
+  value = InverseDistanceEstimate(nearest, sites.shepard.values);
+}
+
+double ClsData::Shepard(double u, double v, bool colour, Long kind) const {
+  const SurfaceSites sites = Gridder::Sites(*this, SurfaceKind(kind));
+  return ShepardAt(ShepardPoints<2>{{sites.u, sites.v}, colour ? sites.c : sites.w}, {u, v});
+}
+
+double ClsData::Shepard4D(double x, double y, double z) const {
+  return ShepardAt(Gridder::Sites4D(*this).shepard, {x, y, z});
+}
+
+}  // namespace qv

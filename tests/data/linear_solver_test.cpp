@@ -1,0 +1,128 @@
+// The dense solver of the radial-basis gridding: solutions, pivoting past
+// zeros, the absolute singularity test, and the threaded path on large systems.
+#include "data/linear_solver.h"
+
+#include <cmath>
+#include <limits>
+#include <random>
+#include <stdexcept>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+namespace qv {
+namespace {
+
+std::vector<double> Multiply(std::size_t n, const std::vector<double>& a, std::size_t m,
+                             const std::vector<double>& x) {
+  std::vector<double> b(n * m, 0.0);
+  for (std::size_t i = 0; i < n; ++i) {
+    for (std::size_t j = 0; j < n; ++j) {
+      for (std::size_t s = 0; s < m; ++s) b[i * m + s] += a[i * n + j] * x[j * m + s];
+    }
+  }
+  return b;
+}
+
+TEST(SolveLinear, SolvesWithSeveralRightHandSides) {
+  const std::vector<double> a = {2, 1, -1, -3, -1, 2, -2, 1, 2};
+  std::vector<double> b = {8, 1, -11, 0, -3, 0};
+  ASSERT_TRUE(SolveLinear(3, a, 2, b));
+  // x = (2, 3, -1) for the first column; the second is checked by substitution.
+  EXPECT_NEAR(b[0], 2, 1e-12);
+  EXPECT_NEAR(b[2], 3, 1e-12);
+  EXPECT_NEAR(b[4], -1, 1e-12);
+  const std::vector<double> back = Multiply(3, a, 2, b);
+  EXPECT_NEAR(back[1], 1, 1e-12);
+  EXPECT_NEAR(back[3], 0, 1e-12);
+  EXPECT_NEAR(back[5], 0, 1e-12);
+}
+
+TEST(SolveLinear, PivotsPastZerosOnTheDiagonal) {
+  // Without pivoting the first step divides by zero.
+  const std::vector<double> a = {0, 0, 1, 0, 1, 0, 1, 0, 0};
+  std::vector<double> b = {3, 2, 1};
+  ASSERT_TRUE(SolveLinear(3, a, 1, b));
+  EXPECT_EQ(b, (std::vector<double>{1, 2, 3}));
+}
+
+struct SingularCase {
+  const char* name;
+  std::size_t n;
+  std::vector<double> a;
+};
+
+class SolveLinearSingularTest : public testing::TestWithParam<SingularCase> {};
+
+TEST_P(SolveLinearSingularTest, ReportsSingular) {
+  const SingularCase& c = GetParam();
+  std::vector<double> b(c.n, 1.0);
+  EXPECT_FALSE(SolveLinear(c.n, c.a, 1, b));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, SolveLinearSingularTest,
+    testing::Values(SingularCase{"Zero", 2, {0, 0, 0, 0}},
+                    SingularCase{"DependentRows", 3, {1, 2, 3, 2, 4, 6, 0, 1, 1}},
+                    // The test is absolute: 1e-17 + 1 == 1.
+                    SingularCase{"TinyPivot", 1, {1e-17}},
+                    SingularCase{"NaNEverywhere", 2,
+                                 {std::nan(""), std::nan(""), std::nan(""), std::nan("")}},
+                    SingularCase{"NaNRowAfterAStep", 2, {1, 0, std::nan(""), std::nan("")}}),
+    [](const testing::TestParamInfo<SingularCase>& info) { return std::string(info.param.name); });
+
+TEST(SolveLinear, SmallButNotTinyPivotIsSolved) {
+  std::vector<double> b = {1.0};
+  ASSERT_TRUE(SolveLinear(1, {1e-15}, 1, b));
+  EXPECT_DOUBLE_EQ(b[0], 1e15);
+}
+
+TEST(SolveLinear, EmptySystemSucceeds) {
+  std::vector<double> b;
+  EXPECT_TRUE(SolveLinear(0, {}, 1, b));
+}
+
+TEST(SolveLinear, MismatchedSizesThrow) {
+  std::vector<double> b = {1, 2};
+  EXPECT_THROW(SolveLinear(2, {1, 2, 3}, 1, b), std::invalid_argument);
+  EXPECT_THROW(SolveLinear(2, {1, 0, 0, 1}, 2, b), std::invalid_argument);
+}
+
+std::vector<double> RandomSystem(std::size_t n, unsigned seed) {
+  std::mt19937 random(seed);
+  std::uniform_real_distribution<double> value(-1.0, 1.0);
+  std::vector<double> a(n * n);
+  for (double& e : a) e = value(random);
+  return a;
+}
+
+// Large systems run on several threads; the answer must be that of the one
+// elimination order, which is the same on any number of threads.
+TEST(SolveLinear, LargeSystemsSolveAndRepeatBitForBit) {
+  const std::size_t n = 400;
+  const std::vector<double> a = RandomSystem(n, 3);
+  std::vector<double> x(n * 2);
+  for (std::size_t i = 0; i < x.size(); ++i) x[i] = std::sin(0.1 * static_cast<double>(i));
+  const std::vector<double> b = Multiply(n, a, 2, x);
+  std::vector<double> first = b;
+  ASSERT_TRUE(SolveLinear(n, a, 2, first));
+  for (std::size_t i = 0; i < x.size(); ++i) ASSERT_NEAR(first[i], x[i], 1e-8) << i;
+  for (int run = 0; run < 3; ++run) {
+    std::vector<double> again = b;
+    ASSERT_TRUE(SolveLinear(n, a, 2, again));
+    ASSERT_EQ(again, first);
+  }
+}
+
+TEST(SolveLinear, LargeSingularSystemIsReported) {
+  const std::size_t n = 300;
+  std::vector<double> a = RandomSystem(n, 4);
+  // Unknown 150 appears in no equation. (The test is absolute: rows that are
+  // only dependent up to rounding leave pivots near 1e-15 and are solved.)
+  for (std::size_t i = 0; i < n; ++i) a[i * n + 150] = 0.0;
+  std::vector<double> b(n, 1.0);
+  EXPECT_FALSE(SolveLinear(n, a, 1, b));
+}
+
+}  // namespace
+}  // namespace qv

@@ -1,0 +1,533 @@
+#include "window/main_window_core.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <stdexcept>
+#include <vector>
+
+#include "support/scripted_file_dialog.h"
+#include "support/scripted_message_box.h"
+#include "window/window_fakes.h"
+
+namespace qv {
+namespace {
+
+using test::BoxAround;
+using test::FakeCommands;
+using test::FakeGraph;
+using test::FakeView;
+
+// A window without a drawing context: the logic runs, nothing is drawn.
+class MainWindowCoreTest : public testing::Test {
+ protected:
+  MainWindowCoreTest() { core.SetDocumentCommands(&commands); }
+
+  // What opening a document does through the window: delete all graphs,
+  // append each graph with its list entry, set FitPending and check every
+  // entry in turn.
+  static void Load(MainWindowCore& window, const std::vector<Cls1>& boxes) {
+    Workspace& ws = window.Ws();
+    window.DeleteAllGraphs();
+    Long id = 1;
+    for (const Cls1& box : boxes) {
+      ws.AllGraphs.Items.Add(std::make_shared<FakeGraph>(id, box, ws.settings), CStr(id));
+      window.AddListEntry("Surface Model");
+      ++id;
+    }
+    window.SetFitPending(true);
+    for (std::size_t entry = 0; entry < boxes.size(); ++entry) window.CheckListEntry(entry);
+  }
+
+  std::vector<Long> ShownIds() const {
+    std::vector<Long> ids;
+    for (const auto& [key, item] : core.Ws().ShownGraphs.Items) ids.push_back(item->ID());
+    return ids;
+  }
+
+  const std::vector<Cls1> kThreeBoxes = {BoxAround(0, 0, 0, 1), BoxAround(10, 2, -4, 3),
+                                         BoxAround(-6, 1, 8, 2)};
+
+  FakeView view;
+  test::ScriptedMessageBox messages;
+  test::ScriptedFileDialog dialogs;
+  NullEventPump pump;
+  FakeCommands commands;
+  MainWindowCore core{view, {messages, dialogs, pump}};
+};
+
+// Start-up
+
+// Guards the start-up defaults: every setting of the load step gets its value
+// even when the objects held something else before.
+TEST_F(MainWindowCoreTest, FormLoadGivesEverySettingItsDefault) {
+  SharedSettings& s = core.Ws().settings;
+  s.RotateAxis = 3;
+  s.ScaleMode = 2;
+  s.ScaleRatioX = s.ScaleRatioY = s.ScaleRatioZ = 4.0;
+  s.ZoomZ = 3.0;
+  s.ShowLegend = false;
+  s.GridMethod = 5;
+  s.GridMethod4D = 103;
+  s.DataScaleX = s.DataScaleV = 7.0;
+  core.Ws().AxisSystem.Show = false;
+  core.Flags().FitPending = true;
+  core.Flags().CopiedCount = 1;
+  core.Flags().AxisChanged = true;
+  core.Mouse().ZoomMode = core.Mouse().MoveMode = core.Mouse().RotateMode = true;
+  core.Mouse().UseCurQuat = true;
+  core.Mouse().ZoomFactor = 3.0;
+  core.Mouse().CurQuat = {1.0F, 0.0F, 0.0F, 0.0F};
+
+  core.Form_Load("", 15.0, "/opt/quorvel");
+
+  EXPECT_EQ(s.RotateAxis, 0);
+  EXPECT_EQ(s.ScaleMode, 1);
+  EXPECT_EQ(s.ScaleRatioX, 1.0);
+  EXPECT_EQ(s.ScaleRatioY, 1.0);
+  EXPECT_EQ(s.ScaleRatioZ, 1.0);
+  EXPECT_EQ(s.ZoomZ, 1.0);
+  EXPECT_TRUE(s.ShowLegend);
+  EXPECT_EQ(s.GridMethod, 2);
+  EXPECT_EQ(s.GridMethod4D, 102);
+  EXPECT_EQ(s.DataScaleX, 0.0);
+  EXPECT_EQ(s.DataScaleV, 0.0);
+  EXPECT_TRUE(core.Ws().AxisSystem.Show);
+  EXPECT_EQ(core.Ws().DataSet.DataDim(), 1);
+
+  const MainWindowFlags& f = core.Flags();
+  EXPECT_FALSE(f.FitPending);
+  EXPECT_EQ(f.DisplayArg, 1);
+  EXPECT_FALSE(f.AxisChanged);
+  EXPECT_FALSE(f.EditMode);
+  EXPECT_EQ(f.CopiedCount, 0);
+  EXPECT_EQ(f.ViewMinX, -50.0);
+  EXPECT_EQ(f.ViewMaxZ, 50.0);
+  EXPECT_EQ(f.NewLine, "\r\n");
+  EXPECT_EQ(f.TabChar, "\t");
+  EXPECT_EQ(f.HelpFile, "/opt/quorvel/help/index.html");
+
+  const InteractionState& m = core.Mouse();
+  EXPECT_FALSE(m.ZoomMode || m.MoveMode || m.RotateMode || m.UseCurQuat);
+  EXPECT_EQ(m.ZoomFactor, 1.0);
+  EXPECT_EQ(m.CurQuat, kIdentityQuat);
+
+  // The kind list on its first entry, the sheet as start-up prepares it.
+  EXPECT_EQ(core.PanelModel().kind, 0);
+  EXPECT_EQ(core.Sheet().Rows(), 101);
+  EXPECT_EQ(core.Sheet().Cols(), 5);
+  EXPECT_EQ(core.Sheet().columnWidthPx[0], 53);  // 800 twips at 15 twips a pixel
+  EXPECT_EQ(core.Sheet().columnWidthPx[1], 64);  // 960 twips
+  EXPECT_EQ(core.Sheet().rowHeight, 20);
+  for (Long col = 0; col < 5; ++col) {
+    const char* headers[] = {"Index", "X", "Y", "Z", "Color"};
+    EXPECT_EQ(core.Sheet().CellText(0, col), headers[col]);
+  }
+
+  // The file association is written before the new document is started.
+  EXPECT_EQ(commands.calls, (std::vector<std::string>{"WriteFileAssociation", "New3D"}));
+  // A new document does not build the scene.
+  EXPECT_EQ(core.BuildCount(), 0);
+}
+
+// The command line is one document path: blanks and quotes stay as they are.
+TEST_F(MainWindowCoreTest, CommandLineIsOpenedAsOneUnchangedPath) {
+  core.Form_Load("\"/home/u/my data\" two.qrv", 15.0);
+  EXPECT_EQ(commands.calls,
+            (std::vector<std::string>{"WriteFileAssociation", "OpenDocument:\"/home/u/my data\" two.qrv"}));
+}
+
+// Shut-down
+
+struct CloseCase {
+  const char* name;
+  bool withGraphs;
+  MsgAnswer answer;
+  bool saveSucceeds;
+  bool questionAsked;
+  bool saveCalled;
+  bool closes;
+};
+
+class CloseTest : public MainWindowCoreTest, public testing::WithParamInterface<CloseCase> {};
+
+// Guards the close: a Yes whose save is cancelled or fails must keep the
+// window open with its graphs, instead of closing and losing them.
+TEST_P(CloseTest, AsksWithGraphsAndStaysOpenWhenTheSaveDidNotHappen) {
+  const CloseCase& c = GetParam();
+  core.Form_Load("", 15.0);
+  if (c.withGraphs) Load(core, {BoxAround(0, 0, 0, 1)});
+  commands.calls.clear();
+  commands.saveResult = c.saveSucceeds;
+  messages.Script({c.answer});
+
+  EXPECT_EQ(core.Form_Unload(), c.closes);
+
+  ASSERT_EQ(messages.Shown().size(), c.questionAsked ? 1U : 0U);
+  if (c.questionAsked) {
+    EXPECT_EQ(messages.Shown()[0].text, "Do you want to save the graphs?");
+    EXPECT_EQ(messages.Shown()[0].title, "Note");
+    EXPECT_EQ(messages.Shown()[0].buttons, MsgButtons::YesNo);
+    EXPECT_EQ(messages.Shown()[0].icon, MsgIcon::Exclamation);
+  }
+  EXPECT_EQ(commands.calls, c.saveCalled ? std::vector<std::string>{"Save"} : std::vector<std::string>{});
+  EXPECT_EQ(core.Ws().AllGraphs.Items.Count(), c.withGraphs ? 1 : 0);
+  EXPECT_EQ(core.Mouse().Closing, c.closes);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Answers, CloseTest,
+    testing::Values(CloseCase{"NoGraphs", false, MsgAnswer::Yes, true, false, false, true},
+                    CloseCase{"No", true, MsgAnswer::No, true, true, false, true},
+                    CloseCase{"YesSaved", true, MsgAnswer::Yes, true, true, true, true},
+                    CloseCase{"YesSaveCancelledOrFailed", true, MsgAnswer::Yes, false, true, true, false}),
+    [](const testing::TestParamInfo<CloseCase>& info) { return std::string(info.param.name); });
+
+TEST_F(MainWindowCoreTest, ClosingDuringASpinStopsIt) {
+  core.Form_Load("", 15.0);
+  core.SetMouseMode(MouseModeCommand::Trackball);
+  core.picDraw_MouseDown(kLeftButton, 100, 50);
+  core.picDraw_MouseMove(kLeftButton, 120, 50);
+  core.picDraw_MouseUp(kLeftButton, 120, 50);
+  ASSERT_TRUE(view.idleWanted);
+  EXPECT_TRUE(core.Form_Unload());
+  EXPECT_FALSE(view.idleWanted);
+  const Long builds = core.BuildCount();
+  core.IdleTick();
+  EXPECT_EQ(core.BuildCount(), builds);
+}
+
+// Mouse and spin at the window
+
+TEST_F(MainWindowCoreTest, PressAndReleaseBuildOnceWithEightPassesAndDoNotSpin) {
+  core.Form_Load("", 15.0);
+  core.SetMouseMode(MouseModeCommand::Trackball);
+  core.picDraw_MouseDown(kLeftButton, 50, 50);
+  core.picDraw_MouseUp(kLeftButton, 50, 50);
+  EXPECT_EQ(core.BuildCount(), 1);
+  EXPECT_EQ(core.LastBuildPasses(), 8);
+  EXPECT_FALSE(view.idleWanted);
+}
+
+// Guards the spin's cost: ticks are asked for only while each one turns the
+// scene, so a still window (or a spin that changes nothing) uses no CPU.
+TEST_F(MainWindowCoreTest, SpinAsksForTicksOnlyWhileItTurns) {
+  core.Form_Load("", 15.0);
+  core.SetMouseMode(MouseModeCommand::Trackball);
+  core.picDraw_MouseDown(kLeftButton, 100, 50);
+  core.picDraw_MouseMove(kLeftButton, 130, 40);
+  core.picDraw_MouseUp(kLeftButton, 130, 40);
+  ASSERT_TRUE(view.idleWanted);
+
+  const Quat before = core.Mouse().CurQuat;
+  core.IdleTick();
+  EXPECT_NE(core.Mouse().CurQuat, before);
+  EXPECT_EQ(core.LastBuildPasses(), 2);
+
+  // A preset during the spin: the scene shows the preset and stays there.
+  core.mnuViewISO_Click();
+  const Quat iso = RollPitchYawQuat(0, -30, 45);
+  EXPECT_EQ(core.Mouse().CurQuat, iso);
+  EXPECT_FALSE(view.idleWanted);
+  core.IdleTick();  // a tick that still arrives redraws the preset unchanged
+  EXPECT_EQ(core.Mouse().CurQuat, iso);
+
+  // A drag from the preset starts from it and spins again; a press stops it.
+  core.picDraw_MouseDown(kLeftButton, 100, 50);
+  core.picDraw_MouseMove(kLeftButton, 100, 70);
+  EXPECT_TRUE(view.idleWanted);
+  EXPECT_EQ(core.Mouse().CurQuat, ComposeQuats(core.Mouse().LastQuat, iso));
+  core.picDraw_MouseUp(kLeftButton, 100, 70);
+  core.picDraw_MouseDown(kLeftButton, 100, 70);
+  EXPECT_FALSE(view.idleWanted);
+  EXPECT_EQ(core.LastBuildPasses(), 8);
+}
+
+// A rotation drag whose last move had no displacement spins by the identity:
+// nothing turns, so no ticks are asked for.
+TEST_F(MainWindowCoreTest, SpinByTheIdentityAsksForNoTicks) {
+  core.Form_Load("", 15.0);
+  core.SetMouseMode(MouseModeCommand::Trackball);
+  core.picDraw_MouseDown(kLeftButton, 100, 50);
+  core.picDraw_MouseMove(kLeftButton, 120, 50);
+  core.picDraw_MouseMove(kLeftButton, 120, 50);
+  core.picDraw_MouseUp(kLeftButton, 120, 50);
+  EXPECT_TRUE(core.SpinActive());
+  EXPECT_EQ(core.Mouse().LastQuat, kIdentityQuat);
+  EXPECT_FALSE(view.idleWanted);
+}
+
+// View menu
+
+TEST_F(MainWindowCoreTest, FitTwiceGivesTheSameViewAndPansOnlyWithTheLegend) {
+  core.Form_Load("", 15.0);
+  Load(core, {BoxAround(10, 2, -4, 3)});
+  const Cls4 fitted = core.Ws().Camera;
+  core.mnuViewFit_Click();
+  EXPECT_EQ(core.Ws().Camera.VolWidth, fitted.VolWidth);
+  EXPECT_EQ(core.Ws().Camera.EyePos.x, fitted.EyePos.x);
+  EXPECT_EQ(core.Ws().Camera.RefPos.y, fitted.RefPos.y);
+
+  core.Ws().settings.ShowLegend = false;
+  core.mnuViewFit_Click();
+  // The legend's pan moves eye and reference point together, sideways.
+  EXPECT_NE(core.Ws().Camera.RefPos.x, fitted.RefPos.x);
+  EXPECT_EQ(core.Ws().Camera.VolWidth, fitted.VolWidth);
+  core.mnuViewFit_Click();
+  EXPECT_NEAR(core.Ws().Camera.RefPos.x, 0.0, 1e-9);  // centred on the box, no pan
+}
+
+TEST_F(MainWindowCoreTest, FitWithNoShownGraphsOnlyRedraws) {
+  core.Form_Load("", 15.0);
+  const Cls4 before = core.Ws().Camera;
+  core.mnuViewFit_Click();
+  EXPECT_EQ(core.Ws().Camera.VolWidth, before.VolWidth);
+  EXPECT_EQ(core.Ws().Camera.EyePos.z, before.EyePos.z);
+  EXPECT_EQ(core.BuildCount(), 1);
+  EXPECT_EQ(core.DisplayCount(), 1);
+}
+
+// Graph list
+
+// Guards the first-check fit: it fits once, at the first check change after
+// a load, and every later change only redraws.
+TEST_F(MainWindowCoreTest, FitPendingFitsAtTheFirstCheckOnly) {
+  core.Form_Load("", 15.0);
+  Workspace& ws = core.Ws();
+  for (Long id : {1, 2}) {
+    ws.AllGraphs.Items.Add(std::make_shared<FakeGraph>(id, BoxAround(5.0 * id, 0, 0, id), ws.settings), CStr(id));
+    core.AddListEntry("Surface Model");
+  }
+  core.SetFitPending(true);
+  core.SetListChecked(0, true);
+  EXPECT_FALSE(core.Flags().FitPending);
+  const Cls4 fitted = ws.Camera;
+  EXPECT_NE(fitted.VolHeight, 40.0);
+
+  const Long builds = core.BuildCount();
+  const Long displays = core.DisplayCount();
+  core.SetListChecked(1, true);
+  EXPECT_EQ(ws.Camera.VolHeight, fitted.VolHeight);
+  EXPECT_EQ(ws.Camera.RefPos.x, fitted.RefPos.x);
+  EXPECT_EQ(core.BuildCount(), builds + 1);
+  EXPECT_EQ(core.DisplayCount(), displays + 1);
+
+  // The same state again still rebuilds and redraws.
+  core.SetListChecked(1, true);
+  EXPECT_EQ(core.BuildCount(), builds + 2);
+  EXPECT_EQ(core.DisplayCount(), displays + 2);
+}
+
+TEST_F(MainWindowCoreTest, FirstCheckAfterALoadClearsFitPendingEvenWhenItUnchecks) {
+  core.Form_Load("", 15.0);
+  Load(core, {BoxAround(0, 0, 0, 1)});
+  core.SetFitPending(true);
+  core.SetListChecked(0, false);
+  EXPECT_FALSE(core.Flags().FitPending);
+  EXPECT_EQ(core.Ws().ShownGraphs.Items.Count(), 0);
+}
+
+// Guards the list's invariant: entry i is graph i + 1 of AllGraphs and its
+// check box says whether the graph is shown.
+TEST_F(MainWindowCoreTest, ListAndAllGraphsStayInStep) {
+  core.Form_Load("", 15.0);
+  Load(core, kThreeBoxes);
+  core.SetListChecked(1, false);
+  core.SetListChecked(1, true);
+  const Workspace& ws = core.Ws();
+  ASSERT_EQ(core.List().ListCount(), ws.AllGraphs.Items.Count());
+  for (Long entry = 0; entry < core.List().ListCount(); ++entry) {
+    const Long id = ws.AllGraphs.Items.Item(entry + 1)->ID();
+    EXPECT_EQ(core.List().Selected(entry), ws.ShownGraphs.Items.Contains(CStr(id))) << entry;
+  }
+  EXPECT_EQ(ShownIds(), (std::vector<Long>{1, 3, 2}));
+
+  core.DeleteAllGraphs();
+  EXPECT_EQ(core.List().ListCount(), 0);
+  EXPECT_EQ(ws.AllGraphs.Items.Count(), 0);
+  EXPECT_EQ(ws.ShownGraphs.Items.Count(), 0);
+}
+
+// Regression: with no entry selected (ListIndex -1) the pop-up's commands
+// must not act on some other graph.
+TEST_F(MainWindowCoreTest, ListCommandsWithoutSelectionDoNothing) {
+  core.Form_Load("", 15.0);
+  Load(core, kThreeBoxes);
+  ASSERT_EQ(core.List().ListIndex(), -1);
+  core.List1_MouseDown(kRightButton, 12, 30);
+  ASSERT_EQ(view.popups.size(), 1U);
+  EXPECT_EQ(view.popups[0].menu, PopupMenu::FunEdit);
+  EXPECT_EQ(core.List().ListIndex(), -1);  // the right press selects nothing
+  const Long builds = core.BuildCount();
+  for (MenuItem item : {MenuItem::mnuFunEdit, MenuItem::mnuFunCut, MenuItem::mnuFunCopy,
+                        MenuItem::mnuFunDelete}) {
+    EXPECT_FALSE(core.RunListCommand(item)) << MenuItemName(item);
+  }
+  EXPECT_EQ(core.Ws().AllGraphs.Items.Count(), 3);
+  EXPECT_EQ(core.List().ListCount(), 3);
+  EXPECT_EQ(core.BuildCount(), builds);
+
+  core.List1_MouseDown(kLeftButton, 12, 30);
+  EXPECT_EQ(view.popups.size(), 1U);
+}
+
+// Opening a document as one scene build
+
+// Guards the load of n graphs: one build at the end instead of one a check,
+// with the same final state and the same first-check fit as checking one by one.
+TEST_F(MainWindowCoreTest, LoadBuildsTheSceneOnceWithTheSameFinalState) {
+  core.Form_Load("", 15.0);
+  commands.onOpen = [&] { Load(core, kThreeBoxes); };
+  core.OpenDocumentPath("/tmp/three.qrv");
+
+  FakeView otherView;
+  FakeCommands otherCommands;
+  MainWindowCore oneByOne(otherView, {messages, dialogs, pump});
+  oneByOne.SetDocumentCommands(&otherCommands);
+  oneByOne.Form_Load("", 15.0);
+  Load(oneByOne, kThreeBoxes);
+
+  EXPECT_EQ(core.BuildCount(), 1);
+  EXPECT_EQ(core.DisplayCount(), 1);
+  EXPECT_GT(oneByOne.BuildCount(), 3);
+  EXPECT_FALSE(core.InSceneBatch());
+
+  const Cls4& a = core.Ws().Camera;
+  const Cls4& b = oneByOne.Ws().Camera;
+  EXPECT_EQ(a.VolWidth, b.VolWidth);
+  EXPECT_EQ(a.VolHeight, b.VolHeight);
+  EXPECT_EQ(a.EyePos.x, b.EyePos.x);
+  EXPECT_EQ(a.EyePos.y, b.EyePos.y);
+  EXPECT_EQ(a.EyePos.z, b.EyePos.z);
+  EXPECT_EQ(a.RefPos.x, b.RefPos.x);
+  EXPECT_EQ(a.RefPos.y, b.RefPos.y);
+  EXPECT_EQ(a.RefPos.z, b.RefPos.z);
+  EXPECT_EQ(core.Ws().settings.CenterX, oneByOne.Ws().settings.CenterX);
+  EXPECT_EQ(core.Ws().settings.CenterY, oneByOne.Ws().settings.CenterY);
+  EXPECT_EQ(core.Ws().settings.CenterZ, oneByOne.Ws().settings.CenterZ);
+  EXPECT_EQ(core.Mouse().CurQuat, oneByOne.Mouse().CurQuat);
+  EXPECT_FALSE(core.Flags().FitPending);
+  EXPECT_EQ(ShownIds(), (std::vector<Long>{1, 2, 3}));
+}
+
+// The document layer may open its own batch inside the window's: only the
+// outermost end builds.
+TEST_F(MainWindowCoreTest, NestedBatchesBuildOnceAtTheOutermostEnd) {
+  core.Form_Load("", 15.0);
+  commands.onOpen = [&] {
+    SceneBatch inner(core);
+    Load(core, kThreeBoxes);
+  };
+  core.RunFileCommand(MenuItem::mnuFileOpen);
+  EXPECT_EQ(core.BuildCount(), 1);
+  core.EndSceneBatch();  // unmatched: nothing
+  EXPECT_EQ(core.BuildCount(), 1);
+}
+
+// An error inside a load still ends the batch, so later checks draw again.
+TEST_F(MainWindowCoreTest, ErrorInsideALoadStillEndsTheBatch) {
+  core.Form_Load("", 15.0);
+  commands.onOpen = [&] {
+    Load(core, {BoxAround(0, 0, 0, 1)});
+    throw std::runtime_error("bad record");
+  };
+  EXPECT_THROW(core.OpenDocumentPath("/tmp/bad.qrv"), std::runtime_error);
+  EXPECT_FALSE(core.InSceneBatch());
+  EXPECT_EQ(core.BuildCount(), 1);
+  core.SetListChecked(0, false);
+  EXPECT_EQ(core.BuildCount(), 2);
+}
+
+// Layout
+
+PaneInput WindowOf(double widthTwips, double heightTwips) {
+  PaneInput in;
+  in.clientWidth = widthTwips;
+  in.clientHeight = heightTwips;
+  in.toolbarHeight = 420;
+  in.statusHeight = 300;
+  in.dataHeight = 3000;
+  in.splitterLeft = 3000;
+  in.twipsPerPixel = 15;
+  return in;
+}
+
+// Guards the picture's proportions: the view volume follows the drawing
+// area's aspect on every resize instead of stretching until the next fit.
+TEST_F(MainWindowCoreTest, ResizeKeepsThePicturesProportions) {
+  core.Form_Load("", 15.0);
+  const Cls4& camera = core.Ws().Camera;
+  for (double width : {15060.0, 9060.0, 30060.0}) {
+    const std::optional<PaneLayout> layout = core.Form_Resize(WindowOf(width, 9720));
+    ASSERT_TRUE(layout);
+    EXPECT_EQ(camera.ScreenWidth, layout->drawingWidthPx);
+    EXPECT_EQ(camera.ScreenHeight, layout->drawingHeightPx);
+    EXPECT_NEAR(camera.VolWidth / camera.VolHeight, camera.ScreenWidth / camera.ScreenHeight, 1e-12)
+        << width;
+    EXPECT_DOUBLE_EQ(camera.VolHeight, 40.0);
+  }
+}
+
+TEST_F(MainWindowCoreTest, DrawingAreaWithoutHeightGivesAFiniteView) {
+  core.Form_Load("", 15.0);
+  core.SetDrawingSize(300, 0);
+  const Cls4& camera = core.Ws().Camera;
+  EXPECT_EQ(camera.ScreenHeight, 1.0);
+  EXPECT_TRUE(std::isfinite(camera.VolWidth));
+  core.SetDrawingSize(0, 0);
+  EXPECT_TRUE(std::isfinite(camera.VolWidth));
+  EXPECT_GT(camera.VolWidth, 0.0);
+}
+
+TEST_F(MainWindowCoreTest, TooLowWindowKeepsTheCameraAsItWas) {
+  core.Form_Load("", 15.0);
+  const double before = core.Ws().Camera.ScreenWidth;
+  EXPECT_FALSE(core.Form_Resize(WindowOf(15000, 4000)));
+  EXPECT_EQ(core.Ws().Camera.ScreenWidth, before);
+}
+
+// Data panel
+
+TEST_F(MainWindowCoreTest, SheetPopupOpensOnlyOverDataCells) {
+  core.Form_Load("", 15.0);
+  const double col0 = core.Sheet().columnWidthPx[0];
+  const double row0 = core.Sheet().rowHeight;
+  core.fgdGrid_MouseDown(kRightButton, col0, row0 + 5);      // on the index column's edge
+  core.fgdGrid_MouseDown(kRightButton, col0 + 5, row0);      // on the header row's edge
+  core.fgdGrid_MouseDown(kLeftButton, col0 + 5, row0 + 5);   // left button
+  EXPECT_TRUE(view.popups.empty());
+  core.fgdGrid_MouseDown(kRightButton, col0 + 1, row0 + 1);
+  ASSERT_EQ(view.popups.size(), 1U);
+  EXPECT_EQ(view.popups[0].menu, PopupMenu::SheetEdit);
+}
+
+TEST_F(MainWindowCoreTest, RefusedSheetSizeShowsItsMessageAndKeepsTheSheet) {
+  core.Form_Load("", 15.0);
+  core.PanelModel().texts[1].text = "200";
+  core.PanelModel().texts[2].text = "200";
+  core.Command1_Click();
+  EXPECT_EQ(messages.Texts(), std::vector<std::string>{kSheetTooLargeMessage});
+  EXPECT_EQ(core.Sheet().Rows(), 101);
+}
+
+// The data set reads the real panel: a kind chosen through the data-panel
+// interface runs the kind change, and cells written through it are the sheet's.
+TEST_F(MainWindowCoreTest, DataPanelInterfaceReadsAndWritesTheWindowsControls) {
+  core.Form_Load("", 15.0);
+  DataPanel& panel = core.Panel();
+  panel.SetKindIndex(kRegularVolume);
+  EXPECT_EQ(core.PanelModel().kind, 2);
+  EXPECT_EQ(core.Sheet().CellText(0, 4), "V");
+  panel.SetKindIndex(9);
+  EXPECT_EQ(panel.KindIndex(), 2);
+  panel.SetText(4, "3");
+  EXPECT_EQ(core.PanelModel().texts[4].text, "3");
+  panel.SetCell(5, 2, "1.5");
+  EXPECT_EQ(core.Sheet().CellText(5, 2), "1.5");
+  EXPECT_EQ(core.Sheet().Text()(5, 2), "1.5");
+  EXPECT_EQ(panel.Cell(5, 2), "1.5");
+  EXPECT_EQ(panel.Cell(200, 2), "");  // beyond the sheet's 101 rows
+}
+
+}  // namespace
+}  // namespace qv

@@ -1,0 +1,133 @@
+// Fakes for the main window's logic: a view with an optional offscreen
+// context, File commands that record their calls and can run a scripted
+// document load, and a graph that draws a flat black quad over its box and
+// a red legend bar.
+#pragma once
+
+#include <GL/gl.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "graphs/workspace.h"
+#include "platform/osmesa/offscreen_context.h"
+#include "window/document_commands.h"
+#include "window/main_window_view.h"
+
+namespace qv::test {
+
+class FakeView final : public MainWindowView {
+ public:
+  struct Popup {
+    PopupMenu menu;
+    double x;
+    double y;
+  };
+
+  // Gives the view an offscreen drawing context of width x height pixels.
+  void MakeContext(int w, int h) {
+    context = std::make_unique<OffscreenContext>(w, h);
+    width = w;
+    height = h;
+  }
+
+  GlContext* DrawingContext() override { return context.get(); }
+  int DrawingWidth() const override { return width; }
+  int DrawingHeight() const override { return height; }
+  void ShowPopup(PopupMenu menu, double x, double y) override { popups.push_back({menu, x, y}); }
+  void ModelsChanged() override { ++modelsChanged; }
+  void RepaintWindow() override { ++repaints; }
+  void CloseWindow() override { ++closeRequests; }
+  void SetIdleTicksWanted(bool wanted) override { idleWanted = wanted; }
+
+  std::unique_ptr<OffscreenContext> context;
+  int width = 200;
+  int height = 100;
+  std::vector<Popup> popups;
+  int modelsChanged = 0;
+  int repaints = 0;
+  int closeRequests = 0;
+  bool idleWanted = false;
+};
+
+class FakeCommands final : public DocumentCommands {
+ public:
+  void New2D() override { calls.push_back("New2D"); }
+  void New3D() override { calls.push_back("New3D"); }
+  void New4D() override { calls.push_back("New4D"); }
+  void Open() override {
+    calls.push_back("Open");
+    if (onOpen) onOpen();
+  }
+  bool Save() override {
+    calls.push_back("Save");
+    return saveResult;
+  }
+  void SaveAs() override { calls.push_back("SaveAs"); }
+  void OpenDocument(const std::string& path) override {
+    calls.push_back("OpenDocument:" + path);
+    if (onOpen) onOpen();
+  }
+  void WriteFileAssociation() override { calls.push_back("WriteFileAssociation"); }
+
+  std::vector<std::string> calls;
+  bool saveResult = true;
+  // What Open and OpenDocument do (a scripted load).
+  std::function<void()> onOpen;
+};
+
+// A graph over a box in scene axes. Draw fills the box's x/y extent at its
+// middle depth with black, the scene centre subtracted as every graph does;
+// DrawLegend fills 80..95 x 10..90 of the overlay frame with red.
+class FakeGraph final : public SceneItem {
+ public:
+  FakeGraph(Long id, const Cls1& box, const SharedSettings& settings)
+      : id_(id), box_(box), settings_(settings) {}
+
+  Long ID() const override { return id_; }
+  std::string Save() const override { return ""; }
+  Cls1 GetBox() const override { return box_; }
+  void EqualTo(const SceneItem&) override {}
+
+  void Draw() override {
+    ++draws;
+    glPushAttrib(GL_ENABLE_BIT | GL_CURRENT_BIT);
+    glDisable(GL_LIGHTING);
+    glColor3f(0.0F, 0.0F, 0.0F);
+    const double z = (box_.MinZ + box_.MaxZ) / 2.0 - settings_.CenterX;
+    glBegin(GL_QUADS);
+    glVertex3d(box_.MinX - settings_.CenterY, box_.MinY - settings_.CenterZ, z);
+    glVertex3d(box_.MaxX - settings_.CenterY, box_.MinY - settings_.CenterZ, z);
+    glVertex3d(box_.MaxX - settings_.CenterY, box_.MaxY - settings_.CenterZ, z);
+    glVertex3d(box_.MinX - settings_.CenterY, box_.MaxY - settings_.CenterZ, z);
+    glEnd();
+    glPopAttrib();
+  }
+
+  void DrawLegend() override {
+    ++legends;
+    glPushAttrib(GL_ENABLE_BIT | GL_CURRENT_BIT);
+    glDisable(GL_LIGHTING);
+    glDisable(GL_DEPTH_TEST);
+    glColor3f(1.0F, 0.0F, 0.0F);
+    glRectd(80.0, 10.0, 95.0, 90.0);
+    glPopAttrib();
+  }
+
+  int draws = 0;
+  int legends = 0;
+
+ private:
+  Long id_;
+  Cls1 box_;
+  const SharedSettings& settings_;
+};
+
+// A box of half-size h around (x, y, z), scene axes.
+inline Cls1 BoxAround(double x, double y, double z, double h) {
+  return {x - h, x + h, y - h, y + h, z - h, z + h};
+}
+
+}  // namespace qv::test
