@@ -246,6 +246,32 @@ TEST(GridTest, SingleNodeSitsAtTheMinimum) {
   }
 }
 
+// Points outside the grid's span still have to fit the drawing box, or the
+// scatter graphs of them would stick out of it.
+TEST(GridTest, BoundsCoverTheNodesAndThePoints) {
+  DataBench b;
+  std::vector<Point> points = UnitScalePoints();
+  points.push_back({-5, 12, 3, 20});
+  b.IrregularSurface(kIrregularSurface, 3, 3, 0, 10, 0, 10, points);
+  ASSERT_TRUE(b.Load());
+  const ClsData& d = b.data;
+  EXPECT_EQ(d.DataType(), 2);
+  EXPECT_EQ(d.DataDim(), 1);
+  EXPECT_EQ(d.Points(), 14);
+  EXPECT_EQ(d.LoadedKind(), kIrregularSurface);
+  EXPECT_EQ(d.MinX(), -5.0);
+  EXPECT_EQ(d.MaxX(), 10.0);
+  EXPECT_EQ(d.MaxY(), 12.0);
+  EXPECT_EQ(d.MinZ(), 0.0);
+  EXPECT_EQ(d.MaxZ(), 10.0);
+  EXPECT_EQ(d.MaxC(), 20.0);
+  EXPECT_DOUBLE_EQ(b.settings.DataScaleX, 1.5);
+  EXPECT_DOUBLE_EQ(d.Irreg3DX(13), -5.0 / 1.5);
+  // The grid still spans the typed bounds.
+  EXPECT_DOUBLE_EQ(d.Reg3DX(0, 0) * b.settings.DataScaleX, 0.0);
+  EXPECT_DOUBLE_EQ(d.Reg3DY(0, 2) * b.settings.DataScaleY, 10.0);
+}
+
 struct RefusedCase {
   const char* name;
   Long kind;
