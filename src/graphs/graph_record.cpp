@@ -17,7 +17,11 @@ class RecordWriter {
   void Flag(bool value) { Put(value ? "1" : "0"); }
   // Cleaned as the axis titles are, so that no text shifts the fields after
   // it when read back.
-  void Text(const std::string& text) { Put("@" + Cls3::CleanTitle(text) + "@"); }
+  void Text(const std::string& text) {
+    text_ += '@';
+    text_ += Cls3::CleanTitle(text);
+    text_ += "@ ";
+  }
   std::string Take() { return std::move(text_); }
 
  private:

@@ -48,6 +48,8 @@ class GraphDrawTest : public testing::Test {
   void FillSurface(Long nu, Long nv, const std::function<double(Long, Long)>& height) {
     ClsData& d = ws_.DataSet;
     d.RedimRegular3D(nu - 1, nv - 1);
+    d.StepsX(nu);
+    d.StepsY(nv);
     for (Long i = 0; i < nu; ++i) {
       for (Long j = 0; j < nv; ++j) {
         const double h = height(i, j);
@@ -65,6 +67,9 @@ class GraphDrawTest : public testing::Test {
   void FillVolume(Long n, const std::function<double(Long, Long, Long)>& value) {
     ClsData& d = ws_.DataSet;
     d.RedimRegular4D(n - 1, n - 1, n - 1);
+    d.StepsX(n);
+    d.StepsY(n);
+    d.StepsZ(n);
     for (Long i = 0; i < n; ++i) {
       for (Long j = 0; j < n; ++j) {
         for (Long k = 0; k < n; ++k) {
