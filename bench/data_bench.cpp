@@ -3,18 +3,26 @@
 // every node of a 101 x 101 grid on the cores.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <random>
+#include <string>
 #include <vector>
 
+#include "data/cls_data.h"
 #include "data/delaunay.h"
 #include "data/matrix.h"
+#include "data/memory_data_panel.h"
 #include "data/nearest_point_index.h"
 #include "data/parallel_for.h"
 #include "data/poly_fit.h"
 #include "data/radial_basis_model.h"
 #include "data/shepard.h"
+#include "platform/event_pump.h"
+#include "platform/message_box.h"
+#include "platform/runtime.h"
+#include "scene/shared_settings.h"
 
 namespace qv {
 namespace {
@@ -154,6 +162,76 @@ void BM_QuadraticFit(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_QuadraticFit)->Arg(20000)->Unit(benchmark::kMillisecond);
+
+// The gridding driver itself: ClsData::Grid over an irregular Cartesian
+// surface loaded through the panel, 101 x 101 nodes, by each method.
+class SilentMessages final : public MessageBoxService {
+ public:
+  MsgAnswer Show(const std::string&, const std::string&, MsgIcon, MsgButtons) override {
+    ++shown;
+    return MsgAnswer::OK;
+  }
+  int shown = 0;
+};
+
+class LoadedSurface {
+ public:
+  explicit LoadedSurface(std::size_t n) {
+    const Scatter s = MakeScatter(n);
+    panel_.SetKindIndex(kIrregularSurface);
+    panel_.SetText(3, std::to_string(n));
+    for (int box : {4, 7}) panel_.SetText(box, std::to_string(kNodes));
+    for (int box : {1, 5}) panel_.SetText(box, "0");
+    for (int box : {2, 6}) panel_.SetText(box, FormatDouble(kSide));
+    double low = s.z[0], high = s.z[0];
+    for (std::size_t i = 0; i < n; ++i) {
+      panel_.SetRow(static_cast<Long>(i + 1), {FormatDouble(s.x[i]), FormatDouble(s.y[i]),
+                                               FormatDouble(s.z[i]), FormatDouble(s.c[i])});
+      low = std::min(low, s.z[i]);
+      high = std::max(high, s.z[i]);
+    }
+    // Custom ratios that make every drawing scale 1, so that the normalised
+    // points stay where the grid's bounds expect them.
+    settings_.ScaleMode = 3;
+    settings_.ScaleRatioX = settings_.ScaleRatioY = kSide / 10;
+    settings_.ScaleRatioZ = (high - low) / 10;
+    settings_.GridMethod = 5;
+    loaded_ = data_.GetData(context_);
+  }
+  bool Loaded() const { return loaded_; }
+  bool Grid(Long method) {
+    settings_.GridMethod = method;
+    return data_.Grid(context_);
+  }
+  const ClsData& Data() const { return data_; }
+
+ private:
+  MemoryDataPanel panel_;
+  SharedSettings settings_;
+  SilentMessages messages_;
+  NullEventPump pump_;
+  DataContext context_{panel_, settings_, messages_, pump_};
+  ClsData data_;
+  bool loaded_ = false;
+};
+
+void BM_ClsDataGrid(benchmark::State& state) {
+  LoadedSurface surface(static_cast<std::size_t>(state.range(1)));
+  if (!surface.Loaded()) state.SkipWithError("the data set did not load");
+  const auto method = static_cast<Long>(state.range(0));
+  for (auto _ : state) {
+    if (!surface.Grid(method)) state.SkipWithError("gridding failed");
+    benchmark::DoNotOptimize(surface.Data().Reg3DZ(50, 50));
+  }
+}
+BENCHMARK(BM_ClsDataGrid)
+    ->ArgNames({"method", "points"})
+    ->Args({1, 20000})
+    ->Args({2, 20000})
+    ->Args({3, 2000})
+    ->Args({4, 2000})
+    ->Args({5, 20000})
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace qv

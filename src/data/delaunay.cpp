@@ -9,6 +9,7 @@
 #include <numeric>
 #include <random>
 #include <stdexcept>
+#include <utility>
 
 #include <sys/mman.h>
 
@@ -340,6 +341,14 @@ void Triangulation::Collect(std::vector<DelaunayTri>& out) const {
   }
 }
 
+// The number of points equal to an earlier one.
+std::size_t CountDuplicates(const double* x, const double* y, std::size_t n) {
+  std::vector<std::pair<double, double>> sites(n);
+  for (std::size_t i = 0; i < n; ++i) sites[i] = {x[i], y[i]};
+  std::sort(sites.begin(), sites.end());
+  return n - static_cast<std::size_t>(std::unique(sites.begin(), sites.end()) - sites.begin());
+}
+
 }  // namespace
 
 DelaunayResult TriangulatePoints(const double* x, const double* y, std::size_t n) {
@@ -363,7 +372,12 @@ DelaunayResult TriangulatePoints(const double* x, const double* y, std::size_t n
                                x[order[third]], y[order[third]]) == 0.0) {
     ++third;
   }
-  if (third >= n) return result;  // all points on one line
+  if (third >= n) {
+    // All points on one line: no triangles, but equal points are still
+    // reported as for any other set.
+    result.duplicates = CountDuplicates(x, y, n);
+    return result;
+  }
   Triangulation mesh(x, y, n);
   mesh.Start(order[0], order[second], order[third]);
   for (std::size_t k = 1; k < n; ++k) {

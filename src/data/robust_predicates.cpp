@@ -72,12 +72,7 @@ class Expansion {
   std::size_t size_ = 0;
 };
 
-constexpr double kEpsilon = 1.1102230246251565e-16;  // 2^-53
 constexpr double kSplitter = 134217729.0;            // 2^27 + 1
-// Error bounds of the double-precision evaluations, relative to the sums of
-// the magnitudes of their products.
-constexpr double kOrientBound = (3.0 + 16.0 * kEpsilon) * kEpsilon;
-constexpr double kInCircleBound = (10.0 + 96.0 * kEpsilon) * kEpsilon;
 
 void TwoSum(double a, double b, double& sum, double& error) {
   sum = a + b;
@@ -176,34 +171,16 @@ double InCircleExact(double ax, double ay, double bx, double by, double cx, doub
 
 }  // namespace
 
-double Orient2D(double ax, double ay, double bx, double by, double cx, double cy) {
-  const double left = (ax - cx) * (by - cy);
-  const double right = (ay - cy) * (bx - cx);
-  const double det = left - right;
-  const double bound = kOrientBound * (std::fabs(left) + std::fabs(right));
-  if (det > bound || -det > bound) return det;
+namespace predicates_detail {
+
+double OrientSlow(double ax, double ay, double bx, double by, double cx, double cy) {
   return OrientExact(ax, ay, bx, by, cx, cy);
 }
 
-double InCircle(double ax, double ay, double bx, double by, double cx, double cy, double dx,
-                double dy) {
-  const double adx = ax - dx, ady = ay - dy;
-  const double bdx = bx - dx, bdy = by - dy;
-  const double cdx = cx - dx, cdy = cy - dy;
-  const double bdxcdy = bdx * cdy, cdxbdy = cdx * bdy;
-  const double cdxady = cdx * ady, adxcdy = adx * cdy;
-  const double adxbdy = adx * bdy, bdxady = bdx * ady;
-  const double aLift = adx * adx + ady * ady;
-  const double bLift = bdx * bdx + bdy * bdy;
-  const double cLift = cdx * cdx + cdy * cdy;
-  const double det =
-      aLift * (bdxcdy - cdxbdy) + bLift * (cdxady - adxcdy) + cLift * (adxbdy - bdxady);
-  const double permanent = (std::fabs(bdxcdy) + std::fabs(cdxbdy)) * aLift +
-                           (std::fabs(cdxady) + std::fabs(adxcdy)) * bLift +
-                           (std::fabs(adxbdy) + std::fabs(bdxady)) * cLift;
-  const double bound = kInCircleBound * permanent;
-  if (det > bound || -det > bound) return det;
+double InCircleSlow(double ax, double ay, double bx, double by, double cx, double cy, double dx,
+                    double dy) {
   return InCircleExact(ax, ay, bx, by, cx, cy, dx, dy);
 }
 
+}  // namespace predicates_detail
 }  // namespace qv
