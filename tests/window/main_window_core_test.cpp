@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <cmath>
 #include <stdexcept>
 #include <vector>
@@ -148,6 +150,8 @@ struct CloseCase {
   bool saveCalled;
   bool closes;
 };
+
+void PrintTo(const CloseCase& c, std::ostream* os) { *os << c.name; }
 
 class CloseTest : public MainWindowCoreTest, public testing::WithParamInterface<CloseCase> {};
 

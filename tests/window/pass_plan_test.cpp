@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <cmath>
 #include <vector>
 
@@ -18,6 +20,8 @@ struct PlanCase {
   std::vector<double> y;
   double weight;
 };
+
+void PrintTo(const PlanCase& c, std::ostream* os) { *os << c.name; }
 
 class PassPlanTest : public testing::TestWithParam<PlanCase> {};
 
