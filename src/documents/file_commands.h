@@ -9,7 +9,10 @@
 
 namespace qv {
 
+class ClsData;
 class DocumentHost;
+class MemoryDataPanel;
+struct SharedSettings;
 class FileAssociation;
 struct StagedDocument;
 struct Workspace;
@@ -70,7 +73,10 @@ class FileCommands {
   void ResetNew(Long viewCode);
   bool SaveDocumentTo(const std::string& path);
   void SavePicture(const std::string& path, const struct RgbImage& picture);
-  void ApplyDocument(StagedDocument& staged);
+  void StageDataPanel(const StagedDocument& staged, MemoryDataPanel& panel);
+  void ApplyView(Long viewCode);
+  void ApplySettings(const SharedSettings& from);
+  void ApplyDocument(StagedDocument& staged, const MemoryDataPanel& loaded, ClsData& data);
   void ShowError(const std::string& text);
 
   Workspace& workspace_;
