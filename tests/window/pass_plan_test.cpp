@@ -2,9 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <ostream>
-
 #include <cmath>
+#include <ostream>
 #include <vector>
 
 #include "graphs/workspace.h"
