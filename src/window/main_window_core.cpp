@@ -132,6 +132,9 @@ void MainWindowCore::BuildScene() {
   // commands read (the centre, CurQuat) must be what a build leaves.
   UpdateSceneCenter(*workspace_);
   SceneRotation(*workspace_, state);
+  if (workspace_->ShownGraphs.Items.Count() >= 1 && workspace_->AxisSystem.Show) {
+    sceneBox_ = workspace_->ShownGraphs.GetBox();
+  }
 }
 
 void MainWindowCore::Display() {

@@ -75,6 +75,21 @@ void DrawLegends(Workspace& ws) {
   glPopMatrix();
 }
 
+// The light and shading every pass is drawn under. The light's position is
+// taken in the camera's viewing frame (the projection leaves the model-view
+// matrix at the viewing transform), whatever the last frame left there.
+void ApplyLight(Workspace& ws) {
+  ws.Camera.Projection(0.0, 0.0, 0.0, 0.0, 1.0, ws.ShownGraphs);
+  ws.SceneLight.SetLight();
+  glShadeModel(GL_SMOOTH);
+}
+
+bool SameLight(const Cls10& a, const Cls10& b) {
+  return a.Enabled == b.Enabled && a.TwoSides == b.TwoSides && a.GlobalAmbient == b.GlobalAmbient &&
+         a.Position == b.Position && a.Diffuse == b.Diffuse && a.Amission == b.Amission &&
+         a.Specular == b.Specular;
+}
+
 bool HasAccumulationBuffer() {
   GLint bits = 0;
   glGetIntegerv(GL_ACCUM_RED_BITS, &bits);
@@ -89,6 +104,8 @@ void BuildScene(Workspace& ws, InteractionState& state, Cls1& sceneBox, SceneLis
   const std::span<const AccumPass> plan = PassPlan(state.Dragging);
   if (lists.base == 0) lists.base = glGenLists(kHelperListCount);
   const GLuint base = lists.base;
+  ApplyLight(ws);
+  lists.light = ws.SceneLight;
   if (base == 0) {
     // No lists to spare: everything goes into list 900, pass by pass.
     glNewList(kSceneList, GL_COMPILE_AND_EXECUTE);
@@ -135,11 +152,9 @@ void BuildScene(Workspace& ws, InteractionState& state, Cls1& sceneBox, SceneLis
 }
 
 void DrawFrame(Workspace& ws, SceneLists& lists) {
-  ws.SceneLight.SetLight();
-  glShadeModel(GL_SMOOTH);
-  ws.Camera.Projection(0.0, 0.0, 0.0, 0.0, 1.0, ws.ShownGraphs);
+  ApplyLight(ws);
   glPushMatrix();
-  if (lists.returnValid && lists.base != 0) {
+  if (lists.returnValid && lists.base != 0 && SameLight(lists.light, ws.SceneLight)) {
     // The accumulation buffer still holds the sum of the last build's passes
     // and the depth buffer its last pass: the return overwrites every pixel,
     // and the legends are drawn over it as the build drew them.
@@ -148,6 +163,7 @@ void DrawFrame(Workspace& ws, SceneLists& lists) {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glCallList(kSceneList);
     lists.returnValid = lists.base != 0 && glIsList(kSceneList) == GL_TRUE && HasAccumulationBuffer();
+    lists.light = ws.SceneLight;
   }
   glPopMatrix();
   glFinish();

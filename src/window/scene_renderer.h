@@ -4,6 +4,7 @@
 // replays the list. Both need the drawing context current.
 #pragma once
 
+#include "scene/cls10_light.h"
 #include "scene/cls1_box.h"
 #include "window/interaction.h"
 #include "window/pass_plan.h"
@@ -47,6 +48,9 @@ struct SceneLists {
   // The accumulation buffer (and the depth buffer) hold what the last build
   // or full replay left: cleared by a resize, which may reallocate them.
   bool returnValid = false;
+  // The light that picture was lit by: a repaint after the light changed
+  // (the light dialog asks for no rebuild) replays the passes in the new light.
+  Cls10 light;
 };
 
 // Recompiles and executes display list 900 (compile-and-execute, so the back
@@ -54,10 +58,12 @@ struct SceneLists {
 // system was drawn around. The context must be current.
 void BuildScene(Workspace& workspace, InteractionState& state, Cls1& sceneBox, SceneLists& lists);
 
-// One frame without the swap: light, smooth shading, the unjittered
-// projection, then either the accumulated picture returned with the legends
-// drawn again (when lists.returnValid) or clear and list 900 replayed whole;
-// finish. Both give the same picture. The context must be current.
+// One frame without the swap: the unjittered projection, the light (in the
+// camera's viewing frame, so every frame is lit alike), smooth shading, then
+// either the accumulated picture returned with the legends drawn again (when
+// lists.returnValid and the light is unchanged) or clear and list 900
+// replayed whole; finish. Both give the same picture. The context must be
+// current.
 void DrawFrame(Workspace& workspace, SceneLists& lists);
 
 // Draws one frame: DrawFrame, then the swap. Before the first build the frame

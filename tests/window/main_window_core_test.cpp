@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <ostream>
 #include <stdexcept>
 #include <vector>
 
@@ -148,6 +149,8 @@ struct CloseCase {
   bool saveCalled;
   bool closes;
 };
+
+void PrintTo(const CloseCase& c, std::ostream* os) { *os << c.name; }
 
 class CloseTest : public MainWindowCoreTest, public testing::WithParamInterface<CloseCase> {};
 

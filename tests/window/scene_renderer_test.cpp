@@ -151,6 +151,55 @@ TEST_F(SceneRenderTest, RepaintFromTheAccumulationEqualsTheFullReplay) {
   EXPECT_EQ(Frame().pixels, built.pixels);
 }
 
+// A lit face turned by the scene rotation, under a light beside the camera.
+void LightScene(Workspace& ws) {
+  ws.settings.ShowLegend = false;
+  ws.ShownGraphs.RotYaw = 70;
+  ws.ShownGraphs.RotPitch = -40;
+  ws.SceneLight.Position(0) = 1000;
+  ws.SceneLight.Position(1) = 1000;
+  ws.SceneLight.Position(2) = 200;
+  ws.SceneLight.Position(3) = 1;
+  for (int i = 0; i < 3; ++i) {
+    ws.SceneLight.Amission(i) = 0.1F;  // dim ambient terms, so the diffuse one shows
+    ws.SceneLight.GlobalAmbient(i) = 0.0F;
+    ws.SceneLight.Diffuse(i) = 0.8F;
+  }
+}
+
+// Regression: the light's position was taken in whatever model-view frame
+// the last frame had left, so the first frame after a build (the rotated
+// frame) was lit otherwise than the repaints after it.
+TEST_F(SceneRenderTest, EveryFrameIsLitAlike) {
+  LightScene(core.Ws());
+  Show(1, BoxAround(0, 0, 0, 6))->lit = true;
+  core.BuildScene();
+  const RgbaImage built = view.context->ReadPixels();
+  const auto face = built.At(100, 100);
+  ASSERT_GT(face[0], 40);  // lit, but not washed out
+  ASSERT_LT(face[0], 250);
+  const RgbaImage repainted = Frame();
+  core.SetDrawingSize(kSize, kSize);
+  const RgbaImage replayed = Frame();
+  EXPECT_EQ(repainted.pixels, built.pixels);
+  EXPECT_EQ(replayed.pixels, built.pixels);
+  EXPECT_EQ(Frame().pixels, built.pixels);
+}
+
+// The light dialog asks for no rebuild: a changed light shows at the next
+// repaint, which then replays the passes instead of returning the old sum.
+TEST_F(SceneRenderTest, AChangedLightShowsAtTheNextRepaint) {
+  LightScene(core.Ws());
+  Show(1, BoxAround(0, 0, 0, 6))->lit = true;
+  core.BuildScene();
+  const RgbaImage before = Frame();
+  Cls10& light = core.Ws().SceneLight;
+  for (int i = 0; i < 3; ++i) light.Diffuse(i) = light.Diffuse(i) * 0.3F;
+  const RgbaImage after = Frame();
+  EXPECT_LT(after.At(100, 100)[0] + 20, before.At(100, 100)[0]);
+  EXPECT_EQ(Frame().pixels, after.pixels);
+}
+
 // Regression: list 900 holds the projections of the size it was built for,
 // so a resize that only repainted showed a stretched picture until the next
 // build. A square graph stays square.
