@@ -1,14 +1,76 @@
 #include "data/robust_predicates.h"
 
+#include <algorithm>
 #include <cmath>
+#include <initializer_list>
+#include <utility>
 #include <vector>
 
 namespace qv {
 namespace {
 
 // Expansion arithmetic: a value held exactly as a sum of doubles whose
-// magnitudes increase and whose bits do not overlap.
-using Expansion = std::vector<double>;
+// magnitudes increase and whose bits do not overlap. Zero components are
+// dropped, so near-degenerate input (a lattice of points, the common case)
+// keeps expansions of a few components: those live inline, without the heap
+// allocations that once made up most of the cost of an exact test.
+class Expansion {
+ public:
+  Expansion() = default;
+  Expansion(std::initializer_list<double> values) {
+    for (double v : values) push_back(v);
+  }
+  Expansion(const Expansion& other) { *this = other; }
+  Expansion& operator=(const Expansion& other) {
+    if (this == &other) return *this;
+    size_ = 0;
+    reserve(other.size_);
+    for (std::size_t i = 0; i < other.size_; ++i) data()[i] = other.data()[i];
+    size_ = other.size_;
+    return *this;
+  }
+  Expansion(Expansion&& other) noexcept { *this = std::move(other); }
+  Expansion& operator=(Expansion&& other) noexcept {
+    if (this == &other) return *this;
+    if (!other.heap_.empty()) {
+      heap_ = std::move(other.heap_);
+    } else {
+      heap_.clear();
+      for (std::size_t i = 0; i < other.size_; ++i) inline_[i] = other.inline_[i];
+    }
+    size_ = other.size_;
+    other.size_ = 0;
+    other.heap_.clear();
+    return *this;
+  }
+
+  void reserve(std::size_t count) {
+    if (count <= capacity()) return;
+    std::vector<double> grown(std::max(count, 2 * capacity()));
+    for (std::size_t i = 0; i < size_; ++i) grown[i] = data()[i];
+    heap_ = std::move(grown);
+  }
+  void push_back(double value) {
+    if (size_ == capacity()) reserve(size_ + 1);
+    data()[size_++] = value;
+  }
+  std::size_t size() const { return size_; }
+  bool empty() const { return size_ == 0; }
+  double* begin() { return data(); }
+  double* end() { return data() + size_; }
+  const double* begin() const { return data(); }
+  const double* end() const { return data() + size_; }
+
+ private:
+  static constexpr std::size_t kInline = 16;
+  std::size_t capacity() const { return heap_.empty() ? kInline : heap_.size(); }
+  double* data() { return heap_.empty() ? inline_ : heap_.data(); }
+  const double* data() const { return heap_.empty() ? inline_ : heap_.data(); }
+
+  double inline_[kInline];
+  std::vector<double> heap_;
+  std::size_t size_ = 0;
+};
 
 constexpr double kEpsilon = 1.1102230246251565e-16;  // 2^-53
 constexpr double kSplitter = 134217729.0;            // 2^27 + 1
@@ -86,8 +148,8 @@ Expansion Multiply(const Expansion& e, const Expansion& f) {
 Expansion Difference(double a, double b) { return Grow(Expansion{a}, -b); }
 
 double Sign(const Expansion& e) {
-  for (auto it = e.rbegin(); it != e.rend(); ++it) {
-    if (*it != 0.0) return *it;
+  for (std::size_t i = e.size(); i-- > 0;) {
+    if (e.begin()[i] != 0.0) return e.begin()[i];
   }
   return 0.0;
 }

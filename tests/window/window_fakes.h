@@ -93,6 +93,7 @@ class FakeGraph final : public SceneItem {
 
   void Draw() override {
     ++draws;
+    if (drawLog != nullptr) drawLog->push_back(id_);
     glPushAttrib(GL_ENABLE_BIT | GL_CURRENT_BIT);
     glDisable(GL_LIGHTING);
     glColor3f(0.0F, 0.0F, 0.0F);
@@ -118,6 +119,8 @@ class FakeGraph final : public SceneItem {
 
   int draws = 0;
   int legends = 0;
+  // When set, every Draw appends the graph's ID.
+  std::vector<Long>* drawLog = nullptr;
 
  private:
   Long id_;
