@@ -193,8 +193,11 @@ void ReadTokens(const std::vector<std::string>& tokens, const Workspace& workspa
   if (!header) Refuse("it is not a document of this program");
   staged.header = *header;
   RecordReader reader(tokens, 1);
-  const Long count = WholeCount(reader.Next(), static_cast<double>(tokenCount / kMinGraphRecordTokens),
+  // More graphs than any document can hold are refused as such; more than
+  // this text can hold mean that it was cut.
+  const Long count = WholeCount(reader.Next(), static_cast<double>(kMaxDocumentTokens / kMinGraphRecordTokens),
                                 "the graph count");
+  if (static_cast<std::size_t>(count) > tokenCount / kMinGraphRecordTokens) Refuse("the document is cut short");
   ReadDataSet(reader, staged.header.version, staged.data);
   if (reader.Position() > tokenCount) Refuse("the document is cut short");
   staged.settings.NextGraphID = 0;

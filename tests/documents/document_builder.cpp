@@ -69,7 +69,8 @@ std::shared_ptr<Cls9> MakeGraph(const Workspace& workspace, Long graphType, Long
   Cls9& g = *graph;
   g.GraphType = graphType;
   g.SetID(id);
-  g.NameS = "Graph " + CStr(id) + "  of kind " + CStr(graphType);
+  // Two blanks in a row, and Windows-1252 letters, must come back as written.
+  g.NameS = "Graph " + CStr(id) + "  of kind " + CStr(graphType) + " \xE9t\xE9";
   g.LineColor = 100 + id;
   g.LineWidth = 1 + id % 3;
   g.FillStyle = id % 5;
@@ -191,7 +192,7 @@ void BuildDocument(TestProgram& program, Long viewCode, Long kind) {
   axis.LabelNumZ = 6;
   axis.SetTitleX("Distance east");
   axis.SetTitleY("Height");
-  axis.SetTitleZ("Time  of day");
+  axis.SetTitleZ("Time of day \xB0" "C");
   axis.XYPanelColor = 1234;
   axis.YZGridColor = 5678;
   axis.XZPanelMaterial = 7;

@@ -247,7 +247,7 @@ const std::vector<DamagedCase>& DamagedCases() {
       {"NoVersionThreeD", [](DocumentParts& d) { d.header = "D3"; }, "not a document"},
       {"LowerCaseHeader", [](DocumentParts& d) { d.header = "d41"; }, "not a document"},
       {"HugeGraphCount", [](DocumentParts& d) { d.count = "2000000000"; }, "graph count is too large"},
-      {"GraphCountBeyondTheText", [](DocumentParts& d) { d.count = "40"; }, "graph count is too large"},
+      {"GraphCountBeyondTheText", [](DocumentParts& d) { d.count = "40"; }, "cut short"},
       {"NegativeGraphCount", [](DocumentParts& d) { d.count = "-1"; }, "graph count is negative"},
       {"FractionalGraphCount", [](DocumentParts& d) { d.count = "2.5"; }, "not a whole number"},
       {"InfiniteGraphCount", [](DocumentParts& d) { d.count = "1e999"; }, "not a whole number"},

@@ -60,7 +60,8 @@ TEST_P(RoundTripTest, OpensWhatWasSavedFieldForFieldAndSavesTheSameBytes) {
   const MemoryDataPanel& ep = saved.host.panel;
   const MemoryDataPanel& ap = opened.host.panel;
   EXPECT_EQ(ap.KindIndex(), c.kind);
-  for (const int box : LayoutOfKind(c.kind)->recordBoxes) EXPECT_EQ(ap.Text(box), ep.Text(box)) << "box " << box;
+  const PanelLayout layout = *LayoutOfKind(c.kind);
+  for (const int box : layout.recordBoxes) EXPECT_EQ(ap.Text(box), ep.Text(box)) << "box " << box;
   ASSERT_GT(opened.host.sheetRows, 1);
   for (Long row = 1; row < opened.host.sheetRows; ++row) {
     for (Long column = 1; column <= kSheetDataColumns; ++column) {

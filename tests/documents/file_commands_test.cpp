@@ -214,6 +214,21 @@ TEST(FileOpen, YesWithACancelledSaveOpensNothing) {
   EXPECT_EQ(p.workspace.AllGraphs.Items.Count(), 14);
 }
 
+TEST(FileOpen, YesSavesThenShowsTheOpenDialog) {
+  TestProgram p;
+  test::BuildDocument(p, kViewCode3D, kRegularSurface);
+  p.host.messages.Script({MsgAnswer::Yes});
+  const std::string path = p.folder.File("saved.qrv");
+  p.host.dialogs.Choose(path);
+  p.host.dialogs.Choose(path);
+  p.commands.Open();
+  ASSERT_EQ(p.host.dialogs.Shown().size(), 2u);
+  EXPECT_TRUE(p.host.dialogs.Shown()[0].save);
+  EXPECT_FALSE(p.host.dialogs.Shown()[1].save);
+  // The document just saved is opened again: the shown graphs only.
+  EXPECT_EQ(p.workspace.AllGraphs.Items.Count(), 13);
+}
+
 TEST(FileOpen, NoOpensTheChosenDocument) {
   TestProgram source;
   test::BuildDocument(source, kViewCode4D, kRegularVolume);
@@ -435,8 +450,7 @@ std::string Join(const std::vector<std::string>& tokens) {
 }
 
 // Token positions of the sound document: header, count, the data set of a
-// 3 x 2 surface (kind code, two counts, 24 cells), then the records; the
-// first record's title takes six tokens, so its LineColor is token 8.
+// 3 x 2 surface (kind code, two counts, 24 cells), then the records.
 constexpr std::size_t kCountToken = 1;
 constexpr std::size_t kRowsToken = 3;
 constexpr std::size_t kFirstCellToken = 5;
@@ -446,35 +460,44 @@ struct DamagedFile {
   const char* name;
   // Makes the file's bytes from the sound document's tokens.
   std::function<std::string(std::vector<std::string>, TestProgram&)> bytes;
+  const char* reason;  // a part of the message
 };
 
 void PrintTo(const DamagedFile& c, std::ostream* os) { *os << c.name; }
 
 std::string Container(const std::vector<std::string>& tokens) { return EncodeContainer(Join(tokens)); }
 
+// The token after the first record's title, its LineColor.
+std::size_t FirstLineColor(const std::vector<std::string>& t) {
+  std::size_t iT = kFirstRecord + 2;
+  while (t[iT].empty() || t[iT].back() != '@') ++iT;
+  return iT + 1;
+}
+
 const std::vector<DamagedFile>& DamagedFiles() {
   static const std::vector<DamagedFile> cases{
-      {"TruncatedContainer", [](auto t, auto&) { const std::string b = Container(t); return b.substr(0, b.size() / 2); }},
-      {"TruncatedText", [](auto t, auto&) { t.resize(kFirstRecord + 20); return EncodeContainer(Join(t)); }},
-      {"WrongValueType", [](auto t, auto&) { std::string b = Container(t); b[0] = 3; return b; }},
-      {"TwoBytes", [](auto, auto&) { return std::string("\x08\x00", 2); }},
-      {"WrongHeader", [](auto t, auto&) { t[0] = "D51"; return Container(t); }},
-      {"TextFile", [](auto, auto&) { return std::string("R3 2 2\r\n1 2 3\r\n"); }},
-      {"HugeGraphCount", [](auto t, auto&) { t[kCountToken] = "99999999"; return Container(t); }},
-      {"NegativeGraphCount", [](auto t, auto&) { t[kCountToken] = "-2"; return Container(t); }},
-      {"HugeRowCount", [](auto t, auto&) { t[kRowsToken] = "30000"; return Container(t); }},
-      {"NegativeRowCount", [](auto t, auto&) { t[kRowsToken] = "-3"; return Container(t); }},
-      {"FractionalRowCount", [](auto t, auto&) { t[kRowsToken] = "2.5"; return Container(t); }},
-      {"InfiniteCell", [](auto t, auto&) { t[kFirstCellToken + 2] = "1e999"; return Container(t); }},
-      {"InfiniteLineColor", [](auto t, auto&) { t[kFirstRecord + 8] = "-1e999"; return Container(t); }},
+      {"TruncatedContainer", [](auto t, auto&) { const std::string b = Container(t); return b.substr(0, b.size() / 2); }, "cut short"},
+      {"TruncatedText", [](auto t, auto&) { t.resize(kFirstRecord + 20); return EncodeContainer(Join(t)); }, "cut short"},
+      {"WrongValueType", [](auto t, auto&) { std::string b = Container(t); b[0] = 3; return b; }, "no document text"},
+      {"TwoBytes", [](auto, auto&) { return std::string("\x08\x00", 2); }, "too short"},
+      {"WrongHeader", [](auto t, auto&) { t[0] = "D51"; return Container(t); }, "not a document"},
+      {"TextFile", [](auto, auto&) { return std::string("R3 2 2\r\n1 2 3\r\n"); }, "no document text"},
+      {"HugeGraphCount", [](auto t, auto&) { t[kCountToken] = "99999999"; return Container(t); }, "graph count is too large"},
+      {"NegativeGraphCount", [](auto t, auto&) { t[kCountToken] = "-2"; return Container(t); }, "graph count is negative"},
+      {"HugeRowCount", [](auto t, auto&) { t[kRowsToken] = "30000"; return Container(t); }, "more than 20000 rows"},
+      {"NegativeRowCount", [](auto t, auto&) { t[kRowsToken] = "-3"; return Container(t); }, "row count is negative"},
+      {"FractionalRowCount", [](auto t, auto&) { t[kRowsToken] = "2.5"; return Container(t); }, "not a whole number"},
+      {"InfiniteCell", [](auto t, auto&) { t[kFirstCellToken + 2] = "1e999"; return Container(t); }, "sheet cell holds a number out of range"},
+      {"InfiniteLineColor", [](auto t, auto&) { t[FirstLineColor(t)] = "-1e999"; return Container(t); }, "graph 1 holds a number out of range"},
       {"DuplicateIDs",
        [](auto t, auto& p) {
          const std::size_t second = kFirstRecord + SplitRecord(p.workspace.ShownGraphs.Items.Item(1)->Save()).size();
          t[second + 1] = t[kFirstRecord + 1];
          return Container(t);
-       }},
-      {"IDAtTheTopOfTheRange", [](auto t, auto&) { t[kFirstRecord + 1] = "2147483647"; return Container(t); }},
-      {"TooManyItems", [](auto t, auto&) { t.resize(500001, "0"); return Container(t); }},
+       },
+       "two graphs have the ID 1"},
+      {"IDAtTheTopOfTheRange", [](auto t, auto&) { t[kFirstRecord + 1] = "2147483647"; return Container(t); }, "ID is out of range"},
+      {"TooManyItems", [](auto t, auto&) { t.resize(500001, "0"); return Container(t); }, "more than 500000 items"},
   };
   return cases;
 }
@@ -494,8 +517,9 @@ TEST_P(DamagedFileTest, IsRefusedWithAMessageAndChangesNothing) {
   EXPECT_EQ(p.commands.OpenDocument(path), OpenOutcome::Refused);
   ASSERT_EQ(p.host.messages.Shown().size(), 1u);
   EXPECT_EQ(p.host.messages.Shown().front().title, "Error");
-  EXPECT_TRUE(p.host.messages.Texts().front().starts_with("The document could not be opened: "))
-      << p.host.messages.Texts().front();
+  const std::string message = p.host.messages.Texts().front();
+  EXPECT_TRUE(message.starts_with("The document could not be opened: ")) << message;
+  EXPECT_NE(message.find(GetParam().reason), std::string::npos) << message;
   EXPECT_TRUE(Snapshot(p) == before);
   EXPECT_EQ(p.host.deleteAlls, 0);
 }
