@@ -106,9 +106,13 @@ struct Window {
 };
 
 // The file the fuzzer's bytes are written to, one per process.
+// libFuzzer ends a run through exit(), so the file goes with the process.
 const std::string& ScratchPath() {
-  static const std::string path =
-      (std::filesystem::temp_directory_path() / ("qv_fuzz_document_" + std::to_string(getpid()) + ".qrv")).string();
+  static const std::string path = [] {
+    std::atexit([] { std::remove(ScratchPath().c_str()); });
+    return (std::filesystem::temp_directory_path() / ("qv_fuzz_document_" + std::to_string(getpid()) + ".qrv"))
+        .string();
+  }();
   return path;
 }
 
