@@ -43,7 +43,9 @@ if ls "$here"/fuzz/*.cmake >/dev/null 2>&1; then
     mkdir -p "$corpus"
     seeds="$here/fuzz/seeds/${name#fuzz_}"
     [ -d "$seeds" ] || seeds=""
-    "$target" -max_total_time="$fuzz_seconds" -rss_limit_mb=4096 "$corpus" $seeds
+    # A crashing input lands beside the corpus, named after the target.
+    "$target" -max_total_time="$fuzz_seconds" -rss_limit_mb=4096 \
+      -artifact_prefix="$here/build-fuzz/$name-" "$corpus" $seeds
   done
 fi
 echo "== all tests passed"

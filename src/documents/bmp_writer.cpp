@@ -68,6 +68,8 @@ std::string EncodeBmp(const RgbImage& source, Long width, Long height) {
 }
 
 std::string SaveGLBitmap(const std::string& path, Long lastColumn, Long height, const RgbImage& source) {
+  // Without pixels the file would be a black picture that looks like a scene.
+  if (source.Empty()) return "the picture is empty";
   const Long width = lastColumn < 0x7FFFFFFF ? lastColumn + 1 : lastColumn;
   const std::string bytes = EncodeBmp(source, width, height);
   if (bytes.empty()) return "the picture is empty";

@@ -11,13 +11,12 @@ std::string DataSetRecord(const Workspace& workspace, const DataPanel& panel) {
   return workspace.DataSet.Save(panel);
 }
 
-void LoadDataSet(Workspace& workspace, DocumentHost& host) {
-  DataContext context{host.Panel(), workspace.settings, host.Messages(), host.Pump()};
-  workspace.DataSet.GetData(context);
+bool LoadDataSet(ClsData& data, DataPanel& panel, SharedSettings& settings, DocumentHost& host) {
+  DataContext context{panel, settings, host.Messages(), host.Pump()};
+  return data.GetData(context);
 }
 
-void TriangulateDataSet(Workspace& workspace, DocumentHost& host) {
-  ClsData& data = workspace.DataSet;
+void TriangulateDataSet(ClsData& data, MessageBoxService& messages) {
   const Long n = data.Points();
   if (n < 1) return;
   // Positions 1..n hold the points; the triangulation needs room up to n + 3.
@@ -29,9 +28,9 @@ void TriangulateDataSet(Workspace& workspace, DocumentHost& host) {
       y[static_cast<std::size_t>(k) + 1] = data.Irreg3DY(k);
     }
   } catch (const RuntimeError&) {
-    return;  // no irregular points loaded: nothing to triangulate
+    return;  // fewer points loaded than counted: nothing sound to triangulate
   }
-  data.DelaunayTriCount(data.DelaunayTriangulate(n, x, y, host.Messages()));
+  data.DelaunayTriCount(data.DelaunayTriangulate(n, x, y, messages));
 }
 
 }  // namespace qv

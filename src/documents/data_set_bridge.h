@@ -1,22 +1,30 @@
 // The few calls the documents make into the data set: its record, loading
-// it from the panel and sheet, and triangulating its points. Kept in one
-// place so the document code does not depend on the data set's details.
+// it from a panel and sheet, and triangulating its points. Kept in one place
+// so the document code does not depend on the data set's details.
 #pragma once
 
 #include <string>
 
+#include "platform/runtime.h"
+
 namespace qv {
 
+class ClsData;
 class DataPanel;
 class DocumentHost;
+class MessageBoxService;
+struct SharedSettings;
 struct Workspace;
 
 // The data-set record of the panel and sheet (no trailing blank).
 std::string DataSetRecord(const Workspace& workspace, const DataPanel& panel);
-// Rebuilds the data set from the host's panel and sheet, gridding irregular
-// data by the workspace's gridding methods.
-void LoadDataSet(Workspace& workspace, DocumentHost& host);
-// Triangulates the data set's irregular surface points for Delaunay graphs.
-void TriangulateDataSet(Workspace& workspace, DocumentHost& host);
+// Fills data from panel, gridding irregular data by the gridding methods of
+// settings, whose drawing scales it sets. Messages and the event pump are
+// the host's. False when the data set refused the panel or could not grid it
+// (it has then shown its message).
+bool LoadDataSet(ClsData& data, DataPanel& panel, SharedSettings& settings, DocumentHost& host);
+// Triangulates the irregular surface points of data for Delaunay graphs and
+// stores the triangle count. Nothing happens without points.
+void TriangulateDataSet(ClsData& data, MessageBoxService& messages);
 
 }  // namespace qv

@@ -1,5 +1,6 @@
 #include "documents/document_reader.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <set>
@@ -16,7 +17,11 @@ namespace {
 
 // Largest regular grid an irregular data set may be gridded onto; a hostile
 // size would otherwise ask for arrays beyond any memory.
-constexpr double kMaxGridNodes = 1.0e6;
+constexpr double kMaxStagedGridNodes = 1.0e6;
+// Largest count read before the product of the counts is checked.
+constexpr double kMaxWholeCount = 1.0e9;
+// Tokens a text item may take after its first, as the record's text rule reads.
+constexpr std::size_t kMaxTextTokens = 100;
 // The next new graph takes NextGraphID + 1 and NextGraphID becomes ID + 1, so
 // an ID must leave room for two more.
 constexpr Long kMaxGraphID = std::numeric_limits<Long>::max() - 2;
@@ -41,6 +46,36 @@ void RequireFinite(const std::string& token, const char* what) {
   if (!std::isfinite(Val(token))) Refuse(std::string(what) + " holds a number out of range");
 }
 
+// Index just past the text item that starts at tokens[at] (a token beginning
+// with "@"), by the record's text rule: one token when it also ends with "@",
+// else up to the first of the next 100 that ends with "@" within end.
+std::size_t PastText(const std::vector<std::string>& tokens, std::size_t at, std::size_t end) {
+  const std::string& first = tokens[at];
+  if (first.size() >= 2 && first.back() == '@') return at + 1;
+  for (std::size_t iT = at + 1; iT < end && iT <= at + kMaxTextTokens; ++iT) {
+    if (!tokens[iT].empty() && tokens[iT].back() == '@') return iT + 1;
+  }
+  return at + 1;
+}
+
+// Refuses a record whose number items hold a value beyond any Double
+// ("1e999"): read as a Long it would silently become the largest Long.
+// Text items, and the bare title of version-0 records (bareTitle), are words,
+// not numbers, and are passed over.
+void RequireFiniteItems(const std::vector<std::string>& tokens, std::size_t begin, std::size_t end,
+                        std::size_t bareTitle, const std::string& what) {
+  end = std::min(end, tokens.size());
+  for (std::size_t iT = begin; iT < end;) {
+    const std::string& token = tokens[iT];
+    if (!token.empty() && token.front() == '@') {
+      iT = PastText(tokens, iT, end);
+      continue;
+    }
+    if (iT != bareTitle && !std::isfinite(Val(token))) Refuse(what + " holds a number out of range");
+    ++iT;
+  }
+}
+
 Long KindOfCode(const std::string& token) {
   const Long code = WholeCount(token, 7, "the data kind");
   if (code == 0) return kIrregularSurface;
@@ -58,15 +93,17 @@ std::string BoxText(const StagedDataSet& data, int box) {
 // The number of sheet rows the panel asks for, checked against the sheet.
 Long SheetRows(const StagedDataSet& data, const PanelLayout& layout) {
   if (layout.irregular) {
-    const Long points = WholeCount(BoxText(data, layout.pointsBox), kMaxSheetRows, "the point count");
+    const Long points = WholeCount(BoxText(data, layout.pointsBox), kMaxWholeCount, "the point count");
+    if (points > kMaxSheetRows) Refuse("the data set has more than 20000 points");
     double nodes = 1.0;
-    for (const int box : layout.rowBoxes) nodes *= WholeCount(BoxText(data, box), kMaxGridNodes, "a grid size");
-    if (nodes > kMaxGridNodes) Refuse("the grid is too large");
+    for (const int box : layout.rowBoxes) nodes *= WholeCount(BoxText(data, box), kMaxStagedGridNodes, "a grid size");
+    if (nodes > kMaxStagedGridNodes) Refuse("the grid is too large");
     for (const int box : layout.boundBoxes) RequireFinite(BoxText(data, box), "a bound");
     return points;
   }
+  // One count alone may be too large: the message names the sheet's limit.
   double rows = 1.0;
-  for (const int box : layout.rowBoxes) rows *= WholeCount(BoxText(data, box), kMaxSheetRows, "a row count");
+  for (const int box : layout.rowBoxes) rows *= WholeCount(BoxText(data, box), kMaxWholeCount, "a row count");
   if (rows > kMaxSheetRows) Refuse("the data set has more than 20000 rows");
   return static_cast<Long>(rows);
 }
@@ -102,15 +139,29 @@ void PresetSteps(const StagedDataSet& data, Cls9& graph) {
   if (boxes.size() > 2) graph.StepH = step(2);
 }
 
-void ReadGraphs(RecordReader& reader, std::size_t tokenCount, Long count, const Workspace& workspace,
-                StagedDocument& staged) {
+// Counts the record reader stores before it loops over them; a negative one
+// reads no block but would be written back and misread as a table size.
+void RequireCountsInRange(const Cls9& graph, const std::string& what) {
+  for (const Long count : {graph.Slice4NumX, graph.Slice4NumY, graph.Slice4NumZ, graph.ColorNum}) {
+    if (count < 0) Refuse(what + " holds a negative count");
+  }
+}
+
+void ReadGraphs(RecordReader& reader, const std::vector<std::string>& tokens, Long count,
+                const Workspace& workspace, StagedDocument& staged) {
+  const std::size_t tokenCount = tokens.size();
   std::set<Long> ids;
   for (Long i = 0; i < count; ++i) {
+    const std::string what = "graph " + CStr(i + 1);
     auto graph = std::make_shared<Cls9>(workspace);
     PresetSteps(staged.data, *graph);
+    const std::size_t begin = reader.Position();
     const GraphRecordResult record = ReadGraphRecord(reader, staged.header.version, *graph, staged.settings);
-    if (!record.ok) Refuse("graph " + CStr(i + 1) + ": " + record.message);
+    if (!record.ok) Refuse(what + ": " + record.message);
     if (reader.Position() > tokenCount) Refuse("the document is cut short");
+    const std::size_t bareTitle = NameByTextRule(staged.header.version) ? tokenCount : begin + 2;
+    RequireFiniteItems(tokens, begin, reader.Position(), bareTitle, what);
+    RequireCountsInRange(*graph, what);
     const Long id = graph->ID();
     if (id < 0 || id > kMaxGraphID) Refuse("a graph ID is out of range");
     if (!ids.insert(id).second) Refuse("two graphs have the ID " + CStr(id));
@@ -136,19 +187,24 @@ void ReadScale(RecordReader& reader, SharedSettings& settings) {
   settings.ZoomZ = ratios[3];
 }
 
-void ReadTokens(std::vector<std::string> tokens, const Workspace& workspace, StagedDocument& staged) {
+void ReadTokens(const std::vector<std::string>& tokens, const Workspace& workspace, StagedDocument& staged) {
   const std::size_t tokenCount = tokens.size();
   const auto header = ParseDocumentHeader(tokens.empty() ? "" : tokens[0]);
   if (!header) Refuse("it is not a document of this program");
   staged.header = *header;
-  RecordReader reader(std::move(tokens), 1);
-  const Long count = WholeCount(reader.Next(), static_cast<double>(tokenCount / kMinGraphRecordTokens),
+  RecordReader reader(tokens, 1);
+  // More graphs than any document can hold are refused as such; more than
+  // this text can hold mean that it was cut.
+  const Long count = WholeCount(reader.Next(), static_cast<double>(kMaxDocumentTokens / kMinGraphRecordTokens),
                                 "the graph count");
+  if (static_cast<std::size_t>(count) > tokenCount / kMinGraphRecordTokens) Refuse("the document is cut short");
   ReadDataSet(reader, staged.header.version, staged.data);
   if (reader.Position() > tokenCount) Refuse("the document is cut short");
   staged.settings.NextGraphID = 0;
-  ReadGraphs(reader, tokenCount, count, workspace, staged);
+  ReadGraphs(reader, tokens, count, workspace, staged);
+  const std::size_t axisBegin = reader.Position();
   staged.axis.Read(reader);
+  RequireFiniteItems(tokens, axisBegin, reader.Position(), tokenCount, "the axis record");
   if (CarriesScaleSettings(staged.header.version)) ReadScale(reader, staged.settings);
   if (reader.Position() > tokenCount) Refuse("the document is cut short");
 }
@@ -160,6 +216,16 @@ bool StagedDocument::HasDelaunayGraph() const {
     if (graph->GraphType == kDelaunayGraph) return true;
   }
   return false;
+}
+
+void FillDataPanel(const StagedDataSet& data, DataPanel& panel) {
+  panel.SetKindIndex(data.kind);
+  for (const auto& [box, text] : data.boxes) panel.SetText(box, text);
+  for (std::size_t row = 1; row <= data.cells.size(); ++row) {
+    for (Long column = 1; column <= kSheetDataColumns; ++column) {
+      panel.SetCell(static_cast<Long>(row), column, data.cells[row - 1][static_cast<std::size_t>(column - 1)]);
+    }
+  }
 }
 
 std::array<std::string, 5> SheetHeaders(Long kind) {
@@ -182,7 +248,7 @@ DocumentReadResult ReadDocumentText(const std::string& text, const Workspace& wo
   auto tokens = Tokenize(text);
   if (!tokens) return {false, "it holds more than 500000 items"};
   try {
-    ReadTokens(std::move(*tokens), workspace, staged);
+    ReadTokens(*tokens, workspace, staged);
   } catch (const Refusal& refusal) {
     staged.graphs.clear();
     return {false, refusal.reason};

@@ -1,6 +1,7 @@
 #include "documents/file_commands.h"
 
 #include "data/data_panel.h"
+#include "data/memory_data_panel.h"
 #include "documents/bmp_writer.h"
 #include "documents/data_set_bridge.h"
 #include "documents/document_container.h"
@@ -62,47 +63,31 @@ void FileCommands::ResetNew(Long viewCode) {
   host_.EnableMenus(viewCode);
 }
 
-void FileCommands::New3D() {
+void FileCommands::NewWithReset(Long viewCode) {
   if (workspace_.AllGraphs.Items.Count() == 0) {
-    ResetNew(kViewCode3D);
+    ResetNew(viewCode);
     return;
   }
   switch (AskYesNoCancel(host_, kSaveChangesQuestion)) {
     case MsgAnswer::Yes:
+      // A cancelled dialog or a failed write is no save: the graphs stay.
       if (!Save()) return;
       host_.DeleteAllGraphs();
-      ResetNew(kViewCode3D);
+      ResetNew(viewCode);
       saveOK_ = false;
       return;
     case MsgAnswer::No:
       host_.DeleteAllGraphs();
-      ResetNew(kViewCode3D);
+      ResetNew(viewCode);
       return;
     default:
       return;
   }
 }
 
-void FileCommands::New4D() {
-  if (workspace_.AllGraphs.Items.Count() == 0) {
-    ResetNew(kViewCode4D);
-    return;
-  }
-  switch (AskYesNoCancel(host_, kSaveChangesQuestion)) {
-    case MsgAnswer::Yes:
-      if (!Save()) return;
-      host_.DeleteAllGraphs();
-      ResetNew(kViewCode4D);
-      saveOK_ = false;
-      return;
-    case MsgAnswer::No:
-      host_.DeleteAllGraphs();
-      ResetNew(kViewCode4D);
-      return;
-    default:
-      return;
-  }
-}
+void FileCommands::New3D() { NewWithReset(kViewCode3D); }
+
+void FileCommands::New4D() { NewWithReset(kViewCode4D); }
 
 void FileCommands::New2D() {
   host_.ViewIso();
@@ -157,7 +142,19 @@ OpenOutcome FileCommands::OpenDocument(const std::string& path) {
     ShowError("The document could not be opened: " + read.reason + ".");
     return OpenOutcome::Refused;
   }
-  ApplyDocument(staged);
+  // The data set is loaded (and gridded) from a scratch panel first: a data
+  // set that its own checks refuse leaves the open document as it was.
+  MemoryDataPanel panel;
+  StageDataPanel(staged, panel);
+  ClsData data;
+  if (!LoadDataSet(data, panel, staged.settings, host_)) {
+    ShowError("The document could not be opened: its data set could not be loaded.");
+    return OpenOutcome::Refused;
+  }
+  // Any Delaunay graph needs the triangles of the points just loaded, not
+  // only when it happens to be the last record.
+  if (staged.HasDelaunayGraph()) TriangulateDataSet(data, host_.Messages());
+  ApplyDocument(staged, panel, data);
   return OpenOutcome::Opened;
 }
 
@@ -172,48 +169,54 @@ void FileCommands::WriteFileAssociation() { association_.WriteAtStartUp(); }
 
 // Saving
 
+std::optional<std::string> FileCommands::DocumentBytes() {
+  const DocumentWriteResult document = WriteDocumentText(workspace_, host_.Panel());
+  if (!document.ok) {
+    ShowError("The document can not be saved: " + document.reason + ".");
+    return std::nullopt;
+  }
+  return EncodeContainer(document.text);
+}
+
+bool FileCommands::WriteDocument(const std::string& path, const std::string& bytes) {
+  const std::string failure = ReplaceFile(path, bytes);
+  if (failure.empty()) return true;
+  ShowError("The document could not be saved: " + failure + ".");
+  return false;
+}
+
 bool FileCommands::Save() {
   saveOK_ = true;
   if (workspace_.AllGraphs.Items.Count() == 0) return saveOK_;
-  const DocumentWriteResult document = WriteDocumentText(workspace_, host_.Panel());
-  if (!document.ok) {
+  // The text is made (and checked) before the dialog, as it always was: a
+  // document that cannot be saved asks for no file name.
+  const std::optional<std::string> bytes = DocumentBytes();
+  if (!bytes) {
     saveOK_ = false;
-    ShowError("The document can not be saved: " + document.reason + ".");
     return saveOK_;
   }
   const FileDialogResult chosen = host_.FileDialogs().ShowSave(Request("Save", kDocumentFilter));
-  if (chosen.Cancelled()) {
-    saveOK_ = false;
-  } else {
-    const std::string failure = ReplaceFile(chosen.fileName, EncodeContainer(document.text));
-    if (!failure.empty()) {
-      saveOK_ = false;
-      ShowError("The document could not be saved: " + failure + ".");
-    }
-  }
+  // A cancelled dialog is no save: a New answered Yes keeps the graphs.
+  saveOK_ = !chosen.Cancelled() && WriteDocument(chosen.fileName, *bytes);
   association_.UpdateOnSave();
   return saveOK_;
 }
 
 bool FileCommands::SaveDocumentTo(const std::string& path) {
-  const DocumentWriteResult document = WriteDocumentText(workspace_, host_.Panel());
-  if (!document.ok) {
-    ShowError("The document can not be saved: " + document.reason + ".");
-    return false;
-  }
-  const std::string failure = ReplaceFile(path, EncodeContainer(document.text));
-  if (!failure.empty()) {
-    ShowError("The document could not be saved: " + failure + ".");
-    return false;
-  }
-  return true;
+  const std::optional<std::string> bytes = DocumentBytes();
+  return bytes && WriteDocument(path, *bytes);
 }
 
 void FileCommands::SavePicture(const std::string& path, const RgbImage& picture) {
-  const Long width = picture.width;
-  const Long correction = width % 4 < 2 ? 2 : 0;
-  const std::string failure = picture.Empty() ? std::string("the drawing area is empty")
-                                              : SaveGLBitmap(path, width - correction, picture.height, picture);
+  if (picture.Empty()) {
+    ShowError("The picture could not be saved: the drawing area is empty.");
+    return;
+  }
+  // The picture is the drawing area, column for column: the writer's stride
+  // pads each row to 4 bytes, so no column need be dropped or added (cutting
+  // the width to a multiple of 4 lost up to two columns, widening it read
+  // past the drawable).
+  const std::string failure = SaveGLBitmap(path, picture.width - 1, picture.height, picture);
   if (!failure.empty()) ShowError("The picture could not be saved: " + failure + ".");
 }
 
@@ -233,13 +236,14 @@ void FileCommands::Exit() { host_.CloseMainWindow(); }
 
 // Replacing the document
 
-void FileCommands::ApplyDocument(StagedDocument& staged) {
-  SharedSettings& settings = workspace_.settings;
-  host_.DeleteAllGraphs();
-  settings.NextGraphID = 0;
-  host_.Repaint();
-  const Long viewCode = staged.header.viewCode;
-  settings.ViewCode = viewCode;
+void FileCommands::StageDataPanel(const StagedDocument& staged, MemoryDataPanel& panel) {
+  // Boxes the record does not carry keep the texts the window shows.
+  for (int box = 1; box <= 10; ++box) panel.SetText(box, host_.Panel().Text(box));
+  FillDataPanel(staged.data, panel);
+}
+
+void FileCommands::ApplyView(Long viewCode) {
+  workspace_.settings.ViewCode = viewCode;
   if (viewCode == kViewCode2D) {
     SetRotation(workspace_.ShownGraphs, 0.0, 0.0, 0.0);
   } else {
@@ -247,16 +251,45 @@ void FileCommands::ApplyDocument(StagedDocument& staged) {
   }
   host_.SetUseCurQuat(false);
   host_.EnableMenus(viewCode);
+}
 
+void FileCommands::ApplySettings(const SharedSettings& from) {
+  SharedSettings& settings = workspace_.settings;
+  settings.GridMethod = from.GridMethod;
+  settings.GridMethod4D = from.GridMethod4D;
+  settings.ScaleMode = from.ScaleMode;
+  settings.ScaleRatioX = from.ScaleRatioX;
+  settings.ScaleRatioY = from.ScaleRatioY;
+  settings.ScaleRatioZ = from.ScaleRatioZ;
+  settings.ZoomZ = from.ZoomZ;
+  settings.NextGraphID = from.NextGraphID;
+  // The scales the data set was normalised with.
+  settings.DataScaleX = from.DataScaleX;
+  settings.DataScaleY = from.DataScaleY;
+  settings.DataScaleZ = from.DataScaleZ;
+  settings.DataScaleV = from.DataScaleV;
+}
+
+void FileCommands::ApplyDocument(StagedDocument& staged, const MemoryDataPanel& loaded, ClsData& data) {
+  // The delete and every check would each rebuild the scene; one build at
+  // the end shows the same.
+  SceneBatch batch(host_);
+  host_.DeleteAllGraphs();
+  workspace_.settings.NextGraphID = 0;
+  host_.Repaint();
+  const Long viewCode = staged.header.viewCode;
+  ApplyView(viewCode);
+
+  // The panel gets the texts as the data set's checks left them.
   DataPanel& panel = host_.Panel();
   panel.SetKindIndex(staged.data.kind);
-  for (const auto& [box, text] : staged.data.boxes) panel.SetText(box, text);
+  for (const auto& box : staged.data.boxes) panel.SetText(box.first, loaded.Text(box.first));
   host_.SetSheetRows(static_cast<Long>(staged.data.cells.size()) + 1);
   host_.SetSheetHeaderRow(staged.data.headers);
   host_.SetSheetRedraw(false);
-  for (std::size_t row = 0; row < staged.data.cells.size(); ++row) {
+  for (std::size_t row = 1; row <= staged.data.cells.size(); ++row) {
     for (Long column = 1; column <= kSheetDataColumns; ++column) {
-      panel.SetCell(static_cast<Long>(row + 1), column, staged.data.cells[row][column - 1]);
+      panel.SetCell(static_cast<Long>(row), column, loaded.Cell(static_cast<Long>(row), column));
     }
   }
   for (const auto& graph : staged.graphs) {
@@ -266,20 +299,9 @@ void FileCommands::ApplyDocument(StagedDocument& staged) {
   host_.SetSheetRedraw(true);
 
   workspace_.AxisSystem = staged.axis;
-  settings.GridMethod = staged.settings.GridMethod;
-  settings.GridMethod4D = staged.settings.GridMethod4D;
-  settings.ScaleMode = staged.settings.ScaleMode;
-  settings.ScaleRatioX = staged.settings.ScaleRatioX;
-  settings.ScaleRatioY = staged.settings.ScaleRatioY;
-  settings.ScaleRatioZ = staged.settings.ScaleRatioZ;
-  settings.ZoomZ = staged.settings.ZoomZ;
-  settings.NextGraphID = staged.settings.NextGraphID;
-
-  LoadDataSet(workspace_, host_);
+  ApplySettings(staged.settings);
+  workspace_.DataSet = std::move(data);
   host_.SetFitPending(true);
-  // Any Delaunay graph needs the triangles of the points just loaded, not
-  // only when it happens to be the last record.
-  if (staged.HasDelaunayGraph()) TriangulateDataSet(workspace_, host_);
   for (std::size_t entry = 0; entry < staged.graphs.size(); ++entry) host_.CheckListEntry(entry);
 }
 

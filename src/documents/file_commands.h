@@ -3,13 +3,17 @@
 // The commands act on one Workspace through the window's DocumentHost.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "platform/runtime.h"
 
 namespace qv {
 
+class ClsData;
 class DocumentHost;
+class MemoryDataPanel;
+struct SharedSettings;
 class FileAssociation;
 struct StagedDocument;
 struct Workspace;
@@ -68,9 +72,15 @@ class FileCommands {
 
  private:
   void ResetNew(Long viewCode);
+  void NewWithReset(Long viewCode);
+  std::optional<std::string> DocumentBytes();
+  bool WriteDocument(const std::string& path, const std::string& bytes);
   bool SaveDocumentTo(const std::string& path);
   void SavePicture(const std::string& path, const struct RgbImage& picture);
-  void ApplyDocument(StagedDocument& staged);
+  void StageDataPanel(const StagedDocument& staged, MemoryDataPanel& panel);
+  void ApplyView(Long viewCode);
+  void ApplySettings(const SharedSettings& from);
+  void ApplyDocument(StagedDocument& staged, const MemoryDataPanel& loaded, ClsData& data);
   void ShowError(const std::string& text);
 
   Workspace& workspace_;

@@ -121,7 +121,9 @@ TEST_F(AxisPictureTest, ThreePanelsShowTheirColours) {
                            Probe{Project(-1.3, -1.3, -5), 2}}) {
       const auto px = image.At(p.at[0], p.at[1]);
       for (int iC = 0; iC < 3; ++iC) {
-        if (iC != p.channel) EXPECT_GT(px[p.channel], px[iC] + 60) << "channel " << p.channel;
+        if (iC != p.channel) {
+          EXPECT_GT(px[p.channel], px[iC] + 60) << "channel " << p.channel;
+        }
       }
     }
   }

@@ -12,7 +12,7 @@ namespace {
 class FakeItem final : public SceneItem {
  public:
   FakeItem(Long id, Cls1 box, std::string record, std::vector<Long>* drawLog = nullptr)
-      : id_(id), box_(box), record_(std::move(record)), drawLog_(drawLog) {}
+      : box_(box), id_(id), record_(std::move(record)), drawLog_(drawLog) {}
   Long ID() const override { return id_; }
   void Draw() override {
     if (drawLog_ != nullptr) drawLog_->push_back(id_);
