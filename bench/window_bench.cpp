@@ -143,4 +143,16 @@ void BM_Repaint(benchmark::State& state) {
 }
 BENCHMARK(BM_Repaint)->Unit(benchmark::kMillisecond);
 
+// A repaint that replays every pass of list 900, as after a resize or a
+// change of light (and always on a context without an accumulation buffer).
+void BM_RepaintFullReplay(benchmark::State& state) {
+  SurfaceScene scene;
+  scene.core.BuildScene();
+  for (auto _ : state) {
+    scene.core.SetDrawingSize(kWidth, kHeight);
+    scene.core.Display();
+  }
+}
+BENCHMARK(BM_RepaintFullReplay)->Unit(benchmark::kMillisecond);
+
 }  // namespace
