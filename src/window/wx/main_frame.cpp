@@ -37,8 +37,8 @@ namespace {
 
 constexpr int kMenuIdBase = wxID_HIGHEST + 100;
 constexpr int kToolIdBase = wxID_HIGHEST + 400;
-// A spin step every 10 ms at most: the scene turns at an even pace, and the
-// window does nothing at all while it is still.
+// A spin step 10 ms after the last one ended: the scene turns at an even
+// pace, and the window does nothing at all while it is still.
 constexpr int kSpinIntervalMs = 10;
 // The sheet shows about this many rows below the panel.
 constexpr int kSheetHeightPx = 230;
@@ -489,8 +489,10 @@ void MainFrame::RepaintWindow() {
 }
 
 void MainFrame::SetIdleTicksWanted(bool wanted) {
+  // One tick at a time: the next is armed when a tick has ended, so however
+  // long a step takes the events that came meanwhile run before the next.
   if (wanted && !closing_) {
-    if (!spinTimer_.IsRunning()) spinTimer_.Start(kSpinIntervalMs);
+    if (!spinTimer_.IsRunning()) spinTimer_.StartOnce(kSpinIntervalMs);
   } else if (spinTimer_.IsRunning()) {
     spinTimer_.Stop();
   }
@@ -598,6 +600,8 @@ void MainFrame::OnCanvasMouse(wxMouseEvent& event) {
 void MainFrame::OnSpinTimer(wxTimerEvent&) {
   if (closing_) return;
   core_->IdleTick();
+  // IdleTick asks for the next tick itself while the spin goes on.
+  SetIdleTicksWanted(core_->WantsIdleTicks());
 }
 
 void MainFrame::OnListCheck(wxCommandEvent& event) {
