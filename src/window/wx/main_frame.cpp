@@ -241,6 +241,13 @@ void MainFrame::BindEvents() {
   content_->Bind(wxEVT_SIZE, [this](wxSizeEvent&) { LayoutPanes(); });
 
   canvas_->Bind(wxEVT_PAINT, &MainFrame::OnCanvasPaint, this);
+  // The toolkit gives the drawing surface its new size after the layout has
+  // asked for it; the buffers may then be new, so the panes are laid out (and
+  // the picture drawn) again at the size the surface really has.
+  canvas_->Bind(wxEVT_SIZE, [this](wxSizeEvent& event) {
+    event.Skip();
+    LayoutPanes();
+  });
   // The whole area is drawn by GL: erasing first would only flicker.
   canvas_->Bind(wxEVT_ERASE_BACKGROUND, [](wxEraseEvent&) {});
   for (wxEventType type : {wxEVT_LEFT_DOWN, wxEVT_LEFT_UP, wxEVT_RIGHT_DOWN, wxEVT_RIGHT_UP, wxEVT_MOTION}) {
@@ -293,6 +300,13 @@ void MainFrame::Start(const std::string& commandLine) {
   }
   started_ = true;
   LayoutPanes();
+  // Let the drawing surface take its size before the first picture is made.
+  const wxSize wanted = canvas_->GetSize();
+  for (int attempt = 0; attempt < 40 && canvas_->GetClientSize() != wanted; ++attempt) {
+    wxYield();
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+  wxYield();
   core_->Form_Load(commandLine, twipsPerPixel_);
   ModelsChanged();
   LayoutPanes();
