@@ -188,7 +188,7 @@ void MainFrame::BuildPanes() {
   canvas_ = new GlCanvas(content_, wxID_ANY);
   const wxSize best = data_->GetBestSize();
   dataHeightTwips_ = best.y * twipsPerPixel_;
-  drag_.SetLeft(std::max(kInitialSplitterLeft, std::ceil((best.x + 8) * twipsPerPixel_)));
+  core_->SetSplitterLeft(std::max(kInitialSplitterLeft, std::ceil((best.x + 8) * twipsPerPixel_)));
 }
 
 wxPanel* MainFrame::BuildDataFrame(wxWindow* parent) {
@@ -273,8 +273,8 @@ void MainFrame::BindEvents() {
     splitter_->Bind(MouseTag(type), &MainFrame::OnSplitterMouse, this);
   }
   splitter_->Bind(wxEVT_MOUSE_CAPTURE_LOST, [this](wxMouseCaptureLostEvent&) {
-    if (!drag_.Dragging()) return;
-    drag_.MouseUp(CurrentPaneInput().clientWidth);
+    if (!core_->SplitterDragging()) return;
+    core_->Splitter_MouseUp(CurrentPaneInput());
     splitter_->SetHeld(false);
     LayoutPanes();
   });
@@ -334,7 +334,7 @@ PaneInput MainFrame::CurrentPaneInput() const {
   in.toolbarHeight = tb * tpp;
   in.statusHeight = sb * tpp;
   in.dataHeight = dataHeightTwips_;
-  in.splitterLeft = drag_.Left();
+  in.splitterLeft = core_->SplitterLeft();
   in.twipsPerPixel = tpp;
   return in;
 }
@@ -674,19 +674,20 @@ void MainFrame::OnSplitterMouse(wxMouseEvent& event) {
   const wxEventType type = event.GetEventType();
   if (event.ButtonDown()) {
     if (!splitter_->HasCapture()) splitter_->CaptureMouse();
-    drag_.MouseDown();
+    core_->Splitter_MouseDown();
     splitter_->SetHeld(true);
   } else if (type == wxEVT_MOTION) {
-    if (!drag_.Dragging()) return;
+    if (!core_->SplitterDragging()) return;
     // The bar follows the pointer: its left edge moves by X, measured from
     // the edge itself.
-    drag_.MouseMove(event.GetX() * twipsPerPixel_);
-    const int x = static_cast<int>(std::lround(drag_.Left() / twipsPerPixel_));
+    core_->Splitter_MouseMove(event.GetX() * twipsPerPixel_);
+    const int x = static_cast<int>(std::lround(core_->SplitterLeft() / twipsPerPixel_));
     splitter_->Move(x, splitter_->GetPosition().y);
   } else if (event.ButtonUp()) {
     if (splitter_->HasCapture()) splitter_->ReleaseMouse();
-    if (!drag_.Dragging()) return;
-    drag_.MouseUp(CurrentPaneInput().clientWidth);
+    if (!core_->SplitterDragging()) return;
+    // The core settles the bar; the widgets then follow its layout.
+    core_->Splitter_MouseUp(CurrentPaneInput());
     splitter_->SetHeld(false);
     LayoutPanes();
   }
