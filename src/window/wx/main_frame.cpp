@@ -20,7 +20,6 @@
 #include <wx/sizer.h>
 #include <wx/stattext.h>
 #include <wx/statusbr.h>
-#include <wx/stdpaths.h>
 #include <wx/textctrl.h>
 #include <wx/toolbar.h>
 #include <wx/utils.h>
@@ -307,7 +306,7 @@ void MainFrame::Start(const std::string& commandLine) {
     std::this_thread::sleep_for(std::chrono::milliseconds(5));
   }
   wxYield();
-  core_->Form_Load(commandLine, twipsPerPixel_);
+  core_->Form_Load(commandLine, twipsPerPixel_, RunningProgramPaths().programFolder);
   ModelsChanged();
   LayoutPanes();
 }
@@ -541,8 +540,7 @@ void MainFrame::RunCommand(MenuItem item) {
 }
 
 void MainFrame::OpenHelp() {
-  const wxFileName program(wxStandardPaths::Get().GetExecutablePath());
-  const wxString help = program.GetPath() + "/help/index.html";
+  const wxString help = wxString::FromUTF8(core_->Flags().HelpFile);
   if (!wxFileName::FileExists(help)) return;
   // A missing browser is ignored, as a missing help file is.
   wxLogNull quiet;
