@@ -284,6 +284,31 @@ TEST(MainWindowStartTest, OpensTheDocumentNamedOnTheCommandLine) {
   std::filesystem::remove_all(folder);
 }
 
+// File > Open from the menu bar runs the document subsystem's Open: the
+// chosen document replaces the empty one and is shown; a cancelled dialog
+// changes nothing.
+TEST_F(MainWindowTest, FileOpenFromTheMenuShowsTheChosenDocument) {
+  std::ifstream in(std::string(QV_TEST_DATA_DIR) + "/documents/d11.txt", std::ios::binary);
+  const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  const std::string path = folder_ + "/chosen.qrv";
+  std::ofstream(path, std::ios::binary) << EncodeContainer(text);
+  wxCommandEvent open(wxEVT_MENU, MainFrame::MenuId(MenuItem::mnuFileOpen));
+  open.SetEventObject(frame_);
+
+  dialogs_.Cancel();
+  frame_->GetEventHandler()->ProcessEvent(open);
+  EXPECT_EQ(Core().Ws().AllGraphs.Items.Count(), 0);
+
+  dialogs_.Choose(path);
+  frame_->GetEventHandler()->ProcessEvent(open);
+  ASSERT_EQ(dialogs_.Shown().size(), 2u);
+  EXPECT_EQ(dialogs_.Shown()[1].request.title, "Open File");
+  EXPECT_GE(Core().Ws().AllGraphs.Items.Count(), 1);
+  EXPECT_EQ(frame_->GraphListBox()->GetCount(),
+            static_cast<unsigned>(Core().Ws().AllGraphs.Items.Count()));
+  EXPECT_FALSE(AllWhite(Picture()));
+}
+
 // The enable pattern of the view kind reaches the real menu items and
 // toolbar buttons, both ways.
 TEST_F(MainWindowTest, ViewKindSwitchesMenuItemsAndToolbarButtons) {
