@@ -307,6 +307,7 @@ void MainFrame::Start(const std::string& commandLine) {
   }
   wxYield();
   core_->Form_Load(commandLine, twipsPerPixel_, RunningProgramPaths().programFolder);
+  loaded_ = true;
   ModelsChanged();
   LayoutPanes();
 }
@@ -567,6 +568,12 @@ void MainFrame::OnTool(wxCommandEvent& event) {
 
 void MainFrame::OnClose(wxCloseEvent& event) {
   if (closing_) return;
+  // Start-up lets the toolkit run while the drawing area appears; the window
+  // must outlive it.
+  if (!loaded_ && event.CanVeto()) {
+    event.Veto();
+    return;
+  }
   // A refused save keeps the window open with everything as it was; a
   // forced close goes on regardless.
   if (!core_->Form_Unload() && event.CanVeto()) {

@@ -149,6 +149,7 @@ class MainFrame final : public wxFrame, public MainWindowView {
   double twipsPerPixel_ = 15.0;
   double dataHeightTwips_ = 0.0;
   bool started_ = false;
+  bool loaded_ = false;
   bool closing_ = false;
 
   // Widgets
