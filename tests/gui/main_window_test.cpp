@@ -15,6 +15,8 @@
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <memory>
 #include <optional>
 #include <string>
@@ -23,6 +25,7 @@
 
 #include <gtest/gtest.h>
 
+#include "documents/document_container.h"
 #include "documents/list_caption.h"
 #include "graphs/cls9_graph.h"
 #include "support/scripted_file_dialog.h"
@@ -229,6 +232,80 @@ TEST_F(MainWindowTest, CancelledSaveAtClosingKeepsTheWindowAndItsGraphs) {
   EXPECT_EQ(Core().Ws().AllGraphs.Items.Count(), 2);
   EXPECT_EQ(frame_->GraphListBox()->GetCount(), 2u);
   ASSERT_NE(frame_->DrawingContext(), nullptr);
+  EXPECT_FALSE(AllWhite(Picture()));
+}
+
+// The command line names a document: start-up opens it, lists and checks its
+// graphs, fits the view once and shows the picture.
+TEST(MainWindowStartTest, OpensTheDocumentNamedOnTheCommandLine) {
+  char pattern[] = "/tmp/qv-gui-XXXXXX";
+  ASSERT_NE(mkdtemp(pattern), nullptr);
+  const std::string folder = pattern;
+  std::ifstream in(std::string(QV_TEST_DATA_DIR) + "/documents/d11.txt", std::ios::binary);
+  const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  ASSERT_FALSE(text.empty());
+  // A path with a blank: the whole command line is the path.
+  const std::string path = folder + "/a surface.qrv";
+  std::ofstream(path, std::ios::binary) << EncodeContainer(text);
+
+  test::ScriptedMessageBox messages;
+  test::ScriptedFileDialog dialogs;
+  MainFrameOptions options;
+  options.messages = &messages;
+  options.fileDialogs = &dialogs;
+  options.dataHome = folder + "/data";
+  auto* frame = new MainFrame(options);
+  wxWeakRef<MainFrame> alive(frame);
+  frame->Start(path);
+  PumpFor(100ms);
+  EXPECT_TRUE(messages.Shown().empty()) << messages.Texts().front();
+  MainWindowCore& core = frame->Core();
+  const Long graphs = core.Ws().AllGraphs.Items.Count();
+  EXPECT_GE(graphs, 1);
+  EXPECT_EQ(frame->GraphListBox()->GetCount(), static_cast<unsigned>(graphs));
+  EXPECT_FALSE(core.Flags().FitPending);
+  // What the window shows after start-up is the picture a build at its
+  // final size gives, not a buffer left from before the surface took it.
+  const RgbImage shown = core.CaptureDrawingArea();
+  EXPECT_FALSE(AllWhite(shown));
+  core.BuildScene();
+  const RgbImage rebuilt = core.CaptureDrawingArea();
+  ASSERT_EQ(rebuilt.rgb.size(), shown.rgb.size());
+  std::size_t differing = 0;
+  for (std::size_t i = 0; i < shown.rgb.size(); ++i) differing += shown.rgb[i] != rebuilt.rgb[i];
+  // A few edge pixels of the overlay may round differently between a replay
+  // and a build; a stale buffer differs almost everywhere.
+  EXPECT_LT(differing, shown.rgb.size() / 1000);
+
+  messages.Script({MsgAnswer::No});
+  frame->Close();
+  PumpFor(100ms);
+  EXPECT_FALSE(alive);
+  std::filesystem::remove_all(folder);
+}
+
+// File > Open from the menu bar runs the document subsystem's Open: the
+// chosen document replaces the empty one and is shown; a cancelled dialog
+// changes nothing.
+TEST_F(MainWindowTest, FileOpenFromTheMenuShowsTheChosenDocument) {
+  std::ifstream in(std::string(QV_TEST_DATA_DIR) + "/documents/d11.txt", std::ios::binary);
+  const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  const std::string path = folder_ + "/chosen.qrv";
+  std::ofstream(path, std::ios::binary) << EncodeContainer(text);
+  wxCommandEvent open(wxEVT_MENU, MainFrame::MenuId(MenuItem::mnuFileOpen));
+  open.SetEventObject(frame_);
+
+  dialogs_.Cancel();
+  frame_->GetEventHandler()->ProcessEvent(open);
+  EXPECT_EQ(Core().Ws().AllGraphs.Items.Count(), 0);
+
+  dialogs_.Choose(path);
+  frame_->GetEventHandler()->ProcessEvent(open);
+  ASSERT_EQ(dialogs_.Shown().size(), 2u);
+  EXPECT_EQ(dialogs_.Shown()[1].request.title, "Open File");
+  EXPECT_GE(Core().Ws().AllGraphs.Items.Count(), 1);
+  EXPECT_EQ(frame_->GraphListBox()->GetCount(),
+            static_cast<unsigned>(Core().Ws().AllGraphs.Items.Count()));
   EXPECT_FALSE(AllWhite(Picture()));
 }
 

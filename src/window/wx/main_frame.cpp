@@ -20,7 +20,6 @@
 #include <wx/sizer.h>
 #include <wx/stattext.h>
 #include <wx/statusbr.h>
-#include <wx/stdpaths.h>
 #include <wx/textctrl.h>
 #include <wx/toolbar.h>
 #include <wx/utils.h>
@@ -37,8 +36,8 @@ namespace {
 
 constexpr int kMenuIdBase = wxID_HIGHEST + 100;
 constexpr int kToolIdBase = wxID_HIGHEST + 400;
-// A spin step every 10 ms at most: the scene turns at an even pace, and the
-// window does nothing at all while it is still.
+// A spin step 10 ms after the last one ended: the scene turns at an even
+// pace, and the window does nothing at all while it is still.
 constexpr int kSpinIntervalMs = 10;
 // The sheet shows about this many rows below the panel.
 constexpr int kSheetHeightPx = 230;
@@ -188,7 +187,7 @@ void MainFrame::BuildPanes() {
   canvas_ = new GlCanvas(content_, wxID_ANY);
   const wxSize best = data_->GetBestSize();
   dataHeightTwips_ = best.y * twipsPerPixel_;
-  drag_.SetLeft(std::max(kInitialSplitterLeft, std::ceil((best.x + 8) * twipsPerPixel_)));
+  core_->SetSplitterLeft(std::max(kInitialSplitterLeft, std::ceil((best.x + 8) * twipsPerPixel_)));
 }
 
 wxPanel* MainFrame::BuildDataFrame(wxWindow* parent) {
@@ -241,6 +240,13 @@ void MainFrame::BindEvents() {
   content_->Bind(wxEVT_SIZE, [this](wxSizeEvent&) { LayoutPanes(); });
 
   canvas_->Bind(wxEVT_PAINT, &MainFrame::OnCanvasPaint, this);
+  // The toolkit gives the drawing surface its new size after the layout has
+  // asked for it; the buffers may then be new, so the panes are laid out (and
+  // the picture drawn) again at the size the surface really has.
+  canvas_->Bind(wxEVT_SIZE, [this](wxSizeEvent& event) {
+    event.Skip();
+    LayoutPanes();
+  });
   // The whole area is drawn by GL: erasing first would only flicker.
   canvas_->Bind(wxEVT_ERASE_BACKGROUND, [](wxEraseEvent&) {});
   for (wxEventType type : {wxEVT_LEFT_DOWN, wxEVT_LEFT_UP, wxEVT_RIGHT_DOWN, wxEVT_RIGHT_UP, wxEVT_MOTION}) {
@@ -266,8 +272,8 @@ void MainFrame::BindEvents() {
     splitter_->Bind(MouseTag(type), &MainFrame::OnSplitterMouse, this);
   }
   splitter_->Bind(wxEVT_MOUSE_CAPTURE_LOST, [this](wxMouseCaptureLostEvent&) {
-    if (!drag_.Dragging()) return;
-    drag_.MouseUp(CurrentPaneInput().clientWidth);
+    if (!core_->SplitterDragging()) return;
+    core_->Splitter_MouseUp(CurrentPaneInput());
     splitter_->SetHeld(false);
     LayoutPanes();
   });
@@ -293,7 +299,15 @@ void MainFrame::Start(const std::string& commandLine) {
   }
   started_ = true;
   LayoutPanes();
-  core_->Form_Load(commandLine, twipsPerPixel_);
+  // Let the drawing surface take its size before the first picture is made.
+  const wxSize wanted = canvas_->GetSize();
+  for (int attempt = 0; attempt < 40 && canvas_->GetClientSize() != wanted; ++attempt) {
+    wxYield();
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+  wxYield();
+  core_->Form_Load(commandLine, twipsPerPixel_, RunningProgramPaths().programFolder);
+  loaded_ = true;
   ModelsChanged();
   LayoutPanes();
 }
@@ -320,7 +334,7 @@ PaneInput MainFrame::CurrentPaneInput() const {
   in.toolbarHeight = tb * tpp;
   in.statusHeight = sb * tpp;
   in.dataHeight = dataHeightTwips_;
-  in.splitterLeft = drag_.Left();
+  in.splitterLeft = core_->SplitterLeft();
   in.twipsPerPixel = tpp;
   return in;
 }
@@ -489,8 +503,10 @@ void MainFrame::RepaintWindow() {
 }
 
 void MainFrame::SetIdleTicksWanted(bool wanted) {
+  // One tick at a time: the next is armed when a tick has ended, so however
+  // long a step takes the events that came meanwhile run before the next.
   if (wanted && !closing_) {
-    if (!spinTimer_.IsRunning()) spinTimer_.Start(kSpinIntervalMs);
+    if (!spinTimer_.IsRunning()) spinTimer_.StartOnce(kSpinIntervalMs);
   } else if (spinTimer_.IsRunning()) {
     spinTimer_.Stop();
   }
@@ -525,8 +541,7 @@ void MainFrame::RunCommand(MenuItem item) {
 }
 
 void MainFrame::OpenHelp() {
-  const wxFileName program(wxStandardPaths::Get().GetExecutablePath());
-  const wxString help = program.GetPath() + "/help/index.html";
+  const wxString help = wxString::FromUTF8(core_->Flags().HelpFile);
   if (!wxFileName::FileExists(help)) return;
   // A missing browser is ignored, as a missing help file is.
   wxLogNull quiet;
@@ -553,6 +568,12 @@ void MainFrame::OnTool(wxCommandEvent& event) {
 
 void MainFrame::OnClose(wxCloseEvent& event) {
   if (closing_) return;
+  // Start-up lets the toolkit run while the drawing area appears; the window
+  // must outlive it.
+  if (!loaded_ && event.CanVeto()) {
+    event.Veto();
+    return;
+  }
   // A refused save keeps the window open with everything as it was; a
   // forced close goes on regardless.
   if (!core_->Form_Unload() && event.CanVeto()) {
@@ -598,6 +619,8 @@ void MainFrame::OnCanvasMouse(wxMouseEvent& event) {
 void MainFrame::OnSpinTimer(wxTimerEvent&) {
   if (closing_) return;
   core_->IdleTick();
+  // IdleTick asks for the next tick itself while the spin goes on.
+  SetIdleTicksWanted(core_->WantsIdleTicks());
 }
 
 void MainFrame::OnListCheck(wxCommandEvent& event) {
@@ -656,19 +679,20 @@ void MainFrame::OnSplitterMouse(wxMouseEvent& event) {
   const wxEventType type = event.GetEventType();
   if (event.ButtonDown()) {
     if (!splitter_->HasCapture()) splitter_->CaptureMouse();
-    drag_.MouseDown();
+    core_->Splitter_MouseDown();
     splitter_->SetHeld(true);
   } else if (type == wxEVT_MOTION) {
-    if (!drag_.Dragging()) return;
+    if (!core_->SplitterDragging()) return;
     // The bar follows the pointer: its left edge moves by X, measured from
     // the edge itself.
-    drag_.MouseMove(event.GetX() * twipsPerPixel_);
-    const int x = static_cast<int>(std::lround(drag_.Left() / twipsPerPixel_));
+    core_->Splitter_MouseMove(event.GetX() * twipsPerPixel_);
+    const int x = static_cast<int>(std::lround(core_->SplitterLeft() / twipsPerPixel_));
     splitter_->Move(x, splitter_->GetPosition().y);
   } else if (event.ButtonUp()) {
     if (splitter_->HasCapture()) splitter_->ReleaseMouse();
-    if (!drag_.Dragging()) return;
-    drag_.MouseUp(CurrentPaneInput().clientWidth);
+    if (!core_->SplitterDragging()) return;
+    // The core settles the bar; the widgets then follow its layout.
+    core_->Splitter_MouseUp(CurrentPaneInput());
     splitter_->SetHeld(false);
     LayoutPanes();
   }

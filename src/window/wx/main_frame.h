@@ -147,9 +147,9 @@ class MainFrame final : public wxFrame, public MainWindowView {
   wxTimer spinTimer_;
   PopupHook popupHook_;
   double twipsPerPixel_ = 15.0;
-  SplitterDrag drag_{5400.0};
   double dataHeightTwips_ = 0.0;
   bool started_ = false;
+  bool loaded_ = false;
   bool closing_ = false;
 
   // Widgets
