@@ -26,9 +26,7 @@ char KindCode(Long kind) {
 }
 
 // A count box as the loops read it: Val(text) - 1, rounded half to even.
-Long LoopBound(const DataPanel& panel, int box) {
-  return SaturateLong(Val(panel.Text(box)) - 1.0);
-}
+Long LoopBound(const DataPanel& panel, int box) { return SaturateLong(Val(panel.Text(box)) - 1.0); }
 
 double CountOf(const DataPanel& panel, int box) { return Val(panel.Text(box)); }
 
@@ -73,7 +71,8 @@ void WriteVolumeNodes(const DataPanel& panel, RecordWriter& out) {
   for (Long i = 0; i <= LoopBound(panel, 1); ++i) {
     for (Long j = 0; j <= LoopBound(panel, 2); ++j) {
       for (Long k = 0; k <= LoopBound(panel, 4); ++k) {
-        const double row = (static_cast<double>(i) * CountOf(panel, 2) + j) * CountOf(panel, 4) + k + 1;
+        const double row =
+            (static_cast<double>(i) * CountOf(panel, 2) + j) * CountOf(panel, 4) + k + 1;
         if (!out.Row(row)) return;
       }
     }
@@ -96,9 +95,7 @@ double ScaleOfRange(double low, double high) {
 }
 
 // A user factor (ratio, zoom) that means nothing counts as 1.
-double UsableFactor(double factor) {
-  return factor > 0.0 && std::isfinite(factor) ? factor : 1.0;
-}
+double UsableFactor(double factor) { return factor > 0.0 && std::isfinite(factor) ? factor : 1.0; }
 
 template <std::size_t Rank>
 void DivideAll(CheckedArray<double, Rank>& values, double scale) {
@@ -173,8 +170,8 @@ void ClsData::Normalize(SharedSettings& settings) {
   double sz = ScaleOfRange(minZ_, maxZ_);
   if (settings.ScaleMode == 2) {
     // One scale for all three axes keeps the data's proportions.
-    const double widest = std::max({std::fabs(maxX_ - minX_), std::fabs(maxY_ - minY_),
-                                    std::fabs(maxZ_ - minZ_)});
+    const double widest =
+        std::max({std::fabs(maxX_ - minX_), std::fabs(maxY_ - minY_), std::fabs(maxZ_ - minZ_)});
     sx = sy = sz = ScaleOfRange(0.0, widest);
   } else if (settings.ScaleMode == 3) {
     sx /= UsableFactor(settings.ScaleRatioX);

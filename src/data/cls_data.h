@@ -5,6 +5,7 @@
 // regular arrays from the scattered points, Normalize sets the drawing scales.
 #pragma once
 
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -152,6 +153,22 @@ class ClsData {
   void Irreg4DV(Long n, double value) { irreg4DV_(n) = value; }
   const CheckedArray<double, 1>& Irreg4DVArray() const { return irreg4DV_; }
 
+  // Array Allocation
+  // Allocate the arrays of one kind, 0..upper in each dimension, every value
+  // 0, for code that fills a data set without the data panel (tests, tools).
+  void RedimRegular3D(Long upperI, Long upperJ) {
+    for (auto* a : {&reg3DX_, &reg3DY_, &reg3DZ_, &reg3DC_}) a->Redim0(upperI, upperJ);
+  }
+  void RedimRegular4D(Long upperI, Long upperJ, Long upperK) {
+    for (auto* a : {&reg4DX_, &reg4DY_, &reg4DZ_, &reg4DV_}) a->Redim0(upperI, upperJ, upperK);
+  }
+  void RedimIrregular3D(Long upper) {
+    for (auto* a : {&irreg3DX_, &irreg3DY_, &irreg3DZ_, &irreg3DC_}) a->Redim0(upper);
+  }
+  void RedimIrregular4D(Long upper) {
+    for (auto* a : {&irreg4DX_, &irreg4DY_, &irreg4DZ_, &irreg4DV_}) a->Redim0(upper);
+  }
+
   // Data Set Operations
   // Fills the data set from the panel: the kind (DataType, DataDim), the
   // counts, the arrays of that kind (re-allocated with upper bound = count),
@@ -176,8 +193,9 @@ class ClsData {
   // and 4 call the event pump once per node. Shows "Can not generate a
   // regular data grid, please try another method." and returns false, the
   // arrays untouched, when no grid can be made (an unknown method, a singular
-  // fit; a singular radial-basis system first shows "Can not solve the linear
-  // eqution group."). Regular data sets are left alone (true). Throws
+  // fit, more than 2000 points for methods 3 and 4; a singular radial-basis
+  // system first shows "Can not solve the linear eqution group."). Regular
+  // data sets are left alone (true). Throws
   // RuntimeError(kSubscriptOutOfRange) when the arrays are not allocated for
   // the counts.
   bool Grid(DataContext& context);

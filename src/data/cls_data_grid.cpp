@@ -11,9 +11,9 @@
 //
 // Every method works on these (u, v, w) sites, so that the inverse distance,
 // Shepard, the radial bases and the quadratic fit all see the same surface.
-#include <cmath>
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <functional>
 #include <memory>
 
@@ -31,6 +31,10 @@ namespace {
 constexpr const char* kGridMessage =
     "Can not generate a regular data grid, please try another method.";
 constexpr const char* kSolveMessage = "Can not solve the linear eqution group.";
+// The radial bases solve one dense system over all points: its matrix grows
+// with the square of their number and the solution with the cube. Beyond
+// this the memory (8 bytes times the square) and the time are out of reach.
+constexpr std::size_t kMaxRadialPoints = 2000;
 // Nodes per work item of the cheap methods: enough to make a thread worth it.
 constexpr std::size_t kNodeGrain = 64;
 
@@ -45,7 +49,9 @@ Long SurfaceKind(Long kind) {
 
 // The inverse-distance gridding uses the five nearest points, or all when
 // there are fewer.
-std::size_t NeighbourCount(Long points) { return points < 5 ? static_cast<std::size_t>(std::max(points, 0)) : 5; }
+std::size_t NeighbourCount(Long points) {
+  return points < 5 ? static_cast<std::size_t>(std::max(points, 0)) : 5;
+}
 
 struct SurfaceSites {
   std::vector<double> u, v, w, c;
@@ -179,8 +185,10 @@ SurfaceMethod Gridder::SurfaceMethodOf(const ClsData& data, Long method, Long ki
       };
     }
     case 2: {
-      auto wPoints = std::make_shared<ShepardPoints<2>>(ShepardPoints<2>{{sites.u, sites.v}, sites.w});
-      auto cPoints = std::make_shared<ShepardPoints<2>>(ShepardPoints<2>{{sites.u, sites.v}, sites.c});
+      auto wPoints =
+          std::make_shared<ShepardPoints<2>>(ShepardPoints<2>{{sites.u, sites.v}, sites.w});
+      auto cPoints =
+          std::make_shared<ShepardPoints<2>>(ShepardPoints<2>{{sites.u, sites.v}, sites.c});
       return [wPoints, cPoints](double u, double v, double& w, double& c) {
         w = ShepardAt(*wPoints, {u, v});
         c = ShepardAt(*cPoints, {u, v});
@@ -188,8 +196,13 @@ SurfaceMethod Gridder::SurfaceMethodOf(const ClsData& data, Long method, Long ki
     }
     case 3:
     case 4: {
+      if (sites.u.size() > kMaxRadialPoints) {
+        ShowFailure(messages, kGridMessage);
+        return nullptr;
+      }
       auto model = std::make_shared<RadialBasisModel>();
-      const RadialKernel kernel = method == 3 ? RadialKernel::Multiquadric : RadialKernel::ThinPlate;
+      const RadialKernel kernel =
+          method == 3 ? RadialKernel::Multiquadric : RadialKernel::ThinPlate;
       if (!model->Fit(kernel, sites.u, sites.v, {sites.w, sites.c})) {
         ShowFailure(messages, kSolveMessage);
         ShowFailure(messages, kGridMessage);
@@ -324,7 +337,8 @@ bool Gridder::Volume(ClsData& data, DataContext& context) {
   const GridAxis ay = AxisOf(data.minY_, data.maxY_, data.stepsY_);
   const GridAxis az = AxisOf(data.minZ_, data.maxZ_, data.stepsZ_);
   const VolumeSites sites = Sites4D(data);
-  const VolumeMethod at = VolumeMethodOf(data, context.settings.GridMethod4D, sites, context.messages);
+  const VolumeMethod at =
+      VolumeMethodOf(data, context.settings.GridMethod4D, sites, context.messages);
   if (!at) return false;
   const auto ny = static_cast<std::size_t>(ay.count);
   const auto nz = static_cast<std::size_t>(az.count);

@@ -9,9 +9,9 @@
 //   0, 1, 3 Cartesian           x        y        z        c (v for volumes)
 //   4, 5 cylindrical            A (deg)  height   radius   c
 //   6, 7 spherical              A (deg)  B (deg)  radius   c
-#include <cmath>
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <limits>
 #include <optional>
 
@@ -293,7 +293,7 @@ void DataLoader::Bounds(ClsData& data) const {
         z.Add(data.reg3DZ_(i, j));
         c.Add(data.reg3DC_(i, j));
         a.Add(data.reg3DA_(i, j));
-        b.Add(kind_ == kRegularSpherical ? data.reg3DB_(i, j) : 0.0);
+        b.Add(data.reg3DB_(i, j));  // the angle B of the spherical kind only
       }
     }
     for (Long n = 0; layout_.irregular && n < data.points_; ++n) {

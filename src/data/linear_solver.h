@@ -6,8 +6,9 @@
 
 namespace qv {
 
-// Solves A X = B by Gauss-Jordan elimination with full pivoting. a holds the
-// n x n matrix row by row; b holds n rows of rhsCount right-hand sides. On
+// Solves A X = B by elimination with full pivoting (the largest remaining
+// element, the first of equal ones in row-major order) and back
+// substitution. a holds the n x n matrix row by row; b holds n rows of rhsCount right-hand sides. On
 // success b holds the solutions (row i = unknown i) and the result is true.
 // The system counts as singular, and false is returned with b unspecified,
 // when the largest remaining element a of a step satisfies a + 1 = 1 in double

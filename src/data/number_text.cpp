@@ -17,9 +17,9 @@ bool WalkNumberText(std::string& text, std::string& result, bool blankAllowed) {
   text.clear();
   for (char c : source) {
     if (kNumberChars.find(c) != std::string_view::npos) {
-      result += c;
+      result.push_back(c);
     } else if (c == ',') {
-      result += '.';
+      result.push_back('.');
     } else if (c == ' ' && blankAllowed) {
       continue;
     } else {
@@ -35,7 +35,7 @@ bool ParseRealText(std::string& text, std::string& result) {
   // An untouched box reads as zero: empty, or the single blank some editors leave.
   const bool blankOrEmpty = text.empty() || text == " ";
   if (!WalkNumberText(text, result, true)) return false;
-  if (blankOrEmpty) result = "0";
+  if (blankOrEmpty) result.assign(1, '0');
   return true;
 }
 
@@ -54,9 +54,9 @@ std::string NormalizeNumText(std::string& text) {
   result.reserve(source.size());
   for (char c : source) {
     if (kFormulaChars.find(c) != std::string_view::npos || IsLetter(c)) {
-      result += c;
+      result.push_back(c);
     } else if (c == ',') {
-      result += '.';
+      result.push_back('.');
     } else if (c != ' ') {
       return "";
     }

@@ -80,10 +80,12 @@ bool Fit(const Matrix& points, Long n, QuadraticFit<D>& fit) {
 
 template <std::size_t D>
 double QuadraticFit<D>::Evaluate(const std::array<double, D>& at) const {
-  double terms[TermCount(3)];
+  double terms[TermCount(3)] = {};
   Terms<D>(Scaled(*this, at), terms);
   double sum = 0.0;
-  for (std::size_t k = 0; k < beta.size(); ++k) sum += beta[k] * terms[k];
+  // A fit never made has no coefficients and evaluates to 0.
+  const std::size_t count = std::min(beta.size(), TermCount(D));
+  for (std::size_t k = 0; k < count; ++k) sum += beta[k] * terms[k];
   return sum;
 }
 

@@ -1,21 +1,78 @@
 #include "data/robust_predicates.h"
 
+#include <algorithm>
 #include <cmath>
+#include <initializer_list>
+#include <utility>
 #include <vector>
 
 namespace qv {
 namespace {
 
 // Expansion arithmetic: a value held exactly as a sum of doubles whose
-// magnitudes increase and whose bits do not overlap.
-using Expansion = std::vector<double>;
+// magnitudes increase and whose bits do not overlap. Zero components are
+// dropped, so near-degenerate input (a lattice of points, the common case)
+// keeps expansions of a few components: those live inline, without the heap
+// allocations that once made up most of the cost of an exact test.
+class Expansion {
+ public:
+  Expansion() = default;
+  Expansion(std::initializer_list<double> values) {
+    for (double v : values) push_back(v);
+  }
+  Expansion(const Expansion& other) { *this = other; }
+  Expansion& operator=(const Expansion& other) {
+    if (this == &other) return *this;
+    size_ = 0;
+    reserve(other.size_);
+    for (std::size_t i = 0; i < other.size_; ++i) data()[i] = other.data()[i];
+    size_ = other.size_;
+    return *this;
+  }
+  Expansion(Expansion&& other) noexcept { *this = std::move(other); }
+  Expansion& operator=(Expansion&& other) noexcept {
+    if (this == &other) return *this;
+    if (!other.heap_.empty()) {
+      heap_ = std::move(other.heap_);
+    } else {
+      heap_.clear();
+      for (std::size_t i = 0; i < other.size_; ++i) inline_[i] = other.inline_[i];
+    }
+    size_ = other.size_;
+    other.size_ = 0;
+    other.heap_.clear();
+    return *this;
+  }
 
-constexpr double kEpsilon = 1.1102230246251565e-16;  // 2^-53
+  void reserve(std::size_t count) {
+    if (count <= capacity()) return;
+    std::vector<double> grown(std::max(count, 2 * capacity()));
+    for (std::size_t i = 0; i < size_; ++i) grown[i] = data()[i];
+    heap_ = std::move(grown);
+  }
+  void push_back(double value) {
+    if (size_ == capacity()) reserve(size_ + 1);
+    data()[size_++] = value;
+  }
+  std::size_t size() const { return size_; }
+  bool empty() const { return size_ == 0; }
+  double* begin() { return data(); }
+  double* end() { return data() + size_; }
+  const double* begin() const { return data(); }
+  const double* end() const { return data() + size_; }
+
+ private:
+  static constexpr std::size_t kInline = 16;
+  std::size_t capacity() const { return heap_.empty() ? kInline : heap_.size(); }
+  double* data() { return heap_.empty() ? inline_ : heap_.data(); }
+  const double* data() const { return heap_.empty() ? inline_ : heap_.data(); }
+
+  double inline_[kInline];
+  std::vector<double> heap_;
+  std::size_t size_ = 0;
+};
+
 constexpr double kSplitter = 134217729.0;            // 2^27 + 1
-// Error bounds of the double-precision evaluations, relative to the sums of
-// the magnitudes of their products.
-constexpr double kOrientBound = (3.0 + 16.0 * kEpsilon) * kEpsilon;
-constexpr double kInCircleBound = (10.0 + 96.0 * kEpsilon) * kEpsilon;
 
 void TwoSum(double a, double b, double& sum, double& error) {
   sum = a + b;
@@ -86,8 +143,8 @@ Expansion Multiply(const Expansion& e, const Expansion& f) {
 Expansion Difference(double a, double b) { return Grow(Expansion{a}, -b); }
 
 double Sign(const Expansion& e) {
-  for (auto it = e.rbegin(); it != e.rend(); ++it) {
-    if (*it != 0.0) return *it;
+  for (std::size_t i = e.size(); i-- > 0;) {
+    if (e.begin()[i] != 0.0) return e.begin()[i];
   }
   return 0.0;
 }
@@ -114,34 +171,16 @@ double InCircleExact(double ax, double ay, double bx, double by, double cx, doub
 
 }  // namespace
 
-double Orient2D(double ax, double ay, double bx, double by, double cx, double cy) {
-  const double left = (ax - cx) * (by - cy);
-  const double right = (ay - cy) * (bx - cx);
-  const double det = left - right;
-  const double bound = kOrientBound * (std::fabs(left) + std::fabs(right));
-  if (det > bound || -det > bound) return det;
+namespace predicates_detail {
+
+double OrientSlow(double ax, double ay, double bx, double by, double cx, double cy) {
   return OrientExact(ax, ay, bx, by, cx, cy);
 }
 
-double InCircle(double ax, double ay, double bx, double by, double cx, double cy, double dx,
-                double dy) {
-  const double adx = ax - dx, ady = ay - dy;
-  const double bdx = bx - dx, bdy = by - dy;
-  const double cdx = cx - dx, cdy = cy - dy;
-  const double bdxcdy = bdx * cdy, cdxbdy = cdx * bdy;
-  const double cdxady = cdx * ady, adxcdy = adx * cdy;
-  const double adxbdy = adx * bdy, bdxady = bdx * ady;
-  const double aLift = adx * adx + ady * ady;
-  const double bLift = bdx * bdx + bdy * bdy;
-  const double cLift = cdx * cdx + cdy * cdy;
-  const double det =
-      aLift * (bdxcdy - cdxbdy) + bLift * (cdxady - adxcdy) + cLift * (adxbdy - bdxady);
-  const double permanent = (std::fabs(bdxcdy) + std::fabs(cdxbdy)) * aLift +
-                           (std::fabs(cdxady) + std::fabs(adxcdy)) * bLift +
-                           (std::fabs(adxbdy) + std::fabs(bdxady)) * cLift;
-  const double bound = kInCircleBound * permanent;
-  if (det > bound || -det > bound) return det;
+double InCircleSlow(double ax, double ay, double bx, double by, double cx, double cy, double dx,
+                    double dy) {
   return InCircleExact(ax, ay, bx, by, cx, cy, dx, dy);
 }
 
+}  // namespace predicates_detail
 }  // namespace qv

@@ -18,6 +18,8 @@ namespace {
 // Largest regular grid an irregular data set may be gridded onto; a hostile
 // size would otherwise ask for arrays beyond any memory.
 constexpr double kMaxStagedGridNodes = 1.0e6;
+// Largest count read before the product of the counts is checked.
+constexpr double kMaxWholeCount = 1.0e9;
 // Tokens a text item may take after its first, as the record's text rule reads.
 constexpr std::size_t kMaxTextTokens = 100;
 // The next new graph takes NextGraphID + 1 and NextGraphID becomes ID + 1, so
@@ -91,15 +93,17 @@ std::string BoxText(const StagedDataSet& data, int box) {
 // The number of sheet rows the panel asks for, checked against the sheet.
 Long SheetRows(const StagedDataSet& data, const PanelLayout& layout) {
   if (layout.irregular) {
-    const Long points = WholeCount(BoxText(data, layout.pointsBox), kMaxSheetRows, "the point count");
+    const Long points = WholeCount(BoxText(data, layout.pointsBox), kMaxWholeCount, "the point count");
+    if (points > kMaxSheetRows) Refuse("the data set has more than 20000 points");
     double nodes = 1.0;
     for (const int box : layout.rowBoxes) nodes *= WholeCount(BoxText(data, box), kMaxStagedGridNodes, "a grid size");
     if (nodes > kMaxStagedGridNodes) Refuse("the grid is too large");
     for (const int box : layout.boundBoxes) RequireFinite(BoxText(data, box), "a bound");
     return points;
   }
+  // One count alone may be too large: the message names the sheet's limit.
   double rows = 1.0;
-  for (const int box : layout.rowBoxes) rows *= WholeCount(BoxText(data, box), kMaxSheetRows, "a row count");
+  for (const int box : layout.rowBoxes) rows *= WholeCount(BoxText(data, box), kMaxWholeCount, "a row count");
   if (rows > kMaxSheetRows) Refuse("the data set has more than 20000 rows");
   return static_cast<Long>(rows);
 }
@@ -189,8 +193,11 @@ void ReadTokens(const std::vector<std::string>& tokens, const Workspace& workspa
   if (!header) Refuse("it is not a document of this program");
   staged.header = *header;
   RecordReader reader(tokens, 1);
-  const Long count = WholeCount(reader.Next(), static_cast<double>(tokenCount / kMinGraphRecordTokens),
+  // More graphs than any document can hold are refused as such; more than
+  // this text can hold mean that it was cut.
+  const Long count = WholeCount(reader.Next(), static_cast<double>(kMaxDocumentTokens / kMinGraphRecordTokens),
                                 "the graph count");
+  if (static_cast<std::size_t>(count) > tokenCount / kMinGraphRecordTokens) Refuse("the document is cut short");
   ReadDataSet(reader, staged.header.version, staged.data);
   if (reader.Position() > tokenCount) Refuse("the document is cut short");
   staged.settings.NextGraphID = 0;
@@ -209,6 +216,16 @@ bool StagedDocument::HasDelaunayGraph() const {
     if (graph->GraphType == kDelaunayGraph) return true;
   }
   return false;
+}
+
+void FillDataPanel(const StagedDataSet& data, DataPanel& panel) {
+  panel.SetKindIndex(data.kind);
+  for (const auto& [box, text] : data.boxes) panel.SetText(box, text);
+  for (std::size_t row = 1; row <= data.cells.size(); ++row) {
+    for (Long column = 1; column <= kSheetDataColumns; ++column) {
+      panel.SetCell(static_cast<Long>(row), column, data.cells[row - 1][static_cast<std::size_t>(column - 1)]);
+    }
+  }
 }
 
 std::array<std::string, 5> SheetHeaders(Long kind) {

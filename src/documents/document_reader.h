@@ -16,6 +16,7 @@
 
 namespace qv {
 
+class DataPanel;
 struct Workspace;
 
 // The data-set record as the data panel and sheet will show it.
@@ -63,6 +64,11 @@ inline constexpr std::size_t kMinGraphRecordTokens = 36;
 // ends before the document does. Never reads outside the tokens.
 DocumentReadResult ReadDocumentText(const std::string& text, const Workspace& workspace,
                                     StagedDocument& staged);
+
+// Writes the staged data set into panel: the kind, the boxes the record
+// carries and the sheet rows 1..cells.size(). Other boxes and cells are left
+// as they are.
+void FillDataPanel(const StagedDataSet& data, DataPanel& panel);
 
 // The sheet's header row of a data kind (0..7).
 std::array<std::string, 5> SheetHeaders(Long kind);

@@ -1,6 +1,8 @@
 #include "documents/document_writer.h"
 
 #include "data/data_panel.h"
+#include "data/grid_input_validation.h"
+#include "data/memory_data_panel.h"
 #include "data/number_text.h"
 #include "documents/data_set_bridge.h"
 #include "documents/document_header.h"
@@ -16,6 +18,17 @@ std::string ScaleText(const SharedSettings& settings) {
     text += " " + NormalizedNumText(FormatDouble(ratio));
   }
   return text;
+}
+
+// The message with which the data set would refuse the staged data, "" when
+// it passes.
+std::string DataSetRefusal(const StagedDataSet& data) {
+  MemoryDataPanel panel;
+  FillDataPanel(data, panel);
+  std::string message;
+  if (ValidateGridInput(panel, message)) return "";
+  while (!message.empty() && message.back() == '.') message.pop_back();
+  return message;
 }
 
 }  // namespace
@@ -38,6 +51,12 @@ DocumentWriteResult WriteDocumentText(const Workspace& workspace, const DataPane
   const DocumentReadResult read = ReadDocumentText(text, workspace, check);
   if (!read.ok) {
     result.reason = read.reason;
+    return result;
+  }
+  // Opening loads the data set through its own checks too.
+  const std::string refusal = DataSetRefusal(check.data);
+  if (!refusal.empty()) {
+    result.reason = "its data set is refused (" + refusal + ")";
     return result;
   }
   result.ok = true;

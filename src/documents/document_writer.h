@@ -20,7 +20,8 @@ struct DocumentWriteResult {
 // Builds the document text of workspace with the data panel and sheet of
 // panel. Refuses (ok false) a view code other than 3, 7 and 11, and any
 // document the reader would refuse (counts that are not whole numbers,
-// more than 20000 sheet rows, numbers out of range, ...).
+// more than 20000 sheet rows, numbers out of range, ...) or whose data set
+// would refuse its panel on opening.
 DocumentWriteResult WriteDocumentText(const Workspace& workspace, const DataPanel& panel);
 
 }  // namespace qv

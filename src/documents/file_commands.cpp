@@ -63,47 +63,31 @@ void FileCommands::ResetNew(Long viewCode) {
   host_.EnableMenus(viewCode);
 }
 
-void FileCommands::New3D() {
+void FileCommands::NewWithReset(Long viewCode) {
   if (workspace_.AllGraphs.Items.Count() == 0) {
-    ResetNew(kViewCode3D);
+    ResetNew(viewCode);
     return;
   }
   switch (AskYesNoCancel(host_, kSaveChangesQuestion)) {
     case MsgAnswer::Yes:
+      // A cancelled dialog or a failed write is no save: the graphs stay.
       if (!Save()) return;
       host_.DeleteAllGraphs();
-      ResetNew(kViewCode3D);
+      ResetNew(viewCode);
       saveOK_ = false;
       return;
     case MsgAnswer::No:
       host_.DeleteAllGraphs();
-      ResetNew(kViewCode3D);
+      ResetNew(viewCode);
       return;
     default:
       return;
   }
 }
 
-void FileCommands::New4D() {
-  if (workspace_.AllGraphs.Items.Count() == 0) {
-    ResetNew(kViewCode4D);
-    return;
-  }
-  switch (AskYesNoCancel(host_, kSaveChangesQuestion)) {
-    case MsgAnswer::Yes:
-      if (!Save()) return;
-      host_.DeleteAllGraphs();
-      ResetNew(kViewCode4D);
-      saveOK_ = false;
-      return;
-    case MsgAnswer::No:
-      host_.DeleteAllGraphs();
-      ResetNew(kViewCode4D);
-      return;
-    default:
-      return;
-  }
-}
+void FileCommands::New3D() { NewWithReset(kViewCode3D); }
+
+void FileCommands::New4D() { NewWithReset(kViewCode4D); }
 
 void FileCommands::New2D() {
   host_.ViewIso();
@@ -185,41 +169,42 @@ void FileCommands::WriteFileAssociation() { association_.WriteAtStartUp(); }
 
 // Saving
 
+std::optional<std::string> FileCommands::DocumentBytes() {
+  const DocumentWriteResult document = WriteDocumentText(workspace_, host_.Panel());
+  if (!document.ok) {
+    ShowError("The document can not be saved: " + document.reason + ".");
+    return std::nullopt;
+  }
+  return EncodeContainer(document.text);
+}
+
+bool FileCommands::WriteDocument(const std::string& path, const std::string& bytes) {
+  const std::string failure = ReplaceFile(path, bytes);
+  if (failure.empty()) return true;
+  ShowError("The document could not be saved: " + failure + ".");
+  return false;
+}
+
 bool FileCommands::Save() {
   saveOK_ = true;
   if (workspace_.AllGraphs.Items.Count() == 0) return saveOK_;
-  const DocumentWriteResult document = WriteDocumentText(workspace_, host_.Panel());
-  if (!document.ok) {
+  // The text is made (and checked) before the dialog, as it always was: a
+  // document that cannot be saved asks for no file name.
+  const std::optional<std::string> bytes = DocumentBytes();
+  if (!bytes) {
     saveOK_ = false;
-    ShowError("The document can not be saved: " + document.reason + ".");
     return saveOK_;
   }
   const FileDialogResult chosen = host_.FileDialogs().ShowSave(Request("Save", kDocumentFilter));
-  if (chosen.Cancelled()) {
-    saveOK_ = false;
-  } else {
-    const std::string failure = ReplaceFile(chosen.fileName, EncodeContainer(document.text));
-    if (!failure.empty()) {
-      saveOK_ = false;
-      ShowError("The document could not be saved: " + failure + ".");
-    }
-  }
+  // A cancelled dialog is no save: a New answered Yes keeps the graphs.
+  saveOK_ = !chosen.Cancelled() && WriteDocument(chosen.fileName, *bytes);
   association_.UpdateOnSave();
   return saveOK_;
 }
 
 bool FileCommands::SaveDocumentTo(const std::string& path) {
-  const DocumentWriteResult document = WriteDocumentText(workspace_, host_.Panel());
-  if (!document.ok) {
-    ShowError("The document can not be saved: " + document.reason + ".");
-    return false;
-  }
-  const std::string failure = ReplaceFile(path, EncodeContainer(document.text));
-  if (!failure.empty()) {
-    ShowError("The document could not be saved: " + failure + ".");
-    return false;
-  }
-  return true;
+  const std::optional<std::string> bytes = DocumentBytes();
+  return bytes && WriteDocument(path, *bytes);
 }
 
 void FileCommands::SavePicture(const std::string& path, const RgbImage& picture) {
@@ -254,13 +239,7 @@ void FileCommands::Exit() { host_.CloseMainWindow(); }
 void FileCommands::StageDataPanel(const StagedDocument& staged, MemoryDataPanel& panel) {
   // Boxes the record does not carry keep the texts the window shows.
   for (int box = 1; box <= 10; ++box) panel.SetText(box, host_.Panel().Text(box));
-  panel.SetKindIndex(staged.data.kind);
-  for (const auto& [box, text] : staged.data.boxes) panel.SetText(box, text);
-  for (std::size_t row = 0; row < staged.data.cells.size(); ++row) {
-    for (Long column = 1; column <= kSheetDataColumns; ++column) {
-      panel.SetCell(static_cast<Long>(row + 1), column, staged.data.cells[row][column - 1]);
-    }
-  }
+  FillDataPanel(staged.data, panel);
 }
 
 void FileCommands::ApplyView(Long viewCode) {
@@ -292,6 +271,9 @@ void FileCommands::ApplySettings(const SharedSettings& from) {
 }
 
 void FileCommands::ApplyDocument(StagedDocument& staged, const MemoryDataPanel& loaded, ClsData& data) {
+  // The delete and every check would each rebuild the scene; one build at
+  // the end shows the same.
+  SceneBatch batch(host_);
   host_.DeleteAllGraphs();
   workspace_.settings.NextGraphID = 0;
   host_.Repaint();

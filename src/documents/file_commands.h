@@ -3,6 +3,7 @@
 // The commands act on one Workspace through the window's DocumentHost.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "platform/runtime.h"
@@ -71,6 +72,9 @@ class FileCommands {
 
  private:
   void ResetNew(Long viewCode);
+  void NewWithReset(Long viewCode);
+  std::optional<std::string> DocumentBytes();
+  bool WriteDocument(const std::string& path, const std::string& bytes);
   bool SaveDocumentTo(const std::string& path);
   void SavePicture(const std::string& path, const struct RgbImage& picture);
   void StageDataPanel(const StagedDocument& staged, MemoryDataPanel& panel);

@@ -244,6 +244,8 @@ class Cls9 : public SceneItem {
   // nothing returns the inverted box (max -99999990000, min 99999990000).
   Cls1 GetBox() const override;
   // The graph record, every item followed by one blank (see graph_record.h).
+  // Never fails: slice counts above 50 and a ColorNum above 31 are written
+  // as 50 and 31 with their entries.
   std::string Save() const override;
   // Draws the graph into the current OpenGL context (inside the display list
   // being compiled), with the scene centre subtracted. Needs a current context.

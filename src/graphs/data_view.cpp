@@ -23,10 +23,13 @@ Long CommonUpper(std::initializer_list<const CheckedArray<double, Rank>*> arrays
   return upper;
 }
 
-// step clamped to 0..upper; -1 (nothing) when the arrays are empty or step < 0.
-Long Clamp(Long step, Long upper) {
-  if (upper < 0 || step < 0) return -1;
-  return std::min(step, upper);
+// step clamped to the nodes the data set loaded (0..nodes-1) and to what the
+// arrays hold (0..upper): the arrays have one spare row past the last node,
+// which holds no data. -1 (nothing) when there is no node or step < 0.
+Long Clamp(Long step, Long nodes, Long upper) {
+  const Long last = std::min(nodes - 1, upper);
+  if (last < 0 || step < 0) return -1;
+  return std::min(step, last);
 }
 
 }  // namespace
@@ -40,8 +43,8 @@ SurfaceView::SurfaceView(const ClsData& data, Long stepU, Long stepV)
       c_(&data.Reg3DCArray()) {
   const Long upperU = CommonUpper<2>({x_, y_, z_}, 0);
   const Long upperV = CommonUpper<2>({x_, y_, z_}, 1);
-  lastU_ = Clamp(stepU, upperU);
-  lastV_ = Clamp(stepV, upperV);
+  lastU_ = Clamp(stepU, data.StepsX(), upperU);
+  lastV_ = Clamp(stepV, data.StepsY(), upperV);
   if (lastU_ < 0 || lastV_ < 0) {
     lastU_ = lastV_ = -1;
     return;
@@ -76,9 +79,9 @@ VolumeView::VolumeView(const ClsData& data, Long stepU, Long stepV, Long stepH)
       y_(&data.Reg4DYArray()),
       z_(&data.Reg4DZArray()),
       v_(&data.Reg4DVArray()) {
-  lastU_ = Clamp(stepU, CommonUpper<3>({x_, y_, z_, v_}, 0));
-  lastV_ = Clamp(stepV, CommonUpper<3>({x_, y_, z_, v_}, 1));
-  lastH_ = Clamp(stepH, CommonUpper<3>({x_, y_, z_, v_}, 2));
+  lastU_ = Clamp(stepU, data.StepsX(), CommonUpper<3>({x_, y_, z_, v_}, 0));
+  lastV_ = Clamp(stepV, data.StepsY(), CommonUpper<3>({x_, y_, z_, v_}, 1));
+  lastH_ = Clamp(stepH, data.StepsZ(), CommonUpper<3>({x_, y_, z_, v_}, 2));
   if (lastU_ < 0 || lastV_ < 0 || lastH_ < 0) lastU_ = lastV_ = lastH_ = -1;
 }
 

@@ -1,5 +1,6 @@
 // Read-only views of the data set's arrays as the graphs use them, with the
-// extent clamped to what the arrays hold: a graph whose StepU, StepV or StepH
+// extent clamped to the nodes the data set holds (its StepsX, StepsY, StepsZ
+// and Points, and the arrays' bounds): a graph whose StepU, StepV or StepH
 // exceed the data set (after the data panel changed, or from a record) reads
 // only the nodes that exist, and a view of arrays never allocated is empty.
 #pragma once

@@ -21,6 +21,8 @@ constexpr double kMissingValue = 0.12345;
 constexpr double kLayerDrop = 3.0;
 constexpr Long k2DView = 7;
 constexpr double kRadiansToDegrees = 180.0 / 3.14159265358979323846;
+// Radius of an arrow's head over that of its shaft.
+constexpr double kHeadWidth = 2.5;
 
 GLfloat WidthOf(Long width) { return static_cast<GLfloat>(std::max<Long>(width, 1)); }
 
@@ -41,6 +43,21 @@ void BeginSmoothLines() {
   glEnable(GL_BLEND);
   glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
   glHint(GL_LINE_SMOOTH_HINT, GL_NICEST);
+}
+
+// The scattered points a volume was gridded from, as yellow markers, so that
+// the user sees where the measured values lie among the drawn nodes.
+void DrawIrregularVolumePoints(const ClsData& d, const SharedSettings& s) {
+  const CheckedArray<double, 1>& x = d.Irreg4DXArray();
+  const CheckedArray<double, 1>& y = d.Irreg4DYArray();
+  const CheckedArray<double, 1>& z = d.Irreg4DZArray();
+  if (!x.Allocated() || !y.Allocated() || !z.Allocated()) return;
+  const Long count = std::min({d.Points(), x.Upper() + 1, y.Upper() + 1, z.Upper() + 1});
+  for (Long p = 0; p < count; ++p) {
+    Cls2 marker;
+    marker.init(x(p), y(p), z(p), RGB(255, 255, 0), 4.0, 0);
+    marker.Draw(s);
+  }
 }
 
 }  // namespace
@@ -78,8 +95,14 @@ void Cls9::Draw() {
     case kContourPlot: DrawContourPlot(); break;
     case kVectorPlot: DrawVectorPlot(); break;
     case kContour3DPlot: DrawContour3D(); break;
-    case kScatter4D: DrawScatter4D(); break;
-    case kVector4D: DrawVector4D(); break;
+    case kScatter4D:
+      DrawScatter4D();
+      if (ShowIrregData) DrawIrregularVolumePoints(Owner().DataSet, Owner().settings);
+      break;
+    case kVector4D:
+      DrawVector4D();
+      if (ShowIrregData) DrawIrregularVolumePoints(Owner().DataSet, Owner().settings);
+      break;
     case kSlice4D: Draw4DSlices(); break;
     case kIsoSurface4D: DrawIsoSurface(); break;
     default: break;
@@ -164,14 +187,18 @@ void Cls9::DrawArrow(double x1, double y1, double z1, double x2, double y2, doub
   }
   gluCylinder(quadric, radius, radius, 0.75 * length, 8, 1);
   glTranslated(0.0, 0.0, 0.75 * length);
-  gluCylinder(quadric, 2.5 * radius, 0.0, 0.25 * length, 8, 1);
+  gluCylinder(quadric, kHeadWidth * radius, 0.0, 0.25 * length, 8, 1);
   glPopMatrix();
   gluDeleteQuadric(quadric);
 }
 
 // Vector plot: at every interior node an arrow along the slope of the
-// surface (uphill), in the plane of the box floor, the longest 0.9 of the
-// smallest node spacing. A node next to a missing value draws nothing.
+// surface (uphill; the slope from the central differences of the four
+// neighbour heights), lying just above the plane of the lowest node so its
+// head stays inside the graph's box. The longest arrow is 0.9 of the
+// smallest node spacing, the others in proportion; the shaft's radius is 0.03
+// of that spacing and the head a cone of 2.5 times the radius over the last
+// quarter. A node next to a missing value draws nothing.
 void Cls9::DrawVectorPlot() {
   const SharedSettings& s = Owner().settings;
   BeginSmoothLines();
@@ -212,39 +239,44 @@ void Cls9::DrawVectorPlot() {
   if (!arrows.empty() && maxLength > 0.0) {
     const double scale = 0.9 * minSpacing / maxLength;
     const double radius = 0.03 * minSpacing;
+    const double lift = kHeadWidth * radius;
     for (const Arrow& a : arrows) {
-      const double x = a.at.x - s.CenterY, y = a.at.y - s.CenterZ, z = a.at.z - s.CenterX;
+      const double x = a.at.x - s.CenterY, y = a.at.y + lift - s.CenterZ,
+                   z = a.at.z - s.CenterX;
       DrawArrow(x, y, z, x + a.dir.x * scale, y, z + a.dir.z * scale, radius);
     }
   }
   EndLineState();
 }
 
-// 4D scatter: one point per node of the regular volume, PointSize pixels
-// wide (4 when no size is set), in the colour map by the node's value over
-// MInv..MaxV when FillStyle is 4, in Scat4DColor otherwise.
+// 4D scatter: one point per node of the regular volume at the node's place,
+// PointSize pixels wide (4 when no size is set), coloured by the node's value
+// over MInv..MaxV: with FillStyle 4 through the colour map, otherwise as a
+// ramp of Scat4DColor from a quarter of its intensity at the lowest value to
+// the full colour at the highest, so the value reads as brightness on the
+// white background while the graph keeps the colour its user chose.
 void Cls9::DrawScatter4D() {
   const SharedSettings& s = Owner().settings;
   const VolumeView v(Owner().DataSet, StepU, StepV, StepH);
   if (v.Empty()) return;
-  const bool byValue = FillStyle == 4;
-  if (byValue) {
+  const bool byMap = FillStyle == 4;
+  if (byMap) {
     if (ColorName.empty()) ColorName = "Rainbow";
     SetColorMap(ColorName);
   }
   const ColorPointList map = ColorPoints();
-  const Rgb fixed = SplitColor(Scat4DColor);
+  const Rgb full = SplitColor(Scat4DColor);
+  const Rgb dim{0.25 * full.r, 0.25 * full.g, 0.25 * full.b};
+  const double range = MaxV - MInv;
   glDisable(GL_LIGHTING);
   glPointSize(static_cast<GLfloat>(PointSize >= 1.0 ? PointSize : 4.0));
-  glColor3d(fixed.r, fixed.g, fixed.b);
   glBegin(GL_POINTS);
   for (Long i = 0; i <= v.LastU(); ++i) {
     for (Long j = 0; j <= v.LastV(); ++j) {
       for (Long k = 0; k <= v.LastH(); ++k) {
-        if (byValue) {
-          const Rgb c = LookupColor(map, MapScale(v.V(i, j, k), MInv, MaxV - MInv));
-          glColor3d(c.r, c.g, c.b);
-        }
+        const double t = MapScale(v.V(i, j, k), MInv, range);
+        const Rgb c = byMap ? LookupColor(map, t) : GradedColor(full, dim, t / 100.0);
+        glColor3d(c.r, c.g, c.b);
         PutCentred(s, {v.Y(i, j, k), v.Z(i, j, k), v.X(i, j, k)});
       }
     }
@@ -292,8 +324,10 @@ void Cls9::DrawVector4D() {
           const double g = dv[a] / len;
           dir = {dir.x + g * d.x / len, dir.y + g * d.y / len, dir.z + g * d.z / len};
         }
-        if (degenerate) continue;
-        maxLength = std::max(maxLength, std::sqrt(dir.x * dir.x + dir.y * dir.y + dir.z * dir.z));
+        const double length = std::sqrt(dir.x * dir.x + dir.y * dir.y + dir.z * dir.z);
+        // A flat spot has no direction to show.
+        if (degenerate || length == 0.0) continue;
+        maxLength = std::max(maxLength, length);
         arrows.push_back({at(i, j, k), dir});
       }
     }

@@ -1,5 +1,7 @@
 #include "graphs/graph_record.h"
 
+#include <algorithm>
+
 #include "graphs/workspace.h"
 #include "scene/cls3_axis_system.h"
 
@@ -15,7 +17,11 @@ class RecordWriter {
   void Flag(bool value) { Put(value ? "1" : "0"); }
   // Cleaned as the axis titles are, so that no text shifts the fields after
   // it when read back.
-  void Text(const std::string& text) { Put("@" + Cls3::CleanTitle(text) + "@"); }
+  void Text(const std::string& text) {
+    text_ += '@';
+    text_ += Cls3::CleanTitle(text);
+    text_ += "@ ";
+  }
   std::string Take() { return std::move(text_); }
 
  private:
@@ -106,15 +112,21 @@ void WriteCore(RecordWriter& w, const Cls9& g) {
   w.Flag(g.ShowIrregData);
 }
 
+// The counts as written: a count past its table (which only code that
+// bypasses the dialogs can set) is written as the table's size, so that saving
+// never fails and the record's blocks match its counts.
+Long WrittenSlices(Long count) { return std::min(count, Cls9::kMaxSlices); }
+Long WrittenColors(Long count) { return std::min(count, kMaxColorPoints); }
+
 void WriteSlicesAndTexture(RecordWriter& w, const Cls9& g) {
   w.Long_(g.Scat4DColor);
   w.Long_(g.Vect4DColor);
-  w.Long_(g.Slice4NumX);
-  for (Long i = 1; i <= g.Slice4NumX; ++i) XBlock::Write(w, g, i);
-  w.Long_(g.Slice4NumY);
-  for (Long i = 1; i <= g.Slice4NumY; ++i) YBlock::Write(w, g, i);
-  w.Long_(g.Slice4NumZ);
-  for (Long i = 1; i <= g.Slice4NumZ; ++i) ZBlock::Write(w, g, i);
+  w.Long_(WrittenSlices(g.Slice4NumX));
+  for (Long i = 1; i <= WrittenSlices(g.Slice4NumX); ++i) XBlock::Write(w, g, i);
+  w.Long_(WrittenSlices(g.Slice4NumY));
+  for (Long i = 1; i <= WrittenSlices(g.Slice4NumY); ++i) YBlock::Write(w, g, i);
+  w.Long_(WrittenSlices(g.Slice4NumZ));
+  for (Long i = 1; i <= WrittenSlices(g.Slice4NumZ); ++i) ZBlock::Write(w, g, i);
   w.Flag(g.ShowTex);
   w.Long_(g.TexMode);
   w.Flag(g.ShowTrans);
@@ -128,16 +140,16 @@ void WriteSlicesAndTexture(RecordWriter& w, const Cls9& g) {
 
 void WriteColorMapAndRest(RecordWriter& w, const Cls9& g, const SharedSettings& settings) {
   w.Text(g.ColorName);
-  w.Long_(g.ColorNum);
-  for (Long k = 0; k <= g.ColorNum - 1; ++k) {
+  w.Long_(WrittenColors(g.ColorNum));
+  for (Long k = 0; k <= WrittenColors(g.ColorNum) - 1; ++k) {
     w.Double(g.ColorPos(k));
     w.Long_(g.ColorR(k));
     w.Long_(g.ColorG(k));
     w.Long_(g.ColorB(k));
   }
-  for (Long i = 1; i <= g.Slice4NumX; ++i) XRange::Write(w, g, i);
-  for (Long i = 1; i <= g.Slice4NumY; ++i) YRange::Write(w, g, i);
-  for (Long i = 1; i <= g.Slice4NumZ; ++i) ZRange::Write(w, g, i);
+  for (Long i = 1; i <= WrittenSlices(g.Slice4NumX); ++i) XRange::Write(w, g, i);
+  for (Long i = 1; i <= WrittenSlices(g.Slice4NumY); ++i) YRange::Write(w, g, i);
+  for (Long i = 1; i <= WrittenSlices(g.Slice4NumZ); ++i) ZRange::Write(w, g, i);
   w.Double(g.IsoSurValue);
   w.Long_(g.IsoSurColor);
   w.Long_(settings.GridMethod);

@@ -19,6 +19,7 @@ namespace {
 constexpr double kMissingValue = 0.12345;
 // The layers under a surface lie this far below its lowest node.
 constexpr double kLayerDrop = 3.0;
+constexpr double kPi = 3.14159265358979323846;
 
 void ApplyShadeModel(Long smoothness) {
   if (smoothness == 1) glShadeModel(GL_FLAT);
@@ -116,6 +117,8 @@ struct SurfaceMesh {
   std::vector<ScenePoint> p;
   std::vector<ScenePoint> n;
   std::vector<double> c;
+  // Height of the lowest node: the layers under the surface hang from it.
+  double lowest = 0.0;
   std::size_t At(Long i, Long j) const {
     return static_cast<std::size_t>(i) * static_cast<std::size_t>(lastV + 1) +
            static_cast<std::size_t>(j);
@@ -134,10 +137,12 @@ SurfaceMesh BuildMesh(const SurfaceView& s) {
   m.p.resize(count);
   m.n.resize(count);
   m.c.resize(count);
+  m.lowest = INFINITY;
   for (Long i = 0; i <= m.lastU; ++i) {
     for (Long j = 0; j <= m.lastV; ++j) {
       m.p[m.At(i, j)] = {s.Y(i, j), s.Z(i, j), s.X(i, j)};
       m.c[m.At(i, j)] = s.C(i, j);
+      m.lowest = std::min(m.lowest, s.Z(i, j));
     }
   }
   for (Long i = 0; i <= m.lastU; ++i) {
@@ -212,9 +217,11 @@ void DrawGridModel(const Cls9& g, const SurfaceMesh& m, const VertexEmitter& emi
 }
 
 // The vector layer: per cell one segment along the slope of the surface
-// (uphill), on the plane below the surface, with a two-stroke arrow head;
-// the longest segment is 0.8 of the smallest cell edge. A cell with a
-// missing value at any corner draws nothing.
+// (uphill, from the cell's two edges at its first node), drawn from the
+// cell's centre on the plane below the surface, with a two-stroke head. The
+// longest segment is 0.4 of the smallest cell edge, so every arrow stays
+// inside its own cell and the picture inside the surface's box. A cell with
+// a missing value at any corner draws nothing.
 void DrawVectorLayer(const SurfaceMesh& m, double y, const VertexEmitter& emit) {
   struct Arrow {
     ScenePoint from, dir;
@@ -240,12 +247,16 @@ void DrawVectorLayer(const SurfaceMesh& m, double y, const VertexEmitter& emit) 
       const double gu = (m.p[k10].y - p.y) / lu;
       const double gv = (m.p[k01].y - p.y) / lv;
       const ScenePoint dir{gu * eu.x / lu + gv * ev.x / lv, 0, gu * eu.z / lu + gv * ev.z / lv};
-      maxLength = std::max(maxLength, std::hypot(dir.x, dir.z));
-      arrows.push_back({p, dir});
+      const double length = std::hypot(dir.x, dir.z);
+      if (length == 0.0) continue;
+      maxLength = std::max(maxLength, length);
+      const ScenePoint centre{(p.x + m.p[k10].x + m.p[k01].x + m.p[k11].x) / 4, 0,
+                              (p.z + m.p[k10].z + m.p[k01].z + m.p[k11].z) / 4};
+      arrows.push_back({centre, dir});
     }
   }
-  if (arrows.empty() || maxLength == 0.0) return;
-  const double scale = 0.8 * minEdge / maxLength;
+  if (arrows.empty()) return;
+  const double scale = 0.4 * minEdge / maxLength;
   glBegin(GL_LINES);
   for (const Arrow& a : arrows) {
     const ScenePoint from{a.from.x, y, a.from.z};
@@ -256,7 +267,7 @@ void DrawVectorLayer(const SurfaceMesh& m, double y, const VertexEmitter& emit) 
     const double angle = std::atan2(tip.z - from.z, tip.x - from.x);
     const double head = 0.3 * std::hypot(tip.x - from.x, tip.z - from.z);
     for (double side : {-1.0, 1.0}) {
-      const double a2 = angle + 3.1416 - side * 0.4363;
+      const double a2 = angle + kPi - side * 25.0 * kPi / 180.0;
       emit.Put(tip);
       emit.Put({tip.x + head * std::cos(a2), y, tip.z + head * std::sin(a2)});
     }
@@ -294,19 +305,28 @@ void Cls9::DrawSurface() {
   }
 }
 
-// Mesh kinds. 6 and the record-only kinds 2, 12, 21, 22 draw the regular
-// surface of the data set as lit quads; 13 (colour map) draws the same cells
-// flattened onto the floor of the box, unlit, in the first pass and nothing
-// in the mesh pass; 18 draws the nodes as points and 19 the grid lines. The
-// colour-map layer lies 3 below the lowest node, flat, coloured like the
-// surface above it.
+// Mesh kinds, in the passes the surface drawing always runs. Geometry:
+// 6 and the record-only kinds 2, 12, 21, 22 draw the data set's regular
+// surface as one lit quad per cell, node (i, j) at scene (Y, Z, X); each
+// node's normal is the cross product of its central differences along i and
+// j (one-sided at the border), turned to face up so both grid orientations
+// light alike; texture coordinates run 0..1 along j (s) and i (t). 13 (colour
+// map) draws the same cells flattened onto the height of the lowest node,
+// unlit, in the first pass, and nothing in the mesh pass; 18 draws every node
+// as a VertSize-pixel point in VertColor and 19 the grid lines along i and j
+// in GridColor, GridWidth wide, both unlit. Colours: FillStyle 0, 1, 2 blend
+// linearly from SecondColor at the minimum to FirstColor at the maximum of
+// the box along scene x, z and y (data Y, X and Z), clamped to the ends; 3 is
+// FirstColor; 4 the colour map over the colour values' range. The colour-map
+// layer and the vector layer lie flat 3 below the lowest node, which is where
+// the box makes room for them.
 void Cls9::DrawMesh(const SurfaceColors& colors) {
   const SharedSettings& settings = Owner().settings;
   const SurfaceMesh mesh = BuildMesh(SurfaceView(Owner().DataSet, StepU, StepV));
   const VertexEmitter emit(*this, colors, settings);
   const ScenePoint up{0.0, 1.0, 0.0};
   const auto asIs = [](const ScenePoint& p) { return p; };
-  const double floorY = BoxMinY_;
+  const double floorY = mesh.lowest;
 
   if (GraphType == kColorMapGraph) {
     glDisable(GL_LIGHTING);

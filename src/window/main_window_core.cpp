@@ -1,10 +1,12 @@
 #include "window/main_window_core.h"
 
+#include <GL/gl.h>
+
 #include <cmath>
 
 #include "documents/window_capture.h"
-#include "platform/gl_text.h"
 #include "platform/message_box.h"
+#include "scene/scene_fonts.h"
 #include "window/enable_patterns.h"
 #include "window/scene_renderer.h"
 
@@ -24,19 +26,39 @@ MainWindowCore::~MainWindowCore() = default;
 // Start-up and shut-down
 
 bool MainWindowCore::Initialize() {
-  GlContext* context = view_.DrawingContext();
+  GlContext* context = released_ ? nullptr : view_.DrawingContext();
   if (context == nullptr || !context->MakeCurrent()) {
     glReady_ = false;
     return false;
   }
+  if (glReady_) DeleteSceneFonts(workspace_->settings);  // a second call makes them anew
   InitializeGlState();
   // The axis system and the legends write with these three sets.
-  SharedSettings& s = workspace_->settings;
-  CreateOutlineFont(s.OutlineFontBase1, "Arial", 3, 400, false, 0, services_.messages);
-  CreateOutlineFont(s.OutlineFontBase2, "Arial", 5, 400, false, 0, services_.messages);
-  CreateBitmapFont(s.BitmapFontBase, "Arial", 15, 400, services_.messages);
+  CreateSceneFonts(workspace_->settings, services_.messages);
   glReady_ = true;
   return true;
+}
+
+GlContext* MainWindowCore::CurrentContext() {
+  if (released_) return nullptr;
+  // A toolkit window may get its context only once it is shown, after the
+  // load step: the fixed state and the fonts are then made on first use.
+  if (!glReady_) return Initialize() ? view_.DrawingContext() : nullptr;
+  GlContext* context = view_.DrawingContext();
+  return context != nullptr && context->MakeCurrent() ? context : nullptr;
+}
+
+void MainWindowCore::ReleaseDrawingContext() {
+  if (glReady_ && !released_) {
+    GlContext* context = view_.DrawingContext();
+    // The lists belong to the context: they are freed in it, before it goes.
+    if (context != nullptr && context->MakeCurrent()) {
+      DeleteSceneLists(sceneLists_);
+      DeleteSceneFonts(workspace_->settings);
+    }
+  }
+  glReady_ = false;
+  released_ = true;
 }
 
 void MainWindowCore::Form_Load(const std::string& commandLine, double twipsPerPixel,
@@ -65,7 +87,7 @@ void MainWindowCore::Form_Load(const std::string& commandLine, double twipsPerPi
   flags_.EditMode = false;
   flags_.CopiedCount = 0;
   flags_.NewLine = "\r\n";
-  flags_.TabChar = "\t";
+  flags_.TabChar = std::string(1, '\t');  // a one-character literal trips a false -Wrestrict in GCC 12
   interaction_.ResetModes();
   interaction_.State().CurQuat = TrackballQuat(1, 0.0, 0.0, 0.0, 0.0);
   if (commands_ != nullptr) {
@@ -92,7 +114,7 @@ bool MainWindowCore::Form_Unload() {
   }
   interaction_.Close();
   UpdateIdle();
-  glReady_ = false;
+  ReleaseDrawingContext();
   return true;
 }
 
@@ -102,22 +124,24 @@ void MainWindowCore::BuildScene() {
   ++buildCount_;
   InteractionState& state = interaction_.State();
   lastBuildPasses_ = static_cast<int>(PassPlan(state.Dragging).size());
-  GlContext* context = glReady_ ? view_.DrawingContext() : nullptr;
-  if (context != nullptr && context->MakeCurrent()) {
-    qv::BuildScene(*workspace_, state, sceneBox_);
+  if (CurrentContext() != nullptr) {
+    qv::BuildScene(*workspace_, state, sceneBox_, sceneLists_);
     return;
   }
   // Without a context the picture is lost anyway, but the state that later
   // commands read (the centre, CurQuat) must be what a build leaves.
   UpdateSceneCenter(*workspace_);
   SceneRotation(*workspace_, state);
+  if (workspace_->ShownGraphs.Items.Count() >= 1 && workspace_->AxisSystem.Show) {
+    sceneBox_ = workspace_->ShownGraphs.GetBox();
+  }
 }
 
 void MainWindowCore::Display() {
   ++displayCount_;
-  GlContext* context = glReady_ ? view_.DrawingContext() : nullptr;
-  if (context == nullptr || !context->MakeCurrent()) return;
-  qv::Display(*workspace_, *context);
+  GlContext* context = CurrentContext();
+  if (context == nullptr) return;
+  qv::Display(*workspace_, *context, sceneLists_);
 }
 
 // Layout
@@ -125,21 +149,32 @@ void MainWindowCore::Display() {
 std::optional<PaneLayout> MainWindowCore::Form_Resize(const PaneInput& input) {
   std::optional<PaneLayout> layout = LayoutPanes(input);
   if (!layout) return layout;
-  SetDrawingSize(layout->drawingWidthPx, layout->drawingHeightPx);
+  // List 900 holds the projections of the size it was built for: a new size
+  // needs a new build, or the picture would stretch until the next one.
+  if (SetDrawingSize(layout->drawingWidthPx, layout->drawingHeightPx) && buildCount_ > 0) BuildScene();
   picDraw_Paint();
   return layout;
 }
 
-void MainWindowCore::SetDrawingSize(int widthPx, int heightPx) {
+bool MainWindowCore::SetDrawingSize(int widthPx, int heightPx) {
   Cls4& camera = workspace_->Camera;
-  GlContext* context = glReady_ ? view_.DrawingContext() : nullptr;
-  if (context != nullptr) context->MakeCurrent();
+  CurrentContext();  // the viewport is set in the drawing context
+  const double oldWidth = camera.ScreenWidth;
+  const double oldHeight = camera.ScreenHeight;
   Long w = std::max(1, widthPx);
   Long h = std::max(0, heightPx);
   camera.SetScreen(w, h);
   // Keep the picture's proportions: the view volume keeps its height and
   // takes the new aspect, instead of stretching until the next fit.
   camera.SetViewRect(camera.VolWidth, camera.VolHeight);
+  // The buffers may have been reallocated: the next frame replays list 900.
+  sceneLists_.returnValid = false;
+  return camera.ScreenWidth != oldWidth || camera.ScreenHeight != oldHeight;
+}
+
+std::optional<PaneLayout> MainWindowCore::Splitter_MouseUp(PaneInput input) {
+  input.splitterLeft = splitter_.MouseUp(input.clientWidth);
+  return Form_Resize(input);
 }
 
 // View menu
@@ -329,9 +364,9 @@ void MainWindowCore::SetSheetRedraw(bool on) {
 }
 
 RgbImage MainWindowCore::CaptureDrawingArea() {
-  GlContext* context = glReady_ ? view_.DrawingContext() : nullptr;
-  if (context == nullptr || !context->MakeCurrent()) return {};
-  DrawFrame(*workspace_);
+  GlContext* context = CurrentContext();
+  if (context == nullptr) return {};
+  DrawFrame(*workspace_, sceneLists_);
   RgbImage image = CaptureBackBuffer(context->Width(), context->Height());
   context->SwapBuffers();
   return image;

@@ -18,6 +18,7 @@
 #include "window/interaction.h"
 #include "window/main_window_view.h"
 #include "window/pane_layout.h"
+#include "window/scene_renderer.h"
 #include "window/window_data_panel.h"
 
 namespace qv {
@@ -65,13 +66,20 @@ class MainWindowCore final : public InteractionHost, public DocumentHost {
   void Form_Load(const std::string& commandLine, double twipsPerPixel,
                  const std::string& programFolder = "");
   // Initialize: the fixed GL state and the three font list sets on the
-  // drawing context. False when there is no context.
+  // drawing context. False when there is no context (yet): a window whose
+  // context exists only once it is shown is initialised on its first build,
+  // display or resize instead.
   bool Initialize();
   // The close request: with graphs present asks "Do you want to save the
   // graphs?" (Yes/No); on Yes saves. Returns false, with everything left as it
   // was, when the save was cancelled or failed, so no graph is lost. Otherwise
-  // stops the spin and returns true: the widget layer then releases the context.
+  // stops the spin, frees the lists in the context and returns true: the
+  // widget layer then deletes the context.
   bool Form_Unload();
+  // Frees display list 900 and the font sets in the drawing context and
+  // draws nothing from then on. Form_Unload calls it once the window is sure
+  // to close; the widget layer deletes the context afterwards.
+  void ReleaseDrawingContext();
 
   // Drawing
   // Recompiles display list 900 (no GL without a context: the centre and
@@ -91,11 +99,30 @@ class MainWindowCore final : public InteractionHost, public DocumentHost {
   // Layout
   // Form_Resize: lays the panes out (nullopt when the window is too low),
   // tells the camera the drawing area's pixel size keeping the picture's
-  // proportions, and repaints the drawing area.
+  // proportions, rebuilds the scene when the size changed (once a scene has
+  // been built) and repaints the drawing area.
   std::optional<PaneLayout> Form_Resize(const PaneInput& input);
   // The camera's screen size; the view volume keeps its height and takes the
-  // new aspect, so a resize never stretches the picture.
-  void SetDrawingSize(int widthPx, int heightPx);
+  // new aspect, so a resize never stretches the picture. Returns whether the
+  // size changed. The next frame replays list 900 in full.
+  bool SetDrawingSize(int widthPx, int heightPx);
+  // The vertical splitter bar: pressed with any button, moved by x twips
+  // relative to its own left edge while held, and on release clamped to at
+  // least 1000 from either side (the right limit wins in a narrow window),
+  // after which the panes are laid out with the settled edge (input's own
+  // splitterLeft is ignored). Returns that layout.
+  void Splitter_MouseDown() { splitter_.MouseDown(); }
+  void Splitter_MouseMove(double x) { splitter_.MouseMove(x); }
+  std::optional<PaneLayout> Splitter_MouseUp(PaneInput input);
+  // The horizontal bar's release: the layout is redone (the bar's place
+  // follows the data frame's height).
+  std::optional<PaneLayout> Splitter2_MouseUp(const PaneInput& input) { return Form_Resize(input); }
+  // SplitterDragging: the bar is held (the widget layer shows it in the
+  // button-shadow colour meanwhile).
+  bool SplitterDragging() const { return splitter_.Dragging(); }
+  // The vertical bar's left edge in twips (set by the widget layer at start).
+  double SplitterLeft() const { return splitter_.Left(); }
+  void SetSplitterLeft(double left) { splitter_.SetLeft(left); }
 
   // Mouse on the drawing area (button mask 1 left, 2 right; pixels)
   void picDraw_MouseDown(int button, double x, double y) { interaction_.MouseDown(button, x, y); UpdateIdle(); }
@@ -203,6 +230,9 @@ class MainWindowCore final : public InteractionHost, public DocumentHost {
   // batch's end must build.
   void RebuildAndShow();
   void UpdateIdle();
+  // The drawing context made current, initialising it on first use; nullptr
+  // when there is none or after it was released.
+  GlContext* CurrentContext();
 
   MainWindowView& view_;
   MainWindowServices services_;
@@ -217,6 +247,8 @@ class MainWindowCore final : public InteractionHost, public DocumentHost {
   Interaction interaction_;
   MainWindowFlags flags_;
   Cls1 sceneBox_;
+  SceneLists sceneLists_;
+  SplitterDrag splitter_{3000.0};
   // Sheet step counts set at creation.
   Long sheetStepsX_ = 5;
   Long sheetStepsY_ = 5;
@@ -228,6 +260,7 @@ class MainWindowCore final : public InteractionHost, public DocumentHost {
   int batchDepth_ = 0;
   bool buildPending_ = false;
   bool glReady_ = false;
+  bool released_ = false;
 };
 
 }  // namespace qv

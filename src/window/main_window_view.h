@@ -32,7 +32,11 @@ class MainWindowView {
   virtual void RepaintWindow() = 0;
   // Closes the main window (its close handler then runs, which may refuse).
   virtual void CloseWindow() = 0;
-  // The spin wants idle ticks (true) or needs none (false).
+  // The spin wants idle ticks (true) or needs none (false). While it wants
+  // them, the widget layer calls MainWindowCore::IdleTick once per idle
+  // event or timer tick, after the pending events; while it needs none it
+  // asks for no idle events at all, so a still window costs no CPU. Called
+  // after every event that may change the answer, often with the same value.
   virtual void SetIdleTicksWanted(bool wanted) = 0;
 };
 

@@ -2,6 +2,8 @@
 
 #include <GL/gl.h>
 
+#include <span>
+
 #include "graphs/workspace.h"
 #include "platform/gl_context.h"
 
@@ -32,19 +34,27 @@ void InitializeGlState() {
 
 namespace {
 
-// One anti-aliasing pass: the jittered projection, the rotation, the graphs
-// and the axis system around them.
-void DrawPass(Workspace& ws, const AccumPass& pass, const std::array<float, 16>& rotation,
-              Cls1& sceneBox) {
+// Offsets of the build's lists from SceneLists::base.
+constexpr unsigned kFirstPassList = 0;
+constexpr unsigned kContentList = 1;
+constexpr unsigned kOtherPassesList = 2;
+constexpr unsigned kFinishList = 3;
+constexpr int kHelperListCount = 4;
+
+// The start of an anti-aliasing pass: the jittered projection and the rotation.
+void SetUpPass(Workspace& ws, const AccumPass& pass, const std::array<float, 16>& rotation) {
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   ws.Camera.Projection(pass.jitterX, pass.jitterY, 0.0, 0.0, 1.0, ws.ShownGraphs);
   glMultMatrixf(rotation.data());
+}
+
+// What every pass draws: the graphs and the axis system around them.
+void DrawContent(Workspace& ws, Cls1& sceneBox) {
   ws.ShownGraphs.Draw();
   if (ws.ShownGraphs.Items.Count() >= 1 && ws.AxisSystem.Show) {
     sceneBox = ws.ShownGraphs.GetBox();
     ws.AxisSystem.Draw(2, sceneBox, ws.settings);
   }
-  glAccum(GL_ACCUM, static_cast<GLfloat>(pass.weight));
 }
 
 // The legends, once and without jitter, in a 0..100 frame whose origin is the
@@ -65,34 +75,109 @@ void DrawLegends(Workspace& ws) {
   glPopMatrix();
 }
 
+// The light and shading every pass is drawn under. The light's position is
+// taken in the camera's viewing frame (the projection leaves the model-view
+// matrix at the viewing transform), whatever the last frame left there.
+void ApplyLight(Workspace& ws) {
+  ws.Camera.Projection(0.0, 0.0, 0.0, 0.0, 1.0, ws.ShownGraphs);
+  ws.SceneLight.SetLight();
+  glShadeModel(GL_SMOOTH);
+}
+
+bool SameLight(const Cls10& a, const Cls10& b) {
+  return a.Enabled == b.Enabled && a.TwoSides == b.TwoSides && a.GlobalAmbient == b.GlobalAmbient &&
+         a.Position == b.Position && a.Diffuse == b.Diffuse && a.Amission == b.Amission &&
+         a.Specular == b.Specular;
+}
+
+bool HasAccumulationBuffer() {
+  GLint bits = 0;
+  glGetIntegerv(GL_ACCUM_RED_BITS, &bits);
+  return bits > 0;
+}
+
 }  // namespace
 
-void BuildScene(Workspace& ws, InteractionState& state, Cls1& sceneBox) {
+void BuildScene(Workspace& ws, InteractionState& state, Cls1& sceneBox, SceneLists& lists) {
   UpdateSceneCenter(ws);
-  glNewList(kSceneList, GL_COMPILE_AND_EXECUTE);
-  glClear(GL_ACCUM_BUFFER_BIT);
   const std::array<float, 16> rotation = RotationMatrix(SceneRotation(ws, state));
-  for (const AccumPass& pass : PassPlan(state.Dragging)) DrawPass(ws, pass, rotation, sceneBox);
+  const std::span<const AccumPass> plan = PassPlan(state.Dragging);
+  if (lists.base == 0) lists.base = glGenLists(kHelperListCount);
+  const GLuint base = lists.base;
+  ApplyLight(ws);
+  lists.light = ws.SceneLight;
+  if (base == 0) {
+    // No lists to spare: everything goes into list 900, pass by pass.
+    glNewList(kSceneList, GL_COMPILE_AND_EXECUTE);
+    glClear(GL_ACCUM_BUFFER_BIT);
+    for (const AccumPass& pass : plan) {
+      SetUpPass(ws, pass, rotation);
+      DrawContent(ws, sceneBox);
+      glAccum(GL_ACCUM, static_cast<GLfloat>(pass.weight));
+    }
+    glAccum(GL_RETURN, 1.0F);
+    glFlush();
+    if (ws.settings.ShowLegend) DrawLegends(ws);
+    glEndList();
+    lists.returnValid = false;
+    return;
+  }
+  // Each part is compiled and executed in turn, so everything runs in the
+  // order and GL state of one list (the axis system reads the model-view
+  // matrix while it draws); list 900 then only calls the parts.
+  glNewList(base + kFirstPassList, GL_COMPILE_AND_EXECUTE);
+  glClear(GL_ACCUM_BUFFER_BIT);
+  SetUpPass(ws, plan[0], rotation);
+  glEndList();
+  glNewList(base + kContentList, GL_COMPILE_AND_EXECUTE);
+  DrawContent(ws, sceneBox);
+  glEndList();
+  glNewList(base + kOtherPassesList, GL_COMPILE_AND_EXECUTE);
+  glAccum(GL_ACCUM, static_cast<GLfloat>(plan[0].weight));
+  for (std::size_t iPass = 1; iPass < plan.size(); ++iPass) {
+    SetUpPass(ws, plan[iPass], rotation);
+    glCallList(base + kContentList);
+    glAccum(GL_ACCUM, static_cast<GLfloat>(plan[iPass].weight));
+  }
+  glEndList();
+  glNewList(base + kFinishList, GL_COMPILE_AND_EXECUTE);
   glAccum(GL_RETURN, 1.0F);
   glFlush();
   if (ws.settings.ShowLegend) DrawLegends(ws);
   glEndList();
+  glNewList(kSceneList, GL_COMPILE);
+  for (unsigned part = 0; part < kHelperListCount; ++part) glCallList(base + part);
+  glEndList();
+  lists.returnValid = HasAccumulationBuffer();
 }
 
-void DrawFrame(Workspace& ws) {
-  ws.SceneLight.SetLight();
-  glShadeModel(GL_SMOOTH);
-  ws.Camera.Projection(0.0, 0.0, 0.0, 0.0, 1.0, ws.ShownGraphs);
-  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+void DrawFrame(Workspace& ws, SceneLists& lists) {
+  ApplyLight(ws);
   glPushMatrix();
-  glCallList(kSceneList);
+  if (lists.returnValid && lists.base != 0 && SameLight(lists.light, ws.SceneLight)) {
+    // The accumulation buffer still holds the sum of the last build's passes
+    // and the depth buffer its last pass: the return overwrites every pixel,
+    // and the legends are drawn over it as the build drew them.
+    glCallList(lists.base + kFinishList);
+  } else {
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glCallList(kSceneList);
+    lists.returnValid = lists.base != 0 && glIsList(kSceneList) == GL_TRUE && HasAccumulationBuffer();
+    lists.light = ws.SceneLight;
+  }
   glPopMatrix();
   glFinish();
 }
 
-void Display(Workspace& ws, GlContext& context) {
-  DrawFrame(ws);
+void Display(Workspace& ws, GlContext& context, SceneLists& lists) {
+  DrawFrame(ws, lists);
   context.SwapBuffers();
+}
+
+void DeleteSceneLists(SceneLists& lists) {
+  glDeleteLists(kSceneList, 1);
+  if (lists.base != 0) glDeleteLists(lists.base, kHelperListCount);
+  lists = {};
 }
 
 }  // namespace qv

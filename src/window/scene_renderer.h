@@ -4,6 +4,7 @@
 // replays the list. Both need the drawing context current.
 #pragma once
 
+#include "scene/cls10_light.h"
 #include "scene/cls1_box.h"
 #include "window/interaction.h"
 #include "window/pass_plan.h"
@@ -30,17 +31,46 @@ void UpdateSceneCenter(Workspace& workspace);
 // test LEQUAL with clear depth 1. The context must be current.
 void InitializeGlState();
 
+// The lists a build makes beside list 900, and whether a repaint may take
+// the picture from the accumulation buffer. One per drawing context.
+//
+//   list 900 = call base+0   clear the accumulation buffer, set up pass 0
+//              call base+1   the shown graphs and the axis system
+//              call base+2   accumulate pass 0; passes 1.. (set-up, call
+//                            base+1, accumulate)
+//              call base+3   return the accumulation, the legend overlay
+//
+// The graphs are drawn once a build (base+1 is called by every pass) rather
+// than once a pass, and a repaint whose accumulation buffer still holds the
+// last build's sum replays base+3 alone.
+struct SceneLists {
+  unsigned base = 0;  // the first of four lists, 0 until the first build
+  // The accumulation buffer (and the depth buffer) hold what the last build
+  // or full replay left: cleared by a resize, which may reallocate them.
+  bool returnValid = false;
+  // The light that picture was lit by: a repaint after the light changed
+  // (the light dialog asks for no rebuild) replays the passes in the new light.
+  Cls10 light;
+};
+
 // Recompiles and executes display list 900 (compile-and-execute, so the back
 // buffer holds the picture afterwards). sceneBox receives the box the axis
 // system was drawn around. The context must be current.
-void BuildScene(Workspace& workspace, InteractionState& state, Cls1& sceneBox);
+void BuildScene(Workspace& workspace, InteractionState& state, Cls1& sceneBox, SceneLists& lists);
 
-// One frame without the swap: light, smooth shading, the unjittered
-// projection, clear, list 900, finish. The context must be current.
-void DrawFrame(Workspace& workspace);
+// One frame without the swap: the unjittered projection, the light (in the
+// camera's viewing frame, so every frame is lit alike), smooth shading, then
+// either the accumulated picture returned with the legends drawn again (when
+// lists.returnValid and the light is unchanged) or clear and list 900
+// replayed whole; finish. Both give the same picture. The context must be
+// current.
+void DrawFrame(Workspace& workspace, SceneLists& lists);
 
-// Draws one frame: DrawFrame, then the swap. Before the first build the frame is the clear
-// colour. The context must be current.
-void Display(Workspace& workspace, GlContext& context);
+// Draws one frame: DrawFrame, then the swap. Before the first build the frame
+// is the clear colour. The context must be current.
+void Display(Workspace& workspace, GlContext& context, SceneLists& lists);
+
+// Frees the lists of a build, list 900 included. The context must be current.
+void DeleteSceneLists(SceneLists& lists);
 
 }  // namespace qv

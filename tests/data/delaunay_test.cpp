@@ -15,7 +15,9 @@
 
 #include <gtest/gtest.h>
 
+#include "data/cls_data.h"
 #include "data/robust_predicates.h"
+#include "support/scripted_message_box.h"
 
 namespace qv {
 namespace {
@@ -219,9 +221,11 @@ TEST(Delaunay, AllPointsEqualOrOnlyTwoDistinct) {
   Points same;
   for (int i = 0; i < 10; ++i) same.Add(4, 4);
   EXPECT_TRUE(Triangulate(same).triangles.empty());
+  EXPECT_EQ(Triangulate(same).duplicates, 9u);
   Points two;
   for (int i = 0; i < 10; ++i) two.Add(i % 2, i % 2);
   EXPECT_TRUE(Triangulate(two).triangles.empty());
+  EXPECT_EQ(Triangulate(two).duplicates, 8u);
 }
 
 TEST(Delaunay, NonFinitePointsThrow) {
@@ -249,6 +253,69 @@ TEST(Delaunay, PointsOnTheHullEdges) {
   EXPECT_EQ(r.triangles.size(), 2 * p.Size() - 2 - 40);
   ExpectValidTriangulation(p, r.triangles);
   ExpectEmptyCircles(p, r.triangles);
+}
+
+// The data set's triangulation, as the document reader calls it: arrays
+// from index 1, records from 1, and one message for a whole run however many
+// points coincide (the old routine showed one per point and triangle).
+class DataSetTriangulation : public testing::Test {
+ protected:
+  Long Triangulate(const Points& p) {
+    std::vector<double> x = {-1.0}, y = {-1.0};  // index 0 is not a point
+    x.insert(x.end(), p.x.begin(), p.x.end());
+    y.insert(y.end(), p.y.begin(), p.y.end());
+    return data_.DelaunayTriangulate(static_cast<Long>(p.Size()), x, y, messages_);
+  }
+  ClsData data_;
+  test::ScriptedMessageBox messages_;
+};
+
+TEST_F(DataSetTriangulation, OneMessageForManyCoincidentPoints) {
+  Points p = Random(50, 2);
+  for (int i = 0; i < 30; ++i) p.Add(p.x[i % 5], p.y[i % 5]);
+  const Long count = Triangulate(p);
+  EXPECT_EQ(count, static_cast<Long>(2 * 50 - 2 - HullPointCount(p)));
+  ASSERT_EQ(messages_.Shown().size(), 1u);
+  EXPECT_EQ(messages_.Shown()[0].text, "INCIRCUM - F - Points are coincident !!");
+  EXPECT_EQ(messages_.Shown()[0].buttons, MsgButtons::OK);
+}
+
+TEST_F(DataSetTriangulation, AllPointsOnOneSpotGiveNoTrianglesAndOneMessage) {
+  Points p;
+  for (int i = 0; i < 100; ++i) p.Add(0.25, 0.25);
+  EXPECT_EQ(Triangulate(p), 0);
+  EXPECT_EQ(messages_.Shown().size(), 1u);
+}
+
+TEST_F(DataSetTriangulation, DistinctPointsShowNothing) {
+  const Long count = Triangulate(Random(200, 6));
+  EXPECT_EQ(count, data_.DelaunayTriRecords());
+  EXPECT_TRUE(messages_.Shown().empty());
+  Points line;
+  for (int i = 0; i < 5; ++i) line.Add(i, 2 * i);
+  EXPECT_EQ(Triangulate(line), 0);
+  EXPECT_TRUE(messages_.Shown().empty());
+}
+
+TEST_F(DataSetTriangulation, RecordsFromOneAsTheDrawingReadsThem) {
+  Points p;
+  p.Add(0, 0);
+  p.Add(1, 0);
+  p.Add(0, 1);
+  p.Add(1, 1);
+  const Long count = Triangulate(p);
+  ASSERT_EQ(count, 2);
+  std::vector<DelaunayTri> records;
+  for (Long r = 1; r <= count; ++r) records.push_back(data_.DelaunayTris(r));
+  ExpectValidTriangulation(p, records);
+  for (Long outside : {Long{0}, count + 1}) {
+    try {
+      data_.DelaunayTris(outside);
+      ADD_FAILURE() << "record " << outside;
+    } catch (const RuntimeError& error) {
+      EXPECT_EQ(error.Number(), kSubscriptOutOfRange);
+    }
+  }
 }
 
 TEST(InCircum, InsideOrOnTheCircle) {

@@ -3,6 +3,7 @@
 #include "data/parallel_for.h"
 
 #include <atomic>
+#include <chrono>
 #include <cmath>
 #include <stdexcept>
 #include <thread>
@@ -72,11 +73,21 @@ TEST(ParallelForPumped, PumpsOncePerItemOnTheCallingThread) {
 TEST(ParallelForPumped, RethrowsAndStops) {
   CountingPump pump;
   std::atomic<int> started{0};
+  std::atomic<bool> thrown{false};
+  // The later items wait for the failing one and then take their time, so
+  // that a loaded machine cannot finish them all before the stop is seen.
   EXPECT_THROW(ParallelForPumped(
                    10000,
                    [&](std::size_t i) {
                      ++started;
-                     if (i == 20) throw std::runtime_error("node");
+                     if (i == 20) {
+                       thrown = true;
+                       throw std::runtime_error("node");
+                     }
+                     if (i < 20) return;
+                     const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+                     while (!thrown && std::chrono::steady_clock::now() < giveUp) std::this_thread::yield();
+                     std::this_thread::sleep_for(std::chrono::milliseconds(1));
                    },
                    pump),
                std::runtime_error);

@@ -1,5 +1,8 @@
 #include "graphs/color_map.h"
 
+#include "graphs/cls9_graph.h"
+#include "graphs/workspace.h"
+
 #include <cmath>
 #include <string>
 
@@ -111,6 +114,111 @@ TEST(SplitColor, PackedLongsGiveFractions) {
   ExpectRgb(SplitColor(0), 0, 0, 0);
   ExpectRgb(SplitColor(16777215), 255, 255, 255);
   ExpectRgb(SplitColor(1 + 2 * 256 + 3 * 65536), 1, 2, 3);
+}
+
+
+// The graph's own lookup: named maps reload at every lookup, a name of the
+// user's keeps the user's points, and nothing reads outside the tables.
+class GraphColorTest : public ::testing::Test {
+ protected:
+  Workspace ws_;
+  Cls9 g_{ws_};
+};
+
+TEST_F(GraphColorTest, FirstLookupNamesTheRainbow) {
+  ASSERT_EQ(g_.ColorName, "");
+  ExpectRgb(g_.GetMapColor(10, 0, 100), 76.5, 51, 255);
+  EXPECT_EQ(g_.ColorName, "Rainbow");
+}
+
+// GetMapColor maps min..min+range onto 0..100: the ends, a control point and
+// a value between two points.
+TEST_F(GraphColorTest, ValuesAtTheEndsOnAPointAndBetween) {
+  ExpectRgb(g_.GetMapColor(-5, -5, 20), 153, 102, 255);
+  ExpectRgb(g_.GetMapColor(15, -5, 20), 255, 0, 0);
+  ExpectRgb(g_.GetMapColor(3, -5, 20), 0, 255, 0);
+  ExpectRgb(g_.GetMapColor(9, -5, 20), 255, 178.5, 0);
+  ExpectRgb(g_.GetMapColor(14.999999, -5, 20), 255, 0, 0);
+}
+
+TEST_F(GraphColorTest, NamedMapsInAnyCaseAndWithAt) {
+  for (const char* name : {"grey", "@GREY", "Grey", "@grey"}) {
+    SCOPED_TRACE(name);
+    g_.ColorName = name;
+    ExpectRgb(g_.GetMapColor(0, 0, 1), 200, 200, 200);
+    ExpectRgb(g_.GetMapColor(1, 0, 1), 50, 50, 50);
+    EXPECT_EQ(g_.ColorNum, 2);
+    EXPECT_EQ(g_.ColorName, name);
+  }
+  g_.ColorName = "marine";
+  ExpectRgb(g_.GetMapColor(0.75, 0, 1), 127.5, 177.5, 114);
+  EXPECT_EQ(g_.ColorNum, 3);
+}
+
+// A name of the user's own keeps the user's seven points through every
+// lookup; renamed "Earth", the next lookup loads the five EARTH points.
+TEST_F(GraphColorTest, UserPointsStayUntilTheMapIsRenamed) {
+  g_.ColorName = "My map";
+  g_.ColorNum = 7;
+  for (Long k = 0; k < 7; ++k) {
+    g_.ColorPos(k) = k * 100.0 / 6;
+    g_.ColorR(k) = 10 * k;
+    g_.ColorG(k) = 0;
+    g_.ColorB(k) = 255 - 10 * k;
+  }
+  ExpectRgb(g_.GetMapColor(100, 0, 100), 60, 0, 195);
+  ExpectRgb(g_.GetMapColor(25, 0, 100), 15, 0, 240);
+  EXPECT_EQ(g_.ColorNum, 7);
+  EXPECT_EQ(g_.ColorR(6), 60);
+  g_.ColorName = "Earth";
+  ExpectRgb(g_.GetMapColor(25, 0, 100), 0, 128, 0);
+  EXPECT_EQ(g_.ColorNum, 5);
+  EXPECT_EQ(g_.ColorB(4), 64);
+}
+
+// Counts the tables cannot hold used to read past them, and a count of 0 or
+// less read point -1; they are clamped, the rainbow standing in for no
+// points.
+TEST_F(GraphColorTest, CountsOutsideTheTablesNeverReadOutsideThem) {
+  g_.ColorName = "own";
+  for (Long count : {0, -3}) {
+    g_.ColorNum = count;
+    ExpectRgb(g_.GetMapColor(100, 0, 100), 255, 0, 0);
+    ExpectRgb(g_.GetMapColor(0, 0, 100), 153, 102, 255);
+  }
+  g_.ColorNum = 1000;
+  for (Long k = 0; k <= 30; ++k) {
+    g_.ColorPos(k) = k * 100.0 / 30;
+    g_.ColorR(k) = k;
+    g_.ColorG(k) = g_.ColorB(k) = 0;
+  }
+  ExpectRgb(g_.GetMapColor(100, 0, 100), 30, 0, 0);
+  EXPECT_EQ(g_.ColorPoints().count, 31u);
+}
+
+// Two equal positions, a zero or non-finite range and values outside the
+// map all give finite colours from the map's own points.
+TEST_F(GraphColorTest, DegenerateMapsAndRangesGiveFiniteColours) {
+  g_.ColorName = "own";
+  g_.ColorNum = 3;
+  g_.ColorPos(0) = 0;
+  g_.ColorPos(1) = 0;
+  g_.ColorPos(2) = 100;
+  for (Long k = 0; k < 3; ++k) {
+    g_.ColorR(k) = 100 * k;
+    g_.ColorG(k) = g_.ColorB(k) = 0;
+  }
+  const double values[][3] = {
+      {0, 0, 100}, {5, 5, 0}, {1, 0, NAN}, {1, 0, INFINITY}, {-50, 0, 100}, {1e300, -1e300, 1}};
+  for (const auto& v : values) {
+    const Rgb c = g_.GetMapColor(v[0], v[1], v[2]);
+    EXPECT_TRUE(std::isfinite(c.r) && std::isfinite(c.g) && std::isfinite(c.b))
+        << v[0] << " in " << v[1] << " + " << v[2];
+    EXPECT_GE(c.r, 0.0);
+    EXPECT_LE(c.r, 200.0 / 255.0);
+  }
+  ExpectRgb(g_.GetMapColor(-50, 0, 100), 0, 0, 0);
+  ExpectRgb(g_.GetMapColor(150, 0, 100), 200, 0, 0);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <ostream>
 #include <stdexcept>
 #include <vector>
 
@@ -149,6 +150,8 @@ struct CloseCase {
   bool closes;
 };
 
+void PrintTo(const CloseCase& c, std::ostream* os) { *os << c.name; }
+
 class CloseTest : public MainWindowCoreTest, public testing::WithParamInterface<CloseCase> {};
 
 // Guards the close: a Yes whose save is cancelled or fails must keep the
@@ -241,6 +244,20 @@ TEST_F(MainWindowCoreTest, SpinAsksForTicksOnlyWhileItTurns) {
   core.picDraw_MouseDown(kLeftButton, 100, 70);
   EXPECT_FALSE(view.idleWanted);
   EXPECT_EQ(core.LastBuildPasses(), 8);
+}
+
+// A zoom drag down by more than the area's height gives a factor of 0 or
+// less: the view keeps its size and stays finite.
+TEST_F(MainWindowCoreTest, ZoomFactorZeroOrLessLeavesTheView) {
+  core.Form_Load("", 15.0);
+  core.SetMouseMode(MouseModeCommand::Zoom);
+  const double width = core.Ws().Camera.VolWidth;
+  core.picDraw_MouseDown(kLeftButton, 10, 10);
+  core.picDraw_MouseMove(kLeftButton, 10, 10 - view.height);
+  core.picDraw_MouseMove(kLeftButton, 10, 10 - 4 * view.height);
+  EXPECT_EQ(core.Ws().Camera.VolWidth, width);
+  core.picDraw_MouseMove(kLeftButton, 10, 10 - 4 * view.height + view.height / 2);  // down by half
+  EXPECT_DOUBLE_EQ(core.Ws().Camera.VolWidth, width * 1.5);
 }
 
 // A rotation drag whose last move had no displacement spins by the identity:
@@ -468,6 +485,28 @@ TEST_F(MainWindowCoreTest, ResizeKeepsThePicturesProportions) {
   }
 }
 
+// Dragging the vertical bar to the far left: on release it snaps to 1000,
+// the left column takes that width and the drawing area the rest.
+TEST_F(MainWindowCoreTest, SplitterReleasedFarLeftSnapsAndLaysOut) {
+  core.Form_Load("", 15.0);
+  core.SetSplitterLeft(3000);
+  core.Splitter_MouseDown();
+  EXPECT_TRUE(core.SplitterDragging());
+  core.Splitter_MouseMove(-2500);
+  const std::optional<PaneLayout> layout = core.Splitter_MouseUp(WindowOf(15060, 9720));
+  EXPECT_FALSE(core.SplitterDragging());
+  EXPECT_DOUBLE_EQ(core.SplitterLeft(), 1000);
+  ASSERT_TRUE(layout);
+  EXPECT_DOUBLE_EQ(layout->list.width, 1000);
+  EXPECT_DOUBLE_EQ(layout->drawing.left, 1060);
+  EXPECT_EQ(core.Ws().Camera.ScreenWidth, layout->drawingWidthPx);
+
+  core.Splitter_MouseDown();
+  core.Splitter_MouseMove(20000);
+  core.Splitter_MouseUp(WindowOf(15060, 9720));
+  EXPECT_DOUBLE_EQ(core.SplitterLeft(), 15060 - 1000);
+}
+
 TEST_F(MainWindowCoreTest, DrawingAreaWithoutHeightGivesAFiniteView) {
   core.Form_Load("", 15.0);
   core.SetDrawingSize(300, 0);
@@ -527,6 +566,37 @@ TEST_F(MainWindowCoreTest, DataPanelInterfaceReadsAndWritesTheWindowsControls) {
   EXPECT_EQ(core.Sheet().Text()(5, 2), "1.5");
   EXPECT_EQ(panel.Cell(5, 2), "1.5");
   EXPECT_EQ(panel.Cell(200, 2), "");  // beyond the sheet's 101 rows
+}
+
+// The data set reads the window's own panel and sheet: counts from the boxes,
+// values from the cells as the user typed them into the grid.
+TEST_F(MainWindowCoreTest, DataSetReadsTheWindowsPanelAndSheet) {
+  core.Form_Load("", 15.0);
+  DataPanel& panel = core.Panel();
+  panel.SetKindIndex(kRegularSurface);
+  panel.SetText(1, "3");
+  panel.SetText(2, "2");
+  core.Command1_Click();
+  ASSERT_EQ(core.Sheet().Rows(), 7);
+  for (Long i = 0; i < 3; ++i) {
+    for (Long j = 0; j < 2; ++j) {
+      const Long row = i * 2 + j + 1;
+      core.Sheet().CellEdited(row, 1, CStr(i));
+      core.Sheet().CellEdited(row, 2, CStr(j));
+      core.Sheet().CellEdited(row, 3, CStr(i + 2 * j));
+    }
+  }
+  ClsData& data = core.Ws().DataSet;
+  DataContext context{core.Panel(), core.Ws().settings, messages, pump};
+  ASSERT_TRUE(data.GetData(context));
+  EXPECT_EQ(data.LoadedKind(), kRegularSurface);
+  EXPECT_EQ(data.StepsX(), 3);
+  EXPECT_EQ(data.StepsY(), 2);
+  EXPECT_DOUBLE_EQ(data.MaxX(), 2.0);
+  EXPECT_DOUBLE_EQ(data.MaxY(), 1.0);
+  EXPECT_DOUBLE_EQ(data.MinZ(), 0.0);
+  EXPECT_DOUBLE_EQ(data.MaxZ(), 4.0);
+  EXPECT_TRUE(messages.Shown().empty());
 }
 
 }  // namespace

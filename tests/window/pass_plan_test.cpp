@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <ostream>
 #include <vector>
 
 #include "graphs/workspace.h"
@@ -18,6 +19,8 @@ struct PlanCase {
   std::vector<double> y;
   double weight;
 };
+
+void PrintTo(const PlanCase& c, std::ostream* os) { *os << c.name; }
 
 class PassPlanTest : public testing::TestWithParam<PlanCase> {};
 

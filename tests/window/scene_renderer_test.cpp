@@ -113,24 +113,150 @@ TEST_F(SceneRenderTest, LegendOverlayIsDrawnOnceInTheLowerLeftFrame) {
   EXPECT_EQ(graph->legends, 1);
 }
 
-// Guards the passes: every pass draws the graphs, and the accumulation of 8
-// jittered passes grades a slanted edge in many steps, while the 2 passes of
-// a drag give at most half-way pixels.
+// Guards the passes: the accumulation of 8 jittered passes grades a slanted
+// edge in many steps, while the 2 passes of a drag give at most half-way
+// pixels. The graphs are drawn once a build and replayed by every pass.
 TEST_F(SceneRenderTest, EightPassesGradeTheEdgesAndADragUsesTwo) {
   core.Ws().settings.ShowLegend = false;
   auto graph = Show(1, BoxAround(0, 0, 0, 6.37));
   core.Ws().ShownGraphs.RotRoll = 17;
   const int before = graph->draws;
   core.BuildScene();
-  EXPECT_EQ(graph->draws - before, 8);
+  EXPECT_EQ(graph->draws - before, 1);
   const std::set<int> still = GreyLevels(Frame());
   EXPECT_GE(still.size(), 6U);
 
   core.Mouse().Dragging = true;
   core.BuildScene();
-  EXPECT_EQ(graph->draws - before, 10);
   const std::set<int> dragged = GreyLevels(Frame());
   EXPECT_LE(dragged.size(), 4U);
+  EXPECT_GE(dragged.size(), 3U);  // black, white and the half-way edge
+}
+
+// A repaint takes the picture from the accumulation buffer instead of
+// replaying every pass; it must be the very picture a full replay gives,
+// legend and axis system included.
+TEST_F(SceneRenderTest, RepaintFromTheAccumulationEqualsTheFullReplay) {
+  core.Ws().AxisSystem.Show = true;
+  Show(1, BoxAround(0, 0, 0, 5));
+  core.Ws().ShownGraphs.RotPitch = -30;
+  core.Ws().ShownGraphs.RotYaw = 45;
+  core.BuildScene();
+  const RgbaImage built = view.context->ReadPixels();
+  const RgbaImage repainted = Frame();
+  core.SetDrawingSize(kSize, kSize);  // same size: only the next frame replays in full
+  const RgbaImage replayed = Frame();
+  EXPECT_EQ(repainted.pixels, built.pixels);
+  EXPECT_EQ(replayed.pixels, built.pixels);
+  EXPECT_EQ(Frame().pixels, built.pixels);
+}
+
+// A lit face turned by the scene rotation, under a light beside the camera.
+void LightScene(Workspace& ws) {
+  ws.settings.ShowLegend = false;
+  ws.ShownGraphs.RotYaw = 70;
+  ws.ShownGraphs.RotPitch = -40;
+  ws.SceneLight.Position(0) = 1000;
+  ws.SceneLight.Position(1) = 1000;
+  ws.SceneLight.Position(2) = 200;
+  ws.SceneLight.Position(3) = 1;
+  for (int i = 0; i < 3; ++i) {
+    ws.SceneLight.Amission(i) = 0.1F;  // dim ambient terms, so the diffuse one shows
+    ws.SceneLight.GlobalAmbient(i) = 0.0F;
+    ws.SceneLight.Diffuse(i) = 0.8F;
+  }
+}
+
+// Regression: the light's position was taken in whatever model-view frame
+// the last frame had left, so the first frame after a build (the rotated
+// frame) was lit otherwise than the repaints after it.
+TEST_F(SceneRenderTest, EveryFrameIsLitAlike) {
+  LightScene(core.Ws());
+  Show(1, BoxAround(0, 0, 0, 6))->lit = true;
+  core.BuildScene();
+  const RgbaImage built = view.context->ReadPixels();
+  const auto face = built.At(100, 100);
+  ASSERT_GT(face[0], 40);  // lit, but not washed out
+  ASSERT_LT(face[0], 250);
+  const RgbaImage repainted = Frame();
+  core.SetDrawingSize(kSize, kSize);
+  const RgbaImage replayed = Frame();
+  EXPECT_EQ(repainted.pixels, built.pixels);
+  EXPECT_EQ(replayed.pixels, built.pixels);
+  EXPECT_EQ(Frame().pixels, built.pixels);
+}
+
+// The light dialog asks for no rebuild: a changed light shows at the next
+// repaint, which then replays the passes instead of returning the old sum.
+TEST_F(SceneRenderTest, AChangedLightShowsAtTheNextRepaint) {
+  LightScene(core.Ws());
+  Show(1, BoxAround(0, 0, 0, 6))->lit = true;
+  core.BuildScene();
+  const RgbaImage before = Frame();
+  Cls10& light = core.Ws().SceneLight;
+  for (int i = 0; i < 3; ++i) light.Diffuse(i) = light.Diffuse(i) * 0.3F;
+  const RgbaImage after = Frame();
+  EXPECT_LT(after.At(100, 100)[0] + 20, before.At(100, 100)[0]);
+  EXPECT_EQ(Frame().pixels, after.pixels);
+}
+
+// Regression: list 900 holds the projections of the size it was built for,
+// so a resize that only repainted showed a stretched picture until the next
+// build. A square graph stays square.
+TEST(SceneResize, ASquareStaysSquareAfterAResize) {
+  FakeView view;
+  view.MakeContext(400, 200);
+  test::ScriptedMessageBox messages;
+  test::ScriptedFileDialog dialogs;
+  NullEventPump pump;
+  FakeCommands commands;
+  MainWindowCore core(view, {messages, dialogs, pump});
+  core.SetDocumentCommands(&commands);
+  core.Form_Load("", 15.0);
+  core.Ws().settings.ShowLegend = false;
+  core.Ws().AxisSystem.Show = false;
+  PaneInput in;
+  in.clientWidth = 3060 + 200 * 15;  // a 200 x 200 drawing area
+  in.clientHeight = 720 + 200 * 15;
+  in.toolbarHeight = 420;
+  in.statusHeight = 300;
+  in.dataHeight = 1000;
+  in.splitterLeft = 3000;
+  in.twipsPerPixel = 15;
+  ASSERT_TRUE(core.Form_Resize(in));
+  Workspace& ws = core.Ws();
+  ws.AllGraphs.Items.Add(std::make_shared<FakeGraph>(1, BoxAround(0, 0, 0, 5), ws.settings), "1");
+  core.AddListEntry("Surface Model");
+  core.SetListChecked(0, true);
+
+  in.clientWidth += 200 * 15;  // now 400 x 200
+  ASSERT_TRUE(core.Form_Resize(in));
+  const RgbaImage image = view.context->ReadPixels();
+  int width = 0;
+  int height = 0;
+  for (int x = 0; x < 400; ++x) width += image.At(x, 100)[0] < 128 ? 1 : 0;
+  for (int y = 0; y < 200; ++y) height += image.At(200, y)[0] < 128 ? 1 : 0;
+  EXPECT_GT(width, 20);
+  EXPECT_NEAR(width, height, 1);
+}
+
+// Checks in the order 3, 1, 2 draw the graphs in that order, so graph 2 lies
+// on top where they overlap.
+TEST_F(SceneRenderTest, GraphsDrawInTheOrderTheyWereChecked) {
+  std::vector<Long> log;
+  Workspace& ws = core.Ws();
+  for (Long id : {1, 2, 3}) {
+    auto graph = std::make_shared<FakeGraph>(id, BoxAround(0, 0, 0, id), ws.settings);
+    graph->drawLog = &log;
+    ws.AllGraphs.Items.Add(graph, CStr(id));
+    core.AddListEntry("Surface Model");
+  }
+  core.SetListChecked(2, true);
+  core.SetListChecked(0, true);
+  core.SetListChecked(1, true);
+  log.clear();
+  core.BuildScene();
+  EXPECT_EQ(log, (std::vector<Long>{3, 1, 2}));  // drawn once, replayed by every pass
 }
 
 // With nothing shown the picture holds only the clear colour: no axis
@@ -159,6 +285,43 @@ TEST_F(SceneRenderTest, CaptureReadsTheScene) {
   const RgbImage picture = core.CaptureDrawingArea();
   EXPECT_EQ(picture.width, kSize);
   EXPECT_EQ(picture.height, kSize);
+}
+
+// Closing frees the lists in the context they belong to; nothing is drawn
+// or initialised again afterwards.
+TEST_F(SceneRenderTest, CloseFreesTheListsAndDrawsNoMore) {
+  Show(1, BoxAround(0, 0, 0, 4));
+  ASSERT_NE(core.Ws().settings.BitmapFontBase, 0);
+  messages.Script({MsgAnswer::No});
+  ASSERT_TRUE(core.Form_Unload());
+  view.context->MakeCurrent();
+  EXPECT_EQ(glIsList(kSceneList), GL_FALSE);
+  EXPECT_EQ(core.Ws().settings.OutlineFontBase1, 0);
+  EXPECT_EQ(core.Ws().settings.BitmapFontBase, 0);
+  core.BuildScene();
+  EXPECT_EQ(glIsList(kSceneList), GL_FALSE);
+}
+
+// A toolkit window may get its context only once shown, after the load step:
+// the first build or frame then makes the fixed state and the fonts.
+TEST(SceneLateContext, FirstUseInitialisesAContextMadeAfterTheLoad) {
+  FakeView view;
+  test::ScriptedMessageBox messages;
+  test::ScriptedFileDialog dialogs;
+  NullEventPump pump;
+  FakeCommands commands;
+  MainWindowCore core(view, {messages, dialogs, pump});
+  core.SetDocumentCommands(&commands);
+  core.Form_Load("", 15.0);
+  EXPECT_EQ(core.Ws().settings.BitmapFontBase, 0);
+
+  view.MakeContext(64, 64);
+  core.SetDrawingSize(64, 64);
+  EXPECT_NE(core.Ws().settings.BitmapFontBase, 0);
+  core.Display();
+  const RgbaImage image = view.context->ReadPixels();
+  EXPECT_EQ(image.At(10, 10)[0], 255);  // the white clear colour of the fixed state
+  EXPECT_TRUE(messages.Shown().empty());
 }
 
 }  // namespace

@@ -93,9 +93,19 @@ class FakeGraph final : public SceneItem {
 
   void Draw() override {
     ++draws;
-    glPushAttrib(GL_ENABLE_BIT | GL_CURRENT_BIT);
-    glDisable(GL_LIGHTING);
-    glColor3f(0.0F, 0.0F, 0.0F);
+    if (drawLog != nullptr) drawLog->push_back(id_);
+    glPushAttrib(GL_ENABLE_BIT | GL_CURRENT_BIT | GL_LIGHTING_BIT);
+    if (lit) {
+      // A white face under the scene's light.
+      glEnable(GL_LIGHTING);
+      glEnable(GL_COLOR_MATERIAL);
+      glColorMaterial(GL_FRONT_AND_BACK, GL_AMBIENT_AND_DIFFUSE);
+      glColor3f(1.0F, 1.0F, 1.0F);
+      glNormal3f(0.0F, 0.0F, 1.0F);
+    } else {
+      glDisable(GL_LIGHTING);
+      glColor3f(0.0F, 0.0F, 0.0F);
+    }
     const double z = (box_.MinZ + box_.MaxZ) / 2.0 - settings_.CenterX;
     glBegin(GL_QUADS);
     glVertex3d(box_.MinX - settings_.CenterY, box_.MinY - settings_.CenterZ, z);
@@ -118,6 +128,10 @@ class FakeGraph final : public SceneItem {
 
   int draws = 0;
   int legends = 0;
+  // Draws a white face lit by the scene's light instead of a black one.
+  bool lit = false;
+  // When set, every Draw appends the graph's ID.
+  std::vector<Long>* drawLog = nullptr;
 
  private:
   Long id_;

@@ -1,0 +1,237 @@
+// The building blocks of the gridding and of the Delaunay graph, called the
+// way the gridding driver calls them: one model or index per gridding, then
+// every node of a 101 x 101 grid on the cores.
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "data/cls_data.h"
+#include "data/delaunay.h"
+#include "data/matrix.h"
+#include "data/memory_data_panel.h"
+#include "data/nearest_point_index.h"
+#include "data/parallel_for.h"
+#include "data/poly_fit.h"
+#include "data/radial_basis_model.h"
+#include "data/shepard.h"
+#include "platform/event_pump.h"
+#include "platform/message_box.h"
+#include "platform/runtime.h"
+#include "scene/shared_settings.h"
+
+namespace qv {
+namespace {
+
+constexpr int kNodes = 101;
+constexpr double kSide = 100.0;
+
+struct Scatter {
+  std::vector<double> x, y, z, c;
+};
+
+Scatter MakeScatter(std::size_t n) {
+  std::mt19937 random(12345);
+  std::uniform_real_distribution<double> unit(0.0, kSide);
+  Scatter s;
+  for (std::size_t i = 0; i < n; ++i) {
+    const double x = unit(random), y = unit(random);
+    s.x.push_back(x);
+    s.y.push_back(y);
+    s.z.push_back(std::sin(x / 9) * std::cos(y / 13) * 10 + 0.01 * x * y);
+    s.c.push_back(x - y);
+  }
+  return s;
+}
+
+// Every node of the grid over the scatter's square, on the cores, as the driver runs them.
+template <typename Node>
+void ForEachNode(const Node& node) {
+  const double step = kSide / (kNodes - 1);
+  ParallelFor(kNodes * kNodes, 16, [&](std::size_t first, std::size_t last) {
+    for (std::size_t n = first; n < last; ++n) {
+      const auto i = static_cast<double>(n / kNodes), j = static_cast<double>(n % kNodes);
+      node(n, i * step, j * step);
+    }
+  });
+}
+
+void BM_DelaunayTriangulate(benchmark::State& state) {
+  const Scatter s = MakeScatter(static_cast<std::size_t>(state.range(0)));
+  for (auto _ : state) {
+    DelaunayResult r = TriangulatePoints(s.x.data(), s.y.data(), s.x.size());
+    benchmark::DoNotOptimize(r.triangles.data());
+  }
+}
+BENCHMARK(BM_DelaunayTriangulate)->Arg(20000)->Arg(1000000)->Unit(benchmark::kMillisecond);
+
+// A regular lattice: every quad's corners are cocircular, the predicates' exact path.
+void BM_DelaunayLattice(benchmark::State& state) {
+  const auto side = static_cast<int>(state.range(0));
+  std::vector<double> x, y;
+  for (int i = 0; i < side; ++i) {
+    for (int j = 0; j < side; ++j) {
+      x.push_back(i * 0.1);
+      y.push_back(j * 0.1);
+    }
+  }
+  for (auto _ : state) {
+    DelaunayResult r = TriangulatePoints(x.data(), y.data(), x.size());
+    benchmark::DoNotOptimize(r.triangles.data());
+  }
+}
+BENCHMARK(BM_DelaunayLattice)->Arg(141)->Unit(benchmark::kMillisecond);
+
+// Method 1: the surface value and the colour value from the 5 nearest points.
+void BM_NearestPointsGrid(benchmark::State& state) {
+  const Scatter s = MakeScatter(static_cast<std::size_t>(state.range(0)));
+  std::vector<std::array<double, 2>> at(s.x.size());
+  for (std::size_t i = 0; i < at.size(); ++i) at[i] = {s.x[i], s.y[i]};
+  std::vector<double> w(kNodes * kNodes), c(kNodes * kNodes);
+  for (auto _ : state) {
+    const NearestPointIndex<2> wIndex(at);
+    const NearestPointIndex<2> cIndex(at);
+    ForEachNode([&](std::size_t n, double u, double v) {
+      thread_local std::vector<Neighbour> nearest;
+      wIndex.Nearest({u, v}, 5, nearest);
+      w[n] = InverseDistanceEstimate(nearest, s.z);
+      cIndex.Nearest({u, v}, 5, nearest);
+      c[n] = InverseDistanceEstimate(nearest, s.c);
+    });
+    benchmark::DoNotOptimize(w.data());
+  }
+}
+BENCHMARK(BM_NearestPointsGrid)->Arg(20000)->Unit(benchmark::kMillisecond);
+
+// Method 2: every point weighs in at every node, once for w and once for c.
+void BM_ShepardGrid(benchmark::State& state) {
+  const Scatter s = MakeScatter(static_cast<std::size_t>(state.range(0)));
+  const ShepardPoints<2> wPoints{{s.x, s.y}, s.z};
+  const ShepardPoints<2> cPoints{{s.x, s.y}, s.c};
+  std::vector<double> w(kNodes * kNodes), c(kNodes * kNodes);
+  for (auto _ : state) {
+    ForEachNode([&](std::size_t n, double u, double v) {
+      w[n] = ShepardAt<2>(wPoints, {u, v});
+      c[n] = ShepardAt<2>(cPoints, {u, v});
+    });
+    benchmark::DoNotOptimize(w.data());
+  }
+}
+BENCHMARK(BM_ShepardGrid)->Arg(20000)->Unit(benchmark::kMillisecond);
+
+// Methods 3 and 4: one solve of the dense system, then a sum over the points per node.
+void RadialGrid(benchmark::State& state, RadialKernel kernel) {
+  const Scatter s = MakeScatter(static_cast<std::size_t>(state.range(0)));
+  std::vector<double> w(kNodes * kNodes), c(kNodes * kNodes);
+  for (auto _ : state) {
+    RadialBasisModel model;
+    if (!model.Fit(kernel, s.x, s.y, {s.z, s.c})) state.SkipWithError("singular");
+    ForEachNode([&](std::size_t n, double u, double v) {
+      thread_local std::vector<double> out;
+      model.Evaluate(u, v, out);
+      w[n] = out[0];
+      c[n] = out[1];
+    });
+    benchmark::DoNotOptimize(w.data());
+  }
+}
+void BM_MultiquadricGrid(benchmark::State& state) { RadialGrid(state, RadialKernel::Multiquadric); }
+void BM_ThinPlateGrid(benchmark::State& state) { RadialGrid(state, RadialKernel::ThinPlate); }
+BENCHMARK(BM_MultiquadricGrid)->Arg(2000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ThinPlateGrid)->Arg(2000)->Unit(benchmark::kMillisecond);
+
+// Method 5: the fit alone (its nodes are a polynomial each).
+void BM_QuadraticFit(benchmark::State& state) {
+  const Scatter s = MakeScatter(static_cast<std::size_t>(state.range(0)));
+  const auto n = static_cast<Long>(s.x.size());
+  Matrix table(n, 3);
+  for (Long i = 1; i <= n; ++i) {
+    const auto at = static_cast<std::size_t>(i - 1);
+    table(i, 1) = s.x[at];
+    table(i, 2) = s.y[at];
+    table(i, 3) = s.z[at];
+  }
+  for (auto _ : state) {
+    QuadraticFit<2> fit;
+    if (!PolyFit3D(table, n, fit)) state.SkipWithError("singular");
+    benchmark::DoNotOptimize(fit.beta.data());
+  }
+}
+BENCHMARK(BM_QuadraticFit)->Arg(20000)->Unit(benchmark::kMillisecond);
+
+// The gridding driver itself: ClsData::Grid over an irregular Cartesian
+// surface loaded through the panel, 101 x 101 nodes, by each method.
+class SilentMessages final : public MessageBoxService {
+ public:
+  MsgAnswer Show(const std::string&, const std::string&, MsgIcon, MsgButtons) override {
+    ++shown;
+    return MsgAnswer::OK;
+  }
+  int shown = 0;
+};
+
+class LoadedSurface {
+ public:
+  explicit LoadedSurface(std::size_t n) {
+    const Scatter s = MakeScatter(n);
+    panel_.SetKindIndex(kIrregularSurface);
+    panel_.SetText(3, std::to_string(n));
+    for (int box : {4, 7}) panel_.SetText(box, std::to_string(kNodes));
+    for (int box : {1, 5}) panel_.SetText(box, "0");
+    for (int box : {2, 6}) panel_.SetText(box, FormatDouble(kSide));
+    double low = s.z[0], high = s.z[0];
+    for (std::size_t i = 0; i < n; ++i) {
+      panel_.SetRow(static_cast<Long>(i + 1), {FormatDouble(s.x[i]), FormatDouble(s.y[i]),
+                                               FormatDouble(s.z[i]), FormatDouble(s.c[i])});
+      low = std::min(low, s.z[i]);
+      high = std::max(high, s.z[i]);
+    }
+    // Custom ratios that make every drawing scale 1, so that the normalised
+    // points stay where the grid's bounds expect them.
+    settings_.ScaleMode = 3;
+    settings_.ScaleRatioX = settings_.ScaleRatioY = kSide / 10;
+    settings_.ScaleRatioZ = (high - low) / 10;
+    settings_.GridMethod = 5;
+    loaded_ = data_.GetData(context_);
+  }
+  bool Loaded() const { return loaded_; }
+  bool Grid(Long method) {
+    settings_.GridMethod = method;
+    return data_.Grid(context_);
+  }
+  const ClsData& Data() const { return data_; }
+
+ private:
+  MemoryDataPanel panel_;
+  SharedSettings settings_;
+  SilentMessages messages_;
+  NullEventPump pump_;
+  DataContext context_{panel_, settings_, messages_, pump_};
+  ClsData data_;
+  bool loaded_ = false;
+};
+
+void BM_ClsDataGrid(benchmark::State& state) {
+  LoadedSurface surface(static_cast<std::size_t>(state.range(1)));
+  if (!surface.Loaded()) state.SkipWithError("the data set did not load");
+  const auto method = static_cast<Long>(state.range(0));
+  for (auto _ : state) {
+    if (!surface.Grid(method)) state.SkipWithError("gridding failed");
+    benchmark::DoNotOptimize(surface.Data().Reg3DZ(50, 50));
+  }
+}
+BENCHMARK(BM_ClsDataGrid)
+    ->ArgNames({"method", "points"})
+    ->Args({1, 20000})
+    ->Args({2, 20000})
+    ->Args({3, 2000})
+    ->Args({4, 2000})
+    ->Args({5, 20000})
+    ->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace qv

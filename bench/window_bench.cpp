@@ -1,0 +1,146 @@
+// Costs of the main window's drawing at 800 x 600: the scene build (8
+// accumulation passes at rest, 2 while dragging) and the repaint, which only
+// replays display list 900. The scene is one 101 x 101 surface in the colour
+// map, with the axis system and the legend, loaded through the window's own
+// data panel and sheet as a document would be.
+#include <GL/gl.h>
+
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <memory>
+
+#include "graphs/cls9_graph.h"
+#include "platform/file_dialog.h"
+#include "platform/osmesa/offscreen_context.h"
+#include "window/main_window_core.h"
+
+namespace {
+
+constexpr int kWidth = 800;
+constexpr int kHeight = 600;
+constexpr int kNodes = 101;
+
+class SilentMessages final : public qv::MessageBoxService {
+ public:
+  qv::MsgAnswer Show(const std::string&, const std::string&, qv::MsgIcon, qv::MsgButtons) override {
+    return qv::MsgAnswer::OK;
+  }
+};
+
+class NoDialogs final : public qv::FileDialogService {
+ public:
+  qv::FileDialogResult ShowOpen(const qv::FileDialogRequest&) override { return {}; }
+  qv::FileDialogResult ShowSave(const qv::FileDialogRequest&) override { return {}; }
+};
+
+class OffscreenView final : public qv::MainWindowView {
+ public:
+  qv::GlContext* DrawingContext() override { return &context; }
+  int DrawingWidth() const override { return kWidth; }
+  int DrawingHeight() const override { return kHeight; }
+  void ShowPopup(qv::PopupMenu, double, double) override {}
+  void ModelsChanged() override {}
+  void RepaintWindow() override {}
+  void CloseWindow() override {}
+  void SetIdleTicksWanted(bool) override {}
+
+  qv::OffscreenContext context{kWidth, kHeight};
+};
+
+// The window with one shown surface, fitted as after opening a document.
+struct SurfaceScene {
+  SurfaceScene() {
+    core.Form_Load("", 15.0);
+    core.SetDrawingSize(kWidth, kHeight);
+    LoadSheet();
+    qv::Workspace& ws = core.Ws();
+    ws.AxisSystem.SetDefault();
+    ws.AxisSystem.Show = true;
+    ws.settings.ShowLegend = true;
+    ws.ShownGraphs.RotPitch = -30;
+    ws.ShownGraphs.RotYaw = 45;
+
+    auto surface = std::make_shared<qv::Cls9>(ws);
+    surface->SetID(1);
+    surface->GraphType = qv::kSurfaceModel;
+    surface->StepU = kNodes - 1;
+    surface->StepV = kNodes - 1;
+    surface->Show = 3;
+    surface->Smoothness = 2;
+    surface->FillStyle = 4;
+    surface->Material = 1;
+    surface->ColorName = "RAINBOW";
+    ws.AllGraphs.Items.Add(surface, "1");
+    core.AddListEntry("Surface Model");
+    core.SetFitPending(true);
+    core.CheckListEntry(0);
+  }
+
+  // A 101 x 101 regular surface typed into the sheet, read by the data set.
+  void LoadSheet() {
+    qv::DataPanel& panel = core.Panel();
+    panel.SetKindIndex(qv::kRegularSurface);
+    panel.SetText(1, std::to_string(kNodes));
+    panel.SetText(2, std::to_string(kNodes));
+    core.Command1_Click();
+    qv::Long row = 1;
+    for (int i = 0; i < kNodes; ++i) {
+      for (int j = 0; j < kNodes; ++j, ++row) {
+        const double x = i * 0.1;
+        const double y = j * 0.1;
+        panel.SetCell(row, 1, std::to_string(x));
+        panel.SetCell(row, 2, std::to_string(y));
+        panel.SetCell(row, 3, std::to_string(std::sin(x) * std::cos(y)));
+      }
+    }
+    qv::Workspace& ws = core.Ws();
+    qv::DataContext context{core.Panel(), ws.settings, messages, pump};
+    ws.DataSet.GetData(context);
+  }
+
+  OffscreenView view;
+  SilentMessages messages;
+  NoDialogs dialogs;
+  qv::NullEventPump pump;
+  qv::MainWindowCore core{view, qv::MainWindowServices{messages, dialogs, pump}};
+};
+
+// A scene build at rest: 8 jittered passes of the surface and the axis
+// system, then the legend.
+void BM_BuildScene8Passes(benchmark::State& state) {
+  SurfaceScene scene;
+  for (auto _ : state) {
+    scene.core.BuildScene();
+    glFinish();
+  }
+}
+BENCHMARK(BM_BuildScene8Passes)->Unit(benchmark::kMillisecond);
+
+// One frame of a drag: a 2-pass build and its display.
+void BM_DragFrame2Passes(benchmark::State& state) {
+  SurfaceScene scene;
+  scene.core.Mouse().Dragging = true;
+  for (auto _ : state) {
+    scene.core.BuildScene();
+    scene.core.Display();
+  }
+}
+BENCHMARK(BM_DragFrame2Passes)->Unit(benchmark::kMillisecond);
+
+// A repaint: the list replayed, nothing rebuilt. The counter tells that the
+// picture holds the scene (pixels other than the white clear colour).
+void BM_Repaint(benchmark::State& state) {
+  SurfaceScene scene;
+  scene.core.BuildScene();
+  for (auto _ : state) scene.core.Display();
+  const qv::RgbaImage image = scene.view.context.ReadPixels();
+  double drawn = 0;
+  for (std::size_t i = 0; i + 3 < image.pixels.size(); i += 4) {
+    if (image.pixels[i] != 255 || image.pixels[i + 1] != 255 || image.pixels[i + 2] != 255) ++drawn;
+  }
+  state.counters["drawnPixels"] = drawn;
+}
+BENCHMARK(BM_Repaint)->Unit(benchmark::kMillisecond);
+
+}  // namespace

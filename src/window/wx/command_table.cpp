@@ -1,0 +1,104 @@
+#include "window/wx/command_table.h"
+
+#include <array>
+
+namespace qv {
+
+namespace {
+
+using M = MenuItem;
+
+constexpr MenuRow Sep() { return {M::kCount, "", true}; }
+
+constexpr std::array kFileMenu = {
+    MenuRow{M::mnuFileNew2D, "New 2D Graphs"},
+    MenuRow{M::mnuFileNew3D, "New 3D Graphs"},
+    MenuRow{M::mnuFileNew4D, "New 4D Graphs"},
+    Sep(),
+    MenuRow{M::mnuFileOpen, "Open..."},
+    MenuRow{M::mnuFileSave, "Save"},
+    MenuRow{M::mnuFileSaveAs, "SaveAs..."},
+    Sep(),
+    MenuRow{M::mnuFileExit, "Exit"},
+};
+
+constexpr std::array kEditMenu = {
+    MenuRow{M::mnuEditDelAll, "Delete All"},
+};
+
+constexpr std::array kViewMenu = {
+    MenuRow{M::mnuViewMove, "Move"},
+    MenuRow{M::mnuViewZoom, "Zoom"},
+    MenuRow{M::mnuViewFit, "Zoom to Fit"},
+    MenuRow{M::mnuViewRotateX, "Rotate About X Axis"},
+    MenuRow{M::mnuViewRotateY, "Rotate About Y Axis"},
+    MenuRow{M::mnuViewRotateZ, "Rotate About Z Axis"},
+    MenuRow{M::mnuViewRotate, "Trackball"},
+    Sep(),
+    MenuRow{M::mnuViewFront, "Front"},
+    MenuRow{M::mnuViewRight, "Right"},
+    MenuRow{M::mnuViewTop, "Top"},
+    MenuRow{M::mnuViewISO, "ISO"},
+};
+
+constexpr std::array kHelpMenu = {
+    MenuRow{M::mnuHelpCon, "Contents..."},
+};
+
+const std::array kMenuBar = {
+    MenuTable{"File", kFileMenu},
+    MenuTable{"Edit", kEditMenu},
+    MenuTable{"View", kViewMenu},
+    MenuTable{"Help", kHelpMenu},
+};
+
+constexpr ToolRow ToolSep(int index, std::string_view key) {
+  return {index, M::kCount, key, "", "", "", true};
+}
+
+constexpr std::array kToolbar = {
+    ToolSep(1, "barSep0"),
+    ToolRow{2, M::mnuFileNew2D, "barNew2D", "New 2D Graphs", "Create new 2D graphs", "2D"},
+    ToolRow{3, M::mnuFileNew3D, "barNew3D", "New 3D Graphs", "Create new 3D graphs", "3D"},
+    ToolRow{4, M::mnuFileNew4D, "barNew4D", "Create 4D Graphs", "Create new 4D graphs", "4D"},
+    ToolSep(5, "barSep1"),
+    ToolRow{6, M::mnuFileOpen, "barOpen", "Open File", "Open file", "Op"},
+    ToolRow{7, M::mnuFileSave, "barSave", "Save File", "Save file", "Sv"},
+    ToolRow{8, M::mnuFileSaveAs, "barSaveAs", "Save File As", "Save file as", "As"},
+    ToolSep(17, "barSep4"),
+    ToolRow{18, M::mnuHelpCon, "barHelp", "Online Help", "Get online help", "?"},
+    ToolSep(38, "barSep13"),
+    ToolRow{39, M::mnuViewMove, "barMove", "Move The Scene", "Move the scene", "Mv"},
+    ToolRow{40, M::mnuViewZoom, "barZoom", "Zoom In Or Zoom Out The Scene",
+            "Zoom in or zoom out the scene", "Zm"},
+    ToolRow{41, M::mnuViewFit, "barZoomAll", "Zoom To Fit", "Zoom to an appropriate size", "Fit"},
+    ToolRow{42, M::mnuViewRotateX, "barRotX", "Rotate About X Axis", "Rotate About X Axis", "RX"},
+    ToolRow{43, M::mnuViewRotateY, "barRotY", "Rotate About Y Axis", "Rotate About Y Axis", "RY"},
+    ToolRow{44, M::mnuViewRotateZ, "barRotZ", "Rotate About Z Axis", "Rotate About Z Axis", "RZ"},
+    ToolRow{45, M::mnuViewRotate, "barRotate", "Rotate The Scene", "Rotate the scene", "Tb"},
+    ToolSep(46, "barSep14"),
+    ToolRow{47, M::mnuViewFront, "barFront", "View From The Front", "View from the front", "Fr"},
+    ToolRow{48, M::mnuViewRight, "barRight", "View From The Right", "View from the right", "Rt"},
+    ToolRow{49, M::mnuViewTop, "barTop", "View From The Top", "View from the top", "Tp"},
+    ToolRow{50, M::mnuViewISO, "barISO", "View ISO", "View ISO", "ISO"},
+};
+
+constexpr std::array kGraphEditPopup = {
+    MenuRow{M::mnuEditDelAll, "Delete All"},
+};
+
+constexpr std::array kFunEditPopup = {
+    MenuRow{M::mnuFunEdit, "Edit..."},
+    MenuRow{M::mnuFunCut, "Cut"},
+    MenuRow{M::mnuFunCopy, "Copy"},
+    MenuRow{M::mnuFunDelete, "Delete"},
+};
+
+}  // namespace
+
+std::span<const MenuTable> MenuBarTable() { return kMenuBar; }
+std::span<const ToolRow> ToolbarTable() { return kToolbar; }
+std::span<const MenuRow> GraphEditPopupTable() { return kGraphEditPopup; }
+std::span<const MenuRow> FunEditPopupTable() { return kFunEditPopup; }
+
+}  // namespace qv

@@ -1,0 +1,683 @@
+#include "window/wx/main_frame.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <thread>
+
+#include <wx/button.h>
+#include <wx/checklst.h>
+#include <wx/choice.h>
+#include <wx/dcclient.h>
+#include <wx/dcmemory.h>
+#include <wx/filename.h>
+#include <wx/gdicmn.h>
+#include <wx/grid.h>
+#include <wx/log.h>
+#include <wx/menu.h>
+#include <wx/panel.h>
+#include <wx/settings.h>
+#include <wx/sizer.h>
+#include <wx/stattext.h>
+#include <wx/statusbr.h>
+#include <wx/stdpaths.h>
+#include <wx/textctrl.h>
+#include <wx/toolbar.h>
+#include <wx/utils.h>
+
+#include "platform/text_encoding.h"
+#include "platform/wx/wx_file_dialog.h"
+#include "platform/wx/wx_message_box.h"
+#include "window/wx/command_table.h"
+#include "window/wx/sheet_grid_table.h"
+
+namespace qv {
+
+namespace {
+
+constexpr int kMenuIdBase = wxID_HIGHEST + 100;
+constexpr int kToolIdBase = wxID_HIGHEST + 400;
+// A spin step every 10 ms at most: the scene turns at an even pace, and the
+// window does nothing at all while it is still.
+constexpr int kSpinIntervalMs = 10;
+// The sheet shows about this many rows below the panel.
+constexpr int kSheetHeightPx = 230;
+constexpr double kInitialSplitterLeft = 5400.0;
+
+wxString ToWx(const std::string& cp1252) { return wxString::FromUTF8(Cp1252ToUtf8(cp1252)); }
+
+// A toolbar image: the button's short text on a plain face.
+wxBitmap ToolImage(std::string_view glyph) {
+  constexpr int kSize = 24;
+  wxBitmap bitmap(kSize, kSize);
+  {
+    wxMemoryDC dc(bitmap);
+    dc.SetBackground(wxBrush(wxColour(240, 240, 240)));
+    dc.Clear();
+    dc.SetPen(wxPen(wxColour(120, 120, 120)));
+    dc.SetBrush(*wxTRANSPARENT_BRUSH);
+    dc.DrawRectangle(1, 1, kSize - 2, kSize - 2);
+    wxFont font(wxFontInfo(glyph.size() > 2 ? 6 : 8).Bold());
+    dc.SetFont(font);
+    dc.SetTextForeground(wxColour(20, 40, 120));
+    const wxString text = wxString::FromUTF8(glyph.data(), glyph.size());
+    const wxSize extent = dc.GetTextExtent(text);
+    dc.DrawText(text, (kSize - extent.x) / 2, (kSize - extent.y) / 2);
+  }
+  return bitmap;
+}
+
+wxEventTypeTag<wxMouseEvent> MouseTag(wxEventType type) { return wxEventTypeTag<wxMouseEvent>(type); }
+
+MouseModeCommand ModeOf(MenuItem item) {
+  switch (item) {
+    case MenuItem::mnuViewZoom: return MouseModeCommand::Zoom;
+    case MenuItem::mnuViewMove: return MouseModeCommand::Move;
+    case MenuItem::mnuViewRotateX: return MouseModeCommand::RotateX;
+    case MenuItem::mnuViewRotateY: return MouseModeCommand::RotateY;
+    case MenuItem::mnuViewRotateZ: return MouseModeCommand::RotateZ;
+    default: return MouseModeCommand::Trackball;
+  }
+}
+
+void FillMenu(wxMenu& menu, std::span<const MenuRow> rows) {
+  for (const MenuRow& row : rows) {
+    if (row.separator) {
+      menu.AppendSeparator();
+    } else {
+      menu.Append(MainFrame::MenuId(row.item), wxString::FromUTF8(row.caption.data(), row.caption.size()));
+    }
+  }
+}
+
+}  // namespace
+
+// A splitter bar: the button face at rest, the button shadow while held.
+class SplitterBar final : public wxWindow {
+ public:
+  SplitterBar(wxWindow* parent, bool vertical)
+      : wxWindow(parent, wxID_ANY, wxDefaultPosition, wxSize(4, 4), wxBORDER_NONE) {
+    SetHeld(false);
+    if (vertical) SetCursor(wxCursor(wxCURSOR_SIZEWE));
+  }
+  void SetHeld(bool held) {
+    SetBackgroundColour(wxSystemSettings::GetColour(held ? wxSYS_COLOUR_BTNSHADOW : wxSYS_COLOUR_BTNFACE));
+    Refresh();
+  }
+};
+
+MainFrame::MainFrame(const MainFrameOptions& options)
+    : wxFrame(nullptr, wxID_ANY, "Quorvel", wxDefaultPosition, options.size), spinTimer_(this) {
+  if (options.messages != nullptr) {
+    messages_ = options.messages;
+  } else {
+    ownMessages_ = std::make_unique<WxMessageBox>(this);
+    messages_ = ownMessages_.get();
+  }
+  if (options.fileDialogs != nullptr) {
+    fileDialogs_ = options.fileDialogs;
+  } else {
+    ownFileDialogs_ = std::make_unique<WxFileDialogService>(this);
+    fileDialogs_ = ownFileDialogs_.get();
+  }
+  const wxSize ppi = wxGetDisplayPPI();
+  if (ppi.y > 0) twipsPerPixel_ = kTwipsPerInch / ppi.y;
+
+  core_ = std::make_unique<MainWindowCore>(*this, MainWindowServices{*messages_, *fileDialogs_, pump_});
+  association_ = std::make_unique<FileAssociation>(
+      RunningProgramPaths(), options.dataHome.empty() ? UserDataHome() : options.dataHome);
+  fileCommands_ = std::make_unique<FileCommands>(core_->Ws(), *core_, *association_);
+  documentCommands_ = std::make_unique<FileCommandsAdapter>(*fileCommands_);
+  core_->SetDocumentCommands(documentCommands_.get());
+
+  BuildMenus();
+  BuildToolbar();
+  CreateStatusBar(1);
+  SetStatusText("Ready", 0);
+  BuildPanes();
+  BindEvents();
+  core_->Commands().SetListener([this](const CommandStates::Change& change) { ShowCommandState(change); });
+  ShowCommandStates();
+}
+
+MainFrame::~MainFrame() {
+  spinTimer_.Stop();
+  core_->Commands().SetListener(nullptr);
+  // The grid's table and the canvas read the core: the widgets go first.
+  context_.reset();
+  DestroyChildren();
+}
+
+// Building
+
+int MainFrame::MenuId(MenuItem item) { return kMenuIdBase + static_cast<int>(item); }
+
+int MainFrame::ToolId(int index) { return kToolIdBase + index; }
+
+void MainFrame::BuildMenus() {
+  auto* bar = new wxMenuBar;
+  for (const MenuTable& table : MenuBarTable()) {
+    auto* menu = new wxMenu;
+    FillMenu(*menu, table.rows);
+    bar->Append(menu, wxString::FromUTF8(table.title.data(), table.title.size()));
+  }
+  SetMenuBar(bar);
+}
+
+void MainFrame::BuildToolbar() {
+  wxToolBar* bar = CreateToolBar(wxTB_HORIZONTAL | wxTB_FLAT);
+  bar->SetToolBitmapSize(wxSize(24, 24));
+  for (const ToolRow& row : ToolbarTable()) {
+    if (row.separator) {
+      bar->AddSeparator();
+      continue;
+    }
+    const wxString tooltip = wxString::FromUTF8(row.tooltip.data(), row.tooltip.size());
+    bar->AddTool(ToolId(row.index), tooltip, ToolImage(row.glyph), tooltip);
+    bar->SetToolLongHelp(ToolId(row.index), wxString::FromUTF8(row.hint.data(), row.hint.size()));
+  }
+  bar->Realize();
+}
+
+void MainFrame::BuildPanes() {
+  content_ = new wxPanel(this, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxTAB_TRAVERSAL);
+  list_ = new wxCheckListBox(content_, wxID_ANY);
+  data_ = BuildDataFrame(content_);
+  splitter_ = new SplitterBar(content_, true);
+  splitter2_ = new SplitterBar(content_, false);
+  canvas_ = new GlCanvas(content_, wxID_ANY);
+  const wxSize best = data_->GetBestSize();
+  dataHeightTwips_ = best.y * twipsPerPixel_;
+  drag_.SetLeft(std::max(kInitialSplitterLeft, std::ceil((best.x + 8) * twipsPerPixel_)));
+}
+
+wxPanel* MainFrame::BuildDataFrame(wxWindow* parent) {
+  auto* panel = new wxPanel(parent, wxID_ANY);
+  const DataPanelModel& model = core_->PanelModel();
+  for (std::size_t i = 1; i < labels_.size(); ++i) {
+    labels_[i] = new wxStaticText(panel, wxID_ANY, ToWx(model.labels[i].text));
+  }
+  wxArrayString kinds;
+  for (int kind = 0; kind < kDataKindCount; ++kind) kinds.Add(ToWx(DataKindCaption(kind)));
+  combo_ = new wxChoice(panel, wxID_ANY, wxDefaultPosition, wxDefaultSize, kinds);
+  // Created in the tab order: Text3, Text1, Text2, Text4, Text5 .. Text10, OK.
+  const wxSize box(56, -1);
+  for (int i : {3, 1, 2, 4, 5, 6, 7, 8, 9, 10}) {
+    texts_[static_cast<std::size_t>(i)] = new wxTextCtrl(panel, wxID_ANY, ToWx(model.texts[i].text),
+                                                         wxDefaultPosition, box);
+  }
+  okButton_ = new wxButton(panel, wxID_ANY, "OK");
+  grid_ = new wxGrid(panel, wxID_ANY, wxDefaultPosition, wxSize(-1, kSheetHeightPx));
+  table_ = new SheetGridTable(core_->Sheet());
+  grid_->SetTable(table_, true, wxGrid::wxGridSelectCells);
+
+  auto* top = new wxBoxSizer(wxHORIZONTAL);
+  top->Add(labels_[5], 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, 4);
+  top->Add(combo_, 1, wxALIGN_CENTER_VERTICAL | wxRIGHT, 8);
+  top->Add(labels_[3], 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, 4);
+  top->Add(texts_[3], 0, wxALIGN_CENTER_VERTICAL);
+  auto* rows = new wxFlexGridSizer(6, 4, 6);
+  const std::array<std::array<int, 6>, 3> cells = {{{1, 1, 2, 2, 4, 4}, {6, 5, 7, 6, 8, 7}, {9, 8, 10, 9, 11, 10}}};
+  for (const auto& row : cells) {
+    for (std::size_t k = 0; k < row.size(); k += 2) {
+      rows->Add(labels_[static_cast<std::size_t>(row[k])], 0, wxALIGN_CENTER_VERTICAL);
+      rows->Add(texts_[static_cast<std::size_t>(row[k + 1])], 0, wxALIGN_CENTER_VERTICAL);
+    }
+  }
+  auto* column = new wxBoxSizer(wxVERTICAL);
+  column->Add(top, 0, wxEXPAND | wxALL, 4);
+  column->Add(rows, 0, wxLEFT | wxRIGHT, 4);
+  column->Add(okButton_, 0, wxALIGN_RIGHT | wxALL, 4);
+  column->Add(grid_, 1, wxEXPAND);
+  panel->SetSizer(column);
+  return panel;
+}
+
+void MainFrame::BindEvents() {
+  Bind(wxEVT_CLOSE_WINDOW, &MainFrame::OnClose, this);
+  Bind(wxEVT_MENU, &MainFrame::OnMenu, this, kMenuIdBase, kMenuIdBase + kMenuItemCount - 1);
+  Bind(wxEVT_TOOL, &MainFrame::OnTool, this, kToolIdBase + 1, kToolIdBase + kToolbarButtonCount);
+  Bind(wxEVT_TIMER, &MainFrame::OnSpinTimer, this, spinTimer_.GetId());
+  content_->Bind(wxEVT_SIZE, [this](wxSizeEvent&) { LayoutPanes(); });
+
+  canvas_->Bind(wxEVT_PAINT, &MainFrame::OnCanvasPaint, this);
+  // The whole area is drawn by GL: erasing first would only flicker.
+  canvas_->Bind(wxEVT_ERASE_BACKGROUND, [](wxEraseEvent&) {});
+  for (wxEventType type : {wxEVT_LEFT_DOWN, wxEVT_LEFT_UP, wxEVT_RIGHT_DOWN, wxEVT_RIGHT_UP, wxEVT_MOTION}) {
+    canvas_->Bind(MouseTag(type), &MainFrame::OnCanvasMouse, this);
+  }
+  canvas_->Bind(wxEVT_MOUSE_CAPTURE_LOST, [](wxMouseCaptureLostEvent&) {});
+
+  list_->Bind(wxEVT_CHECKLISTBOX, &MainFrame::OnListCheck, this);
+  list_->Bind(wxEVT_LISTBOX, &MainFrame::OnListSelect, this);
+  list_->Bind(wxEVT_RIGHT_DOWN, &MainFrame::OnListRightDown, this);
+
+  combo_->Bind(wxEVT_CHOICE, &MainFrame::OnKindChoice, this);
+  for (std::size_t i = 1; i < texts_.size(); ++i) texts_[i]->Bind(wxEVT_TEXT, &MainFrame::OnPanelText, this);
+  okButton_->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { core_->Command1_Click(); });
+  grid_->Bind(wxEVT_GRID_CELL_CHANGING, &MainFrame::OnSheetCellChanging, this);
+  for (wxWindow* part : {grid_->GetGridWindow(), grid_->GetGridRowLabelWindow(),
+                         grid_->GetGridColLabelWindow(), grid_->GetGridCornerLabelWindow()}) {
+    part->Bind(wxEVT_RIGHT_DOWN, &MainFrame::OnSheetRightDown, this);
+  }
+
+  for (wxEventType type : {wxEVT_LEFT_DOWN, wxEVT_LEFT_UP, wxEVT_MIDDLE_DOWN, wxEVT_MIDDLE_UP,
+                           wxEVT_RIGHT_DOWN, wxEVT_RIGHT_UP, wxEVT_MOTION}) {
+    splitter_->Bind(MouseTag(type), &MainFrame::OnSplitterMouse, this);
+  }
+  splitter_->Bind(wxEVT_MOUSE_CAPTURE_LOST, [this](wxMouseCaptureLostEvent&) {
+    if (!drag_.Dragging()) return;
+    drag_.MouseUp(CurrentPaneInput().clientWidth);
+    splitter_->SetHeld(false);
+    LayoutPanes();
+  });
+  for (wxEventType type : {wxEVT_LEFT_UP, wxEVT_MIDDLE_UP, wxEVT_RIGHT_UP}) {
+    splitter2_->Bind(MouseTag(type), &MainFrame::OnSplitter2Mouse, this);
+  }
+}
+
+// Start-up
+
+void MainFrame::Start(const std::string& commandLine) {
+  Show();
+  // The context can be made current only once the drawing area is on screen.
+  for (int attempt = 0; attempt < 400 && !canvas_->IsShownOnScreen(); ++attempt) {
+    wxYield();
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+  try {
+    context_ = std::make_unique<WindowGlContext>(*canvas_);
+  } catch (const GlContextError&) {
+    // The program keeps running without a picture.
+    messages_->Show("ChoosePixelFormat failed", "Error", MsgIcon::Critical, MsgButtons::OK);
+  }
+  started_ = true;
+  LayoutPanes();
+  core_->Form_Load(commandLine, twipsPerPixel_);
+  ModelsChanged();
+  LayoutPanes();
+}
+
+// Layout
+
+wxWindow* MainFrame::VerticalSplitter() { return splitter_; }
+
+wxWindow* MainFrame::DrawingArea() { return canvas_; }
+
+PaneInput MainFrame::CurrentPaneInput() const {
+  const double tpp = twipsPerPixel_;
+  const wxSize client = content_->GetClientSize();
+  const wxToolBar* toolbar = GetToolBar();
+  const wxStatusBar* status = GetStatusBar();
+  const int tb = toolbar != nullptr ? toolbar->GetSize().y : 0;
+  const int sb = status != nullptr ? status->GetSize().y : 0;
+  PaneInput in;
+  // The panes' measures count from the top of the toolbar to the bottom of
+  // the status bar, as the client area of a window holding both.
+  in.clientWidth = client.x * tpp;
+  in.clientHeight = (client.y + tb + sb) * tpp;
+  in.toolbarTop = 0.0;
+  in.toolbarHeight = tb * tpp;
+  in.statusHeight = sb * tpp;
+  in.dataHeight = dataHeightTwips_;
+  in.splitterLeft = drag_.Left();
+  in.twipsPerPixel = tpp;
+  return in;
+}
+
+void MainFrame::LayoutPanes() {
+  if (!started_ || closing_) return;
+  const PaneInput in = CurrentPaneInput();
+  const std::optional<PaneLayout> layout = qv::LayoutPanes(in);
+  if (!layout) return;  // too low: the panes keep their places
+  const double tpp = in.twipsPerPixel;
+  const int tb = static_cast<int>(std::lround(in.toolbarHeight / tpp));
+  const auto place = [&](wxWindow* window, const PaneRect& r, int maxBottom = -1) {
+    const int x = static_cast<int>(std::lround(r.left / tpp));
+    const int y = static_cast<int>(std::lround(r.top / tpp)) - tb;
+    const int w = static_cast<int>(std::lround(r.width / tpp));
+    int h = static_cast<int>(std::lround(r.height / tpp));
+    if (maxBottom >= 0) h = std::min(h, maxBottom - y);
+    window->SetSize(x, y, std::max(w, 1), std::max(h, 1));
+  };
+  place(splitter_, layout->splitter);
+  place(splitter2_, layout->splitter2);
+  place(canvas_, layout->drawing);
+  place(data_, layout->data);
+  // The list ends where the horizontal bar begins.
+  place(list_, layout->list, static_cast<int>(std::lround(layout->splitter2.top / tpp)) - tb);
+  core_->Form_Resize(in);
+}
+
+// Showing the models
+
+void MainFrame::ModelsChanged() {
+  if (closing_) return;
+  ShowList();
+  ShowPanel();
+  ShowSheet();
+  ShowCommandStates();
+}
+
+void MainFrame::ShowList() {
+  const GraphList& model = core_->List();
+  const unsigned count = static_cast<unsigned>(model.ListCount());
+  bool same = list_->GetCount() == count;
+  for (unsigned i = 0; same && i < count; ++i) {
+    same = list_->GetString(i) == ToWx(model.At(static_cast<Long>(i)).caption);
+  }
+  if (!same) {
+    wxArrayString captions;
+    for (unsigned i = 0; i < count; ++i) captions.Add(ToWx(model.At(static_cast<Long>(i)).caption));
+    list_->Set(captions);
+  }
+  for (unsigned i = 0; i < count; ++i) {
+    const bool checked = model.At(static_cast<Long>(i)).checked;
+    if (list_->IsChecked(i) != checked) list_->Check(i, checked);
+  }
+  const Long index = model.ListIndex();
+  if (index >= 0 && index < model.ListCount()) {
+    if (list_->GetSelection() != index) list_->SetSelection(static_cast<int>(index));
+  } else if (list_->GetSelection() != wxNOT_FOUND) {
+    list_->SetSelection(wxNOT_FOUND);
+  }
+}
+
+void MainFrame::ShowPanel() {
+  const DataPanelModel& model = core_->PanelModel();
+  bool relayout = false;
+  if (model.kind != combo_->GetSelection()) combo_->SetSelection(model.kind);
+  for (std::size_t i = 1; i < texts_.size(); ++i) {
+    const PanelControl& control = model.texts[i];
+    const wxString text = ToWx(control.text);
+    if (texts_[i]->GetValue() != text) texts_[i]->ChangeValue(text);
+    relayout |= texts_[i]->IsShown() != control.visible;
+    texts_[i]->Show(control.visible);
+    texts_[i]->Enable(control.enabled);
+  }
+  for (std::size_t i = 1; i < labels_.size(); ++i) {
+    const PanelControl& control = model.labels[i];
+    const wxString text = ToWx(control.text);
+    if (labels_[i]->GetLabel() != text) {
+      labels_[i]->SetLabel(text);
+      relayout = true;
+    }
+    relayout |= labels_[i]->IsShown() != control.visible;
+    labels_[i]->Show(control.visible);
+    labels_[i]->Enable(control.enabled);
+  }
+  if (relayout) data_->Layout();
+}
+
+void MainFrame::ShowSheet() {
+  const SheetModel& sheet = core_->Sheet();
+  grid_->BeginBatch();
+  table_->Sync(*grid_);
+  if (grid_->GetRowLabelSize() != sheet.columnWidthPx[0]) grid_->SetRowLabelSize(sheet.columnWidthPx[0]);
+  if (grid_->GetColLabelSize() != sheet.rowHeight) grid_->SetColLabelSize(sheet.rowHeight);
+  if (grid_->GetDefaultRowSize() != sheet.rowHeight) grid_->SetDefaultRowSize(sheet.rowHeight, true);
+  for (int col = 0; col < grid_->GetNumberCols() && col + 1 < 6; ++col) {
+    const int width = sheet.columnWidthPx[col + 1];
+    if (grid_->GetColSize(col) != width) grid_->SetColSize(col, width);
+  }
+  grid_->EndBatch();
+}
+
+void MainFrame::ShowCommandStates() {
+  const CommandStates& states = core_->Commands();
+  wxMenuBar* bar = GetMenuBar();
+  for (int i = 0; i < kMenuItemCount; ++i) {
+    const MenuItem item = static_cast<MenuItem>(i);
+    if (bar->FindItem(MenuId(item)) != nullptr) bar->Enable(MenuId(item), states.MenuEnabled(item));
+  }
+  wxToolBar* toolbar = GetToolBar();
+  for (int index = 1; index <= kToolbarButtonCount; ++index) {
+    if (toolbar->FindById(ToolId(index)) != nullptr) toolbar->EnableTool(ToolId(index), states.ButtonEnabled(index));
+  }
+}
+
+void MainFrame::ShowCommandState(const CommandStates::Change& change) {
+  if (change.button == 0) {
+    wxMenuBar* bar = GetMenuBar();
+    if (bar->FindItem(MenuId(change.item)) != nullptr) bar->Enable(MenuId(change.item), change.enabled);
+  } else {
+    wxToolBar* toolbar = GetToolBar();
+    if (toolbar->FindById(ToolId(change.button)) != nullptr) toolbar->EnableTool(ToolId(change.button), change.enabled);
+  }
+}
+
+void MainFrame::DoGiveHelp(const wxString& text, bool show) {
+  if (GetStatusBar() == nullptr) return;
+  SetStatusText(show && !text.empty() ? text : wxString("Ready"), 0);
+}
+
+// The view
+
+int MainFrame::DrawingWidth() const {
+  if (context_) return context_->Width();
+  return static_cast<int>(std::lround(canvas_->GetClientSize().x * canvas_->GetContentScaleFactor()));
+}
+
+int MainFrame::DrawingHeight() const {
+  if (context_) return context_->Height();
+  return static_cast<int>(std::lround(canvas_->GetClientSize().y * canvas_->GetContentScaleFactor()));
+}
+
+void MainFrame::ShowPopup(qv::PopupMenu menu, double x, double y) {
+  wxMenu items;
+  wxWindow* owner = canvas_;
+  switch (menu) {
+    case qv::PopupMenu::GraphEdit: FillMenu(items, GraphEditPopupTable()); break;
+    case qv::PopupMenu::FunEdit:
+      FillMenu(items, FunEditPopupTable());
+      owner = list_;
+      break;
+    case qv::PopupMenu::SheetEdit: owner = grid_; break;
+  }
+  if (popupHook_ && popupHook_(menu, items, x, y)) return;
+  if (items.GetMenuItemCount() == 0) return;
+  // Positions arrive in device pixels of the control.
+  const double scale = owner->GetContentScaleFactor();
+  const wxPoint at(static_cast<int>(std::lround(x / scale)), static_cast<int>(std::lround(y / scale)));
+  PopupMenu(&items, ScreenToClient(owner->ClientToScreen(at)));
+}
+
+void MainFrame::RepaintWindow() {
+  Refresh();
+  canvas_->Refresh(false);
+  Update();
+}
+
+void MainFrame::SetIdleTicksWanted(bool wanted) {
+  if (wanted && !closing_) {
+    if (!spinTimer_.IsRunning()) spinTimer_.Start(kSpinIntervalMs);
+  } else if (spinTimer_.IsRunning()) {
+    spinTimer_.Stop();
+  }
+}
+
+// Commands
+
+void MainFrame::RunCommand(MenuItem item) {
+  using M = MenuItem;
+  MainWindowCore& core = *core_;
+  switch (item) {
+    case M::mnuFileNew2D: case M::mnuFileNew3D: case M::mnuFileNew4D: case M::mnuFileOpen:
+    case M::mnuFileSave: case M::mnuFileSaveAs: case M::mnuFileExit:
+      core.RunFileCommand(item);
+      break;
+    case M::mnuEditDelAll: core.DeleteAllGraphs(); break;
+    case M::mnuViewMove: case M::mnuViewZoom: case M::mnuViewRotateX: case M::mnuViewRotateY:
+    case M::mnuViewRotateZ: case M::mnuViewRotate:
+      core.SetMouseMode(ModeOf(item));
+      break;
+    case M::mnuViewFit: core.mnuViewFit_Click(); break;
+    case M::mnuViewFront: core.mnuViewFront_Click(); break;
+    case M::mnuViewRight: core.mnuViewRight_Click(); break;
+    case M::mnuViewTop: core.mnuViewTop_Click(); break;
+    case M::mnuViewISO: core.mnuViewISO_Click(); break;
+    case M::mnuHelpCon: OpenHelp(); break;
+    case M::mnuFunEdit: case M::mnuFunCut: case M::mnuFunCopy: case M::mnuFunDelete:
+      core.RunListCommand(item);
+      break;
+    default: break;
+  }
+}
+
+void MainFrame::OpenHelp() {
+  const wxFileName program(wxStandardPaths::Get().GetExecutablePath());
+  const wxString help = program.GetPath() + "/help/index.html";
+  if (!wxFileName::FileExists(help)) return;
+  // A missing browser is ignored, as a missing help file is.
+  wxLogNull quiet;
+  wxLaunchDefaultBrowser(wxFileName::FileNameToURL(wxFileName(help)));
+}
+
+// Events
+
+void MainFrame::OnMenu(wxCommandEvent& event) {
+  const int index = event.GetId() - kMenuIdBase;
+  if (index < 0 || index >= kMenuItemCount) return;
+  RunCommand(static_cast<MenuItem>(index));
+}
+
+void MainFrame::OnTool(wxCommandEvent& event) {
+  const int index = event.GetId() - kToolIdBase;
+  for (const ToolRow& row : ToolbarTable()) {
+    if (row.index == index && !row.separator) {
+      RunCommand(row.item);
+      return;
+    }
+  }
+}
+
+void MainFrame::OnClose(wxCloseEvent& event) {
+  if (closing_) return;
+  // A refused save keeps the window open with everything as it was; a
+  // forced close goes on regardless.
+  if (!core_->Form_Unload() && event.CanVeto()) {
+    event.Veto();
+    return;
+  }
+  closing_ = true;
+  spinTimer_.Stop();
+  if (canvas_->HasCapture()) canvas_->ReleaseMouse();
+  context_.reset();
+  Destroy();
+}
+
+void MainFrame::OnCanvasPaint(wxPaintEvent&) {
+  wxPaintDC dc(canvas_);
+  if (started_ && !closing_) core_->picDraw_Paint();
+}
+
+void MainFrame::OnCanvasMouse(wxMouseEvent& event) {
+  if (!started_ || closing_) return;
+  // The core measures the drawing area in device pixels.
+  const double scale = canvas_->GetContentScaleFactor();
+  const double x = event.GetX() * scale;
+  const double y = event.GetY() * scale;
+  const wxEventType type = event.GetEventType();
+  if (type == wxEVT_LEFT_DOWN) {
+    canvas_->SetFocus();
+    if (!canvas_->HasCapture()) canvas_->CaptureMouse();
+    core_->picDraw_MouseDown(kLeftButton, x, y);
+  } else if (type == wxEVT_RIGHT_DOWN) {
+    core_->picDraw_MouseDown(kRightButton, x, y);
+  } else if (type == wxEVT_MOTION) {
+    const int mask = (event.LeftIsDown() ? kLeftButton : 0) | (event.RightIsDown() ? kRightButton : 0);
+    core_->picDraw_MouseMove(mask, x, y);
+  } else if (type == wxEVT_LEFT_UP) {
+    if (canvas_->HasCapture()) canvas_->ReleaseMouse();
+    core_->picDraw_MouseUp(kLeftButton, x, y);
+  } else if (type == wxEVT_RIGHT_UP) {
+    core_->picDraw_MouseUp(kRightButton, x, y);
+  }
+}
+
+void MainFrame::OnSpinTimer(wxTimerEvent&) {
+  if (closing_) return;
+  core_->IdleTick();
+}
+
+void MainFrame::OnListCheck(wxCommandEvent& event) {
+  const int index = event.GetInt();
+  if (index < 0 || static_cast<unsigned>(index) >= list_->GetCount()) return;
+  core_->SetListChecked(index, list_->IsChecked(static_cast<unsigned>(index)));
+  ModelsChanged();
+}
+
+void MainFrame::OnListSelect(wxCommandEvent&) { core_->List().SetListIndex(list_->GetSelection()); }
+
+void MainFrame::OnListRightDown(wxMouseEvent& event) {
+  // Not passed on: the right button must not select an entry.
+  const double scale = list_->GetContentScaleFactor();
+  core_->List1_MouseDown(kRightButton, event.GetX() * scale, event.GetY() * scale);
+}
+
+void MainFrame::OnKindChoice(wxCommandEvent&) { core_->Combo1_Click(combo_->GetSelection()); }
+
+void MainFrame::RefuseText() {
+  messages_->Show("This character can not be used here.", "Error", MsgIcon::Exclamation, MsgButtons::OK);
+}
+
+void MainFrame::OnPanelText(wxCommandEvent& event) {
+  for (std::size_t i = 1; i < texts_.size(); ++i) {
+    if (event.GetEventObject() != texts_[i]) continue;
+    PanelControl& control = core_->PanelModel().texts[i];
+    const std::optional<std::string> text = Utf8ToCp1252(texts_[i]->GetValue().utf8_string());
+    if (text) {
+      control.text = *text;
+    } else {
+      texts_[i]->ChangeValue(ToWx(control.text));
+      RefuseText();
+    }
+    return;
+  }
+}
+
+void MainFrame::OnSheetCellChanging(wxGridEvent& event) {
+  if (!Utf8ToCp1252(event.GetString().utf8_string())) {
+    event.Veto();
+    RefuseText();
+  }
+}
+
+void MainFrame::OnSheetRightDown(wxMouseEvent& event) {
+  auto* part = dynamic_cast<wxWindow*>(event.GetEventObject());
+  if (part == nullptr) return;
+  // The rule is stated in pixels of the whole control, labels included.
+  const wxPoint at = grid_->ScreenToClient(part->ClientToScreen(event.GetPosition()));
+  const double scale = grid_->GetContentScaleFactor();
+  core_->fgdGrid_MouseDown(kRightButton, at.x * scale, at.y * scale);
+}
+
+void MainFrame::OnSplitterMouse(wxMouseEvent& event) {
+  const wxEventType type = event.GetEventType();
+  if (event.ButtonDown()) {
+    if (!splitter_->HasCapture()) splitter_->CaptureMouse();
+    drag_.MouseDown();
+    splitter_->SetHeld(true);
+  } else if (type == wxEVT_MOTION) {
+    if (!drag_.Dragging()) return;
+    // The bar follows the pointer: its left edge moves by X, measured from
+    // the edge itself.
+    drag_.MouseMove(event.GetX() * twipsPerPixel_);
+    const int x = static_cast<int>(std::lround(drag_.Left() / twipsPerPixel_));
+    splitter_->Move(x, splitter_->GetPosition().y);
+  } else if (event.ButtonUp()) {
+    if (splitter_->HasCapture()) splitter_->ReleaseMouse();
+    if (!drag_.Dragging()) return;
+    drag_.MouseUp(CurrentPaneInput().clientWidth);
+    splitter_->SetHeld(false);
+    LayoutPanes();
+  }
+}
+
+void MainFrame::OnSplitter2Mouse(wxMouseEvent&) {
+  // The horizontal bar only settles: the layout places it again from the
+  // data frame's height.
+  LayoutPanes();
+}
+
+}  // namespace qv

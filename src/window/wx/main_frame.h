@@ -1,0 +1,170 @@
+// The main window: menus, toolbar and status bar, the graph list above the
+// data panel and sheet on the left, the drawing area on the right, with the
+// splitter bars between them. Its widgets show MainWindowCore's models and
+// forward every event to it; the core holds all the logic.
+#pragma once
+
+#include <array>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include <wx/frame.h>
+#include <wx/panel.h>
+#include <wx/timer.h>
+
+#include "documents/file_association.h"
+#include "documents/file_commands.h"
+#include "platform/wx/window_gl_context.h"
+#include "window/main_window_core.h"
+#include "window/main_window_view.h"
+#include "window/pane_layout.h"
+#include "window/wx/file_commands_adapter.h"
+#include "window/wx/wx_event_pump.h"
+
+class wxButton;
+class wxCheckListBox;
+class wxChoice;
+class wxGrid;
+class wxGridEvent;
+class wxMenu;
+class wxStaticText;
+class wxTextCtrl;
+
+namespace qv {
+
+class SheetGridTable;
+class SplitterBar;
+
+// What the window is made with; the defaults are those of the program.
+struct MainFrameOptions {
+  // Message boxes and file dialogs (tests script them); null: the toolkit's.
+  MessageBoxService* messages = nullptr;
+  FileDialogService* fileDialogs = nullptr;
+  // The user's data folder for the file association; empty: UserDataHome().
+  std::string dataHome;
+  wxSize size = wxSize(1000, 700);
+};
+
+class MainFrame final : public wxFrame, public MainWindowView {
+ public:
+  explicit MainFrame(const MainFrameOptions& options = {});
+  ~MainFrame() override;
+
+  // Shows the window, makes the drawing context once the drawing area is on
+  // screen, runs the start-up with the command line (one document path, or
+  // empty) and lays the panes out.
+  void Start(const std::string& commandLine);
+
+  // Runs a command as its menu item, toolbar button or pop-up entry does.
+  void RunCommand(MenuItem item);
+
+  // A pop-up about to open, at (x, y) in pixels of the control it belongs to.
+  // A hook that returns true takes the place of showing it (tests).
+  using PopupHook = std::function<bool(qv::PopupMenu menu, wxMenu& items, double x, double y)>;
+  void SetPopupHook(PopupHook hook) { popupHook_ = std::move(hook); }
+
+  // The parts, for the program's own tests.
+  MainWindowCore& Core() { return *core_; }
+  GlCanvas* Canvas() { return canvas_; }
+  wxCheckListBox* GraphListBox() { return list_; }
+  wxGrid* SheetGrid() { return grid_; }
+  wxChoice* KindList() { return combo_; }
+  // Text1..Text10.
+  wxTextCtrl* PanelBox(int box) { return texts_.at(static_cast<std::size_t>(box)); }
+  wxButton* OkButton() { return okButton_; }
+  wxWindow* VerticalSplitter();
+  wxWindow* DrawingArea();
+  wxWindow* DataFrame() { return data_; }
+  // The id of a menu item or toolbar button (index 1..50); the window shows
+  // only the commands that are built.
+  static int MenuId(MenuItem item);
+  static int ToolId(int index);
+  bool SpinTimerRunning() const { return spinTimer_.IsRunning(); }
+  double TwipsPerPixel() const { return twipsPerPixel_; }
+
+  // MainWindowView
+  GlContext* DrawingContext() override { return context_.get(); }
+  int DrawingWidth() const override;
+  int DrawingHeight() const override;
+  void ShowPopup(qv::PopupMenu menu, double x, double y) override;
+  void ModelsChanged() override;
+  void RepaintWindow() override;
+  void CloseWindow() override { Close(false); }
+  void SetIdleTicksWanted(bool wanted) override;
+
+ protected:
+  // Hints of toolbar buttons go to the first panel; elsewhere it says "Ready".
+  void DoGiveHelp(const wxString& text, bool show) override;
+
+ private:
+  void BuildMenus();
+  void BuildToolbar();
+  void BuildPanes();
+  wxPanel* BuildDataFrame(wxWindow* parent);
+  void BindEvents();
+
+  // Form_Resize over the real widgets.
+  void LayoutPanes();
+  PaneInput CurrentPaneInput() const;
+  void ShowList();
+  void ShowPanel();
+  void ShowSheet();
+  void ShowCommandStates();
+  void ShowCommandState(const CommandStates::Change& change);
+
+  void OnMenu(wxCommandEvent& event);
+  void OnTool(wxCommandEvent& event);
+  void OnClose(wxCloseEvent& event);
+  void OnCanvasPaint(wxPaintEvent& event);
+  void OnCanvasMouse(wxMouseEvent& event);
+  void OnSpinTimer(wxTimerEvent& event);
+  void OnListCheck(wxCommandEvent& event);
+  void OnListSelect(wxCommandEvent& event);
+  void OnListRightDown(wxMouseEvent& event);
+  void OnKindChoice(wxCommandEvent& event);
+  void OnPanelText(wxCommandEvent& event);
+  void OnSheetCellChanging(wxGridEvent& event);
+  void OnSheetRightDown(wxMouseEvent& event);
+  void OnSplitterMouse(wxMouseEvent& event);
+  void OnSplitter2Mouse(wxMouseEvent& event);
+  void OpenHelp();
+  void RefuseText();
+
+  // Services
+  std::unique_ptr<MessageBoxService> ownMessages_;
+  std::unique_ptr<FileDialogService> ownFileDialogs_;
+  MessageBoxService* messages_ = nullptr;
+  FileDialogService* fileDialogs_ = nullptr;
+  WxEventPump pump_;
+
+  // Logic
+  std::unique_ptr<MainWindowCore> core_;
+  std::unique_ptr<FileAssociation> association_;
+  std::unique_ptr<FileCommands> fileCommands_;
+  std::unique_ptr<FileCommandsAdapter> documentCommands_;
+  std::unique_ptr<WindowGlContext> context_;
+  wxTimer spinTimer_;
+  PopupHook popupHook_;
+  double twipsPerPixel_ = 15.0;
+  SplitterDrag drag_{5400.0};
+  double dataHeightTwips_ = 0.0;
+  bool started_ = false;
+  bool closing_ = false;
+
+  // Widgets
+  wxPanel* content_ = nullptr;
+  GlCanvas* canvas_ = nullptr;
+  wxCheckListBox* list_ = nullptr;
+  SplitterBar* splitter_ = nullptr;
+  SplitterBar* splitter2_ = nullptr;
+  wxPanel* data_ = nullptr;
+  wxChoice* combo_ = nullptr;
+  std::array<wxTextCtrl*, 11> texts_{};     // texts_[1] is Text1
+  std::array<wxStaticText*, 12> labels_{};  // labels_[1] is Label1
+  wxButton* okButton_ = nullptr;
+  wxGrid* grid_ = nullptr;
+  SheetGridTable* table_ = nullptr;  // owned by grid_
+};
+
+}  // namespace qv

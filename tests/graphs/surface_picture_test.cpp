@@ -1,0 +1,137 @@
+// Offscreen pictures of the surface drawing, seen from straight above with
+// lighting off, so that a pixel shows the colour the drawing gave its vertex.
+#include <cmath>
+#include <string>
+
+#include "graph_draw_fixture.h"
+
+namespace qv::test {
+namespace {
+
+class SurfacePictureTest : public GraphDrawTest {
+ protected:
+  // The colour channel c of the pixel over centred scene point (x, y, z).
+  std::array<std::uint8_t, 4> PixelAt(const RgbaImage& image, double x, double y, double z) const {
+    const std::array<int, 2> at = Pixel(x, y, z);
+    return image.At(at[0], at[1]);
+  }
+
+  static void ExpectColour(const std::array<std::uint8_t, 4>& px, const Rgb& expected) {
+    EXPECT_NEAR(px[0], expected.r * 255, 3);
+    EXPECT_NEAR(px[1], expected.g * 255, 3);
+    EXPECT_NEAR(px[2], expected.b * 255, 3);
+  }
+};
+
+// A hill at node (14, 14) and a pit at node (6, 6) on a 21 x 21 grid,
+// coloured by height through the rainbow map: the top must be the map's
+// last colour (red) and the bottom its first (violet-blue).
+TEST_F(SurfacePictureTest, RainbowSurfaceIsRedAtItsTopAndVioletBlueAtItsBottom) {
+  const auto bump = [](Long i, Long j, double ci, double cj) {
+    return std::exp(-((i - ci) * (i - ci) + (j - cj) * (j - cj)) / 20.0);
+  };
+  FillSurface(21, 21, [&](Long i, Long j) { return bump(i, j, 14, 14) - bump(i, j, 6, 6); });
+  graph_.GraphType = kSurfaceModel;
+  graph_.FillStyle = 4;
+  graph_.ColorName = "RAINBOW";
+  graph_.Show = 3;
+  graph_.Smoothness = 2;
+  ws_.settings.CenterX = ws_.settings.CenterY = 10;
+  LookDown(11);
+  graph_.Draw();
+  const RgbaImage image = Picture("rainbow_surface");
+
+  const ClsData& d = ws_.DataSet;
+  double minC = d.Reg3DC(0, 0), maxC = minC;
+  for (Long i = 0; i <= 20; ++i) {
+    for (Long j = 0; j <= 20; ++j) {
+      minC = std::min(minC, d.Reg3DC(i, j));
+      maxC = std::max(maxC, d.Reg3DC(i, j));
+    }
+  }
+  ASSERT_EQ(maxC, d.Reg3DC(14, 14));
+  ASSERT_EQ(minC, d.Reg3DC(6, 6));
+  const Rgb top = graph_.GetMapColor(maxC, minC, maxC - minC);
+  const Rgb bottom = graph_.GetMapColor(minC, minC, maxC - minC);
+  EXPECT_EQ(top.r, 1.0);
+  EXPECT_EQ(bottom.b, 1.0);
+  // Node (i, j) lies at scene (j, height, i), centred on (10, 10).
+  SCOPED_TRACE("highest node");
+  ExpectColour(PixelAt(image, 14 - 10, d.Reg3DZ(14, 14), 14 - 10), top);
+  SCOPED_TRACE("lowest node");
+  ExpectColour(PixelAt(image, 6 - 10, d.Reg3DZ(6, 6), 6 - 10), bottom);
+}
+
+// Show chooses how the cells are rasterised: 1 the corner points only, 2 the
+// cell outlines, 3 filled cells. Seen from above, a cell's middle is covered
+// only when filled, an edge's middle at least when outlined, a node always.
+TEST_F(SurfacePictureTest, ShowDrawsPointsLinesOrFilledCells) {
+  FillSurface(5, 5, [](Long, Long) { return 1.0; });
+  graph_.GraphType = kSurfaceModel;
+  graph_.FillStyle = 3;
+  graph_.FirstColor = RGB(0, 0, 255);
+  ws_.settings.CenterX = ws_.settings.CenterY = 2;
+  struct ModeCase {
+    Long show;
+    GLenum token;
+    bool node, edge, middle;
+  };
+  for (const ModeCase& m : {ModeCase{1, GL_POINT_TOKEN, true, false, false},
+                            ModeCase{2, GL_LINE_TOKEN, true, true, false},
+                            ModeCase{3, GL_POLYGON_TOKEN, true, true, true}}) {
+    SCOPED_TRACE(m.show);
+    graph_.Show = m.show;
+    const Emitted e = Capture([&] { graph_.Draw(); });
+    EXPECT_EQ(e.points > 0, m.token == GL_POINT_TOKEN);
+    EXPECT_EQ(e.lines > 0, m.token == GL_LINE_TOKEN);
+    EXPECT_EQ(e.polygons > 0, m.token == GL_POLYGON_TOKEN);
+
+    LookDown(2.5);
+    glPointSize(3);
+    graph_.Draw();
+    const RgbaImage image = Picture("show_" + std::to_string(m.show));
+    // Cell (1, 1): node at scene (-1, 1, -1), the middle of its first edge
+    // at (-0.5, 1, -1), its middle at (-0.5, 1, -0.5).
+    EXPECT_EQ(!White(PixelAt(image, -1, 1, -1)), m.node);
+    EXPECT_EQ(!White(PixelAt(image, -0.5, 1, -1)), m.edge);
+    EXPECT_EQ(!White(PixelAt(image, -0.5, 1, -0.5)), m.middle);
+  }
+  // Any other value leaves the mode the scene had.
+  graph_.Show = 0;
+  glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
+  EXPECT_GT(Capture([&] { graph_.Draw(); }).lines, 0);
+  glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+}
+
+// The two-colour styles blend from SecondColor at the low end of their axis
+// to FirstColor at the high end: along data X for 1, data Y for 0.
+TEST_F(SurfacePictureTest, GradedStylesBlendAlongTheirAxis) {
+  FillSurface(11, 11, [](Long, Long) { return 0.0; });
+  graph_.GraphType = kSurfaceModel;
+  graph_.Show = 3;
+  graph_.Smoothness = 2;
+  graph_.FirstColor = RGB(255, 0, 0);
+  graph_.SecondColor = RGB(0, 0, 255);
+  ws_.settings.CenterX = ws_.settings.CenterY = 5;
+  for (Long style : {0L, 1L}) {
+    SCOPED_TRACE(style);
+    graph_.FillStyle = style;
+    LookDown(6);
+    graph_.Draw();
+    const RgbaImage image = Picture("graded_" + std::to_string(style));
+    // Scene x carries data Y, scene z data X.
+    const double lowX = style == 0 ? -4.8 : 0, lowZ = style == 0 ? 0 : -4.8;
+    const auto low = PixelAt(image, lowX, 0, lowZ);
+    const auto high = PixelAt(image, -lowX, 0, -lowZ);
+    const auto mid = PixelAt(image, 0.05, 0, 0.05);
+    EXPECT_GT(low[2], 240);
+    EXPECT_LT(low[0], 15);
+    EXPECT_GT(high[0], 240);
+    EXPECT_LT(high[2], 15);
+    EXPECT_NEAR(mid[0], 128, 8);
+    EXPECT_NEAR(mid[2], 128, 8);
+  }
+}
+
+}  // namespace
+}  // namespace qv::test

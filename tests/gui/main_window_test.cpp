@@ -1,0 +1,382 @@
+#include "window/wx/main_frame.h"
+
+#include <wx/button.h>
+#include <wx/checklst.h>
+#include <wx/choice.h>
+#include <wx/grid.h>
+#include <wx/menu.h>
+#include <wx/statusbr.h>
+#include <wx/textctrl.h>
+#include <wx/toolbar.h>
+#include <wx/utils.h>
+#include <wx/weakref.h>
+
+#include <chrono>
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "documents/list_caption.h"
+#include "graphs/cls9_graph.h"
+#include "support/scripted_file_dialog.h"
+#include "support/scripted_message_box.h"
+
+namespace qv {
+namespace {
+
+using namespace std::chrono_literals;
+
+// Lets the toolkit run (paints, sizes, timers) for a while.
+void PumpFor(std::chrono::milliseconds duration) {
+  const auto end = std::chrono::steady_clock::now() + duration;
+  while (std::chrono::steady_clock::now() < end) {
+    wxYield();
+    std::this_thread::sleep_for(2ms);
+  }
+}
+
+// A mouse event as the toolkit delivers it to window.
+void SendMouse(wxWindow* window, wxEventType type, int x, int y, bool leftDown, bool rightDown = false) {
+  wxMouseEvent event(type);
+  event.SetEventObject(window);
+  event.SetId(window->GetId());
+  event.m_x = x;
+  event.m_y = y;
+  event.m_leftDown = leftDown;
+  event.m_rightDown = rightDown;
+  window->GetEventHandler()->ProcessEvent(event);
+}
+
+bool AllWhite(const RgbImage& image) {
+  for (std::uint8_t byte : image.rgb) {
+    if (byte != 255) return false;
+  }
+  return true;
+}
+
+// The running program's main window, started without a document.
+class MainWindowTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    char pattern[] = "/tmp/qv-gui-XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    folder_ = pattern;
+    MainFrameOptions options;
+    options.messages = &messages_;
+    options.fileDialogs = &dialogs_;
+    options.dataHome = folder_ + "/data";
+    options.size = wxSize(900, 650);
+    frame_ = new MainFrame(options);
+    alive_ = frame_;
+    frame_->Start("");
+    PumpFor(100ms);
+  }
+
+  void TearDown() override {
+    if (alive_) {
+      alive_->Close(true);
+      PumpFor(50ms);
+    }
+    std::filesystem::remove_all(folder_);
+  }
+
+  MainWindowCore& Core() { return frame_->Core(); }
+
+  // The picture the drawing area shows now.
+  RgbImage Picture() { return Core().CaptureDrawingArea(); }
+
+  // Two point graphs put into the document as a document load does: into
+  // AllGraphs and the list, then checked with the first check fitting the view.
+  void AddTwoPointGraphs() {
+    Workspace& ws = Core().Ws();
+    // The scales a loaded data set gives.
+    ws.settings.DataScaleX = ws.settings.DataScaleY = ws.settings.DataScaleZ = 1.0;
+    Core().AsOneLoad([&] {
+      const double positions[2][3] = {{-3.0, -2.0, -1.0}, {3.0, 2.0, 1.0}};
+      for (Long id = 1; id <= 2; ++id) {
+        auto graph = std::make_shared<Cls9>(ws);
+        graph->SetID(id);
+        graph->GraphType = kPointGraph;
+        graph->PointX = positions[id - 1][0];
+        graph->PointY = positions[id - 1][1];
+        graph->PointZ = positions[id - 1][2];
+        graph->PointSize = 0.6;
+        graph->PointColor = 255;  // red
+        ws.AllGraphs.Items.Add(graph, CStr(id));
+        Core().AddListEntry(ListCaption(*graph, ws.settings.ViewCode));
+      }
+      Core().SetFitPending(true);
+      Core().CheckListEntry(0);
+      Core().CheckListEntry(1);
+    });
+    PumpFor(50ms);
+  }
+
+  // A trackball drag across the drawing area, released without a pause.
+  void RotationDrag() {
+    frame_->RunCommand(MenuItem::mnuViewRotate);
+    wxWindow* area = frame_->DrawingArea();
+    const wxSize size = area->GetClientSize();
+    const int x = size.x / 2;
+    const int y = size.y / 2;
+    SendMouse(area, wxEVT_LEFT_DOWN, x, y, true);
+    for (int step = 1; step <= 5; ++step) SendMouse(area, wxEVT_MOTION, x + 8 * step, y + 3 * step, true);
+    SendMouse(area, wxEVT_LEFT_UP, x + 40, y + 15, false);
+  }
+
+  std::string folder_;
+  test::ScriptedMessageBox messages_;
+  test::ScriptedFileDialog dialogs_;
+  MainFrame* frame_ = nullptr;
+  wxWeakRef<MainFrame> alive_;
+};
+
+// Started without a document: an empty 3D document whose drawing area is
+// white until the first scene build; closing asks nothing and ends the window.
+TEST_F(MainWindowTest, StartsEmptyWithAWhiteDrawingAreaAndClosesWithoutAQuestion) {
+  ASSERT_NE(frame_->DrawingContext(), nullptr);
+  EXPECT_EQ(Core().Ws().settings.ViewCode, 3);
+  EXPECT_EQ(frame_->GraphListBox()->GetCount(), 0u);
+  const RgbImage picture = Picture();
+  ASSERT_FALSE(picture.Empty());
+  EXPECT_EQ(picture.width, frame_->DrawingArea()->GetClientSize().x);
+  EXPECT_TRUE(AllWhite(picture));
+
+  frame_->Close();
+  PumpFor(100ms);
+  EXPECT_FALSE(alive_) << "the window must be gone after closing";
+  EXPECT_TRUE(messages_.Shown().empty());
+}
+
+// Graphs added and checked as a document load does them are drawn, listed
+// and checked; the panel and sheet show the start-up models.
+TEST_F(MainWindowTest, ShowsGraphsPutIntoTheGroupsByALoad) {
+  AddTwoPointGraphs();
+  EXPECT_EQ(Core().Ws().ShownGraphs.Items.Count(), 2);
+  wxCheckListBox* list = frame_->GraphListBox();
+  ASSERT_EQ(list->GetCount(), 2u);
+  EXPECT_TRUE(list->IsChecked(0));
+  EXPECT_TRUE(list->IsChecked(1));
+  EXPECT_FALSE(AllWhite(Picture()));
+
+  // Unchecking both through the list box hides them again.
+  for (unsigned i = 0; i < 2; ++i) {
+    list->Check(i, false);
+    wxCommandEvent event(wxEVT_CHECKLISTBOX, list->GetId());
+    event.SetInt(static_cast<int>(i));
+    event.SetEventObject(list);
+    list->GetEventHandler()->ProcessEvent(event);
+  }
+  EXPECT_EQ(Core().Ws().ShownGraphs.Items.Count(), 0);
+  EXPECT_TRUE(AllWhite(Picture()));
+}
+
+// A rotation drag keeps the scene turning after the release, one increment
+// per tick, until the next press; while still, no ticks run.
+TEST_F(MainWindowTest, RotationDragSpinsAfterReleaseUntilTheNextPress) {
+  AddTwoPointGraphs();
+  EXPECT_FALSE(frame_->SpinTimerRunning());
+  const RgbImage before = Picture();
+  RotationDrag();
+  EXPECT_NE(Picture().rgb, before.rgb) << "the drag must turn the scene";
+  EXPECT_TRUE(frame_->SpinTimerRunning());
+
+  const RgbImage first = Picture();
+  PumpFor(150ms);
+  const RgbImage second = Picture();
+  EXPECT_NE(second.rgb, first.rgb) << "the spin must keep turning after the release";
+  PumpFor(150ms);
+  EXPECT_NE(Picture().rgb, second.rgb);
+
+  // A click stops the spin: the picture stays as it is.
+  wxWindow* area = frame_->DrawingArea();
+  SendMouse(area, wxEVT_LEFT_DOWN, 10, 10, true);
+  SendMouse(area, wxEVT_LEFT_UP, 10, 10, false);
+  EXPECT_FALSE(frame_->SpinTimerRunning());
+  const RgbImage stopped = Picture();
+  PumpFor(150ms);
+  EXPECT_EQ(Picture().rgb, stopped.rgb);
+}
+
+// Closing while the scene spins stops the spin and ends the window.
+TEST_F(MainWindowTest, ClosingDuringASpinEndsTheWindow) {
+  AddTwoPointGraphs();
+  RotationDrag();
+  ASSERT_TRUE(frame_->SpinTimerRunning());
+  messages_.Script({MsgAnswer::No});
+  frame_->Close();
+  PumpFor(100ms);
+  EXPECT_FALSE(alive_);
+  EXPECT_EQ(messages_.Texts(), std::vector<std::string>{"Do you want to save the graphs?"});
+}
+
+// A save the user asked for at closing that did not happen (the dialog was
+// cancelled) keeps the window and its graphs.
+TEST_F(MainWindowTest, CancelledSaveAtClosingKeepsTheWindowAndItsGraphs) {
+  AddTwoPointGraphs();
+  messages_.Script({MsgAnswer::Yes});
+  dialogs_.Cancel();
+  frame_->Close();
+  PumpFor(100ms);
+  ASSERT_TRUE(alive_);
+  EXPECT_EQ(Core().Ws().AllGraphs.Items.Count(), 2);
+  EXPECT_EQ(frame_->GraphListBox()->GetCount(), 2u);
+  ASSERT_NE(frame_->DrawingContext(), nullptr);
+  EXPECT_FALSE(AllWhite(Picture()));
+}
+
+// The enable pattern of the view kind reaches the real menu items and
+// toolbar buttons, both ways.
+TEST_F(MainWindowTest, ViewKindSwitchesMenuItemsAndToolbarButtons) {
+  wxMenuBar* menus = frame_->GetMenuBar();
+  wxToolBar* tools = frame_->GetToolBar();
+  struct Row { MenuItem item; int button; };
+  const Row rotations[] = {{MenuItem::mnuViewRotateX, 42}, {MenuItem::mnuViewRotate, 45},
+                           {MenuItem::mnuViewFront, 47}, {MenuItem::mnuViewISO, 50}};
+  for (const Row& row : rotations) {
+    EXPECT_TRUE(menus->IsEnabled(MainFrame::MenuId(row.item))) << MenuItemName(row.item);
+    EXPECT_TRUE(tools->GetToolEnabled(MainFrame::ToolId(row.button))) << row.button;
+  }
+  frame_->RunCommand(MenuItem::mnuFileNew2D);
+  EXPECT_EQ(Core().Ws().settings.ViewCode, 7);
+  for (const Row& row : rotations) {
+    EXPECT_FALSE(menus->IsEnabled(MainFrame::MenuId(row.item))) << MenuItemName(row.item);
+    EXPECT_FALSE(tools->GetToolEnabled(MainFrame::ToolId(row.button))) << row.button;
+  }
+  // Move, zoom and fit stay usable in 2D.
+  EXPECT_TRUE(tools->GetToolEnabled(MainFrame::ToolId(41)));
+  frame_->RunCommand(MenuItem::mnuFileNew3D);
+  for (const Row& row : rotations) EXPECT_TRUE(menus->IsEnabled(MainFrame::MenuId(row.item)));
+}
+
+// A button's tooltip and its status-bar hint are different texts; away from
+// the buttons the status bar says "Ready".
+TEST_F(MainWindowTest, ToolbarShowsTooltipsAndStatusHints) {
+  wxToolBar* tools = frame_->GetToolBar();
+  struct Case { int button; const char* tooltip; const char* hint; };
+  for (const Case& c : {Case{4, "Create 4D Graphs", "Create new 4D graphs"},
+                        Case{41, "Zoom To Fit", "Zoom to an appropriate size"},
+                        Case{45, "Rotate The Scene", "Rotate the scene"}}) {
+    EXPECT_EQ(tools->GetToolShortHelp(MainFrame::ToolId(c.button)), c.tooltip);
+    tools->OnMouseEnter(MainFrame::ToolId(c.button));
+    EXPECT_EQ(frame_->GetStatusBar()->GetStatusText(0), c.hint) << c.button;
+  }
+  tools->OnMouseEnter(wxID_ANY);
+  EXPECT_EQ(frame_->GetStatusBar()->GetStatusText(0), "Ready");
+}
+
+// The OK button sizes the grid from the panel and writes the index labels;
+// typed cells land in the sheet's texts.
+TEST_F(MainWindowTest, SheetFollowsThePanelAndStoresTypedCells) {
+  frame_->PanelBox(1)->SetValue("3");
+  frame_->PanelBox(2)->SetValue("2");
+  wxCommandEvent click(wxEVT_BUTTON, frame_->OkButton()->GetId());
+  click.SetEventObject(frame_->OkButton());
+  frame_->OkButton()->GetEventHandler()->ProcessEvent(click);
+  wxGrid* grid = frame_->SheetGrid();
+  ASSERT_EQ(grid->GetNumberRows(), 6);
+  EXPECT_EQ(grid->GetNumberCols(), 4);
+  const char* indices[] = {"0,0", "0,1", "1,0", "1,1", "2,0", "2,1"};
+  for (int row = 0; row < 6; ++row) EXPECT_EQ(grid->GetRowLabelValue(row), indices[row]) << row;
+  EXPECT_EQ(grid->GetColLabelValue(0), "X");
+  EXPECT_EQ(grid->GetColLabelValue(3), "Color");
+
+  grid->SetCellValue(1, 2, "7.5");
+  EXPECT_EQ(Core().Sheet().CellText(2, 3), "7.5");
+  // Windows-1252 text shows as typed.
+  grid->SetCellValue(0, 0, wxString::FromUTF8("\xC3\xA9t\xC3\xA9"));
+  EXPECT_EQ(Core().Sheet().CellText(1, 1), "\xE9t\xE9");
+  EXPECT_EQ(grid->GetCellValue(0, 0), wxString::FromUTF8("\xC3\xA9t\xC3\xA9"));
+
+  // Growing the sheet again (a larger count) keeps the grid in step.
+  frame_->PanelBox(1)->SetValue("10");
+  frame_->OkButton()->GetEventHandler()->ProcessEvent(click);
+  EXPECT_EQ(grid->GetNumberRows(), 20);
+}
+
+// A character that Windows-1252 cannot hold is refused in the panel's box
+// with a message, and the box keeps its text.
+TEST_F(MainWindowTest, PanelRefusesTextThatDocumentsCannotHold) {
+  wxTextCtrl* box = frame_->PanelBox(2);
+  box->SetValue(wxString::FromUTF8("5\xE2\x82\xAC"));  // the euro sign is in Windows-1252
+  EXPECT_EQ(Core().PanelModel().texts[2].text, "5\x80");
+  box->SetValue(wxString::FromUTF8("\xCE\xA9"));  // Greek omega is not
+  EXPECT_EQ(Core().PanelModel().texts[2].text, "5\x80");
+  EXPECT_EQ(box->GetValue(), wxString::FromUTF8("5\xE2\x82\xAC"));
+  EXPECT_EQ(messages_.Shown().size(), 1u);
+}
+
+// The data-kind list runs the kind change: captions and enabled boxes follow.
+TEST_F(MainWindowTest, KindListShowsTheKindsPanel) {
+  wxChoice* kinds = frame_->KindList();
+  ASSERT_EQ(kinds->GetCount(), 8u);
+  EXPECT_EQ(kinds->GetSelection(), 0);
+  EXPECT_FALSE(frame_->PanelBox(3)->IsShown());
+  kinds->SetSelection(3);
+  wxCommandEvent event(wxEVT_CHOICE, kinds->GetId());
+  event.SetInt(3);
+  event.SetEventObject(kinds);
+  kinds->GetEventHandler()->ProcessEvent(event);
+  EXPECT_EQ(Core().PanelModel().kind, 3);
+  EXPECT_TRUE(frame_->PanelBox(3)->IsShown());
+  EXPECT_TRUE(frame_->PanelBox(10)->IsEnabled());
+  EXPECT_EQ(frame_->SheetGrid()->GetColLabelValue(3), "V");
+}
+
+// The sheet's pop-up opens only over the data cells, never over the header
+// row or the index column; the list's and the drawing area's open on the
+// right button.
+TEST_F(MainWindowTest, PopupsOpenWhereTheyBelong) {
+  std::vector<PopupMenu> opened;
+  frame_->SetPopupHook([&](PopupMenu menu, wxMenu&, double, double) {
+    opened.push_back(menu);
+    return true;
+  });
+  wxGrid* grid = frame_->SheetGrid();
+  SendMouse(grid->GetGridRowLabelWindow(), wxEVT_RIGHT_DOWN, 5, 30, false, true);
+  SendMouse(grid->GetGridColLabelWindow(), wxEVT_RIGHT_DOWN, 30, 5, false, true);
+  SendMouse(grid->GetGridCornerLabelWindow(), wxEVT_RIGHT_DOWN, 5, 5, false, true);
+  EXPECT_TRUE(opened.empty());
+  SendMouse(grid->GetGridWindow(), wxEVT_RIGHT_DOWN, 20, 20, false, true);
+  EXPECT_EQ(opened, std::vector<PopupMenu>{PopupMenu::SheetEdit});
+
+  opened.clear();
+  SendMouse(frame_->GraphListBox(), wxEVT_RIGHT_DOWN, 10, 10, false, true);
+  SendMouse(frame_->DrawingArea(), wxEVT_RIGHT_DOWN, 10, 10, false, true);
+  EXPECT_EQ(opened, (std::vector<PopupMenu>{PopupMenu::FunEdit, PopupMenu::GraphEdit}));
+}
+
+// A released splitter settles at least 1000 twips from the left; the left
+// column and the drawing area follow, and the camera keeps the drawing
+// area's pixel size, so the picture keeps its proportions.
+TEST_F(MainWindowTest, SplitterAndResizeLayThePanesOut) {
+  wxWindow* bar = frame_->VerticalSplitter();
+  const double tpp = frame_->TwipsPerPixel();
+  SendMouse(bar, wxEVT_LEFT_DOWN, 2, 10, true);
+  SendMouse(bar, wxEVT_MOTION, -2000, 10, true);
+  SendMouse(bar, wxEVT_LEFT_UP, -2000, 10, false);
+  PumpFor(50ms);
+  const int left = static_cast<int>(std::lround(1000.0 / tpp));
+  EXPECT_EQ(bar->GetPosition().x, left);
+  EXPECT_EQ(frame_->GraphListBox()->GetSize().x, left);
+  EXPECT_EQ(frame_->DataFrame()->GetSize().x, left);
+  EXPECT_GT(frame_->DrawingArea()->GetPosition().x, left);
+
+  frame_->SetSize(wxSize(1100, 700));
+  PumpFor(150ms);
+  const Cls4& camera = Core().Ws().Camera;
+  const wxSize area = frame_->DrawingArea()->GetClientSize();
+  EXPECT_EQ(camera.ScreenWidth, area.x);
+  EXPECT_EQ(camera.ScreenHeight, area.y);
+  EXPECT_NEAR(camera.VolWidth / camera.VolHeight, static_cast<double>(area.x) / area.y, 1e-9);
+}
+
+}  // namespace
+}  // namespace qv
