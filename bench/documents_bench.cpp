@@ -1,7 +1,13 @@
 // Opening and saving a full document: a sheet of 20000 rows (the most it
 // holds) and 50 graphs of the common kinds with colour maps, contours and 4D
 // slices. Reading covers the container, the tokens and the staging; writing
-// covers the records, the writer's read-back check and the container.
+// covers the records, the writer's read-back check and the container. The
+// file pair adds what File > Open and File > Save do around them: the file
+// itself, loading the data set and filling the window (faked here), and the
+// safe replacement of the file on disk.
+#include <unistd.h>
+
+#include <filesystem>
 #include <memory>
 #include <string>
 
@@ -10,9 +16,16 @@
 #include "data/memory_data_panel.h"
 #include "documents/document_container.h"
 #include "documents/document_header.h"
+#include "documents/document_host.h"
 #include "documents/document_reader.h"
 #include "documents/document_writer.h"
+#include "documents/file_association.h"
+#include "documents/file_commands.h"
+#include "documents/file_replace.h"
 #include "graphs/workspace.h"
+#include "platform/event_pump.h"
+#include "platform/file_dialog.h"
+#include "platform/message_box.h"
 
 namespace {
 
@@ -109,5 +122,101 @@ void BM_ReadDocument(benchmark::State& state) {
   state.counters["bytes"] = static_cast<double>(file.size());
 }
 BENCHMARK(BM_ReadDocument)->Unit(benchmark::kMillisecond);
+
+class SilentMessages final : public qv::MessageBoxService {
+ public:
+  qv::MsgAnswer Show(const std::string&, const std::string&, qv::MsgIcon, qv::MsgButtons) override {
+    return qv::MsgAnswer::OK;
+  }
+};
+
+class NoDialogs final : public qv::FileDialogService {
+ public:
+  qv::FileDialogResult ShowOpen(const qv::FileDialogRequest&) override { return {}; }
+  qv::FileDialogResult ShowSave(const qv::FileDialogRequest&) override { return {}; }
+};
+
+// The window's controls as plain memory: the list shows its graphs when
+// checked, as the real one does.
+class MemoryHost final : public qv::DocumentHost {
+ public:
+  explicit MemoryHost(qv::Workspace& workspace) : workspace_(workspace) {}
+  qv::MessageBoxService& Messages() override { return messages_; }
+  qv::FileDialogService& FileDialogs() override { return dialogs_; }
+  qv::DataPanel& Panel() override { return panel_; }
+  qv::EventPump& Pump() override { return pump_; }
+  void ClearMouseModes() override {}
+  void SetUseCurQuat(bool) override {}
+  void EnableMenus(qv::Long) override {}
+  void ViewIso() override {}
+  void DeleteAllGraphs() override {
+    workspace_.ShownGraphs.Items.Clear();
+    workspace_.AllGraphs.Items.Clear();
+  }
+  void AddListEntry(const std::string&) override {}
+  void CheckListEntry(std::size_t index) override {
+    const auto position = static_cast<qv::Long>(index) + 1;
+    workspace_.ShownGraphs.Items.Add(workspace_.AllGraphs.Items.Item(position),
+                                     workspace_.AllGraphs.Items.KeyAt(position));
+  }
+  void SetFitPending(bool) override {}
+  void SetSheetRows(qv::Long) override {}
+  void SetSheetHeaderRow(const std::array<std::string, 5>&) override {}
+  void SetSheetRedraw(bool) override {}
+  void Repaint() override {}
+  qv::RgbImage CaptureDrawingArea() override { return {}; }
+  void CloseMainWindow() override {}
+
+ private:
+  qv::Workspace& workspace_;
+  SilentMessages messages_;
+  NoDialogs dialogs_;
+  qv::MemoryDataPanel panel_;
+  qv::NullEventPump pump_;
+};
+
+std::string ScratchFile(const char* name) {
+  return (std::filesystem::temp_directory_path() / (name + std::to_string(getpid()) + ".qrv")).string();
+}
+
+void BM_SaveDocumentFile(benchmark::State& state) {
+  FullDocument doc;
+  const std::string path = ScratchFile("qv_bench_save_");
+  for (auto _ : state) {
+    const qv::DocumentWriteResult written = qv::WriteDocumentText(doc.workspace, doc.panel);
+    const std::string failure = written.ok ? qv::ReplaceFile(path, qv::EncodeContainer(written.text)) : written.reason;
+    if (!failure.empty()) {
+      state.SkipWithError(("not saved: " + failure).c_str());
+      break;
+    }
+  }
+  std::filesystem::remove(path);
+}
+BENCHMARK(BM_SaveDocumentFile)->Unit(benchmark::kMillisecond);
+
+void BM_OpenDocumentFile(benchmark::State& state) {
+  const std::string path = ScratchFile("qv_bench_open_");
+  {
+    FullDocument doc;
+    const qv::DocumentWriteResult written = qv::WriteDocumentText(doc.workspace, doc.panel);
+    if (!written.ok || !qv::ReplaceFile(path, qv::EncodeContainer(written.text)).empty()) {
+      state.SkipWithError("the document could not be prepared");
+      return;
+    }
+  }
+  qv::Workspace workspace;
+  MemoryHost host(workspace);
+  qv::FileAssociation association(qv::AssociationPaths{}, "");
+  qv::FileCommands commands(workspace, host, association);
+  for (auto _ : state) {
+    if (commands.OpenDocument(path) != qv::OpenOutcome::Opened ||
+        workspace.ShownGraphs.Items.Count() != kGraphs) {
+      state.SkipWithError("the document did not open whole");
+      break;
+    }
+  }
+  std::filesystem::remove(path);
+}
+BENCHMARK(BM_OpenDocumentFile)->Unit(benchmark::kMillisecond);
 
 }  // namespace

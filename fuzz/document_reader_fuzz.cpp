@@ -105,14 +105,11 @@ struct Window {
   Window() { commands.New3D(); }
 };
 
-// The file the fuzzer's bytes are written to, one per process.
-// libFuzzer ends a run through exit(), so the file goes with the process.
+// The file the fuzzer's bytes are written to, one per process. The File
+// commands read it whole, so it is removed as soon as they return.
 const std::string& ScratchPath() {
-  static const std::string path = [] {
-    std::atexit([] { std::remove(ScratchPath().c_str()); });
-    return (std::filesystem::temp_directory_path() / ("qv_fuzz_document_" + std::to_string(getpid()) + ".qrv"))
-        .string();
-  }();
+  static const std::string path =
+      (std::filesystem::temp_directory_path() / ("qv_fuzz_document_" + std::to_string(getpid()) + ".qrv")).string();
   return path;
 }
 
@@ -122,7 +119,9 @@ qv::OpenOutcome Open(Window& window, std::string_view bytes) {
     file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     if (!file) Fail("the scratch file cannot be written");
   }
-  return window.commands.OpenDocument(ScratchPath());
+  const qv::OpenOutcome outcome = window.commands.OpenDocument(ScratchPath());
+  std::remove(ScratchPath().c_str());
+  return outcome;
 }
 
 // The graph's record, read into a fresh graph as the clipboard reads it,
