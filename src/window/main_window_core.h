@@ -46,8 +46,7 @@ struct MainWindowFlags {
 
 class MainWindowCore final : public InteractionHost, public DocumentHost {
  public:
-  // Form_Initialize: makes the shared objects and sets the sheet's two step
-  // counts to 5. Nothing is drawn until Form_Load.
+  // Form_Initialize: makes the shared objects. Nothing is drawn until Form_Load.
   MainWindowCore(MainWindowView& view, MainWindowServices services);
   ~MainWindowCore() override;
   MainWindowCore(const MainWindowCore&) = delete;
@@ -249,9 +248,6 @@ class MainWindowCore final : public InteractionHost, public DocumentHost {
   Cls1 sceneBox_;
   SceneLists sceneLists_;
   SplitterDrag splitter_{3000.0};
-  // Sheet step counts set at creation.
-  Long sheetStepsX_ = 5;
-  Long sheetStepsY_ = 5;
   double twipsPerPixel_ = 15.0;
   Long buildCount_ = 0;
   Long displayCount_ = 0;
