@@ -27,6 +27,9 @@
 #include "platform/file_dialog.h"
 #include "platform/message_box.h"
 
+// The scripted window of the document tests.
+#include "documents/scripted_document_host.h"
+
 namespace {
 
 constexpr qv::Long kRowsU = 200;
@@ -123,58 +126,6 @@ void BM_ReadDocument(benchmark::State& state) {
 }
 BENCHMARK(BM_ReadDocument)->Unit(benchmark::kMillisecond);
 
-class SilentMessages final : public qv::MessageBoxService {
- public:
-  qv::MsgAnswer Show(const std::string&, const std::string&, qv::MsgIcon, qv::MsgButtons) override {
-    return qv::MsgAnswer::OK;
-  }
-};
-
-class NoDialogs final : public qv::FileDialogService {
- public:
-  qv::FileDialogResult ShowOpen(const qv::FileDialogRequest&) override { return {}; }
-  qv::FileDialogResult ShowSave(const qv::FileDialogRequest&) override { return {}; }
-};
-
-// The window's controls as plain memory: the list shows its graphs when
-// checked, as the real one does.
-class MemoryHost final : public qv::DocumentHost {
- public:
-  explicit MemoryHost(qv::Workspace& workspace) : workspace_(workspace) {}
-  qv::MessageBoxService& Messages() override { return messages_; }
-  qv::FileDialogService& FileDialogs() override { return dialogs_; }
-  qv::DataPanel& Panel() override { return panel_; }
-  qv::EventPump& Pump() override { return pump_; }
-  void ClearMouseModes() override {}
-  void SetUseCurQuat(bool) override {}
-  void EnableMenus(qv::Long) override {}
-  void ViewIso() override {}
-  void DeleteAllGraphs() override {
-    workspace_.ShownGraphs.Items.Clear();
-    workspace_.AllGraphs.Items.Clear();
-  }
-  void AddListEntry(const std::string&) override {}
-  void CheckListEntry(std::size_t index) override {
-    const auto position = static_cast<qv::Long>(index) + 1;
-    workspace_.ShownGraphs.Items.Add(workspace_.AllGraphs.Items.Item(position),
-                                     workspace_.AllGraphs.Items.KeyAt(position));
-  }
-  void SetFitPending(bool) override {}
-  void SetSheetRows(qv::Long) override {}
-  void SetSheetHeaderRow(const std::array<std::string, 5>&) override {}
-  void SetSheetRedraw(bool) override {}
-  void Repaint() override {}
-  qv::RgbImage CaptureDrawingArea() override { return {}; }
-  void CloseMainWindow() override {}
-
- private:
-  qv::Workspace& workspace_;
-  SilentMessages messages_;
-  NoDialogs dialogs_;
-  qv::MemoryDataPanel panel_;
-  qv::NullEventPump pump_;
-};
-
 std::string ScratchFile(const char* name) {
   return (std::filesystem::temp_directory_path() / (name + std::to_string(getpid()) + ".qrv")).string();
 }
@@ -205,7 +156,7 @@ void BM_OpenDocumentFile(benchmark::State& state) {
     }
   }
   qv::Workspace workspace;
-  MemoryHost host(workspace);
+  qv::test::ScriptedDocumentHost host(workspace);
   qv::FileAssociation association(qv::AssociationPaths{}, "");
   qv::FileCommands commands(workspace, host, association);
   for (auto _ : state) {
