@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "data/cls_data.h"
+#include "data/data_set.h"
 #include "data/delaunay.h"
 #include "data/matrix.h"
 #include "data/memory_data_panel.h"
@@ -163,7 +163,7 @@ void BM_QuadraticFit(benchmark::State& state) {
 }
 BENCHMARK(BM_QuadraticFit)->Arg(20000)->Unit(benchmark::kMillisecond);
 
-// The gridding driver itself: ClsData::Grid over an irregular Cartesian
+// The gridding driver itself: DataSet::Grid over an irregular Cartesian
 // surface loaded through the panel, 101 x 101 nodes, by each method.
 class SilentMessages final : public MessageBoxService {
  public:
@@ -203,7 +203,7 @@ class LoadedSurface {
     settings_.GridMethod = method;
     return data_.Grid(context_);
   }
-  const ClsData& Data() const { return data_; }
+  const DataSet& Data() const { return data_; }
 
  private:
   MemoryDataPanel panel_;
@@ -211,11 +211,11 @@ class LoadedSurface {
   SilentMessages messages_;
   NullEventPump pump_;
   DataContext context_{panel_, settings_, messages_, pump_};
-  ClsData data_;
+  DataSet data_;
   bool loaded_ = false;
 };
 
-void BM_ClsDataGrid(benchmark::State& state) {
+void BM_DataSetGrid(benchmark::State& state) {
   LoadedSurface surface(static_cast<std::size_t>(state.range(1)));
   if (!surface.Loaded()) state.SkipWithError("the data set did not load");
   const auto method = static_cast<Long>(state.range(0));
@@ -224,13 +224,54 @@ void BM_ClsDataGrid(benchmark::State& state) {
     benchmark::DoNotOptimize(surface.Data().Reg3DZ(50, 50));
   }
 }
-BENCHMARK(BM_ClsDataGrid)
+BENCHMARK(BM_DataSetGrid)
     ->ArgNames({"method", "points"})
     ->Args({1, 20000})
     ->Args({2, 20000})
     ->Args({3, 2000})
     ->Args({4, 2000})
     ->Args({5, 20000})
+    ->Unit(benchmark::kMillisecond);
+
+
+// The whole GetData of a panel of scattered points onto a square grid, per
+// gridding method: reading the sheet, gridding and normalising.
+void ScatteredSurface(MemoryDataPanel& panel, int points, int nodes) {
+  panel.SetKindIndex(kIrregularSurface);
+  const std::string side = std::to_string(nodes);
+  const char* boxes[] = {"0", "1", "", "", "0", "1", ""};
+  for (int b = 0; b < 7; ++b) panel.SetText(b + 1, boxes[b]);
+  panel.SetText(3, std::to_string(points));
+  panel.SetText(4, side);
+  panel.SetText(7, side);
+  std::mt19937 random(42);
+  for (int n = 0; n < points; ++n) {
+    const double x = random() / 4294967296.0, y = random() / 4294967296.0;
+    const double z = std::sin(6 * x) * std::cos(4 * y);
+    panel.SetRow(n + 1, {FormatDouble(x), FormatDouble(y), FormatDouble(z), FormatDouble(x * y)});
+  }
+}
+
+// Arguments: method, points, nodes per axis.
+void BM_GetDataGridded(benchmark::State& state) {
+  MemoryDataPanel panel;
+  ScatteredSurface(panel, static_cast<int>(state.range(1)), static_cast<int>(state.range(2)));
+  SharedSettings settings;
+  settings.GridMethod = static_cast<Long>(state.range(0));
+  SilentMessages messages;
+  NullEventPump pump;
+  DataContext context{panel, settings, messages, pump};
+  for (auto _ : state) {
+    DataSet data;
+    if (!data.GetData(context)) state.SkipWithError("gridding failed");
+    benchmark::DoNotOptimize(data.Reg3DZ(0, 0));
+  }
+}
+BENCHMARK(BM_GetDataGridded)
+    ->ArgNames({"method", "points", "nodes"})
+    ->ArgsProduct({{1, 2, 3, 4, 5}, {1000}, {100}})
+    ->Args({4, 2000, 100})
+    ->Args({1, 20000, 200})
     ->Unit(benchmark::kMillisecond);
 
 }  // namespace

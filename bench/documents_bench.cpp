@@ -55,7 +55,7 @@ void AddGraphs(qv::Workspace& workspace) {
   static constexpr qv::Long kinds[] = {qv::kSurfaceModel, qv::kContourPlot, qv::kColorMapGraph, qv::kGridModel,
                                        qv::kSlice4D};
   for (qv::Long n = 1; n <= kGraphs; ++n) {
-    auto graph = std::make_shared<qv::Cls9>(workspace);
+    auto graph = std::make_shared<qv::Graph>(workspace);
     graph->SetID(n);
     graph->GraphType = kinds[n % 5];
     graph->NameS = "Graph number " + std::to_string(n);
@@ -69,8 +69,8 @@ void AddGraphs(qv::Workspace& workspace) {
       graph->Slice4X(s) = graph->Slice4Y(s) = graph->Slice4Z(s) = s * 1.5;
       graph->SliceXContLevels(s) = graph->SliceYContLevels(s) = graph->SliceZContLevels(s) = 8;
     }
-    workspace.AllGraphs.Items.Add(graph, qv::CStr(n));
-    workspace.ShownGraphs.Items.Add(graph, qv::CStr(n));
+    workspace.allGraphs.Items.Add(graph, qv::CStr(n));
+    workspace.shownGraphs.Items.Add(graph, qv::CStr(n));
   }
   workspace.settings.NextGraphID = kGraphs + 1;
 }
@@ -80,7 +80,7 @@ struct FullDocument {
   qv::MemoryDataPanel panel;
   FullDocument() {
     workspace.settings.ViewCode = qv::kViewCode3D;
-    workspace.AxisSystem.SetDefault();
+    workspace.axisSystem.SetDefault();
     FillPanel(panel);
     AddGraphs(workspace);
   }
@@ -161,7 +161,7 @@ void BM_OpenDocumentFile(benchmark::State& state) {
   qv::FileCommands commands(workspace, host, association);
   for (auto _ : state) {
     if (commands.OpenDocument(path) != qv::OpenOutcome::Opened ||
-        workspace.ShownGraphs.Items.Count() != kGraphs) {
+        workspace.shownGraphs.Items.Count() != kGraphs) {
       state.SkipWithError("the document did not open whole");
       break;
     }

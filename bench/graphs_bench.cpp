@@ -9,10 +9,10 @@
 
 #include <benchmark/benchmark.h>
 
-#include "graphs/cls9_graph.h"
+#include "graphs/graph.h"
 #include "graphs/workspace.h"
 #include "platform/osmesa/offscreen_context.h"
-#include "scene/cls10_light.h"
+#include "scene/light.h"
 
 namespace {
 
@@ -24,7 +24,7 @@ constexpr GLuint kList = 900;
 // A wavy surface over 0..10 x 0..10, lit, in the given fill style.
 struct SurfaceScene {
   explicit SurfaceScene(qv::Long fillStyle) {
-    qv::ClsData& d = ws.DataSet;
+    qv::DataSet& d = ws.dataSet;
     d.RedimRegular3D(kNodes - 1, kNodes - 1);
     for (qv::Long i = 0; i < kNodes; ++i) {
       for (qv::Long j = 0; j < kNodes; ++j) {
@@ -65,14 +65,14 @@ struct SurfaceScene {
   }
 
   qv::Workspace ws;
-  qv::Cls9 graph{ws};
+  qv::Graph graph{ws};
 };
 
 void Setup(qv::OffscreenContext&) {
   glClearColor(1, 1, 1, 1);
   glEnable(GL_DEPTH_TEST);
   glDepthFunc(GL_LEQUAL);
-  qv::Cls10 light;
+  qv::Light light;
   light.SetLight();
 }
 

@@ -5,8 +5,8 @@
 #include <benchmark/benchmark.h>
 
 #include "platform/osmesa/offscreen_context.h"
-#include "scene/cls3_axis_system.h"
-#include "scene/cls4_camera.h"
+#include "scene/axis_system.h"
+#include "scene/camera.h"
 #include "scene/scene_fonts.h"
 #include "scene/trackball.h"
 #include "platform/message_box.h"
@@ -37,11 +37,11 @@ void BM_AxisSystemDraw(benchmark::State& state) {
   SilentMessages messages;
   qv::SharedSettings settings;
   qv::CreateSceneFonts(settings, messages);
-  qv::Cls3 axis;
+  qv::AxisSystem axis;
   axis.SetDefault();
   axis.ShowXYPanel = axis.ShowXZPanel = axis.ShowYZPanel = true;
-  qv::Cls4 camera;
-  const qv::Cls1 box{-5, 5, -5, 5, -5, 5};
+  qv::Camera camera;
+  const qv::Box box{-5, 5, -5, 5, -5, 5};
   for (auto _ : state) {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     camera.Projection(0, 0, box);

@@ -10,7 +10,7 @@
 #include <cmath>
 #include <memory>
 
-#include "graphs/cls9_graph.h"
+#include "graphs/graph.h"
 #include "platform/file_dialog.h"
 #include "platform/osmesa/offscreen_context.h"
 #include "window/main_window_core.h"
@@ -51,17 +51,17 @@ class OffscreenView final : public qv::MainWindowView {
 // The window with one shown surface, fitted as after opening a document.
 struct SurfaceScene {
   SurfaceScene() {
-    core.Form_Load("", 15.0);
+    core.Start("", 15.0);
     core.SetDrawingSize(kWidth, kHeight);
     LoadSheet();
-    qv::Workspace& ws = core.Ws();
-    ws.AxisSystem.SetDefault();
-    ws.AxisSystem.Show = true;
+    qv::Workspace& ws = core.Shared();
+    ws.axisSystem.SetDefault();
+    ws.axisSystem.Show = true;
     ws.settings.ShowLegend = true;
-    ws.ShownGraphs.RotPitch = -30;
-    ws.ShownGraphs.RotYaw = 45;
+    ws.shownGraphs.RotPitch = -30;
+    ws.shownGraphs.RotYaw = 45;
 
-    auto surface = std::make_shared<qv::Cls9>(ws);
+    auto surface = std::make_shared<qv::Graph>(ws);
     surface->SetID(1);
     surface->GraphType = qv::kSurfaceModel;
     surface->StepU = kNodes - 1;
@@ -71,7 +71,7 @@ struct SurfaceScene {
     surface->FillStyle = 4;
     surface->Material = 1;
     surface->ColorName = "RAINBOW";
-    ws.AllGraphs.Items.Add(surface, "1");
+    ws.allGraphs.Items.Add(surface, "1");
     core.AddListEntry("Surface Model");
     core.SetFitPending(true);
     core.CheckListEntry(0);
@@ -83,7 +83,7 @@ struct SurfaceScene {
     panel.SetKindIndex(qv::kRegularSurface);
     panel.SetText(1, std::to_string(kNodes));
     panel.SetText(2, std::to_string(kNodes));
-    core.Command1_Click();
+    core.OnDataPanelOk();
     qv::Long row = 1;
     for (int i = 0; i < kNodes; ++i) {
       for (int j = 0; j < kNodes; ++j, ++row) {
@@ -94,9 +94,9 @@ struct SurfaceScene {
         panel.SetCell(row, 3, std::to_string(std::sin(x) * std::cos(y)));
       }
     }
-    qv::Workspace& ws = core.Ws();
+    qv::Workspace& ws = core.Shared();
     qv::DataContext context{core.Panel(), ws.settings, messages, pump};
-    ws.DataSet.GetData(context);
+    ws.dataSet.GetData(context);
   }
 
   OffscreenView view;

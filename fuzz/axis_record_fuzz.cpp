@@ -5,17 +5,17 @@
 #include <cstdlib>
 #include <string>
 
-#include "scene/cls3_axis_system.h"
+#include "scene/axis_system.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string text(reinterpret_cast<const char*>(data), size);
   qv::RecordReader reader(qv::SplitRecord(text));
-  qv::Cls3 axis;
+  qv::AxisSystem axis;
   axis.SetDefault();
   axis.Read(reader);
   const std::string saved = axis.Save();
   qv::RecordReader again(qv::SplitRecord(saved));
-  qv::Cls3 back;
+  qv::AxisSystem back;
   back.Read(again);
   if (back.Save() != saved || !again.AtEnd()) std::abort();
   return 0;

@@ -56,8 +56,8 @@ class FakeHost final : public qv::DocumentHost {
   void EnableMenus(qv::Long) override {}
   void ViewIso() override {}
   void DeleteAllGraphs() override {
-    workspace_.ShownGraphs.Items.Clear();
-    workspace_.AllGraphs.Items.Clear();
+    workspace_.shownGraphs.Items.Clear();
+    workspace_.allGraphs.Items.Clear();
     list.clear();
     checked.clear();
   }
@@ -67,13 +67,13 @@ class FakeHost final : public qv::DocumentHost {
   }
   void CheckListEntry(std::size_t index) override {
     if (index >= list.size()) Fail("a check of a list entry that does not exist");
-    if (static_cast<qv::Long>(list.size()) != workspace_.AllGraphs.Items.Count()) {
+    if (static_cast<qv::Long>(list.size()) != workspace_.allGraphs.Items.Count()) {
       Fail("the graph list is out of step with AllGraphs");
     }
     checked[index] = true;
     const qv::Long position = static_cast<qv::Long>(index) + 1;
-    workspace_.ShownGraphs.Items.Add(workspace_.AllGraphs.Items.Item(position),
-                                     workspace_.AllGraphs.Items.KeyAt(position));
+    workspace_.shownGraphs.Items.Add(workspace_.allGraphs.Items.Item(position),
+                                     workspace_.allGraphs.Items.KeyAt(position));
     fitPending = false;
   }
   void SetFitPending(bool pending) override { fitPending = pending; }
@@ -126,10 +126,10 @@ qv::OpenOutcome Open(Window& window, std::string_view bytes) {
 
 // The graph's record, read into a fresh graph as the clipboard reads it,
 // must give the same record again and end where the record ends.
-void CheckGraphRecord(const qv::Cls9& graph, const qv::Workspace& workspace) {
+void CheckGraphRecord(const qv::Graph& graph, const qv::Workspace& workspace) {
   const std::string saved = graph.Save();
   qv::RecordReader reader(qv::SplitRecord(saved));
-  qv::Cls9 back(workspace);
+  qv::Graph back(workspace);
   qv::SharedSettings settings = workspace.settings;
   const qv::GraphRecordResult read = qv::ReadGraphRecord(reader, qv::kNewestRecordFormat, back, settings);
   if (!read.ok) Fail("a graph's record is refused when read back");
@@ -137,10 +137,10 @@ void CheckGraphRecord(const qv::Cls9& graph, const qv::Workspace& workspace) {
   if (back.Save() != saved) Fail("a graph's record reads back differently");
 }
 
-void CheckAxisRecord(const qv::Cls3& axis) {
+void CheckAxisRecord(const qv::AxisSystem& axis) {
   const std::string saved = axis.Save();
   qv::RecordReader reader(qv::SplitRecord(saved));
-  qv::Cls3 back;
+  qv::AxisSystem back;
   back.Read(reader);
   if (!reader.AtEnd() || back.Save() != saved) Fail("the axis record reads back differently");
 }
@@ -148,33 +148,33 @@ void CheckAxisRecord(const qv::Cls3& axis) {
 void CheckOpened(const Window& window) {
   const qv::Workspace& workspace = window.workspace;
   const FakeHost& host = window.host;
-  const qv::Long count = workspace.AllGraphs.Items.Count();
+  const qv::Long count = workspace.allGraphs.Items.Count();
   if (static_cast<qv::Long>(host.list.size()) != count) Fail("the graph list is out of step with AllGraphs");
-  if (workspace.ShownGraphs.Items.Count() != count) Fail("an opened graph is not shown");
+  if (workspace.shownGraphs.Items.Count() != count) Fail("an opened graph is not shown");
   if (host.fitPending && count != 0) Fail("the first check did not fit the view");
   std::set<qv::Long> ids;
   for (qv::Long position = 1; position <= count; ++position) {
-    const auto* graph = dynamic_cast<const qv::Cls9*>(workspace.AllGraphs.Items.Item(position).get());
+    const auto* graph = dynamic_cast<const qv::Graph*>(workspace.allGraphs.Items.Item(position).get());
     if (graph == nullptr) Fail("AllGraphs holds something that is no graph");
     const qv::Long id = graph->ID();
-    if (workspace.AllGraphs.Items.KeyAt(position) != qv::CStr(id)) Fail("a graph is not keyed by its ID");
+    if (workspace.allGraphs.Items.KeyAt(position) != qv::CStr(id)) Fail("a graph is not keyed by its ID");
     if (!ids.insert(id).second) Fail("two graphs share an ID");
     // New graphs take NextGraphID + 1, so no ID may lie beyond NextGraphID.
     if (id > workspace.settings.NextGraphID) Fail("a new graph could take an ID in use");
     for (const qv::Long slices : {graph->Slice4NumX, graph->Slice4NumY, graph->Slice4NumZ}) {
-      if (slices < 0 || slices > qv::Cls9::kMaxSlices) Fail("a slice count outside 0..50");
+      if (slices < 0 || slices > qv::Graph::kMaxSlices) Fail("a slice count outside 0..50");
     }
     if (graph->ColorNum < 0 || graph->ColorNum > 31) Fail("a colour-point count outside 0..31");
     if (host.list[static_cast<std::size_t>(position - 1)].empty()) Fail("a graph without a list caption");
     CheckGraphRecord(*graph, workspace);
   }
-  CheckAxisRecord(workspace.AxisSystem);
+  CheckAxisRecord(workspace.axisSystem);
 }
 
 // A refused or empty file changes nothing of the fresh window.
 void CheckUnchanged(const Window& window, const Window& fresh) {
-  if (window.workspace.AllGraphs.Items.Count() != 0 || !window.host.list.empty()) Fail("a refused file left graphs");
-  if (window.workspace.AxisSystem.Save() != fresh.workspace.AxisSystem.Save()) Fail("a refused file changed the axis");
+  if (window.workspace.allGraphs.Items.Count() != 0 || !window.host.list.empty()) Fail("a refused file left graphs");
+  if (window.workspace.axisSystem.Save() != fresh.workspace.axisSystem.Save()) Fail("a refused file changed the axis");
   if (window.host.panel.KindIndex() != fresh.host.panel.KindIndex()) Fail("a refused file changed the data kind");
   for (int box = 1; box <= 10; ++box) {
     if (window.host.panel.Text(box) != fresh.host.panel.Text(box)) Fail("a refused file changed the panel");

@@ -8,15 +8,15 @@
 namespace qv {
 
 std::string DataSetRecord(const Workspace& workspace, const DataPanel& panel) {
-  return workspace.DataSet.Save(panel);
+  return workspace.dataSet.Save(panel);
 }
 
-bool LoadDataSet(ClsData& data, DataPanel& panel, SharedSettings& settings, DocumentHost& host) {
+bool LoadDataSet(DataSet& data, DataPanel& panel, SharedSettings& settings, DocumentHost& host) {
   DataContext context{panel, settings, host.Messages(), host.Pump()};
   return data.GetData(context);
 }
 
-void TriangulateDataSet(ClsData& data, MessageBoxService& messages) {
+void TriangulateDataSet(DataSet& data, MessageBoxService& messages) {
   const Long n = data.Points();
   if (n < 1) return;
   // Positions 1..n hold the points; the triangulation needs room up to n + 3.

@@ -9,7 +9,7 @@
 
 namespace qv {
 
-class ClsData;
+class DataSet;
 class DataPanel;
 class DocumentHost;
 class MessageBoxService;
@@ -22,9 +22,9 @@ std::string DataSetRecord(const Workspace& workspace, const DataPanel& panel);
 // settings, whose drawing scales it sets. Messages and the event pump are
 // the host's. False when the data set refused the panel or could not grid it
 // (it has then shown its message).
-bool LoadDataSet(ClsData& data, DataPanel& panel, SharedSettings& settings, DocumentHost& host);
+bool LoadDataSet(DataSet& data, DataPanel& panel, SharedSettings& settings, DocumentHost& host);
 // Triangulates the irregular surface points of data for Delaunay graphs and
 // stores the triangle count. Nothing happens without points.
-void TriangulateDataSet(ClsData& data, MessageBoxService& messages);
+void TriangulateDataSet(DataSet& data, MessageBoxService& messages);
 
 }  // namespace qv

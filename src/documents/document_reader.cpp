@@ -130,7 +130,7 @@ void ReadDataSet(RecordReader& reader, int version, StagedDataSet& data) {
 }
 
 // Presets the steps a record does not carry (StepH) from the panel's counts.
-void PresetSteps(const StagedDataSet& data, Cls9& graph) {
+void PresetSteps(const StagedDataSet& data, Graph& graph) {
   if (data.kind == kRegularCylindrical || data.kind == kRegularSpherical || data.kind == kIrregularSpherical) return;
   const std::vector<int> boxes = LayoutOfKind(data.kind)->rowBoxes;
   const auto step = [&](std::size_t i) { return SaturateLong(Val(BoxText(data, boxes[i]))) - 1; };
@@ -141,7 +141,7 @@ void PresetSteps(const StagedDataSet& data, Cls9& graph) {
 
 // Counts the record reader stores before it loops over them; a negative one
 // reads no block but would be written back and misread as a table size.
-void RequireCountsInRange(const Cls9& graph, const std::string& what) {
+void RequireCountsInRange(const Graph& graph, const std::string& what) {
   for (const Long count : {graph.Slice4NumX, graph.Slice4NumY, graph.Slice4NumZ, graph.ColorNum}) {
     if (count < 0) Refuse(what + " holds a negative count");
   }
@@ -153,7 +153,7 @@ void ReadGraphs(RecordReader& reader, const std::vector<std::string>& tokens, Lo
   std::set<Long> ids;
   for (Long i = 0; i < count; ++i) {
     const std::string what = "graph " + CStr(i + 1);
-    auto graph = std::make_shared<Cls9>(workspace);
+    auto graph = std::make_shared<Graph>(workspace);
     PresetSteps(staged.data, *graph);
     const std::size_t begin = reader.Position();
     const GraphRecordResult record = ReadGraphRecord(reader, staged.header.version, *graph, staged.settings);
@@ -243,7 +243,7 @@ std::array<std::string, 5> SheetHeaders(Long kind) {
 DocumentReadResult ReadDocumentText(const std::string& text, const Workspace& workspace,
                                     StagedDocument& staged) {
   staged = StagedDocument{};
-  staged.axis = workspace.AxisSystem;
+  staged.axis = workspace.axisSystem;
   staged.settings = workspace.settings;
   auto tokens = Tokenize(text);
   if (!tokens) return {false, "it holds more than 500000 items"};

@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "documents/document_header.h"
-#include "graphs/cls9_graph.h"
-#include "scene/cls3_axis_system.h"
+#include "graphs/graph.h"
+#include "scene/axis_system.h"
 #include "scene/shared_settings.h"
 
 namespace qv {
@@ -35,9 +35,9 @@ struct StagedDocument {
   DocumentHeader header;
   StagedDataSet data;
   // Graphs in record order, each with a unique ID, made for the workspace.
-  std::vector<std::shared_ptr<Cls9>> graphs;
+  std::vector<std::shared_ptr<Graph>> graphs;
   // The axis system after its record was read over the current one.
-  Cls3 axis;
+  AxisSystem axis;
   // The current settings with what the document sets: GridMethod and
   // GridMethod4D from the last graph record, the scale settings (version 4),
   // and NextGraphID as the reader leaves it.

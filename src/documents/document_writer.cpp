@@ -42,9 +42,9 @@ DocumentWriteResult WriteDocumentText(const Workspace& workspace, const DataPane
     return result;
   }
   std::string text = *header + " ";
-  text += CStr(workspace.ShownGraphs.Items.Count()) + " ";
-  text += workspace.ShownGraphs.Save(DataSetRecord(workspace, panel));
-  text += workspace.AxisSystem.Save();
+  text += CStr(workspace.shownGraphs.Items.Count()) + " ";
+  text += workspace.shownGraphs.Save(DataSetRecord(workspace, panel));
+  text += workspace.axisSystem.Save();
   text += ScaleText(workspace.settings);
   // Read the text back before anything is written: a document the reader
   // refuses could never be opened again.

@@ -34,7 +34,7 @@ FileDialogRequest Request(const char* title, const char* filter) {
   return request;
 }
 
-void SetRotation(Cls8& group, double roll, double pitch, double yaw) {
+void SetRotation(SceneGroup& group, double roll, double pitch, double yaw) {
   group.RotRoll = roll;
   group.RotPitch = pitch;
   group.RotYaw = yaw;
@@ -52,19 +52,19 @@ void FileCommands::ShowError(const std::string& text) {
 // New documents
 
 void FileCommands::ResetNew(Long viewCode) {
-  workspace_.SceneLight.Position(0) = 1000.0f;
-  workspace_.SceneLight.Position(1) = 1000.0f;
-  SetRotation(workspace_.ShownGraphs, 0.0, -30.0, 45.0);
+  workspace_.sceneLight.Position(0) = 1000.0f;
+  workspace_.sceneLight.Position(1) = 1000.0f;
+  SetRotation(workspace_.shownGraphs, 0.0, -30.0, 45.0);
   host_.ClearMouseModes();
   workspace_.settings.ViewCode = viewCode;
-  workspace_.AxisSystem.BetterFonts = true;
-  workspace_.AxisSystem.SetDefault();
+  workspace_.axisSystem.BetterFonts = true;
+  workspace_.axisSystem.SetDefault();
   workspace_.settings.NextGraphID = 0;
   host_.EnableMenus(viewCode);
 }
 
 void FileCommands::NewWithReset(Long viewCode) {
-  if (workspace_.AllGraphs.Items.Count() == 0) {
+  if (workspace_.allGraphs.Items.Count() == 0) {
     ResetNew(viewCode);
     return;
   }
@@ -91,13 +91,13 @@ void FileCommands::New4D() { NewWithReset(kViewCode4D); }
 
 void FileCommands::New2D() {
   host_.ViewIso();
-  workspace_.SceneLight.Position(0) = 0.0f;
-  workspace_.SceneLight.Position(1) = 0.0f;
-  SetRotation(workspace_.ShownGraphs, 0.0, 0.0, 0.0);
+  workspace_.sceneLight.Position(0) = 0.0f;
+  workspace_.sceneLight.Position(1) = 0.0f;
+  SetRotation(workspace_.shownGraphs, 0.0, 0.0, 0.0);
   host_.ClearMouseModes();
   workspace_.settings.ViewCode = kViewCode2D;
-  workspace_.AxisSystem.BetterFonts = true;
-  if (workspace_.AllGraphs.Items.Count() != 0) {
+  workspace_.axisSystem.BetterFonts = true;
+  if (workspace_.allGraphs.Items.Count() != 0) {
     const MsgAnswer answer = AskYesNoCancel(host_, kSaveChangesQuestion);
     if (answer == MsgAnswer::Yes) {
       if (Save()) host_.DeleteAllGraphs();
@@ -105,7 +105,7 @@ void FileCommands::New2D() {
       host_.DeleteAllGraphs();
     }
   }
-  if (workspace_.AllGraphs.Items.Count() == 0) workspace_.settings.NextGraphID = 0;
+  if (workspace_.allGraphs.Items.Count() == 0) workspace_.settings.NextGraphID = 0;
   host_.EnableMenus(kViewCode2D);
 }
 
@@ -113,7 +113,7 @@ void FileCommands::New2D() {
 
 void FileCommands::Open() {
   host_.ClearMouseModes();
-  if (workspace_.ShownGraphs.Items.Count() != 0) {
+  if (workspace_.shownGraphs.Items.Count() != 0) {
     const MsgAnswer answer = AskYesNoCancel(host_, kSaveGraphsQuestion);
     if (answer == MsgAnswer::Cancel) return;
     // A save the user asked for that did not happen must not lose the graphs.
@@ -146,7 +146,7 @@ OpenOutcome FileCommands::OpenDocument(const std::string& path) {
   // set that its own checks refuse leaves the open document as it was.
   MemoryDataPanel panel;
   StageDataPanel(staged, panel);
-  ClsData data;
+  DataSet data;
   if (!LoadDataSet(data, panel, staged.settings, host_)) {
     ShowError("The document could not be opened: its data set could not be loaded.");
     return OpenOutcome::Refused;
@@ -187,7 +187,7 @@ bool FileCommands::WriteDocument(const std::string& path, const std::string& byt
 
 bool FileCommands::Save() {
   saveOK_ = true;
-  if (workspace_.AllGraphs.Items.Count() == 0) return saveOK_;
+  if (workspace_.allGraphs.Items.Count() == 0) return saveOK_;
   // The text is made (and checked) before the dialog, as it always was: a
   // document that cannot be saved asks for no file name.
   const std::optional<std::string> bytes = DocumentBytes();
@@ -245,9 +245,9 @@ void FileCommands::StageDataPanel(const StagedDocument& staged, MemoryDataPanel&
 void FileCommands::ApplyView(Long viewCode) {
   workspace_.settings.ViewCode = viewCode;
   if (viewCode == kViewCode2D) {
-    SetRotation(workspace_.ShownGraphs, 0.0, 0.0, 0.0);
+    SetRotation(workspace_.shownGraphs, 0.0, 0.0, 0.0);
   } else {
-    SetRotation(workspace_.ShownGraphs, 0.0, -30.0, 45.0);
+    SetRotation(workspace_.shownGraphs, 0.0, -30.0, 45.0);
   }
   host_.SetUseCurQuat(false);
   host_.EnableMenus(viewCode);
@@ -270,7 +270,7 @@ void FileCommands::ApplySettings(const SharedSettings& from) {
   settings.DataScaleV = from.DataScaleV;
 }
 
-void FileCommands::ApplyDocument(StagedDocument& staged, const MemoryDataPanel& loaded, ClsData& data) {
+void FileCommands::ApplyDocument(StagedDocument& staged, const MemoryDataPanel& loaded, DataSet& data) {
   // The delete and every check would each rebuild the scene; one build at
   // the end shows the same.
   SceneBatch batch(host_);
@@ -293,14 +293,14 @@ void FileCommands::ApplyDocument(StagedDocument& staged, const MemoryDataPanel& 
     }
   }
   for (const auto& graph : staged.graphs) {
-    workspace_.AllGraphs.Items.Add(graph, CStr(graph->ID()));
+    workspace_.allGraphs.Items.Add(graph, CStr(graph->ID()));
     host_.AddListEntry(ListCaption(*graph, viewCode));
   }
   host_.SetSheetRedraw(true);
 
-  workspace_.AxisSystem = staged.axis;
+  workspace_.axisSystem = staged.axis;
   ApplySettings(staged.settings);
-  workspace_.DataSet = std::move(data);
+  workspace_.dataSet = std::move(data);
   host_.SetFitPending(true);
   for (std::size_t entry = 0; entry < staged.graphs.size(); ++entry) host_.CheckListEntry(entry);
 }

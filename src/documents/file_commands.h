@@ -10,7 +10,7 @@
 
 namespace qv {
 
-class ClsData;
+class DataSet;
 class DocumentHost;
 class MemoryDataPanel;
 struct SharedSettings;
@@ -80,7 +80,7 @@ class FileCommands {
   void StageDataPanel(const StagedDocument& staged, MemoryDataPanel& panel);
   void ApplyView(Long viewCode);
   void ApplySettings(const SharedSettings& from);
-  void ApplyDocument(StagedDocument& staged, const MemoryDataPanel& loaded, ClsData& data);
+  void ApplyDocument(StagedDocument& staged, const MemoryDataPanel& loaded, DataSet& data);
   void ShowError(const std::string& text);
 
   Workspace& workspace_;

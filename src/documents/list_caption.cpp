@@ -1,17 +1,17 @@
 #include "documents/list_caption.h"
 
 #include "documents/document_header.h"
-#include "graphs/cls9_graph.h"
+#include "graphs/graph.h"
 
 namespace qv {
 namespace {
 
-std::string PointCaption3D(const Cls9& graph) {
+std::string PointCaption3D(const Graph& graph) {
   return "Point  x=" + FormatDouble(graph.PointX) + ", y=" + FormatDouble(graph.PointY) +
          ", z=" + FormatDouble(graph.PointZ);
 }
 
-std::optional<std::string> PointCaption(const Cls9& graph, Long viewCode) {
+std::optional<std::string> PointCaption(const Graph& graph, Long viewCode) {
   if (viewCode == kViewCode3D) return PointCaption3D(graph);
   if (viewCode == kViewCode2D) return "Point  x=" + FormatDouble(graph.PointY) + ", y=" + FormatDouble(graph.PointZ);
   return std::nullopt;
@@ -19,7 +19,7 @@ std::optional<std::string> PointCaption(const Cls9& graph, Long viewCode) {
 
 }  // namespace
 
-std::optional<std::string> TableCaption(const Cls9& graph, Long viewCode) {
+std::optional<std::string> TableCaption(const Graph& graph, Long viewCode) {
   switch (graph.GraphType) {
     case kSurfaceModel: return "3D Surface Model";
     case kPointGraph: return PointCaption(graph, viewCode);
@@ -38,7 +38,7 @@ std::optional<std::string> TableCaption(const Cls9& graph, Long viewCode) {
   }
 }
 
-std::string ListCaption(const Cls9& graph, Long viewCode) {
+std::string ListCaption(const Graph& graph, Long viewCode) {
   if (auto caption = TableCaption(graph, viewCode)) return *caption;
   if (graph.GraphType == kPointGraph) return PointCaption3D(graph);
   return "Graph " + CStr(graph.GraphType);

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <initializer_list>
 
-#include "data/cls_data.h"
+#include "data/data_set.h"
 
 namespace qv {
 
@@ -34,9 +34,9 @@ Long Clamp(Long step, Long nodes, Long upper) {
 
 }  // namespace
 
-Long DataKindOf(const ClsData& data) { return data.LoadedKind(); }
+Long DataKindOf(const DataSet& data) { return data.LoadedKind(); }
 
-SurfaceView::SurfaceView(const ClsData& data, Long stepU, Long stepV)
+SurfaceView::SurfaceView(const DataSet& data, Long stepU, Long stepV)
     : x_(&data.Reg3DXArray()),
       y_(&data.Reg3DYArray()),
       z_(&data.Reg3DZArray()),
@@ -53,7 +53,7 @@ SurfaceView::SurfaceView(const ClsData& data, Long stepU, Long stepV)
   hasC_ = CommonUpper<2>({c_}, 0) >= lastU_ && CommonUpper<2>({c_}, 1) >= lastV_;
 }
 
-PointsView::PointsView(const ClsData& data)
+PointsView::PointsView(const DataSet& data)
     : x_(&data.Irreg3DXArray()),
       y_(&data.Irreg3DYArray()),
       z_(&data.Irreg3DZArray()),
@@ -63,7 +63,7 @@ PointsView::PointsView(const ClsData& data)
   hasC_ = count_ > 0 && CommonUpper<1>({c_}, 0) + 1 >= count_;
 }
 
-TrianglesView::TrianglesView(const ClsData& data) : data_(&data) {
+TrianglesView::TrianglesView(const DataSet& data) : data_(&data) {
   count_ = std::max<Long>(0, std::min(data.DelaunayTriCount(), data.DelaunayTriRecords()));
 }
 
@@ -74,7 +74,7 @@ Long TrianglesView::Vertex(Long t, int corner) const {
   return tri.V3;
 }
 
-VolumeView::VolumeView(const ClsData& data, Long stepU, Long stepV, Long stepH)
+VolumeView::VolumeView(const DataSet& data, Long stepU, Long stepV, Long stepH)
     : x_(&data.Reg4DXArray()),
       y_(&data.Reg4DYArray()),
       z_(&data.Reg4DZArray()),

@@ -10,17 +10,17 @@
 
 namespace qv {
 
-class ClsData;
+class DataSet;
 
 // The data kind (list index 0..7 of the data-kind list) the data set was
 // last filled as.
-Long DataKindOf(const ClsData& data);
+Long DataKindOf(const DataSet& data);
 
 // The regular surface: node (i, j), i = 0..LastU, j = 0..LastV; -1 when empty.
 class SurfaceView {
  public:
   // The nodes 0..stepU by 0..stepV of data's regular surface, clamped.
-  SurfaceView(const ClsData& data, Long stepU, Long stepV);
+  SurfaceView(const DataSet& data, Long stepU, Long stepV);
   Long LastU() const { return lastU_; }
   Long LastV() const { return lastV_; }
   bool Empty() const { return lastU_ < 0 || lastV_ < 0; }
@@ -43,7 +43,7 @@ class SurfaceView {
 // The irregular surface points p = 0..Count()-1.
 class PointsView {
  public:
-  explicit PointsView(const ClsData& data);
+  explicit PointsView(const DataSet& data);
   Long Count() const { return count_; }
   double X(Long p) const { return (*x_)(p); }
   double Y(Long p) const { return (*y_)(p); }
@@ -64,19 +64,19 @@ class PointsView {
 // irregular point v - 1). The numbers are not checked here.
 class TrianglesView {
  public:
-  explicit TrianglesView(const ClsData& data);
+  explicit TrianglesView(const DataSet& data);
   Long Count() const { return count_; }
   Long Vertex(Long t, int corner) const;
 
  private:
-  const ClsData* data_;
+  const DataSet* data_;
   Long count_ = 0;
 };
 
 // The regular volume: node (i, j, k) up to LastU, LastV, LastH; -1 when empty.
 class VolumeView {
  public:
-  VolumeView(const ClsData& data, Long stepU, Long stepV, Long stepH);
+  VolumeView(const DataSet& data, Long stepU, Long stepV, Long stepH);
   Long LastU() const { return lastU_; }
   Long LastV() const { return lastV_; }
   Long LastH() const { return lastH_; }

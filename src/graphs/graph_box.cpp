@@ -1,6 +1,6 @@
 #include <algorithm>
 
-#include "graphs/cls9_graph.h"
+#include "graphs/graph.h"
 #include "graphs/data_view.h"
 #include "graphs/graph_geometry.h"
 #include "graphs/workspace.h"
@@ -31,10 +31,10 @@ bool IsRegularSurfaceKind(Long graphType) {
   }
 }
 
-Cls9::BoxFields Cls9::ComputeBox() const {
+Graph::BoxFields Graph::ComputeBox() const {
   BoxFields b{kStartMax, kStartMin, kStartMax, kStartMin, kStartMax,
               kStartMin, kStartMax, kStartMin, kStartMax, kStartMin};
-  const ClsData& data = Owner().DataSet;
+  const DataSet& data = Owner().dataSet;
   const Long t = GraphType;
   if (IsRegularSurfaceKind(t)) {
     const SurfaceView s(data, StepU, StepV);
@@ -97,23 +97,23 @@ Cls9::BoxFields Cls9::ComputeBox() const {
   return b;
 }
 
-void Cls9::StoreBox(const BoxFields& b) const {
-  BoxMaxX_ = b.maxX;
-  BoxMinX_ = b.minX;
-  BoxMaxY_ = b.maxY;
-  BoxMinY_ = b.minY;
-  BoxMaxZ_ = b.maxZ;
-  BoxMinZ_ = b.minZ;
-  BoxMaxC_ = b.maxC;
-  BoxMinC_ = b.minC;
+void Graph::StoreBox(const BoxFields& b) const {
+  boxMaxX_ = b.maxX;
+  boxMinX_ = b.minX;
+  boxMaxY_ = b.maxY;
+  boxMinY_ = b.minY;
+  boxMaxZ_ = b.maxZ;
+  boxMinZ_ = b.minZ;
+  boxMaxC_ = b.maxC;
+  boxMinC_ = b.minC;
   MaxV = b.maxV;
   MInv = b.minV;
 }
 
-Cls1 Cls9::GetBox() const {
+Box Graph::GetBox() const {
   const BoxFields b = ComputeBox();
   StoreBox(b);
-  Cls1 box;
+  Box box;
   box.MaxX = b.maxX;
   box.MinX = b.minX;
   box.MaxY = b.maxY;

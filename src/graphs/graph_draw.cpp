@@ -7,11 +7,11 @@
 #include <cmath>
 #include <vector>
 
-#include "graphs/cls9_graph.h"
+#include "graphs/graph.h"
 #include "graphs/data_view.h"
 #include "graphs/graph_geometry.h"
 #include "graphs/workspace.h"
-#include "scene/cls11_material.h"
+#include "scene/material_preset.h"
 
 namespace qv {
 
@@ -47,14 +47,14 @@ void BeginSmoothLines() {
 
 // The scattered points a volume was gridded from, as yellow markers, so that
 // the user sees where the measured values lie among the drawn nodes.
-void DrawIrregularVolumePoints(const ClsData& d, const SharedSettings& s) {
+void DrawIrregularVolumePoints(const DataSet& d, const SharedSettings& s) {
   const CheckedArray<double, 1>& x = d.Irreg4DXArray();
   const CheckedArray<double, 1>& y = d.Irreg4DYArray();
   const CheckedArray<double, 1>& z = d.Irreg4DZArray();
   if (!x.Allocated() || !y.Allocated() || !z.Allocated()) return;
   const Long count = std::min({d.Points(), x.Upper() + 1, y.Upper() + 1, z.Upper() + 1});
   for (Long p = 0; p < count; ++p) {
-    Cls2 marker;
+    PointMarker marker;
     marker.init(x(p), y(p), z(p), RGB(255, 255, 0), 4.0, 0);
     marker.Draw(s);
   }
@@ -62,16 +62,16 @@ void DrawIrregularVolumePoints(const ClsData& d, const SharedSettings& s) {
 
 }  // namespace
 
-void Cls9::Draw() {
-  const SurfaceView surface(Owner().DataSet, StepU, StepV);
-  NodeTable_.Redim0(std::max<Long>(surface.LastU(), 0), std::max<Long>(surface.LastV(), 0));
+void Graph::Draw() {
+  const SurfaceView surface(Owner().dataSet, StepU, StepV);
+  nodeTable_.Redim0(std::max<Long>(surface.LastU(), 0), std::max<Long>(surface.LastV(), 0));
   if (FindNamedColorMap(ColorName) != nullptr) SetColorMap(ColorName);
   GetBox();
   const Long t = GraphType;
   if (t >= kColorMapGraph && t <= 17) {
     for (Long i = 0; i <= surface.LastU(); ++i) {
       for (Long j = 0; j <= surface.LastV(); ++j) {
-        Cls2& node = NodeTable_(i, j);
+        PointMarker& node = nodeTable_(i, j);
         node.z = surface.X(i, j);
         node.x = surface.Y(i, j);
         node.y = surface.Z(i, j);
@@ -79,13 +79,13 @@ void Cls9::Draw() {
     }
   }
   if (t == kSurfaceModel && (ShowContour || ShowVector || ShowColormap)) {
-    BoxMinY_ += kLayerDrop;
+    boxMinY_ += kLayerDrop;
   }
   // A graph leaves no GL state behind for the axis system and the next graph.
   glPushAttrib(GL_ALL_ATTRIB_BITS);
   glEnable(GL_COLOR_MATERIAL);
   glColorMaterial(GL_FRONT_AND_BACK, Material == 5 ? GL_EMISSION : GL_DIFFUSE);
-  Cls11().SetMaterial(Material);
+  MaterialPreset().SetMaterial(Material);
   switch (t) {
     case 2: case 6: case 12: case 13: case 18: case 19: case 21: case 22: case 24:
       DrawSurface();
@@ -97,11 +97,11 @@ void Cls9::Draw() {
     case kContour3DPlot: DrawContour3D(); break;
     case kScatter4D:
       DrawScatter4D();
-      if (ShowIrregData) DrawIrregularVolumePoints(Owner().DataSet, Owner().settings);
+      if (ShowIrregData) DrawIrregularVolumePoints(Owner().dataSet, Owner().settings);
       break;
     case kVector4D:
       DrawVector4D();
-      if (ShowIrregData) DrawIrregularVolumePoints(Owner().DataSet, Owner().settings);
+      if (ShowIrregData) DrawIrregularVolumePoints(Owner().dataSet, Owner().settings);
       break;
     case kSlice4D: Draw4DSlices(); break;
     case kIsoSurface4D: DrawIsoSurface(); break;
@@ -113,11 +113,11 @@ void Cls9::Draw() {
 // Line kind: the polyline through VertTab3D(0, 0..StepV) (at most 200
 // segments, the table's size), each marker's data position divided by the
 // data scales, then a square marker on every vertex.
-void Cls9::DrawLines() {
+void Graph::DrawLines() {
   const SharedSettings& s = Owner().settings;
   const Long last = std::min(StepV, kVertTabUpper);
   const auto scaled = [&](Long i) {
-    const std::shared_ptr<Cls2> m = VertTab3D(0, i);
+    const std::shared_ptr<PointMarker> m = VertTab3D(0, i);
     return ScenePoint{m->y / s.DataScaleY, m->z / s.DataScaleZ, m->x / s.DataScaleX};
   };
   const Rgb color = SplitColor(LineColor);
@@ -130,12 +130,12 @@ void Cls9::DrawLines() {
     glEnd();
   }
   for (Long i = 0; i <= last; ++i) {
-    const std::shared_ptr<Cls2> m = VertTab3D(0, i);
+    const std::shared_ptr<PointMarker> m = VertTab3D(0, i);
     m->Size = 2.0;
     m->Symbol = 2;
     m->Color = 0;
     const ScenePoint p = scaled(i);
-    Cls2 drawn = *m;
+    PointMarker drawn = *m;
     drawn.x = p.z;
     drawn.y = p.x;
     drawn.z = p.y;
@@ -146,12 +146,12 @@ void Cls9::DrawLines() {
 
 // Point kind: one marker at the point's position (graph_geometry.h); a cross
 // in 2D, the default symbol otherwise.
-void Cls9::DrawPoint() {
+void Graph::DrawPoint() {
   const SharedSettings& s = Owner().settings;
   const bool flat = s.ViewCode == k2DView;
   if (flat) BeginSmoothLines();
   const ScenePoint p = PointGraphPosition(*this);
-  Cls2 marker;
+  PointMarker marker;
   marker.x = p.z;
   marker.y = p.x;
   marker.z = p.y;
@@ -169,7 +169,7 @@ void Cls9::DrawPoint() {
 // An arrow from (x1, y1, z1) to (x2, y2, z2) (centred scene coordinates): a
 // cylinder of the given radius over the first three quarters and a cone of
 // 2.5 times that radius over the last quarter.
-void Cls9::DrawArrow(double x1, double y1, double z1, double x2, double y2, double z2,
+void Graph::DrawArrow(double x1, double y1, double z1, double x2, double y2, double z2,
                      double radius) const {
   const double dx = x2 - x1, dy = y2 - y1, dz = z2 - z1;
   const double length = std::sqrt(dx * dx + dy * dy + dz * dz);
@@ -199,14 +199,14 @@ void Cls9::DrawArrow(double x1, double y1, double z1, double x2, double y2, doub
 // smallest node spacing, the others in proportion; the shaft's radius is 0.03
 // of that spacing and the head a cone of 2.5 times the radius over the last
 // quarter. A node next to a missing value draws nothing.
-void Cls9::DrawVectorPlot() {
+void Graph::DrawVectorPlot() {
   const SharedSettings& s = Owner().settings;
   BeginSmoothLines();
   const Rgb color = SplitColor(VectorColor);
   glColor3f(static_cast<GLfloat>(color.r), static_cast<GLfloat>(color.g),
             static_cast<GLfloat>(color.b));
-  const Long lastU = NodeTable_.Upper(0);
-  const Long lastV = NodeTable_.Upper(1);
+  const Long lastU = nodeTable_.Upper(0);
+  const Long lastV = nodeTable_.Upper(1);
   struct Arrow {
     ScenePoint at, dir;
   };
@@ -215,10 +215,10 @@ void Cls9::DrawVectorPlot() {
   double minSpacing = INFINITY;
   for (Long i = 1; i < lastU; ++i) {
     for (Long j = 1; j < lastV; ++j) {
-      const Cls2& w = NodeTable_(i, j - 1);
-      const Cls2& n = NodeTable_(i - 1, j);
-      const Cls2& e = NodeTable_(i + 1, j);
-      const Cls2& sN = NodeTable_(i, j + 1);
+      const PointMarker& w = nodeTable_(i, j - 1);
+      const PointMarker& n = nodeTable_(i - 1, j);
+      const PointMarker& e = nodeTable_(i + 1, j);
+      const PointMarker& sN = nodeTable_(i, j + 1);
       if (w.y == kMissingValue || n.y == kMissingValue || e.y == kMissingValue ||
           sN.y == kMissingValue) {
         continue;
@@ -232,8 +232,8 @@ void Cls9::DrawVectorPlot() {
       const ScenePoint dir{gu * (e.x - n.x) / lu + gv * (sN.x - w.x) / lv, 0.0,
                            gu * (e.z - n.z) / lu + gv * (sN.z - w.z) / lv};
       maxLength = std::max(maxLength, std::hypot(dir.x, dir.z));
-      const Cls2& c = NodeTable_(i, j);
-      arrows.push_back({{c.x, BoxMinY_, c.z}, dir});
+      const PointMarker& c = nodeTable_(i, j);
+      arrows.push_back({{c.x, boxMinY_, c.z}, dir});
     }
   }
   if (!arrows.empty() && maxLength > 0.0) {
@@ -255,9 +255,9 @@ void Cls9::DrawVectorPlot() {
 // ramp of Scat4DColor from a quarter of its intensity at the lowest value to
 // the full colour at the highest, so the value reads as brightness on the
 // white background while the graph keeps the colour its user chose.
-void Cls9::DrawScatter4D() {
+void Graph::DrawScatter4D() {
   const SharedSettings& s = Owner().settings;
-  const VolumeView v(Owner().DataSet, StepU, StepV, StepH);
+  const VolumeView v(Owner().dataSet, StepU, StepV, StepH);
   if (v.Empty()) return;
   const bool byMap = FillStyle == 4;
   if (byMap) {
@@ -288,9 +288,9 @@ void Cls9::DrawScatter4D() {
 // 4D vectors: at every interior node of the regular volume a segment along
 // the gradient of the value (central differences, uphill), the longest 0.8
 // of the smallest node spacing, with a two-stroke head, in Vect4DColor.
-void Cls9::DrawVector4D() {
+void Graph::DrawVector4D() {
   const SharedSettings& s = Owner().settings;
-  const VolumeView v(Owner().DataSet, StepU, StepV, StepH);
+  const VolumeView v(Owner().dataSet, StepU, StepV, StepH);
   if (v.LastU() < 2 || v.LastV() < 2 || v.LastH() < 2) return;
   const auto at = [&](Long i, Long j, Long k) {
     return ScenePoint{v.Y(i, j, k), v.Z(i, j, k), v.X(i, j, k)};
@@ -363,11 +363,11 @@ void Cls9::DrawVector4D() {
 
 // Kinds drawn by the contour, iso-surface and texture routines, which come
 // later; until then they draw nothing (the set-up above still runs).
-void Cls9::DrawContourPlot() {}
-void Cls9::DrawContour3D() {}
-void Cls9::Draw4DSlices() {}
-void Cls9::DrawIsoSurface() {}
-void Cls9::DrawSurfaceContours() {}
-bool Cls9::LoadSurfaceTexture() { return false; }
+void Graph::DrawContourPlot() {}
+void Graph::DrawContour3D() {}
+void Graph::Draw4DSlices() {}
+void Graph::DrawIsoSurface() {}
+void Graph::DrawSurfaceContours() {}
+bool Graph::LoadSurfaceTexture() { return false; }
 
 }  // namespace qv

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "graphs/cls9_graph.h"
+#include "graphs/graph.h"
 #include "data/data_panel.h"
 #include "graphs/data_view.h"
 #include "graphs/workspace.h"
@@ -14,7 +14,7 @@ constexpr double kDegree = 3.1416 / 180.0;
 constexpr Long k2DView = 7;
 }  // namespace
 
-ScenePoint PointGraphPosition(const Cls9& graph) {
+ScenePoint PointGraphPosition(const Graph& graph) {
   const SharedSettings& s = graph.Owner().settings;
   if (s.ViewCode == k2DView) {
     return {graph.PointY / s.DataScaleX, graph.PointZ / s.DataScaleY, 0.0};
@@ -23,7 +23,7 @@ ScenePoint PointGraphPosition(const Cls9& graph) {
   double dataX = graph.PointZ;
   double dataY = graph.PointX;
   double dataZ = graph.PointY;
-  const Long kind = DataKindOf(graph.Owner().DataSet);
+  const Long kind = DataKindOf(graph.Owner().dataSet);
   if (kind == kIrregularCylindrical) {
     const double r = graph.PointZ;
     const double theta = graph.PointX * kDegree;

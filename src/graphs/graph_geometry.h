@@ -8,7 +8,7 @@
 
 namespace qv {
 
-class Cls9;
+class Graph;
 
 // A position in scene axes (x = data Y, y = data Z, z = data X), not centred.
 struct ScenePoint {
@@ -29,7 +29,7 @@ bool IsRegularSurfaceKind(Long graphType);
 // (spherical); the Cartesian point is r cos(theta), r sin(theta), z, or
 // r sin(phi) cos(theta), r sin(phi) sin(theta), r cos(phi), with degrees
 // turned into radians by 3.1416 / 180.
-ScenePoint PointGraphPosition(const Cls9& graph);
+ScenePoint PointGraphPosition(const Graph& graph);
 
 // Unit normal of the triangle (a, b, c) by the right-hand rule; a degenerate
 // triangle (length 0) is divided by 0.0001 instead, giving a finite vector.

@@ -4,7 +4,7 @@
 
 #include <locale>
 
-#include "graphs/cls9_graph.h"
+#include "graphs/graph.h"
 #include "graphs/legend_scale.h"
 #include "graphs/workspace.h"
 #include "platform/gl_text.h"
@@ -94,9 +94,9 @@ void DrawFrame() {
 // 3 nothing at all. An iso-surface has only the colour-map bar. A range the
 // scale cannot number (min = max <= 0, reversed, not finite) draws the bar
 // and the frame without labels.
-void Cls9::DrawLegend() {
+void Graph::DrawLegend() {
   if (!HasLegend(GraphType)) return;
-  const ClsData& data = Owner().DataSet;
+  const DataSet& data = Owner().dataSet;
   const bool volume = GraphType == kSlice4D || GraphType == kIsoSurface4D;
   double min = 0.0;
   double max = 0.0;

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "graphs/workspace.h"
-#include "scene/cls3_axis_system.h"
+#include "scene/axis_system.h"
 
 namespace qv {
 
@@ -12,14 +12,14 @@ namespace {
 // The record items of one graph, appended with their blank each.
 class RecordWriter {
  public:
-  void Long_(Long value) { Put(CStr(value)); }
+  void WriteLong(Long value) { Put(CStr(value)); }
   void Double(double value) { Put(FormatDouble(value)); }
   void Flag(bool value) { Put(value ? "1" : "0"); }
   // Cleaned as the axis titles are, so that no text shifts the fields after
   // it when read back.
   void Text(const std::string& text) {
     text_ += '@';
-    text_ += Cls3::CleanTitle(text);
+    text_ += AxisSystem::CleanTitle(text);
     text_ += "@ ";
   }
   std::string Take() { return std::move(text_); }
@@ -36,16 +36,16 @@ class RecordWriter {
 template <auto Pos, auto ShowColor, auto ShowCont, auto ShowVect, auto ContLevels,
           auto ContColor, auto VectColor>
 struct SliceBlock {
-  static void Write(RecordWriter& w, const Cls9& g, Long i) {
+  static void Write(RecordWriter& w, const Graph& g, Long i) {
     w.Double((g.*Pos)(i));
     w.Flag((g.*ShowColor)(i));
     w.Flag((g.*ShowCont)(i));
     w.Flag((g.*ShowVect)(i));
     w.Double((g.*ContLevels)(i));
-    w.Long_((g.*ContColor)(i));
-    w.Long_((g.*VectColor)(i));
+    w.WriteLong((g.*ContColor)(i));
+    w.WriteLong((g.*VectColor)(i));
   }
-  static void Read(RecordReader& r, Cls9& g, Long i) {
+  static void Read(RecordReader& r, Graph& g, Long i) {
     (g.*Pos)(i) = r.ReadDouble();
     (g.*ShowColor)(i) = r.ReadFlag(false);
     (g.*ShowCont)(i) = r.ReadFlag(false);
@@ -55,59 +55,59 @@ struct SliceBlock {
     (g.*VectColor)(i) = r.ReadLong();
   }
 };
-using XBlock = SliceBlock<&Cls9::Slice4X, &Cls9::SliceXShowColor, &Cls9::SliceXShowCont,
-                          &Cls9::SliceXShowVect, &Cls9::SliceXContLevels,
-                          &Cls9::SliceXContColor, &Cls9::SliceXVectColor>;
-using YBlock = SliceBlock<&Cls9::Slice4Y, &Cls9::SliceYShowColor, &Cls9::SliceYShowCont,
-                          &Cls9::SliceYShowVect, &Cls9::SliceYContLevels,
-                          &Cls9::SliceYContColor, &Cls9::SliceYVectColor>;
-using ZBlock = SliceBlock<&Cls9::Slice4Z, &Cls9::SliceZShowColor, &Cls9::SliceZShowCont,
-                          &Cls9::SliceZShowVect, &Cls9::SliceZContLevels,
-                          &Cls9::SliceZContColor, &Cls9::SliceZVectColor>;
+using XBlock = SliceBlock<&Graph::Slice4X, &Graph::SliceXShowColor, &Graph::SliceXShowCont,
+                          &Graph::SliceXShowVect, &Graph::SliceXContLevels,
+                          &Graph::SliceXContColor, &Graph::SliceXVectColor>;
+using YBlock = SliceBlock<&Graph::Slice4Y, &Graph::SliceYShowColor, &Graph::SliceYShowCont,
+                          &Graph::SliceYShowVect, &Graph::SliceYContLevels,
+                          &Graph::SliceYContColor, &Graph::SliceYVectColor>;
+using ZBlock = SliceBlock<&Graph::Slice4Z, &Graph::SliceZShowColor, &Graph::SliceZShowCont,
+                          &Graph::SliceZShowVect, &Graph::SliceZContLevels,
+                          &Graph::SliceZContColor, &Graph::SliceZVectColor>;
 
 // The four begin/end indices of one slice.
 template <auto A, auto B, auto C, auto D>
 struct RangeBlock {
-  static void Write(RecordWriter& w, const Cls9& g, Long i) {
-    w.Long_((g.*A)(i));
-    w.Long_((g.*B)(i));
-    w.Long_((g.*C)(i));
-    w.Long_((g.*D)(i));
+  static void Write(RecordWriter& w, const Graph& g, Long i) {
+    w.WriteLong((g.*A)(i));
+    w.WriteLong((g.*B)(i));
+    w.WriteLong((g.*C)(i));
+    w.WriteLong((g.*D)(i));
   }
-  static void Read(RecordReader& r, Cls9& g, Long i) {
+  static void Read(RecordReader& r, Graph& g, Long i) {
     (g.*A)(i) = r.ReadLong();
     (g.*B)(i) = r.ReadLong();
     (g.*C)(i) = r.ReadLong();
     (g.*D)(i) = r.ReadLong();
   }
 };
-using XRange = RangeBlock<&Cls9::Slice4YZYB, &Cls9::Slice4YZYE, &Cls9::Slice4YZZB,
-                          &Cls9::Slice4YZZE>;
-using YRange = RangeBlock<&Cls9::Slice4ZXXB, &Cls9::Slice4ZXXE, &Cls9::Slice4ZXZB,
-                          &Cls9::Slice4ZXZE>;
-using ZRange = RangeBlock<&Cls9::Slice4XYXB, &Cls9::Slice4XYXE, &Cls9::Slice4XYYB,
-                          &Cls9::Slice4XYYE>;
+using XRange = RangeBlock<&Graph::Slice4YZYB, &Graph::Slice4YZYE, &Graph::Slice4YZZB,
+                          &Graph::Slice4YZZE>;
+using YRange = RangeBlock<&Graph::Slice4ZXXB, &Graph::Slice4ZXXE, &Graph::Slice4ZXZB,
+                          &Graph::Slice4ZXZE>;
+using ZRange = RangeBlock<&Graph::Slice4XYXB, &Graph::Slice4XYXE, &Graph::Slice4XYYB,
+                          &Graph::Slice4XYYE>;
 
-void WriteCore(RecordWriter& w, const Cls9& g) {
-  w.Long_(g.GraphType);
-  w.Long_(g.ID());
+void WriteCore(RecordWriter& w, const Graph& g) {
+  w.WriteLong(g.GraphType);
+  w.WriteLong(g.ID());
   w.Text(g.NameS);
   for (Long v : {g.LineColor, g.LineWidth, g.FillStyle, g.FirstColor, g.SecondColor,
                  g.Material, g.Show, g.Smoothness, g.StepU, g.StepV, g.PointColor}) {
-    w.Long_(v);
+    w.WriteLong(v);
   }
   w.Double(g.PointSize);
   w.Flag(g.ShowColormap);
   w.Flag(g.ShowContour);
   if (g.ShowContour) w.Double(g.ContourLevel);
   w.Flag(g.ShowVector);
-  for (Long v : {g.VertSize, g.VertColor, g.GridColor, g.GridWidth}) w.Long_(v);
+  for (Long v : {g.VertSize, g.VertColor, g.GridColor, g.GridWidth}) w.WriteLong(v);
   w.Double(g.ContourLevels);
-  for (Long v : {g.ConFillType, g.ConColor1, g.ConColor2}) w.Long_(v);
+  for (Long v : {g.ConFillType, g.ConColor1, g.ConColor2}) w.WriteLong(v);
   w.Double(g.Contour3Levels);
   for (Long v : {g.Con3FillType, g.Con3Color1, g.Con3Color2, g.Con3Width, g.VectorColor,
                  g.ColorMapfilltype, g.ColorMapcolor1, g.ColorMapcolor2}) {
-    w.Long_(v);
+    w.WriteLong(v);
   }
   w.Flag(g.ShowIrregData);
 }
@@ -115,52 +115,52 @@ void WriteCore(RecordWriter& w, const Cls9& g) {
 // The counts as written: a count past its table (which only code that
 // bypasses the dialogs can set) is written as the table's size, so that saving
 // never fails and the record's blocks match its counts.
-Long WrittenSlices(Long count) { return std::min(count, Cls9::kMaxSlices); }
+Long WrittenSlices(Long count) { return std::min(count, Graph::kMaxSlices); }
 Long WrittenColors(Long count) { return std::min(count, kMaxColorPoints); }
 
-void WriteSlicesAndTexture(RecordWriter& w, const Cls9& g) {
-  w.Long_(g.Scat4DColor);
-  w.Long_(g.Vect4DColor);
-  w.Long_(WrittenSlices(g.Slice4NumX));
+void WriteSlicesAndTexture(RecordWriter& w, const Graph& g) {
+  w.WriteLong(g.Scat4DColor);
+  w.WriteLong(g.Vect4DColor);
+  w.WriteLong(WrittenSlices(g.Slice4NumX));
   for (Long i = 1; i <= WrittenSlices(g.Slice4NumX); ++i) XBlock::Write(w, g, i);
-  w.Long_(WrittenSlices(g.Slice4NumY));
+  w.WriteLong(WrittenSlices(g.Slice4NumY));
   for (Long i = 1; i <= WrittenSlices(g.Slice4NumY); ++i) YBlock::Write(w, g, i);
-  w.Long_(WrittenSlices(g.Slice4NumZ));
+  w.WriteLong(WrittenSlices(g.Slice4NumZ));
   for (Long i = 1; i <= WrittenSlices(g.Slice4NumZ); ++i) ZBlock::Write(w, g, i);
   w.Flag(g.ShowTex);
-  w.Long_(g.TexMode);
+  w.WriteLong(g.TexMode);
   w.Flag(g.ShowTrans);
   w.Double(g.TransAlpha);
   w.Text(g.TexName);
   w.Flag(g.ShowDS);
   w.Flag(g.ShowDG);
-  w.Long_(g.TriColor);
-  w.Long_(g.TriWidth);
+  w.WriteLong(g.TriColor);
+  w.WriteLong(g.TriWidth);
 }
 
-void WriteColorMapAndRest(RecordWriter& w, const Cls9& g, const SharedSettings& settings) {
+void WriteColorMapAndRest(RecordWriter& w, const Graph& g, const SharedSettings& settings) {
   w.Text(g.ColorName);
-  w.Long_(WrittenColors(g.ColorNum));
+  w.WriteLong(WrittenColors(g.ColorNum));
   for (Long k = 0; k <= WrittenColors(g.ColorNum) - 1; ++k) {
     w.Double(g.ColorPos(k));
-    w.Long_(g.ColorR(k));
-    w.Long_(g.ColorG(k));
-    w.Long_(g.ColorB(k));
+    w.WriteLong(g.ColorR(k));
+    w.WriteLong(g.ColorG(k));
+    w.WriteLong(g.ColorB(k));
   }
   for (Long i = 1; i <= WrittenSlices(g.Slice4NumX); ++i) XRange::Write(w, g, i);
   for (Long i = 1; i <= WrittenSlices(g.Slice4NumY); ++i) YRange::Write(w, g, i);
   for (Long i = 1; i <= WrittenSlices(g.Slice4NumZ); ++i) ZRange::Write(w, g, i);
   w.Double(g.IsoSurValue);
-  w.Long_(g.IsoSurColor);
-  w.Long_(settings.GridMethod);
-  w.Long_(settings.GridMethod4D);
+  w.WriteLong(g.IsoSurColor);
+  w.WriteLong(settings.GridMethod);
+  w.WriteLong(settings.GridMethod4D);
 }
 
 // Reading
 
-bool SliceCountFits(Long count) { return count <= Cls9::kMaxSlices; }
+bool SliceCountFits(Long count) { return count <= Graph::kMaxSlices; }
 
-void ReadCore(RecordReader& r, Long version, Cls9& g) {
+void ReadCore(RecordReader& r, Long version, Graph& g) {
   g.GraphType = r.ReadLong();
   g.SetID(r.ReadLong());
   if (version == 0) {
@@ -194,19 +194,19 @@ void ReadCore(RecordReader& r, Long version, Cls9& g) {
 
 // Reads one slice count and its blocks; false when the count is too large.
 template <typename Block>
-bool ReadSlices(RecordReader& r, Cls9& g, Long Cls9::*count) {
+bool ReadSlices(RecordReader& r, Graph& g, Long Graph::*count) {
   g.*count = r.ReadLong();
   if (!SliceCountFits(g.*count)) return false;
   for (Long i = 1; i <= g.*count; ++i) Block::Read(r, g, i);
   return true;
 }
 
-GraphRecordResult ReadSlicesAndTexture(RecordReader& r, Long version, Cls9& g) {
+GraphRecordResult ReadSlicesAndTexture(RecordReader& r, Long version, Graph& g) {
   g.Scat4DColor = r.ReadLong();
   g.Vect4DColor = r.ReadLong();
-  if (!ReadSlices<XBlock>(r, g, &Cls9::Slice4NumX) ||
-      !ReadSlices<YBlock>(r, g, &Cls9::Slice4NumY) ||
-      !ReadSlices<ZBlock>(r, g, &Cls9::Slice4NumZ)) {
+  if (!ReadSlices<XBlock>(r, g, &Graph::Slice4NumX) ||
+      !ReadSlices<YBlock>(r, g, &Graph::Slice4NumY) ||
+      !ReadSlices<ZBlock>(r, g, &Graph::Slice4NumZ)) {
     return {false, "The graph record holds more than 50 slices."};
   }
   g.ShowTex = r.ReadFlag(false);
@@ -223,7 +223,7 @@ GraphRecordResult ReadSlicesAndTexture(RecordReader& r, Long version, Cls9& g) {
   return {};
 }
 
-GraphRecordResult ReadColorMapAndRest(RecordReader& r, Cls9& g, SharedSettings& settings) {
+GraphRecordResult ReadColorMapAndRest(RecordReader& r, Graph& g, SharedSettings& settings) {
   r.ReadText(g.ColorName);
   g.ColorNum = r.ReadLong();
   if (g.ColorNum > kMaxColorPoints) {
@@ -247,7 +247,7 @@ GraphRecordResult ReadColorMapAndRest(RecordReader& r, Cls9& g, SharedSettings& 
 
 }  // namespace
 
-std::string Cls9::Save() const {
+std::string Graph::Save() const {
   RecordWriter w;
   WriteCore(w, *this);
   WriteSlicesAndTexture(w, *this);
@@ -255,10 +255,10 @@ std::string Cls9::Save() const {
   return w.Take();
 }
 
-GraphRecordResult ReadGraphRecord(RecordReader& reader, Long formatVersion, Cls9& graph,
+GraphRecordResult ReadGraphRecord(RecordReader& reader, Long formatVersion, Graph& graph,
                                   SharedSettings& settings) {
   // Read into copies so that a refused record changes nothing.
-  Cls9 g = graph;
+  Graph g = graph;
   SharedSettings s = settings;
   ReadCore(reader, formatVersion, g);
   if (formatVersion >= 1) {

@@ -1,5 +1,5 @@
 // The graph record: the text a graph writes into documents and onto the
-// clipboard (Cls9::Save), and the one reader of it that the document reader
+// clipboard (Graph::Save), and the one reader of it that the document reader
 // and Paste share.
 //
 // Items in order, each followed by one blank: GraphType, ID, NameS, LineColor,
@@ -16,14 +16,14 @@
 // IsoSurValue, IsoSurColor, GridMethod, GridMethod4D.
 //
 // Texts are written between two "@"s after the cleaning of the axis titles
-// (Cls3::CleanTitle): a leading blank, an "@" before a blank or more than 100
+// (AxisSystem::CleanTitle): a leading blank, an "@" before a blank or more than 100
 // blanks would otherwise end the text early or late when read back and shift
 // every later field.
 #pragma once
 
 #include <string>
 
-#include "graphs/cls9_graph.h"
+#include "graphs/graph.h"
 #include "platform/record_reader.h"
 #include "scene/shared_settings.h"
 
@@ -47,7 +47,7 @@ struct GraphRecordResult {
 // Doubles read as 0, missing tokens as empty. A slice count above 50 or a
 // colour-point count above 31 refuses the record: ok is false, graph and
 // settings are unchanged and the reader stands somewhere inside the record.
-GraphRecordResult ReadGraphRecord(RecordReader& reader, Long formatVersion, Cls9& graph,
+GraphRecordResult ReadGraphRecord(RecordReader& reader, Long formatVersion, Graph& graph,
                                   SharedSettings& settings);
 
 }  // namespace qv

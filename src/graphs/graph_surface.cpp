@@ -6,7 +6,7 @@
 #include <optional>
 #include <vector>
 
-#include "graphs/cls9_graph.h"
+#include "graphs/graph.h"
 #include "graphs/data_view.h"
 #include "graphs/graph_geometry.h"
 #include "graphs/workspace.h"
@@ -69,7 +69,7 @@ namespace {
 // then the centred vertex.
 class VertexEmitter {
  public:
-  VertexEmitter(const Cls9& graph, const SurfaceColors& colors, const SharedSettings& settings)
+  VertexEmitter(const Graph& graph, const SurfaceColors& colors, const SharedSettings& settings)
       : graph_(graph), colors_(colors), settings_(settings) {}
 
   // Draws a vertex at p whose colour is that of a node at colourAt with
@@ -105,7 +105,7 @@ class VertexEmitter {
   }
 
  private:
-  const Cls9& graph_;
+  const Graph& graph_;
   const SurfaceColors& colors_;
   const SharedSettings& settings_;
 };
@@ -189,7 +189,7 @@ void DrawCells(const SurfaceMesh& m, const VertexEmitter& emit, Place place,
 }
 
 // Vertex model: one point per node in VertColor, VertSize pixels wide.
-void DrawVertexModel(const Cls9& g, const SurfaceMesh& m, const VertexEmitter& emit) {
+void DrawVertexModel(const Graph& g, const SurfaceMesh& m, const VertexEmitter& emit) {
   const Rgb color = SplitColor(g.VertColor);
   glPointSize(WidthOf(g.VertSize));
   glColor3d(color.r, color.g, color.b);
@@ -200,7 +200,7 @@ void DrawVertexModel(const Cls9& g, const SurfaceMesh& m, const VertexEmitter& e
 
 // Grid model: the grid lines along both node directions in GridColor,
 // GridWidth pixels wide.
-void DrawGridModel(const Cls9& g, const SurfaceMesh& m, const VertexEmitter& emit) {
+void DrawGridModel(const Graph& g, const SurfaceMesh& m, const VertexEmitter& emit) {
   const Rgb color = SplitColor(g.GridColor);
   glLineWidth(WidthOf(g.GridWidth));
   glColor3d(color.r, color.g, color.b);
@@ -277,20 +277,20 @@ void DrawVectorLayer(const SurfaceMesh& m, double y, const VertexEmitter& emit) 
 
 }  // namespace
 
-void Cls9::DrawSurface() {
+void Graph::DrawSurface() {
   SurfaceColors colors;
   colors.first = SplitColor(FirstColor);
   colors.second = SplitColor(SecondColor);
   colors.line = SplitColor(LineColor);
   colors.fillStyle = FillStyle;
-  colors.minX = BoxMinX_;
-  colors.spanX = BoxMaxX_ - BoxMinX_;
-  colors.minY = BoxMinY_;
-  colors.spanY = BoxMaxY_ - BoxMinY_;
-  colors.minZ = BoxMinZ_;
-  colors.spanZ = BoxMaxZ_ - BoxMinZ_;
-  colors.minC = BoxMinC_;
-  colors.spanC = BoxMaxC_ - BoxMinC_;
+  colors.minX = boxMinX_;
+  colors.spanX = boxMaxX_ - boxMinX_;
+  colors.minY = boxMinY_;
+  colors.spanY = boxMaxY_ - boxMinY_;
+  colors.minZ = boxMinZ_;
+  colors.spanZ = boxMaxZ_ - boxMinZ_;
+  colors.minC = boxMinC_;
+  colors.spanC = boxMaxC_ - boxMinC_;
   if (FillStyle == 4) {
     // One name lookup for the whole surface gives the colours GetMapColor
     // gives vertex by vertex.
@@ -320,9 +320,9 @@ void Cls9::DrawSurface() {
 // FirstColor; 4 the colour map over the colour values' range. The colour-map
 // layer and the vector layer lie flat 3 below the lowest node, which is where
 // the box makes room for them.
-void Cls9::DrawMesh(const SurfaceColors& colors) {
+void Graph::DrawMesh(const SurfaceColors& colors) {
   const SharedSettings& settings = Owner().settings;
-  const SurfaceMesh mesh = BuildMesh(SurfaceView(Owner().DataSet, StepU, StepV));
+  const SurfaceMesh mesh = BuildMesh(SurfaceView(Owner().dataSet, StepU, StepV));
   const VertexEmitter emit(*this, colors, settings);
   const ScenePoint up{0.0, 1.0, 0.0};
   const auto asIs = [](const ScenePoint& p) { return p; };
@@ -356,9 +356,9 @@ void Cls9::DrawMesh(const SurfaceColors& colors) {
   if (textured) glDisable(GL_TEXTURE_2D);
   if (ShowTrans) glDisable(GL_BLEND);
   if (ShowIrregData) {
-    const PointsView points(Owner().DataSet);
+    const PointsView points(Owner().dataSet);
     for (Long k = 0; k < points.Count(); ++k) {
-      Cls2 marker;
+      PointMarker marker;
       marker.init(points.X(k), points.Y(k), points.Z(k), 255 + 256 * 255, 4.0, 0);
       marker.Draw(settings);
     }
@@ -386,10 +386,10 @@ void Cls9::DrawMesh(const SurfaceColors& colors) {
 // vertex normal is the normalised sum of the face normals of the triangles
 // that share the point. Triangles naming a point outside the data set are
 // skipped.
-void Cls9::DrawDelaunay(const SurfaceColors& colors) {
+void Graph::DrawDelaunay(const SurfaceColors& colors) {
   const SharedSettings& settings = Owner().settings;
-  const PointsView points(Owner().DataSet);
-  const TrianglesView tris(Owner().DataSet);
+  const PointsView points(Owner().dataSet);
+  const TrianglesView tris(Owner().dataSet);
   const VertexEmitter emit(*this, colors, settings);
   const Long n = points.Count();
   struct Tri {

@@ -7,7 +7,7 @@
 #include <cmath>
 
 #include "platform/gl_text.h"
-#include "scene/cls11_material.h"
+#include "scene/material_preset.h"
 #include "scene/color.h"
 
 namespace qv {
@@ -43,7 +43,7 @@ void Vertex(const std::array<double, 3>& p) { glVertex3d(p[0], p[1], p[2]); }
 
 }  // namespace
 
-AxisPainter::AxisPainter(const Cls3& axis, const Cls1& box, const SharedSettings& settings)
+AxisPainter::AxisPainter(const AxisSystem& axis, const Box& box, const SharedSettings& settings)
     : axis_(axis), settings_(settings) {
   min_ = {box.MinX - settings.CenterY, box.MinY - settings.CenterZ, box.MinZ - settings.CenterX};
   max_ = {box.MaxX - settings.CenterY, box.MaxY - settings.CenterZ, box.MaxZ - settings.CenterX};
@@ -79,7 +79,7 @@ AxisPainter::Ticks AxisPainter::TicksOf(const Line& line) const {
   if (lo > hi) std::swap(lo, hi);
   Ticks ticks;
   double last = 0.0;
-  Cls3::Coord(lo, hi, ticks.step, ticks.first, last, ticks.count);
+  AxisSystem::Coord(lo, hi, ticks.step, ticks.first, last, ticks.count);
   return ticks;
 }
 
@@ -130,7 +130,7 @@ void AxisPainter::Draw2D() const {
 void AxisPainter::DrawPanel(bool show, Long color, Long material, int fixed, double at,
                             const Line& a, const Line& b) const {
   if (!show) return;
-  Cls11 panelMaterial;
+  MaterialPreset panelMaterial;
   panelMaterial.SetMaterial(material);
   glEnable(GL_COLOR_MATERIAL);
   glColorMaterial(GL_FRONT_AND_BACK, GL_AMBIENT_AND_DIFFUSE);

@@ -1,4 +1,4 @@
-// Draws one axis system (Cls3) around a box: the panels, their grids, the
+// Draws one axis system (AxisSystem) around a box: the panels, their grids, the
 // axis lines with arrow cones, the ticks, the tick labels and the titles.
 //
 //   3D (scene axes; data X runs along scene z, data Y along x, data Z up y):
@@ -14,7 +14,7 @@
 //   2D (ViewCode 7): the horizontal axis is scene x, the vertical scene y;
 //   one panel (the XY panel) behind them, no third axis.
 //
-// Tick values come from Cls3::Coord over the data range (the box bounds
+// Tick values come from AxisSystem::Coord over the data range (the box bounds
 // multiplied back by the data scales); a tick at data value v sits at scene
 // v / scale - centre. Labels are written at every LabelNum-th tick, starting
 // with the first. Outline text faces the viewer.
@@ -23,15 +23,15 @@
 #include <array>
 #include <string>
 
-#include "scene/cls1_box.h"
-#include "scene/cls3_axis_system.h"
+#include "scene/box.h"
+#include "scene/axis_system.h"
 #include "scene/shared_settings.h"
 
 namespace qv {
 
 class AxisPainter {
  public:
-  AxisPainter(const Cls3& axis, const Cls1& box, const SharedSettings& settings);
+  AxisPainter(const AxisSystem& axis, const Box& box, const SharedSettings& settings);
   // Draws into the current GL context and restores the state it changed.
   void Draw() const;
 
@@ -76,7 +76,7 @@ class AxisPainter {
   void DrawText(const P3& at, const std::string& text, double size, bool rightAlign,
                 Long fontBase) const;
 
-  const Cls3& axis_;
+  const AxisSystem& axis_;
   const SharedSettings& settings_;
   P3 min_{};
   P3 max_{};

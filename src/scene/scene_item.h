@@ -1,4 +1,4 @@
-// What a scene group needs of the items it holds. Graphs (Cls9) are the only
+// What a scene group needs of the items it holds. Graphs (Graph) are the only
 // items the program makes; tests use small fakes.
 //
 // Drawing takes no scene-level arguments: an item that needs the shared
@@ -9,7 +9,7 @@
 #include <string>
 
 #include "platform/runtime.h"
-#include "scene/cls1_box.h"
+#include "scene/box.h"
 
 namespace qv {
 
@@ -26,7 +26,7 @@ class SceneItem {
   // The item's record text for the document, every token followed by one blank.
   virtual std::string Save() const = 0;
   // The box the item occupies, in scene axes and data units (not centred).
-  virtual Cls1 GetBox() const = 0;
+  virtual Box GetBox() const = 0;
   // Draws the item's colour legend into the 0..100 overlay frame that the
   // scene building sets up (origin lower left). Needs a current context.
   virtual void DrawLegend() = 0;

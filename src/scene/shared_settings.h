@@ -31,7 +31,7 @@ struct SharedSettings {
   double CenterX = 0.0;
   double CenterY = 0.0;
   double CenterZ = 0.0;
-  // Scales that bring the data into a 10-unit box (set by ClsData::Normalize).
+  // Scales that bring the data into a 10-unit box (set by DataSet::Normalize).
   double DataScaleX = 1.0;
   double DataScaleY = 1.0;
   double DataScaleZ = 1.0;

@@ -206,7 +206,7 @@ void PrepareSheet(SheetModel& sheet, int kind, double twipsPerPixel) {
   for (Long col = 0; col < 5; ++col) sheet.SetCellText(0, col, headers[static_cast<std::size_t>(col)]);
 }
 
-void Combo1_Click(int kind, DataPanelModel& panel, SheetModel& sheet, CommandStates& commands) {
+void OnDataKindChosen(int kind, DataPanelModel& panel, SheetModel& sheet, CommandStates& commands) {
   if (kind < 0 || kind >= kDataKindCount) return;
   panel.kind = kind;
   ApplyCommands(kind, commands);
@@ -214,7 +214,7 @@ void Combo1_Click(int kind, DataPanelModel& panel, SheetModel& sheet, CommandSta
   ApplyHeaders(kind, sheet);
 }
 
-SheetSizeResult Command1_Click(const DataPanelModel& panel, SheetModel& sheet) {
+SheetSizeResult OnDataPanelOk(const DataPanelModel& panel, SheetModel& sheet) {
   const int kind = panel.kind;
   if (kind < 0 || kind >= kDataKindCount) return {};
   const std::vector<long long> counts = SheetCounts(panel);

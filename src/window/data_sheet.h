@@ -95,7 +95,7 @@ void PrepareSheet(SheetModel& sheet, int kind, double twipsPerPixel);
 // commands the kind allows, the panel's fields and captions, and the sheet
 // headers, in that order. Neither the sheet's size nor its cells change. A
 // kind outside 0..7 changes nothing.
-void Combo1_Click(int kind, DataPanelModel& panel, SheetModel& sheet, CommandStates& commands);
+void OnDataKindChosen(int kind, DataPanelModel& panel, SheetModel& sheet, CommandStates& commands);
 
 // The outcome of the OK button.
 struct SheetSizeResult {
@@ -109,7 +109,7 @@ struct SheetSizeResult {
 // by commas, last index fastest); no other cell changes. A count that reads
 // below 0 counts as 0. Counts whose sheet would exceed SheetText's 20000
 // data rows are refused with a message, and nothing changes.
-SheetSizeResult Command1_Click(const DataPanelModel& panel, SheetModel& sheet);
+SheetSizeResult OnDataPanelOk(const DataPanelModel& panel, SheetModel& sheet);
 
 // Writes the index column of every data row of the sheet: the node indices
 // of the panel's regular kind when its counts give exactly the sheet's rows,

@@ -36,7 +36,7 @@ void GraphList::SetListIndex(Long index) {
 namespace {
 
 // Position of the first member of group whose ID is id, or 0.
-Long FindById(const Cls8& group, Long id) {
+Long FindById(const SceneGroup& group, Long id) {
   Long position = 0;
   for (const auto& [key, item] : group.Items) {
     ++position;
@@ -47,7 +47,7 @@ Long FindById(const Cls8& group, Long id) {
 
 }  // namespace
 
-void SyncShownGraphs(const Cls8& all, Cls8& shown, const GraphList& list) {
+void SyncShownGraphs(const SceneGroup& all, SceneGroup& shown, const GraphList& list) {
   Long entry = 0;
   for (const auto& [key, graph] : all.Items) {
     const bool checked = list.Selected(entry++);

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "platform/runtime.h"
-#include "scene/cls8_scene_group.h"
+#include "scene/scene_group.h"
 
 namespace qv {
 
@@ -47,6 +47,6 @@ class GraphList {
 // shown (matched by ID); a checked entry whose graph is not in shown appends it
 // under CStr(ID), so shown keeps the order in which graphs were last checked.
 // Graphs without a list entry count as unchecked.
-void SyncShownGraphs(const Cls8& all, Cls8& shown, const GraphList& list);
+void SyncShownGraphs(const SceneGroup& all, SceneGroup& shown, const GraphList& list);
 
 }  // namespace qv

@@ -18,7 +18,7 @@ MainWindowCore::MainWindowCore(MainWindowView& view, MainWindowServices services
       workspace_(std::make_unique<Workspace>()),
       sheetText_(std::make_unique<SheetText>()),
       sheet_(*sheetText_),
-      dataPanel_(panel_, sheet_, [this](Long kind) { Combo1_Click(static_cast<int>(kind)); }),
+      dataPanel_(panel_, sheet_, [this](Long kind) { OnDataKindChosen(static_cast<int>(kind)); }),
       interaction_(*this, workspace_->settings.RotateAxis) {}
 
 MainWindowCore::~MainWindowCore() = default;
@@ -61,25 +61,25 @@ void MainWindowCore::ReleaseDrawingContext() {
   released_ = true;
 }
 
-void MainWindowCore::Form_Load(const std::string& commandLine, double twipsPerPixel,
+void MainWindowCore::Start(const std::string& commandLine, double twipsPerPixel,
                                const std::string& programFolder) {
   SharedSettings& s = workspace_->settings;
   flags_.FitPending = false;
   twipsPerPixel_ = twipsPerPixel > 0.0 ? twipsPerPixel : 15.0;
   Initialize();  // a window without a context keeps running; drawing then does nothing
   flags_.DisplayArg = 1;
-  workspace_->AxisSystem.Show = true;
+  workspace_->axisSystem.Show = true;
   flags_.AxisChanged = false;
   s.DataScaleX = s.DataScaleY = s.DataScaleZ = s.DataScaleV = 0.0;
   s.RotateAxis = 0;
-  workspace_->DataSet.DataDim(1);
+  workspace_->dataSet.DataDim(1);
   s.ScaleRatioX = s.ScaleRatioY = s.ScaleRatioZ = 1.0;
   s.ScaleMode = 1;
   s.ZoomZ = 1.0;
   s.ShowLegend = true;
   s.GridMethod = 2;
   s.GridMethod4D = 102;
-  Combo1_Click(0);
+  OnDataKindChosen(0);
   PrepareSheet(sheet_, 0, twipsPerPixel_);
   flags_.ViewMinX = flags_.ViewMinY = flags_.ViewMinZ = -50.0;
   flags_.ViewMaxX = flags_.ViewMaxY = flags_.ViewMaxZ = 50.0;
@@ -101,10 +101,10 @@ void MainWindowCore::Form_Load(const std::string& commandLine, double twipsPerPi
   view_.ModelsChanged();
 }
 
-bool MainWindowCore::Form_Unload() {
+bool MainWindowCore::ConfirmClose() {
   // The question comes first: a cancelled or failed save keeps the window,
   // its context and its graphs exactly as they were.
-  if (workspace_->AllGraphs.Items.Count() >= 1) {
+  if (workspace_->allGraphs.Items.Count() >= 1) {
     const MsgAnswer answer = services_.messages.Show("Do you want to save the graphs?", "Note",
                                                      MsgIcon::Exclamation, MsgButtons::YesNo);
     if (answer == MsgAnswer::Yes) {
@@ -132,8 +132,8 @@ void MainWindowCore::BuildScene() {
   // commands read (the centre, CurQuat) must be what a build leaves.
   UpdateSceneCenter(*workspace_);
   SceneRotation(*workspace_, state);
-  if (workspace_->ShownGraphs.Items.Count() >= 1 && workspace_->AxisSystem.Show) {
-    sceneBox_ = workspace_->ShownGraphs.GetBox();
+  if (workspace_->shownGraphs.Items.Count() >= 1 && workspace_->axisSystem.Show) {
+    sceneBox_ = workspace_->shownGraphs.GetBox();
   }
 }
 
@@ -146,18 +146,18 @@ void MainWindowCore::Display() {
 
 // Layout
 
-std::optional<PaneLayout> MainWindowCore::Form_Resize(const PaneInput& input) {
+std::optional<PaneLayout> MainWindowCore::OnResize(const PaneInput& input) {
   std::optional<PaneLayout> layout = LayoutPanes(input);
   if (!layout) return layout;
   // List 900 holds the projections of the size it was built for: a new size
   // needs a new build, or the picture would stretch until the next one.
   if (SetDrawingSize(layout->drawingWidthPx, layout->drawingHeightPx) && buildCount_ > 0) BuildScene();
-  picDraw_Paint();
+  OnDrawingPaint();
   return layout;
 }
 
 bool MainWindowCore::SetDrawingSize(int widthPx, int heightPx) {
-  Cls4& camera = workspace_->Camera;
+  Camera& camera = workspace_->camera;
   CurrentContext();  // the viewport is set in the drawing context
   const double oldWidth = camera.ScreenWidth;
   const double oldHeight = camera.ScreenHeight;
@@ -172,33 +172,33 @@ bool MainWindowCore::SetDrawingSize(int widthPx, int heightPx) {
   return camera.ScreenWidth != oldWidth || camera.ScreenHeight != oldHeight;
 }
 
-std::optional<PaneLayout> MainWindowCore::Splitter_MouseUp(PaneInput input) {
+std::optional<PaneLayout> MainWindowCore::OnSplitterMouseUp(PaneInput input) {
   input.splitterLeft = splitter_.MouseUp(input.clientWidth);
-  return Form_Resize(input);
+  return OnResize(input);
 }
 
 // View menu
 
 void MainWindowCore::FitCamera() {
   Workspace& ws = *workspace_;
-  if (ws.ShownGraphs.Items.Count() < 1) return;
+  if (ws.shownGraphs.Items.Count() < 1) return;
   const SharedSettings& s = ws.settings;
-  const Cls1 box = ws.ShownGraphs.GetBox();
-  ws.Camera.ZoomAll(box.MinX - s.CenterY, box.MinY - s.CenterZ, box.MinZ - s.CenterX,
+  const Box box = ws.shownGraphs.GetBox();
+  ws.camera.ZoomAll(box.MinX - s.CenterY, box.MinY - s.CenterZ, box.MinZ - s.CenterX,
                     box.MaxX - s.CenterY, box.MaxY - s.CenterZ, box.MaxZ - s.CenterX, s.ViewCode);
-  ws.Camera.Zoom(2.1);
+  ws.camera.Zoom(2.1);
   // Room for the legend on the right.
-  if (s.ShowLegend) ws.Camera.MoveView(-0.05, 0.0);
+  if (s.ShowLegend) ws.camera.MoveView(-0.05, 0.0);
 }
 
-void MainWindowCore::mnuViewFit_Click() {
+void MainWindowCore::FitView() {
   FitCamera();
   BuildScene();
   Display();
 }
 
 void MainWindowCore::ApplyPreset(double roll, double pitch, double yaw) {
-  Cls8& shown = workspace_->ShownGraphs;
+  SceneGroup& shown = workspace_->shownGraphs;
   shown.RotRoll = roll;
   shown.RotPitch = pitch;
   shown.RotYaw = yaw;
@@ -251,9 +251,9 @@ void MainWindowCore::RebuildAndShow() {
 
 // Graph list
 
-void MainWindowCore::List1_ItemCheck() {
+void MainWindowCore::OnGraphListCheck() {
   Workspace& ws = *workspace_;
-  SyncShownGraphs(ws.AllGraphs, ws.ShownGraphs, list_);
+  SyncShownGraphs(ws.allGraphs, ws.shownGraphs, list_);
   if (batchDepth_ > 0) {
     // Inside a load every check would rebuild the scene; only the last build
     // is ever seen. The first-check fit is made as that check would make it:
@@ -270,7 +270,7 @@ void MainWindowCore::List1_ItemCheck() {
   if (!flags_.FitPending) {
     Display();
   } else {
-    mnuViewFit_Click();
+    FitView();
   }
   flags_.FitPending = false;
 }
@@ -278,10 +278,10 @@ void MainWindowCore::List1_ItemCheck() {
 void MainWindowCore::SetListChecked(Long index, bool checked) {
   if (index < 0 || index >= list_.ListCount()) return;
   list_.SetSelected(index, checked);
-  List1_ItemCheck();
+  OnGraphListCheck();
 }
 
-void MainWindowCore::List1_MouseDown(int button, double x, double y) {
+void MainWindowCore::OnGraphListMouseDown(int button, double x, double y) {
   if (button == kRightButton) view_.ShowPopup(PopupMenu::FunEdit, x, y);
 }
 
@@ -295,20 +295,20 @@ bool MainWindowCore::RunListCommand(MenuItem item) {
 
 // Data panel
 
-void MainWindowCore::Combo1_Click(int kind) {
-  qv::Combo1_Click(kind, panel_, sheet_, commands_states_);
+void MainWindowCore::OnDataKindChosen(int kind) {
+  qv::OnDataKindChosen(kind, panel_, sheet_, commandStates_);
   view_.ModelsChanged();
 }
 
-void MainWindowCore::Command1_Click() {
-  const SheetSizeResult result = qv::Command1_Click(panel_, sheet_);
+void MainWindowCore::OnDataPanelOk() {
+  const SheetSizeResult result = qv::OnDataPanelOk(panel_, sheet_);
   if (!result.message.empty()) {
     services_.messages.Show(result.message, "Error", MsgIcon::Exclamation, MsgButtons::OK);
   }
   view_.ModelsChanged();
 }
 
-void MainWindowCore::fgdGrid_MouseDown(int button, double x, double y) {
+void MainWindowCore::OnSheetMouseDown(int button, double x, double y) {
   if (button != kRightButton) return;
   if (SheetPopupAllowed(x, y, sheet_.columnWidthPx[0], sheet_.rowHeight)) {
     view_.ShowPopup(PopupMenu::SheetEdit, x, y);
@@ -325,13 +325,13 @@ void MainWindowCore::ClearMouseModes() {
 }
 
 void MainWindowCore::EnableMenus(Long viewCode) {
-  EnableMenusForViewCode(viewCode, commands_states_);
+  EnableMenusForViewCode(viewCode, commandStates_);
   view_.ModelsChanged();
 }
 
 void MainWindowCore::DeleteAllGraphs() {
-  workspace_->ShownGraphs.Items.Clear();
-  workspace_->AllGraphs.Items.Clear();
+  workspace_->shownGraphs.Items.Clear();
+  workspace_->allGraphs.Items.Clear();
   list_.Clear();
   RebuildAndShow();
   view_.ModelsChanged();
@@ -346,7 +346,7 @@ void MainWindowCore::CheckListEntry(std::size_t index) {
   const Long i = static_cast<Long>(index);
   if (i < 0 || i >= list_.ListCount()) return;
   list_.SetSelected(i, true);
-  List1_ItemCheck();
+  OnGraphListCheck();
   view_.ModelsChanged();
 }
 

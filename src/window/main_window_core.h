@@ -46,23 +46,23 @@ struct MainWindowFlags {
 
 class MainWindowCore final : public InteractionHost, public DocumentHost {
  public:
-  // Form_Initialize: makes the shared objects. Nothing is drawn until Form_Load.
+  // the constructor: makes the shared objects. Nothing is drawn until Start.
   MainWindowCore(MainWindowView& view, MainWindowServices services);
   ~MainWindowCore() override;
   MainWindowCore(const MainWindowCore&) = delete;
   MainWindowCore& operator=(const MainWindowCore&) = delete;
 
   // The File commands the window runs (New at start-up, Save at close, the
-  // File menu). Must be set before Form_Load; the window does not own them.
+  // File menu). Must be set before Start; the window does not own them.
   void SetDocumentCommands(DocumentCommands* commands) { commands_ = commands; }
 
   // Start-up and shut-down
-  // Form_Load: every default in its order, the GL state and fonts, the
+  // Start: every default in its order, the GL state and fonts, the
   // kind list and sheet, the mouse state, the file association, then the
   // document named by commandLine (the whole line, unchanged) or a new 3D one.
   // twipsPerPixel is the screen's ratio; programFolder, the folder the
   // program lies in, gives the help file "help/index.html" beside it.
-  void Form_Load(const std::string& commandLine, double twipsPerPixel,
+  void Start(const std::string& commandLine, double twipsPerPixel,
                  const std::string& programFolder = "");
   // Initialize: the fixed GL state and the three font list sets on the
   // drawing context. False when there is no context (yet): a window whose
@@ -74,9 +74,9 @@ class MainWindowCore final : public InteractionHost, public DocumentHost {
   // was, when the save was cancelled or failed, so no graph is lost. Otherwise
   // stops the spin, frees the lists in the context and returns true: the
   // widget layer then deletes the context.
-  bool Form_Unload();
+  bool ConfirmClose();
   // Frees display list 900 and the font sets in the drawing context and
-  // draws nothing from then on. Form_Unload calls it once the window is sure
+  // draws nothing from then on. ConfirmClose calls it once the window is sure
   // to close; the widget layer deletes the context afterwards.
   void ReleaseDrawingContext();
 
@@ -87,7 +87,7 @@ class MainWindowCore final : public InteractionHost, public DocumentHost {
   // Draws one frame; nothing without a context.
   void Display() override;
   // The paint of the drawing area.
-  void picDraw_Paint() { Display(); }
+  void OnDrawingPaint() { Display(); }
   // Number of builds so far (each costs 8 or 2 passes).
   Long BuildCount() const { return buildCount_; }
   // Passes of the last build.
@@ -96,11 +96,11 @@ class MainWindowCore final : public InteractionHost, public DocumentHost {
   Long DisplayCount() const { return displayCount_; }
 
   // Layout
-  // Form_Resize: lays the panes out (nullopt when the window is too low),
+  // OnResize: lays the panes out (nullopt when the window is too low),
   // tells the camera the drawing area's pixel size keeping the picture's
   // proportions, rebuilds the scene when the size changed (once a scene has
   // been built) and repaints the drawing area.
-  std::optional<PaneLayout> Form_Resize(const PaneInput& input);
+  std::optional<PaneLayout> OnResize(const PaneInput& input);
   // The camera's screen size; the view volume keeps its height and takes the
   // new aspect, so a resize never stretches the picture. Returns whether the
   // size changed. The next frame replays list 900 in full.
@@ -110,12 +110,12 @@ class MainWindowCore final : public InteractionHost, public DocumentHost {
   // least 1000 from either side (the right limit wins in a narrow window),
   // after which the panes are laid out with the settled edge (input's own
   // splitterLeft is ignored). Returns that layout.
-  void Splitter_MouseDown() { splitter_.MouseDown(); }
-  void Splitter_MouseMove(double x) { splitter_.MouseMove(x); }
-  std::optional<PaneLayout> Splitter_MouseUp(PaneInput input);
+  void OnSplitterMouseDown() { splitter_.MouseDown(); }
+  void OnSplitterMouseMove(double x) { splitter_.MouseMove(x); }
+  std::optional<PaneLayout> OnSplitterMouseUp(PaneInput input);
   // The horizontal bar's release: the layout is redone (the bar's place
   // follows the data frame's height).
-  std::optional<PaneLayout> Splitter2_MouseUp(const PaneInput& input) { return Form_Resize(input); }
+  std::optional<PaneLayout> OnSheetSplitterMouseUp(const PaneInput& input) { return OnResize(input); }
   // SplitterDragging: the bar is held (the widget layer shows it in the
   // button-shadow colour meanwhile).
   bool SplitterDragging() const { return splitter_.Dragging(); }
@@ -124,9 +124,9 @@ class MainWindowCore final : public InteractionHost, public DocumentHost {
   void SetSplitterLeft(double left) { splitter_.SetLeft(left); }
 
   // Mouse on the drawing area (button mask 1 left, 2 right; pixels)
-  void picDraw_MouseDown(int button, double x, double y) { interaction_.MouseDown(button, x, y); UpdateIdle(); }
-  void picDraw_MouseMove(int button, double x, double y) { interaction_.MouseMove(button, x, y); UpdateIdle(); }
-  void picDraw_MouseUp(int button, double x, double y) { interaction_.MouseUp(button, x, y); UpdateIdle(); }
+  void OnDrawingMouseDown(int button, double x, double y) { interaction_.MouseDown(button, x, y); UpdateIdle(); }
+  void OnDrawingMouseMove(int button, double x, double y) { interaction_.MouseMove(button, x, y); UpdateIdle(); }
+  void OnDrawingMouseUp(int button, double x, double y) { interaction_.MouseUp(button, x, y); UpdateIdle(); }
   // One idle tick of the spin.
   void IdleTick() { interaction_.IdleStep(); UpdateIdle(); }
   // Whether an idle tick would change the picture (the widget layer ticks
@@ -137,11 +137,11 @@ class MainWindowCore final : public InteractionHost, public DocumentHost {
 
   // View menu
   void SetMouseMode(MouseModeCommand command) { interaction_.SetMode(command); UpdateIdle(); }
-  void mnuViewFit_Click();
-  void mnuViewFront_Click() { ApplyPreset(0, 0, 0); }
-  void mnuViewRight_Click() { ApplyPreset(0, 0, 90); }
-  void mnuViewTop_Click() { ApplyPreset(0, -90, 0); }
-  void mnuViewISO_Click() { ApplyPreset(0, -30, 45); }
+  void FitView();
+  void ShowFrontView() { ApplyPreset(0, 0, 0); }
+  void ShowRightView() { ApplyPreset(0, 0, 90); }
+  void ShowTopView() { ApplyPreset(0, -90, 0); }
+  void ShowIsoView() { ApplyPreset(0, -30, 45); }
 
   // File menu: runs a command with the graph-list checks it makes gathered
   // into one scene build at its end (same final state, same first-check fit).
@@ -157,39 +157,39 @@ class MainWindowCore final : public InteractionHost, public DocumentHost {
   }
 
   // Graph list
-  // List1_ItemCheck: brings ShownGraphs in line with the check boxes, rebuilds,
+  // OnGraphListCheck: brings ShownGraphs in line with the check boxes, rebuilds,
   // and draws or (with FitPending) fits; clears FitPending.
-  void List1_ItemCheck();
+  void OnGraphListCheck();
   // The user clicked entry index's check box.
   void SetListChecked(Long index, bool checked);
-  void List1_MouseDown(int button, double x, double y);
+  void OnGraphListMouseDown(int button, double x, double y);
   // The list pop-up's Cut, Copy and Delete act on the selected entry; with no
   // selection (ListIndex -1) they do nothing. Returns whether one ran.
   bool RunListCommand(MenuItem item);
 
   // Data panel
-  void Combo1_Click(int kind);
+  void OnDataKindChosen(int kind);
   // The OK button; a refused size shows its message.
-  void Command1_Click();
-  void fgdGrid_MouseDown(int button, double x, double y);
+  void OnDataPanelOk();
+  void OnSheetMouseDown(int button, double x, double y);
 
   // Models
-  Workspace& Ws() { return *workspace_; }
-  const Workspace& Ws() const { return *workspace_; }
+  Workspace& Shared() { return *workspace_; }
+  const Workspace& Shared() const { return *workspace_; }
   InteractionState& Mouse() { return interaction_.State(); }
   const InteractionState& Mouse() const { return interaction_.State(); }
   MainWindowFlags& Flags() { return flags_; }
-  CommandStates& Commands() { return commands_states_; }
-  const CommandStates& Commands() const { return commands_states_; }
+  CommandStates& Commands() { return commandStates_; }
+  const CommandStates& Commands() const { return commandStates_; }
   GraphList& List() { return list_; }
   const GraphList& List() const { return list_; }
   DataPanelModel& PanelModel() { return panel_; }
   SheetModel& Sheet() { return sheet_; }
-  const Cls1& SceneBox() const { return sceneBox_; }
+  const Box& SceneBox() const { return sceneBox_; }
 
   // InteractionHost
-  void ZoomCamera(double factor) override { workspace_->Camera.Zoom(factor); }
-  void MoveCamera(double dx, double dy) override { workspace_->Camera.MoveView(dx, dy); }
+  void ZoomCamera(double factor) override { workspace_->camera.Zoom(factor); }
+  void MoveCamera(double dx, double dy) override { workspace_->camera.MoveView(dx, dy); }
   void ShowGraphEditPopup(double x, double y) override { view_.ShowPopup(PopupMenu::GraphEdit, x, y); }
   double DrawingWidth() const override { return view_.DrawingWidth(); }
   double DrawingHeight() const override { return view_.DrawingHeight(); }
@@ -205,7 +205,7 @@ class MainWindowCore final : public InteractionHost, public DocumentHost {
     UpdateIdle();
   }
   void EnableMenus(Long viewCode) override;
-  void ViewIso() override { mnuViewISO_Click(); }
+  void ViewIso() override { ShowIsoView(); }
   void DeleteAllGraphs() override;
   void AddListEntry(const std::string& caption) override;
   void CheckListEntry(std::size_t index) override;
@@ -241,11 +241,11 @@ class MainWindowCore final : public InteractionHost, public DocumentHost {
   SheetModel sheet_;
   DataPanelModel panel_;
   WindowDataPanel dataPanel_;
-  CommandStates commands_states_;
+  CommandStates commandStates_;
   GraphList list_;
   Interaction interaction_;
   MainWindowFlags flags_;
-  Cls1 sceneBox_;
+  Box sceneBox_;
   SceneLists sceneLists_;
   SplitterDrag splitter_{3000.0};
   double twipsPerPixel_ = 15.0;

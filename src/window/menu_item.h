@@ -8,7 +8,7 @@
 namespace qv {
 
 // Every menu item the main window knows, in menu order. The names are those of
-// the items' handlers (mnuViewRotateX runs mnuViewRotateX_Click).
+// the items in the program's menus (mnuViewRotateX is View > Rotate X).
 enum class MenuItem {
   // File
   mnuFileNew2D, mnuFileNew3D, mnuFileNew4D, mnuFileOpen, mnuFileSave, mnuFileSaveAs,

@@ -11,13 +11,13 @@ namespace qv {
 
 Quat SceneRotation(const Workspace& workspace, InteractionState& state) {
   if (state.UseCurQuat) return state.CurQuat;
-  const Cls8& shown = workspace.ShownGraphs;
+  const SceneGroup& shown = workspace.shownGraphs;
   state.CurQuat = RollPitchYawQuat(shown.RotRoll, shown.RotPitch, shown.RotYaw);
   return state.CurQuat;
 }
 
 void UpdateSceneCenter(Workspace& workspace) {
-  const Cls1 box = workspace.ShownGraphs.GetBox();
+  const Box box = workspace.shownGraphs.GetBox();
   SharedSettings& s = workspace.settings;
   s.CenterX = (box.MaxZ + box.MinZ) / 2.0;
   s.CenterY = (box.MaxX + box.MinX) / 2.0;
@@ -44,16 +44,16 @@ constexpr int kHelperListCount = 4;
 // The start of an anti-aliasing pass: the jittered projection and the rotation.
 void SetUpPass(Workspace& ws, const AccumPass& pass, const std::array<float, 16>& rotation) {
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-  ws.Camera.Projection(pass.jitterX, pass.jitterY, 0.0, 0.0, 1.0, ws.ShownGraphs);
+  ws.camera.Projection(pass.jitterX, pass.jitterY, 0.0, 0.0, 1.0, ws.shownGraphs);
   glMultMatrixf(rotation.data());
 }
 
 // What every pass draws: the graphs and the axis system around them.
-void DrawContent(Workspace& ws, Cls1& sceneBox) {
-  ws.ShownGraphs.Draw();
-  if (ws.ShownGraphs.Items.Count() >= 1 && ws.AxisSystem.Show) {
-    sceneBox = ws.ShownGraphs.GetBox();
-    ws.AxisSystem.Draw(2, sceneBox, ws.settings);
+void DrawContent(Workspace& ws, Box& sceneBox) {
+  ws.shownGraphs.Draw();
+  if (ws.shownGraphs.Items.Count() >= 1 && ws.axisSystem.Show) {
+    sceneBox = ws.shownGraphs.GetBox();
+    ws.axisSystem.Draw(2, sceneBox, ws.settings);
   }
 }
 
@@ -68,7 +68,7 @@ void DrawLegends(Workspace& ws) {
   glLoadIdentity();
   glOrtho(0.0, 100.0, 0.0, 100.0, -1.0, 1.0);
   glMatrixMode(GL_MODELVIEW);
-  for (auto& [key, graph] : ws.ShownGraphs.Items) graph->DrawLegend();
+  for (auto& [key, graph] : ws.shownGraphs.Items) graph->DrawLegend();
   glMatrixMode(GL_PROJECTION);
   glPopMatrix();
   glMatrixMode(GL_MODELVIEW);
@@ -79,12 +79,12 @@ void DrawLegends(Workspace& ws) {
 // taken in the camera's viewing frame (the projection leaves the model-view
 // matrix at the viewing transform), whatever the last frame left there.
 void ApplyLight(Workspace& ws) {
-  ws.Camera.Projection(0.0, 0.0, 0.0, 0.0, 1.0, ws.ShownGraphs);
-  ws.SceneLight.SetLight();
+  ws.camera.Projection(0.0, 0.0, 0.0, 0.0, 1.0, ws.shownGraphs);
+  ws.sceneLight.SetLight();
   glShadeModel(GL_SMOOTH);
 }
 
-bool SameLight(const Cls10& a, const Cls10& b) {
+bool SameLight(const Light& a, const Light& b) {
   return a.Enabled == b.Enabled && a.TwoSides == b.TwoSides && a.GlobalAmbient == b.GlobalAmbient &&
          a.Position == b.Position && a.Diffuse == b.Diffuse && a.Amission == b.Amission &&
          a.Specular == b.Specular;
@@ -98,14 +98,14 @@ bool HasAccumulationBuffer() {
 
 }  // namespace
 
-void BuildScene(Workspace& ws, InteractionState& state, Cls1& sceneBox, SceneLists& lists) {
+void BuildScene(Workspace& ws, InteractionState& state, Box& sceneBox, SceneLists& lists) {
   UpdateSceneCenter(ws);
   const std::array<float, 16> rotation = RotationMatrix(SceneRotation(ws, state));
   const std::span<const AccumPass> plan = PassPlan(state.Dragging);
   if (lists.base == 0) lists.base = glGenLists(kHelperListCount);
   const GLuint base = lists.base;
   ApplyLight(ws);
-  lists.light = ws.SceneLight;
+  lists.light = ws.sceneLight;
   if (base == 0) {
     // No lists to spare: everything goes into list 900, pass by pass.
     glNewList(kSceneList, GL_COMPILE_AND_EXECUTE);
@@ -154,7 +154,7 @@ void BuildScene(Workspace& ws, InteractionState& state, Cls1& sceneBox, SceneLis
 void DrawFrame(Workspace& ws, SceneLists& lists) {
   ApplyLight(ws);
   glPushMatrix();
-  if (lists.returnValid && lists.base != 0 && SameLight(lists.light, ws.SceneLight)) {
+  if (lists.returnValid && lists.base != 0 && SameLight(lists.light, ws.sceneLight)) {
     // The accumulation buffer still holds the sum of the last build's passes
     // and the depth buffer its last pass: the return overwrites every pixel,
     // and the legends are drawn over it as the build drew them.
@@ -163,7 +163,7 @@ void DrawFrame(Workspace& ws, SceneLists& lists) {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glCallList(kSceneList);
     lists.returnValid = lists.base != 0 && glIsList(kSceneList) == GL_TRUE && HasAccumulationBuffer();
-    lists.light = ws.SceneLight;
+    lists.light = ws.sceneLight;
   }
   glPopMatrix();
   glFinish();

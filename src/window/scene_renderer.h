@@ -4,8 +4,8 @@
 // replays the list. Both need the drawing context current.
 #pragma once
 
-#include "scene/cls10_light.h"
-#include "scene/cls1_box.h"
+#include "scene/light.h"
+#include "scene/box.h"
 #include "window/interaction.h"
 #include "window/pass_plan.h"
 
@@ -50,13 +50,13 @@ struct SceneLists {
   bool returnValid = false;
   // The light that picture was lit by: a repaint after the light changed
   // (the light dialog asks for no rebuild) replays the passes in the new light.
-  Cls10 light;
+  Light light;
 };
 
 // Recompiles and executes display list 900 (compile-and-execute, so the back
 // buffer holds the picture afterwards). sceneBox receives the box the axis
 // system was drawn around. The context must be current.
-void BuildScene(Workspace& workspace, InteractionState& state, Cls1& sceneBox, SceneLists& lists);
+void BuildScene(Workspace& workspace, InteractionState& state, Box& sceneBox, SceneLists& lists);
 
 // One frame without the swap: the unjittered projection, the light (in the
 // camera's viewing frame, so every frame is lit alike), smooth shading, then

@@ -15,7 +15,7 @@
 
 #include <gtest/gtest.h>
 
-#include "data/cls_data.h"
+#include "data/data_set.h"
 #include "data/robust_predicates.h"
 #include "support/scripted_message_box.h"
 
@@ -266,7 +266,7 @@ class DataSetTriangulation : public testing::Test {
     y.insert(y.end(), p.y.begin(), p.y.end());
     return data_.DelaunayTriangulate(static_cast<Long>(p.Size()), x, y, messages_);
   }
-  ClsData data_;
+  DataSet data_;
   test::ScriptedMessageBox messages_;
 };
 

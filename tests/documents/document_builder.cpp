@@ -16,7 +16,7 @@ AssociationPaths TestPaths() {
   return paths;
 }
 
-void FillSlices(Cls9& g, Long id) {
+void FillSlices(Graph& g, Long id) {
   g.Slice4NumX = 2;
   g.Slice4NumY = 1;
   g.Slice4NumZ = 3;
@@ -64,9 +64,9 @@ void FillSlices(Cls9& g, Long id) {
 
 TestProgram::TestProgram() : association(TestPaths(), folder.Path()) {}
 
-std::shared_ptr<Cls9> MakeGraph(const Workspace& workspace, Long graphType, Long id) {
-  auto graph = std::make_shared<Cls9>(workspace);
-  Cls9& g = *graph;
+std::shared_ptr<Graph> MakeGraph(const Workspace& workspace, Long graphType, Long id) {
+  auto graph = std::make_shared<Graph>(workspace);
+  Graph& g = *graph;
   g.GraphType = graphType;
   g.SetID(id);
   // Two blanks in a row, and Windows-1252 letters, must come back as written.
@@ -183,7 +183,7 @@ void BuildDocument(TestProgram& program, Long viewCode, Long kind) {
   w.settings.GridMethod = 1;
   w.settings.GridMethod4D = 101;
   w.settings.NextGraphID = 40;
-  Cls3& axis = w.AxisSystem;
+  AxisSystem& axis = w.axisSystem;
   axis.Show = true;
   axis.ShowXZPanel = true;
   axis.ShowXYYGrid = false;
@@ -205,7 +205,7 @@ void BuildDocument(TestProgram& program, Long viewCode, Long kind) {
   program.host.AddGraph(MakeGraph(w, kSurfaceModel, 40), false);
 }
 
-void ExpectSameGraph(const Cls9& e, const Cls9& a) {
+void ExpectSameGraph(const Graph& e, const Graph& a) {
   SCOPED_TRACE("graph " + CStr(e.ID()));
   EXPECT_EQ(e.GraphType, a.GraphType);
   EXPECT_EQ(e.ID(), a.ID());
@@ -311,18 +311,18 @@ void ExpectSameGraph(const Cls9& e, const Cls9& a) {
   EXPECT_EQ(e.IsoSurColor, a.IsoSurColor);
 }
 
-void ExpectSameAxis(const Cls3& e, const Cls3& a) {
+void ExpectSameAxis(const AxisSystem& e, const AxisSystem& a) {
   EXPECT_EQ(e.Show, a.Show);
   if (!e.Show) return;
-  for (const auto member : {&Cls3::ShowXYPanel, &Cls3::ShowXZPanel, &Cls3::ShowYZPanel, &Cls3::ShowXYXGrid,
-                            &Cls3::ShowXYYGrid, &Cls3::ShowXZXGrid, &Cls3::ShowXZZGrid, &Cls3::ShowYZYGrid,
-                            &Cls3::ShowYZZGrid, &Cls3::BetterFonts}) {
+  for (const auto member : {&AxisSystem::ShowXYPanel, &AxisSystem::ShowXZPanel, &AxisSystem::ShowYZPanel, &AxisSystem::ShowXYXGrid,
+                            &AxisSystem::ShowXYYGrid, &AxisSystem::ShowXZXGrid, &AxisSystem::ShowXZZGrid, &AxisSystem::ShowYZYGrid,
+                            &AxisSystem::ShowYZZGrid, &AxisSystem::BetterFonts}) {
     EXPECT_EQ(e.*member, a.*member);
   }
-  for (const auto member : {&Cls3::LabelNumX, &Cls3::LabelNumY, &Cls3::LabelNumZ, &Cls3::XYPanelColor,
-                            &Cls3::XZPanelColor, &Cls3::YZPanelColor, &Cls3::XYGridColor, &Cls3::XZGridColor,
-                            &Cls3::YZGridColor, &Cls3::XYPanelMaterial, &Cls3::XZPanelMaterial,
-                            &Cls3::YZPanelMaterial, &Cls3::AxisColor, &Cls3::AxisWidth}) {
+  for (const auto member : {&AxisSystem::LabelNumX, &AxisSystem::LabelNumY, &AxisSystem::LabelNumZ, &AxisSystem::XYPanelColor,
+                            &AxisSystem::XZPanelColor, &AxisSystem::YZPanelColor, &AxisSystem::XYGridColor, &AxisSystem::XZGridColor,
+                            &AxisSystem::YZGridColor, &AxisSystem::XYPanelMaterial, &AxisSystem::XZPanelMaterial,
+                            &AxisSystem::YZPanelMaterial, &AxisSystem::AxisColor, &AxisSystem::AxisWidth}) {
     EXPECT_EQ(e.*member, a.*member);
   }
   EXPECT_EQ(e.TitleX(), a.TitleX());

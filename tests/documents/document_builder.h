@@ -34,7 +34,7 @@ struct TestProgram {
 
 // A graph of graphType with every record field set from id, so that two
 // graphs of one document differ in every field too.
-std::shared_ptr<Cls9> MakeGraph(const Workspace& workspace, Long graphType, Long id);
+std::shared_ptr<Graph> MakeGraph(const Workspace& workspace, Long graphType, Long id);
 
 // Sets the panel to data kind 0..7 with small data of that kind: counts,
 // bounds and sheet cells.
@@ -46,9 +46,9 @@ void FillPanel(MemoryDataPanel& panel, Long kind);
 void BuildDocument(TestProgram& program, Long viewCode, Long kind);
 
 // Compares every field the graph record carries.
-void ExpectSameGraph(const Cls9& expected, const Cls9& actual);
+void ExpectSameGraph(const Graph& expected, const Graph& actual);
 // Compares every field the axis record carries.
-void ExpectSameAxis(const Cls3& expected, const Cls3& actual);
+void ExpectSameAxis(const AxisSystem& expected, const AxisSystem& actual);
 
 // The document text in a file ("" when it is no sound container).
 std::string DocumentTextOf(const std::string& path);

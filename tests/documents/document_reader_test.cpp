@@ -30,7 +30,7 @@ void PresetWorkspace(Workspace& workspace) {
   workspace.settings.ScaleRatioY = 2.5;
   workspace.settings.ScaleRatioZ = 3.5;
   workspace.settings.ZoomZ = 4.5;
-  workspace.AxisSystem.BetterFonts = false;
+  workspace.axisSystem.BetterFonts = false;
 }
 
 // Older formats
@@ -73,9 +73,9 @@ TEST_P(OlderFormatTest, ReadsWhatItsVersionCarriesAndKeepsTheRest) {
   }
 
   ASSERT_EQ(staged.graphs.size(), 2u);
-  const Cls9& a = *staged.graphs[0];
-  const Cls9& b = *staged.graphs[1];
-  const Cls9 fresh(workspace);
+  const Graph& a = *staged.graphs[0];
+  const Graph& b = *staged.graphs[1];
+  const Graph fresh(workspace);
   // Items every version carries.
   EXPECT_EQ(a.GraphType, c.firstKind);
   EXPECT_EQ(a.ID(), 2);

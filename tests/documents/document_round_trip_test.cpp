@@ -16,8 +16,8 @@ namespace {
 
 using test::TestProgram;
 
-const Cls9& GraphAt(const Cls8& group, Long position) {
-  return static_cast<const Cls9&>(*group.Items.Item(position));
+const Graph& GraphAt(const SceneGroup& group, Long position) {
+  return static_cast<const Graph&>(*group.Items.Item(position));
 }
 
 struct RoundTripCase {
@@ -71,17 +71,17 @@ TEST_P(RoundTripTest, OpensWhatWasSavedFieldForFieldAndSavesTheSameBytes) {
 
   // The shown graphs, in order, all listed, checked and shown again; the
   // hidden one is not saved.
-  ASSERT_EQ(a.AllGraphs.Items.Count(), 13);
-  ASSERT_EQ(a.ShownGraphs.Items.Count(), 13);
+  ASSERT_EQ(a.allGraphs.Items.Count(), 13);
+  ASSERT_EQ(a.shownGraphs.Items.Count(), 13);
   ASSERT_EQ(opened.host.list.size(), 13u);
   for (Long position = 1; position <= 13; ++position) {
-    const Cls9& graph = GraphAt(a.AllGraphs, position);
-    test::ExpectSameGraph(GraphAt(e.ShownGraphs, position), graph);
+    const Graph& graph = GraphAt(a.allGraphs, position);
+    test::ExpectSameGraph(GraphAt(e.shownGraphs, position), graph);
     EXPECT_TRUE(opened.host.list[static_cast<std::size_t>(position - 1)].checked);
     EXPECT_EQ(opened.host.list[static_cast<std::size_t>(position - 1)].caption, ListCaption(graph, c.viewCode));
   }
   EXPECT_EQ(opened.host.fits, 1);
-  test::ExpectSameAxis(e.AxisSystem, a.AxisSystem);
+  test::ExpectSameAxis(e.axisSystem, a.axisSystem);
 
   // What was opened saves to the very same bytes.
   const std::string second = opened.folder.File("second.qrv");
@@ -107,7 +107,7 @@ INSTANTIATE_TEST_SUITE_P(EveryKind, RoundTripTest, testing::ValuesIn(EveryViewAn
 TEST(DocumentRoundTrip, KeepsTheScaleSettingsAfterAHiddenAxis) {
   TestProgram saved;
   test::BuildDocument(saved, kViewCode3D, kRegularSurface);
-  saved.workspace.AxisSystem.Show = false;
+  saved.workspace.axisSystem.Show = false;
   const std::string path = saved.folder.File("hidden.qrv");
   saved.host.dialogs.Choose(path);
   ASSERT_TRUE(saved.commands.Save());
@@ -117,7 +117,7 @@ TEST(DocumentRoundTrip, KeepsTheScaleSettingsAfterAHiddenAxis) {
 
   TestProgram opened;
   ASSERT_EQ(opened.commands.OpenDocument(path), OpenOutcome::Opened);
-  EXPECT_FALSE(opened.workspace.AxisSystem.Show);
+  EXPECT_FALSE(opened.workspace.axisSystem.Show);
   EXPECT_EQ(opened.workspace.settings.ScaleMode, 3);
   EXPECT_EQ(opened.workspace.settings.ZoomZ, 1.25);
 }
@@ -149,7 +149,7 @@ TEST(DocumentRoundTrip, KeepsATextBeyond64KiBIntact) {
       EXPECT_EQ(opened.host.panel.Cell(row, column), panel.Cell(row, column)) << row << ", " << column;
     }
   }
-  EXPECT_EQ(opened.workspace.AllGraphs.Items.Count(), 13);
+  EXPECT_EQ(opened.workspace.allGraphs.Items.Count(), 13);
 }
 
 // Saving over a longer document leaves no tail behind, and a file that an
@@ -170,7 +170,7 @@ TEST(DocumentRoundTrip, IgnoresTheStaleTailOfAnOverwrittenFile) {
   ASSERT_EQ(ReplaceFile(tailed, *bytes + " 7 7 7 @old@ tail of a longer document"), "");
   TestProgram opened;
   ASSERT_EQ(opened.commands.OpenDocument(tailed), OpenOutcome::Opened);
-  EXPECT_EQ(opened.workspace.AllGraphs.Items.Count(), 13);
+  EXPECT_EQ(opened.workspace.allGraphs.Items.Count(), 13);
   const std::string again = opened.folder.File("again.qrv");
   opened.host.dialogs.Choose(again);
   ASSERT_TRUE(opened.commands.Save());

@@ -29,14 +29,14 @@ struct Snapshot {
     nextGraphID = w.settings.NextGraphID;
     scaleMode = w.settings.ScaleMode;
     gridMethod = w.settings.GridMethod;
-    graphs = w.AllGraphs.Items.Count();
-    shown = w.ShownGraphs.Items.Count();
-    for (Long i = 1; i <= graphs; ++i) records += w.AllGraphs.Items.Item(i)->Save();
-    axis = w.AxisSystem.Save();
-    roll = w.ShownGraphs.RotRoll;
-    pitch = w.ShownGraphs.RotPitch;
-    yaw = w.ShownGraphs.RotYaw;
-    light0 = w.SceneLight.Position(0);
+    graphs = w.allGraphs.Items.Count();
+    shown = w.shownGraphs.Items.Count();
+    for (Long i = 1; i <= graphs; ++i) records += w.allGraphs.Items.Item(i)->Save();
+    axis = w.axisSystem.Save();
+    roll = w.shownGraphs.RotRoll;
+    pitch = w.shownGraphs.RotPitch;
+    yaw = w.shownGraphs.RotYaw;
+    light0 = w.sceneLight.Position(0);
     kind = p.host.panel.KindIndex();
     for (int box = 1; box <= 10; ++box) boxes += p.host.panel.Text(box) + "|";
     for (Long row = 1; row <= 12; ++row) {
@@ -56,15 +56,15 @@ struct Snapshot {
 void ExpectNew3DReset(const TestProgram& p, Long viewCode) {
   const Workspace& w = p.workspace;
   EXPECT_EQ(w.settings.ViewCode, viewCode);
-  EXPECT_EQ(w.SceneLight.Position(0), 1000.0f);
-  EXPECT_EQ(w.SceneLight.Position(1), 1000.0f);
-  EXPECT_EQ(w.ShownGraphs.RotRoll, 0.0);
-  EXPECT_EQ(w.ShownGraphs.RotPitch, -30.0);
-  EXPECT_EQ(w.ShownGraphs.RotYaw, 45.0);
+  EXPECT_EQ(w.sceneLight.Position(0), 1000.0f);
+  EXPECT_EQ(w.sceneLight.Position(1), 1000.0f);
+  EXPECT_EQ(w.shownGraphs.RotRoll, 0.0);
+  EXPECT_EQ(w.shownGraphs.RotPitch, -30.0);
+  EXPECT_EQ(w.shownGraphs.RotYaw, 45.0);
   EXPECT_EQ(w.settings.NextGraphID, 0);
-  EXPECT_TRUE(w.AxisSystem.BetterFonts);
-  EXPECT_EQ(w.AxisSystem.LabelNumX, 2);  // SetDefault ran
-  EXPECT_EQ(w.AxisSystem.TitleX(), "X");
+  EXPECT_TRUE(w.axisSystem.BetterFonts);
+  EXPECT_EQ(w.axisSystem.LabelNumX, 2);  // SetDefault ran
+  EXPECT_EQ(w.axisSystem.TitleX(), "X");
   ASSERT_FALSE(p.host.enabledViews.empty());
   EXPECT_EQ(p.host.enabledViews.back(), viewCode);
   EXPECT_GE(p.host.mouseModeClears, 1);
@@ -76,8 +76,8 @@ TEST(FileNew, WithoutGraphsResetsAtOnceAndAsksNothing) {
   for (const Long viewCode : {kViewCode3D, kViewCode4D}) {
     TestProgram p;
     p.workspace.settings.ViewCode = kViewCode2D;
-    p.workspace.AxisSystem.LabelNumX = 9;
-    p.workspace.AxisSystem.BetterFonts = false;
+    p.workspace.axisSystem.LabelNumX = 9;
+    p.workspace.axisSystem.BetterFonts = false;
     p.workspace.settings.NextGraphID = 12;
     viewCode == kViewCode3D ? p.commands.New3D() : p.commands.New4D();
     EXPECT_TRUE(p.host.messages.Shown().empty());
@@ -113,7 +113,7 @@ TEST_P(FileNew3DAnswerTest, DiscardsTheGraphsOnlyWhenSavedOrNotWanted) {
   EXPECT_EQ(question.icon, MsgIcon::Exclamation);
   EXPECT_EQ(question.buttons, MsgButtons::YesNoCancel);
   if (c.graphsGone) {
-    EXPECT_EQ(p.workspace.AllGraphs.Items.Count(), 0);
+    EXPECT_EQ(p.workspace.allGraphs.Items.Count(), 0);
     EXPECT_TRUE(p.host.list.empty());
     ExpectNew3DReset(p, kViewCode3D);
     EXPECT_FALSE(p.commands.SaveOK());
@@ -143,14 +143,14 @@ TEST(FileNew, TwoDCancelKeepsTheGraphsInAFlatView) {
   const Workspace& w = p.workspace;
   EXPECT_EQ(p.host.isoViews, 1);
   EXPECT_EQ(w.settings.ViewCode, kViewCode2D);
-  EXPECT_EQ(w.SceneLight.Position(0), 0.0f);
-  EXPECT_EQ(w.SceneLight.Position(1), 0.0f);
-  EXPECT_EQ(w.ShownGraphs.RotPitch, 0.0);
-  EXPECT_EQ(w.ShownGraphs.RotYaw, 0.0);
+  EXPECT_EQ(w.sceneLight.Position(0), 0.0f);
+  EXPECT_EQ(w.sceneLight.Position(1), 0.0f);
+  EXPECT_EQ(w.shownGraphs.RotPitch, 0.0);
+  EXPECT_EQ(w.shownGraphs.RotYaw, 0.0);
   EXPECT_EQ(p.host.enabledViews.back(), kViewCode2D);
-  EXPECT_EQ(w.AllGraphs.Items.Count(), 14);
+  EXPECT_EQ(w.allGraphs.Items.Count(), 14);
   EXPECT_EQ(w.settings.NextGraphID, 40);
-  EXPECT_EQ(w.AxisSystem.LabelNumX, 4);  // no SetDefault in 2D
+  EXPECT_EQ(w.axisSystem.LabelNumX, 4);  // no SetDefault in 2D
 }
 
 TEST(FileNew, TwoDNoDiscardsTheGraphsAndRestartsTheIDs) {
@@ -158,9 +158,9 @@ TEST(FileNew, TwoDNoDiscardsTheGraphsAndRestartsTheIDs) {
   test::BuildDocument(p, kViewCode3D, kRegularSurface);
   p.host.messages.Script({MsgAnswer::No});
   p.commands.New2D();
-  EXPECT_EQ(p.workspace.AllGraphs.Items.Count(), 0);
+  EXPECT_EQ(p.workspace.allGraphs.Items.Count(), 0);
   EXPECT_EQ(p.workspace.settings.NextGraphID, 0);
-  EXPECT_TRUE(p.workspace.AxisSystem.BetterFonts);
+  EXPECT_TRUE(p.workspace.axisSystem.BetterFonts);
 }
 
 TEST(FileNew, TwoDYesWithACancelledSaveKeepsTheGraphs) {
@@ -169,7 +169,7 @@ TEST(FileNew, TwoDYesWithACancelledSaveKeepsTheGraphs) {
   p.host.messages.Script({MsgAnswer::Yes});
   p.host.dialogs.Cancel();
   p.commands.New2D();
-  EXPECT_EQ(p.workspace.AllGraphs.Items.Count(), 14);
+  EXPECT_EQ(p.workspace.allGraphs.Items.Count(), 14);
   EXPECT_EQ(p.workspace.settings.NextGraphID, 40);
 }
 
@@ -211,7 +211,7 @@ TEST(FileOpen, YesWithACancelledSaveOpensNothing) {
   p.commands.Open();
   ASSERT_EQ(p.host.dialogs.Shown().size(), 1u);
   EXPECT_TRUE(p.host.dialogs.Shown().front().save);
-  EXPECT_EQ(p.workspace.AllGraphs.Items.Count(), 14);
+  EXPECT_EQ(p.workspace.allGraphs.Items.Count(), 14);
 }
 
 TEST(FileOpen, YesSavesThenShowsTheOpenDialog) {
@@ -226,7 +226,7 @@ TEST(FileOpen, YesSavesThenShowsTheOpenDialog) {
   EXPECT_TRUE(p.host.dialogs.Shown()[0].save);
   EXPECT_FALSE(p.host.dialogs.Shown()[1].save);
   // The document just saved is opened again: the shown graphs only.
-  EXPECT_EQ(p.workspace.AllGraphs.Items.Count(), 13);
+  EXPECT_EQ(p.workspace.allGraphs.Items.Count(), 13);
 }
 
 TEST(FileOpen, NoOpensTheChosenDocument) {
@@ -242,8 +242,8 @@ TEST(FileOpen, NoOpensTheChosenDocument) {
   p.host.dialogs.Choose(path);
   p.commands.Open();
   EXPECT_EQ(p.workspace.settings.ViewCode, kViewCode4D);
-  EXPECT_EQ(p.workspace.AllGraphs.Items.Count(), 13);
-  EXPECT_EQ(p.workspace.ShownGraphs.RotPitch, -30.0);
+  EXPECT_EQ(p.workspace.allGraphs.Items.Count(), 13);
+  EXPECT_EQ(p.workspace.shownGraphs.RotPitch, -30.0);
   EXPECT_FALSE(p.host.useCurQuat);
   EXPECT_EQ(p.host.sheetHeaders, (std::array<std::string, 5>{"Index", "X", "Y", "Z", "V"}));
 }
@@ -290,7 +290,7 @@ TEST(FileSave, RewritesTheFileAssociation) {
 TEST(FileSave, WithNoGraphCheckedWritesACountOfZero) {
   TestProgram p;
   test::BuildDocument(p, kViewCode3D, kRegularSurface);
-  p.workspace.ShownGraphs.Items.Clear();
+  p.workspace.shownGraphs.Items.Clear();
   const std::string path = p.folder.File("none.qrv");
   p.host.dialogs.Choose(path);
   ASSERT_TRUE(p.commands.Save());
@@ -300,7 +300,7 @@ TEST(FileSave, WithNoGraphCheckedWritesACountOfZero) {
   EXPECT_EQ(tokens[1], "0");
   TestProgram opened;
   ASSERT_EQ(opened.commands.OpenDocument(path), OpenOutcome::Opened);
-  EXPECT_EQ(opened.workspace.AllGraphs.Items.Count(), 0);
+  EXPECT_EQ(opened.workspace.allGraphs.Items.Count(), 0);
   EXPECT_EQ(opened.host.panel.Cell(6, 4), p.host.panel.Cell(6, 4));
 }
 
@@ -436,7 +436,7 @@ TEST(FileExit, ClosesTheMainWindow) {
 // A sound document of two graphs, as text, to spoil token by token.
 std::vector<std::string> SoundTokens(TestProgram& p) {
   test::BuildDocument(p, kViewCode3D, kRegularSurface);
-  while (p.workspace.ShownGraphs.Items.Count() > 2) p.workspace.ShownGraphs.Items.Remove(3);
+  while (p.workspace.shownGraphs.Items.Count() > 2) p.workspace.shownGraphs.Items.Remove(3);
   const std::string path = p.folder.File("sound.qrv");
   p.host.dialogs.Choose(path);
   EXPECT_TRUE(p.commands.Save());
@@ -491,7 +491,7 @@ const std::vector<DamagedFile>& DamagedFiles() {
       {"InfiniteLineColor", [](auto t, auto&) { t[FirstLineColor(t)] = "-1e999"; return Container(t); }, "graph 1 holds a number out of range"},
       {"DuplicateIDs",
        [](auto t, auto& p) {
-         const std::size_t second = kFirstRecord + SplitRecord(p.workspace.ShownGraphs.Items.Item(1)->Save()).size();
+         const std::size_t second = kFirstRecord + SplitRecord(p.workspace.shownGraphs.Items.Item(1)->Save()).size();
          t[second + 1] = t[kFirstRecord + 1];
          return Container(t);
        },
@@ -570,8 +570,8 @@ TEST(OpenDocument, TriangulatesWheneverTheDocumentHoldsADelaunayGraph) {
   for (const bool withDelaunay : {true, false}) {
     TestProgram source;
     test::BuildDocument(source, kViewCode3D, kIrregularSurface);
-    if (!withDelaunay) source.workspace.ShownGraphs.Items.Remove(CStr(9));
-    ASSERT_NE(static_cast<const Cls9&>(*source.workspace.ShownGraphs.Items.Item(Long{1})).GraphType, kDelaunayGraph);
+    if (!withDelaunay) source.workspace.shownGraphs.Items.Remove(CStr(9));
+    ASSERT_NE(static_cast<const Graph&>(*source.workspace.shownGraphs.Items.Item(Long{1})).GraphType, kDelaunayGraph);
     const std::string path = source.folder.File("tri.qrv");
     source.host.dialogs.Choose(path);
     ASSERT_TRUE(source.commands.Save());
@@ -579,9 +579,9 @@ TEST(OpenDocument, TriangulatesWheneverTheDocumentHoldsADelaunayGraph) {
     TestProgram p;
     ASSERT_EQ(p.commands.OpenDocument(path), OpenOutcome::Opened);
     if (withDelaunay) {
-      EXPECT_GT(p.workspace.DataSet.DelaunayTriCount(), 0);
+      EXPECT_GT(p.workspace.dataSet.DelaunayTriCount(), 0);
     } else {
-      EXPECT_EQ(p.workspace.DataSet.DelaunayTriCount(), 0);
+      EXPECT_EQ(p.workspace.dataSet.DelaunayTriCount(), 0);
     }
   }
 }
@@ -636,7 +636,7 @@ TEST(OpenAtStartUp, OpensTheDocumentOfTheCommandLine) {
   TestProgram p;
   p.commands.OpenAtStartUp(joined);
   EXPECT_EQ(p.workspace.settings.ViewCode, kViewCode2D);
-  EXPECT_EQ(p.workspace.AllGraphs.Items.Count(), 13);
+  EXPECT_EQ(p.workspace.allGraphs.Items.Count(), 13);
 }
 
 TEST(CommandLinePath, JoinsTheArgumentsWithSingleBlanks) {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "documents/document_header.h"
-#include "graphs/cls9_graph.h"
+#include "graphs/graph.h"
 #include "graphs/workspace.h"
 
 namespace qv {
@@ -25,7 +25,7 @@ class ListCaptionTest : public testing::TestWithParam<CaptionCase> {};
 TEST_P(ListCaptionTest, FollowsTheTableAndListsEveryGraph) {
   const CaptionCase& c = GetParam();
   const Workspace workspace;
-  Cls9 graph(workspace);
+  Graph graph(workspace);
   graph.GraphType = c.graphType;
   graph.PointX = 1.5;
   graph.PointY = -2.0;

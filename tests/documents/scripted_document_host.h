@@ -10,7 +10,7 @@
 
 #include "data/memory_data_panel.h"
 #include "documents/document_host.h"
-#include "graphs/cls9_graph.h"
+#include "graphs/graph.h"
 #include "graphs/workspace.h"
 #include "platform/event_pump.h"
 #include "support/scripted_file_dialog.h"
@@ -54,7 +54,7 @@ class ScriptedDocumentHost final : public DocumentHost {
 
   // Adds a graph to AllGraphs with a list entry, checked (and shown) or not,
   // as the Draw menu would.
-  void AddGraph(std::shared_ptr<Cls9> graph, bool shown);
+  void AddGraph(std::shared_ptr<Graph> graph, bool shown);
 
   ScriptedMessageBox messages;
   ScriptedFileDialog dialogs;

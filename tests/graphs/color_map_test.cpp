@@ -1,6 +1,6 @@
 #include "graphs/color_map.h"
 
-#include "graphs/cls9_graph.h"
+#include "graphs/graph.h"
 #include "graphs/workspace.h"
 
 #include <cmath>
@@ -122,7 +122,7 @@ TEST(SplitColor, PackedLongsGiveFractions) {
 class GraphColorTest : public ::testing::Test {
  protected:
   Workspace ws_;
-  Cls9 g_{ws_};
+  Graph g_{ws_};
 };
 
 TEST_F(GraphColorTest, FirstLookupNamesTheRainbow) {

@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "data/memory_data_panel.h"
-#include "graphs/cls9_graph.h"
+#include "graphs/graph.h"
 #include "graphs/graph_geometry.h"
 #include "graphs/workspace.h"
 #include "platform/event_pump.h"
@@ -17,7 +17,7 @@ namespace {
 constexpr double kStartMax = -99999990000.0;
 constexpr double kStartMin = 99999990000.0;
 
-void ExpectBox(const Cls1& b, double minX, double maxX, double minY, double maxY, double minZ,
+void ExpectBox(const Box& b, double minX, double maxX, double minY, double maxY, double minZ,
                double maxZ) {
   EXPECT_DOUBLE_EQ(b.MinX, minX);
   EXPECT_DOUBLE_EQ(b.MaxX, maxX);
@@ -27,7 +27,7 @@ void ExpectBox(const Cls1& b, double minX, double maxX, double minY, double maxY
   EXPECT_DOUBLE_EQ(b.MaxZ, maxZ);
 }
 
-void ExpectInverted(const Cls1& b) {
+void ExpectInverted(const Box& b) {
   ExpectBox(b, kStartMin, kStartMax, kStartMin, kStartMax, kStartMin, kStartMax);
 }
 
@@ -37,7 +37,7 @@ class GraphBoxTest : public ::testing::Test {
   // units, so the square scaling leaves the values as typed.
   void Load() {
     DataContext context{panel_, ws_.settings, messages_, pump_};
-    ASSERT_TRUE(ws_.DataSet.GetData(context)) << ::testing::PrintToString(messages_.Texts());
+    ASSERT_TRUE(ws_.dataSet.GetData(context)) << ::testing::PrintToString(messages_.Texts());
     ASSERT_DOUBLE_EQ(ws_.settings.DataScaleX, 1.0);
     ASSERT_DOUBLE_EQ(ws_.settings.DataScaleY, 1.0);
     ASSERT_DOUBLE_EQ(ws_.settings.DataScaleZ, 1.0);
@@ -80,8 +80,8 @@ class GraphBoxTest : public ::testing::Test {
     Load();
   }
 
-  Cls1 BoxOf(Long kind, Long stepU, Long stepV, Long stepH = 0) {
-    Cls9 g(ws_);
+  Box BoxOf(Long kind, Long stepU, Long stepV, Long stepH = 0) {
+    Graph g(ws_);
     g.GraphType = kind;
     g.StepU = stepU;
     g.StepV = stepV;
@@ -123,7 +123,7 @@ TEST_F(GraphBoxTest, StepsBeyondTheDataSetAreClamped) {
 TEST_F(GraphBoxTest, ALayerUnderTheSurfaceLowersTheBoxByThree) {
   LoadSurface();
   for (int layer = 0; layer < 3; ++layer) {
-    Cls9 g(ws_);
+    Graph g(ws_);
     g.GraphType = kSurfaceModel;
     g.StepU = 2;
     g.StepV = 1;
@@ -150,7 +150,7 @@ TEST_F(GraphBoxTest, VolumeKindsBoundTheNodesAndTheValueRange) {
   LoadVolume();
   for (Long kind : {kScatter4D, kVector4D, kSlice4D, kIsoSurface4D}) {
     SCOPED_TRACE(kind);
-    Cls9 g(ws_);
+    Graph g(ws_);
     g.GraphType = kind;
     g.StepU = g.StepV = g.StepH = 1;
     ExpectBox(g.GetBox(), 1, 11, 1, 11, 1, 11);
@@ -158,7 +158,7 @@ TEST_F(GraphBoxTest, VolumeKindsBoundTheNodesAndTheValueRange) {
     EXPECT_DOUBLE_EQ(g.MInv, 1.0 / ws_.settings.DataScaleV);
     EXPECT_DOUBLE_EQ(g.MaxV, 112.0 / ws_.settings.DataScaleV);
   }
-  Cls9 g(ws_);
+  Graph g(ws_);
   g.GraphType = kSlice4D;
   g.StepU = 0;
   g.StepV = 1;
@@ -199,7 +199,7 @@ TEST_F(GraphBoxTest, UnknownKindsGiveTheInvertedBox) {
 }
 
 TEST_F(GraphBoxTest, PointBoxRunsFromTheOrigin) {
-  Cls9 g(ws_);
+  Graph g(ws_);
   g.GraphType = kPointGraph;
   ExpectBox(g.GetBox(), -1, 1, -1, 1, -1, 1);
   g.PointX = 2;
@@ -230,12 +230,12 @@ TEST_F(GraphBoxTest, PointBoxHoldsTheDrawnPoint) {
     ws_.settings.ViewCode = c.viewCode;
     ws_.settings.DataScaleX = 2;
     ws_.settings.DataScaleY = 4;
-    Cls9 g(ws_);
+    Graph g(ws_);
     g.GraphType = kPointGraph;
     g.PointX = c.x;
     g.PointY = c.y;
     g.PointZ = c.z;
-    const Cls1 b = g.GetBox();
+    const Box b = g.GetBox();
     const ScenePoint p = PointGraphPosition(g);
     EXPECT_LE(b.MinX, p.x);
     EXPECT_GE(b.MaxX, p.x);
@@ -245,7 +245,7 @@ TEST_F(GraphBoxTest, PointBoxHoldsTheDrawnPoint) {
     EXPECT_GE(b.MaxZ, p.z);
   }
   ws_.settings.ViewCode = 7;
-  Cls9 g(ws_);
+  Graph g(ws_);
   g.GraphType = kPointGraph;
   g.PointX = 100;  // not drawn in 2D
   g.PointY = 6;

@@ -17,7 +17,7 @@
 
 #include <gtest/gtest.h>
 
-#include "graphs/cls9_graph.h"
+#include "graphs/graph.h"
 #include "graphs/workspace.h"
 #include "platform/osmesa/offscreen_context.h"
 #include "platform/rgba_image.h"
@@ -46,7 +46,7 @@ class GraphDrawTest : public testing::Test {
   // A regular surface of nu x nv nodes: data X = i, Y = j, height and
   // colour value height(i, j).
   void FillSurface(Long nu, Long nv, const std::function<double(Long, Long)>& height) {
-    ClsData& d = ws_.DataSet;
+    DataSet& d = ws_.dataSet;
     d.RedimRegular3D(nu - 1, nv - 1);
     d.StepsX(nu);
     d.StepsY(nv);
@@ -65,7 +65,7 @@ class GraphDrawTest : public testing::Test {
 
   // A regular volume of n^3 nodes at X = i, Y = j, Z = k with value(i, j, k).
   void FillVolume(Long n, const std::function<double(Long, Long, Long)>& value) {
-    ClsData& d = ws_.DataSet;
+    DataSet& d = ws_.dataSet;
     d.RedimRegular4D(n - 1, n - 1, n - 1);
     d.StepsX(n);
     d.StepsY(n);
@@ -85,7 +85,7 @@ class GraphDrawTest : public testing::Test {
 
   // Irregular points (x, y, z), colour value z, triangulated in the x-y plane.
   void FillPoints(const std::vector<std::array<double, 3>>& points) {
-    ClsData& d = ws_.DataSet;
+    DataSet& d = ws_.dataSet;
     const auto n = static_cast<Long>(points.size());
     d.Points(n);
     d.RedimIrregular3D(n - 1);
@@ -162,7 +162,7 @@ class GraphDrawTest : public testing::Test {
   OffscreenContext ctx_{kSize, kSize};
   ScriptedMessageBox messages_;
   Workspace ws_;
-  Cls9 graph_{ws_};
+  Graph graph_{ws_};
 
  private:
   static Emitted Parse(const std::vector<GLfloat>& b, GLint count) {

@@ -32,46 +32,46 @@ class DrawnKindTest : public GraphDrawTest, public testing::WithParamInterface<K
   using GraphDrawTest::FillPoints;
   using GraphDrawTest::FillSurface;
   using GraphDrawTest::FillVolume;
-  Cls9& Graph() { return graph_; }
+  Graph& TheGraph() { return graph_; }
   Workspace& Space() { return ws_; }
 };
 
 void Surface(DrawnKindTest& t) {
   t.FillSurface(6, 5, Relief);
-  t.Graph().Show = 3;
-  t.Graph().FillStyle = 4;
+  t.TheGraph().Show = 3;
+  t.TheGraph().FillStyle = 4;
 }
 // A bowl: its slopes, and so its vectors, are steepest at the rim and point
 // out of the grid there.
 void SurfaceWithLayers(DrawnKindTest& t) {
   Surface(t);
   t.FillSurface(6, 5, [](Long i, Long j) { return (i - 2.5) * (i - 2.5) + (j - 2.0) * (j - 2.0); });
-  t.Graph().ShowColormap = t.Graph().ShowVector = true;
+  t.TheGraph().ShowColormap = t.TheGraph().ShowVector = true;
 }
 void VertexOrGrid(DrawnKindTest& t) {
   Surface(t);
-  t.Graph().VertSize = 3;
-  t.Graph().GridWidth = 2;
+  t.TheGraph().VertSize = 3;
+  t.TheGraph().GridWidth = 2;
 }
 void Delaunay(DrawnKindTest& t) {
   t.FillPoints(kScatter);
-  t.Graph().ShowDS = t.Graph().ShowDG = true;
-  t.Graph().FillStyle = 2;
+  t.TheGraph().ShowDS = t.TheGraph().ShowDG = true;
+  t.TheGraph().FillStyle = 2;
 }
 void Line(DrawnKindTest& t) {
   t.FillPoints(kScatter);
   for (Long i = 0; i < static_cast<Long>(kScatter.size()); ++i) {
     const auto& p = kScatter[static_cast<std::size_t>(i)];
-    t.Graph().VertTab3D(0, i)->init(p[0], p[1], p[2], 0, 1, 0);
+    t.TheGraph().VertTab3D(0, i)->init(p[0], p[1], p[2], 0, 1, 0);
   }
-  t.Graph().StepV = static_cast<Long>(kScatter.size()) - 1;
-  t.Graph().LineWidth = 2;
+  t.TheGraph().StepV = static_cast<Long>(kScatter.size()) - 1;
+  t.TheGraph().LineWidth = 2;
 }
 void Point(DrawnKindTest& t) {
-  t.Graph().PointX = 3;
-  t.Graph().PointY = -2;
-  t.Graph().PointZ = 1.5;
-  t.Graph().PointSize = 3;
+  t.TheGraph().PointX = 3;
+  t.TheGraph().PointY = -2;
+  t.TheGraph().PointZ = 1.5;
+  t.TheGraph().PointSize = 3;
 }
 void Volume(DrawnKindTest& t) { t.FillVolume(4, Field); }
 
@@ -104,7 +104,7 @@ TEST_P(DrawnKindTest, BoxHoldsEveryEmittedVertex) {
   s.CenterX = 2.5;
   s.CenterY = 1.5;
   s.CenterZ = 0.8;
-  const Cls1 box = graph_.GetBox();
+  const Box box = graph_.GetBox();
   const Emitted e = Capture([&] { graph_.Draw(); });
   ASSERT_FALSE(e.vertices.empty()) << "the kind draws nothing";
   constexpr double kTol = 1e-3;
@@ -318,7 +318,7 @@ TEST_F(DispatcherTest, Scatter4DColoursFollowTheValue) {
 // as one marker each, next to the nodes.
 TEST_F(DispatcherTest, VolumeKindsShowTheIrregularPointsOnRequest) {
   FillVolume(3, Field);
-  ClsData& d = ws_.DataSet;
+  DataSet& d = ws_.dataSet;
   d.RedimIrregular4D(2);
   d.Points(2);  // the third slot is not in use
   for (Long p = 0; p <= 2; ++p) {
@@ -341,8 +341,8 @@ TEST_F(DispatcherTest, DelaunayTrianglesOutsideThePointsAreSkipped) {
   graph_.GraphType = kDelaunayGraph;
   graph_.ShowDS = graph_.ShowDG = true;
   const Emitted all = Capture([&] { graph_.Draw(); });
-  ws_.DataSet.Points(5);
-  ws_.DataSet.DelaunayTriCount(ws_.DataSet.DelaunayTriCount() + 50);
+  ws_.dataSet.Points(5);
+  ws_.dataSet.DelaunayTriCount(ws_.dataSet.DelaunayTriCount() + 50);
   Emitted kept;
   ASSERT_NO_THROW(kept = Capture([&] { graph_.Draw(); }));
   EXPECT_LT(kept.polygons, all.polygons);
@@ -377,14 +377,14 @@ TEST(SurfaceGeometry, CollinearTriangleHasAFiniteNormal) {
 TEST_F(DispatcherTest, LineWidthsBelowOneAreDrawnOnePixelWide) {
   struct WidthCase {
     Long kind;
-    Long Cls9::*width;
+    Long Graph::*width;
   };
-  for (const WidthCase& w : {WidthCase{kGridModel, &Cls9::GridWidth},
-                             WidthCase{kLineGraph, &Cls9::LineWidth},
-                             WidthCase{kDelaunayGraph, &Cls9::TriWidth}}) {
+  for (const WidthCase& w : {WidthCase{kGridModel, &Graph::GridWidth},
+                             WidthCase{kLineGraph, &Graph::LineWidth},
+                             WidthCase{kDelaunayGraph, &Graph::TriWidth}}) {
     for (Long width : {0L, -3L}) {
       SCOPED_TRACE(testing::Message() << "kind " << w.kind << " width " << width);
-      graph_ = Cls9(ws_);
+      graph_ = Graph(ws_);
       graph_.GraphType = w.kind;
       graph_.*w.width = width;
       graph_.ShowDG = true;

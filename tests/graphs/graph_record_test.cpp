@@ -14,7 +14,7 @@
 #include <gtest/gtest.h>
 
 #include "graphs/workspace.h"
-#include "scene/cls3_axis_system.h"
+#include "scene/axis_system.h"
 
 namespace qv {
 namespace {
@@ -23,7 +23,7 @@ using Fields = std::vector<std::pair<std::string, std::string>>;
 
 // Every field the record carries, by name, as text; the tables from their
 // first recorded index up to their counts.
-Fields RecordedFields(const Cls9& g, const SharedSettings& s) {
+Fields RecordedFields(const Graph& g, const SharedSettings& s) {
   Fields f;
   const auto add = [&](const std::string& name, const auto& value) {
     std::ostringstream text;
@@ -141,7 +141,7 @@ void ExpectSameFields(const Fields& actual, const Fields& expected) {
 // Fills every recorded field with a value of its own, derived from seed, and
 // the given counts. The Doubles have fractions but fewer than 15 significant
 // digits, which is what the record's number text keeps.
-void FillRecordedFields(Cls9& g, Long seed, Long slices, Long colours, bool contour) {
+void FillRecordedFields(Graph& g, Long seed, Long slices, Long colours, bool contour) {
   g.SetID(seed);
   Long v = seed;
   for (Long* f : {&g.LineColor, &g.LineWidth, &g.FillStyle, &g.FirstColor, &g.SecondColor,
@@ -195,7 +195,7 @@ void FillRecordedFields(Cls9& g, Long seed, Long slices, Long colours, bool cont
 class GraphRecordTest : public ::testing::Test {
  protected:
   // Reads text as one record of the given format version into graph.
-  GraphRecordResult Read(const std::string& text, Long version, Cls9& graph,
+  GraphRecordResult Read(const std::string& text, Long version, Graph& graph,
                          std::size_t* consumed = nullptr) {
     RecordReader reader(SplitRecord(text));
     const GraphRecordResult result = ReadGraphRecord(reader, version, graph, read_.settings);
@@ -245,7 +245,7 @@ TEST_F(GraphRecordTest, EveryGraphReadsBackFieldForField) {
   Long seed = 1;
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string("kind ") + CStr(c.kind) + " \"" + c.name + "\"");
-    Cls9 g(ws_);
+    Graph g(ws_);
     g.GraphType = c.kind;
     g.NameS = c.name;
     g.TexName = c.texture;
@@ -256,7 +256,7 @@ TEST_F(GraphRecordTest, EveryGraphReadsBackFieldForField) {
     const std::string text = g.Save();
     ASSERT_EQ(text.back(), ' ');
 
-    Cls9 back(read_);
+    Graph back(read_);
     back.PointX = 1.5;
     back.StepH = 8;
     back.ConWidth = 9;
@@ -292,16 +292,16 @@ TEST_F(GraphRecordTest, TextsThatWouldShiftLaterFieldsAreCleaned) {
       {"@", "@"},
       {"a @", "a @"},
       {"trailing ", "trailing "},
-      {longTitle, Cls3::CleanTitle(longTitle)},
+      {longTitle, AxisSystem::CleanTitle(longTitle)},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE("\"" + c.title + "\"");
-    Cls9 g(ws_);
+    Graph g(ws_);
     FillRecordedFields(g, 5, 1, 2, true);
     g.NameS = c.title;
     g.TexName = c.title;
     g.ColorName = c.title;
-    Cls9 back(read_);
+    Graph back(read_);
     std::size_t consumed = 0;
     const std::string text = g.Save();
     ASSERT_TRUE(Read(text, kNewestRecordFormat, back, &consumed).ok);
@@ -312,14 +312,14 @@ TEST_F(GraphRecordTest, TextsThatWouldShiftLaterFieldsAreCleaned) {
     g.NameS = g.TexName = g.ColorName = c.readBack;
     ExpectSameFields(RecordedFields(back, read_.settings), RecordedFields(g, ws_.settings));
   }
-  const std::string cut = Cls3::CleanTitle(longTitle);
+  const std::string cut = AxisSystem::CleanTitle(longTitle);
   EXPECT_EQ(std::count(cut.begin(), cut.end(), ' '), 100);
 }
 
 // One record against its reviewed text, token by token. Set
 // QV_UPDATE_GOLDEN=1 to rewrite the file, then review the diff.
 TEST_F(GraphRecordTest, RecordMatchesTheGoldenText) {
-  Cls9 g(ws_);
+  Graph g(ws_);
   g.GraphType = kSlice4D;
   g.SetID(7);
   g.NameS = "My  slices";
@@ -415,7 +415,7 @@ TEST_F(GraphRecordTest, EachFormatVersionReadsOnlyItsFields) {
     if (c.version >= 3) text += since3;
     text += "NEXT ";
     // The values a graph of the document reader holds before its record.
-    Cls9 g(read_);
+    Graph g(read_);
     g.Scat4DColor = -1;
     g.TexName = "before";
     g.TransAlpha = -1;
@@ -454,10 +454,10 @@ TEST_F(GraphRecordTest, EachFormatVersionReadsOnlyItsFields) {
 
 // Version 0 takes the title as one token as it stands, "@" and all.
 TEST_F(GraphRecordTest, VersionZeroTakesTheTitleAsOneToken) {
-  Cls9 source(ws_);
+  Graph source(ws_);
   source.NameS = "one";
   std::string text = source.Save();
-  Cls9 g(read_);
+  Graph g(read_);
   ASSERT_TRUE(Read(text, 0, g).ok);
   EXPECT_EQ(g.NameS, "@one@");
 }
@@ -465,7 +465,7 @@ TEST_F(GraphRecordTest, VersionZeroTakesTheTitleAsOneToken) {
 // Flags of items 16, 17, 18 and 36 also accept "True"; the others only "1".
 // Longs round half to even.
 TEST_F(GraphRecordTest, FlagsAndLongsFollowTheReaderRules) {
-  Cls9 source(ws_);
+  Graph source(ws_);
   source.ShowTex = true;
   std::vector<std::string> tokens = SplitRecord(source.Save());
   // Items by token index for a one-token title and no contour level.
@@ -478,7 +478,7 @@ TEST_F(GraphRecordTest, FlagsAndLongsFollowTheReaderRules) {
   tokens[kShowTex] = "True";
   std::string text;
   for (const std::string& t : tokens) text += t + " ";
-  Cls9 g(read_);
+  Graph g(read_);
   ASSERT_TRUE(Read(text, kNewestRecordFormat, g).ok);
   EXPECT_EQ(g.LineWidth, 2);
   EXPECT_EQ(g.StepU, 4);
@@ -490,7 +490,7 @@ TEST_F(GraphRecordTest, FlagsAndLongsFollowTheReaderRules) {
 // Hostile numbers: huge Longs saturate, non-finite Doubles read as 0, text
 // where a number belongs reads as 0.
 TEST_F(GraphRecordTest, HostileNumbersNeverFail) {
-  Cls9 source(ws_);
+  Graph source(ws_);
   std::vector<std::string> tokens = SplitRecord(source.Save());
   constexpr std::size_t kLineColor = 3, kLineWidth = 4, kStepU = 11, kStepV = 12,
                         kPointSize = 14, kContourLevels = 22;
@@ -502,7 +502,7 @@ TEST_F(GraphRecordTest, HostileNumbersNeverFail) {
   tokens[kContourLevels] = "-1e999";
   std::string text;
   for (const std::string& t : tokens) text += t + " ";
-  Cls9 g(read_);
+  Graph g(read_);
   ASSERT_TRUE(Read(text, kNewestRecordFormat, g).ok);
   EXPECT_EQ(g.LineColor, 2147483647);
   EXPECT_EQ(g.LineWidth, -2147483647 - 1);
@@ -528,7 +528,7 @@ TEST_F(GraphRecordTest, CountsPastTheTablesRefuseTheRecord) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    std::vector<std::string> tokens = SplitRecord(Cls9(ws_).Save());
+    std::vector<std::string> tokens = SplitRecord(Graph(ws_).Save());
     constexpr std::size_t kSlice4NumX = 38, kSlice4NumZ = 40, kColorNum = 51;
     tokens[kSlice4NumX] = CStr(c.slicesX);
     tokens[kSlice4NumZ] = CStr(c.slicesZ);
@@ -537,7 +537,7 @@ TEST_F(GraphRecordTest, CountsPastTheTablesRefuseTheRecord) {
     for (const std::string& t : tokens) text += t + " ";
     text += std::string(2000, '1');
 
-    Cls9 g(read_);
+    Graph g(read_);
     g.NameS = "kept";
     read_.settings.GridMethod = 5;
     const std::string before = g.Save();
@@ -552,21 +552,21 @@ TEST_F(GraphRecordTest, CountsPastTheTablesRefuseTheRecord) {
 // A negative count reads as no entries, and a record cut short reads zeros
 // and empty texts instead of failing.
 TEST_F(GraphRecordTest, NegativeCountsAndShortRecordsReadNothingMore) {
-  Cls9 source(ws_);
+  Graph source(ws_);
   source.ColorNum = 0;
   std::vector<std::string> tokens = SplitRecord(source.Save());
   tokens[38] = "-4";
   tokens[51] = "-1";
   std::string text;
   for (const std::string& t : tokens) text += t + " ";
-  Cls9 g(read_);
+  Graph g(read_);
   std::size_t consumed = 0;
   ASSERT_TRUE(Read(text, kNewestRecordFormat, g, &consumed).ok);
   EXPECT_EQ(consumed, tokens.size());
   EXPECT_EQ(g.Slice4NumX, -4);
   EXPECT_EQ(g.ColorNum, -1);
 
-  Cls9 shortRecord(read_);
+  Graph shortRecord(read_);
   ASSERT_TRUE(Read("6 9 @Only a title@ 255 ", kNewestRecordFormat, shortRecord).ok);
   EXPECT_EQ(shortRecord.NameS, "Only a title");
   EXPECT_EQ(shortRecord.LineColor, 255);
@@ -576,7 +576,7 @@ TEST_F(GraphRecordTest, NegativeCountsAndShortRecordsReadNothingMore) {
 // With ShowContour off the record has "0 " at item 17 and no level; on, "1 "
 // and the level. A PointSize of 0.5 is "0.5" whatever the locale.
 TEST_F(GraphRecordTest, ContourLevelOnlyWithTheContourFlag) {
-  Cls9 g(ws_);
+  Graph g(ws_);
   g.PointSize = 0.5;
   g.ContourLevel = 2.25;
   std::vector<std::string> off = SplitRecord(g.Save());
@@ -600,7 +600,7 @@ TEST_F(GraphRecordTest, DamagedRecordsNeverFailAndWhatIsKeptReadsBackTheSame) {
                               "nan", "True", "abc", "1e30", "2147483648", "0.1", "-0", "@ @"};
   std::vector<std::vector<std::string>> sources;
   for (Long slices : {0, 2, 50}) {
-    Cls9 g(ws_);
+    Graph g(ws_);
     g.NameS = "a  title";
     g.TexName = "t.bmp";
     FillRecordedFields(g, slices + 3, slices, slices == 50 ? 31 : 3, slices != 2);
@@ -623,12 +623,12 @@ TEST_F(GraphRecordTest, DamagedRecordsNeverFailAndWhatIsKeptReadsBackTheSame) {
     for (const std::string& t : tokens) text += t + " ";
     const Long version = static_cast<Long>(rng() % 5);
     SCOPED_TRACE("version " + CStr(version) + ": " + text);
-    Cls9 g(read_);
+    Graph g(read_);
     GraphRecordResult result;
     ASSERT_NO_THROW(result = Read(text, version, g));
     if (!result.ok) continue;
     const std::string saved = g.Save();
-    Cls9 back(read_);
+    Graph back(read_);
     std::size_t consumed = 0;
     ASSERT_TRUE(Read(saved, kNewestRecordFormat, back, &consumed).ok);
     EXPECT_EQ(consumed, SplitRecord(saved).size());
@@ -641,7 +641,7 @@ TEST_F(GraphRecordTest, DamagedRecordsNeverFailAndWhatIsKeptReadsBackTheSame) {
 // read outside the tables (and the document's save fail); they are written
 // as the tables' sizes with their entries, and read back as such.
 TEST_F(GraphRecordTest, SaveWritesCountsPastTheTablesAsTheTableSizes) {
-  Cls9 g(ws_);
+  Graph g(ws_);
   FillRecordedFields(g, 9, 50, 31, false);
   const std::string atLimits = g.Save();
   g.Slice4NumX = 51;
@@ -651,7 +651,7 @@ TEST_F(GraphRecordTest, SaveWritesCountsPastTheTablesAsTheTableSizes) {
   std::string text;
   ASSERT_NO_THROW(text = g.Save());
   EXPECT_EQ(text, atLimits);
-  Cls9 back(read_);
+  Graph back(read_);
   ASSERT_TRUE(Read(text, kNewestRecordFormat, back).ok);
   EXPECT_EQ(back.Slice4NumX, 50);
   EXPECT_EQ(back.Slice4NumY, 50);

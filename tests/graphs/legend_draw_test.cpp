@@ -11,7 +11,7 @@
 
 #include <gtest/gtest.h>
 
-#include "graphs/cls9_graph.h"
+#include "graphs/graph.h"
 #include "graphs/workspace.h"
 #include "platform/osmesa/offscreen_context.h"
 #include "platform/rgba_image.h"
@@ -30,8 +30,8 @@ class LegendDrawTest : public testing::Test {
     glClearColor(1, 1, 1, 1);
     ASSERT_TRUE(CreateSceneFonts(ws_.settings, messages_));
     graph_.GraphType = kSurfaceModel;
-    ws_.DataSet.MinC(0);
-    ws_.DataSet.MaxC(10);
+    ws_.dataSet.MinC(0);
+    ws_.dataSet.MaxC(10);
   }
 
   RgbaImage Render(const std::string& name) {
@@ -87,7 +87,7 @@ class LegendDrawTest : public testing::Test {
   OffscreenContext ctx_{kSize, kSize};
   ScriptedMessageBox messages_;
   Workspace ws_;
-  Cls9 graph_{ws_};
+  Graph graph_{ws_};
 };
 
 // The colour-map bar stands at x 82..85 and shows, from y 30 to 70, the
@@ -140,12 +140,12 @@ TEST_F(LegendDrawTest, LabelsStandAtTheirTicks) {
 TEST_F(LegendDrawTest, GradedStylesDrawATwoColourBar) {
   graph_.FirstColor = RGB(255, 0, 0);
   graph_.SecondColor = RGB(0, 0, 255);
-  ws_.DataSet.MinX(0);
-  ws_.DataSet.MaxX(5);
-  ws_.DataSet.MinY(-1);
-  ws_.DataSet.MaxY(1);
-  ws_.DataSet.MinZ(100);
-  ws_.DataSet.MaxZ(300);
+  ws_.dataSet.MinX(0);
+  ws_.dataSet.MaxX(5);
+  ws_.dataSet.MinY(-1);
+  ws_.dataSet.MaxY(1);
+  ws_.dataSet.MinZ(100);
+  ws_.dataSet.MaxZ(300);
   for (Long style : {0L, 1L, 2L}) {
     SCOPED_TRACE(style);
     graph_.FillStyle = style;
@@ -193,8 +193,8 @@ TEST_F(LegendDrawTest, DegenerateRangesDrawTheBarWithoutFailing) {
                              RangeCase{"reversed", 4, 1, false},
                              RangeCase{"not a number", nan, 1, false}}) {
     SCOPED_TRACE(r.name);
-    ws_.DataSet.MinC(r.min);
-    ws_.DataSet.MaxC(r.max);
+    ws_.dataSet.MinC(r.min);
+    ws_.dataSet.MaxC(r.max);
     graph_.FillStyle = 4;
     RgbaImage image;
     ASSERT_NO_THROW(image = Render("legend_degenerate"));

@@ -41,7 +41,7 @@ TEST_F(SurfacePictureTest, RainbowSurfaceIsRedAtItsTopAndVioletBlueAtItsBottom) 
   graph_.Draw();
   const RgbaImage image = Picture("rainbow_surface");
 
-  const ClsData& d = ws_.DataSet;
+  const DataSet& d = ws_.dataSet;
   double minC = d.Reg3DC(0, 0), maxC = minC;
   for (Long i = 0; i <= 20; ++i) {
     for (Long j = 0; j <= 20; ++j) {

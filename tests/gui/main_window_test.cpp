@@ -27,7 +27,7 @@
 
 #include "documents/document_container.h"
 #include "documents/list_caption.h"
-#include "graphs/cls9_graph.h"
+#include "graphs/graph.h"
 #include "support/scripted_file_dialog.h"
 #include "support/scripted_message_box.h"
 
@@ -98,13 +98,13 @@ class MainWindowTest : public testing::Test {
   // Two point graphs put into the document as a document load does: into
   // AllGraphs and the list, then checked with the first check fitting the view.
   void AddTwoPointGraphs() {
-    Workspace& ws = Core().Ws();
+    Workspace& ws = Core().Shared();
     // The scales a loaded data set gives.
     ws.settings.DataScaleX = ws.settings.DataScaleY = ws.settings.DataScaleZ = 1.0;
     Core().AsOneLoad([&] {
       const double positions[2][3] = {{-3.0, -2.0, -1.0}, {3.0, 2.0, 1.0}};
       for (Long id = 1; id <= 2; ++id) {
-        auto graph = std::make_shared<Cls9>(ws);
+        auto graph = std::make_shared<Graph>(ws);
         graph->SetID(id);
         graph->GraphType = kPointGraph;
         graph->PointX = positions[id - 1][0];
@@ -112,7 +112,7 @@ class MainWindowTest : public testing::Test {
         graph->PointZ = positions[id - 1][2];
         graph->PointSize = 0.6;
         graph->PointColor = 255;  // red
-        ws.AllGraphs.Items.Add(graph, CStr(id));
+        ws.allGraphs.Items.Add(graph, CStr(id));
         Core().AddListEntry(ListCaption(*graph, ws.settings.ViewCode));
       }
       Core().SetFitPending(true);
@@ -145,7 +145,7 @@ class MainWindowTest : public testing::Test {
 // white until the first scene build; closing asks nothing and ends the window.
 TEST_F(MainWindowTest, StartsEmptyWithAWhiteDrawingAreaAndClosesWithoutAQuestion) {
   ASSERT_NE(frame_->DrawingContext(), nullptr);
-  EXPECT_EQ(Core().Ws().settings.ViewCode, 3);
+  EXPECT_EQ(Core().Shared().settings.ViewCode, 3);
   EXPECT_EQ(frame_->GraphListBox()->GetCount(), 0u);
   const RgbImage picture = Picture();
   ASSERT_FALSE(picture.Empty());
@@ -162,7 +162,7 @@ TEST_F(MainWindowTest, StartsEmptyWithAWhiteDrawingAreaAndClosesWithoutAQuestion
 // and checked; the panel and sheet show the start-up models.
 TEST_F(MainWindowTest, ShowsGraphsPutIntoTheGroupsByALoad) {
   AddTwoPointGraphs();
-  EXPECT_EQ(Core().Ws().ShownGraphs.Items.Count(), 2);
+  EXPECT_EQ(Core().Shared().shownGraphs.Items.Count(), 2);
   wxCheckListBox* list = frame_->GraphListBox();
   ASSERT_EQ(list->GetCount(), 2u);
   EXPECT_TRUE(list->IsChecked(0));
@@ -177,7 +177,7 @@ TEST_F(MainWindowTest, ShowsGraphsPutIntoTheGroupsByALoad) {
     event.SetEventObject(list);
     list->GetEventHandler()->ProcessEvent(event);
   }
-  EXPECT_EQ(Core().Ws().ShownGraphs.Items.Count(), 0);
+  EXPECT_EQ(Core().Shared().shownGraphs.Items.Count(), 0);
   EXPECT_TRUE(AllWhite(Picture()));
 }
 
@@ -229,7 +229,7 @@ TEST_F(MainWindowTest, CancelledSaveAtClosingKeepsTheWindowAndItsGraphs) {
   frame_->Close();
   PumpFor(100ms);
   ASSERT_TRUE(alive_);
-  EXPECT_EQ(Core().Ws().AllGraphs.Items.Count(), 2);
+  EXPECT_EQ(Core().Shared().allGraphs.Items.Count(), 2);
   EXPECT_EQ(frame_->GraphListBox()->GetCount(), 2u);
   ASSERT_NE(frame_->DrawingContext(), nullptr);
   EXPECT_FALSE(AllWhite(Picture()));
@@ -260,7 +260,7 @@ TEST(MainWindowStartTest, OpensTheDocumentNamedOnTheCommandLine) {
   PumpFor(100ms);
   EXPECT_TRUE(messages.Shown().empty()) << messages.Texts().front();
   MainWindowCore& core = frame->Core();
-  const Long graphs = core.Ws().AllGraphs.Items.Count();
+  const Long graphs = core.Shared().allGraphs.Items.Count();
   EXPECT_GE(graphs, 1);
   EXPECT_EQ(frame->GraphListBox()->GetCount(), static_cast<unsigned>(graphs));
   EXPECT_FALSE(core.Flags().FitPending);
@@ -297,15 +297,15 @@ TEST_F(MainWindowTest, FileOpenFromTheMenuShowsTheChosenDocument) {
 
   dialogs_.Cancel();
   frame_->GetEventHandler()->ProcessEvent(open);
-  EXPECT_EQ(Core().Ws().AllGraphs.Items.Count(), 0);
+  EXPECT_EQ(Core().Shared().allGraphs.Items.Count(), 0);
 
   dialogs_.Choose(path);
   frame_->GetEventHandler()->ProcessEvent(open);
   ASSERT_EQ(dialogs_.Shown().size(), 2u);
   EXPECT_EQ(dialogs_.Shown()[1].request.title, "Open File");
-  EXPECT_GE(Core().Ws().AllGraphs.Items.Count(), 1);
+  EXPECT_GE(Core().Shared().allGraphs.Items.Count(), 1);
   EXPECT_EQ(frame_->GraphListBox()->GetCount(),
-            static_cast<unsigned>(Core().Ws().AllGraphs.Items.Count()));
+            static_cast<unsigned>(Core().Shared().allGraphs.Items.Count()));
   EXPECT_FALSE(AllWhite(Picture()));
 }
 
@@ -322,7 +322,7 @@ TEST_F(MainWindowTest, ViewKindSwitchesMenuItemsAndToolbarButtons) {
     EXPECT_TRUE(tools->GetToolEnabled(MainFrame::ToolId(row.button))) << row.button;
   }
   frame_->RunCommand(MenuItem::mnuFileNew2D);
-  EXPECT_EQ(Core().Ws().settings.ViewCode, 7);
+  EXPECT_EQ(Core().Shared().settings.ViewCode, 7);
   for (const Row& row : rotations) {
     EXPECT_FALSE(menus->IsEnabled(MainFrame::MenuId(row.item))) << MenuItemName(row.item);
     EXPECT_FALSE(tools->GetToolEnabled(MainFrame::ToolId(row.button))) << row.button;
@@ -448,7 +448,7 @@ TEST_F(MainWindowTest, SplitterAndResizeLayThePanesOut) {
 
   frame_->SetSize(wxSize(1100, 700));
   PumpFor(150ms);
-  const Cls4& camera = Core().Ws().Camera;
+  const Camera& camera = Core().Shared().camera;
   const wxSize area = frame_->DrawingArea()->GetClientSize();
   EXPECT_EQ(camera.ScreenWidth, area.x);
   EXPECT_EQ(camera.ScreenHeight, area.y);

@@ -11,9 +11,9 @@
 
 #include "platform/gl_text.h"
 #include "platform/osmesa/offscreen_context.h"
-#include "scene/cls10_light.h"
-#include "scene/cls3_axis_system.h"
-#include "scene/cls4_camera.h"
+#include "scene/light.h"
+#include "scene/axis_system.h"
+#include "scene/camera.h"
 #include "scene/color.h"
 #include "scene/scene_fonts.h"
 #include "scene/trackball.h"
@@ -96,10 +96,10 @@ class AxisPictureTest : public testing::Test {
   OffscreenContext ctx_{kSize, kSize};
   test::ScriptedMessageBox messages_;
   SharedSettings settings_;
-  Cls3 axis_;
-  Cls4 camera_;
-  Cls10 light_;
-  Cls1 box_{0, 10, 0, 10, 0, 10};
+  AxisSystem axis_;
+  Camera camera_;
+  Light light_;
+  Box box_{0, 10, 0, 10, 0, 10};
   std::array<double, 16> modelview_{};
   std::array<double, 16> projection_{};
 };

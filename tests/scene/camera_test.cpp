@@ -1,4 +1,4 @@
-#include "scene/cls4_camera.h"
+#include "scene/camera.h"
 
 #include <GL/gl.h>
 
@@ -8,7 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/osmesa/offscreen_context.h"
-#include "scene/cls8_scene_group.h"
+#include "scene/scene_group.h"
 
 namespace qv {
 namespace {
@@ -43,7 +43,7 @@ void ExpectMatrix(const Matrix& got, const Matrix& want) {
 class CameraTest : public testing::Test {
  protected:
   OffscreenContext ctx_{200, 200};
-  Cls4 camera_;
+  Camera camera_;
 };
 
 // A height of 0 must not be stored, or SetViewRect divides by zero.
@@ -101,7 +101,7 @@ TEST_F(CameraTest, ZoomAllIn3DKeepsDirectionAndDistance) {
 }
 
 TEST_F(CameraTest, OrthographicProjectionReadsBackWithJitter) {
-  camera_.Projection(0.5, -0.25, 0, 0, 1.0, Cls8{});
+  camera_.Projection(0.5, -0.25, 0, 0, 1.0, SceneGroup{});
   // Both offsets are divided by the viewport width (200).
   const double ox = -0.5 * 40 / 200, oy = 0.25 * 40 / 200;
   ExpectMatrix(Read(GL_PROJECTION_MATRIX), Ortho(-20 + ox, 20 + ox, -20 + oy, 20 + oy, 0.001, 2000));
@@ -114,7 +114,7 @@ TEST_F(CameraTest, OrthographicProjectionReadsBackWithJitter) {
 
 TEST_F(CameraTest, PerspectiveProjectionUsesTheShownBox) {
   camera_.ProjectType = 2;
-  const Cls1 box{0, 4, 0, 10, 0, 6};
+  const Box box{0, 4, 0, 10, 0, 6};
   camera_.Projection(0, 0, box);
   ExpectMatrix(Read(GL_PROJECTION_MATRIX), Frustum(-20, 20, -20, 20, 990, 2000));
   EXPECT_DOUBLE_EQ(camera_.VolNear, 0.01);
@@ -130,16 +130,16 @@ TEST_F(CameraTest, PerspectiveProjectionUsesTheShownBox) {
 TEST_F(CameraTest, PerspectiveNearIsClampedForHugeBoxes) {
   camera_.ProjectType = 2;
   for (double extent : {1000.0, 5000.0}) {
-    camera_.Projection(0, 0, Cls1{0, extent, 0, 1, 0, 1});
+    camera_.Projection(0, 0, Box{0, extent, 0, 1, 0, 1});
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR)) << extent;
     ExpectMatrix(Read(GL_PROJECTION_MATRIX),
-                 Frustum(-20, 20, -20, 20, Cls4::kMinPerspectiveNear, 2000));
+                 Frustum(-20, 20, -20, 20, Camera::kMinPerspectiveNear, 2000));
   }
 }
 
 TEST_F(CameraTest, ZeroWidthViewportUsesOffsetsOfOne) {
   glViewport(0, 0, 0, 0);
-  camera_.Projection(0.3, 0.3, Cls1{});
+  camera_.Projection(0.3, 0.3, Box{});
   ExpectMatrix(Read(GL_PROJECTION_MATRIX), Ortho(-19, 21, -19, 21, 0.001, 2000));
 }
 

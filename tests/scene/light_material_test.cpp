@@ -5,15 +5,15 @@
 #include <gtest/gtest.h>
 
 #include "platform/osmesa/offscreen_context.h"
-#include "scene/cls10_light.h"
-#include "scene/cls11_material.h"
+#include "scene/light.h"
+#include "scene/material_preset.h"
 
 namespace qv {
 namespace {
 
 using Four = std::array<float, 4>;
 
-Four Light(GLenum light, GLenum what) {
+Four LightParam(GLenum light, GLenum what) {
   Four v{};
   glGetLightfv(light, what, v.data());
   return v;
@@ -40,11 +40,11 @@ class LightTest : public testing::Test {
 };
 
 TEST_F(LightTest, DefaultLightReadsBack) {
-  Cls10 light;
+  Light light;
   light.SetLight();
-  ExpectFour(Light(GL_LIGHT0, GL_POSITION), {1000, 1000, 1000, 1});
-  ExpectFour(Light(GL_LIGHT1, GL_POSITION), {-1000, -1000, -1000, 1});
-  ExpectFour(Light(GL_LIGHT1, GL_DIFFUSE), {1, 1, 1, 1});
+  ExpectFour(LightParam(GL_LIGHT0, GL_POSITION), {1000, 1000, 1000, 1});
+  ExpectFour(LightParam(GL_LIGHT1, GL_POSITION), {-1000, -1000, -1000, 1});
+  ExpectFour(LightParam(GL_LIGHT1, GL_DIFFUSE), {1, 1, 1, 1});
   Four ambient{};
   glGetFloatv(GL_LIGHT_MODEL_AMBIENT, ambient.data());
   ExpectFour(ambient, {1, 0, 0, 0});
@@ -58,18 +58,18 @@ TEST_F(LightTest, DefaultLightReadsBack) {
 
 // The second light is placed from the X element alone, not the negated vector.
 TEST_F(LightTest, SecondLightUsesTheNegatedXElement) {
-  Cls10 light;
+  Light light;
   light.Position(0) = 10;
   light.Position(1) = 20;
   light.Position(2) = 30;
   light.Amission(0) = 0.25f;
   light.SetLight();
-  ExpectFour(Light(GL_LIGHT1, GL_POSITION), {-10, -10, -10, 1});
-  EXPECT_FLOAT_EQ(Light(GL_LIGHT1, GL_AMBIENT)[0], 0.25f);
+  ExpectFour(LightParam(GL_LIGHT1, GL_POSITION), {-10, -10, -10, 1});
+  EXPECT_FLOAT_EQ(LightParam(GL_LIGHT1, GL_AMBIENT)[0], 0.25f);
 }
 
 TEST_F(LightTest, DisabledLightTurnsLightingOffAndSetsNothing) {
-  Cls10 light;
+  Light light;
   light.Position(0) = 10;
   light.Enabled = false;
   glEnable(GL_LIGHTING);
@@ -79,11 +79,11 @@ TEST_F(LightTest, DisabledLightTurnsLightingOffAndSetsNothing) {
   EXPECT_FALSE(glIsEnabled(GL_LIGHT0));
   EXPECT_FALSE(glIsEnabled(GL_LIGHT1));
   // GL's own default position, untouched.
-  ExpectFour(Light(GL_LIGHT0, GL_POSITION), {0, 0, 1, 0});
+  ExpectFour(LightParam(GL_LIGHT0, GL_POSITION), {0, 0, 1, 0});
 }
 
 TEST_F(LightTest, IndexOutsideTheFieldIsSubscriptError) {
-  Cls10 light;
+  Light light;
   try {
     light.TwoSides(1) = 0;
     ADD_FAILURE();
@@ -103,7 +103,7 @@ TEST_F(LightTest, MaterialPresetsReadBack) {
                         Case{13, {0.0486486f, 0.0486486f, 0.0486486f, 0},
                              {0.205405f, 0.205405f, 0.205405f, 0}, {0, 0, 0, 0}, 128}}) {
     SCOPED_TRACE(c.kind);
-    Cls11 material;
+    MaterialPreset material;
     material.SetMaterial(c.kind);
     ExpectFour(Material(GL_AMBIENT), c.ambient);
     ExpectFour(Material(GL_DIFFUSE), c.diffuse);
@@ -113,12 +113,12 @@ TEST_F(LightTest, MaterialPresetsReadBack) {
     EXPECT_FLOAT_EQ(shininess, c.shininess);
   }
   // Outside 1..13 the material keeps what it had.
-  Cls11 kept;
+  MaterialPreset kept;
   kept.SetMaterial(3);
   kept.SetMaterial(99);
   EXPECT_FLOAT_EQ(Material(GL_DIFFUSE)[3], 0.34747f);
-  EXPECT_EQ(Cls11::PresetName(3), "Glass");
-  EXPECT_EQ(Cls11::PresetName(14), "");
+  EXPECT_EQ(MaterialPreset::PresetName(3), "Glass");
+  EXPECT_EQ(MaterialPreset::PresetName(14), "");
 }
 
 }  // namespace

@@ -12,7 +12,7 @@ class DataSheetTest : public testing::Test {
  protected:
   void SetUp() override {
     PrepareSheet(sheet, 0, 15.0);
-    Combo1_Click(0, panel, sheet, commands);
+    OnDataKindChosen(0, panel, sheet, commands);
   }
 
   std::vector<std::string> IndexColumn() const {
@@ -53,12 +53,12 @@ class SheetSizeTest : public DataSheetTest, public testing::WithParamInterface<S
 // Guards the row count and the index order (last index fastest) of the OK button.
 TEST_P(SheetSizeTest, SizesAndIndexesTheSheet) {
   const SizeCase& c = GetParam();
-  Combo1_Click(c.kind, panel, sheet, commands);
+  OnDataKindChosen(c.kind, panel, sheet, commands);
   panel.texts[1].text = c.t1;
   panel.texts[2].text = c.t2;
   panel.texts[3].text = c.t3;
   panel.texts[4].text = c.t4;
-  const SheetSizeResult result = Command1_Click(panel, sheet);
+  const SheetSizeResult result = OnDataPanelOk(panel, sheet);
   EXPECT_TRUE(result.resized);
   EXPECT_EQ(sheet.Rows(), c.rows);
   const auto index = IndexColumn();
@@ -81,27 +81,27 @@ INSTANTIATE_TEST_SUITE_P(
 // Regression: counts whose sheet exceeds the 20000 rows of SheetText were
 // taken, and later reads went past the array. They are refused, unchanged.
 TEST_F(DataSheetTest, RefusesASheetLargerThanTheTextArray) {
-  Combo1_Click(0, panel, sheet, commands);
+  OnDataKindChosen(0, panel, sheet, commands);
   panel.texts[1].text = "200";
   panel.texts[2].text = "101";
-  const SheetSizeResult result = Command1_Click(panel, sheet);
+  const SheetSizeResult result = OnDataPanelOk(panel, sheet);
   EXPECT_FALSE(result.resized);
   EXPECT_EQ(result.message, kSheetTooLargeMessage);
   EXPECT_EQ(sheet.Rows(), 101);
 
   panel.texts[1].text = "200";
   panel.texts[2].text = "100";  // exactly 20000 data rows
-  EXPECT_TRUE(Command1_Click(panel, sheet).resized);
+  EXPECT_TRUE(OnDataPanelOk(panel, sheet).resized);
   EXPECT_EQ(sheet.Rows(), 20001);
 
   panel.texts[1].text = "1e300";  // a hostile count saturates instead of failing
-  EXPECT_FALSE(Command1_Click(panel, sheet).resized);
+  EXPECT_FALSE(OnDataPanelOk(panel, sheet).resized);
 }
 
 TEST_F(DataSheetTest, KindChangeKeepsSizeAndCells) {
   sheet.CellEdited(3, 2, "4.5");
   for (int kind = 0; kind < kDataKindCount; ++kind) {
-    Combo1_Click(kind, panel, sheet, commands);
+    OnDataKindChosen(kind, panel, sheet, commands);
     EXPECT_EQ(sheet.Rows(), 101);
     EXPECT_EQ(sheet.CellText(3, 2), "4.5");
   }
@@ -127,8 +127,8 @@ class KindChangeTest : public DataSheetTest, public testing::WithParamInterface<
 TEST_P(KindChangeTest, SetsPanelAndHeaders) {
   const KindCase& c = GetParam();
   // Start from kind 3 (every field on) so that every switch must be made.
-  Combo1_Click(3, panel, sheet, commands);
-  Combo1_Click(c.kind, panel, sheet, commands);
+  OnDataKindChosen(3, panel, sheet, commands);
+  OnDataKindChosen(c.kind, panel, sheet, commands);
   EXPECT_EQ(panel.kind, c.kind);
   EXPECT_EQ(panel.texts[3].visible, c.pointsShown);
   EXPECT_EQ(panel.labels[3].visible, c.pointsShown);
@@ -162,7 +162,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<KindCase>& info) { return std::string(info.param.name); });
 
 TEST_F(DataSheetTest, CylindricalAndSphericalKindsAllowOnly3D) {
-  Combo1_Click(5, panel, sheet, commands);
+  OnDataKindChosen(5, panel, sheet, commands);
   EXPECT_FALSE(commands.MenuEnabled(MenuItem::mnuFileNew2D));
   EXPECT_FALSE(commands.MenuEnabled(MenuItem::mnuFileNew4D));
   EXPECT_FALSE(commands.ButtonEnabled(2));
@@ -171,7 +171,7 @@ TEST_F(DataSheetTest, CylindricalAndSphericalKindsAllowOnly3D) {
   EXPECT_FALSE(commands.ButtonEnabled(25));
   EXPECT_TRUE(commands.MenuEnabled(MenuItem::mnuDrawCon3D));
   // Back to a Cartesian kind: the new-document commands return, Delaunay does not.
-  Combo1_Click(1, panel, sheet, commands);
+  OnDataKindChosen(1, panel, sheet, commands);
   EXPECT_TRUE(commands.MenuEnabled(MenuItem::mnuFileNew2D));
   EXPECT_TRUE(commands.ButtonEnabled(4));
   EXPECT_FALSE(commands.MenuEnabled(MenuItem::mnuDrawDelaunay));
@@ -180,8 +180,8 @@ TEST_F(DataSheetTest, CylindricalAndSphericalKindsAllowOnly3D) {
 TEST_F(DataSheetTest, KindOutsideTheListChangesNothing) {
   int calls = 0;
   commands.SetListener([&](const CommandStates::Change&) { ++calls; });
-  Combo1_Click(8, panel, sheet, commands);
-  Combo1_Click(-1, panel, sheet, commands);
+  OnDataKindChosen(8, panel, sheet, commands);
+  OnDataKindChosen(-1, panel, sheet, commands);
   EXPECT_EQ(calls, 0);
   EXPECT_EQ(panel.kind, 0);
 }

@@ -8,7 +8,7 @@
 
 #include "documents/file_association.h"
 #include "documents/file_commands.h"
-#include "graphs/cls9_graph.h"
+#include "graphs/graph.h"
 #include "support/scripted_file_dialog.h"
 #include "support/scripted_message_box.h"
 #include "window/main_window_core.h"
@@ -39,7 +39,7 @@ struct Program {
   explicit Program(const std::filesystem::path& folder)
       : association(AssociationPaths{folder.string(), '/'}, folder.string()) {
     core.SetDocumentCommands(&commands);
-    core.Form_Load("", 15.0);
+    core.Start("", 15.0);
   }
 
   test::FakeView view;
@@ -48,7 +48,7 @@ struct Program {
   NullEventPump pump;
   MainWindowCore core{view, {messages, dialogs, pump}};
   FileAssociation association;
-  FileCommands files{core.Ws(), core, association};
+  FileCommands files{core.Shared(), core, association};
   RealCommands commands{files};
 };
 
@@ -76,20 +76,20 @@ TEST_F(DocumentLoadTest, ADocumentOfThreeGraphsBuildsTheSceneOnce) {
     panel.SetKindIndex(kRegularSurface);
     panel.SetText(1, "3");
     panel.SetText(2, "2");
-    core.Command1_Click();
+    core.OnDataPanelOk();
     for (Long row = 1; row <= 6; ++row) {
       core.Sheet().CellEdited(row, 1, CStr((row - 1) / 2));
       core.Sheet().CellEdited(row, 2, CStr((row - 1) % 2));
       core.Sheet().CellEdited(row, 3, CStr(row));
     }
-    Workspace& ws = core.Ws();
+    Workspace& ws = core.Shared();
     for (Long id = 1; id <= 3; ++id) {
-      auto graph = std::make_shared<Cls9>(ws);
+      auto graph = std::make_shared<Graph>(ws);
       graph->SetID(id);
       graph->GraphType = kSurfaceModel;
       graph->StepU = 2;
       graph->StepV = 1;
-      ws.AllGraphs.Items.Add(graph, CStr(id));
+      ws.allGraphs.Items.Add(graph, CStr(id));
       core.AddListEntry("Surface Model");
       core.SetListChecked(id - 1, true);
     }
@@ -104,11 +104,11 @@ TEST_F(DocumentLoadTest, ADocumentOfThreeGraphsBuildsTheSceneOnce) {
   EXPECT_TRUE(opened.messages.Shown().empty()) << opened.messages.Texts().front();
   EXPECT_EQ(opened.core.BuildCount() - builds, 1);
   EXPECT_EQ(opened.core.DisplayCount() - displays, 1);
-  EXPECT_EQ(opened.core.Ws().AllGraphs.Items.Count(), 3);
-  EXPECT_EQ(opened.core.Ws().ShownGraphs.Items.Count(), 3);
+  EXPECT_EQ(opened.core.Shared().allGraphs.Items.Count(), 3);
+  EXPECT_EQ(opened.core.Shared().shownGraphs.Items.Count(), 3);
   EXPECT_EQ(opened.core.List().ListCount(), 3);
   EXPECT_FALSE(opened.core.Flags().FitPending);
-  EXPECT_NE(opened.core.Ws().Camera.VolHeight, 40.0);  // fitted at the first check
+  EXPECT_NE(opened.core.Shared().camera.VolHeight, 40.0);  // fitted at the first check
   EXPECT_FALSE(opened.core.InSceneBatch());
 }
 

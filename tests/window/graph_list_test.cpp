@@ -15,7 +15,7 @@ class FakeGraph : public SceneItem {
   Long ID() const override { return id_; }
   void Draw() override {}
   std::string Save() const override { return ""; }
-  Cls1 GetBox() const override { return {}; }
+  Box GetBox() const override { return {}; }
   void DrawLegend() override {}
   void EqualTo(const SceneItem&) override {}
 
@@ -45,8 +45,8 @@ class GraphListTest : public testing::Test {
     SyncShownGraphs(all, shown, list);
   }
 
-  Cls8 all;
-  Cls8 shown;
+  SceneGroup all;
+  SceneGroup shown;
   GraphList list;
 };
 

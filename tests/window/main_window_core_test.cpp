@@ -27,12 +27,12 @@ class MainWindowCoreTest : public testing::Test {
   // What opening a document does through the window: delete all graphs,
   // append each graph with its list entry, set FitPending and check every
   // entry in turn.
-  static void Load(MainWindowCore& window, const std::vector<Cls1>& boxes) {
-    Workspace& ws = window.Ws();
+  static void Load(MainWindowCore& window, const std::vector<Box>& boxes) {
+    Workspace& ws = window.Shared();
     window.DeleteAllGraphs();
     Long id = 1;
-    for (const Cls1& box : boxes) {
-      ws.AllGraphs.Items.Add(std::make_shared<FakeGraph>(id, box, ws.settings), CStr(id));
+    for (const Box& box : boxes) {
+      ws.allGraphs.Items.Add(std::make_shared<FakeGraph>(id, box, ws.settings), CStr(id));
       window.AddListEntry("Surface Model");
       ++id;
     }
@@ -42,11 +42,11 @@ class MainWindowCoreTest : public testing::Test {
 
   std::vector<Long> ShownIds() const {
     std::vector<Long> ids;
-    for (const auto& [key, item] : core.Ws().ShownGraphs.Items) ids.push_back(item->ID());
+    for (const auto& [key, item] : core.Shared().shownGraphs.Items) ids.push_back(item->ID());
     return ids;
   }
 
-  const std::vector<Cls1> kThreeBoxes = {BoxAround(0, 0, 0, 1), BoxAround(10, 2, -4, 3),
+  const std::vector<Box> kThreeBoxes = {BoxAround(0, 0, 0, 1), BoxAround(10, 2, -4, 3),
                                          BoxAround(-6, 1, 8, 2)};
 
   FakeView view;
@@ -62,7 +62,7 @@ class MainWindowCoreTest : public testing::Test {
 // Guards the start-up defaults: every setting of the load step gets its value
 // even when the objects held something else before.
 TEST_F(MainWindowCoreTest, FormLoadGivesEverySettingItsDefault) {
-  SharedSettings& s = core.Ws().settings;
+  SharedSettings& s = core.Shared().settings;
   s.RotateAxis = 3;
   s.ScaleMode = 2;
   s.ScaleRatioX = s.ScaleRatioY = s.ScaleRatioZ = 4.0;
@@ -71,7 +71,7 @@ TEST_F(MainWindowCoreTest, FormLoadGivesEverySettingItsDefault) {
   s.GridMethod = 5;
   s.GridMethod4D = 103;
   s.DataScaleX = s.DataScaleV = 7.0;
-  core.Ws().AxisSystem.Show = false;
+  core.Shared().axisSystem.Show = false;
   core.Flags().FitPending = true;
   core.Flags().CopiedCount = 1;
   core.Flags().AxisChanged = true;
@@ -80,7 +80,7 @@ TEST_F(MainWindowCoreTest, FormLoadGivesEverySettingItsDefault) {
   core.Mouse().ZoomFactor = 3.0;
   core.Mouse().CurQuat = {1.0F, 0.0F, 0.0F, 0.0F};
 
-  core.Form_Load("", 15.0, "/opt/quorvel");
+  core.Start("", 15.0, "/opt/quorvel");
 
   EXPECT_EQ(s.RotateAxis, 0);
   EXPECT_EQ(s.ScaleMode, 1);
@@ -93,8 +93,8 @@ TEST_F(MainWindowCoreTest, FormLoadGivesEverySettingItsDefault) {
   EXPECT_EQ(s.GridMethod4D, 102);
   EXPECT_EQ(s.DataScaleX, 0.0);
   EXPECT_EQ(s.DataScaleV, 0.0);
-  EXPECT_TRUE(core.Ws().AxisSystem.Show);
-  EXPECT_EQ(core.Ws().DataSet.DataDim(), 1);
+  EXPECT_TRUE(core.Shared().axisSystem.Show);
+  EXPECT_EQ(core.Shared().dataSet.DataDim(), 1);
 
   const MainWindowFlags& f = core.Flags();
   EXPECT_FALSE(f.FitPending);
@@ -133,7 +133,7 @@ TEST_F(MainWindowCoreTest, FormLoadGivesEverySettingItsDefault) {
 
 // The command line is one document path: blanks and quotes stay as they are.
 TEST_F(MainWindowCoreTest, CommandLineIsOpenedAsOneUnchangedPath) {
-  core.Form_Load("\"/home/u/my data\" two.qrv", 15.0);
+  core.Start("\"/home/u/my data\" two.qrv", 15.0);
   EXPECT_EQ(commands.calls,
             (std::vector<std::string>{"WriteFileAssociation", "OpenDocument:\"/home/u/my data\" two.qrv"}));
 }
@@ -158,13 +158,13 @@ class CloseTest : public MainWindowCoreTest, public testing::WithParamInterface<
 // window open with its graphs, instead of closing and losing them.
 TEST_P(CloseTest, AsksWithGraphsAndStaysOpenWhenTheSaveDidNotHappen) {
   const CloseCase& c = GetParam();
-  core.Form_Load("", 15.0);
+  core.Start("", 15.0);
   if (c.withGraphs) Load(core, {BoxAround(0, 0, 0, 1)});
   commands.calls.clear();
   commands.saveResult = c.saveSucceeds;
   messages.Script({c.answer});
 
-  EXPECT_EQ(core.Form_Unload(), c.closes);
+  EXPECT_EQ(core.ConfirmClose(), c.closes);
 
   ASSERT_EQ(messages.Shown().size(), c.questionAsked ? 1U : 0U);
   if (c.questionAsked) {
@@ -174,7 +174,7 @@ TEST_P(CloseTest, AsksWithGraphsAndStaysOpenWhenTheSaveDidNotHappen) {
     EXPECT_EQ(messages.Shown()[0].icon, MsgIcon::Exclamation);
   }
   EXPECT_EQ(commands.calls, c.saveCalled ? std::vector<std::string>{"Save"} : std::vector<std::string>{});
-  EXPECT_EQ(core.Ws().AllGraphs.Items.Count(), c.withGraphs ? 1 : 0);
+  EXPECT_EQ(core.Shared().allGraphs.Items.Count(), c.withGraphs ? 1 : 0);
   EXPECT_EQ(core.Mouse().Closing, c.closes);
 }
 
@@ -187,13 +187,13 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<CloseCase>& info) { return std::string(info.param.name); });
 
 TEST_F(MainWindowCoreTest, ClosingDuringASpinStopsIt) {
-  core.Form_Load("", 15.0);
+  core.Start("", 15.0);
   core.SetMouseMode(MouseModeCommand::Trackball);
-  core.picDraw_MouseDown(kLeftButton, 100, 50);
-  core.picDraw_MouseMove(kLeftButton, 120, 50);
-  core.picDraw_MouseUp(kLeftButton, 120, 50);
+  core.OnDrawingMouseDown(kLeftButton, 100, 50);
+  core.OnDrawingMouseMove(kLeftButton, 120, 50);
+  core.OnDrawingMouseUp(kLeftButton, 120, 50);
   ASSERT_TRUE(view.idleWanted);
-  EXPECT_TRUE(core.Form_Unload());
+  EXPECT_TRUE(core.ConfirmClose());
   EXPECT_FALSE(view.idleWanted);
   const Long builds = core.BuildCount();
   core.IdleTick();
@@ -203,10 +203,10 @@ TEST_F(MainWindowCoreTest, ClosingDuringASpinStopsIt) {
 // Mouse and spin at the window
 
 TEST_F(MainWindowCoreTest, PressAndReleaseBuildOnceWithEightPassesAndDoNotSpin) {
-  core.Form_Load("", 15.0);
+  core.Start("", 15.0);
   core.SetMouseMode(MouseModeCommand::Trackball);
-  core.picDraw_MouseDown(kLeftButton, 50, 50);
-  core.picDraw_MouseUp(kLeftButton, 50, 50);
+  core.OnDrawingMouseDown(kLeftButton, 50, 50);
+  core.OnDrawingMouseUp(kLeftButton, 50, 50);
   EXPECT_EQ(core.BuildCount(), 1);
   EXPECT_EQ(core.LastBuildPasses(), 8);
   EXPECT_FALSE(view.idleWanted);
@@ -215,11 +215,11 @@ TEST_F(MainWindowCoreTest, PressAndReleaseBuildOnceWithEightPassesAndDoNotSpin) 
 // Guards the spin's cost: ticks are asked for only while each one turns the
 // scene, so a still window (or a spin that changes nothing) uses no CPU.
 TEST_F(MainWindowCoreTest, SpinAsksForTicksOnlyWhileItTurns) {
-  core.Form_Load("", 15.0);
+  core.Start("", 15.0);
   core.SetMouseMode(MouseModeCommand::Trackball);
-  core.picDraw_MouseDown(kLeftButton, 100, 50);
-  core.picDraw_MouseMove(kLeftButton, 130, 40);
-  core.picDraw_MouseUp(kLeftButton, 130, 40);
+  core.OnDrawingMouseDown(kLeftButton, 100, 50);
+  core.OnDrawingMouseMove(kLeftButton, 130, 40);
+  core.OnDrawingMouseUp(kLeftButton, 130, 40);
   ASSERT_TRUE(view.idleWanted);
 
   const Quat before = core.Mouse().CurQuat;
@@ -228,7 +228,7 @@ TEST_F(MainWindowCoreTest, SpinAsksForTicksOnlyWhileItTurns) {
   EXPECT_EQ(core.LastBuildPasses(), 2);
 
   // A preset during the spin: the scene shows the preset and stays there.
-  core.mnuViewISO_Click();
+  core.ShowIsoView();
   const Quat iso = RollPitchYawQuat(0, -30, 45);
   EXPECT_EQ(core.Mouse().CurQuat, iso);
   EXPECT_FALSE(view.idleWanted);
@@ -236,12 +236,12 @@ TEST_F(MainWindowCoreTest, SpinAsksForTicksOnlyWhileItTurns) {
   EXPECT_EQ(core.Mouse().CurQuat, iso);
 
   // A drag from the preset starts from it and spins again; a press stops it.
-  core.picDraw_MouseDown(kLeftButton, 100, 50);
-  core.picDraw_MouseMove(kLeftButton, 100, 70);
+  core.OnDrawingMouseDown(kLeftButton, 100, 50);
+  core.OnDrawingMouseMove(kLeftButton, 100, 70);
   EXPECT_TRUE(view.idleWanted);
   EXPECT_EQ(core.Mouse().CurQuat, ComposeQuats(core.Mouse().LastQuat, iso));
-  core.picDraw_MouseUp(kLeftButton, 100, 70);
-  core.picDraw_MouseDown(kLeftButton, 100, 70);
+  core.OnDrawingMouseUp(kLeftButton, 100, 70);
+  core.OnDrawingMouseDown(kLeftButton, 100, 70);
   EXPECT_FALSE(view.idleWanted);
   EXPECT_EQ(core.LastBuildPasses(), 8);
 }
@@ -249,26 +249,26 @@ TEST_F(MainWindowCoreTest, SpinAsksForTicksOnlyWhileItTurns) {
 // A zoom drag down by more than the area's height gives a factor of 0 or
 // less: the view keeps its size and stays finite.
 TEST_F(MainWindowCoreTest, ZoomFactorZeroOrLessLeavesTheView) {
-  core.Form_Load("", 15.0);
+  core.Start("", 15.0);
   core.SetMouseMode(MouseModeCommand::Zoom);
-  const double width = core.Ws().Camera.VolWidth;
-  core.picDraw_MouseDown(kLeftButton, 10, 10);
-  core.picDraw_MouseMove(kLeftButton, 10, 10 - view.height);
-  core.picDraw_MouseMove(kLeftButton, 10, 10 - 4 * view.height);
-  EXPECT_EQ(core.Ws().Camera.VolWidth, width);
-  core.picDraw_MouseMove(kLeftButton, 10, 10 - 4 * view.height + view.height / 2);  // down by half
-  EXPECT_DOUBLE_EQ(core.Ws().Camera.VolWidth, width * 1.5);
+  const double width = core.Shared().camera.VolWidth;
+  core.OnDrawingMouseDown(kLeftButton, 10, 10);
+  core.OnDrawingMouseMove(kLeftButton, 10, 10 - view.height);
+  core.OnDrawingMouseMove(kLeftButton, 10, 10 - 4 * view.height);
+  EXPECT_EQ(core.Shared().camera.VolWidth, width);
+  core.OnDrawingMouseMove(kLeftButton, 10, 10 - 4 * view.height + view.height / 2);  // down by half
+  EXPECT_DOUBLE_EQ(core.Shared().camera.VolWidth, width * 1.5);
 }
 
 // A rotation drag whose last move had no displacement spins by the identity:
 // nothing turns, so no ticks are asked for.
 TEST_F(MainWindowCoreTest, SpinByTheIdentityAsksForNoTicks) {
-  core.Form_Load("", 15.0);
+  core.Start("", 15.0);
   core.SetMouseMode(MouseModeCommand::Trackball);
-  core.picDraw_MouseDown(kLeftButton, 100, 50);
-  core.picDraw_MouseMove(kLeftButton, 120, 50);
-  core.picDraw_MouseMove(kLeftButton, 120, 50);
-  core.picDraw_MouseUp(kLeftButton, 120, 50);
+  core.OnDrawingMouseDown(kLeftButton, 100, 50);
+  core.OnDrawingMouseMove(kLeftButton, 120, 50);
+  core.OnDrawingMouseMove(kLeftButton, 120, 50);
+  core.OnDrawingMouseUp(kLeftButton, 120, 50);
   EXPECT_TRUE(core.SpinActive());
   EXPECT_EQ(core.Mouse().LastQuat, kIdentityQuat);
   EXPECT_FALSE(view.idleWanted);
@@ -277,29 +277,29 @@ TEST_F(MainWindowCoreTest, SpinByTheIdentityAsksForNoTicks) {
 // View menu
 
 TEST_F(MainWindowCoreTest, FitTwiceGivesTheSameViewAndPansOnlyWithTheLegend) {
-  core.Form_Load("", 15.0);
+  core.Start("", 15.0);
   Load(core, {BoxAround(10, 2, -4, 3)});
-  const Cls4 fitted = core.Ws().Camera;
-  core.mnuViewFit_Click();
-  EXPECT_EQ(core.Ws().Camera.VolWidth, fitted.VolWidth);
-  EXPECT_EQ(core.Ws().Camera.EyePos.x, fitted.EyePos.x);
-  EXPECT_EQ(core.Ws().Camera.RefPos.y, fitted.RefPos.y);
+  const Camera fitted = core.Shared().camera;
+  core.FitView();
+  EXPECT_EQ(core.Shared().camera.VolWidth, fitted.VolWidth);
+  EXPECT_EQ(core.Shared().camera.EyePos.x, fitted.EyePos.x);
+  EXPECT_EQ(core.Shared().camera.RefPos.y, fitted.RefPos.y);
 
-  core.Ws().settings.ShowLegend = false;
-  core.mnuViewFit_Click();
+  core.Shared().settings.ShowLegend = false;
+  core.FitView();
   // The legend's pan moves eye and reference point together, sideways.
-  EXPECT_NE(core.Ws().Camera.RefPos.x, fitted.RefPos.x);
-  EXPECT_EQ(core.Ws().Camera.VolWidth, fitted.VolWidth);
-  core.mnuViewFit_Click();
-  EXPECT_NEAR(core.Ws().Camera.RefPos.x, 0.0, 1e-9);  // centred on the box, no pan
+  EXPECT_NE(core.Shared().camera.RefPos.x, fitted.RefPos.x);
+  EXPECT_EQ(core.Shared().camera.VolWidth, fitted.VolWidth);
+  core.FitView();
+  EXPECT_NEAR(core.Shared().camera.RefPos.x, 0.0, 1e-9);  // centred on the box, no pan
 }
 
 TEST_F(MainWindowCoreTest, FitWithNoShownGraphsOnlyRedraws) {
-  core.Form_Load("", 15.0);
-  const Cls4 before = core.Ws().Camera;
-  core.mnuViewFit_Click();
-  EXPECT_EQ(core.Ws().Camera.VolWidth, before.VolWidth);
-  EXPECT_EQ(core.Ws().Camera.EyePos.z, before.EyePos.z);
+  core.Start("", 15.0);
+  const Camera before = core.Shared().camera;
+  core.FitView();
+  EXPECT_EQ(core.Shared().camera.VolWidth, before.VolWidth);
+  EXPECT_EQ(core.Shared().camera.EyePos.z, before.EyePos.z);
   EXPECT_EQ(core.BuildCount(), 1);
   EXPECT_EQ(core.DisplayCount(), 1);
 }
@@ -309,23 +309,23 @@ TEST_F(MainWindowCoreTest, FitWithNoShownGraphsOnlyRedraws) {
 // Guards the first-check fit: it fits once, at the first check change after
 // a load, and every later change only redraws.
 TEST_F(MainWindowCoreTest, FitPendingFitsAtTheFirstCheckOnly) {
-  core.Form_Load("", 15.0);
-  Workspace& ws = core.Ws();
+  core.Start("", 15.0);
+  Workspace& ws = core.Shared();
   for (Long id : {1, 2}) {
-    ws.AllGraphs.Items.Add(std::make_shared<FakeGraph>(id, BoxAround(5.0 * id, 0, 0, id), ws.settings), CStr(id));
+    ws.allGraphs.Items.Add(std::make_shared<FakeGraph>(id, BoxAround(5.0 * id, 0, 0, id), ws.settings), CStr(id));
     core.AddListEntry("Surface Model");
   }
   core.SetFitPending(true);
   core.SetListChecked(0, true);
   EXPECT_FALSE(core.Flags().FitPending);
-  const Cls4 fitted = ws.Camera;
+  const Camera fitted = ws.camera;
   EXPECT_NE(fitted.VolHeight, 40.0);
 
   const Long builds = core.BuildCount();
   const Long displays = core.DisplayCount();
   core.SetListChecked(1, true);
-  EXPECT_EQ(ws.Camera.VolHeight, fitted.VolHeight);
-  EXPECT_EQ(ws.Camera.RefPos.x, fitted.RefPos.x);
+  EXPECT_EQ(ws.camera.VolHeight, fitted.VolHeight);
+  EXPECT_EQ(ws.camera.RefPos.x, fitted.RefPos.x);
   EXPECT_EQ(core.BuildCount(), builds + 1);
   EXPECT_EQ(core.DisplayCount(), displays + 1);
 
@@ -336,42 +336,42 @@ TEST_F(MainWindowCoreTest, FitPendingFitsAtTheFirstCheckOnly) {
 }
 
 TEST_F(MainWindowCoreTest, FirstCheckAfterALoadClearsFitPendingEvenWhenItUnchecks) {
-  core.Form_Load("", 15.0);
+  core.Start("", 15.0);
   Load(core, {BoxAround(0, 0, 0, 1)});
   core.SetFitPending(true);
   core.SetListChecked(0, false);
   EXPECT_FALSE(core.Flags().FitPending);
-  EXPECT_EQ(core.Ws().ShownGraphs.Items.Count(), 0);
+  EXPECT_EQ(core.Shared().shownGraphs.Items.Count(), 0);
 }
 
 // Guards the list's invariant: entry i is graph i + 1 of AllGraphs and its
 // check box says whether the graph is shown.
 TEST_F(MainWindowCoreTest, ListAndAllGraphsStayInStep) {
-  core.Form_Load("", 15.0);
+  core.Start("", 15.0);
   Load(core, kThreeBoxes);
   core.SetListChecked(1, false);
   core.SetListChecked(1, true);
-  const Workspace& ws = core.Ws();
-  ASSERT_EQ(core.List().ListCount(), ws.AllGraphs.Items.Count());
+  const Workspace& ws = core.Shared();
+  ASSERT_EQ(core.List().ListCount(), ws.allGraphs.Items.Count());
   for (Long entry = 0; entry < core.List().ListCount(); ++entry) {
-    const Long id = ws.AllGraphs.Items.Item(entry + 1)->ID();
-    EXPECT_EQ(core.List().Selected(entry), ws.ShownGraphs.Items.Contains(CStr(id))) << entry;
+    const Long id = ws.allGraphs.Items.Item(entry + 1)->ID();
+    EXPECT_EQ(core.List().Selected(entry), ws.shownGraphs.Items.Contains(CStr(id))) << entry;
   }
   EXPECT_EQ(ShownIds(), (std::vector<Long>{1, 3, 2}));
 
   core.DeleteAllGraphs();
   EXPECT_EQ(core.List().ListCount(), 0);
-  EXPECT_EQ(ws.AllGraphs.Items.Count(), 0);
-  EXPECT_EQ(ws.ShownGraphs.Items.Count(), 0);
+  EXPECT_EQ(ws.allGraphs.Items.Count(), 0);
+  EXPECT_EQ(ws.shownGraphs.Items.Count(), 0);
 }
 
 // Regression: with no entry selected (ListIndex -1) the pop-up's commands
 // must not act on some other graph.
 TEST_F(MainWindowCoreTest, ListCommandsWithoutSelectionDoNothing) {
-  core.Form_Load("", 15.0);
+  core.Start("", 15.0);
   Load(core, kThreeBoxes);
   ASSERT_EQ(core.List().ListIndex(), -1);
-  core.List1_MouseDown(kRightButton, 12, 30);
+  core.OnGraphListMouseDown(kRightButton, 12, 30);
   ASSERT_EQ(view.popups.size(), 1U);
   EXPECT_EQ(view.popups[0].menu, PopupMenu::FunEdit);
   EXPECT_EQ(core.List().ListIndex(), -1);  // the right press selects nothing
@@ -380,11 +380,11 @@ TEST_F(MainWindowCoreTest, ListCommandsWithoutSelectionDoNothing) {
                         MenuItem::mnuFunDelete}) {
     EXPECT_FALSE(core.RunListCommand(item)) << MenuItemName(item);
   }
-  EXPECT_EQ(core.Ws().AllGraphs.Items.Count(), 3);
+  EXPECT_EQ(core.Shared().allGraphs.Items.Count(), 3);
   EXPECT_EQ(core.List().ListCount(), 3);
   EXPECT_EQ(core.BuildCount(), builds);
 
-  core.List1_MouseDown(kLeftButton, 12, 30);
+  core.OnGraphListMouseDown(kLeftButton, 12, 30);
   EXPECT_EQ(view.popups.size(), 1U);
 }
 
@@ -393,7 +393,7 @@ TEST_F(MainWindowCoreTest, ListCommandsWithoutSelectionDoNothing) {
 // Guards the load of n graphs: one build at the end instead of one a check,
 // with the same final state and the same first-check fit as checking one by one.
 TEST_F(MainWindowCoreTest, LoadBuildsTheSceneOnceWithTheSameFinalState) {
-  core.Form_Load("", 15.0);
+  core.Start("", 15.0);
   commands.onOpen = [&] { Load(core, kThreeBoxes); };
   core.OpenDocumentPath("/tmp/three.qrv");
 
@@ -401,7 +401,7 @@ TEST_F(MainWindowCoreTest, LoadBuildsTheSceneOnceWithTheSameFinalState) {
   FakeCommands otherCommands;
   MainWindowCore oneByOne(otherView, {messages, dialogs, pump});
   oneByOne.SetDocumentCommands(&otherCommands);
-  oneByOne.Form_Load("", 15.0);
+  oneByOne.Start("", 15.0);
   Load(oneByOne, kThreeBoxes);
 
   EXPECT_EQ(core.BuildCount(), 1);
@@ -409,8 +409,8 @@ TEST_F(MainWindowCoreTest, LoadBuildsTheSceneOnceWithTheSameFinalState) {
   EXPECT_GT(oneByOne.BuildCount(), 3);
   EXPECT_FALSE(core.InSceneBatch());
 
-  const Cls4& a = core.Ws().Camera;
-  const Cls4& b = oneByOne.Ws().Camera;
+  const Camera& a = core.Shared().camera;
+  const Camera& b = oneByOne.Shared().camera;
   EXPECT_EQ(a.VolWidth, b.VolWidth);
   EXPECT_EQ(a.VolHeight, b.VolHeight);
   EXPECT_EQ(a.EyePos.x, b.EyePos.x);
@@ -419,9 +419,9 @@ TEST_F(MainWindowCoreTest, LoadBuildsTheSceneOnceWithTheSameFinalState) {
   EXPECT_EQ(a.RefPos.x, b.RefPos.x);
   EXPECT_EQ(a.RefPos.y, b.RefPos.y);
   EXPECT_EQ(a.RefPos.z, b.RefPos.z);
-  EXPECT_EQ(core.Ws().settings.CenterX, oneByOne.Ws().settings.CenterX);
-  EXPECT_EQ(core.Ws().settings.CenterY, oneByOne.Ws().settings.CenterY);
-  EXPECT_EQ(core.Ws().settings.CenterZ, oneByOne.Ws().settings.CenterZ);
+  EXPECT_EQ(core.Shared().settings.CenterX, oneByOne.Shared().settings.CenterX);
+  EXPECT_EQ(core.Shared().settings.CenterY, oneByOne.Shared().settings.CenterY);
+  EXPECT_EQ(core.Shared().settings.CenterZ, oneByOne.Shared().settings.CenterZ);
   EXPECT_EQ(core.Mouse().CurQuat, oneByOne.Mouse().CurQuat);
   EXPECT_FALSE(core.Flags().FitPending);
   EXPECT_EQ(ShownIds(), (std::vector<Long>{1, 2, 3}));
@@ -430,7 +430,7 @@ TEST_F(MainWindowCoreTest, LoadBuildsTheSceneOnceWithTheSameFinalState) {
 // The document layer may open its own batch inside the window's: only the
 // outermost end builds.
 TEST_F(MainWindowCoreTest, NestedBatchesBuildOnceAtTheOutermostEnd) {
-  core.Form_Load("", 15.0);
+  core.Start("", 15.0);
   commands.onOpen = [&] {
     SceneBatch inner(core);
     Load(core, kThreeBoxes);
@@ -443,7 +443,7 @@ TEST_F(MainWindowCoreTest, NestedBatchesBuildOnceAtTheOutermostEnd) {
 
 // An error inside a load still ends the batch, so later checks draw again.
 TEST_F(MainWindowCoreTest, ErrorInsideALoadStillEndsTheBatch) {
-  core.Form_Load("", 15.0);
+  core.Start("", 15.0);
   commands.onOpen = [&] {
     Load(core, {BoxAround(0, 0, 0, 1)});
     throw std::runtime_error("bad record");
@@ -472,10 +472,10 @@ PaneInput WindowOf(double widthTwips, double heightTwips) {
 // Guards the picture's proportions: the view volume follows the drawing
 // area's aspect on every resize instead of stretching until the next fit.
 TEST_F(MainWindowCoreTest, ResizeKeepsThePicturesProportions) {
-  core.Form_Load("", 15.0);
-  const Cls4& camera = core.Ws().Camera;
+  core.Start("", 15.0);
+  const Camera& camera = core.Shared().camera;
   for (double width : {15060.0, 9060.0, 30060.0}) {
-    const std::optional<PaneLayout> layout = core.Form_Resize(WindowOf(width, 9720));
+    const std::optional<PaneLayout> layout = core.OnResize(WindowOf(width, 9720));
     ASSERT_TRUE(layout);
     EXPECT_EQ(camera.ScreenWidth, layout->drawingWidthPx);
     EXPECT_EQ(camera.ScreenHeight, layout->drawingHeightPx);
@@ -488,29 +488,29 @@ TEST_F(MainWindowCoreTest, ResizeKeepsThePicturesProportions) {
 // Dragging the vertical bar to the far left: on release it snaps to 1000,
 // the left column takes that width and the drawing area the rest.
 TEST_F(MainWindowCoreTest, SplitterReleasedFarLeftSnapsAndLaysOut) {
-  core.Form_Load("", 15.0);
+  core.Start("", 15.0);
   core.SetSplitterLeft(3000);
-  core.Splitter_MouseDown();
+  core.OnSplitterMouseDown();
   EXPECT_TRUE(core.SplitterDragging());
-  core.Splitter_MouseMove(-2500);
-  const std::optional<PaneLayout> layout = core.Splitter_MouseUp(WindowOf(15060, 9720));
+  core.OnSplitterMouseMove(-2500);
+  const std::optional<PaneLayout> layout = core.OnSplitterMouseUp(WindowOf(15060, 9720));
   EXPECT_FALSE(core.SplitterDragging());
   EXPECT_DOUBLE_EQ(core.SplitterLeft(), 1000);
   ASSERT_TRUE(layout);
   EXPECT_DOUBLE_EQ(layout->list.width, 1000);
   EXPECT_DOUBLE_EQ(layout->drawing.left, 1060);
-  EXPECT_EQ(core.Ws().Camera.ScreenWidth, layout->drawingWidthPx);
+  EXPECT_EQ(core.Shared().camera.ScreenWidth, layout->drawingWidthPx);
 
-  core.Splitter_MouseDown();
-  core.Splitter_MouseMove(20000);
-  core.Splitter_MouseUp(WindowOf(15060, 9720));
+  core.OnSplitterMouseDown();
+  core.OnSplitterMouseMove(20000);
+  core.OnSplitterMouseUp(WindowOf(15060, 9720));
   EXPECT_DOUBLE_EQ(core.SplitterLeft(), 15060 - 1000);
 }
 
 TEST_F(MainWindowCoreTest, DrawingAreaWithoutHeightGivesAFiniteView) {
-  core.Form_Load("", 15.0);
+  core.Start("", 15.0);
   core.SetDrawingSize(300, 0);
-  const Cls4& camera = core.Ws().Camera;
+  const Camera& camera = core.Shared().camera;
   EXPECT_EQ(camera.ScreenHeight, 1.0);
   EXPECT_TRUE(std::isfinite(camera.VolWidth));
   core.SetDrawingSize(0, 0);
@@ -519,32 +519,32 @@ TEST_F(MainWindowCoreTest, DrawingAreaWithoutHeightGivesAFiniteView) {
 }
 
 TEST_F(MainWindowCoreTest, TooLowWindowKeepsTheCameraAsItWas) {
-  core.Form_Load("", 15.0);
-  const double before = core.Ws().Camera.ScreenWidth;
-  EXPECT_FALSE(core.Form_Resize(WindowOf(15000, 4000)));
-  EXPECT_EQ(core.Ws().Camera.ScreenWidth, before);
+  core.Start("", 15.0);
+  const double before = core.Shared().camera.ScreenWidth;
+  EXPECT_FALSE(core.OnResize(WindowOf(15000, 4000)));
+  EXPECT_EQ(core.Shared().camera.ScreenWidth, before);
 }
 
 // Data panel
 
 TEST_F(MainWindowCoreTest, SheetPopupOpensOnlyOverDataCells) {
-  core.Form_Load("", 15.0);
+  core.Start("", 15.0);
   const double col0 = core.Sheet().columnWidthPx[0];
   const double row0 = core.Sheet().rowHeight;
-  core.fgdGrid_MouseDown(kRightButton, col0, row0 + 5);      // on the index column's edge
-  core.fgdGrid_MouseDown(kRightButton, col0 + 5, row0);      // on the header row's edge
-  core.fgdGrid_MouseDown(kLeftButton, col0 + 5, row0 + 5);   // left button
+  core.OnSheetMouseDown(kRightButton, col0, row0 + 5);      // on the index column's edge
+  core.OnSheetMouseDown(kRightButton, col0 + 5, row0);      // on the header row's edge
+  core.OnSheetMouseDown(kLeftButton, col0 + 5, row0 + 5);   // left button
   EXPECT_TRUE(view.popups.empty());
-  core.fgdGrid_MouseDown(kRightButton, col0 + 1, row0 + 1);
+  core.OnSheetMouseDown(kRightButton, col0 + 1, row0 + 1);
   ASSERT_EQ(view.popups.size(), 1U);
   EXPECT_EQ(view.popups[0].menu, PopupMenu::SheetEdit);
 }
 
 TEST_F(MainWindowCoreTest, RefusedSheetSizeShowsItsMessageAndKeepsTheSheet) {
-  core.Form_Load("", 15.0);
+  core.Start("", 15.0);
   core.PanelModel().texts[1].text = "200";
   core.PanelModel().texts[2].text = "200";
-  core.Command1_Click();
+  core.OnDataPanelOk();
   EXPECT_EQ(messages.Texts(), std::vector<std::string>{kSheetTooLargeMessage});
   EXPECT_EQ(core.Sheet().Rows(), 101);
 }
@@ -552,7 +552,7 @@ TEST_F(MainWindowCoreTest, RefusedSheetSizeShowsItsMessageAndKeepsTheSheet) {
 // The data set reads the real panel: a kind chosen through the data-panel
 // interface runs the kind change, and cells written through it are the sheet's.
 TEST_F(MainWindowCoreTest, DataPanelInterfaceReadsAndWritesTheWindowsControls) {
-  core.Form_Load("", 15.0);
+  core.Start("", 15.0);
   DataPanel& panel = core.Panel();
   panel.SetKindIndex(kRegularVolume);
   EXPECT_EQ(core.PanelModel().kind, 2);
@@ -571,12 +571,12 @@ TEST_F(MainWindowCoreTest, DataPanelInterfaceReadsAndWritesTheWindowsControls) {
 // The data set reads the window's own panel and sheet: counts from the boxes,
 // values from the cells as the user typed them into the grid.
 TEST_F(MainWindowCoreTest, DataSetReadsTheWindowsPanelAndSheet) {
-  core.Form_Load("", 15.0);
+  core.Start("", 15.0);
   DataPanel& panel = core.Panel();
   panel.SetKindIndex(kRegularSurface);
   panel.SetText(1, "3");
   panel.SetText(2, "2");
-  core.Command1_Click();
+  core.OnDataPanelOk();
   ASSERT_EQ(core.Sheet().Rows(), 7);
   for (Long i = 0; i < 3; ++i) {
     for (Long j = 0; j < 2; ++j) {
@@ -586,8 +586,8 @@ TEST_F(MainWindowCoreTest, DataSetReadsTheWindowsPanelAndSheet) {
       core.Sheet().CellEdited(row, 3, CStr(i + 2 * j));
     }
   }
-  ClsData& data = core.Ws().DataSet;
-  DataContext context{core.Panel(), core.Ws().settings, messages, pump};
+  DataSet& data = core.Shared().dataSet;
+  DataContext context{core.Panel(), core.Shared().settings, messages, pump};
   ASSERT_TRUE(data.GetData(context));
   EXPECT_EQ(data.LoadedKind(), kRegularSurface);
   EXPECT_EQ(data.StepsX(), 3);

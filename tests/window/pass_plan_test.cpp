@@ -85,8 +85,8 @@ TEST(ScenePresetRotation, IsoIsPitchThenYaw) {
 
 TEST(SceneRotationSource, PresetAnglesAreCopiedIntoCurQuat) {
   Workspace ws;
-  ws.ShownGraphs.RotPitch = -30;
-  ws.ShownGraphs.RotYaw = 45;
+  ws.shownGraphs.RotPitch = -30;
+  ws.shownGraphs.RotYaw = 45;
   InteractionState state;
   state.CurQuat = {1.0F, 0.0F, 0.0F, 0.0F};
   const Quat used = SceneRotation(ws, state);
@@ -96,7 +96,7 @@ TEST(SceneRotationSource, PresetAnglesAreCopiedIntoCurQuat) {
 
 TEST(SceneRotationSource, TrackballRotationIgnoresTheAngles) {
   Workspace ws;
-  ws.ShownGraphs.RotYaw = 90;
+  ws.shownGraphs.RotYaw = 90;
   InteractionState state;
   state.UseCurQuat = true;
   state.CurQuat = AboutAxis(0, 0, 1, 10);
@@ -108,16 +108,16 @@ TEST(SceneRotationSource, TrackballRotationIgnoresTheAngles) {
 // A graph that only has a box.
 class BoxOnly : public SceneItem {
  public:
-  explicit BoxOnly(const Cls1& box) : box_(box) {}
+  explicit BoxOnly(const Box& box) : box_(box) {}
   Long ID() const override { return 1; }
   void Draw() override {}
   std::string Save() const override { return ""; }
-  Cls1 GetBox() const override { return box_; }
+  Box GetBox() const override { return box_; }
   void DrawLegend() override {}
   void EqualTo(const SceneItem&) override {}
 
  private:
-  Cls1 box_;
+  Box box_;
 };
 
 // Guards the centre's axes: CenterX is the middle of the box's Z extent,
@@ -128,7 +128,7 @@ TEST(SceneCentre, TakesEachCentreFromItsOwnExtent) {
   EXPECT_DOUBLE_EQ(ws.settings.CenterX, 0.0);  // no shown graphs
   EXPECT_DOUBLE_EQ(ws.settings.CenterY, 0.0);
   EXPECT_DOUBLE_EQ(ws.settings.CenterZ, 0.0);
-  ws.ShownGraphs.Items.Add(std::make_shared<BoxOnly>(Cls1{0, 2, 10, 14, 100, 106}), "1");
+  ws.shownGraphs.Items.Add(std::make_shared<BoxOnly>(Box{0, 2, 10, 14, 100, 106}), "1");
   UpdateSceneCenter(ws);
   EXPECT_DOUBLE_EQ(ws.settings.CenterX, 103.0);
   EXPECT_DOUBLE_EQ(ws.settings.CenterY, 1.0);

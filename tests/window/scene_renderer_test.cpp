@@ -26,17 +26,17 @@ class SceneRenderTest : public testing::Test {
   void SetUp() override {
     view.MakeContext(kSize, kSize);
     core.SetDocumentCommands(&commands);
-    core.Form_Load("", 15.0);
+    core.Start("", 15.0);
     core.SetDrawingSize(kSize, kSize);
     // The axis system would cover the graph's edges; tests that want it turn it on.
-    core.Ws().AxisSystem.Show = false;
+    core.Shared().axisSystem.Show = false;
   }
 
   // Adds a shown graph; returns it.
-  std::shared_ptr<FakeGraph> Show(Long id, const Cls1& box) {
-    Workspace& ws = core.Ws();
+  std::shared_ptr<FakeGraph> Show(Long id, const Box& box) {
+    Workspace& ws = core.Shared();
     auto graph = std::make_shared<FakeGraph>(id, box, ws.settings);
-    ws.AllGraphs.Items.Add(graph, CStr(id));
+    ws.allGraphs.Items.Add(graph, CStr(id));
     core.AddListEntry("Surface Model");
     core.SetListChecked(core.List().ListCount() - 1, true);
     return graph;
@@ -107,7 +107,7 @@ TEST_F(SceneRenderTest, LegendOverlayIsDrawnOnceInTheLowerLeftFrame) {
   EXPECT_FALSE(IsRed(image.At(175, 10)));
   EXPECT_FALSE(IsRed(image.At(150, 100)));
 
-  core.Ws().settings.ShowLegend = false;
+  core.Shared().settings.ShowLegend = false;
   core.BuildScene();
   EXPECT_EQ(CountPixels(Frame(), IsRed), 0);
   EXPECT_EQ(graph->legends, 1);
@@ -117,9 +117,9 @@ TEST_F(SceneRenderTest, LegendOverlayIsDrawnOnceInTheLowerLeftFrame) {
 // edge in many steps, while the 2 passes of a drag give at most half-way
 // pixels. The graphs are drawn once a build and replayed by every pass.
 TEST_F(SceneRenderTest, EightPassesGradeTheEdgesAndADragUsesTwo) {
-  core.Ws().settings.ShowLegend = false;
+  core.Shared().settings.ShowLegend = false;
   auto graph = Show(1, BoxAround(0, 0, 0, 6.37));
-  core.Ws().ShownGraphs.RotRoll = 17;
+  core.Shared().shownGraphs.RotRoll = 17;
   const int before = graph->draws;
   core.BuildScene();
   EXPECT_EQ(graph->draws - before, 1);
@@ -137,10 +137,10 @@ TEST_F(SceneRenderTest, EightPassesGradeTheEdgesAndADragUsesTwo) {
 // replaying every pass; it must be the very picture a full replay gives,
 // legend and axis system included.
 TEST_F(SceneRenderTest, RepaintFromTheAccumulationEqualsTheFullReplay) {
-  core.Ws().AxisSystem.Show = true;
+  core.Shared().axisSystem.Show = true;
   Show(1, BoxAround(0, 0, 0, 5));
-  core.Ws().ShownGraphs.RotPitch = -30;
-  core.Ws().ShownGraphs.RotYaw = 45;
+  core.Shared().shownGraphs.RotPitch = -30;
+  core.Shared().shownGraphs.RotYaw = 45;
   core.BuildScene();
   const RgbaImage built = view.context->ReadPixels();
   const RgbaImage repainted = Frame();
@@ -154,16 +154,16 @@ TEST_F(SceneRenderTest, RepaintFromTheAccumulationEqualsTheFullReplay) {
 // A lit face turned by the scene rotation, under a light beside the camera.
 void LightScene(Workspace& ws) {
   ws.settings.ShowLegend = false;
-  ws.ShownGraphs.RotYaw = 70;
-  ws.ShownGraphs.RotPitch = -40;
-  ws.SceneLight.Position(0) = 1000;
-  ws.SceneLight.Position(1) = 1000;
-  ws.SceneLight.Position(2) = 200;
-  ws.SceneLight.Position(3) = 1;
+  ws.shownGraphs.RotYaw = 70;
+  ws.shownGraphs.RotPitch = -40;
+  ws.sceneLight.Position(0) = 1000;
+  ws.sceneLight.Position(1) = 1000;
+  ws.sceneLight.Position(2) = 200;
+  ws.sceneLight.Position(3) = 1;
   for (int i = 0; i < 3; ++i) {
-    ws.SceneLight.Amission(i) = 0.1F;  // dim ambient terms, so the diffuse one shows
-    ws.SceneLight.GlobalAmbient(i) = 0.0F;
-    ws.SceneLight.Diffuse(i) = 0.8F;
+    ws.sceneLight.Amission(i) = 0.1F;  // dim ambient terms, so the diffuse one shows
+    ws.sceneLight.GlobalAmbient(i) = 0.0F;
+    ws.sceneLight.Diffuse(i) = 0.8F;
   }
 }
 
@@ -171,7 +171,7 @@ void LightScene(Workspace& ws) {
 // the last frame had left, so the first frame after a build (the rotated
 // frame) was lit otherwise than the repaints after it.
 TEST_F(SceneRenderTest, EveryFrameIsLitAlike) {
-  LightScene(core.Ws());
+  LightScene(core.Shared());
   Show(1, BoxAround(0, 0, 0, 6))->lit = true;
   core.BuildScene();
   const RgbaImage built = view.context->ReadPixels();
@@ -189,11 +189,11 @@ TEST_F(SceneRenderTest, EveryFrameIsLitAlike) {
 // The light dialog asks for no rebuild: a changed light shows at the next
 // repaint, which then replays the passes instead of returning the old sum.
 TEST_F(SceneRenderTest, AChangedLightShowsAtTheNextRepaint) {
-  LightScene(core.Ws());
+  LightScene(core.Shared());
   Show(1, BoxAround(0, 0, 0, 6))->lit = true;
   core.BuildScene();
   const RgbaImage before = Frame();
-  Cls10& light = core.Ws().SceneLight;
+  Light& light = core.Shared().sceneLight;
   for (int i = 0; i < 3; ++i) light.Diffuse(i) = light.Diffuse(i) * 0.3F;
   const RgbaImage after = Frame();
   EXPECT_LT(after.At(100, 100)[0] + 20, before.At(100, 100)[0]);
@@ -212,9 +212,9 @@ TEST(SceneResize, ASquareStaysSquareAfterAResize) {
   FakeCommands commands;
   MainWindowCore core(view, {messages, dialogs, pump});
   core.SetDocumentCommands(&commands);
-  core.Form_Load("", 15.0);
-  core.Ws().settings.ShowLegend = false;
-  core.Ws().AxisSystem.Show = false;
+  core.Start("", 15.0);
+  core.Shared().settings.ShowLegend = false;
+  core.Shared().axisSystem.Show = false;
   PaneInput in;
   in.clientWidth = 3060 + 200 * 15;  // a 200 x 200 drawing area
   in.clientHeight = 720 + 200 * 15;
@@ -223,14 +223,14 @@ TEST(SceneResize, ASquareStaysSquareAfterAResize) {
   in.dataHeight = 1000;
   in.splitterLeft = 3000;
   in.twipsPerPixel = 15;
-  ASSERT_TRUE(core.Form_Resize(in));
-  Workspace& ws = core.Ws();
-  ws.AllGraphs.Items.Add(std::make_shared<FakeGraph>(1, BoxAround(0, 0, 0, 5), ws.settings), "1");
+  ASSERT_TRUE(core.OnResize(in));
+  Workspace& ws = core.Shared();
+  ws.allGraphs.Items.Add(std::make_shared<FakeGraph>(1, BoxAround(0, 0, 0, 5), ws.settings), "1");
   core.AddListEntry("Surface Model");
   core.SetListChecked(0, true);
 
   in.clientWidth += 200 * 15;  // now 400 x 200
-  ASSERT_TRUE(core.Form_Resize(in));
+  ASSERT_TRUE(core.OnResize(in));
   const RgbaImage image = view.context->ReadPixels();
   int width = 0;
   int height = 0;
@@ -244,11 +244,11 @@ TEST(SceneResize, ASquareStaysSquareAfterAResize) {
 // on top where they overlap.
 TEST_F(SceneRenderTest, GraphsDrawInTheOrderTheyWereChecked) {
   std::vector<Long> log;
-  Workspace& ws = core.Ws();
+  Workspace& ws = core.Shared();
   for (Long id : {1, 2, 3}) {
     auto graph = std::make_shared<FakeGraph>(id, BoxAround(0, 0, 0, id), ws.settings);
     graph->drawLog = &log;
-    ws.AllGraphs.Items.Add(graph, CStr(id));
+    ws.allGraphs.Items.Add(graph, CStr(id));
     core.AddListEntry("Surface Model");
   }
   core.SetListChecked(2, true);
@@ -262,20 +262,20 @@ TEST_F(SceneRenderTest, GraphsDrawInTheOrderTheyWereChecked) {
 // With nothing shown the picture holds only the clear colour: no axis
 // system, and an empty legend overlay.
 TEST_F(SceneRenderTest, NoShownGraphsDrawsNoAxisSystem) {
-  core.Ws().AxisSystem.Show = true;
+  core.Shared().axisSystem.Show = true;
   core.BuildScene();
   EXPECT_EQ(CountPixels(Frame(), IsWhite), kSize * kSize);
-  EXPECT_DOUBLE_EQ(core.Ws().settings.CenterX, 0.0);
+  EXPECT_DOUBLE_EQ(core.Shared().settings.CenterX, 0.0);
 }
 
 TEST_F(SceneRenderTest, AxisSystemIsDrawnAroundTheShownGraphs) {
-  core.Ws().settings.ShowLegend = false;
+  core.Shared().settings.ShowLegend = false;
   Show(1, BoxAround(0, 0, 0, 2));
   const int withoutAxis = CountPixels(Frame(), IsWhite);
-  core.Ws().AxisSystem.Show = true;
+  core.Shared().axisSystem.Show = true;
   core.BuildScene();
   EXPECT_LT(CountPixels(Frame(), IsWhite), withoutAxis);
-  const Cls1 box = core.Ws().ShownGraphs.GetBox();
+  const Box box = core.Shared().shownGraphs.GetBox();
   EXPECT_EQ(core.SceneBox(), box);
 }
 
@@ -291,13 +291,13 @@ TEST_F(SceneRenderTest, CaptureReadsTheScene) {
 // or initialised again afterwards.
 TEST_F(SceneRenderTest, CloseFreesTheListsAndDrawsNoMore) {
   Show(1, BoxAround(0, 0, 0, 4));
-  ASSERT_NE(core.Ws().settings.BitmapFontBase, 0);
+  ASSERT_NE(core.Shared().settings.BitmapFontBase, 0);
   messages.Script({MsgAnswer::No});
-  ASSERT_TRUE(core.Form_Unload());
+  ASSERT_TRUE(core.ConfirmClose());
   view.context->MakeCurrent();
   EXPECT_EQ(glIsList(kSceneList), GL_FALSE);
-  EXPECT_EQ(core.Ws().settings.OutlineFontBase1, 0);
-  EXPECT_EQ(core.Ws().settings.BitmapFontBase, 0);
+  EXPECT_EQ(core.Shared().settings.OutlineFontBase1, 0);
+  EXPECT_EQ(core.Shared().settings.BitmapFontBase, 0);
   core.BuildScene();
   EXPECT_EQ(glIsList(kSceneList), GL_FALSE);
 }
@@ -312,12 +312,12 @@ TEST(SceneLateContext, FirstUseInitialisesAContextMadeAfterTheLoad) {
   FakeCommands commands;
   MainWindowCore core(view, {messages, dialogs, pump});
   core.SetDocumentCommands(&commands);
-  core.Form_Load("", 15.0);
-  EXPECT_EQ(core.Ws().settings.BitmapFontBase, 0);
+  core.Start("", 15.0);
+  EXPECT_EQ(core.Shared().settings.BitmapFontBase, 0);
 
   view.MakeContext(64, 64);
   core.SetDrawingSize(64, 64);
-  EXPECT_NE(core.Ws().settings.BitmapFontBase, 0);
+  EXPECT_NE(core.Shared().settings.BitmapFontBase, 0);
   core.Display();
   const RgbaImage image = view.context->ReadPixels();
   EXPECT_EQ(image.At(10, 10)[0], 255);  // the white clear colour of the fixed state

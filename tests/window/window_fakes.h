@@ -83,12 +83,12 @@ class FakeCommands final : public DocumentCommands {
 // DrawLegend fills 80..95 x 10..90 of the overlay frame with red.
 class FakeGraph final : public SceneItem {
  public:
-  FakeGraph(Long id, const Cls1& box, const SharedSettings& settings)
+  FakeGraph(Long id, const Box& box, const SharedSettings& settings)
       : id_(id), box_(box), settings_(settings) {}
 
   Long ID() const override { return id_; }
   std::string Save() const override { return ""; }
-  Cls1 GetBox() const override { return box_; }
+  Box GetBox() const override { return box_; }
   void EqualTo(const SceneItem&) override {}
 
   void Draw() override {
@@ -135,12 +135,12 @@ class FakeGraph final : public SceneItem {
 
  private:
   Long id_;
-  Cls1 box_;
+  Box box_;
   const SharedSettings& settings_;
 };
 
 // A box of half-size h around (x, y, z), scene axes.
-inline Cls1 BoxAround(double x, double y, double z, double h) {
+inline Box BoxAround(double x, double y, double z, double h) {
   return {x - h, x + h, y - h, y + h, z - h, z + h};
 }
 

@@ -125,7 +125,7 @@ MainFrame::MainFrame(const MainFrameOptions& options)
   core_ = std::make_unique<MainWindowCore>(*this, MainWindowServices{*messages_, *fileDialogs_, pump_});
   association_ = std::make_unique<FileAssociation>(
       RunningProgramPaths(), options.dataHome.empty() ? UserDataHome() : options.dataHome);
-  fileCommands_ = std::make_unique<FileCommands>(core_->Ws(), *core_, *association_);
+  fileCommands_ = std::make_unique<FileCommands>(core_->Shared(), *core_, *association_);
   documentCommands_ = std::make_unique<FileCommandsAdapter>(*fileCommands_);
   core_->SetDocumentCommands(documentCommands_.get());
 
@@ -260,7 +260,7 @@ void MainFrame::BindEvents() {
 
   combo_->Bind(wxEVT_CHOICE, &MainFrame::OnKindChoice, this);
   for (std::size_t i = 1; i < texts_.size(); ++i) texts_[i]->Bind(wxEVT_TEXT, &MainFrame::OnPanelText, this);
-  okButton_->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { core_->Command1_Click(); });
+  okButton_->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { core_->OnDataPanelOk(); });
   grid_->Bind(wxEVT_GRID_CELL_CHANGING, &MainFrame::OnSheetCellChanging, this);
   for (wxWindow* part : {grid_->GetGridWindow(), grid_->GetGridRowLabelWindow(),
                          grid_->GetGridColLabelWindow(), grid_->GetGridCornerLabelWindow()}) {
@@ -273,7 +273,7 @@ void MainFrame::BindEvents() {
   }
   splitter_->Bind(wxEVT_MOUSE_CAPTURE_LOST, [this](wxMouseCaptureLostEvent&) {
     if (!core_->SplitterDragging()) return;
-    core_->Splitter_MouseUp(CurrentPaneInput());
+    core_->OnSplitterMouseUp(CurrentPaneInput());
     splitter_->SetHeld(false);
     LayoutPanes();
   });
@@ -306,7 +306,7 @@ void MainFrame::Start(const std::string& commandLine) {
     std::this_thread::sleep_for(std::chrono::milliseconds(5));
   }
   wxYield();
-  core_->Form_Load(commandLine, twipsPerPixel_, RunningProgramPaths().programFolder);
+  core_->Start(commandLine, twipsPerPixel_, RunningProgramPaths().programFolder);
   loaded_ = true;
   ModelsChanged();
   LayoutPanes();
@@ -360,7 +360,7 @@ void MainFrame::LayoutPanes() {
   place(data_, layout->data);
   // The list ends where the horizontal bar begins.
   place(list_, layout->list, static_cast<int>(std::lround(layout->splitter2.top / tpp)) - tb);
-  core_->Form_Resize(in);
+  core_->OnResize(in);
 }
 
 // Showing the models
@@ -527,11 +527,11 @@ void MainFrame::RunCommand(MenuItem item) {
     case M::mnuViewRotateZ: case M::mnuViewRotate:
       core.SetMouseMode(ModeOf(item));
       break;
-    case M::mnuViewFit: core.mnuViewFit_Click(); break;
-    case M::mnuViewFront: core.mnuViewFront_Click(); break;
-    case M::mnuViewRight: core.mnuViewRight_Click(); break;
-    case M::mnuViewTop: core.mnuViewTop_Click(); break;
-    case M::mnuViewISO: core.mnuViewISO_Click(); break;
+    case M::mnuViewFit: core.FitView(); break;
+    case M::mnuViewFront: core.ShowFrontView(); break;
+    case M::mnuViewRight: core.ShowRightView(); break;
+    case M::mnuViewTop: core.ShowTopView(); break;
+    case M::mnuViewISO: core.ShowIsoView(); break;
     case M::mnuHelpCon: OpenHelp(); break;
     case M::mnuFunEdit: case M::mnuFunCut: case M::mnuFunCopy: case M::mnuFunDelete:
       core.RunListCommand(item);
@@ -576,7 +576,7 @@ void MainFrame::OnClose(wxCloseEvent& event) {
   }
   // A refused save keeps the window open with everything as it was; a
   // forced close goes on regardless.
-  if (!core_->Form_Unload() && event.CanVeto()) {
+  if (!core_->ConfirmClose() && event.CanVeto()) {
     event.Veto();
     return;
   }
@@ -589,7 +589,7 @@ void MainFrame::OnClose(wxCloseEvent& event) {
 
 void MainFrame::OnCanvasPaint(wxPaintEvent&) {
   wxPaintDC dc(canvas_);
-  if (started_ && !closing_) core_->picDraw_Paint();
+  if (started_ && !closing_) core_->OnDrawingPaint();
 }
 
 void MainFrame::OnCanvasMouse(wxMouseEvent& event) {
@@ -602,17 +602,17 @@ void MainFrame::OnCanvasMouse(wxMouseEvent& event) {
   if (type == wxEVT_LEFT_DOWN) {
     canvas_->SetFocus();
     if (!canvas_->HasCapture()) canvas_->CaptureMouse();
-    core_->picDraw_MouseDown(kLeftButton, x, y);
+    core_->OnDrawingMouseDown(kLeftButton, x, y);
   } else if (type == wxEVT_RIGHT_DOWN) {
-    core_->picDraw_MouseDown(kRightButton, x, y);
+    core_->OnDrawingMouseDown(kRightButton, x, y);
   } else if (type == wxEVT_MOTION) {
     const int mask = (event.LeftIsDown() ? kLeftButton : 0) | (event.RightIsDown() ? kRightButton : 0);
-    core_->picDraw_MouseMove(mask, x, y);
+    core_->OnDrawingMouseMove(mask, x, y);
   } else if (type == wxEVT_LEFT_UP) {
     if (canvas_->HasCapture()) canvas_->ReleaseMouse();
-    core_->picDraw_MouseUp(kLeftButton, x, y);
+    core_->OnDrawingMouseUp(kLeftButton, x, y);
   } else if (type == wxEVT_RIGHT_UP) {
-    core_->picDraw_MouseUp(kRightButton, x, y);
+    core_->OnDrawingMouseUp(kRightButton, x, y);
   }
 }
 
@@ -635,10 +635,10 @@ void MainFrame::OnListSelect(wxCommandEvent&) { core_->List().SetListIndex(list_
 void MainFrame::OnListRightDown(wxMouseEvent& event) {
   // Not passed on: the right button must not select an entry.
   const double scale = list_->GetContentScaleFactor();
-  core_->List1_MouseDown(kRightButton, event.GetX() * scale, event.GetY() * scale);
+  core_->OnGraphListMouseDown(kRightButton, event.GetX() * scale, event.GetY() * scale);
 }
 
-void MainFrame::OnKindChoice(wxCommandEvent&) { core_->Combo1_Click(combo_->GetSelection()); }
+void MainFrame::OnKindChoice(wxCommandEvent&) { core_->OnDataKindChosen(combo_->GetSelection()); }
 
 void MainFrame::RefuseText() {
   messages_->Show("This character can not be used here.", "Error", MsgIcon::Exclamation, MsgButtons::OK);
@@ -672,27 +672,27 @@ void MainFrame::OnSheetRightDown(wxMouseEvent& event) {
   // The rule is stated in pixels of the whole control, labels included.
   const wxPoint at = grid_->ScreenToClient(part->ClientToScreen(event.GetPosition()));
   const double scale = grid_->GetContentScaleFactor();
-  core_->fgdGrid_MouseDown(kRightButton, at.x * scale, at.y * scale);
+  core_->OnSheetMouseDown(kRightButton, at.x * scale, at.y * scale);
 }
 
 void MainFrame::OnSplitterMouse(wxMouseEvent& event) {
   const wxEventType type = event.GetEventType();
   if (event.ButtonDown()) {
     if (!splitter_->HasCapture()) splitter_->CaptureMouse();
-    core_->Splitter_MouseDown();
+    core_->OnSplitterMouseDown();
     splitter_->SetHeld(true);
   } else if (type == wxEVT_MOTION) {
     if (!core_->SplitterDragging()) return;
     // The bar follows the pointer: its left edge moves by X, measured from
     // the edge itself.
-    core_->Splitter_MouseMove(event.GetX() * twipsPerPixel_);
+    core_->OnSplitterMouseMove(event.GetX() * twipsPerPixel_);
     const int x = static_cast<int>(std::lround(core_->SplitterLeft() / twipsPerPixel_));
     splitter_->Move(x, splitter_->GetPosition().y);
   } else if (event.ButtonUp()) {
     if (splitter_->HasCapture()) splitter_->ReleaseMouse();
     if (!core_->SplitterDragging()) return;
     // The core settles the bar; the widgets then follow its layout.
-    core_->Splitter_MouseUp(CurrentPaneInput());
+    core_->OnSplitterMouseUp(CurrentPaneInput());
     splitter_->SetHeld(false);
     LayoutPanes();
   }

@@ -104,7 +104,7 @@ class MainFrame final : public wxFrame, public MainWindowView {
   wxPanel* BuildDataFrame(wxWindow* parent);
   void BindEvents();
 
-  // Form_Resize over the real widgets.
+  // OnResize over the real widgets.
   void LayoutPanes();
   PaneInput CurrentPaneInput() const;
   void ShowList();

@@ -1,4 +1,4 @@
-#include "scene/cls8_scene_group.h"
+#include "scene/scene_group.h"
 
 #include <memory>
 #include <vector>
@@ -11,17 +11,17 @@ namespace {
 // A scene item with a fixed box and record that logs its draws.
 class FakeItem final : public SceneItem {
  public:
-  FakeItem(Long id, Cls1 box, std::string record, std::vector<Long>* drawLog = nullptr)
+  FakeItem(Long id, Box box, std::string record, std::vector<Long>* drawLog = nullptr)
       : box_(box), id_(id), record_(std::move(record)), drawLog_(drawLog) {}
   Long ID() const override { return id_; }
   void Draw() override {
     if (drawLog_ != nullptr) drawLog_->push_back(id_);
   }
   std::string Save() const override { return record_; }
-  Cls1 GetBox() const override { return box_; }
+  Box GetBox() const override { return box_; }
   void DrawLegend() override {}
   void EqualTo(const SceneItem&) override {}
-  Cls1 box_;
+  Box box_;
 
  private:
   Long id_;
@@ -29,37 +29,37 @@ class FakeItem final : public SceneItem {
   std::vector<Long>* drawLog_;
 };
 
-std::shared_ptr<FakeItem> Item(Long id, Cls1 box, std::string record = "",
+std::shared_ptr<FakeItem> Item(Long id, Box box, std::string record = "",
                                std::vector<Long>* log = nullptr) {
   return std::make_shared<FakeItem>(id, box, std::move(record), log);
 }
 
-void Add(Cls8& group, const std::shared_ptr<SceneItem>& item) {
+void Add(SceneGroup& group, const std::shared_ptr<SceneItem>& item) {
   group.Items.Add(item, CStr(item->ID()));
 }
 
 TEST(SceneGroupTest, EmptyGroupGivesTheInvertedStartBox) {
-  const Cls1 box = Cls8{}.GetBox();
+  const Box box = SceneGroup{}.GetBox();
   EXPECT_DOUBLE_EQ(box.MinX, 99999999 - 0.04);
   EXPECT_DOUBLE_EQ(box.MaxX, -99999999 + 0.04);
   EXPECT_DOUBLE_EQ(box.MinZ, 99999999 - 0.04);
   EXPECT_DOUBLE_EQ((box.MinY + box.MaxY) / 2, 0);
-  EXPECT_EQ(Cls8{}.Save("1 2 3"), "1 2 3 ");
+  EXPECT_EQ(SceneGroup{}.Save("1 2 3"), "1 2 3 ");
 }
 
 TEST(SceneGroupTest, BoxIsTheUnionWidenedByAnAbsoluteMargin) {
-  Cls8 point;
+  SceneGroup point;
   Add(point, Item(1, {1, 1, 2, 2, 3, 3}));
-  const Cls1 p = point.GetBox();
+  const Box p = point.GetBox();
   EXPECT_DOUBLE_EQ(p.MinX, 0.96);
   EXPECT_DOUBLE_EQ(p.MaxX, 1.04);
   EXPECT_DOUBLE_EQ(p.MinY, 1.96);
   EXPECT_DOUBLE_EQ(p.MaxZ, 3.04);
 
-  Cls8 two;
+  SceneGroup two;
   Add(two, Item(1, {-1, 0, 0, 1, 0, 1}));
   Add(two, Item(2, {5, 6, -2, 0, 0, 1}));
-  const Cls1 u = two.GetBox();
+  const Box u = two.GetBox();
   EXPECT_DOUBLE_EQ(u.MinX, -1.04);
   EXPECT_DOUBLE_EQ(u.MaxX, 6.04);
   EXPECT_DOUBLE_EQ(u.MinY, -2.04);
@@ -69,7 +69,7 @@ TEST(SceneGroupTest, BoxIsTheUnionWidenedByAnAbsoluteMargin) {
 // The group record must put exactly one blank between the data-set record
 // and the first graph, and nothing between graphs (each ends with its own).
 TEST(SceneGroupTest, SaveJoinsTheRecordsInCollectionOrder) {
-  Cls8 group;
+  SceneGroup group;
   Add(group, Item(2, {}, "7 2 @a@ "));
   Add(group, Item(1, {}, "4 1 @b@ "));
   EXPECT_EQ(group.Save("1 0 0"), "1 0 0 7 2 @a@ 4 1 @b@ ");
@@ -77,7 +77,7 @@ TEST(SceneGroupTest, SaveJoinsTheRecordsInCollectionOrder) {
 
 TEST(SceneGroupTest, DrawFollowsCollectionOrderAndRemovalMovesLaterItemsUp) {
   std::vector<Long> log;
-  Cls8 group;
+  SceneGroup group;
   for (Long id : {3, 1, 2}) Add(group, Item(id, {}, "", &log));
   group.Items.Remove("1");
   EXPECT_EQ(group.Items.Item(2)->ID(), 2);
@@ -86,7 +86,7 @@ TEST(SceneGroupTest, DrawFollowsCollectionOrderAndRemovalMovesLaterItemsUp) {
 }
 
 TEST(SceneGroupTest, DuplicateKeyIsRefusedAndLeavesTheGroupAlone) {
-  Cls8 group;
+  SceneGroup group;
   Add(group, Item(5, {}));
   try {
     Add(group, Item(5, {}));
@@ -99,7 +99,7 @@ TEST(SceneGroupTest, DuplicateKeyIsRefusedAndLeavesTheGroupAlone) {
 
 // AllGraphs and ShownGraphs hold the same graph object, not copies.
 TEST(SceneGroupTest, AnItemInTwoGroupsIsOneObject) {
-  Cls8 all, shown;
+  SceneGroup all, shown;
   auto item = Item(1, {0, 1, 0, 1, 0, 1});
   Add(all, item);
   Add(shown, item);

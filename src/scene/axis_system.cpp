@@ -1,4 +1,4 @@
-#include "scene/cls3_axis_system.h"
+#include "scene/axis_system.h"
 
 #include <cmath>
 
@@ -24,7 +24,7 @@ double Ceiling(double x) { return x - Int(x) == 0.0 ? x : Int(x) + 1.0; }
 
 }  // namespace
 
-std::string Cls3::CleanTitle(const std::string& title) {
+std::string AxisSystem::CleanTitle(const std::string& title) {
   std::string clean;
   int blanks = 0;
   for (const char c : title) {
@@ -38,7 +38,7 @@ std::string Cls3::CleanTitle(const std::string& title) {
   return clean;
 }
 
-void Cls3::Coord(double& minV, double maxV, double& stepV, double& firstV, double& lastV,
+void AxisSystem::Coord(double& minV, double maxV, double& stepV, double& firstV, double& lastV,
                  Long& count) {
   double range = maxV - minV;
   if (range == 0.0) {
@@ -68,11 +68,11 @@ void Cls3::Coord(double& minV, double maxV, double& stepV, double& firstV, doubl
   count = SaturateLong((lastV - firstV) / step);
 }
 
-void Cls3::Draw(Long /*mode*/, const Cls1& box, const SharedSettings& settings) const {
+void AxisSystem::Draw(Long /*mode*/, const Box& box, const SharedSettings& settings) const {
   AxisPainter(*this, box, settings).Draw();
 }
 
-std::string Cls3::Save() const {
+std::string AxisSystem::Save() const {
   if (!Show) return "0 ";
   std::string record;
   Item(record, "1");
@@ -81,7 +81,7 @@ std::string Cls3::Save() const {
     Flag(record, flag);
   }
   for (Long n : {LabelNumX, LabelNumY, LabelNumZ}) Number(record, n);
-  for (const std::string* t : {&TitleX_, &TitleY_, &TitleZ_}) Title(record, *t);
+  for (const std::string* t : {&titleX_, &titleY_, &titleZ_}) Title(record, *t);
   for (Long n : {XYPanelColor, XZPanelColor, YZPanelColor, XYGridColor, XZGridColor, YZGridColor,
                  XYPanelMaterial, XZPanelMaterial, YZPanelMaterial, AxisColor, AxisWidth}) {
     Number(record, n);
@@ -90,7 +90,7 @@ std::string Cls3::Save() const {
   return record;
 }
 
-void Cls3::Read(RecordReader& reader) {
+void AxisSystem::Read(RecordReader& reader) {
   Show = reader.ReadFlag(true);
   if (!Show) return;
   for (bool* flag : {&ShowXYPanel, &ShowXZPanel, &ShowYZPanel, &ShowXYXGrid, &ShowXYYGrid,
@@ -98,7 +98,7 @@ void Cls3::Read(RecordReader& reader) {
     *flag = reader.ReadFlag(true);
   }
   for (Long* n : {&LabelNumX, &LabelNumY, &LabelNumZ}) *n = reader.ReadLong();
-  for (std::string* t : {&TitleX_, &TitleY_, &TitleZ_}) {
+  for (std::string* t : {&titleX_, &titleY_, &titleZ_}) {
     std::string text;
     if (reader.ReadText(text)) *t = CleanTitle(text);
   }
@@ -110,14 +110,14 @@ void Cls3::Read(RecordReader& reader) {
   BetterFonts = reader.ReadFlag(true);
 }
 
-void Cls3::SetDefault() {
+void AxisSystem::SetDefault() {
   Show = true;
   ShowXYPanel = ShowXZPanel = ShowYZPanel = false;
   ShowXYXGrid = ShowXYYGrid = ShowXZXGrid = ShowXZZGrid = ShowYZYGrid = ShowYZZGrid = true;
   LabelNumX = LabelNumY = LabelNumZ = 2;
-  TitleX_ = "X";
-  TitleY_ = "Y";
-  TitleZ_ = "Z";
+  titleX_ = "X";
+  titleY_ = "Y";
+  titleZ_ = "Z";
   XYPanelColor = XZPanelColor = YZPanelColor = kPanelColor;
   XYGridColor = XZGridColor = YZGridColor = kGridColor;
   XYPanelMaterial = XZPanelMaterial = YZPanelMaterial = 4;

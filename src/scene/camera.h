@@ -6,18 +6,18 @@
 #include <array>
 
 #include "platform/runtime.h"
-#include "scene/cls1_box.h"
-#include "scene/cls2_point_marker.h"
+#include "scene/box.h"
+#include "scene/point_marker.h"
 
 namespace qv {
 
-class Cls8;
+class SceneGroup;
 
-class Cls4 {
+class Camera {
  public:
   // Only x, y, z of the two points are used.
-  Cls2 EyePos;
-  Cls2 RefPos;
+  PointMarker EyePos;
+  PointMarker RefPos;
   double VolFar = 2000.0;
   // Edges of the view volume, written by Projection.
   double Volleft = 0.0;
@@ -40,7 +40,7 @@ class Cls4 {
   // extent 1000 or more; GL then rejects the frustum and draws nothing.
   static constexpr double kMinPerspectiveNear = 1.0;
 
-  Cls4();
+  Camera();
 
   // One component of the up vector (index 0..2); other indices throw
   // RuntimeError(kSubscriptOutOfRange). The camera never normalises it.
@@ -77,9 +77,9 @@ class Cls4 {
   // the box of shownGraphs. eyeX, eyeY and focus do not enter the result.
   // Needs a current context.
   void Projection(double jx, double jy, double eyeX, double eyeY, double focus,
-                  const Cls8& shownGraphs);
+                  const SceneGroup& shownGraphs);
   // The same with the shown box given directly.
-  void Projection(double jx, double jy, const Cls1& shownBox);
+  void Projection(double jx, double jy, const Box& shownBox);
 
  private:
   void DiagonalUp();

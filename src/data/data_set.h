@@ -15,7 +15,7 @@
 #include "platform/event_pump.h"
 #include "platform/message_box.h"
 #include "platform/runtime.h"
-#include "scene/cls1_box.h"
+#include "scene/box.h"
 #include "scene/shared_settings.h"
 
 namespace qv {
@@ -36,10 +36,10 @@ inline constexpr double kGridFailure = 9999999999.0;
 // The most grid nodes an irregular data set may ask for (all axes together).
 inline constexpr Long kMaxGridNodes = 1000000;
 
-class ClsData {
+class DataSet {
  public:
   // Created empty: every scalar 0, every array unallocated.
-  ClsData() = default;
+  DataSet() = default;
 
   // Scalar Properties
   // Bounds are in data units; the write stores, the read returns, unchecked.
@@ -202,7 +202,7 @@ class ClsData {
   // The box of the current regular data in scene axes (scene x = data Y, y =
   // data Z, z = data X), in the scaled units the graphs draw in. With no
   // nodes the box is inverted (max -99999990000, min 99999990000).
-  Cls1 GetBox() const;
+  Box GetBox() const;
   // Sets DataScaleX..DataScaleV from the bounds and ScaleMode (1 square: each
   // range becomes 10 units; 2 equal: one scale, the largest range 10 units; 3
   // custom: the square scales divided by ScaleRatioX/Y/Z), the height scale

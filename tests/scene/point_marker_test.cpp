@@ -1,4 +1,4 @@
-#include "scene/cls2_point_marker.h"
+#include "scene/point_marker.h"
 
 #include <GL/gl.h>
 
@@ -32,7 +32,7 @@ TEST(PointMarkerTest, EverySymbolDrawsAtItsPositionMinusTheSceneCentre) {
     SCOPED_TRACE(symbol);
     glClear(GL_COLOR_BUFFER_BIT);
     glEnable(GL_LIGHTING);  // the marker must show its colour all the same
-    Cls2 marker;
+    PointMarker marker;
     marker.init(100, 8, -4, RGB(255, 0, 0), 4, symbol);
     marker.Draw(settings);
     EXPECT_TRUE(glIsEnabled(GL_LIGHTING));
@@ -54,7 +54,7 @@ TEST(PointMarkerTest, EverySymbolDrawsAtItsPositionMinusTheSceneCentre) {
 }
 
 TEST(PointMarkerTest, PixelSizeFollowsSizeAndIsBounded) {
-  Cls2 marker;
+  PointMarker marker;
   marker.Size = 1;
   EXPECT_EQ(marker.PixelSize(), 4);
   marker.Size = 8;

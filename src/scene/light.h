@@ -7,9 +7,9 @@
 
 namespace qv {
 
-class Cls10 {
+class Light {
  public:
-  Cls10();
+  Light();
 
   // Indexed fields: an index outside the bounds throws
   // RuntimeError(kSubscriptOutOfRange).

@@ -7,7 +7,7 @@ namespace qv {
 // An axis-aligned box. A default box is the point at the origin; the scene
 // group's empty box is inverted (minima above maxima), which callers read as
 // "nothing to bound".
-struct Cls1 {
+struct Box {
   double MinX = 0.0;
   double MaxX = 0.0;
   double MinY = 0.0;
@@ -15,7 +15,7 @@ struct Cls1 {
   double MinZ = 0.0;
   double MaxZ = 0.0;
 
-  bool operator==(const Cls1&) const = default;
+  bool operator==(const Box&) const = default;
 };
 
 }  // namespace qv

@@ -1,4 +1,4 @@
-#include "scene/cls3_axis_system.h"
+#include "scene/axis_system.h"
 
 #include <cmath>
 #include <limits>
@@ -13,7 +13,7 @@ namespace qv {
 namespace {
 
 TEST(AxisRecordTest, DefaultRecordTokenByToken) {
-  Cls3 axis;
+  AxisSystem axis;
   axis.SetDefault();
   const std::vector<std::string> want{
       "1", "0", "0", "0", "1", "1", "1", "1", "1", "1", "2", "2", "2", "@X@", "@Y@", "@Z@",
@@ -28,17 +28,17 @@ TEST(AxisRecordTest, DefaultRecordTokenByToken) {
 }
 
 TEST(AxisRecordTest, HiddenAxisSavesASingleZero) {
-  Cls3 axis;
+  AxisSystem axis;
   axis.SetDefault();
   axis.ShowXYPanel = true;
   axis.Show = false;
   EXPECT_EQ(axis.Save(), "0 ");
   // A new axis system is hidden until its owner shows it.
-  EXPECT_EQ(Cls3{}.Save(), "0 ");
+  EXPECT_EQ(AxisSystem{}.Save(), "0 ");
 }
 
 TEST(AxisRecordTest, SetDefaultKeepsTheStyle) {
-  Cls3 axis;
+  AxisSystem axis;
   axis.AxisStyle = 2;
   axis.LabelNumY = 9;
   axis.SetTitleX("Time");
@@ -51,7 +51,7 @@ TEST(AxisRecordTest, SetDefaultKeepsTheStyle) {
 // Every field must come back from Save through Read, and the reader must
 // stop exactly at the end of the record (the scale settings follow it).
 TEST(AxisRecordTest, ReadIsTheInverseOfSave) {
-  Cls3 axis;
+  AxisSystem axis;
   axis.SetDefault();
   axis.ShowYZPanel = true;
   axis.ShowXZZGrid = false;
@@ -63,7 +63,7 @@ TEST(AxisRecordTest, ReadIsTheInverseOfSave) {
   axis.AxisWidth = 4;
   axis.BetterFonts = false;
   RecordReader reader(SplitRecord(axis.Save() + "3 1.5"));
-  Cls3 back;
+  AxisSystem back;
   back.Read(reader);
   EXPECT_EQ(back.Save(), axis.Save());
   EXPECT_EQ(back.TitleX(), "two  blanks");
@@ -73,7 +73,7 @@ TEST(AxisRecordTest, ReadIsTheInverseOfSave) {
 
 TEST(AxisRecordTest, ReaderAcceptsTrueAndStopsAfterAHiddenFlag) {
   RecordReader hidden(SplitRecord("0 1 4"));
-  Cls3 axis;
+  AxisSystem axis;
   axis.SetDefault();
   axis.Read(hidden);
   EXPECT_FALSE(axis.Show);
@@ -92,7 +92,7 @@ TEST(AxisRecordTest, ReaderAcceptsTrueAndStopsAfterAHiddenFlag) {
 // tokens read as 0 and a title item without "@" keeps the title.
 TEST(AxisRecordTest, ShortRecordReadsZeros) {
   RecordReader reader(SplitRecord("1 1 0 0 1 1 1 1 1 1 2.5 3.5 1e300 Time"));
-  Cls3 axis;
+  AxisSystem axis;
   axis.SetDefault();
   axis.Read(reader);
   EXPECT_EQ(axis.LabelNumX, 2);
@@ -110,18 +110,18 @@ TEST(AxisTitleTest, TitlesAreCleanedSoTheRecordReadsBack) {
   for (const Case& c : {Case{"Time", "Time"}, {" lead", "lead"}, {"   ", ""}, {"a@ b", "a b"},
                         {"x@@ y", "x y"}, {"@ a", "a"}, {"end@", "end@"}, {"@start", "@start"},
                         {"a @b", "a @b"}, {"", ""}}) {
-    Cls3 axis;
+    AxisSystem axis;
     axis.SetTitleZ(c.in);
     EXPECT_EQ(axis.TitleZ(), c.out) << "[" << c.in << "]";
     axis.Show = true;
     RecordReader reader(SplitRecord(axis.Save()));
-    Cls3 back;
+    AxisSystem back;
     back.Read(reader);
     EXPECT_EQ(back.TitleZ(), c.out) << "[" << c.in << "]";
     EXPECT_EQ(back.AxisWidth, axis.AxisWidth) << "[" << c.in << "]";
   }
   // The reader joins at most 100 further tokens: longer titles are cut.
-  Cls3 axis;
+  AxisSystem axis;
   axis.SetTitleX(std::string(150, ' ') + std::string(150, 'a') + std::string(120, ' ') + "b");
   EXPECT_EQ(axis.TitleX(), std::string(150, 'a') + std::string(100, ' '));
 }
@@ -140,7 +140,7 @@ TEST_P(CoordTest, ChoosesStepFirstLastAndCount) {
   const CoordCase& c = GetParam();
   double minV = c.min, step = -7, first = -7, last = -7;
   Long count = -7;
-  Cls3::Coord(minV, c.max, step, first, last, count);
+  AxisSystem::Coord(minV, c.max, step, first, last, count);
   EXPECT_DOUBLE_EQ(step, c.step);
   EXPECT_DOUBLE_EQ(first, c.first);
   EXPECT_DOUBLE_EQ(last, c.last);
@@ -170,10 +170,10 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(CoordTest, NonFiniteRangeCountsNothing) {
   double minV = 0, step, first, last;
   Long count = 3;
-  Cls3::Coord(minV, std::numeric_limits<double>::infinity(), step, first, last, count);
+  AxisSystem::Coord(minV, std::numeric_limits<double>::infinity(), step, first, last, count);
   EXPECT_EQ(count, 0);
   minV = std::nan("");
-  Cls3::Coord(minV, 1, step, first, last, count);
+  AxisSystem::Coord(minV, 1, step, first, last, count);
   EXPECT_EQ(count, 0);
 }
 

@@ -11,8 +11,8 @@
 #include "graphs/color_map.h"
 #include "platform/checked_array.h"
 #include "platform/runtime.h"
-#include "scene/cls1_box.h"
-#include "scene/cls2_point_marker.h"
+#include "scene/box.h"
+#include "scene/point_marker.h"
 #include "scene/scene_item.h"
 
 namespace qv {
@@ -41,7 +41,7 @@ enum GraphKind : Long {
 // dialogs: setting one only stores it. The slice tables take indices 0..50 and
 // the colour-point tables 0..30; any other index throws
 // RuntimeError(kSubscriptOutOfRange) and stores nothing.
-class Cls9 : public SceneItem {
+class Graph : public SceneItem {
  public:
   using SliceDoubles = FixedTable<double, 0, 50>;
   using SliceLongs = FixedTable<Long, 0, 50>;
@@ -53,11 +53,11 @@ class Cls9 : public SceneItem {
   // A graph with the defaults of a new graph (StepU = StepV = 1, the six
   // rainbow colour points, everything else 0, empty or false) that reads the
   // data set and settings of workspace, which must outlive it.
-  explicit Cls9(const Workspace& workspace);
+  explicit Graph(const Workspace& workspace);
 
   // Identity
-  Long ID() const override { return ID_; }
-  void SetID(Long id) { ID_ = id; }
+  Long ID() const override { return id_; }
+  void SetID(Long id) { id_ = id; }
   // Title shown in the graph list.
   std::string NameS;
   // Kind of graph (GraphKind); any other code draws nothing.
@@ -204,14 +204,14 @@ class Cls9 : public SceneItem {
   // Vertex table of the line kind: slot (i, j), i and j 0..200. An empty slot
   // gets a new marker at the origin the first time it is read; later reads
   // return the same marker. Throws RuntimeError(kSubscriptOutOfRange).
-  std::shared_ptr<Cls2> VertTab3D(Long i, Long j);
+  std::shared_ptr<PointMarker> VertTab3D(Long i, Long j);
   // Stores marker in slot (i, j). Throws like VertTab3D.
-  void SetVertTab3D(Long i, Long j, std::shared_ptr<Cls2> marker);
+  void SetVertTab3D(Long i, Long j, std::shared_ptr<PointMarker> marker);
 
   // Creating and copying
   // A new graph of this graph's workspace holding the given core options
   // (the three texts are not used); this graph is not changed.
-  std::shared_ptr<Cls9> init(Long id, const std::string& nameS, Long graphType, Long coordType,
+  std::shared_ptr<Graph> init(Long id, const std::string& nameS, Long graphType, Long coordType,
                              const std::string& text1, const std::string& text2,
                              const std::string& text3, Long stepU, Long stepV, double minU,
                              double maxU, double minV, double maxV, Long fillStyle,
@@ -234,7 +234,7 @@ class Cls9 : public SceneItem {
   // point options or VertTab3D. A slice count above 50 or a ColorNum above 31
   // throws RuntimeError(kSubscriptOutOfRange) when the first index past the
   // table is reached; what was copied before stays copied.
-  void TabEqualTo(const Cls9& source);
+  void TabEqualTo(const Graph& source);
   // The three texts that Equal stored (nothing reads them).
   const std::string& AuxText(int which) const;
 
@@ -242,7 +242,7 @@ class Cls9 : public SceneItem {
   // The graph's extent in scene axes (scene x = data Y, y = data Z, z =
   // data X), in the data set's scaled units, not centred. A kind that bounds
   // nothing returns the inverted box (max -99999990000, min 99999990000).
-  Cls1 GetBox() const override;
+  Box GetBox() const override;
   // The graph record, every item followed by one blank (see graph_record.h).
   // Never fails: slice counts above 50 and a ColorNum above 31 are written
   // as 50 and 31 with their entries.
@@ -300,15 +300,15 @@ class Cls9 : public SceneItem {
   bool LoadSurfaceTexture();
 
   const Workspace* workspace_;
-  Long ID_ = 0;
-  std::string AuxText1_, AuxText2_, AuxText3_;
+  Long id_ = 0;
+  std::string auxText1_, auxText2_, auxText3_;
   // One marker per grid node (0..StepU, 0..StepV), rebuilt by Draw.
-  CheckedArray<Cls2, 2> NodeTable_;
+  CheckedArray<PointMarker, 2> nodeTable_;
   // Slot i + 201*j of VertTab3D, allocated at the first access.
-  std::vector<std::shared_ptr<Cls2>> vertTab_;
+  std::vector<std::shared_ptr<PointMarker>> vertTab_;
   // The box fields written by GetBox (scene axes and the colour range).
-  mutable double BoxMaxX_ = 0, BoxMinX_ = 0, BoxMaxY_ = 0, BoxMinY_ = 0, BoxMaxZ_ = 0,
-                 BoxMinZ_ = 0, BoxMaxC_ = 0, BoxMinC_ = 0;
+  mutable double boxMaxX_ = 0, boxMinX_ = 0, boxMaxY_ = 0, boxMinY_ = 0, boxMaxZ_ = 0,
+                 boxMinZ_ = 0, boxMaxC_ = 0, boxMinC_ = 0;
 };
 
 }  // namespace qv

@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "graphs/cls9_graph.h"
+#include "graphs/graph.h"
 #include "graphs/workspace.h"
 
 namespace qv {
@@ -24,7 +24,7 @@ void ExpectSubscriptError(const std::function<void()>& fn, const std::string& wh
 
 // A graph with every option the copies deal in set to a value of its own,
 // the tables included (slice entries 0..3 and colour points 0..7).
-void FillEverything(Cls9& g, Long base) {
+void FillEverything(Graph& g, Long base) {
   g.SetID(base);
   g.NameS = "graph " + CStr(base);
   g.GraphType = kSurfaceModel;
@@ -77,15 +77,15 @@ void FillEverything(Cls9& g, Long base) {
   }
 }
 
-class Cls9Test : public ::testing::Test {
+class GraphTest : public ::testing::Test {
  protected:
   Workspace ws_;
 };
 
 // A new graph: StepU = StepV = 1, the six rainbow points with an empty name,
 // and 0, empty or false everywhere else.
-TEST_F(Cls9Test, NewGraphHoldsTheDefaults) {
-  const Cls9 g(ws_);
+TEST_F(GraphTest, NewGraphHoldsTheDefaults) {
+  const Graph g(ws_);
   EXPECT_EQ(g.StepU, 1);
   EXPECT_EQ(g.StepV, 1);
   EXPECT_EQ(g.StepH, 0);
@@ -118,8 +118,8 @@ TEST_F(Cls9Test, NewGraphHoldsTheDefaults) {
 }
 
 // Each table reaches its last index and refuses the next one on both sides.
-TEST_F(Cls9Test, TablesCheckTheirBounds) {
-  Cls9 g(ws_);
+TEST_F(GraphTest, TablesCheckTheirBounds) {
+  Graph g(ws_);
   struct Case {
     const char* name;
     Long upper;
@@ -144,16 +144,16 @@ TEST_F(Cls9Test, TablesCheckTheirBounds) {
   }
 }
 
-TEST_F(Cls9Test, VertTab3DMakesOneMarkerPerSlot) {
-  Cls9 g(ws_);
-  const std::shared_ptr<Cls2> first = g.VertTab3D(5, 7);
+TEST_F(GraphTest, VertTab3DMakesOneMarkerPerSlot) {
+  Graph g(ws_);
+  const std::shared_ptr<PointMarker> first = g.VertTab3D(5, 7);
   ASSERT_NE(first, nullptr);
   EXPECT_EQ(first->x, 0.0);
   EXPECT_EQ(first->y, 0.0);
   EXPECT_EQ(first->z, 0.0);
   EXPECT_EQ(g.VertTab3D(5, 7), first);
   EXPECT_NE(g.VertTab3D(7, 5), first);
-  auto mine = std::make_shared<Cls2>();
+  auto mine = std::make_shared<PointMarker>();
   g.SetVertTab3D(200, 200, mine);
   EXPECT_EQ(g.VertTab3D(200, 200), mine);
   ExpectSubscriptError([&] { g.SetVertTab3D(201, 0, mine); }, "SetVertTab3D(201, 0)");
@@ -161,11 +161,11 @@ TEST_F(Cls9Test, VertTab3DMakesOneMarkerPerSlot) {
 
 // init makes a new graph from the 22 core options; the graph it is called on
 // stays as it was, and a point graph's position stays 0 until set.
-TEST_F(Cls9Test, InitMakesANewGraphFromTheCoreOptions) {
-  Cls9 maker(ws_);
+TEST_F(GraphTest, InitMakesANewGraphFromTheCoreOptions) {
+  Graph maker(ws_);
   FillEverything(maker, 1000);
   const std::string before = maker.Save();
-  const std::shared_ptr<Cls9> g =
+  const std::shared_ptr<Graph> g =
       maker.init(12, "Point  x=1", kPointGraph, 3, "a", "b", "c", 4, 5, 6.5, 7.5, 8.5, 9.5, 2,
                  11, 12, 13, 14, 5, 3, 2, true, false, true, 0.25);
   ASSERT_NE(g, nullptr);
@@ -200,8 +200,8 @@ TEST_F(Cls9Test, InitMakesANewGraphFromTheCoreOptions) {
   EXPECT_EQ(g->ColorNum, 6);
 }
 
-TEST_F(Cls9Test, EqualStoresTheCoreOptionsAndTextsButNotTheID) {
-  Cls9 g(ws_);
+TEST_F(GraphTest, EqualStoresTheCoreOptionsAndTextsButNotTheID) {
+  Graph g(ws_);
   g.SetID(77);
   g.Equal("Surface", kSurfaceModel, 2, "t1", "t2", "t3", 9, 8, 1.5, 2.5, 3.5, 4.5, 4, 10, 20,
           30, 3, 6, 3, 1, false, true, false, 7.5);
@@ -225,10 +225,10 @@ TEST_F(Cls9Test, EqualStoresTheCoreOptionsAndTextsButNotTheID) {
 // EqualTo takes the core, point, texture, transparency and iso-surface
 // options; the ID, StepH, the other kinds' options, the colour map and every
 // table stay.
-TEST_F(Cls9Test, EqualToCopiesTheCoreOptionsOnly) {
-  Cls9 source(ws_);
+TEST_F(GraphTest, EqualToCopiesTheCoreOptionsOnly) {
+  Graph source(ws_);
   FillEverything(source, 1000);
-  Cls9 target(ws_);
+  Graph target(ws_);
   FillEverything(target, 5000);
   target.EqualTo(source);
   EXPECT_EQ(target.ID(), 5000);
@@ -255,16 +255,16 @@ TEST_F(Cls9Test, EqualToCopiesTheCoreOptionsOnly) {
 }
 
 // A scene item of another kind cannot be copied from and changes nothing.
-TEST_F(Cls9Test, EqualToFromAnotherItemKindChangesNothing) {
+TEST_F(GraphTest, EqualToFromAnotherItemKindChangesNothing) {
   struct OtherItem : SceneItem {
     Long ID() const override { return 1; }
     void Draw() override {}
     std::string Save() const override { return "x "; }
-    Cls1 GetBox() const override { return {}; }
+    Box GetBox() const override { return {}; }
     void DrawLegend() override {}
     void EqualTo(const SceneItem&) override {}
   } other;
-  Cls9 g(ws_);
+  Graph g(ws_);
   FillEverything(g, 300);
   const std::string before = g.Save();
   g.EqualTo(other);
@@ -273,13 +273,13 @@ TEST_F(Cls9Test, EqualToFromAnotherItemKindChangesNothing) {
 
 // TabEqualTo copies the slice entries 1..count and the colour points
 // 0..ColorNum-1, nothing at slice index 0 nor above the counts.
-TEST_F(Cls9Test, TabEqualToCopiesTheTablesUpToTheCounts) {
-  Cls9 source(ws_);
+TEST_F(GraphTest, TabEqualToCopiesTheTablesUpToTheCounts) {
+  Graph source(ws_);
   FillEverything(source, 1000);
   source.Slice4NumX = 0;
   source.Slice4NumY = 2;
   source.ColorNum = 5;
-  Cls9 target(ws_);
+  Graph target(ws_);
   FillEverything(target, 5000);
   target.TabEqualTo(source);
 
@@ -316,15 +316,15 @@ TEST_F(Cls9Test, TabEqualToCopiesTheTablesUpToTheCounts) {
 
 // A slice count past the table fails at the first index beyond it, with the
 // entries before it copied.
-TEST_F(Cls9Test, TabEqualToFailsAtTheFirstIndexPastTheTable) {
-  Cls9 source(ws_);
+TEST_F(GraphTest, TabEqualToFailsAtTheFirstIndexPastTheTable) {
+  Graph source(ws_);
   source.Slice4NumX = 51;
   for (Long i = 1; i <= 50; ++i) source.Slice4X(i) = i;
-  Cls9 target(ws_);
+  Graph target(ws_);
   ExpectSubscriptError([&] { target.TabEqualTo(source); }, "51 X slices");
   EXPECT_EQ(target.Slice4X(50), 50.0);
 
-  Cls9 colours(ws_);
+  Graph colours(ws_);
   colours.ColorNum = 32;
   colours.ColorR(30) = 9;
   ExpectSubscriptError([&] { target.TabEqualTo(colours); }, "32 colour points");
@@ -332,17 +332,17 @@ TEST_F(Cls9Test, TabEqualToFailsAtTheFirstIndexPastTheTable) {
 }
 
 // The scene groups reach a graph only through the item interface.
-TEST_F(Cls9Test, GroupsReachTheGraphAsASceneItem) {
-  auto g = std::make_shared<Cls9>(ws_);
+TEST_F(GraphTest, GroupsReachTheGraphAsASceneItem) {
+  auto g = std::make_shared<Graph>(ws_);
   g->SetID(42);
   g->GraphType = kPointGraph;
   g->PointX = 2;
-  ws_.AllGraphs.Items.Add(g, CStr(g->ID()));
-  const SceneItem& item = *ws_.AllGraphs.Items.Item("42");
+  ws_.allGraphs.Items.Add(g, CStr(g->ID()));
+  const SceneItem& item = *ws_.allGraphs.Items.Item("42");
   EXPECT_EQ(item.ID(), 42);
   EXPECT_EQ(item.Save(), g->Save());
   EXPECT_EQ(item.GetBox().MaxX, 2.0);
-  EXPECT_EQ(ws_.AllGraphs.Save("data"), "data " + g->Save());
+  EXPECT_EQ(ws_.allGraphs.Save("data"), "data " + g->Save());
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "scene/cls10_light.h"
+#include "scene/light.h"
 
 #include <GL/gl.h>
 
@@ -22,7 +22,7 @@ void Fill(FixedTable<float, Lo, Hi>& table, std::array<float, Hi - Lo + 1> value
 
 }  // namespace
 
-Cls10::Cls10() {
+Light::Light() {
   TwoSides(0) = 1.0f;
   Fill(GlobalAmbient, {1.0f, 0.0f, 0.0f, 0.0f});
   Fill(Position, {1000.0f, 1000.0f, 1000.0f, 1.0f});
@@ -31,7 +31,7 @@ Cls10::Cls10() {
   Fill(Specular, {1.0f, 1.0f, 1.0f, 1.0f});
 }
 
-void Cls10::SetLight() const {
+void Light::SetLight() const {
   if (!Enabled) {
     glDisable(GL_LIGHTING);
     glDisable(GL_LIGHT0);

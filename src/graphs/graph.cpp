@@ -1,34 +1,34 @@
-#include "graphs/cls9_graph.h"
+#include "graphs/graph.h"
 
 #include <algorithm>
 
 namespace qv {
 
-Cls9::Cls9(const Workspace& workspace) : workspace_(&workspace) {
+Graph::Graph(const Workspace& workspace) : workspace_(&workspace) {
   SetColorMap("RAINBOW");
 }
 
 // VertTab3D
 
-std::shared_ptr<Cls2> Cls9::VertTab3D(Long i, Long j) {
+std::shared_ptr<PointMarker> Graph::VertTab3D(Long i, Long j) {
   if (i < 0 || i > kVertTabUpper || j < 0 || j > kVertTabUpper) {
     throw RuntimeError(kSubscriptOutOfRange, "VertTab3D(" + CStr(i) + ", " + CStr(j) + ")");
   }
   constexpr std::size_t kSide = kVertTabUpper + 1;
   if (vertTab_.empty()) vertTab_.resize(kSide * kSide);
-  std::shared_ptr<Cls2>& slot = vertTab_[static_cast<std::size_t>(i) + kSide * j];
-  if (!slot) slot = std::make_shared<Cls2>();
+  std::shared_ptr<PointMarker>& slot = vertTab_[static_cast<std::size_t>(i) + kSide * j];
+  if (!slot) slot = std::make_shared<PointMarker>();
   return slot;
 }
 
-void Cls9::SetVertTab3D(Long i, Long j, std::shared_ptr<Cls2> marker) {
+void Graph::SetVertTab3D(Long i, Long j, std::shared_ptr<PointMarker> marker) {
   VertTab3D(i, j);  // checks the indices and allocates the table
   vertTab_[static_cast<std::size_t>(i) + (kVertTabUpper + 1) * j] = std::move(marker);
 }
 
 // Creating and copying
 
-std::shared_ptr<Cls9> Cls9::init(Long id, const std::string& nameS, Long graphType,
+std::shared_ptr<Graph> Graph::init(Long id, const std::string& nameS, Long graphType,
                                  Long coordType, const std::string&, const std::string&,
                                  const std::string&, Long stepU, Long stepV, double minU,
                                  double maxU, double minV, double maxV, Long fillStyle,
@@ -36,7 +36,7 @@ std::shared_ptr<Cls9> Cls9::init(Long id, const std::string& nameS, Long graphTy
                                  Long lineWidth, Long material, Long show, Long smoothness,
                                  bool showContour, bool showVector, bool showColormap,
                                  double contourLevel) const {
-  auto graph = std::make_shared<Cls9>(*workspace_);
+  auto graph = std::make_shared<Graph>(*workspace_);
   graph->SetID(id);
   graph->NameS = nameS;
   graph->GraphType = graphType;
@@ -62,7 +62,7 @@ std::shared_ptr<Cls9> Cls9::init(Long id, const std::string& nameS, Long graphTy
   return graph;
 }
 
-void Cls9::Equal(const std::string& nameS, Long graphType, Long coordType,
+void Graph::Equal(const std::string& nameS, Long graphType, Long coordType,
                  const std::string& text1, const std::string& text2, const std::string& text3,
                  Long stepU, Long stepV, double minU, double maxU, double minV, double maxV,
                  Long fillStyle, Long firstColor, Long secondColor, Long lineColor,
@@ -71,9 +71,9 @@ void Cls9::Equal(const std::string& nameS, Long graphType, Long coordType,
   NameS = nameS;
   GraphType = graphType;
   CoordType = coordType;
-  AuxText1_ = text1;
-  AuxText2_ = text2;
-  AuxText3_ = text3;
+  auxText1_ = text1;
+  auxText2_ = text2;
+  auxText3_ = text3;
   StepU = stepU;
   StepV = stepV;
   MinU = minU;
@@ -94,17 +94,17 @@ void Cls9::Equal(const std::string& nameS, Long graphType, Long coordType,
   ContourLevel = contourLevel;
 }
 
-const std::string& Cls9::AuxText(int which) const {
-  if (which == 1) return AuxText1_;
-  if (which == 2) return AuxText2_;
-  if (which == 3) return AuxText3_;
+const std::string& Graph::AuxText(int which) const {
+  if (which == 1) return auxText1_;
+  if (which == 2) return auxText2_;
+  if (which == 3) return auxText3_;
   throw RuntimeError(kSubscriptOutOfRange, "AuxText(" + CStr(which) + ")");
 }
 
-void Cls9::EqualTo(const SceneItem& item) {
-  const auto* source = dynamic_cast<const Cls9*>(&item);
+void Graph::EqualTo(const SceneItem& item) {
+  const auto* source = dynamic_cast<const Graph*>(&item);
   if (source == nullptr) return;
-  const Cls9& s = *source;
+  const Graph& s = *source;
   NameS = s.NameS;
   GraphType = s.GraphType;
   CoordType = s.CoordType;
@@ -144,13 +144,13 @@ namespace {
 
 // Copies entry i of each listed table from one graph to another.
 template <auto... Tables>
-void CopyEntries(Cls9& to, const Cls9& from, Long i) {
+void CopyEntries(Graph& to, const Graph& from, Long i) {
   (((to.*Tables)(i) = (from.*Tables)(i)), ...);
 }
 
 }  // namespace
 
-void Cls9::TabEqualTo(const Cls9& s) {
+void Graph::TabEqualTo(const Graph& s) {
   NameS = s.NameS;
   LineColor = s.LineColor;
   LineWidth = s.LineWidth;
@@ -193,19 +193,19 @@ void Cls9::TabEqualTo(const Cls9& s) {
   Slice4NumY = s.Slice4NumY;
   Slice4NumZ = s.Slice4NumZ;
   for (Long i = 1; i <= Slice4NumX; ++i) {
-    CopyEntries<&Cls9::Slice4X, &Cls9::SliceXShowColor, &Cls9::SliceXShowCont,
-                &Cls9::SliceXShowVect, &Cls9::SliceXContLevels, &Cls9::SliceXContColor,
-                &Cls9::SliceXVectColor>(*this, s, i);
+    CopyEntries<&Graph::Slice4X, &Graph::SliceXShowColor, &Graph::SliceXShowCont,
+                &Graph::SliceXShowVect, &Graph::SliceXContLevels, &Graph::SliceXContColor,
+                &Graph::SliceXVectColor>(*this, s, i);
   }
   for (Long i = 1; i <= Slice4NumY; ++i) {
-    CopyEntries<&Cls9::Slice4Y, &Cls9::SliceYShowColor, &Cls9::SliceYShowCont,
-                &Cls9::SliceYShowVect, &Cls9::SliceYContLevels, &Cls9::SliceYContColor,
-                &Cls9::SliceYVectColor>(*this, s, i);
+    CopyEntries<&Graph::Slice4Y, &Graph::SliceYShowColor, &Graph::SliceYShowCont,
+                &Graph::SliceYShowVect, &Graph::SliceYContLevels, &Graph::SliceYContColor,
+                &Graph::SliceYVectColor>(*this, s, i);
   }
   for (Long i = 1; i <= Slice4NumZ; ++i) {
-    CopyEntries<&Cls9::Slice4Z, &Cls9::SliceZShowColor, &Cls9::SliceZShowCont,
-                &Cls9::SliceZShowVect, &Cls9::SliceZContLevels, &Cls9::SliceZContColor,
-                &Cls9::SliceZVectColor>(*this, s, i);
+    CopyEntries<&Graph::Slice4Z, &Graph::SliceZShowColor, &Graph::SliceZShowCont,
+                &Graph::SliceZShowVect, &Graph::SliceZContLevels, &Graph::SliceZContColor,
+                &Graph::SliceZVectColor>(*this, s, i);
   }
   ShowTex = s.ShowTex;
   TexName = s.TexName;
@@ -219,19 +219,19 @@ void Cls9::TabEqualTo(const Cls9& s) {
   ColorName = s.ColorName;
   ColorNum = s.ColorNum;
   for (Long k = 0; k <= ColorNum - 1; ++k) {
-    CopyEntries<&Cls9::ColorPos, &Cls9::ColorR, &Cls9::ColorG, &Cls9::ColorB>(*this, s, k);
+    CopyEntries<&Graph::ColorPos, &Graph::ColorR, &Graph::ColorG, &Graph::ColorB>(*this, s, k);
   }
   for (Long i = 1; i <= Slice4NumX; ++i) {
-    CopyEntries<&Cls9::Slice4YZYB, &Cls9::Slice4YZYE, &Cls9::Slice4YZZB,
-                &Cls9::Slice4YZZE>(*this, s, i);
+    CopyEntries<&Graph::Slice4YZYB, &Graph::Slice4YZYE, &Graph::Slice4YZZB,
+                &Graph::Slice4YZZE>(*this, s, i);
   }
   for (Long i = 1; i <= Slice4NumY; ++i) {
-    CopyEntries<&Cls9::Slice4ZXXB, &Cls9::Slice4ZXXE, &Cls9::Slice4ZXZB,
-                &Cls9::Slice4ZXZE>(*this, s, i);
+    CopyEntries<&Graph::Slice4ZXXB, &Graph::Slice4ZXXE, &Graph::Slice4ZXZB,
+                &Graph::Slice4ZXZE>(*this, s, i);
   }
   for (Long i = 1; i <= Slice4NumZ; ++i) {
-    CopyEntries<&Cls9::Slice4XYXB, &Cls9::Slice4XYXE, &Cls9::Slice4XYYB,
-                &Cls9::Slice4XYYE>(*this, s, i);
+    CopyEntries<&Graph::Slice4XYXB, &Graph::Slice4XYXE, &Graph::Slice4XYYB,
+                &Graph::Slice4XYYE>(*this, s, i);
   }
   IsoSurColor = s.IsoSurColor;
   IsoSurValue = s.IsoSurValue;
@@ -239,7 +239,7 @@ void Cls9::TabEqualTo(const Cls9& s) {
 
 // Colour map
 
-bool Cls9::SetColorMap(const std::string& name) {
+bool Graph::SetColorMap(const std::string& name) {
   const NamedColorMap* map = FindNamedColorMap(name);
   if (map == nullptr) return false;
   ColorNum = static_cast<Long>(map->points.count);
@@ -254,7 +254,7 @@ bool Cls9::SetColorMap(const std::string& name) {
   return true;
 }
 
-ColorPointList Cls9::ColorPoints() const {
+ColorPointList Graph::ColorPoints() const {
   if (ColorNum < 1) return RainbowColorMap().points;
   ColorPointList list;
   list.count = static_cast<std::size_t>(std::min(ColorNum, kMaxColorPoints));
@@ -265,7 +265,7 @@ ColorPointList Cls9::ColorPoints() const {
   return list;
 }
 
-Rgb Cls9::GetMapColor(double value, double min, double range) {
+Rgb Graph::GetMapColor(double value, double min, double range) {
   if (ColorName.empty()) ColorName = "Rainbow";
   SetColorMap(ColorName);
   return LookupColor(ColorPoints(), MapScale(value, min, range));

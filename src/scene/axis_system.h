@@ -6,12 +6,12 @@
 
 #include "platform/record_reader.h"
 #include "platform/runtime.h"
-#include "scene/cls1_box.h"
+#include "scene/box.h"
 #include "scene/shared_settings.h"
 
 namespace qv {
 
-class Cls3 {
+class AxisSystem {
  public:
   // Options (plain fields: setting one redraws nothing)
   bool Show = false;
@@ -57,12 +57,12 @@ class Cls3 {
   // same fields: leading blanks are dropped, an "@" directly before a blank is
   // dropped, repeatedly (it would end the title early when read), and the title is cut
   // before its 101st blank (the reader joins at most 101 tokens).
-  void SetTitleX(const std::string& title) { TitleX_ = CleanTitle(title); }
-  void SetTitleY(const std::string& title) { TitleY_ = CleanTitle(title); }
-  void SetTitleZ(const std::string& title) { TitleZ_ = CleanTitle(title); }
-  const std::string& TitleX() const { return TitleX_; }
-  const std::string& TitleY() const { return TitleY_; }
-  const std::string& TitleZ() const { return TitleZ_; }
+  void SetTitleX(const std::string& title) { titleX_ = CleanTitle(title); }
+  void SetTitleY(const std::string& title) { titleY_ = CleanTitle(title); }
+  void SetTitleZ(const std::string& title) { titleZ_ = CleanTitle(title); }
+  const std::string& TitleX() const { return titleX_; }
+  const std::string& TitleY() const { return titleY_; }
+  const std::string& TitleZ() const { return titleZ_; }
   // The title as SetTitle* would store it.
   static std::string CleanTitle(const std::string& title);
 
@@ -79,7 +79,7 @@ class Cls3 {
   // centre is subtracted) into the current OpenGL context. mode is 2 from the
   // scene building and is not read. ViewCode 7 draws the 2D form (x and y
   // axes only). Reads CenterX/Y/Z, DataScaleX/Y/Z, the font bases and ViewCode.
-  void Draw(Long mode, const Cls1& box, const SharedSettings& settings) const;
+  void Draw(Long mode, const Box& box, const SharedSettings& settings) const;
   // The axis record: "0 " when hidden, otherwise the 28 items (more tokens
   // when a title holds blanks), each followed by one blank.
   std::string Save() const;
@@ -92,9 +92,9 @@ class Cls3 {
   void SetDefault();
 
  private:
-  std::string TitleX_ = "X";
-  std::string TitleY_ = "Y";
-  std::string TitleZ_ = "Z";
+  std::string titleX_ = "X";
+  std::string titleY_ = "Y";
+  std::string titleZ_ = "Z";
 };
 
 }  // namespace qv

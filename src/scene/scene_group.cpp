@@ -1,4 +1,4 @@
-#include "scene/cls8_scene_group.h"
+#include "scene/scene_group.h"
 
 namespace qv {
 
@@ -8,10 +8,10 @@ constexpr double kStartBound = 99999999.0;
 constexpr double kMargin = 0.04;
 }  // namespace
 
-Cls1 Cls8::GetBox() const {
-  Cls1 box{kStartBound, -kStartBound, kStartBound, -kStartBound, kStartBound, -kStartBound};
+Box SceneGroup::GetBox() const {
+  Box box{kStartBound, -kStartBound, kStartBound, -kStartBound, kStartBound, -kStartBound};
   for (const auto& [key, item] : Items) {
-    const Cls1 b = item->GetBox();
+    const Box b = item->GetBox();
     if (b.MinX < box.MinX) box.MinX = b.MinX;
     if (b.MaxX > box.MaxX) box.MaxX = b.MaxX;
     if (b.MinY < box.MinY) box.MinY = b.MinY;
@@ -28,11 +28,11 @@ Cls1 Cls8::GetBox() const {
   return box;
 }
 
-void Cls8::Draw() const {
+void SceneGroup::Draw() const {
   for (const auto& [key, item] : Items) item->Draw();
 }
 
-std::string Cls8::Save(const std::string& dataSetRecord) const {
+std::string SceneGroup::Save(const std::string& dataSetRecord) const {
   std::string record = dataSetRecord + " ";
   for (const auto& [key, item] : Items) record += item->Save();
   return record;

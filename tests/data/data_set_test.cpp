@@ -1,4 +1,4 @@
-#include "data/cls_data.h"
+#include "data/data_set.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include <functional>
 #include <map>
 
-#include "cls_data_test_support.h"
+#include "data_set_test_support.h"
 
 namespace qv {
 namespace {
@@ -121,7 +121,7 @@ TEST(RecordLimitTest, StopsAtTheSheetsLastRow) {
 // Element Access
 
 TEST(ElementAccessTest, FreshDataSetIsZeroAndUnallocated) {
-  ClsData data;
+  DataSet data;
   EXPECT_EQ(data.DataType(), 0);
   EXPECT_EQ(data.Points(), 0);
   EXPECT_EQ(data.MaxV(), 0.0);
@@ -187,7 +187,7 @@ TEST(GetDataTest, RegularCartesianSurface) {
   RegularSurface(bench, kRegularSurface, 3, 2,
                  [](int i, int j) { return Node{10.0 * i, 5.0 * j, i + j + 1.0, -1.0 * i}; });
   ASSERT_TRUE(bench.Load());
-  const ClsData& d = bench.data;
+  const DataSet& d = bench.data;
   EXPECT_EQ(d.DataType(), 1);
   EXPECT_EQ(d.DataDim(), 1);
   EXPECT_EQ(d.StepsX(), 3);
@@ -217,7 +217,7 @@ TEST(GetDataTest, CylindricalUsesTheShortPi) {
     return Node{90.0 * i, 2.0 * j, 3.0, 0.0};  // A, height, radius
   });
   ASSERT_TRUE(bench.Load());
-  const ClsData& d = bench.data;
+  const DataSet& d = bench.data;
   const SharedSettings& s = bench.settings;
   // cos(90 degrees) with 3.1416 is not 0: the short value of pi is used.
   EXPECT_DOUBLE_EQ(d.Reg3DX(1, 0) * s.DataScaleX, 3.0 * std::cos(90.0 * 3.1416 / 180.0));
@@ -237,7 +237,7 @@ TEST(GetDataTest, SphericalConversion) {
     return Node{30.0 + 60.0 * i, 45.0 + 90.0 * j, 2.0, 1.0};  // A, B, radius
   });
   ASSERT_TRUE(bench.Load());
-  const ClsData& d = bench.data;
+  const DataSet& d = bench.data;
   const SharedSettings& s = bench.settings;
   const double a = 90.0 * kDeg, b = 135.0 * kDeg;
   EXPECT_NEAR(d.Reg3DX(1, 1) * s.DataScaleX, std::sin(b) * 2.0 * std::cos(a), 1e-12);
@@ -264,7 +264,7 @@ TEST(GetDataTest, RegularVolumeRowsAndValueScale) {
     }
   }
   ASSERT_TRUE(bench.Load());
-  const ClsData& d = bench.data;
+  const DataSet& d = bench.data;
   EXPECT_EQ(d.DataType(), 1);
   EXPECT_EQ(d.DataDim(), 2);
   EXPECT_EQ(d.StepsZ(), 2);
@@ -364,7 +364,7 @@ class NormalizeTest : public testing::TestWithParam<ScaleCase> {};
 // Ranges 20 (x), 5 (y) and 0 (z): a flat axis gets scale 1.
 TEST_P(NormalizeTest, ScalesByMode) {
   const ScaleCase& c = GetParam();
-  ClsData data;
+  DataSet data;
   data.DataDim(1);
   data.MinX(-10.0);
   data.MaxX(10.0);
@@ -406,7 +406,7 @@ TEST(GetBoxTest, GraphsBoxIsTheScaledNodesInSceneAxes) {
   });
   ASSERT_TRUE(bench.Load());
   EXPECT_DOUBLE_EQ(bench.settings.DataScaleX, 4.0);
-  const Cls1 box = bench.data.GetBox();
+  const Box box = bench.data.GetBox();
   // scene x = data Y, scene y = data Z, scene z = data X.
   EXPECT_DOUBLE_EQ(box.MinX, 0.0);
   EXPECT_DOUBLE_EQ(box.MaxX, 2.5);
@@ -416,7 +416,7 @@ TEST(GetBoxTest, GraphsBoxIsTheScaledNodesInSceneAxes) {
 }
 
 TEST(GetBoxTest, EmptyDataSetHasInvertedBox) {
-  const Cls1 box = ClsData().GetBox();
+  const Box box = DataSet().GetBox();
   EXPECT_EQ(box.MaxX, -99999990000.0);
   EXPECT_EQ(box.MinZ, 99999990000.0);
 }
@@ -425,7 +425,7 @@ TEST(GetBoxTest, EmptyDataSetHasInvertedBox) {
 
 TEST(DelaunayTest, SquareGivesTwoTriangles) {
   test::ScriptedMessageBox messages;
-  ClsData data;
+  DataSet data;
   std::vector<double> x{0, 0, 1, 0, 1, 0, 0, 0}, y{0, 0, 0, 1, 1, 0, 0, 0};
   const Long count = data.DelaunayTriangulate(4, x, y, messages);
   EXPECT_EQ(count, 2);
@@ -442,7 +442,7 @@ TEST(DelaunayTest, SquareGivesTwoTriangles) {
 
 TEST(DelaunayTest, CoincidentPointsReportedOnce) {
   test::ScriptedMessageBox messages;
-  ClsData data;
+  DataSet data;
   std::vector<double> x{0, 0, 1, 0, 1, 1}, y{0, 0, 0, 1, 0, 0};
   EXPECT_EQ(data.DelaunayTriangulate(5, x, y, messages), 1);
   EXPECT_EQ(messages.Texts(), std::vector<std::string>{"INCIRCUM - F - Points are coincident !!"});
@@ -450,14 +450,14 @@ TEST(DelaunayTest, CoincidentPointsReportedOnce) {
 
 TEST(DelaunayTest, ShortArraysRaiseError9) {
   test::ScriptedMessageBox messages;
-  ClsData data;
+  DataSet data;
   std::vector<double> x{0, 0, 1}, y{0, 0, 0, 1};
   ExpectError9([&] { data.DelaunayTriangulate(3, x, y, messages); });
 }
 
 TEST(DelaunayTest, TooFewPointsGiveNoTriangles) {
   test::ScriptedMessageBox messages;
-  ClsData data;
+  DataSet data;
   std::vector<double> x{0, 0, 1}, y{0, 0, 0};
   EXPECT_EQ(data.DelaunayTriangulate(2, x, y, messages), 0);
 }

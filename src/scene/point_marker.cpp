@@ -1,4 +1,4 @@
-#include "scene/cls2_point_marker.h"
+#include "scene/point_marker.h"
 
 #include <GL/gl.h>
 
@@ -45,7 +45,7 @@ void DrawPoint(bool round, int pixels) {
 
 }  // namespace
 
-void Cls2::init(double px, double py, double pz, Long color, double size, Long symbol) {
+void PointMarker::init(double px, double py, double pz, Long color, double size, Long symbol) {
   x = px;
   y = py;
   z = pz;
@@ -54,12 +54,12 @@ void Cls2::init(double px, double py, double pz, Long color, double size, Long s
   Symbol = symbol;
 }
 
-int Cls2::PixelSize() const {
+int PointMarker::PixelSize() const {
   const double across = 2.0 + 2.0 * (Size > 0.0 ? Size : 0.0);
   return across >= kMaxPixels ? kMaxPixels : static_cast<int>(std::lround(across));
 }
 
-void Cls2::Draw(const SharedSettings& settings) const {
+void PointMarker::Draw(const SharedSettings& settings) const {
   const double sx = y - settings.CenterY, sy = z - settings.CenterZ, sz = x - settings.CenterX;
   const auto symbol = static_cast<MarkerSymbol>(Symbol);
   const int pixels = PixelSize();

@@ -17,7 +17,7 @@
 #include <functional>
 #include <memory>
 
-#include "data/cls_data.h"
+#include "data/data_set.h"
 #include "data/matrix.h"
 #include "data/nearest_point_index.h"
 #include "data/parallel_for.h"
@@ -113,21 +113,21 @@ using VolumeMethod = std::function<double(double x, double y, double z)>;
 
 class Gridder {
  public:
-  static SurfaceSites Sites(const ClsData& data, Long kind);
-  static VolumeSites Sites4D(const ClsData& data);
-  static bool Surface(ClsData& data, DataContext& context);
-  static bool Volume(ClsData& data, DataContext& context);
+  static SurfaceSites Sites(const DataSet& data, Long kind);
+  static VolumeSites Sites4D(const DataSet& data);
+  static bool Surface(DataSet& data, DataContext& context);
+  static bool Volume(DataSet& data, DataContext& context);
 
  private:
-  static SurfaceMethod SurfaceMethodOf(const ClsData& data, Long method, Long kind,
+  static SurfaceMethod SurfaceMethodOf(const DataSet& data, Long method, Long kind,
                                        const SurfaceSites& sites, MessageBoxService& messages);
-  static VolumeMethod VolumeMethodOf(const ClsData& data, Long method, const VolumeSites& sites,
+  static VolumeMethod VolumeMethodOf(const DataSet& data, Long method, const VolumeSites& sites,
                                      MessageBoxService& messages);
-  static void StoreNode(ClsData& data, Long kind, Long i, Long j, double u, double v, double w,
+  static void StoreNode(DataSet& data, Long kind, Long i, Long j, double u, double v, double w,
                         double c);
 };
 
-SurfaceSites Gridder::Sites(const ClsData& data, Long kind) {
+SurfaceSites Gridder::Sites(const DataSet& data, Long kind) {
   SurfaceSites s;
   const Long n = std::max(data.points_, 0);
   for (Long i = 0; i < n; ++i) {
@@ -156,7 +156,7 @@ SurfaceSites Gridder::Sites(const ClsData& data, Long kind) {
   return s;
 }
 
-VolumeSites Gridder::Sites4D(const ClsData& data) {
+VolumeSites Gridder::Sites4D(const DataSet& data) {
   VolumeSites s;
   const Long n = std::max(data.points_, 0);
   for (Long i = 0; i < n; ++i) {
@@ -168,7 +168,7 @@ VolumeSites Gridder::Sites4D(const ClsData& data) {
   return s;
 }
 
-SurfaceMethod Gridder::SurfaceMethodOf(const ClsData& data, Long method, Long kind,
+SurfaceMethod Gridder::SurfaceMethodOf(const DataSet& data, Long method, Long kind,
                                        const SurfaceSites& sites, MessageBoxService& messages) {
   switch (method) {
     case 1: {
@@ -240,7 +240,7 @@ SurfaceMethod Gridder::SurfaceMethodOf(const ClsData& data, Long method, Long ki
   }
 }
 
-void Gridder::StoreNode(ClsData& data, Long kind, Long i, Long j, double u, double v, double w,
+void Gridder::StoreNode(DataSet& data, Long kind, Long i, Long j, double u, double v, double w,
                         double c) {
   data.reg3DC_(i, j) = c;
   if (kind == kIrregularCylindrical) {
@@ -264,7 +264,7 @@ void Gridder::StoreNode(ClsData& data, Long kind, Long i, Long j, double u, doub
   }
 }
 
-bool Gridder::Surface(ClsData& data, DataContext& context) {
+bool Gridder::Surface(DataSet& data, DataContext& context) {
   const Long kind = SurfaceKind(context.panel.KindIndex());
   GridAxis au, av;
   if (kind == kIrregularCylindrical) {
@@ -297,7 +297,7 @@ bool Gridder::Surface(ClsData& data, DataContext& context) {
   return true;
 }
 
-VolumeMethod Gridder::VolumeMethodOf(const ClsData& data, Long method, const VolumeSites& sites,
+VolumeMethod Gridder::VolumeMethodOf(const DataSet& data, Long method, const VolumeSites& sites,
                                      MessageBoxService& messages) {
   switch (method) {
     case 101: {
@@ -332,7 +332,7 @@ VolumeMethod Gridder::VolumeMethodOf(const ClsData& data, Long method, const Vol
   }
 }
 
-bool Gridder::Volume(ClsData& data, DataContext& context) {
+bool Gridder::Volume(DataSet& data, DataContext& context) {
   const GridAxis ax = AxisOf(data.minX_, data.maxX_, data.stepsX_);
   const GridAxis ay = AxisOf(data.minY_, data.maxY_, data.stepsY_);
   const GridAxis az = AxisOf(data.minZ_, data.maxZ_, data.stepsZ_);
@@ -361,14 +361,14 @@ bool Gridder::Volume(ClsData& data, DataContext& context) {
   return true;
 }
 
-bool ClsData::Grid(DataContext& context) {
+bool DataSet::Grid(DataContext& context) {
   if (dataType_ != 2) return true;
   if (dataDim_ == 1) return Gridder::Surface(*this, context);
   if (dataDim_ == 2) return Gridder::Volume(*this, context);
   return true;
 }
 
-void ClsData::NDS(double x, double y, double& value, Long n, Long kind) const {
+void DataSet::NDS(double x, double y, double& value, Long n, Long kind) const {
   const SurfaceSites sites = Gridder::Sites(*this, SurfaceKind(kind));
   const NearestPointIndex<2> index(Zip(sites.u, sites.v));
   std::vector<Neighbour> nearest;
@@ -376,7 +376,7 @@ void ClsData::NDS(double x, double y, double& value, Long n, Long kind) const {
   value = InverseDistanceEstimate(nearest, sites.w);
 }
 
-void ClsData::NDSC(double x, double y, double& value, Long n, Long kind) const {
+void DataSet::NDSC(double x, double y, double& value, Long n, Long kind) const {
   const Long k = SurfaceKind(kind);
   const SurfaceSites sites = Gridder::Sites(*this, k);
   const NearestPointIndex<2> index(sites.colourAt, sites.colourDivisors);
@@ -386,7 +386,7 @@ void ClsData::NDSC(double x, double y, double& value, Long n, Long kind) const {
   value = InverseDistanceEstimate(nearest, sites.c);
 }
 
-void ClsData::NDS4D(double x, double y, double z, double& value, Long n) const {
+void DataSet::NDS4D(double x, double y, double z, double& value, Long n) const {
   const VolumeSites sites = Gridder::Sites4D(*this);
   const NearestPointIndex<3> index(sites.at);
   std::vector<Neighbour> nearest;
@@ -394,12 +394,12 @@ void ClsData::NDS4D(double x, double y, double z, double& value, Long n) const {
   value = InverseDistanceEstimate(nearest, sites.shepard.values);
 }
 
-double ClsData::Shepard(double u, double v, bool colour, Long kind) const {
+double DataSet::Shepard(double u, double v, bool colour, Long kind) const {
   const SurfaceSites sites = Gridder::Sites(*this, SurfaceKind(kind));
   return ShepardAt(ShepardPoints<2>{{sites.u, sites.v}, colour ? sites.c : sites.w}, {u, v});
 }
 
-double ClsData::Shepard4D(double x, double y, double z) const {
+double DataSet::Shepard4D(double x, double y, double z) const {
   return ShepardAt(Gridder::Sites4D(*this).shepard, {x, y, z});
 }
 

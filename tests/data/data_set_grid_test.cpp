@@ -6,7 +6,7 @@
 #include <functional>
 #include <random>
 
-#include "cls_data_test_support.h"
+#include "data_set_test_support.h"
 
 namespace qv {
 namespace {
@@ -173,7 +173,7 @@ TEST(GridTest, CylindricalNodesAndPointsAreCartesian) {
   for (int n = 0; n < 8; ++n) points.push_back({22.5 * n, 0.5 * n, 2.0, 1.0 * n});
   b.IrregularSurface(kIrregularCylindrical, 5, 3, 0, 180, 0, 4, points);
   ASSERT_TRUE(b.Load());
-  const ClsData& d = b.data;
+  const DataSet& d = b.data;
   const SharedSettings& s = b.settings;
   for (Long i = 0; i < 5; ++i) {
     for (Long j = 0; j < 3; ++j) {
@@ -216,7 +216,7 @@ TEST(GridTest, SphericalNodes) {
   for (int n = 0; n < 9; ++n) points.push_back({40.0 * (n % 3), 30.0 + 40.0 * (n / 3), 3.0, 0.0});
   b.IrregularSurface(kIrregularSpherical, 3, 3, 0, 80, 30, 110, points);
   ASSERT_TRUE(b.Load());
-  const ClsData& d = b.data;
+  const DataSet& d = b.data;
   const SharedSettings& s = b.settings;
   for (Long i = 0; i < 3; ++i) {
     for (Long j = 0; j < 3; ++j) {
@@ -254,7 +254,7 @@ TEST(GridTest, BoundsCoverTheNodesAndThePoints) {
   points.push_back({-5, 12, 3, 20});
   b.IrregularSurface(kIrregularSurface, 3, 3, 0, 10, 0, 10, points);
   ASSERT_TRUE(b.Load());
-  const ClsData& d = b.data;
+  const DataSet& d = b.data;
   EXPECT_EQ(d.DataType(), 2);
   EXPECT_EQ(d.DataDim(), 1);
   EXPECT_EQ(d.Points(), 14);

@@ -1,4 +1,4 @@
-#include "scene/cls11_material.h"
+#include "scene/material_preset.h"
 
 #include <GL/gl.h>
 
@@ -56,7 +56,7 @@ std::array<float, 4> Values(const FixedTable<float, 0, 3>& table) {
 
 }  // namespace
 
-void Cls11::SetMaterial(Long kind) {
+void MaterialPreset::SetMaterial(Long kind) {
   if (kind >= 1 && kind <= kPresetCount) {
     const Preset& p = kPresets[kind - 1];
     Load(Ambient, p.ambient);
@@ -77,7 +77,7 @@ void Cls11::SetMaterial(Long kind) {
   glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT, ambient.data());
 }
 
-std::string Cls11::PresetName(Long kind) {
+std::string MaterialPreset::PresetName(Long kind) {
   if (kind < 1 || kind > kPresetCount) return "";
   return kPresets[kind - 1].name;
 }

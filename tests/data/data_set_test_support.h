@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "data/cls_data.h"
+#include "data/data_set.h"
 #include "data/memory_data_panel.h"
 #include "scene/shared_settings.h"
 #include "support/scripted_message_box.h"
@@ -25,7 +25,7 @@ struct DataBench {
   ScriptedMessageBox messages;
   CountingPump pump;
   DataContext context{panel, settings, messages, pump};
-  ClsData data;
+  DataSet data;
 
   bool Load() { return data.GetData(context); }
 

@@ -6,13 +6,13 @@
 #include <string>
 
 #include "platform/keyed_collection.h"
-#include "scene/cls1_box.h"
-#include "scene/cls3_axis_system.h"
+#include "scene/box.h"
+#include "scene/axis_system.h"
 #include "scene/scene_item.h"
 
 namespace qv {
 
-class Cls8 {
+class SceneGroup {
  public:
   // The graphs, keyed by CStr(ID). The same item may sit in several groups
   // at once: a change made through one group is seen through the other.
@@ -20,7 +20,7 @@ class Cls8 {
 
   // Kept for the group's interface; no operation of the program reads them.
   bool DrawAxis = true;
-  std::shared_ptr<Cls3> Axis = std::make_shared<Cls3>();
+  std::shared_ptr<AxisSystem> Axis = std::make_shared<AxisSystem>();
   double ScaleX = 1.0;
   double ScaleY = 1.0;
   double ScaleZ = 1.0;
@@ -35,7 +35,7 @@ class Cls8 {
 
   // The union of the items' boxes widened by 0.04 on every side. An empty
   // group gives minima 99999999 - 0.04 and maxima -99999999 + 0.04.
-  Cls1 GetBox() const;
+  Box GetBox() const;
   // Draws every item in collection order into the current OpenGL context.
   void Draw() const;
   // The group record: dataSetRecord (which ends without a blank), one blank,

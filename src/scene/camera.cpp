@@ -1,11 +1,11 @@
-#include "scene/cls4_camera.h"
+#include "scene/camera.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>
 
 #include <cmath>
 
-#include "scene/cls8_scene_group.h"
+#include "scene/scene_group.h"
 
 namespace qv {
 
@@ -23,50 +23,50 @@ double Length(const V3& v) { return std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z)
 
 }  // namespace
 
-Cls4::Cls4() { EyePos.z = 1000.0; }
+Camera::Camera() { EyePos.z = 1000.0; }
 
-double Cls4::VecUp(Long index) const {
+double Camera::VecUp(Long index) const {
   if (index < 0 || index > 2) throw RuntimeError(kSubscriptOutOfRange, "VecUp " + CStr(index));
   return vecUp_[index];
 }
 
-void Cls4::SetVecUp(Long index, double value) {
+void Camera::SetVecUp(Long index, double value) {
   if (index < 0 || index > 2) throw RuntimeError(kSubscriptOutOfRange, "VecUp " + CStr(index));
   vecUp_[index] = value;
 }
 
-void Cls4::GetViewRect(double& width, double& height) const {
+void Camera::GetViewRect(double& width, double& height) const {
   width = VolWidth;
   height = VolHeight;
 }
 
-void Cls4::SetViewRect(double /*width*/, double height) {
+void Camera::SetViewRect(double /*width*/, double height) {
   VolHeight = height;
   VolWidth = height * ScreenWidth / ScreenHeight;
 }
 
-void Cls4::SetVecup(double x, double y, double z) { vecUp_ = {x, y, z}; }
+void Camera::SetVecup(double x, double y, double z) { vecUp_ = {x, y, z}; }
 
-void Cls4::SetRef(double x, double y, double z) {
+void Camera::SetRef(double x, double y, double z) {
   RefPos.x = x;
   RefPos.y = y;
   RefPos.z = z;
 }
 
-void Cls4::SetEye(double x, double y, double z) {
+void Camera::SetEye(double x, double y, double z) {
   EyePos.x = x;
   EyePos.y = y;
   EyePos.z = z;
 }
 
-void Cls4::SetScreen(Long width, Long& height) {
+void Camera::SetScreen(Long width, Long& height) {
   glViewport(0, 0, width, height);
   if (height == 0) height = 1;
   ScreenWidth = width;
   ScreenHeight = height;
 }
 
-void Cls4::MoveView(double dx, double dy) {
+void Camera::MoveView(double dx, double dy) {
   V3 f{RefPos.x - EyePos.x, RefPos.y - EyePos.y, RefPos.z - EyePos.z};
   const double len = Length(f);
   if (!(len > 0.0)) return;
@@ -80,7 +80,7 @@ void Cls4::MoveView(double dx, double dy) {
   SetRef(RefPos.x - offset.x, RefPos.y - offset.y, RefPos.z - offset.z);
 }
 
-void Cls4::SetViewType(Long code) {
+void Camera::SetViewType(Long code) {
   V3 d{EyePos.x - RefPos.x, EyePos.y - RefPos.y, EyePos.z - RefPos.z};
   double dist = Length(d);
   if (dist == 0.0) dist = 50.0;
@@ -103,14 +103,14 @@ void Cls4::SetViewType(Long code) {
 
 // The world y axis made perpendicular to the viewing direction, so that the
 // diagonal views stand upright.
-void Cls4::DiagonalUp() {
+void Camera::DiagonalUp() {
   V3 f{RefPos.x - EyePos.x, RefPos.y - EyePos.y, RefPos.z - EyePos.z};
   const double len = Length(f);
   f = {f.x / len, f.y / len, f.z / len};
   SetVecup(-f.y * f.x, 1.0 - f.y * f.y, -f.y * f.z);
 }
 
-void Cls4::ZoomAll(double minX, double minY, double minZ, double maxX, double maxY, double maxZ,
+void Camera::ZoomAll(double minX, double minY, double minZ, double maxX, double maxY, double maxZ,
                    Long viewCode) {
   const bool flat = viewCode == 7;
   const double ex = maxX - minX;
@@ -125,7 +125,7 @@ void Cls4::ZoomAll(double minX, double minY, double minZ, double maxX, double ma
   SetEye(RefPos.x - f.x, flat ? 0.0 : RefPos.y - f.y, RefPos.z - f.z);
 }
 
-void Cls4::RotateView(double angle, double x, double y, double z) {
+void Camera::RotateView(double angle, double x, double y, double z) {
   const V3 v{RefPos.x - EyePos.x, RefPos.y - EyePos.y, RefPos.z - EyePos.z};
   const double c = std::cos(angle);
   const double s = std::sin(angle);
@@ -139,19 +139,19 @@ void Cls4::RotateView(double angle, double x, double y, double z) {
          EyePos.z + m[2][0] * v.x + m[2][1] * v.y + m[2][2] * v.z);
 }
 
-void Cls4::Zoom(double factor) {
+void Camera::Zoom(double factor) {
   if (!(factor > 0.0)) return;
   VolWidth *= factor;
   VolHeight *= factor;
 }
 
-void Cls4::Projection(double jx, double jy, double /*eyeX*/, double /*eyeY*/, double /*focus*/,
-                      const Cls8& shownGraphs) {
+void Camera::Projection(double jx, double jy, double /*eyeX*/, double /*eyeY*/, double /*focus*/,
+                      const SceneGroup& shownGraphs) {
   // The box is needed only by the perspective projection.
-  Projection(jx, jy, ProjectType == 2 ? shownGraphs.GetBox() : Cls1{});
+  Projection(jx, jy, ProjectType == 2 ? shownGraphs.GetBox() : Box{});
 }
 
-void Cls4::Projection(double jx, double jy, const Cls1& shownBox) {
+void Camera::Projection(double jx, double jy, const Box& shownBox) {
   GLint viewport[4] = {0, 0, 0, 0};
   glGetIntegerv(GL_VIEWPORT, viewport);
   glMatrixMode(GL_PROJECTION);

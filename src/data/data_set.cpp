@@ -1,4 +1,4 @@
-#include "data/cls_data.h"
+#include "data/data_set.h"
 
 #include <algorithm>
 #include <cmath>
@@ -38,7 +38,7 @@ class RecordWriter {
     text_ += text;
     text_ += ' ';
   }
-  void Box(int box) { Item(NormalizedNumText(panel_.Text(box))); }
+  void BoxText(int box) { Item(NormalizedNumText(panel_.Text(box))); }
   // The four cells of a sheet row. Returns false past the sheet's last row,
   // where no cell exists (the loops then stop: the rows only grow).
   bool Row(double row) {
@@ -118,13 +118,13 @@ void Widen(double v, double& low, double& high) {
 
 }  // namespace
 
-std::string ClsData::Save(const DataPanel& panel) const {
+std::string DataSet::Save(const DataPanel& panel) const {
   const Long kind = panel.KindIndex();
   const std::optional<PanelLayout> layout = LayoutOfKind(kind);
   if (!layout) return "";
   RecordWriter out(panel);
   out.Item(std::string(1, KindCode(kind)));
-  for (int box : layout->recordBoxes) out.Box(box);
+  for (int box : layout->recordBoxes) out.BoxText(box);
   if (layout->irregular) {
     WritePoints(panel, out);
   } else if (layout->volume) {
@@ -135,8 +135,8 @@ std::string ClsData::Save(const DataPanel& panel) const {
   return out.Finish();
 }
 
-Cls1 ClsData::GetBox() const {
-  Cls1 box{kStartMin, kStartMax, kStartMin, kStartMax, kStartMin, kStartMax};
+Box DataSet::GetBox() const {
+  Box box{kStartMin, kStartMax, kStartMin, kStartMax, kStartMin, kStartMax};
   if (dataDim_ == 2) {
     const Long lastI = LastNode(reg4DX_, 0, stepsX_);
     const Long lastJ = LastNode(reg4DX_, 1, stepsY_);
@@ -164,7 +164,7 @@ Cls1 ClsData::GetBox() const {
   return box;
 }
 
-void ClsData::Normalize(SharedSettings& settings) {
+void DataSet::Normalize(SharedSettings& settings) {
   double sx = ScaleOfRange(minX_, maxX_);
   double sy = ScaleOfRange(minY_, maxY_);
   double sz = ScaleOfRange(minZ_, maxZ_);
@@ -208,7 +208,7 @@ void ClsData::Normalize(SharedSettings& settings) {
   }
 }
 
-Long ClsData::DelaunayTriangulate(Long n, const std::vector<double>& x,
+Long DataSet::DelaunayTriangulate(Long n, const std::vector<double>& x,
                                   const std::vector<double>& y, MessageBoxService& messages) {
   if (n < 0) n = 0;
   const auto need = static_cast<std::size_t>(n) + 1;
@@ -228,7 +228,7 @@ Long ClsData::DelaunayTriangulate(Long n, const std::vector<double>& x,
   return static_cast<Long>(delaunayTris_.size());
 }
 
-const DelaunayTri& ClsData::DelaunayTris(Long record) const {
+const DelaunayTri& DataSet::DelaunayTris(Long record) const {
   if (record < 1 || record > static_cast<Long>(delaunayTris_.size())) {
     throw RuntimeError(kSubscriptOutOfRange,
                        "triangle record " + CStr(record) + " outside 1.." +

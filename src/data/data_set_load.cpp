@@ -15,7 +15,7 @@
 #include <limits>
 #include <optional>
 
-#include "data/cls_data.h"
+#include "data/data_set.h"
 #include "data/grid_input_validation.h"
 #include "data/number_text.h"
 #include "data/panel_layout.h"
@@ -62,29 +62,29 @@ class DataLoader {
       : panel_(panel), kind_(kind), layout_(layout) {}
 
   // Counts, arrays and cells into data; false when a number is out of range.
-  bool Fill(ClsData& data);
+  bool Fill(DataSet& data);
   // The bounds of what data now holds, in data units. Irregular kinds keep
   // the angle ranges the grid was made over.
-  void Bounds(ClsData& data) const;
+  void Bounds(DataSet& data) const;
   // The points of the cylindrical and spherical kinds, held for the gridding
   // in grid coordinates, become Cartesian positions like every other kind's.
-  void PointsToCartesian(ClsData& data) const;
+  void PointsToCartesian(DataSet& data) const;
 
  private:
-  bool Counts(ClsData& data);
-  bool GridSpan(ClsData& data);
-  void Allocate(ClsData& data) const;
+  bool Counts(DataSet& data);
+  bool GridSpan(DataSet& data);
+  void Allocate(DataSet& data) const;
   bool Cells(Long row, std::array<double, 4>& cells) const;
-  bool FillRegularSurface(ClsData& data) const;
-  bool FillRegularVolume(ClsData& data) const;
-  bool FillPoints(ClsData& data) const;
+  bool FillRegularSurface(DataSet& data) const;
+  bool FillRegularVolume(DataSet& data) const;
+  bool FillPoints(DataSet& data) const;
 
   const DataPanel& panel_;
   Long kind_;
   const PanelLayout& layout_;
 };
 
-bool DataLoader::Counts(ClsData& data) {
+bool DataLoader::Counts(DataSet& data) {
   std::array<Long, 3> steps{0, 0, 0};
   const double perAxis = layout_.irregular ? kMaxGridNodes : kMaxSheetRows;
   double total = 1.0;
@@ -106,7 +106,7 @@ bool DataLoader::Counts(ClsData& data) {
   return true;
 }
 
-bool DataLoader::GridSpan(ClsData& data) {
+bool DataLoader::GridSpan(DataSet& data) {
   // Targets of the bound boxes (min and max per axis), in the box order.
   std::vector<double*> targets;
   if (kind_ == kIrregularCylindrical) {
@@ -124,7 +124,7 @@ bool DataLoader::GridSpan(ClsData& data) {
   return true;
 }
 
-void DataLoader::Allocate(ClsData& data) const {
+void DataLoader::Allocate(DataSet& data) const {
   const Long sx = data.stepsX_, sy = data.stepsY_, sz = data.stepsZ_;
   if (layout_.volume) {
     for (auto* a : {&data.reg4DX_, &data.reg4DY_, &data.reg4DZ_, &data.reg4DV_, &data.reg4DC_}) {
@@ -157,7 +157,7 @@ bool DataLoader::Cells(Long row, std::array<double, 4>& cells) const {
   return true;
 }
 
-bool DataLoader::FillRegularSurface(ClsData& data) const {
+bool DataLoader::FillRegularSurface(DataSet& data) const {
   std::array<double, 4> c{};
   for (Long i = 0; i < data.stepsX_; ++i) {
     for (Long j = 0; j < data.stepsY_; ++j) {
@@ -189,7 +189,7 @@ bool DataLoader::FillRegularSurface(ClsData& data) const {
   return true;
 }
 
-bool DataLoader::FillRegularVolume(ClsData& data) const {
+bool DataLoader::FillRegularVolume(DataSet& data) const {
   std::array<double, 4> c{};
   for (Long i = 0; i < data.stepsX_; ++i) {
     for (Long j = 0; j < data.stepsY_; ++j) {
@@ -206,7 +206,7 @@ bool DataLoader::FillRegularVolume(ClsData& data) const {
   return true;
 }
 
-bool DataLoader::FillPoints(ClsData& data) const {
+bool DataLoader::FillPoints(DataSet& data) const {
   std::array<double, 4> c{};
   for (Long n = 0; n < data.points_; ++n) {
     if (!Cells(n + 1, c)) return false;
@@ -236,7 +236,7 @@ bool DataLoader::FillPoints(ClsData& data) const {
   return true;
 }
 
-bool DataLoader::Fill(ClsData& data) {
+bool DataLoader::Fill(DataSet& data) {
   data.dataType_ = layout_.irregular ? 2 : 1;
   data.dataDim_ = layout_.volume ? 2 : 1;
   if (!Counts(data)) return false;
@@ -246,7 +246,7 @@ bool DataLoader::Fill(ClsData& data) {
   return layout_.volume ? FillRegularVolume(data) : FillRegularSurface(data);
 }
 
-void DataLoader::PointsToCartesian(ClsData& data) const {
+void DataLoader::PointsToCartesian(DataSet& data) const {
   if (kind_ != kIrregularCylindrical && kind_ != kIrregularSpherical) return;
   for (Long n = 0; n < data.points_; ++n) {
     const double x = data.irreg3DX_(n), y = data.irreg3DY_(n), z = data.irreg3DZ_(n);
@@ -263,7 +263,7 @@ void DataLoader::PointsToCartesian(ClsData& data) const {
   }
 }
 
-void DataLoader::Bounds(ClsData& data) const {
+void DataLoader::Bounds(DataSet& data) const {
   Range x, y, z, c, a, b;
   const Long sx = data.stepsX_, sy = data.stepsY_, sz = data.stepsZ_;
   if (layout_.volume) {
@@ -321,7 +321,7 @@ void DataLoader::Bounds(ClsData& data) const {
   data.maxC_ = c.high;
 }
 
-bool ClsData::GetData(DataContext& context) {
+bool DataSet::GetData(DataContext& context) {
   const Long kind = context.panel.KindIndex();
   const std::optional<PanelLayout> layout = LayoutOfKind(kind);
   if (!layout) return false;
@@ -332,7 +332,7 @@ bool ClsData::GetData(DataContext& context) {
   }
   // Everything is built aside and swapped in at the end, so a refused panel
   // or a failed gridding leaves the data set as it was.
-  ClsData staged;
+  DataSet staged;
   DataLoader loader(context.panel, kind, *layout);
   if (!loader.Fill(staged)) {
     context.messages.Show(kIllegalMessage, "Error", MsgIcon::Exclamation, MsgButtons::OK);

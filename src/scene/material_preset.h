@@ -10,7 +10,7 @@
 
 namespace qv {
 
-class Cls11 {
+class MaterialPreset {
  public:
   // Indexed fields (R, G, B, A); an index outside throws
   // RuntimeError(kSubscriptOutOfRange). A new material is all 0.

@@ -10,7 +10,7 @@ namespace qv {
 // Marker symbols. The shapes are the program's own; an unknown value draws a dot.
 enum class MarkerSymbol : Long { Dot = 0, Cross = 1, Square = 2, Diamond = 3 };
 
-class Cls2 {
+class PointMarker {
  public:
   double x = 0.0;
   double y = 0.0;
