@@ -22,7 +22,7 @@
 #include "platform/event_pump.h"
 #include "platform/message_box.h"
 #include "platform/runtime.h"
-#include "scene/shared_settings.h"
+#include "platform/shared_settings.h"
 
 namespace qv {
 namespace {

@@ -13,7 +13,7 @@
 
 #include <sys/mman.h>
 
-#include "data/robust_predicates.h"
+#include "robust_predicates.h"
 
 namespace qv {
 namespace {

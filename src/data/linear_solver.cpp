@@ -1,4 +1,4 @@
-#include "data/linear_solver.h"
+#include "linear_solver.h"
 
 #include <algorithm>
 #include <atomic>

@@ -5,8 +5,8 @@
 #include <stdexcept>
 #include <utility>
 
-#include "data/linear_solver.h"
-#include "data/robust_predicates.h"
+#include "linear_solver.h"
+#include "robust_predicates.h"
 
 namespace qv {
 namespace {

@@ -1,4 +1,4 @@
-#include "data/robust_predicates.h"
+#include "robust_predicates.h"
 
 #include <algorithm>
 #include <cmath>

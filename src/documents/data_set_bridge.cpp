@@ -1,4 +1,4 @@
-#include "documents/data_set_bridge.h"
+#include "data_set_bridge.h"
 
 #include <vector>
 

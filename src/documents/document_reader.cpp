@@ -7,7 +7,7 @@
 
 #include "data/data_panel.h"
 #include "data/panel_layout.h"
-#include "documents/document_tokens.h"
+#include "document_tokens.h"
 #include "graphs/graph_record.h"
 #include "graphs/workspace.h"
 #include "platform/record_reader.h"

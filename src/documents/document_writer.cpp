@@ -4,7 +4,7 @@
 #include "data/grid_input_validation.h"
 #include "data/memory_data_panel.h"
 #include "data/number_text.h"
-#include "documents/data_set_bridge.h"
+#include "data_set_bridge.h"
 #include "documents/document_header.h"
 #include "documents/document_reader.h"
 #include "graphs/workspace.h"

@@ -2,8 +2,8 @@
 
 #include "data/data_panel.h"
 #include "data/memory_data_panel.h"
-#include "documents/bmp_writer.h"
-#include "documents/data_set_bridge.h"
+#include "bmp_writer.h"
+#include "data_set_bridge.h"
 #include "documents/document_container.h"
 #include "documents/document_host.h"
 #include "documents/document_reader.h"

@@ -1,4 +1,4 @@
-#include "graphs/data_view.h"
+#include "data_view.h"
 
 #include <algorithm>
 #include <initializer_list>

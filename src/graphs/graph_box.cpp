@@ -1,8 +1,8 @@
 #include <algorithm>
 
 #include "graphs/graph.h"
-#include "graphs/data_view.h"
-#include "graphs/graph_geometry.h"
+#include "data_view.h"
+#include "graph_geometry.h"
 #include "graphs/workspace.h"
 
 namespace qv {

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "graphs/graph.h"
-#include "graphs/data_view.h"
-#include "graphs/graph_geometry.h"
+#include "data_view.h"
+#include "graph_geometry.h"
 #include "graphs/workspace.h"
 #include "scene/material_preset.h"
 

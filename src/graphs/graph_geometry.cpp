@@ -1,10 +1,10 @@
-#include "graphs/graph_geometry.h"
+#include "graph_geometry.h"
 
 #include <cmath>
 
 #include "graphs/graph.h"
 #include "data/data_panel.h"
-#include "graphs/data_view.h"
+#include "data_view.h"
 #include "graphs/workspace.h"
 
 namespace qv {

@@ -5,7 +5,7 @@
 #include <locale>
 
 #include "graphs/graph.h"
-#include "graphs/legend_scale.h"
+#include "legend_scale.h"
 #include "graphs/workspace.h"
 #include "platform/gl_text.h"
 

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "graphs/graph.h"
-#include "graphs/data_view.h"
-#include "graphs/graph_geometry.h"
+#include "data_view.h"
+#include "graph_geometry.h"
 #include "graphs/workspace.h"
 
 namespace qv {

@@ -1,4 +1,4 @@
-#include "scene/axis_painter.h"
+#include "axis_painter.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>

@@ -23,9 +23,9 @@
 #include <array>
 #include <string>
 
-#include "scene/box.h"
+#include "platform/box.h"
 #include "scene/axis_system.h"
-#include "scene/shared_settings.h"
+#include "platform/shared_settings.h"
 
 namespace qv {
 

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "scene/axis_painter.h"
+#include "axis_painter.h"
 
 namespace qv {
 

@@ -7,7 +7,7 @@
 #include "documents/window_capture.h"
 #include "platform/message_box.h"
 #include "scene/scene_fonts.h"
-#include "window/enable_patterns.h"
+#include "enable_patterns.h"
 #include "window/scene_renderer.h"
 
 namespace qv {

@@ -8,7 +8,7 @@
 
 #include "data/data_set.h"
 #include "data/memory_data_panel.h"
-#include "scene/shared_settings.h"
+#include "platform/shared_settings.h"
 #include "support/scripted_message_box.h"
 
 namespace qv::test {

@@ -16,7 +16,7 @@
 #include <gtest/gtest.h>
 
 #include "data/data_set.h"
-#include "data/robust_predicates.h"
+#include "robust_predicates.h"
 #include "support/scripted_message_box.h"
 
 namespace qv {

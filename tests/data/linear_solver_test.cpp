@@ -1,6 +1,6 @@
 // The dense solver of the radial-basis gridding: solutions, pivoting past
 // zeros, the absolute singularity test, and the threaded path on large systems.
-#include "data/linear_solver.h"
+#include "linear_solver.h"
 
 #include <cmath>
 #include <limits>

@@ -1,6 +1,6 @@
 // The exact-sign predicates against exact integer arithmetic, on inputs
 // where the plain double evaluation gets the sign wrong.
-#include "data/robust_predicates.h"
+#include "robust_predicates.h"
 
 #include <cstdint>
 #include <random>

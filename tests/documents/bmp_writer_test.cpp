@@ -1,4 +1,4 @@
-#include "documents/bmp_writer.h"
+#include "bmp_writer.h"
 
 #include <gtest/gtest.h>
 

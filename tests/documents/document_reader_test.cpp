@@ -7,7 +7,7 @@
 #include <sstream>
 
 #include "data/data_panel.h"
-#include "documents/document_tokens.h"
+#include "document_tokens.h"
 #include "platform/record_reader.h"
 #include "graphs/workspace.h"
 

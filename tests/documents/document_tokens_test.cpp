@@ -1,4 +1,4 @@
-#include "documents/document_tokens.h"
+#include "document_tokens.h"
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,7 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
-#include "documents/bmp_writer.h"
+#include "bmp_writer.h"
 #include "platform/osmesa/offscreen_context.h"
 #include "temp_folder.h"
 

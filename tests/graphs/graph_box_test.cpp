@@ -6,7 +6,7 @@
 
 #include "data/memory_data_panel.h"
 #include "graphs/graph.h"
-#include "graphs/graph_geometry.h"
+#include "graph_geometry.h"
 #include "graphs/workspace.h"
 #include "platform/event_pump.h"
 #include "support/scripted_message_box.h"

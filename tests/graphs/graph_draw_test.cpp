@@ -7,7 +7,7 @@
 #include <string>
 
 #include "graph_draw_fixture.h"
-#include "graphs/graph_geometry.h"
+#include "graph_geometry.h"
 
 namespace qv::test {
 namespace {

@@ -1,4 +1,4 @@
-#include "graphs/legend_scale.h"
+#include "legend_scale.h"
 
 #include <cmath>
 #include <locale>

@@ -1,4 +1,4 @@
-#include "window/enable_patterns.h"
+#include "enable_patterns.h"
 
 #include <gtest/gtest.h>
 

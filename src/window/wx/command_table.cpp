@@ -1,4 +1,4 @@
-#include "window/wx/command_table.h"
+#include "command_table.h"
 
 #include <array>
 

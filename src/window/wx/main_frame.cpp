@@ -27,8 +27,8 @@
 #include "platform/text_encoding.h"
 #include "platform/wx/wx_file_dialog.h"
 #include "platform/wx/wx_message_box.h"
-#include "window/wx/command_table.h"
-#include "window/wx/sheet_grid_table.h"
+#include "command_table.h"
+#include "sheet_grid_table.h"
 
 namespace qv {
 

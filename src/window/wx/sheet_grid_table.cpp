@@ -1,4 +1,4 @@
-#include "window/wx/sheet_grid_table.h"
+#include "sheet_grid_table.h"
 
 #include <algorithm>
 

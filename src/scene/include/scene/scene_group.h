@@ -6,7 +6,7 @@
 #include <string>
 
 #include "platform/keyed_collection.h"
-#include "scene/box.h"
+#include "platform/box.h"
 #include "scene/axis_system.h"
 #include "scene/scene_item.h"
 

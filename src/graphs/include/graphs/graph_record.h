@@ -25,7 +25,7 @@
 
 #include "graphs/graph.h"
 #include "platform/record_reader.h"
-#include "scene/shared_settings.h"
+#include "platform/shared_settings.h"
 
 namespace qv {
 

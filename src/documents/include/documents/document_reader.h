@@ -12,7 +12,7 @@
 #include "documents/document_header.h"
 #include "graphs/graph.h"
 #include "scene/axis_system.h"
-#include "scene/shared_settings.h"
+#include "platform/shared_settings.h"
 
 namespace qv {
 

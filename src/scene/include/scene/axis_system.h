@@ -6,8 +6,8 @@
 
 #include "platform/record_reader.h"
 #include "platform/runtime.h"
-#include "scene/box.h"
-#include "scene/shared_settings.h"
+#include "platform/box.h"
+#include "platform/shared_settings.h"
 
 namespace qv {
 

@@ -6,7 +6,7 @@
 #include <array>
 
 #include "platform/runtime.h"
-#include "scene/box.h"
+#include "platform/box.h"
 #include "scene/point_marker.h"
 
 namespace qv {

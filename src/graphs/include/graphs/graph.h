@@ -11,7 +11,7 @@
 #include "graphs/color_map.h"
 #include "platform/checked_array.h"
 #include "platform/runtime.h"
-#include "scene/box.h"
+#include "platform/box.h"
 #include "scene/point_marker.h"
 #include "scene/scene_item.h"
 

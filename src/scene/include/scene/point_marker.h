@@ -3,7 +3,7 @@
 #pragma once
 
 #include "platform/runtime.h"
-#include "scene/shared_settings.h"
+#include "platform/shared_settings.h"
 
 namespace qv {
 

@@ -15,8 +15,8 @@
 #include "platform/event_pump.h"
 #include "platform/message_box.h"
 #include "platform/runtime.h"
-#include "scene/box.h"
-#include "scene/shared_settings.h"
+#include "platform/box.h"
+#include "platform/shared_settings.h"
 
 namespace qv {
 

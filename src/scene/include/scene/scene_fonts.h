@@ -4,7 +4,7 @@
 #pragma once
 
 #include "platform/message_box.h"
-#include "scene/shared_settings.h"
+#include "platform/shared_settings.h"
 
 namespace qv {
 

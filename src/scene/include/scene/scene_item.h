@@ -9,7 +9,7 @@
 #include <string>
 
 #include "platform/runtime.h"
-#include "scene/box.h"
+#include "platform/box.h"
 
 namespace qv {
 

@@ -10,7 +10,7 @@
 #include "scene/axis_system.h"
 #include "scene/camera.h"
 #include "scene/scene_group.h"
-#include "scene/shared_settings.h"
+#include "platform/shared_settings.h"
 
 namespace qv {
 

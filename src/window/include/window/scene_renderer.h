@@ -5,7 +5,7 @@
 #pragma once
 
 #include "scene/light.h"
-#include "scene/box.h"
+#include "platform/box.h"
 #include "window/interaction.h"
 #include "window/pass_plan.h"
 
