@@ -15,7 +15,7 @@ namespace qv {
 namespace {
 
 std::string Fixture(const std::string& name) {
-  std::ifstream in(std::string(QV_TEST_DATA_DIR) + "/documents/" + name, std::ios::binary);
+  std::ifstream in(std::string(QV_TEST_INPUTS_DIR) + "/documents/" + name, std::ios::binary);
   std::stringstream text;
   text << in.rdbuf();
   return text.str();

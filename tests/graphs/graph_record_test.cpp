@@ -377,7 +377,7 @@ TEST_F(GraphRecordTest, RecordMatchesTheGoldenText) {
   ws_.settings.GridMethod4D = 103;
   const std::string text = g.Save();
 
-  const std::string path = std::string(QV_TEST_DATA_DIR) + "/graphs/record_golden.txt";
+  const std::string path = std::string(QV_TEST_EXPECTED_DIR) + "/graphs/record_golden.txt";
   if (std::getenv("QV_UPDATE_GOLDEN") != nullptr) {
     std::ofstream(path, std::ios::binary) << text;
   }

@@ -241,7 +241,7 @@ TEST(MainWindowStartTest, OpensTheDocumentNamedOnTheCommandLine) {
   char pattern[] = "/tmp/qv-gui-XXXXXX";
   ASSERT_NE(mkdtemp(pattern), nullptr);
   const std::string folder = pattern;
-  std::ifstream in(std::string(QV_TEST_DATA_DIR) + "/documents/d11.txt", std::ios::binary);
+  std::ifstream in(std::string(QV_TEST_INPUTS_DIR) + "/documents/d11.txt", std::ios::binary);
   const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   ASSERT_FALSE(text.empty());
   // A path with a blank: the whole command line is the path.
@@ -288,7 +288,7 @@ TEST(MainWindowStartTest, OpensTheDocumentNamedOnTheCommandLine) {
 // chosen document replaces the empty one and is shown; a cancelled dialog
 // changes nothing.
 TEST_F(MainWindowTest, FileOpenFromTheMenuShowsTheChosenDocument) {
-  std::ifstream in(std::string(QV_TEST_DATA_DIR) + "/documents/d11.txt", std::ios::binary);
+  std::ifstream in(std::string(QV_TEST_INPUTS_DIR) + "/documents/d11.txt", std::ios::binary);
   const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   const std::string path = folder_ + "/chosen.qrv";
   std::ofstream(path, std::ios::binary) << EncodeContainer(text);

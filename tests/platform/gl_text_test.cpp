@@ -99,7 +99,7 @@ TEST_F(GlTextTest, EmptyTextAndCharactersOutsideTheFontDrawNothing) {
 TEST_F(GlTextTest, UnreadableFontReportsAndFreesItsLists) {
   const GLuint next = NextFreeList();
   Long base = 77;
-  EXPECT_FALSE(CreateOutlineFontFromFile(base, QV_TEST_DATA_DIR "/platform/not_a_font.ttf", 0,
+  EXPECT_FALSE(CreateOutlineFontFromFile(base, QV_TEST_INPUTS_DIR "/platform/not_a_font.ttf", 0,
                                          messages_));
   EXPECT_EQ(base, 0);
   ASSERT_EQ(messages_.Shown().size(), 1u);
