@@ -15,8 +15,7 @@ namespace {
 std::string ScaleText(const SharedSettings& settings) {
   std::string text = CStr(settings.ScaleMode);
   for (const double ratio : {settings.ScaleRatioX, settings.ScaleRatioY, settings.ScaleRatioZ, settings.ZoomZ}) {
-    text += ' ';
-    text += NormalizedNumText(FormatDouble(ratio));
+    text += " " + NormalizedNumText(FormatDouble(ratio));
   }
   return text;
 }

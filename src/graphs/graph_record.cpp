@@ -17,11 +17,7 @@ class RecordWriter {
   void Flag(bool value) { Put(value ? "1" : "0"); }
   // Cleaned as the axis titles are, so that no text shifts the fields after
   // it when read back.
-  void Text(const std::string& text) {
-    text_ += '@';
-    text_ += AxisSystem::CleanTitle(text);
-    text_ += "@ ";
-  }
+  void Text(const std::string& text) { Put("@" + AxisSystem::CleanTitle(text) + "@"); }
   std::string Take() { return std::move(text_); }
 
  private:
