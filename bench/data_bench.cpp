@@ -23,6 +23,7 @@
 #include "platform/message_box.h"
 #include "platform/runtime.h"
 #include "platform/shared_settings.h"
+#include "silent_messages.h"
 
 namespace qv {
 namespace {
@@ -165,15 +166,6 @@ BENCHMARK(BM_QuadraticFit)->Arg(20000)->Unit(benchmark::kMillisecond);
 
 // The gridding driver itself: DataSet::Grid over an irregular Cartesian
 // surface loaded through the panel, 101 x 101 nodes, by each method.
-class SilentMessages final : public MessageBoxService {
- public:
-  MsgAnswer Show(const std::string&, const std::string&, MsgIcon, MsgButtons) override {
-    ++shown;
-    return MsgAnswer::OK;
-  }
-  int shown = 0;
-};
-
 class LoadedSurface {
  public:
   explicit LoadedSurface(std::size_t n) {
@@ -208,7 +200,7 @@ class LoadedSurface {
  private:
   MemoryDataPanel panel_;
   SharedSettings settings_;
-  SilentMessages messages_;
+  bench::SilentMessages messages_;
   NullEventPump pump_;
   DataContext context_{panel_, settings_, messages_, pump_};
   DataSet data_;
@@ -258,7 +250,7 @@ void BM_GetDataGridded(benchmark::State& state) {
   ScatteredSurface(panel, static_cast<int>(state.range(1)), static_cast<int>(state.range(2)));
   SharedSettings settings;
   settings.GridMethod = static_cast<Long>(state.range(0));
-  SilentMessages messages;
+  bench::SilentMessages messages;
   NullEventPump pump;
   DataContext context{panel, settings, messages, pump};
   for (auto _ : state) {

@@ -10,19 +10,13 @@
 #include "scene/scene_fonts.h"
 #include "scene/trackball.h"
 #include "platform/message_box.h"
+#include "silent_messages.h"
 
 namespace {
 
-class SilentMessages final : public qv::MessageBoxService {
- public:
-  qv::MsgAnswer Show(const std::string&, const std::string&, qv::MsgIcon, qv::MsgButtons) override {
-    return qv::MsgAnswer::OK;
-  }
-};
-
 void BM_CreateSceneFonts(benchmark::State& state) {
   qv::OffscreenContext ctx(64, 64);
-  SilentMessages messages;
+  qv::bench::SilentMessages messages;
   for (auto _ : state) {
     qv::SharedSettings settings;
     qv::CreateSceneFonts(settings, messages);
@@ -34,7 +28,7 @@ BENCHMARK(BM_CreateSceneFonts)->Unit(benchmark::kMillisecond);
 // One full axis system with panels, grids and outline labels, as one pass.
 void BM_AxisSystemDraw(benchmark::State& state) {
   qv::OffscreenContext ctx(256, 256);
-  SilentMessages messages;
+  qv::bench::SilentMessages messages;
   qv::SharedSettings settings;
   qv::CreateSceneFonts(settings, messages);
   qv::AxisSystem axis;

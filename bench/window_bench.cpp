@@ -14,19 +14,13 @@
 #include "platform/file_dialog.h"
 #include "platform/osmesa/offscreen_context.h"
 #include "window/main_window_core.h"
+#include "silent_messages.h"
 
 namespace {
 
 constexpr int kWidth = 800;
 constexpr int kHeight = 600;
 constexpr int kNodes = 101;
-
-class SilentMessages final : public qv::MessageBoxService {
- public:
-  qv::MsgAnswer Show(const std::string&, const std::string&, qv::MsgIcon, qv::MsgButtons) override {
-    return qv::MsgAnswer::OK;
-  }
-};
 
 class NoDialogs final : public qv::FileDialogService {
  public:
@@ -100,7 +94,7 @@ struct SurfaceScene {
   }
 
   OffscreenView view;
-  SilentMessages messages;
+  qv::bench::SilentMessages messages;
   NoDialogs dialogs;
   qv::NullEventPump pump;
   qv::MainWindowCore core{view, qv::MainWindowServices{messages, dialogs, pump}};

@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/record_reader.h"
+
 namespace qv {
 
 // Most tokens a document may hold.
@@ -16,7 +18,9 @@ inline constexpr std::size_t kMaxDocumentTokens = 500000;
 // a trailing blank gives no further token, and the end of the text ends a
 // non-empty last token. Returns nullopt when the text holds more than
 // maxTokens tokens (the document is refused rather than cut).
-std::optional<std::vector<std::string>> Tokenize(std::string_view text,
-                                                 std::size_t maxTokens = kMaxDocumentTokens);
+inline std::optional<std::vector<std::string>> Tokenize(
+    std::string_view text, std::size_t maxTokens = kMaxDocumentTokens) {
+  return SplitRecord(text, maxTokens);
+}
 
 }  // namespace qv

@@ -9,15 +9,10 @@
 #include "data/data_set.h"
 #include "data/memory_data_panel.h"
 #include "platform/shared_settings.h"
+#include "support/counting_pump.h"
 #include "support/scripted_message_box.h"
 
 namespace qv::test {
-
-class CountingPump final : public EventPump {
- public:
-  void Pump() override { ++calls; }
-  long calls = 0;
-};
 
 struct DataBench {
   MemoryDataPanel panel;

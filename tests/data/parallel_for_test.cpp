@@ -1,6 +1,7 @@
 // The work split over the cores: every item exactly once, results as on one
 // thread, errors carried back, and the window pumped from the calling thread.
 #include "data/parallel_for.h"
+#include "support/counting_pump.h"
 
 #include <atomic>
 #include <chrono>
@@ -13,6 +14,8 @@
 
 namespace qv {
 namespace {
+
+using test::CountingPump;
 
 double Item(std::size_t i) {
   double sum = 0;
@@ -48,23 +51,12 @@ TEST(ParallelFor, RethrowsTheWorkersError) {
   EXPECT_LT(done.load(), 100000u);
 }
 
-class CountingPump final : public EventPump {
- public:
-  void Pump() override {
-    ++calls;
-    if (std::this_thread::get_id() != owner) ++fromOtherThreads;
-  }
-  std::thread::id owner = std::this_thread::get_id();
-  int calls = 0;
-  int fromOtherThreads = 0;
-};
-
 TEST(ParallelForPumped, PumpsOncePerItemOnTheCallingThread) {
   for (std::size_t count : {0u, 1u, 3u, 500u}) {
     CountingPump pump;
     std::vector<double> results(count);
     ParallelForPumped(count, [&](std::size_t i) { results[i] = Item(i); }, pump);
-    EXPECT_EQ(pump.calls, static_cast<int>(count));
+    EXPECT_EQ(pump.calls, static_cast<long>(count));
     EXPECT_EQ(pump.fromOtherThreads, 0);
     for (std::size_t i = 0; i < count; ++i) ASSERT_EQ(results[i], Item(i));
   }

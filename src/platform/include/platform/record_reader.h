@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,8 +15,13 @@
 
 namespace qv {
 
-// Splits text at every single blank. A trailing blank gives no empty last token.
+// Splits text at every single blank: two blanks in a row give an empty token,
+// a trailing blank gives no further token, and the end of the text ends a
+// non-empty last token.
 std::vector<std::string> SplitRecord(std::string_view text);
+// The same, but nullopt when the text holds more than maxTokens tokens (so
+// that an oversized text is refused rather than cut, before any token is made).
+std::optional<std::vector<std::string>> SplitRecord(std::string_view text, std::size_t maxTokens);
 
 class RecordReader {
  public:
