@@ -56,9 +56,11 @@ class PostfixProgram {
   void Add(std::string_view token);
 
   std::vector<Instruction> instructions_;
+  // While compiling: values on the stack after the last instruction, and
+  // whether a stop has ended the program.
   std::size_t depth_ = 0;
-  std::size_t maxDepth_ = 0;
   bool stopped_ = false;
+  std::size_t maxDepth_ = 0;
   std::string badToken_;
 };
 
