@@ -438,6 +438,20 @@ TEST(FileSaveAs, SecondFilterWritesAPictureOfTheDrawingAreasSize) {
   }
 }
 
+// Pictures are saved through the same safe replacement as documents.
+TEST(FileSaveAs, APictureOverAReadOnlyFileIsRefusedNamingIt) {
+  TestProgram p;
+  p.host.picture = Picture(4, 4);
+  const std::string path = p.folder.File("scene.bmp");
+  ASSERT_EQ(ReplaceFile(path, "old picture"), "");
+  ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
+  p.host.dialogs.Choose(path, 2);
+  p.commands.SaveAs();
+  EXPECT_EQ(p.host.messages.Texts(),
+            std::vector<std::string>{"The picture \"" + path + "\" could not be saved: the file is read-only."});
+  EXPECT_EQ(ReadWholeFile(path), "old picture");
+}
+
 TEST(FileSaveAs, AnEmptyDrawingAreaIsReportedAndWritesNoPicture) {
   TestProgram p;
   const std::string path = p.folder.File("scene.bmp");
@@ -690,6 +704,15 @@ TEST_P(HostilePathTest, IsRefusedAtOnceWithAMessageNamingTheFile) {
 
 INSTANTIATE_TEST_SUITE_P(Cases, HostilePathTest, testing::ValuesIn(HostilePaths()),
                          [](const testing::TestParamInfo<HostilePath>& info) { return info.param.name; });
+
+// Messages hold Windows-1252 text; the path is UTF-8 and is converted, a
+// character the messages cannot hold shown as "?".
+TEST(OpenDocument, TheMessageNamesAPathOfAnyCharacters) {
+  TestProgram p;
+  EXPECT_EQ(p.commands.OpenDocument(p.folder.File("caf\xC3\xA9 \xE6\xBC\xA2 \xFF.qrv")), OpenOutcome::Refused);
+  EXPECT_EQ(p.host.messages.Texts(), std::vector<std::string>{"The document \"" + p.folder.File("caf\xE9 ? ?.qrv") +
+                                                              "\" could not be opened: the file does not exist."});
+}
 
 // The longest cell text a document may hold opens like any other.
 TEST(OpenDocument, ACellOf1000CharactersOpens) {
