@@ -21,7 +21,7 @@
 #include "documents/document_writer.h"
 #include "documents/file_association.h"
 #include "documents/file_commands.h"
-#include "documents/file_replace.h"
+#include "platform/file_replace.h"
 #include "graphs/workspace.h"
 #include "platform/event_pump.h"
 #include "platform/file_dialog.h"

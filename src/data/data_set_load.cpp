@@ -38,9 +38,9 @@ std::optional<double> NumberOf(std::string text) {
   return value;
 }
 
-// A count box: a whole number of at most limit.
+// A count box: a whole number of at most limit, rounded as the check rounded it.
 std::optional<Long> CountOf(const DataPanel& panel, int box, double limit) {
-  const double value = Val(panel.Text(box));
+  const double value = CountValue(panel.Text(box));
   if (!std::isfinite(value) || value > limit) return std::nullopt;
   return CLng(value);
 }

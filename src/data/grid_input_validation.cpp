@@ -14,15 +14,16 @@ constexpr std::array<const char*, 3> kRowsMessages = {
     "The number of Rows X must larger than 0.", "The number of Rows Y must larger than 0.",
     "The number of Rows Z must larger than 0."};
 
-// Cleans a count box and writes the cleaned text back. Returns the count, or
-// nullopt when the box does not hold a whole-number text.
+// Cleans a count box and writes the cleaned text back. Returns the count as
+// the data set loads it (rounded), or nullopt when the box does not hold a
+// whole-number text.
 std::optional<double> CleanCountBox(DataPanel& panel, int box) {
   std::string text = panel.Text(box);
   std::string cleaned;
   const bool ok = ParseIntText(text, cleaned);
   panel.SetText(box, cleaned);
   if (!ok) return std::nullopt;
-  return Val(cleaned);
+  return CountValue(cleaned);
 }
 
 bool CleanBoundBox(DataPanel& panel, int box) {

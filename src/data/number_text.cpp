@@ -1,6 +1,9 @@
 #include "data/number_text.h"
 
+#include <cmath>
 #include <string_view>
+
+#include "platform/runtime.h"
 
 namespace qv {
 namespace {
@@ -65,6 +68,8 @@ std::string NormalizeNumText(std::string& text) {
 }
 
 std::string NormalizedNumText(std::string text) { return NormalizeNumText(text); }
+
+double CountValue(std::string_view text) { return std::nearbyint(Val(text)); }
 
 void StrToAnsiBytes(std::vector<std::uint8_t>& bytes, const std::string& text) {
   if (text.empty()) return;

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "documents/file_replace.h"
+#include "platform/file_replace.h"
 #include "documents/window_capture.h"
 
 namespace qv {

@@ -114,6 +114,9 @@ void ReadCells(RecordReader& reader, const PanelLayout& layout, int version, Lon
   for (auto& row : data.cells) {
     for (std::size_t column = 0; column < (threeCells ? 3u : 4u); ++column) {
       row[column] = reader.Next();
+      // A cell text this long holds no number, and would only cost the sheet
+      // seconds and memory.
+      if (row[column].size() > kMaxTokenChars) Refuse("a sheet cell holds more than 1000 characters");
       RequireFinite(row[column], "a sheet cell");
     }
     if (threeCells) row[3] = row[2];
@@ -123,7 +126,10 @@ void ReadCells(RecordReader& reader, const PanelLayout& layout, int version, Lon
 void ReadDataSet(RecordReader& reader, int version, StagedDataSet& data) {
   data.kind = KindOfCode(reader.Next());
   const PanelLayout layout = *LayoutOfKind(data.kind);
-  for (const int box : layout.recordBoxes) data.boxes.emplace_back(box, reader.Next());
+  for (const int box : layout.recordBoxes) {
+    data.boxes.emplace_back(box, reader.Next());
+    if (data.boxes.back().second.size() > kMaxTokenChars) Refuse("a box of the data panel holds more than 1000 characters");
+  }
   data.headers = SheetHeaders(data.kind);
   const Long rows = SheetRows(data, layout);
   ReadCells(reader, layout, version, rows, data);
@@ -207,6 +213,9 @@ void ReadTokens(const std::vector<std::string>& tokens, const Workspace& workspa
   RequireFiniteItems(tokens, axisBegin, reader.Position(), tokenCount, "the axis record");
   if (CarriesScaleSettings(staged.header.version)) ReadScale(reader, staged.settings);
   if (reader.Position() > tokenCount) Refuse("the document is cut short");
+  for (const std::string& token : tokens) {
+    if (token.size() > kMaxTokenChars) Refuse("an item holds more than 1000 characters");
+  }
 }
 
 }  // namespace

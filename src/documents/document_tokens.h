@@ -13,6 +13,10 @@ namespace qv {
 
 // Most tokens a document may hold.
 inline constexpr std::size_t kMaxDocumentTokens = 500000;
+// Longest token a document may hold: far more than any number needs, and no
+// word of a graph's name or an axis title comes near it. Longer ones are
+// refused, which also bounds the size of any sound document.
+inline constexpr std::size_t kMaxTokenChars = 1000;
 
 // Splits text at every single blank: two blanks in a row give an empty token,
 // a trailing blank gives no further token, and the end of the text ends a

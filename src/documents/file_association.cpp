@@ -11,7 +11,7 @@
 #include <system_error>
 #include <vector>
 
-#include "documents/file_replace.h"
+#include "platform/file_replace.h"
 
 extern char** environ;
 

@@ -9,14 +9,53 @@
 #include "documents/document_reader.h"
 #include "documents/document_writer.h"
 #include "documents/file_association.h"
-#include "documents/file_replace.h"
+#include "platform/file_replace.h"
 #include "documents/list_caption.h"
+#include "document_tokens.h"
 #include "graphs/workspace.h"
 #include "platform/file_dialog.h"
 #include "platform/message_box.h"
+#include "platform/text_encoding.h"
 
 namespace qv {
 namespace {
+
+// The largest file that can hold a sound document. A document is at most
+// kMaxDocumentTokens items of at most kMaxTokenChars characters, each with
+// its blank, behind the container's head (8 bytes in the long form). The
+// data sheet (20000 rows of 4 cells), the panel boxes and the graph records
+// (at most kMaxDocumentTokens / 36 graphs) all lie within those items, so
+// 8 + 500000 * 1001 = 500500008 bytes (about 477 MiB) bounds every one. A
+// larger file is refused before any of it is read.
+constexpr std::uint64_t kMaxDocumentFileBytes = 8 + std::uint64_t{kMaxDocumentTokens} * (kMaxTokenChars + 1);
+
+// The path as a message names it: in quotes, in the messages' Windows-1252;
+// a character that it cannot hold shows as "?".
+std::string Quoted(const std::string& path) {
+  std::string text = "\"";
+  for (std::size_t at = 0; at < path.size();) {
+    const auto lead = static_cast<unsigned char>(path[at]);
+    std::size_t length = lead >= 0xF8 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+    // A sequence cut short is one byte that shows as "?".
+    for (std::size_t next = 1; next < length; ++next) {
+      if (at + next >= path.size() || (static_cast<unsigned char>(path[at + next]) & 0xC0) != 0x80) length = 1;
+    }
+    const std::optional<std::string> character = Utf8ToCp1252(std::string_view(path).substr(at, length));
+    text += character ? *character : "?";
+    at += length;
+  }
+  return text + "\"";
+}
+
+std::string ReadFailure(const FileBytes& read) {
+  switch (read.problem) {
+    case ReadProblem::Missing: return "the file does not exist";
+    case ReadProblem::Folder: return "it is a folder";
+    case ReadProblem::NotRegular: return "it is not a regular file";
+    case ReadProblem::TooLarge: return "the file is larger than any document can be";
+    default: return "the file could not be read (" + read.detail + ")";
+  }
+}
 
 constexpr char kErrorTitle[] = "Error";
 constexpr char kNoteTitle[] = "Note";
@@ -125,32 +164,24 @@ void FileCommands::Open() {
 
 OpenOutcome FileCommands::OpenDocument(const std::string& path) {
   if (path.empty()) return OpenOutcome::Unchanged;
-  const auto bytes = ReadWholeFile(path);
-  if (!bytes) {
-    ShowError("The document could not be opened: the file could not be read.");
+  const auto refuse = [&](const std::string& reason) {
+    ShowError("The document " + Quoted(path) + " could not be opened: " + reason + ".");
     return OpenOutcome::Refused;
-  }
-  const ContainerText value = DecodeContainer(*bytes);
-  if (!value.ok) {
-    ShowError("The document could not be opened: " + value.problem + ".");
-    return OpenOutcome::Refused;
-  }
+  };
+  const FileBytes bytes = ReadRegularFile(path, kMaxDocumentFileBytes);
+  if (!bytes.Ok()) return refuse(ReadFailure(bytes));
+  const ContainerText value = DecodeContainer(bytes.bytes);
+  if (!value.ok) return refuse(value.problem);
   if (value.text.empty()) return OpenOutcome::Unchanged;
   StagedDocument staged;
   const DocumentReadResult read = ReadDocumentText(value.text, workspace_, staged);
-  if (!read.ok) {
-    ShowError("The document could not be opened: " + read.reason + ".");
-    return OpenOutcome::Refused;
-  }
+  if (!read.ok) return refuse(read.reason);
   // The data set is loaded (and gridded) from a scratch panel first: a data
   // set that its own checks refuse leaves the open document as it was.
   MemoryDataPanel panel;
   StageDataPanel(staged, panel);
   DataSet data;
-  if (!LoadDataSet(data, panel, staged.settings, host_)) {
-    ShowError("The document could not be opened: its data set could not be loaded.");
-    return OpenOutcome::Refused;
-  }
+  if (!LoadDataSet(data, panel, staged.settings, host_)) return refuse("its data set could not be loaded");
   // Any Delaunay graph needs the triangles of the points just loaded, not
   // only when it happens to be the last record.
   if (staged.HasDelaunayGraph()) TriangulateDataSet(data, host_.Messages());
@@ -181,7 +212,7 @@ std::optional<std::string> FileCommands::DocumentBytes() {
 bool FileCommands::WriteDocument(const std::string& path, const std::string& bytes) {
   const std::string failure = ReplaceFile(path, bytes);
   if (failure.empty()) return true;
-  ShowError("The document could not be saved: " + failure + ".");
+  ShowError("The document " + Quoted(path) + " could not be saved: " + failure + ".");
   return false;
 }
 
@@ -217,7 +248,7 @@ void FileCommands::SavePicture(const std::string& path, const RgbImage& picture)
   // the width to a multiple of 4 lost up to two columns, widening it read
   // past the drawable).
   const std::string failure = SaveGLBitmap(path, picture.width - 1, picture.height, picture);
-  if (!failure.empty()) ShowError("The picture could not be saved: " + failure + ".");
+  if (!failure.empty()) ShowError("The picture " + Quoted(path) + " could not be saved: " + failure + ".");
 }
 
 void FileCommands::SaveAs() {

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "data/number_text.h"
+
 namespace qv {
 
 namespace {
@@ -110,7 +112,7 @@ void ApplyHeaders(int kind, SheetModel& sheet) {
 // A count box read as the readers do: Val, then the nearest Long (halves to
 // even); hostile numbers saturate and a negative count counts as 0.
 long long ReadCount(const DataPanelModel& panel, int text) {
-  const Long value = SaturateLong(Val(panel.texts[static_cast<std::size_t>(text)].text));
+  const Long value = SaturateLong(CountValue(panel.texts[static_cast<std::size_t>(text)].text));
   return std::max<long long>(0, value);
 }
 

@@ -327,6 +327,9 @@ INSTANTIATE_TEST_SUITE_P(
                     "", "Illegal data exist."},
         RefusalCase{"GridTooLarge", kIrregularSurface, {"0", "1", "4", "2000", "0", "1", "2000"}, 0,
                     "", "Illegal data exist."},
+        // 1.5 x 1.5 nodes load as 2 x 2: the fourth row is checked as well.
+        RefusalCase{"FractionalCountsCheckEveryLoadedRow", kRegularSurface, {"1.5", "1.5"}, 4, "abc",
+                    "Illegal data exist."},
         RefusalCase{"SheetTooSmall", kRegularVolume, {"100", "100", "", "3"}, 0, "",
                     "Illegal data exist."}),
     [](const testing::TestParamInfo<RefusalCase>& info) { return std::string(info.param.name); });

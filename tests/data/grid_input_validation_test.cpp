@@ -85,6 +85,14 @@ INSTANTIATE_TEST_SUITE_P(
         ValidationCase{"RegularBadCellInUse", kRegularSurface, {{1, "2"}, {2, "3"}}, 6, 2, "?",
                        kIllegal},
         ValidationCase{"RegularBadCellBeyond", kRegularSurface, {{1, "2"}, {2, "3"}}, 7, 2, "?"},
+        // Counts are rounded (halves to even) before they are checked, as the
+        // data set rounds them when it loads: 1.5 x 1.5 nodes are 2 x 2 and use
+        // rows 1..4, and 3.4 points are 3.
+        ValidationCase{"FractionalCountsCoverEveryRowLoaded", kRegularSurface, {{1, "1.5"}, {2, "1.5"}}, 4, 1, "x",
+                       kIllegal},
+        ValidationCase{"HalfCountsRoundToEven", kRegularSurface, {{1, "2.5"}, {2, "1"}}, 3, 1, "x"},
+        ValidationCase{"FractionalPointsRoundedFirst", kIrregularSurface, {{3, "3.4"}}, 0, 1, "", kPoints},
+        ValidationCase{"FractionalRowsRoundedFirst", kRegularSurface, {{1, "0.6"}, {2, "0.5"}}, 0, 1, "", kRowsY},
         ValidationCase{"MoreRowsThanTheSheetHolds", kIrregularSurface, {{3, "20001"}}, 0, 1, "",
                        kIllegal},
         ValidationCase{"RegularVolumeTooLargeForTheSheet", kRegularVolume,

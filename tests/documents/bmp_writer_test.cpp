@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "temp_folder.h"
+#include "support/temp_folder.h"
 
 namespace qv {
 namespace {

@@ -4,7 +4,7 @@
 
 #include "data/data_panel.h"
 #include "documents/document_container.h"
-#include "documents/file_replace.h"
+#include "platform/file_replace.h"
 
 namespace qv::test {
 namespace {

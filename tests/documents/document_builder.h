@@ -11,7 +11,7 @@
 #include "documents/file_commands.h"
 #include "graphs/workspace.h"
 #include "scripted_document_host.h"
-#include "temp_folder.h"
+#include "support/temp_folder.h"
 
 namespace qv::test {
 

@@ -7,7 +7,7 @@
 #include "documents/document_container.h"
 #include "documents/document_header.h"
 #include "documents/document_writer.h"
-#include "documents/file_replace.h"
+#include "platform/file_replace.h"
 #include "documents/list_caption.h"
 #include "document_builder.h"
 

@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <memory>
 
-#include "temp_folder.h"
+#include "support/temp_folder.h"
 
 namespace qv {
 namespace {

@@ -5,14 +5,23 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <filesystem>
 #include <functional>
 
 #include "documents/document_container.h"
 #include "documents/document_header.h"
-#include "documents/file_replace.h"
+#include "platform/file_replace.h"
 #include "document_builder.h"
 #include "platform/record_reader.h"
 
@@ -310,6 +319,8 @@ struct RefusedSaveCase {
   const char* message;  // a part of the message shown
   bool dialogShown;
   const char* file = "kept.qrv";  // the name chosen in the dialog
+  // Done to the old file, after it is written (nullptr: nothing).
+  void (*prepareFile)(const std::string& path) = nullptr;
 };
 
 void PrintTo(const RefusedSaveCase& c, std::ostream* os) { *os << c.name; }
@@ -324,6 +335,7 @@ TEST_P(FileSaveRefusedTest, ReportsAndLeavesTheFileAlone) {
   c.spoil(p);
   const std::string path = p.folder.File("kept.qrv");
   ASSERT_EQ(ReplaceFile(path, "old bytes"), "");
+  if (c.prepareFile != nullptr) c.prepareFile(path);
   p.host.dialogs.Choose(p.folder.File(c.file));
   EXPECT_FALSE(p.commands.Save());
   EXPECT_FALSE(p.commands.SaveOK());
@@ -331,6 +343,11 @@ TEST_P(FileSaveRefusedTest, ReportsAndLeavesTheFileAlone) {
   EXPECT_EQ(p.host.messages.Shown().front().title, "Error");
   EXPECT_NE(p.host.messages.Texts().front().find(c.message), std::string::npos) << p.host.messages.Texts().front();
   EXPECT_EQ(p.host.dialogs.Shown().size(), c.dialogShown ? 1u : 0u);
+  // A failed write names the file it was for.
+  if (c.dialogShown) {
+    EXPECT_TRUE(p.host.messages.Texts().front().starts_with("The document \"" + p.folder.File(c.file) + "\" could not be saved: "))
+        << p.host.messages.Texts().front();
+  }
   EXPECT_EQ(ReadWholeFile(path), "old bytes");
 }
 
@@ -347,7 +364,13 @@ INSTANTIATE_TEST_SUITE_P(
                           p.host.panel.SetText(3, "3");
                         },
                         "The number of points must larger than 3", false},
-        RefusedSaveCase{"NoSuchFolder", [](TestProgram&) {}, "could not be saved", true, "missing/kept.qrv"}),
+        // The saved document must open again.
+        RefusedSaveCase{"CellBeyond1000Characters", [](TestProgram& p) { p.host.panel.SetCell(2, 3, "0." + std::string(1000, '1')); },
+                        "a sheet cell holds more than 1000 characters", false},
+        RefusedSaveCase{"NoSuchFolder", [](TestProgram&) {}, "the folder does not exist", true, "missing/kept.qrv"},
+        // Refused whoever runs the program, root included.
+        RefusedSaveCase{"ReadOnlyFile", [](TestProgram&) {}, "the file is read-only", true, "kept.qrv",
+                        [](const std::string& path) { ASSERT_EQ(::chmod(path.c_str(), 0444), 0); }}),
     [](const testing::TestParamInfo<RefusedSaveCase>& info) { return info.param.name; });
 
 TEST(FileSave, ACancelledDialogIsNoSave) {
@@ -413,6 +436,20 @@ TEST(FileSaveAs, SecondFilterWritesAPictureOfTheDrawingAreasSize) {
     EXPECT_TRUE(p.host.messages.Shown().empty());
     EXPECT_EQ(DecodedSize(path), CStr(width) + "x" + CStr(height));
   }
+}
+
+// Pictures are saved through the same safe replacement as documents.
+TEST(FileSaveAs, APictureOverAReadOnlyFileIsRefusedNamingIt) {
+  TestProgram p;
+  p.host.picture = Picture(4, 4);
+  const std::string path = p.folder.File("scene.bmp");
+  ASSERT_EQ(ReplaceFile(path, "old picture"), "");
+  ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
+  p.host.dialogs.Choose(path, 2);
+  p.commands.SaveAs();
+  EXPECT_EQ(p.host.messages.Texts(),
+            std::vector<std::string>{"The picture \"" + path + "\" could not be saved: the file is read-only."});
+  EXPECT_EQ(ReadWholeFile(path), "old picture");
 }
 
 TEST(FileSaveAs, AnEmptyDrawingAreaIsReportedAndWritesNoPicture) {
@@ -498,6 +535,15 @@ const std::vector<DamagedFile>& DamagedFiles() {
        "two graphs have the ID 1"},
       {"IDAtTheTopOfTheRange", [](auto t, auto&) { t[kFirstRecord + 1] = "2147483647"; return Container(t); }, "ID is out of range"},
       {"TooManyItems", [](auto t, auto&) { t.resize(500001, "0"); return Container(t); }, "more than 500000 items"},
+      // Long texts hold no number and would cost the sheet seconds and memory.
+      {"TenMegabyteCell", [](auto t, auto&) { t[kFirstCellToken + 1] = "0." + std::string(10'000'000, '5'); return Container(t); },
+       "a sheet cell holds more than 1000 characters"},
+      {"CellOf1001Characters", [](auto t, auto&) { t[kFirstCellToken] = "0." + std::string(999, '5'); return Container(t); },
+       "a sheet cell holds more than 1000 characters"},
+      {"LongPanelBox", [](auto t, auto&) { t[kRowsToken] = std::string(1000, '0') + "3"; return Container(t); },
+       "a box of the data panel holds more than 1000 characters"},
+      {"LongGraphItem", [](auto t, auto&) { t[FirstLineColor(t)] = std::string(1000, '0') + "7"; return Container(t); },
+       "an item holds more than 1000 characters"},
   };
   return cases;
 }
@@ -518,7 +564,7 @@ TEST_P(DamagedFileTest, IsRefusedWithAMessageAndChangesNothing) {
   ASSERT_EQ(p.host.messages.Shown().size(), 1u);
   EXPECT_EQ(p.host.messages.Shown().front().title, "Error");
   const std::string message = p.host.messages.Texts().front();
-  EXPECT_TRUE(message.starts_with("The document could not be opened: ")) << message;
+  EXPECT_TRUE(message.starts_with("The document \"" + path + "\" could not be opened: ")) << message;
   EXPECT_NE(message.find(GetParam().reason), std::string::npos) << message;
   EXPECT_TRUE(Snapshot(p) == before);
   EXPECT_EQ(p.host.deleteAlls, 0);
@@ -527,14 +573,159 @@ TEST_P(DamagedFileTest, IsRefusedWithAMessageAndChangesNothing) {
 INSTANTIATE_TEST_SUITE_P(Cases, DamagedFileTest, testing::ValuesIn(DamagedFiles()),
                          [](const testing::TestParamInfo<DamagedFile>& info) { return info.param.name; });
 
-TEST(OpenDocument, AnUnreadablePathIsReportedAndChangesNothing) {
+// Paths that hold no document file. Each must be refused at once: a pipe
+// once hung the program for ever, and a link to /dev/zero or a large sparse
+// file was read for seconds, gigabytes deep, before it was refused.
+struct HostilePath {
+  const char* name;
+  // Makes the path in the folder and returns it.
+  std::string (*make)(const test::TempFolder& folder);
+  const char* reason;  // the end of the message
+  bool unreadable = false;
+};
+
+void PrintTo(const HostilePath& c, std::ostream* os) { *os << c.name; }
+
+const std::vector<HostilePath>& HostilePaths() {
+  static const std::vector<HostilePath> cases{
+      {"NamedPipe",
+       [](const test::TempFolder& f) {
+         const std::string path = f.File("pipe.qrv");
+         EXPECT_EQ(::mkfifo(path.c_str(), 0600), 0);
+         return path;
+       },
+       "it is not a regular file."},
+      {"LinkToDevZero",
+       [](const test::TempFolder& f) {
+         const std::string path = f.File("zero.qrv");
+         EXPECT_EQ(::symlink("/dev/zero", path.c_str()), 0);
+         return path;
+       },
+       "it is not a regular file."},
+      {"SparseTwoGigabytes",
+       [](const test::TempFolder& f) {
+         const std::string path = f.File("sparse.qrv");
+         const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT, 0600);
+         EXPECT_EQ(::ftruncate(fd, off_t{2} << 30), 0);
+         ::close(fd);
+         return path;
+       },
+       "the file is larger than any document can be."},
+      {"Folder",
+       [](const test::TempFolder& f) {
+         const std::string path = f.File("folder.qrv");
+         EXPECT_EQ(::mkdir(path.c_str(), 0700), 0);
+         return path;
+       },
+       "it is a folder."},
+      {"Unreadable",
+       [](const test::TempFolder& f) {
+         const std::string path = f.File("secret.qrv");
+         EXPECT_EQ(ReplaceFile(path, EncodeContainer("D41 0")), "");
+         EXPECT_EQ(::chmod(path.c_str(), 0), 0);
+         return path;
+       },
+       "the file could not be read (Permission denied).", true},
+      {"Missing", [](const test::TempFolder& f) { return f.File("missing.qrv"); }, "the file does not exist."},
+      {"LinkToNothing",
+       [](const test::TempFolder& f) {
+         const std::string path = f.File("dangling.qrv");
+         EXPECT_EQ(::symlink("nothing-here.qrv", path.c_str()), 0);
+         return path;
+       },
+       "the file does not exist."},
+  };
+  return cases;
+}
+
+// Runs the open in a child process and reads back "<outcome><unchanged>"
+// and the messages; nullopt when the child took longer than the time limit
+// (it is then killed: the test fails instead of hanging).
+std::optional<std::string> OpenInChild(TestProgram& p, const std::string& path, bool asOtherUser) {
+  constexpr int kTimeLimitMs = 3000;
+  int pipeEnds[2];
+  if (::pipe(pipeEnds) != 0) return std::nullopt;
+  const Snapshot before(p);
+  const pid_t child = ::fork();
+  if (child == 0) {
+    ::close(pipeEnds[0]);
+    // Root reads any file: the unreadable case runs as nobody.
+    if (asOtherUser && (::setgid(65534) != 0 || ::setuid(65534) != 0)) ::_exit(2);
+    const OpenOutcome outcome = p.commands.OpenDocument(path);
+    std::string report;
+    report += outcome == OpenOutcome::Refused ? 'R' : 'O';
+    report += Snapshot(p) == before ? 'U' : 'C';
+    for (const std::string& text : p.host.messages.Texts()) report += text + "\n";
+    const bool written = ::write(pipeEnds[1], report.data(), report.size()) == static_cast<ssize_t>(report.size());
+    ::_exit(written ? 0 : 1);
+  }
+  ::close(pipeEnds[1]);
+  std::string report;
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kTimeLimitMs);
+  bool timedOut = false;
+  for (;;) {
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+    pollfd waiting{pipeEnds[0], POLLIN, 0};
+    if (left.count() <= 0 || ::poll(&waiting, 1, static_cast<int>(left.count())) == 0) {
+      timedOut = true;
+      break;
+    }
+    char buffer[4096];
+    const ssize_t n = ::read(pipeEnds[0], buffer, sizeof buffer);
+    if (n <= 0) break;
+    report.append(buffer, static_cast<std::size_t>(n));
+  }
+  ::close(pipeEnds[0]);
+  if (timedOut) ::kill(child, SIGKILL);
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  if (timedOut) return std::nullopt;
+  return report;
+}
+
+class HostilePathTest : public testing::TestWithParam<HostilePath> {};
+
+TEST_P(HostilePathTest, IsRefusedAtOnceWithAMessageNamingTheFile) {
+  const HostilePath& c = GetParam();
   TestProgram p;
   test::BuildDocument(p, kViewCode3D, kRegularSurface);
-  const Snapshot before(p);
-  EXPECT_EQ(p.commands.OpenDocument(p.folder.File("missing.qrv")), OpenOutcome::Refused);
-  EXPECT_EQ(p.commands.OpenDocument(p.folder.Path()), OpenOutcome::Refused);
-  EXPECT_EQ(p.host.messages.Shown().size(), 2u);
-  EXPECT_TRUE(Snapshot(p) == before);
+  const bool asOtherUser = c.unreadable && ::geteuid() == 0;
+  // The other user must reach the file through the folder.
+  if (asOtherUser) {
+    ASSERT_EQ(::chmod(p.folder.Path().c_str(), 0711), 0);
+  }
+  const std::string path = c.make(p.folder);
+  const std::optional<std::string> report = OpenInChild(p, path, asOtherUser);
+  ASSERT_TRUE(report.has_value()) << "opening took longer than the time limit";
+  ASSERT_GE(report->size(), 2u);
+  EXPECT_EQ(report->substr(0, 2), "RU") << "refused, and nothing changed";
+  EXPECT_EQ(report->substr(2), "The document \"" + path + "\" could not be opened: " + c.reason + "\n");
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, HostilePathTest, testing::ValuesIn(HostilePaths()),
+                         [](const testing::TestParamInfo<HostilePath>& info) { return info.param.name; });
+
+// Messages hold Windows-1252 text; the path is UTF-8 and is converted, a
+// character the messages cannot hold shown as "?".
+TEST(OpenDocument, TheMessageNamesAPathOfAnyCharacters) {
+  TestProgram p;
+  EXPECT_EQ(p.commands.OpenDocument(p.folder.File("caf\xC3\xA9 \xE6\xBC\xA2 \xFF.qrv")), OpenOutcome::Refused);
+  EXPECT_EQ(p.host.messages.Texts(), std::vector<std::string>{"The document \"" + p.folder.File("caf\xE9 ? ?.qrv") +
+                                                              "\" could not be opened: the file does not exist."});
+}
+
+// The longest cell text a document may hold opens like any other.
+TEST(OpenDocument, ACellOf1000CharactersOpens) {
+  TestProgram p;
+  test::BuildDocument(p, kViewCode3D, kRegularSurface);
+  const std::string cell = "0." + std::string(998, '5');
+  p.host.panel.SetCell(2, 3, cell);
+  const std::string path = p.folder.File("long cell.qrv");
+  p.host.dialogs.Choose(path);
+  ASSERT_TRUE(p.commands.Save());
+  TestProgram opened;
+  EXPECT_EQ(opened.commands.OpenDocument(path), OpenOutcome::Opened);
+  EXPECT_EQ(opened.host.panel.Cell(2, 3), cell);
 }
 
 // A document the reader accepts but whose data the data set's own checks
@@ -548,7 +739,7 @@ TEST(OpenDocument, RefusesADataSetThatItsChecksRefuse) {
   EXPECT_EQ(p.commands.OpenDocument(path), OpenOutcome::Refused);
   EXPECT_EQ(p.host.messages.Texts(),
             (std::vector<std::string>{"The number of points must larger than 3.",
-                                      "The document could not be opened: its data set could not be loaded."}));
+                                      "The document \"" + path + "\" could not be opened: its data set could not be loaded."}));
   EXPECT_TRUE(Snapshot(p) == before);
 }
 

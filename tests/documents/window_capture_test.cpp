@@ -7,7 +7,7 @@
 
 #include "bmp_writer.h"
 #include "platform/osmesa/offscreen_context.h"
-#include "temp_folder.h"
+#include "support/temp_folder.h"
 
 namespace qv {
 namespace {

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace qv {
@@ -27,6 +28,13 @@ bool ParseIntText(std::string& text, std::string& result);
 std::string NormalizeNumText(std::string& text);
 // The same on a copy, for callers that keep their text.
 std::string NormalizedNumText(std::string text);
+
+// The number of a count box (rows, points) as everything that uses the count
+// takes it: the text's leading number rounded to the nearest whole number,
+// halves to even. Checking and loading both read counts through this, so the
+// rows that are checked are the rows that are loaded. A non-finite number
+// stays as it is.
+double CountValue(std::string_view text);
 
 // Copies the text's bytes into bytes and ends them with 0. An empty text writes
 // nothing. bytes grows when it holds fewer than length + 1 bytes.

@@ -60,8 +60,9 @@ inline constexpr std::size_t kMinGraphRecordTokens = 36;
 // are made for workspace and whose axis and settings start as workspace's.
 // Refuses an unknown header, counts or sizes that are not whole numbers in
 // range, more than 20000 sheet rows, non-finite numbers, IDs repeated or so
-// large that the next ID would overflow, bad graph records and a text that
-// ends before the document does. Never reads outside the tokens.
+// large that the next ID would overflow, bad graph records, items (sheet
+// cells above all) longer than 1000 characters and a text that ends before
+// the document does. Never reads outside the tokens.
 DocumentReadResult ReadDocumentText(const std::string& text, const Workspace& workspace,
                                     StagedDocument& staged);
 

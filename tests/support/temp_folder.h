@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <string>
 
-#include "documents/file_replace.h"
+#include "platform/file_replace.h"
 
 namespace qv::test {
 
