@@ -172,7 +172,9 @@ OpenOutcome FileCommands::OpenDocument(const std::string& path) {
   if (!bytes.Ok()) return refuse(ReadFailure(bytes));
   const ContainerText value = DecodeContainer(bytes.bytes);
   if (!value.ok) return refuse(value.problem);
-  if (value.text.empty()) return OpenOutcome::Unchanged;
+  // An empty file (or container) holds no document: the user asked for one,
+  // so say why nothing opened.
+  if (value.text.empty()) return refuse("the file is empty");
   StagedDocument staged;
   const DocumentReadResult read = ReadDocumentText(value.text, workspace_, staged);
   if (!read.ok) return refuse(read.reason);

@@ -743,16 +743,24 @@ TEST(OpenDocument, RefusesADataSetThatItsChecksRefuse) {
   EXPECT_TRUE(Snapshot(p) == before);
 }
 
-TEST(OpenDocument, AnEmptyFileOrPathChangesNothingAndSaysNothing) {
+// A cancelled dialog (no path) is silent; an empty file, or a container
+// holding an empty text, was chosen by the user and is refused with a reason.
+TEST(OpenDocument, AnEmptyFileIsRefusedAndNoPathChangesNothing) {
   TestProgram p;
   test::BuildDocument(p, kViewCode3D, kRegularSurface);
-  const std::string path = p.folder.File("empty.qrv");
-  ASSERT_EQ(ReplaceFile(path, ""), "");
   const Snapshot before(p);
-  EXPECT_EQ(p.commands.OpenDocument(path), OpenOutcome::Unchanged);
   EXPECT_EQ(p.commands.OpenDocument(""), OpenOutcome::Unchanged);
   EXPECT_TRUE(p.host.messages.Shown().empty());
-  EXPECT_TRUE(Snapshot(p) == before);
+  for (const std::string& bytes : {std::string(), EncodeContainer("")}) {
+    const std::string path = p.folder.File("empty.qrv");
+    ASSERT_EQ(ReplaceFile(path, bytes), "");
+    p.host.messages.Clear();
+    EXPECT_EQ(p.commands.OpenDocument(path), OpenOutcome::Refused);
+    EXPECT_EQ(p.host.messages.Texts(),
+              (std::vector<std::string>{"The document \"" + path +
+                                        "\" could not be opened: the file is empty."}));
+    EXPECT_TRUE(Snapshot(p) == before);
+  }
 }
 
 // The triangles follow any Delaunay graph of the document, not only a last
