@@ -6,51 +6,13 @@
 #include <string>
 #include <unistd.h>
 
-#include "documents/file_association.h"
-#include "documents/file_commands.h"
 #include "graphs/graph.h"
-#include "support/scripted_file_dialog.h"
-#include "support/scripted_message_box.h"
-#include "window/main_window_core.h"
-#include "window/window_fakes.h"
+#include "window/document_program.h"
 
 namespace qv {
 namespace {
 
-// The File commands the window calls, run by the document subsystem.
-class RealCommands final : public DocumentCommands {
- public:
-  explicit RealCommands(FileCommands& files) : files_(files) {}
-  void New2D() override { files_.New2D(); }
-  void New3D() override { files_.New3D(); }
-  void New4D() override { files_.New4D(); }
-  void Open() override { files_.Open(); }
-  bool Save() override { return files_.Save(); }
-  void SaveAs() override { files_.SaveAs(); }
-  void OpenDocument(const std::string& path) override { files_.OpenDocument(path); }
-  void WriteFileAssociation() override { files_.WriteFileAssociation(); }
-
- private:
-  FileCommands& files_;
-};
-
-// One main window with its File commands, writing into folder.
-struct Program {
-  explicit Program(const std::filesystem::path& folder)
-      : association(AssociationPaths{folder.string(), '/'}, folder.string()) {
-    core.SetDocumentCommands(&commands);
-    core.Start("", 15.0);
-  }
-
-  test::FakeView view;
-  test::ScriptedMessageBox messages;
-  test::ScriptedFileDialog dialogs;
-  NullEventPump pump;
-  MainWindowCore core{view, {messages, dialogs, pump}};
-  FileAssociation association;
-  FileCommands files{core.Shared(), core, association};
-  RealCommands commands{files};
-};
+using test::Program;
 
 class DocumentLoadTest : public testing::Test {
  protected:

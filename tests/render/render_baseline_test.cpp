@@ -1,0 +1,302 @@
+// Whole pictures of documents opened in the main window, each compared with
+// its baseline tests/expected/render/<name>.png (see support/picture_baseline.h).
+// They guard the drawing of the graphs, the axis system and the legend as a
+// whole: a drawer that loses a colour or moves its vertices changes many
+// pixels, while the tolerances absorb the last-bit noise of the rasteriser.
+//
+// Every input is fixed: a 256 x 256 offscreen picture, the light below, the
+// camera as the open fits it to the graphs, one font file.
+//
+// The input documents lie in tests/inputs/render/<name>.qrv. Each case's
+// builder makes its document in the window, as a user would type it, and
+// saves it with the program's own writer when the file is missing: delete a
+// document to write it anew (then regenerate its baseline).
+//
+// Regenerating: after a deliberate change of the pictures, run
+//   QV_UPDATE_BASELINES=1 ctest -R RenderBaseline
+// (or bin/render_tests with the variable set), look at every PNG written
+// to tests/expected/render/, and commit them.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cmath>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <unistd.h>
+#include <utility>
+#include <vector>
+
+#include "documents/document_header.h"
+#include "documents/list_caption.h"
+#include "graphs/graph.h"
+#include "scene/color.h"
+#include "support/picture_baseline.h"
+#include "window/document_program.h"
+
+namespace qv {
+namespace {
+
+using test::PictureTolerance;
+using test::Program;
+
+constexpr int kSize = 256;
+
+// The light of a new document, written out so that a changed default shows
+// as a changed default, not as changed pictures.
+void FixLight(Light& light) {
+  light.Enabled = true;
+  light.TwoSides(0) = 1.0F;
+  const std::array<float, 4> position{1000.0F, 1000.0F, 1000.0F, 1.0F};
+  const std::array<float, 4> globalAmbient{1.0F, 0.0F, 0.0F, 0.0F};
+  for (Long i = 0; i < 4; ++i) {
+    light.Position(i) = position[static_cast<std::size_t>(i)];
+    light.GlobalAmbient(i) = globalAmbient[static_cast<std::size_t>(i)];
+    light.Diffuse(i) = 1.0F;
+    light.Amission(i) = 1.0F;
+    light.Specular(i) = 1.0F;
+  }
+}
+
+// Builders: each types its data into the panel and the sheet and adds its
+// graphs through the graph list, as the window's user does.
+
+// Selects data kind, fills the panel's boxes, sizes the sheet with OK and
+// types the rows (up to four cells each).
+void TypeData(Program& program, Long kind, const std::vector<std::pair<int, double>>& boxes,
+              const std::vector<std::array<double, 4>>& rows) {
+  MainWindowCore& core = program.core;
+  core.Panel().SetKindIndex(kind);
+  for (const auto& [box, value] : boxes) core.Panel().SetText(box, FormatDouble(value));
+  core.OnDataPanelOk();
+  for (std::size_t r = 0; r < rows.size(); ++r) {
+    for (Long column = 1; column <= kSheetDataColumns; ++column) {
+      core.Sheet().CellEdited(static_cast<Long>(r) + 1, column,
+                              FormatDouble(rows[r][static_cast<std::size_t>(column) - 1]));
+    }
+  }
+}
+
+// A new graph of kind with the next ID; set its options, then Show it.
+std::shared_ptr<Graph> NewGraph(Program& program, Long kind) {
+  Workspace& ws = program.core.Shared();
+  auto graph = std::make_shared<Graph>(ws);
+  graph->SetID(++ws.settings.NextGraphID);
+  graph->GraphType = kind;
+  return graph;
+}
+
+// Adds graph to the document and checks it in the list.
+void Show(Program& program, const std::shared_ptr<Graph>& graph) {
+  Workspace& ws = program.core.Shared();
+  ws.allGraphs.Items.Add(graph, CStr(graph->ID()));
+  program.core.AddListEntry(ListCaption(*graph, ws.settings.ViewCode));
+  program.core.SetListChecked(program.core.List().ListCount() - 1, true);
+}
+
+// A hill at the back and a pit at the front of an n x n grid, colour value = height.
+std::vector<std::array<double, 4>> HillAndPit(Long n) {
+  std::vector<std::array<double, 4>> rows;
+  for (Long i = 0; i < n; ++i) {
+    for (Long j = 0; j < n; ++j) {  // the last index runs fastest
+      const double x = static_cast<double>(i), y = static_cast<double>(j);
+      const double z = 4.0 * std::exp(-((x - 4) * (x - 4) + (y - 5) * (y - 5)) / 12.0) -
+                       3.0 * std::exp(-((x - 10) * (x - 10) + (y - 9) * (y - 9)) / 10.0);
+      rows.push_back({x, y, z, z});
+    }
+  }
+  return rows;
+}
+
+void BuildSurface(Program& program) {
+  constexpr Long n = 15;
+  TypeData(program, kRegularSurface, {{1, n}, {2, n}}, HillAndPit(n));
+  auto graph = NewGraph(program, kSurfaceModel);
+  graph->StepU = graph->StepV = n - 1;
+  graph->Show = 3;         // filled cells
+  graph->Smoothness = 2;   // smooth shading
+  graph->FillStyle = 4;    // the colour map over the colour values
+  graph->ColorName = "RAINBOW";
+  Show(program, graph);
+}
+
+// Scattered points of a saddle over 0..10 x 0..10, spread by the golden
+// ratio so that none coincide.
+void BuildDelaunay(Program& program) {
+  constexpr int n = 40;
+  std::vector<std::array<double, 4>> rows;
+  for (int k = 0; k < n; ++k) {
+    const double x = 10.0 * std::fmod(0.5 + k * 0.6180339887, 1.0);
+    const double y = 10.0 * (k + 0.5) / n;
+    const double z = (x - 5) * (y - 5) / 6.0;
+    rows.push_back({x, y, z, z});
+  }
+  TypeData(program, kIrregularSurface, {{3, n}, {4, 11}, {7, 11}, {1, 0}, {2, 10}, {5, 0}, {6, 10}}, rows);
+  auto graph = NewGraph(program, kDelaunayGraph);
+  graph->StepU = graph->StepV = 10;
+  graph->Show = 3;
+  graph->Smoothness = 2;
+  graph->FillStyle = 4;
+  graph->ColorName = "RAINBOW";
+  graph->ShowDS = true;  // the triangles filled
+  graph->ShowDG = true;  // and their edges
+  graph->TriColor = 0;
+  Show(program, graph);
+}
+
+// A 6 x 6 x 6 volume whose value is the distance from one corner.
+void BuildScatter4D(Program& program) {
+  program.files.New4D();
+  constexpr Long n = 6;
+  std::vector<std::array<double, 4>> rows;
+  for (Long i = 0; i < n; ++i) {
+    for (Long j = 0; j < n; ++j) {
+      for (Long k = 0; k < n; ++k) {
+        const double x = static_cast<double>(i), y = static_cast<double>(j), z = static_cast<double>(k);
+        rows.push_back({x, y, z, std::sqrt(x * x + 0.5 * y * y + 2 * z * z)});
+      }
+    }
+  }
+  TypeData(program, kRegularVolume, {{1, n}, {2, n}, {4, n}}, rows);
+  auto graph = NewGraph(program, kScatter4D);
+  graph->StepU = graph->StepV = graph->StepH = n - 1;
+  graph->FillStyle = 4;
+  graph->ColorName = "RAINBOW";
+  graph->PointSize = 6;
+  Show(program, graph);
+}
+
+// A 2D document: seven point graphs, each its own colour and size, over
+// data that spans 0..12 by -3..3 (which sets the scales).
+void BuildPoints2D(Program& program) {
+  program.files.New2D();
+  constexpr Long nu = 13, nv = 7;
+  std::vector<std::array<double, 4>> rows;
+  for (Long i = 0; i < nu; ++i) {
+    for (Long j = 0; j < nv; ++j) {
+      const double x = static_cast<double>(i), y = static_cast<double>(j) - 3.0;
+      rows.push_back({x, y, x + y, x + y});
+    }
+  }
+  TypeData(program, kRegularSurface, {{1, nu}, {2, nv}}, rows);
+  const Long colors[] = {RGB(255, 0, 0), RGB(0, 160, 0), RGB(0, 0, 255), RGB(200, 0, 200),
+                         RGB(0, 160, 160), RGB(230, 120, 0), RGB(0, 0, 0)};
+  for (const Long color : colors) {
+    auto graph = NewGraph(program, kPointGraph);
+    graph->PointColor = color;
+    graph->PointSize = static_cast<double>(graph->ID()) + 2.0;
+    Show(program, graph);
+  }
+}
+
+// The document does not carry a point's position: type the seven along a
+// wave as the point dialog stores them in 2D (x in PointY, y in PointZ),
+// rebuild as its OK does, and fit the view to them.
+void PlacePoints2D(Program& program) {
+  int k = 0;
+  for (auto& [key, item] : program.core.Shared().allGraphs.Items) {
+    auto graph = std::dynamic_pointer_cast<Graph>(item);
+    ASSERT_NE(graph, nullptr) << key;
+    graph->PointY = 2.0 * k;
+    graph->PointZ = 2.5 * std::sin(0.9 * k);
+    ++k;
+  }
+  program.core.BuildScene();
+  program.core.FitView();
+}
+
+// The view a case is seen in after the open.
+enum class View {
+  AsOpened,  // the document's own (3D and 4D iso, 2D front)
+  Front,
+  Top,
+};
+
+// One picture: its name (the baseline's and the input document's), the
+// builder of its input, what is done after the open, the view and whether the legend is shown, and how
+// far it may stray from the baseline.
+struct RenderCase {
+  const char* name;
+  void (*build)(Program&);
+  // What the user does after the open, before the picture; may be null.
+  void (*afterOpen)(Program&);
+  View view;
+  bool legend;
+  PictureTolerance tolerance;
+};
+
+void PrintTo(const RenderCase& c, std::ostream* out) { *out << c.name; }
+
+// Tolerances: llvmpipe gives the same bytes run after run, and the Debug
+// sanitizer build the same as the optimised one. A pixel may stray by 8 in a
+// channel and 1 in 2000 pixels (32 of 65536) further, room for the edge
+// rounding of another Mesa build; one lost scatter point (about 40 pixels),
+// one lost triangle, a colour map short of one colour or vertices moved by
+// half a pixel fail.
+const RenderCase kCases[] = {
+    {"SurfaceWithAxisAndLegend", BuildSurface, nullptr, View::AsOpened, true, {8, 0.0005}},
+    {"DelaunayTriangles", BuildDelaunay, nullptr, View::AsOpened, true, {8, 0.0005}},
+    {"Scatter4D", BuildScatter4D, nullptr, View::AsOpened, true, {8, 0.0005}},
+    {"Points2D", BuildPoints2D, PlacePoints2D, View::AsOpened, true, {8, 0.0005}},
+};
+
+class RenderBaselineTest : public testing::TestWithParam<RenderCase> {
+ protected:
+  static void SetUpTestSuite() { fontProblem_ = test::UseOnlyThePictureFont(); }
+
+  void SetUp() override {
+    ASSERT_EQ(fontProblem_, "");
+    folder_ = std::filesystem::temp_directory_path() /
+              ("qv-render-" + std::to_string(getpid()) + "-" + GetParam().name);
+    std::filesystem::create_directories(folder_);
+  }
+  void TearDown() override { std::filesystem::remove_all(folder_); }
+
+  static std::string InputPath(const RenderCase& c) {
+    return std::string(QV_TEST_INPUTS_DIR) + "/render/" + c.name + ".qrv";
+  }
+
+  // Writes the case's input document when it is missing.
+  void EnsureInput(const RenderCase& c) {
+    const std::string path = InputPath(c);
+    if (std::filesystem::exists(path)) return;
+    Program writer(folder_);
+    c.build(writer);
+    ASSERT_TRUE(writer.messages.Shown().empty()) << writer.messages.Texts().front();
+    writer.dialogs.Choose(path);
+    ASSERT_TRUE(writer.files.Save()) << "could not write " << path;
+  }
+
+  std::filesystem::path folder_;
+  static inline std::string fontProblem_;
+};
+
+TEST_P(RenderBaselineTest, MatchesItsBaseline) {
+  const RenderCase& c = GetParam();
+  ASSERT_NO_FATAL_FAILURE(EnsureInput(c));
+  Program program(folder_);
+  MainWindowCore& core = program.core;
+  program.view.MakeContext(kSize, kSize);
+  core.SetDrawingSize(kSize, kSize);
+  FixLight(core.Shared().sceneLight);
+  core.Shared().settings.ShowLegend = c.legend;
+  core.OpenDocumentPath(InputPath(c));
+  ASSERT_TRUE(program.messages.Shown().empty()) << program.messages.Texts().front();
+  ASSERT_GE(core.Shared().shownGraphs.Items.Count(), 1);
+  if (c.afterOpen != nullptr) {
+    ASSERT_NO_FATAL_FAILURE(c.afterOpen(program));
+  }
+  switch (c.view) {
+    case View::AsOpened: break;
+    case View::Front: core.ShowFrontView(); break;
+    case View::Top: core.ShowTopView(); break;
+  }
+  core.Display();
+  EXPECT_TRUE(test::MatchesBaseline(c.name, program.view.context->ReadPixels(), c.tolerance));
+}
+
+INSTANTIATE_TEST_SUITE_P(Pictures, RenderBaselineTest, testing::ValuesIn(kCases),
+                         [](const testing::TestParamInfo<RenderCase>& info) { return info.param.name; });
+
+}  // namespace
+}  // namespace qv

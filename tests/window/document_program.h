@@ -1,0 +1,54 @@
+// One main window with the document subsystem's own File commands as its
+// host, for tests that open and save real documents through the window.
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+#include "documents/file_association.h"
+#include "documents/file_commands.h"
+#include "support/scripted_file_dialog.h"
+#include "support/scripted_message_box.h"
+#include "window/document_commands.h"
+#include "window/main_window_core.h"
+#include "window/window_fakes.h"
+
+namespace qv::test {
+
+// The File commands the window calls, run by the document subsystem.
+class RealCommands final : public DocumentCommands {
+ public:
+  explicit RealCommands(FileCommands& files) : files_(files) {}
+  void New2D() override { files_.New2D(); }
+  void New3D() override { files_.New3D(); }
+  void New4D() override { files_.New4D(); }
+  void Open() override { files_.Open(); }
+  bool Save() override { return files_.Save(); }
+  void SaveAs() override { files_.SaveAs(); }
+  void OpenDocument(const std::string& path) override { files_.OpenDocument(path); }
+  void WriteFileAssociation() override { files_.WriteFileAssociation(); }
+
+ private:
+  FileCommands& files_;
+};
+
+// One main window with its File commands, writing its association into
+// folder. The window starts as the program does, with a new 3D document.
+struct Program {
+  explicit Program(const std::filesystem::path& folder)
+      : association(AssociationPaths{folder.string(), '/'}, folder.string()) {
+    core.SetDocumentCommands(&commands);
+    core.Start("", 15.0);
+  }
+
+  FakeView view;
+  ScriptedMessageBox messages;
+  ScriptedFileDialog dialogs;
+  NullEventPump pump;
+  MainWindowCore core{view, {messages, dialogs, pump}};
+  FileAssociation association;
+  FileCommands files{core.Shared(), core, association};
+  RealCommands commands{files};
+};
+
+}  // namespace qv::test
