@@ -146,12 +146,12 @@ void MainWindowCore::Display() {
 
 // Layout
 
-std::optional<PaneLayout> MainWindowCore::OnResize(const PaneInput& input) {
-  std::optional<PaneLayout> layout = LayoutPanes(input);
-  if (!layout) return layout;
+PaneLayout MainWindowCore::OnResize(const PaneInput& input) {
+  const PaneLayout layout = LayoutPanes(input);
+  shownSplitterLeft_ = layout.splitter.left;
   // List 900 holds the projections of the size it was built for: a new size
   // needs a new build, or the picture would stretch until the next one.
-  if (SetDrawingSize(layout->drawingWidthPx, layout->drawingHeightPx) && buildCount_ > 0) BuildScene();
+  if (SetDrawingSize(layout.drawingWidthPx, layout.drawingHeightPx) && buildCount_ > 0) BuildScene();
   OnDrawingPaint();
   return layout;
 }
@@ -172,7 +172,12 @@ bool MainWindowCore::SetDrawingSize(int widthPx, int heightPx) {
   return camera.ScreenWidth != oldWidth || camera.ScreenHeight != oldHeight;
 }
 
-std::optional<PaneLayout> MainWindowCore::OnSplitterMouseUp(PaneInput input) {
+void MainWindowCore::OnSplitterMouseDown() {
+  if (shownSplitterLeft_) splitter_.SetLeft(*shownSplitterLeft_);
+  splitter_.MouseDown();
+}
+
+PaneLayout MainWindowCore::OnSplitterMouseUp(PaneInput input) {
   input.splitterLeft = splitter_.MouseUp(input.clientWidth);
   return OnResize(input);
 }

@@ -1,6 +1,11 @@
 #include "window/wx/main_frame.h"
 
+#include <wx/bitmap.h>
 #include <wx/button.h>
+#include <wx/dcclient.h>
+#include <wx/dcmemory.h>
+#include <wx/image.h>
+#include <wx/imagpng.h>
 #include <wx/checklst.h>
 #include <wx/choice.h>
 #include <wx/grid.h>
@@ -453,6 +458,78 @@ TEST_F(MainWindowTest, SplitterAndResizeLayThePanesOut) {
   EXPECT_EQ(camera.ScreenWidth, area.x);
   EXPECT_EQ(camera.ScreenHeight, area.y);
   EXPECT_NEAR(camera.VolWidth / camera.VolHeight, static_cast<double>(area.x) / area.y, 1e-9);
+}
+
+// The window's content as it shows, written for looking at when
+// QV_WRITE_PICTURES is set.
+void WriteWindowPicture(wxFrame* frame, const std::string& name) {
+  if (std::getenv("QV_WRITE_PICTURES") == nullptr) return;
+  wxClientDC screen(frame);
+  const wxSize size = frame->GetClientSize();
+  wxBitmap shot(size.x, size.y);
+  wxMemoryDC memory(shot);
+  memory.Blit(0, 0, size.x, size.y, &screen, 0, 0);
+  memory.SelectObject(wxNullBitmap);
+  if (wxImage::FindHandler(wxBITMAP_TYPE_PNG) == nullptr) wxImage::AddHandler(new wxPNGHandler);
+  shot.SaveFile(wxString::FromUTF8("/tmp/qv_window_" + name + ".png"), wxBITMAP_TYPE_PNG);
+}
+
+// Every pane inside the window's content, side by side without overlap, the
+// drawing area filling its pane down to the status bar and the camera
+// following it, and the data panel shown with a sheet that scrolls, at sizes
+// down to 640 x 480 (the layout once stopped below about 650 pixels).
+TEST_F(MainWindowTest, SmallWindowsKeepEveryPaneInside) {
+  for (const wxSize size : {wxSize(640, 480), wxSize(900, 650), wxSize(700, 520)}) {
+    frame_->SetSize(size);
+    PumpFor(150ms);
+    const std::string at = std::to_string(size.x) + "x" + std::to_string(size.y);
+    WriteWindowPicture(frame_, at);
+    const wxWindow* content = frame_->DrawingArea()->GetParent();
+    const wxRect inside(wxPoint(0, 0), content->GetClientSize());
+    const wxRect area = frame_->DrawingArea()->GetRect();
+    const wxRect data = frame_->DataFrame()->GetRect();
+    const wxRect list = frame_->GraphListBox()->GetRect();
+    const wxRect bar = frame_->VerticalSplitter()->GetRect();
+    for (const wxRect& pane : {area, data, list, bar}) {
+      EXPECT_TRUE(inside.Contains(pane)) << at;
+      EXPECT_GT(pane.width, 0) << at;
+      EXPECT_GT(pane.height, 0) << at;
+    }
+    EXPECT_FALSE(area.Intersects(data) || area.Intersects(list) || data.Intersects(list)) << at;
+    EXPECT_EQ(area.GetRight(), inside.GetRight()) << at;
+    EXPECT_EQ(area.GetBottom(), inside.GetBottom()) << at;
+    EXPECT_EQ(area.GetLeft(), bar.GetRight() + 1) << at;
+    EXPECT_GT(data.height, 200) << at;
+    const Camera& camera = Core().Shared().camera;
+    EXPECT_EQ(camera.ScreenWidth, area.width) << at;
+    EXPECT_EQ(camera.ScreenHeight, area.height) << at;
+    // The sheet ends inside the data panel; what it cannot show it scrolls to.
+    wxGrid* grid = frame_->SheetGrid();
+    EXPECT_LE(grid->GetRect().GetBottom(), data.height - 1) << at;
+    EXPECT_LE(grid->GetRect().GetRight(), data.width - 1) << at;
+    if (size.y < 650) {
+      EXPECT_TRUE(grid->IsScrollbarShown(wxVERTICAL)) << at;
+    }
+  }
+}
+
+// A narrow left column cuts the sheet at the column's edge; the sheet then
+// shows a horizontal scroll bar that takes its own room (an overlay
+// indicator, hidden until the pointer comes, left the cut without a sign).
+TEST_F(MainWindowTest, NarrowColumnScrollsTheSheet) {
+  wxWindow* bar = frame_->VerticalSplitter();
+  const int column = 200;
+  SendMouse(bar, wxEVT_LEFT_DOWN, 2, 10, true);
+  SendMouse(bar, wxEVT_MOTION, column - bar->GetPosition().x, 10, true);
+  SendMouse(bar, wxEVT_LEFT_UP, 0, 10, false);
+  PumpFor(150ms);
+  WriteWindowPicture(frame_, "narrow_column");
+  ASSERT_EQ(frame_->DataFrame()->GetSize().x, column);
+  wxGrid* grid = frame_->SheetGrid();
+  EXPECT_LE(grid->GetRect().GetRight(), column - 1);
+  EXPECT_TRUE(grid->IsScrollbarShown(wxHORIZONTAL));
+  EXPECT_GT(grid->GetScrollRange(wxHORIZONTAL), grid->GetScrollThumb(wxHORIZONTAL));
+  EXPECT_LT(grid->GetClientSize().y, grid->GetSize().y);
 }
 
 }  // namespace

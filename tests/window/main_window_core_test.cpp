@@ -475,10 +475,9 @@ TEST_F(MainWindowCoreTest, ResizeKeepsThePicturesProportions) {
   core.Start("", 15.0);
   const Camera& camera = core.Shared().camera;
   for (double width : {15060.0, 9060.0, 30060.0}) {
-    const std::optional<PaneLayout> layout = core.OnResize(WindowOf(width, 9720));
-    ASSERT_TRUE(layout);
-    EXPECT_EQ(camera.ScreenWidth, layout->drawingWidthPx);
-    EXPECT_EQ(camera.ScreenHeight, layout->drawingHeightPx);
+    const PaneLayout layout = core.OnResize(WindowOf(width, 9720));
+    EXPECT_EQ(camera.ScreenWidth, layout.drawingWidthPx);
+    EXPECT_EQ(camera.ScreenHeight, layout.drawingHeightPx);
     EXPECT_NEAR(camera.VolWidth / camera.VolHeight, camera.ScreenWidth / camera.ScreenHeight, 1e-12)
         << width;
     EXPECT_DOUBLE_EQ(camera.VolHeight, 40.0);
@@ -493,13 +492,12 @@ TEST_F(MainWindowCoreTest, SplitterReleasedFarLeftSnapsAndLaysOut) {
   core.OnSplitterMouseDown();
   EXPECT_TRUE(core.SplitterDragging());
   core.OnSplitterMouseMove(-2500);
-  const std::optional<PaneLayout> layout = core.OnSplitterMouseUp(WindowOf(15060, 9720));
+  const PaneLayout layout = core.OnSplitterMouseUp(WindowOf(15060, 9720));
   EXPECT_FALSE(core.SplitterDragging());
   EXPECT_DOUBLE_EQ(core.SplitterLeft(), 1000);
-  ASSERT_TRUE(layout);
-  EXPECT_DOUBLE_EQ(layout->list.width, 1000);
-  EXPECT_DOUBLE_EQ(layout->drawing.left, 1060);
-  EXPECT_EQ(core.Shared().camera.ScreenWidth, layout->drawingWidthPx);
+  EXPECT_DOUBLE_EQ(layout.list.width, 1000);
+  EXPECT_DOUBLE_EQ(layout.drawing.left, 1060);
+  EXPECT_EQ(core.Shared().camera.ScreenWidth, layout.drawingWidthPx);
 
   core.OnSplitterMouseDown();
   core.OnSplitterMouseMove(20000);
@@ -518,11 +516,29 @@ TEST_F(MainWindowCoreTest, DrawingAreaWithoutHeightGivesAFiniteView) {
   EXPECT_GT(camera.VolWidth, 0.0);
 }
 
-TEST_F(MainWindowCoreTest, TooLowWindowKeepsTheCameraAsItWas) {
+// A low window is laid out too: the camera follows the drawing area.
+TEST_F(MainWindowCoreTest, LowWindowStillSizesTheCamera) {
   core.Start("", 15.0);
-  const double before = core.Shared().camera.ScreenWidth;
-  EXPECT_FALSE(core.OnResize(WindowOf(15000, 4000)));
-  EXPECT_EQ(core.Shared().camera.ScreenWidth, before);
+  const PaneLayout layout = core.OnResize(WindowOf(15000, 4000));
+  EXPECT_EQ(core.Shared().camera.ScreenWidth, layout.drawingWidthPx);
+  EXPECT_EQ(core.Shared().camera.ScreenHeight, std::lround((4000 - 420 - 300) / 15.0));
+}
+
+// In a window narrower than the column the bar shows nearer the left; a
+// press takes it from where it shows, so a drag never jumps.
+TEST_F(MainWindowCoreTest, SplitterPressedInANarrowWindowStartsWhereItShows) {
+  core.Start("", 15.0);
+  PaneInput narrow = WindowOf(2500, 9720);
+  narrow.splitterLeft = 3000;
+  core.SetSplitterLeft(3000);
+  const PaneLayout shown = core.OnResize(narrow);
+  EXPECT_DOUBLE_EQ(shown.splitter.left, 1500);
+  EXPECT_DOUBLE_EQ(core.SplitterLeft(), 3000);  // kept for a wider window
+  core.OnSplitterMouseDown();
+  core.OnSplitterMouseMove(-150);
+  EXPECT_DOUBLE_EQ(core.SplitterLeft(), 1350);
+  core.OnSplitterMouseUp(narrow);
+  EXPECT_DOUBLE_EQ(core.SplitterLeft(), 1350);
 }
 
 // Data panel

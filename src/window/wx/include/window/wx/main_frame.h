@@ -36,6 +36,11 @@ namespace qv {
 class SheetGridTable;
 class SplitterBar;
 
+// Before the toolkit starts: scroll bars that always show and take their own
+// room (GTK_OVERLAY_SCROLLING=0, unless the user has set it), so that a sheet
+// or list cut off by a narrow or low pane shows that it scrolls.
+void PrepareToolkitEnvironment();
+
 // What the window is made with; the defaults are those of the program.
 struct MainFrameOptions {
   // Message boxes and file dialogs (tests script them); null: the toolkit's.
