@@ -81,6 +81,7 @@ void MainWindowCore::Start(const std::string& commandLine, double twipsPerPixel,
   s.GridMethod4D = 102;
   OnDataKindChosen(0);
   PrepareSheet(sheet_, 0, twipsPerPixel_);
+  PrepareStartPanel(panel_);
   flags_.ViewMinX = flags_.ViewMinY = flags_.ViewMinZ = -50.0;
   flags_.ViewMaxX = flags_.ViewMaxY = flags_.ViewMaxZ = 50.0;
   flags_.HelpFile = programFolder.empty() ? "help/index.html" : programFolder + "/help/index.html";
@@ -307,10 +308,11 @@ void MainWindowCore::OnDataKindChosen(int kind) {
 
 void MainWindowCore::OnDataPanelOk() {
   const SheetSizeResult result = qv::OnDataPanelOk(panel_, sheet_);
+  // The boxes show the counts put back before the refusal is read.
+  view_.ModelsChanged();
   if (!result.message.empty()) {
     services_.messages.Show(result.message, "Error", MsgIcon::Exclamation, MsgButtons::OK);
   }
-  view_.ModelsChanged();
 }
 
 void MainWindowCore::OnSheetMouseDown(int button, double x, double y) {
@@ -358,6 +360,8 @@ void MainWindowCore::CheckListEntry(std::size_t index) {
 void MainWindowCore::SetSheetRows(Long rows) {
   sheet_.SetRows(rows);
   WriteIndexColumn(panel_, sheet_);
+  // A document or data file read in sizes the sheet after its boxes are set.
+  AcceptPanel(panel_);
 }
 
 void MainWindowCore::SetSheetHeaderRow(const std::array<std::string, 5>& headers) {

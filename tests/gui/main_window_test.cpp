@@ -395,6 +395,26 @@ TEST_F(MainWindowTest, PanelRefusesTextThatDocumentsCannotHold) {
   EXPECT_EQ(messages_.Shown().size(), 1u);
 }
 
+// The panel starts with the boxes of the selected kind (it once read "Rows X
+// 0"); a refused size shows its message over the boxes already back at the
+// counts that last sized the sheet.
+TEST_F(MainWindowTest, PanelStartsWithItsKindsCountsAndARefusedSizeGoesBack) {
+  EXPECT_EQ(frame_->PanelBox(1)->GetValue(), "10");
+  EXPECT_EQ(frame_->PanelBox(2)->GetValue(), "10");
+  frame_->PanelBox(1)->SetValue("200");
+  frame_->PanelBox(2)->SetValue("200");
+  wxString shownWhileAsked;
+  messages_.OnShow([&] { shownWhileAsked = frame_->PanelBox(1)->GetValue(); });
+  wxCommandEvent click(wxEVT_BUTTON, frame_->OkButton()->GetId());
+  click.SetEventObject(frame_->OkButton());
+  frame_->OkButton()->GetEventHandler()->ProcessEvent(click);
+  EXPECT_EQ(messages_.Texts(), std::vector<std::string>{kSheetTooLargeMessage});
+  EXPECT_EQ(shownWhileAsked, "10");
+  EXPECT_EQ(frame_->PanelBox(1)->GetValue(), "10");
+  EXPECT_EQ(frame_->PanelBox(2)->GetValue(), "10");
+  EXPECT_EQ(frame_->SheetGrid()->GetNumberRows(), 100);
+}
+
 // The data-kind list runs the kind change: captions and enabled boxes follow.
 TEST_F(MainWindowTest, KindListShowsTheKindsPanel) {
   wxChoice* kinds = frame_->KindList();

@@ -563,6 +563,26 @@ TEST_F(MainWindowCoreTest, RefusedSheetSizeShowsItsMessageAndKeepsTheSheet) {
   core.OnDataPanelOk();
   EXPECT_EQ(messages.Texts(), std::vector<std::string>{kSheetTooLargeMessage});
   EXPECT_EQ(core.Sheet().Rows(), 101);
+  // The boxes show the start counts again, already while the message is up.
+  EXPECT_EQ(core.PanelModel().texts[1].text, "10");
+  EXPECT_EQ(core.PanelModel().texts[2].text, "10");
+  EXPECT_GE(view.modelsChanged, 1);
+}
+
+// A document read in sizes the sheet through the host: its boxes are the
+// accepted ones that a refusal goes back to.
+TEST_F(MainWindowCoreTest, SheetSizedByADocumentAcceptsItsBoxes) {
+  core.Start("", 15.0);
+  DataPanel& panel = core.Panel();
+  panel.SetKindIndex(kRegularSurface);
+  panel.SetText(1, "4");
+  panel.SetText(2, "3");
+  core.SetSheetRows(13);
+  core.PanelModel().texts[1].text = "30000";
+  core.OnDataPanelOk();
+  EXPECT_EQ(core.PanelModel().texts[1].text, "4");
+  EXPECT_EQ(core.PanelModel().texts[2].text, "3");
+  EXPECT_EQ(core.Sheet().Rows(), 13);
 }
 
 // The data set reads the real panel: a kind chosen through the data-panel
