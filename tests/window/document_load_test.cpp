@@ -151,5 +151,29 @@ TEST_F(DocumentLoadTest, RefusedPanelSizeLeavesTheOpenedDocumentSaveable) {
   EXPECT_EQ(ReadFile(path), original);
 }
 
+// A document made from the start-up panel, whose sheet is untouched, saves
+// and opens again: the start counts size exactly the start sheet.
+TEST_F(DocumentLoadTest, StartUpPanelSavesAndOpensAgain) {
+  const std::string path = (folder / "fresh.qrv").string();
+  {
+    Program fresh(folder);
+    Workspace& ws = fresh.core.Shared();
+    auto graph = std::make_shared<Graph>(ws);
+    graph->SetID(1);
+    graph->GraphType = kSurfaceModel;
+    ws.allGraphs.Items.Add(graph, "1");
+    fresh.core.AddListEntry("Surface Model");
+    fresh.core.SetListChecked(0, true);
+    fresh.dialogs.Choose(path);
+    ASSERT_TRUE(fresh.files.Save()) << fresh.messages.Texts().front();
+  }
+  Program opened(folder);
+  opened.core.OpenDocumentPath(path);
+  EXPECT_TRUE(opened.messages.Shown().empty()) << opened.messages.Texts().front();
+  EXPECT_EQ(opened.core.Shared().allGraphs.Items.Count(), 1);
+  EXPECT_EQ(opened.core.PanelModel().texts[1].text, "10");
+  EXPECT_EQ(opened.core.Sheet().Rows(), 101);
+}
+
 }  // namespace
 }  // namespace qv
