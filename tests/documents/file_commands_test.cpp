@@ -346,7 +346,7 @@ INSTANTIATE_TEST_SUITE_P(
                           test::FillPanel(p.host.panel, kIrregularSurface);
                           p.host.panel.SetText(3, "3");
                         },
-                        "The number of points must larger than 3", false},
+                        "(the number of points must larger than 3)", false},
         RefusedSaveCase{"NoSuchFolder", [](TestProgram&) {}, "could not be saved", true, "missing/kept.qrv"}),
     [](const testing::TestParamInfo<RefusedSaveCase>& info) { return info.param.name; });
 
