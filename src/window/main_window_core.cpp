@@ -3,6 +3,8 @@
 #include <GL/gl.h>
 
 #include <cmath>
+#include <filesystem>
+#include <system_error>
 
 #include "documents/window_capture.h"
 #include "platform/message_box.h"
@@ -181,6 +183,17 @@ void MainWindowCore::OnSplitterMouseDown() {
 PaneLayout MainWindowCore::OnSplitterMouseUp(PaneInput input) {
   input.splitterLeft = splitter_.MouseUp(input.clientWidth);
   return OnResize(input);
+}
+
+// Help
+
+void MainWindowCore::OpenHelp() {
+  const std::string& help = flags_.HelpFile;
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(help, error)) return;
+  if (shell_ != nullptr && shell_->OpenInBrowser(help)) return;
+  services_.messages.Show(std::string(kNoBrowserMessage) + help, "Error", MsgIcon::Exclamation,
+                          MsgButtons::OK);
 }
 
 // View menu

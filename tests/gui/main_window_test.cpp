@@ -35,6 +35,7 @@
 #include "graphs/graph.h"
 #include "support/scripted_file_dialog.h"
 #include "support/scripted_message_box.h"
+#include "support/scripted_shell.h"
 
 namespace qv {
 namespace {
@@ -79,6 +80,7 @@ class MainWindowTest : public testing::Test {
     MainFrameOptions options;
     options.messages = &messages_;
     options.fileDialogs = &dialogs_;
+    options.shell = &shell_;
     options.dataHome = folder_ + "/data";
     options.size = wxSize(900, 650);
     frame_ = new MainFrame(options);
@@ -142,6 +144,7 @@ class MainWindowTest : public testing::Test {
   std::string folder_;
   test::ScriptedMessageBox messages_;
   test::ScriptedFileDialog dialogs_;
+  test::ScriptedShell shell_;
   MainFrame* frame_ = nullptr;
   wxWeakRef<MainFrame> alive_;
 };
@@ -413,6 +416,19 @@ TEST_F(MainWindowTest, PanelStartsWithItsKindsCountsAndARefusedSizeGoesBack) {
   EXPECT_EQ(frame_->PanelBox(1)->GetValue(), "10");
   EXPECT_EQ(frame_->PanelBox(2)->GetValue(), "10");
   EXPECT_EQ(frame_->SheetGrid()->GetNumberRows(), 100);
+}
+
+// Help > Contents shows the help file beside the program; with no browser a
+// message names the file.
+TEST_F(MainWindowTest, HelpContentsNamesTheHelpFileWhenNoBrowserStarts) {
+  frame_->RunCommand(MenuItem::mnuHelpCon);
+  ASSERT_EQ(shell_.Opened().size(), 1u);
+  const std::string help = shell_.Opened()[0];
+  EXPECT_TRUE(std::filesystem::is_regular_file(help)) << help;
+  EXPECT_TRUE(messages_.Shown().empty());
+  shell_.SetBrowserStarts(false);
+  frame_->RunCommand(MenuItem::mnuHelpCon);
+  EXPECT_EQ(messages_.Texts(), std::vector<std::string>{std::string(kNoBrowserMessage) + help});
 }
 
 // The data-kind list runs the kind change: captions and enabled boxes follow.

@@ -2,13 +2,19 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <cmath>
+#include <filesystem>
+#include <fstream>
 #include <ostream>
 #include <stdexcept>
+#include <string>
 #include <vector>
 
 #include "support/scripted_file_dialog.h"
 #include "support/scripted_message_box.h"
+#include "support/scripted_shell.h"
 #include "window/window_fakes.h"
 
 namespace qv {
@@ -540,6 +546,50 @@ TEST_F(MainWindowCoreTest, SplitterPressedInANarrowWindowStartsWhereItShows) {
   core.OnSplitterMouseUp(narrow);
   EXPECT_DOUBLE_EQ(core.SplitterLeft(), 1350);
 }
+
+// Help
+
+struct HelpCase {
+  const char* name;
+  bool fileThere;
+  bool shell;
+  bool browserStarts;
+  bool message;  // a message names the help file
+};
+
+class HelpTest : public MainWindowCoreTest, public testing::WithParamInterface<HelpCase> {};
+
+// Help > Contents with no browser installed once failed without a word.
+TEST_P(HelpTest, ShowsTheHelpFileOrNamesIt) {
+  const HelpCase& c = GetParam();
+  const std::filesystem::path folder =
+      std::filesystem::temp_directory_path() / ("qv-help-" + std::to_string(getpid()) + c.name);
+  std::filesystem::create_directories(folder / "help");
+  if (c.fileThere) std::ofstream(folder / "help" / "index.html") << "<html></html>";
+  test::ScriptedShell shell;
+  shell.SetBrowserStarts(c.browserStarts);
+  if (c.shell) core.SetShell(&shell);
+  core.Start("", 15.0, folder.string());
+  const std::string help = (folder / "help" / "index.html").string();
+  core.OpenHelp();
+  EXPECT_EQ(shell.Opened(), (c.fileThere && c.shell ? std::vector<std::string>{help}
+                                                     : std::vector<std::string>{}));
+  if (c.message) {
+    ASSERT_EQ(messages.Texts().size(), 1u);
+    EXPECT_EQ(messages.Texts()[0], std::string(kNoBrowserMessage) + help);
+  } else {
+    EXPECT_TRUE(messages.Texts().empty());
+  }
+  std::filesystem::remove_all(folder);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, HelpTest,
+    testing::Values(HelpCase{"BrowserStarts", true, true, true, false},
+                    HelpCase{"NoBrowser", true, true, false, true},
+                    HelpCase{"NoShell", true, false, false, true},
+                    HelpCase{"NoHelpFile", false, true, true, false}),
+    [](const testing::TestParamInfo<HelpCase>& info) { return std::string(info.param.name); });
 
 // Data panel
 

@@ -11,10 +11,8 @@
 #include <wx/choice.h>
 #include <wx/dcclient.h>
 #include <wx/dcmemory.h>
-#include <wx/filename.h>
 #include <wx/gdicmn.h>
 #include <wx/grid.h>
-#include <wx/log.h>
 #include <wx/menu.h>
 #include <wx/panel.h>
 #include <wx/settings.h>
@@ -134,6 +132,7 @@ MainFrame::MainFrame(const MainFrameOptions& options)
   fileCommands_ = std::make_unique<FileCommands>(core_->Shared(), *core_, *association_);
   documentCommands_ = std::make_unique<FileCommandsAdapter>(*fileCommands_);
   core_->SetDocumentCommands(documentCommands_.get());
+  core_->SetShell(options.shell != nullptr ? options.shell : &ownShell_);
 
   BuildMenus();
   BuildToolbar();
@@ -546,13 +545,7 @@ void MainFrame::RunCommand(MenuItem item) {
   }
 }
 
-void MainFrame::OpenHelp() {
-  const wxString help = wxString::FromUTF8(core_->Flags().HelpFile);
-  if (!wxFileName::FileExists(help)) return;
-  // A missing browser is ignored, as a missing help file is.
-  wxLogNull quiet;
-  wxLaunchDefaultBrowser(wxFileName::FileNameToURL(wxFileName(help)));
-}
+void MainFrame::OpenHelp() { core_->OpenHelp(); }
 
 // Events
 

@@ -11,6 +11,7 @@
 
 #include "documents/document_host.h"
 #include "graphs/workspace.h"
+#include "platform/shell.h"
 #include "window/command_states.h"
 #include "window/data_sheet.h"
 #include "window/document_commands.h"
@@ -24,6 +25,11 @@
 namespace qv {
 
 // The services the window hands on to the commands it runs.
+// The start of the message shown when no browser shows the help; the help
+// file's path follows.
+inline constexpr const char* kNoBrowserMessage =
+    "No web browser could be started to show the help. The help file is:\n";
+
 struct MainWindowServices {
   MessageBoxService& messages;
   FileDialogService& fileDialogs;
@@ -55,6 +61,8 @@ class MainWindowCore final : public InteractionHost, public DocumentHost {
   // The File commands the window runs (New at start-up, Save at close, the
   // File menu). Must be set before Start; the window does not own them.
   void SetDocumentCommands(DocumentCommands* commands) { commands_ = commands; }
+  // The desktop's shell that shows the help; the window does not own it.
+  void SetShell(ShellService* shell) { shell_ = shell; }
 
   // Start-up and shut-down
   // Start: every default in its order, the GL state and fonts, the
@@ -137,6 +145,12 @@ class MainWindowCore final : public InteractionHost, public DocumentHost {
   bool WantsIdleTicks() const { return interaction_.WantsIdleTicks(); }
   // Whether the spin applies its steps (Dragging after the first release).
   bool SpinActive() const { return interaction_.SpinActive(); }
+
+  // Help > Contents: shows the help file (HelpFile) in the desktop's web
+  // browser. A missing file is ignored; when no browser starts (or there is
+  // no shell), a message names the help file, so that it can be opened by
+  // hand.
+  void OpenHelp();
 
   // View menu
   void SetMouseMode(MouseModeCommand command) { interaction_.SetMode(command); UpdateIdle(); }
@@ -239,6 +253,7 @@ class MainWindowCore final : public InteractionHost, public DocumentHost {
   MainWindowView& view_;
   MainWindowServices services_;
   DocumentCommands* commands_ = nullptr;
+  ShellService* shell_ = nullptr;
   std::unique_ptr<Workspace> workspace_;
   std::unique_ptr<SheetText> sheetText_;
   SheetModel sheet_;

@@ -16,6 +16,7 @@
 #include "documents/file_association.h"
 #include "documents/file_commands.h"
 #include "platform/wx/window_gl_context.h"
+#include "platform/wx/wx_shell.h"
 #include "window/main_window_core.h"
 #include "window/main_window_view.h"
 #include "window/pane_layout.h"
@@ -46,6 +47,8 @@ struct MainFrameOptions {
   // Message boxes and file dialogs (tests script them); null: the toolkit's.
   MessageBoxService* messages = nullptr;
   FileDialogService* fileDialogs = nullptr;
+  // The shell that shows the help (tests script it); null: the toolkit's.
+  ShellService* shell = nullptr;
   // The user's data folder for the file association; empty: UserDataHome().
   std::string dataHome;
   wxSize size = wxSize(1000, 700);
@@ -142,6 +145,7 @@ class MainFrame final : public wxFrame, public MainWindowView {
   MessageBoxService* messages_ = nullptr;
   FileDialogService* fileDialogs_ = nullptr;
   WxEventPump pump_;
+  WxShell ownShell_;
 
   // Logic
   std::unique_ptr<MainWindowCore> core_;
