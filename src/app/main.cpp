@@ -34,6 +34,7 @@ class QuorvelApp final : public wxApp {
 int main(int argc, char** argv) {
   // Before the toolkit starts: the GL and display settings the window needs.
   qv::PrepareGlEnvironment();
+  qv::PrepareToolkitEnvironment();
   const std::string commandLine = qv::CommandLinePath(argc, argv);
   wxApp::SetInstance(new QuorvelApp(commandLine));
   // The toolkit takes its own options (such as --display) from the line as well.

@@ -10,6 +10,7 @@
 #include "document_tokens.h"
 #include "graphs/graph_record.h"
 #include "graphs/workspace.h"
+#include "platform/message_text.h"
 #include "platform/record_reader.h"
 
 namespace qv {
@@ -163,7 +164,8 @@ void ReadGraphs(RecordReader& reader, const std::vector<std::string>& tokens, Lo
     PresetSteps(staged.data, *graph);
     const std::size_t begin = reader.Position();
     const GraphRecordResult record = ReadGraphRecord(reader, staged.header.version, *graph, staged.settings);
-    if (!record.ok) Refuse(what + ": " + record.message);
+    // The record's own message is a sentence; here it becomes a part of one.
+    if (!record.ok) Refuse(what + ": " + InnerSentence(record.message));
     if (reader.Position() > tokenCount) Refuse("the document is cut short");
     const std::size_t bareTitle = NameByTextRule(staged.header.version) ? tokenCount : begin + 2;
     RequireFiniteItems(tokens, begin, reader.Position(), bareTitle, what);
@@ -264,7 +266,7 @@ DocumentReadResult ReadDocumentText(const std::string& text, const Workspace& wo
   } catch (const RuntimeError& error) {
     // A field outside its table, which the checks above should have caught.
     staged.graphs.clear();
-    return {false, error.what()};
+    return {false, InnerSentence(error.what())};
   }
   return {true, ""};
 }

@@ -8,6 +8,7 @@
 #include "documents/document_header.h"
 #include "documents/document_reader.h"
 #include "graphs/workspace.h"
+#include "platform/message_text.h"
 
 namespace qv {
 namespace {
@@ -27,8 +28,7 @@ std::string DataSetRefusal(const StagedDataSet& data) {
   FillDataPanel(data, panel);
   std::string message;
   if (ValidateGridInput(panel, message)) return "";
-  while (!message.empty() && message.back() == '.') message.pop_back();
-  return message;
+  return InnerSentence(message);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "legend_scale.h"
 
+#include <algorithm>
 #include <cmath>
 #include <iomanip>
 #include <sstream>
@@ -39,10 +40,17 @@ bool GetLegendScale(double& min, double max, LegendScale& scale) {
 }
 
 int LegendDecimals(double v) {
-  double scaled = v;
-  for (int d = 0; d <= 3; ++d) {
-    if (std::fabs(Int(scaled) - scaled) < 0.00001) return d;
-    scaled = v * std::pow(10.0, d + 1);
+  // The ticks are sums of steps, so a tick that reads 0.2 may be held as
+  // 0.19999999999999998: v x 10^k counts as whole when it lies within 1e-9
+  // (relative, and absolute near zero) of its nearest integer. Beyond eight
+  // significant digits that test no longer tells a short decimal from a
+  // repeating one.
+  for (int d = 0; d <= kMaxLegendDecimals; ++d) {
+    const double scaled = v * std::pow(10.0, d);
+    if (std::fabs(scaled) >= 1e8 && d > 0) break;
+    if (std::fabs(std::nearbyint(scaled) - scaled) <= 1e-9 * std::max(1.0, std::fabs(scaled))) {
+      return d;
+    }
   }
   return 4;
 }

@@ -25,8 +25,13 @@ double RoundUp(double x);
 // is negative, when a zero range has max <= 0, or when either bound is not
 // finite: no logarithm of 0 or less is ever taken.
 bool GetLegendScale(double& min, double max, LegendScale& scale);
-// Digits after the decimal point of a label: the least d in 0..3 for which
-// v * 10^d is whole within 1e-5, otherwise 4.
+// The most decimals a label gets: enough for scales down to steps of 1e-9.
+inline constexpr int kMaxLegendDecimals = 10;
+// Digits after the decimal point of a label: the least d for which v * 10^d
+// rounds to an integer within 1e-9 (relative; absolute below 1), so a label
+// shows its value exactly with the fewest decimals. A value that needs more
+// than eight significant digits or kMaxLegendDecimals decimals, such as 1/3,
+// gets 4.
 int LegendDecimals(double v);
 // v with exactly decimals digits, a leading zero before the decimal sign,
 // and the decimal sign, grouping and minus of locale.

@@ -15,9 +15,17 @@
 #include <optional>
 #include <vector>
 
+#include "platform/text_encoding.h"
+
 namespace qv {
 
 namespace {
+
+// Whether a code of the text has a character (and so a glyph) in a font
+// whose codes start at first.
+bool HasGlyph(unsigned char code, Long first) {
+  return code >= first && (code < 0x80 || Cp1252CodePoint(code) != 0);
+}
 
 // Font Lookup
 struct FontFile {
@@ -196,8 +204,14 @@ void DrawSides(const std::vector<Contour>& contours) {
   glEnd();
 }
 
-bool CompileOutlineGlyph(FT_Face face, GLUtesselator* tess, unsigned code, GLuint list) {
-  if (FT_Load_Char(face, code, FT_LOAD_NO_SCALE | FT_LOAD_NO_BITMAP) != 0) return false;
+// An unassigned code (character 0) gets an empty list that does not move.
+bool CompileOutlineGlyph(FT_Face face, GLUtesselator* tess, char32_t character, GLuint list) {
+  if (character == 0) {
+    glNewList(list, GL_COMPILE);
+    glEndList();
+    return true;
+  }
+  if (FT_Load_Char(face, character, FT_LOAD_NO_SCALE | FT_LOAD_NO_BITMAP) != 0) return false;
   OutlineCollector collector;
   collector.scale = 1.0 / face->units_per_EM;
   if (face->glyph->format == FT_GLYPH_FORMAT_OUTLINE) {
@@ -227,17 +241,24 @@ bool CompileOutlineFont(const FontFile& file, GLuint base) {
   gluTessCallback(tess.get(), GLU_TESS_VERTEX, reinterpret_cast<TessCallback>(TessVertex));
   gluTessCallback(tess.get(), GLU_TESS_END, reinterpret_cast<TessCallback>(TessEnd));
   gluTessCallback(tess.get(), GLU_TESS_COMBINE_DATA, reinterpret_cast<TessCallback>(TessCombine));
-  for (unsigned code = 32; code < 32 + kOutlineFontLists; ++code) {
-    if (!CompileOutlineGlyph(face.get(), tess.get(), code, base + code - 32)) return false;
+  for (Long code = kOutlineFontFirstCode; code < kOutlineFontFirstCode + kOutlineFontLists;
+       ++code) {
+    const char32_t character = Cp1252CodePoint(static_cast<unsigned char>(code));
+    if (!CompileOutlineGlyph(face.get(), tess.get(), character,
+                             base + static_cast<GLuint>(code - kOutlineFontFirstCode))) {
+      return false;
+    }
   }
   return true;
 }
 
 // Bitmap Glyphs
-bool CompileBitmapGlyph(FT_Face face, unsigned code, GLuint list) {
+// A character the face lacks (or 0, unassigned) gets an empty list.
+bool CompileBitmapGlyph(FT_Face face, char32_t character, GLuint list) {
   const bool loaded =
-      FT_Get_Char_Index(face, code) != 0 &&
-      FT_Load_Char(face, code, FT_LOAD_RENDER | FT_LOAD_TARGET_MONO | FT_LOAD_MONOCHROME) == 0;
+      character != 0 && FT_Get_Char_Index(face, character) != 0 &&
+      FT_Load_Char(face, character, FT_LOAD_RENDER | FT_LOAD_TARGET_MONO | FT_LOAD_MONOCHROME) ==
+          0;
   glNewList(list, GL_COMPILE);
   if (loaded) {
     const FT_Bitmap& bitmap = face->glyph->bitmap;
@@ -271,8 +292,9 @@ bool CompileBitmapFont(const FontFile& file, Long height, GLuint base) {
   glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
   glPixelStorei(GL_UNPACK_LSB_FIRST, GL_FALSE);
   bool ok = true;
-  for (unsigned code = 0; code < static_cast<unsigned>(kBitmapFontLists) && ok; ++code) {
-    ok = CompileBitmapGlyph(face.get(), code, base + code);
+  for (Long code = 0; code < kBitmapFontLists && ok; ++code) {
+    ok = CompileBitmapGlyph(face.get(), Cp1252CodePoint(static_cast<unsigned char>(code)),
+                            base + static_cast<GLuint>(code));
   }
   glPopClientAttrib();
   return ok;
@@ -331,7 +353,7 @@ void DrawBitmapText(Long base, const std::string& text, float x, float y, float 
   if (text.empty() || base == 0) return;
   std::vector<GLuint> lists;
   for (unsigned char c : text) {
-    if (c < kBitmapFontLists) lists.push_back(static_cast<GLuint>(base) + c);
+    if (HasGlyph(c, 0)) lists.push_back(static_cast<GLuint>(base) + c);
   }
   if (lists.empty()) return;
   glPushAttrib(GL_LIST_BIT);
@@ -344,7 +366,9 @@ void DrawOutlineText(Long base, const std::string& text) {
   if (text.empty() || base == 0) return;
   std::vector<GLuint> lists;
   for (unsigned char c : text) {
-    if (c >= 32 && c < 32 + kOutlineFontLists) lists.push_back(static_cast<GLuint>(base) + c - 32);
+    if (HasGlyph(c, kOutlineFontFirstCode)) {
+      lists.push_back(static_cast<GLuint>(base) + static_cast<GLuint>(c - kOutlineFontFirstCode));
+    }
   }
   if (lists.empty()) return;
   glPushAttrib(GL_LIST_BIT);
@@ -357,7 +381,7 @@ double OutlineTextWidth(const std::string& text) {
   constexpr double kDigitAdvance = 0.556;
   double width = 0.0;
   for (unsigned char c : text) {
-    if (c >= 32 && c < 32 + kOutlineFontLists) width += c == ' ' || c == '.' ? 0.278 : kDigitAdvance;
+    if (HasGlyph(c, kOutlineFontFirstCode)) width += c == ' ' || c == '.' ? 0.278 : kDigitAdvance;
   }
   return width;
 }

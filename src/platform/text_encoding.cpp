@@ -27,13 +27,16 @@ void AppendUtf8(std::string& out, char32_t c) {
 
 }  // namespace
 
+char32_t Cp1252CodePoint(unsigned char code) {
+  return code >= 0x80 && code <= 0x9F ? kHigh[code - 0x80] : code;
+}
+
 std::string Cp1252ToUtf8(std::string_view text) {
   std::string out;
   out.reserve(text.size());
   for (unsigned char b : text) {
-    char32_t c = b;
-    if (b >= 0x80 && b <= 0x9F) c = kHigh[b - 0x80] ? kHigh[b - 0x80] : 0xFFFD;
-    AppendUtf8(out, c);
+    const char32_t c = Cp1252CodePoint(b);
+    AppendUtf8(out, c != 0 || b == 0 ? c : 0xFFFD);
   }
   return out;
 }

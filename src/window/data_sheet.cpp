@@ -116,13 +116,18 @@ long long ReadCount(const DataPanelModel& panel, int text) {
   return std::max<long long>(0, value);
 }
 
-// The counts that size the sheet for the panel's kind: the node counts of a
+// The boxes whose counts size the sheet for a kind: the node counts of a
 // regular kind, or the point count.
+std::vector<int> CountBoxes(int kind) {
+  if (kind == 0 || kind == 4 || kind == 6) return {1, 2};
+  if (kind == 2) return {1, 2, 4};
+  return {3};
+}
+
 std::vector<long long> SheetCounts(const DataPanelModel& panel) {
-  const int kind = panel.kind;
-  if (kind == 0 || kind == 4 || kind == 6) return {ReadCount(panel, 1), ReadCount(panel, 2)};
-  if (kind == 2) return {ReadCount(panel, 1), ReadCount(panel, 2), ReadCount(panel, 4)};
-  return {ReadCount(panel, 3)};
+  std::vector<long long> counts;
+  for (int box : CountBoxes(panel.kind)) counts.push_back(ReadCount(panel, box));
+  return counts;
 }
 
 // The index text of data row n (from 0): indices joined by commas, last fastest.
@@ -157,6 +162,17 @@ DataPanelModel::DataPanelModel() {
   const std::array<const char*, 12> labels = {"",       "Min X", "Max X", "Points", "Rows X", "Data ",
                                               "Min Y",  "Max Y", "Rows Y", "Min Z",  "Max Z", "Rows Z"};
   for (std::size_t i = 1; i < labels.size(); ++i) this->labels[i].text = labels[i];
+  AcceptPanel(*this);
+}
+
+void AcceptPanel(DataPanelModel& panel) {
+  for (std::size_t i = 1; i < panel.texts.size(); ++i) panel.accepted[i] = panel.texts[i].text;
+}
+
+void PrepareStartPanel(DataPanelModel& panel) {
+  panel.texts[1].text = "10";
+  panel.texts[2].text = "10";
+  AcceptPanel(panel);
 }
 
 void SheetModel::SetRows(Long rows) {
@@ -216,7 +232,7 @@ void OnDataKindChosen(int kind, DataPanelModel& panel, SheetModel& sheet, Comman
   ApplyHeaders(kind, sheet);
 }
 
-SheetSizeResult OnDataPanelOk(const DataPanelModel& panel, SheetModel& sheet) {
+SheetSizeResult OnDataPanelOk(DataPanelModel& panel, SheetModel& sheet) {
   const int kind = panel.kind;
   if (kind < 0 || kind >= kDataKindCount) return {};
   const std::vector<long long> counts = SheetCounts(panel);
@@ -226,12 +242,18 @@ SheetSizeResult OnDataPanelOk(const DataPanelModel& panel, SheetModel& sheet) {
   } else {
     for (long long count : counts) {
       dataRows *= count;
-      if (dataRows > SheetText::kMaxRow) return {false, kSheetTooLargeMessage};
+      if (dataRows > SheetText::kMaxRow) {
+        for (int box : CountBoxes(kind)) {
+          panel.texts[static_cast<std::size_t>(box)].text = panel.accepted[static_cast<std::size_t>(box)];
+        }
+        return {false, kSheetTooLargeMessage};
+      }
     }
   }
   sheet.controlWidthTwips = 5000.0;
   sheet.SetRows(static_cast<Long>(dataRows + 1));
   WriteIndexColumn(panel, sheet);
+  AcceptPanel(panel);
   return {true, ""};
 }
 

@@ -3,6 +3,8 @@
 #include <GL/gl.h>
 
 #include <cmath>
+#include <filesystem>
+#include <system_error>
 
 #include "documents/window_capture.h"
 #include "platform/message_box.h"
@@ -81,6 +83,7 @@ void MainWindowCore::Start(const std::string& commandLine, double twipsPerPixel,
   s.GridMethod4D = 102;
   OnDataKindChosen(0);
   PrepareSheet(sheet_, 0, twipsPerPixel_);
+  PrepareStartPanel(panel_);
   flags_.ViewMinX = flags_.ViewMinY = flags_.ViewMinZ = -50.0;
   flags_.ViewMaxX = flags_.ViewMaxY = flags_.ViewMaxZ = 50.0;
   flags_.HelpFile = programFolder.empty() ? "help/index.html" : programFolder + "/help/index.html";
@@ -146,12 +149,12 @@ void MainWindowCore::Display() {
 
 // Layout
 
-std::optional<PaneLayout> MainWindowCore::OnResize(const PaneInput& input) {
-  std::optional<PaneLayout> layout = LayoutPanes(input);
-  if (!layout) return layout;
+PaneLayout MainWindowCore::OnResize(const PaneInput& input) {
+  const PaneLayout layout = LayoutPanes(input);
+  shownSplitterLeft_ = layout.splitter.left;
   // List 900 holds the projections of the size it was built for: a new size
   // needs a new build, or the picture would stretch until the next one.
-  if (SetDrawingSize(layout->drawingWidthPx, layout->drawingHeightPx) && buildCount_ > 0) BuildScene();
+  if (SetDrawingSize(layout.drawingWidthPx, layout.drawingHeightPx) && buildCount_ > 0) BuildScene();
   OnDrawingPaint();
   return layout;
 }
@@ -172,9 +175,25 @@ bool MainWindowCore::SetDrawingSize(int widthPx, int heightPx) {
   return camera.ScreenWidth != oldWidth || camera.ScreenHeight != oldHeight;
 }
 
-std::optional<PaneLayout> MainWindowCore::OnSplitterMouseUp(PaneInput input) {
+void MainWindowCore::OnSplitterMouseDown() {
+  if (shownSplitterLeft_) splitter_.SetLeft(*shownSplitterLeft_);
+  splitter_.MouseDown();
+}
+
+PaneLayout MainWindowCore::OnSplitterMouseUp(PaneInput input) {
   input.splitterLeft = splitter_.MouseUp(input.clientWidth);
   return OnResize(input);
+}
+
+// Help
+
+void MainWindowCore::OpenHelp() {
+  const std::string& help = flags_.HelpFile;
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(help, error)) return;
+  if (shell_ != nullptr && shell_->OpenInBrowser(help)) return;
+  services_.messages.Show(std::string(kNoBrowserMessage) + help, "Error", MsgIcon::Exclamation,
+                          MsgButtons::OK);
 }
 
 // View menu
@@ -302,10 +321,11 @@ void MainWindowCore::OnDataKindChosen(int kind) {
 
 void MainWindowCore::OnDataPanelOk() {
   const SheetSizeResult result = qv::OnDataPanelOk(panel_, sheet_);
+  // The boxes show the counts put back before the refusal is read.
+  view_.ModelsChanged();
   if (!result.message.empty()) {
     services_.messages.Show(result.message, "Error", MsgIcon::Exclamation, MsgButtons::OK);
   }
-  view_.ModelsChanged();
 }
 
 void MainWindowCore::OnSheetMouseDown(int button, double x, double y) {
@@ -353,6 +373,8 @@ void MainWindowCore::CheckListEntry(std::size_t index) {
 void MainWindowCore::SetSheetRows(Long rows) {
   sheet_.SetRows(rows);
   WriteIndexColumn(panel_, sheet_);
+  // A document or data file read in sizes the sheet after its boxes are set.
+  AcceptPanel(panel_);
 }
 
 void MainWindowCore::SetSheetHeaderRow(const std::array<std::string, 5>& headers) {

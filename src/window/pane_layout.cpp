@@ -15,22 +15,30 @@ void AtLeastOnePixel(PaneRect& rect, double twipsPerPixel) {
 
 }  // namespace
 
-std::optional<PaneLayout> LayoutPanes(const PaneInput& in) {
-  const double tb = in.toolbarHeight;
-  if (5.0 * tb + in.dataHeight > in.clientHeight) return std::nullopt;
+PaneLayout LayoutPanes(const PaneInput& in) {
+  const double tb = std::max(0.0, in.toolbarHeight);
+  const double sb = std::max(0.0, in.statusHeight);
   const double tpp = in.twipsPerPixel > 0.0 ? in.twipsPerPixel : 15.0;
-  const double l = in.splitterLeft;
   const double w = kSplitterWidth;
-  const double columnHeight = in.clientHeight - tb - in.statusHeight;
+  const double sw = std::max(0.0, in.clientWidth);
+  const double l = std::max(0.0, std::min(in.splitterLeft, sw - kSplitterMinimum));
+  const double columnHeight = std::max(0.0, in.clientHeight - tb - sb);
+
+  // The list and the data frame share what the horizontal bar and the strip
+  // below the data frame leave of the column.
+  const double room = std::max(0.0, columnHeight - kSplitter2Height - tb / 2.0);
+  const double dataFull = std::max(0.0, in.dataHeight);
+  const double listKeep = std::min(kListMinimum, room / 3.0);
+  const double dataHeight = std::min(dataFull, room - listKeep);
+  const double listHeight = room - dataHeight;
+  const double top2 = tb + listHeight;
 
   PaneLayout out;
   out.splitter = {l, tb, w, columnHeight};
-  const double top2 =
-      in.clientHeight - tb / 2.0 - kSplitter2Height - in.statusHeight - in.dataHeight + in.toolbarTop;
   out.splitter2 = {0.0, top2, l, kSplitter2Height};
-  out.drawing = {l + w, tb, in.clientWidth - l - w, columnHeight};
-  out.data = {0.0, top2 + kSplitter2Height, l, in.dataHeight};
-  out.list = {0.0, tb, l, columnHeight - kSplitter2Height - in.dataHeight};
+  out.drawing = {l + w, tb, sw - l - w, columnHeight};
+  out.data = {0.0, top2 + kSplitter2Height, l, dataHeight};
+  out.list = {0.0, tb, l, listHeight};
 
   for (PaneRect* rect : {&out.splitter, &out.splitter2, &out.drawing, &out.data, &out.list}) {
     AtLeastOnePixel(*rect, tpp);

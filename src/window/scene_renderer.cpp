@@ -30,6 +30,13 @@ void InitializeGlState() {
   glDepthFunc(GL_LEQUAL);
   glClearDepth(1.0);
   glEnable(GL_DEPTH_TEST);
+  // List 900 is named, not generated: an empty list holds the name until the
+  // first build, so that no generated list (a font, a part of the build) is
+  // ever given it.
+  if (glIsList(kSceneList) == GL_FALSE) {
+    glNewList(kSceneList, GL_COMPILE);
+    glEndList();
+  }
 }
 
 namespace {

@@ -316,6 +316,38 @@ TEST_P(DamagedDocumentTest, IsRefusedWithAReason) {
 INSTANTIATE_TEST_SUITE_P(Cases, DamagedDocumentTest, testing::ValuesIn(DamagedCases()),
                          [](const testing::TestParamInfo<DamagedCase>& info) { return info.param.name; });
 
+// The reason is a part of the message "The document could not be opened:
+// <reason>." A record's own sentence wrapped into it once kept its full stop
+// and capital ("graph 1: The graph record holds more than 50 slices..").
+TEST_P(DamagedDocumentTest, ReasonReadsAsAPartOfOneSentence) {
+  DocumentParts parts;
+  GetParam().spoil(parts);
+  StagedDocument staged;
+  const std::string reason = Read(parts.Text(), staged).reason;
+  ASSERT_FALSE(reason.empty());
+  EXPECT_NE(reason.back(), '.') << reason;
+  EXPECT_TRUE(reason[0] < 'A' || reason[0] > 'Z') << reason;
+  for (std::size_t at = reason.find(": "); at != std::string::npos; at = reason.find(": ", at + 1)) {
+    const char next = reason[at + 2];
+    EXPECT_TRUE(next < 'A' || next > 'Z') << reason;
+  }
+}
+
+TEST(DocumentReader, GraphRecordRefusalsAreWrappedIntoTheReason) {
+  struct Case {
+    std::string record;
+    const char* reason;
+  };
+  for (const Case& c : {Case{GraphRecord("1", "51"), "graph 1: the graph record holds more than 50 slices"},
+                        Case{GraphRecord("1", "0", "32"),
+                             "graph 1: the graph record holds more than 31 colour points"}}) {
+    DocumentParts parts;
+    parts.graphs = {c.record};
+    StagedDocument staged;
+    EXPECT_EQ(Read(parts.Text(), staged).reason, c.reason);
+  }
+}
+
 // Limits that are just inside stay readable.
 TEST(DocumentReader, AcceptsValuesAtTheLimits) {
   StagedDocument staged;

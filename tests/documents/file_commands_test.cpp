@@ -363,7 +363,7 @@ INSTANTIATE_TEST_SUITE_P(
                           test::FillPanel(p.host.panel, kIrregularSurface);
                           p.host.panel.SetText(3, "3");
                         },
-                        "The number of points must larger than 3", false},
+                        "(the number of points must larger than 3)", false},
         // The saved document must open again.
         RefusedSaveCase{"CellBeyond1000Characters", [](TestProgram& p) { p.host.panel.SetCell(2, 3, "0." + std::string(1000, '1')); },
                         "a sheet cell holds more than 1000 characters", false},

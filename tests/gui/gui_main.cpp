@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/gl_context.h"
+#include "window/wx/main_frame.h"
 
 namespace {
 
@@ -28,6 +29,7 @@ class GuiTestApp : public wxApp {
 
 int main(int argc, char** argv) {
   qv::PrepareGlEnvironment();
+  qv::PrepareToolkitEnvironment();
   testing::InitGoogleTest(&argc, argv);
   // Listing the tests needs no display (test discovery may run without one).
   if (GTEST_FLAG_GET(list_tests)) return RUN_ALL_TESTS();

@@ -1,6 +1,11 @@
 #include "window/wx/main_frame.h"
 
+#include <wx/bitmap.h>
 #include <wx/button.h>
+#include <wx/dcclient.h>
+#include <wx/dcmemory.h>
+#include <wx/image.h>
+#include <wx/imagpng.h>
 #include <wx/checklst.h>
 #include <wx/choice.h>
 #include <wx/grid.h>
@@ -30,6 +35,7 @@
 #include "graphs/graph.h"
 #include "support/scripted_file_dialog.h"
 #include "support/scripted_message_box.h"
+#include "support/scripted_shell.h"
 
 namespace qv {
 namespace {
@@ -74,6 +80,7 @@ class MainWindowTest : public testing::Test {
     MainFrameOptions options;
     options.messages = &messages_;
     options.fileDialogs = &dialogs_;
+    options.shell = &shell_;
     options.dataHome = folder_ + "/data";
     options.size = wxSize(900, 650);
     frame_ = new MainFrame(options);
@@ -137,6 +144,7 @@ class MainWindowTest : public testing::Test {
   std::string folder_;
   test::ScriptedMessageBox messages_;
   test::ScriptedFileDialog dialogs_;
+  test::ScriptedShell shell_;
   MainFrame* frame_ = nullptr;
   wxWeakRef<MainFrame> alive_;
 };
@@ -390,6 +398,39 @@ TEST_F(MainWindowTest, PanelRefusesTextThatDocumentsCannotHold) {
   EXPECT_EQ(messages_.Shown().size(), 1u);
 }
 
+// The panel starts with the boxes of the selected kind (it once read "Rows X
+// 0"); a refused size shows its message over the boxes already back at the
+// counts that last sized the sheet.
+TEST_F(MainWindowTest, PanelStartsWithItsKindsCountsAndARefusedSizeGoesBack) {
+  EXPECT_EQ(frame_->PanelBox(1)->GetValue(), "10");
+  EXPECT_EQ(frame_->PanelBox(2)->GetValue(), "10");
+  frame_->PanelBox(1)->SetValue("200");
+  frame_->PanelBox(2)->SetValue("200");
+  wxString shownWhileAsked;
+  messages_.OnShow([&] { shownWhileAsked = frame_->PanelBox(1)->GetValue(); });
+  wxCommandEvent click(wxEVT_BUTTON, frame_->OkButton()->GetId());
+  click.SetEventObject(frame_->OkButton());
+  frame_->OkButton()->GetEventHandler()->ProcessEvent(click);
+  EXPECT_EQ(messages_.Texts(), std::vector<std::string>{kSheetTooLargeMessage});
+  EXPECT_EQ(shownWhileAsked, "10");
+  EXPECT_EQ(frame_->PanelBox(1)->GetValue(), "10");
+  EXPECT_EQ(frame_->PanelBox(2)->GetValue(), "10");
+  EXPECT_EQ(frame_->SheetGrid()->GetNumberRows(), 100);
+}
+
+// Help > Contents shows the help file beside the program; with no browser a
+// message names the file.
+TEST_F(MainWindowTest, HelpContentsNamesTheHelpFileWhenNoBrowserStarts) {
+  frame_->RunCommand(MenuItem::mnuHelpCon);
+  ASSERT_EQ(shell_.Opened().size(), 1u);
+  const std::string help = shell_.Opened()[0];
+  EXPECT_TRUE(std::filesystem::is_regular_file(help)) << help;
+  EXPECT_TRUE(messages_.Shown().empty());
+  shell_.SetBrowserStarts(false);
+  frame_->RunCommand(MenuItem::mnuHelpCon);
+  EXPECT_EQ(messages_.Texts(), std::vector<std::string>{std::string(kNoBrowserMessage) + help});
+}
+
 // The data-kind list runs the kind change: captions and enabled boxes follow.
 TEST_F(MainWindowTest, KindListShowsTheKindsPanel) {
   wxChoice* kinds = frame_->KindList();
@@ -453,6 +494,78 @@ TEST_F(MainWindowTest, SplitterAndResizeLayThePanesOut) {
   EXPECT_EQ(camera.ScreenWidth, area.x);
   EXPECT_EQ(camera.ScreenHeight, area.y);
   EXPECT_NEAR(camera.VolWidth / camera.VolHeight, static_cast<double>(area.x) / area.y, 1e-9);
+}
+
+// The window's content as it shows, written for looking at when
+// QV_WRITE_PICTURES is set.
+void WriteWindowPicture(wxFrame* frame, const std::string& name) {
+  if (std::getenv("QV_WRITE_PICTURES") == nullptr) return;
+  wxClientDC screen(frame);
+  const wxSize size = frame->GetClientSize();
+  wxBitmap shot(size.x, size.y);
+  wxMemoryDC memory(shot);
+  memory.Blit(0, 0, size.x, size.y, &screen, 0, 0);
+  memory.SelectObject(wxNullBitmap);
+  if (wxImage::FindHandler(wxBITMAP_TYPE_PNG) == nullptr) wxImage::AddHandler(new wxPNGHandler);
+  shot.SaveFile(wxString::FromUTF8("/tmp/qv_window_" + name + ".png"), wxBITMAP_TYPE_PNG);
+}
+
+// Every pane inside the window's content, side by side without overlap, the
+// drawing area filling its pane down to the status bar and the camera
+// following it, and the data panel shown with a sheet that scrolls, at sizes
+// down to 640 x 480 (the layout once stopped below about 650 pixels).
+TEST_F(MainWindowTest, SmallWindowsKeepEveryPaneInside) {
+  for (const wxSize size : {wxSize(640, 480), wxSize(900, 650), wxSize(700, 520)}) {
+    frame_->SetSize(size);
+    PumpFor(150ms);
+    const std::string at = std::to_string(size.x) + "x" + std::to_string(size.y);
+    WriteWindowPicture(frame_, at);
+    const wxWindow* content = frame_->DrawingArea()->GetParent();
+    const wxRect inside(wxPoint(0, 0), content->GetClientSize());
+    const wxRect area = frame_->DrawingArea()->GetRect();
+    const wxRect data = frame_->DataFrame()->GetRect();
+    const wxRect list = frame_->GraphListBox()->GetRect();
+    const wxRect bar = frame_->VerticalSplitter()->GetRect();
+    for (const wxRect& pane : {area, data, list, bar}) {
+      EXPECT_TRUE(inside.Contains(pane)) << at;
+      EXPECT_GT(pane.width, 0) << at;
+      EXPECT_GT(pane.height, 0) << at;
+    }
+    EXPECT_FALSE(area.Intersects(data) || area.Intersects(list) || data.Intersects(list)) << at;
+    EXPECT_EQ(area.GetRight(), inside.GetRight()) << at;
+    EXPECT_EQ(area.GetBottom(), inside.GetBottom()) << at;
+    EXPECT_EQ(area.GetLeft(), bar.GetRight() + 1) << at;
+    EXPECT_GT(data.height, 200) << at;
+    const Camera& camera = Core().Shared().camera;
+    EXPECT_EQ(camera.ScreenWidth, area.width) << at;
+    EXPECT_EQ(camera.ScreenHeight, area.height) << at;
+    // The sheet ends inside the data panel; what it cannot show it scrolls to.
+    wxGrid* grid = frame_->SheetGrid();
+    EXPECT_LE(grid->GetRect().GetBottom(), data.height - 1) << at;
+    EXPECT_LE(grid->GetRect().GetRight(), data.width - 1) << at;
+    if (size.y < 650) {
+      EXPECT_TRUE(grid->IsScrollbarShown(wxVERTICAL)) << at;
+    }
+  }
+}
+
+// A narrow left column cuts the sheet at the column's edge; the sheet then
+// shows a horizontal scroll bar that takes its own room (an overlay
+// indicator, hidden until the pointer comes, left the cut without a sign).
+TEST_F(MainWindowTest, NarrowColumnScrollsTheSheet) {
+  wxWindow* bar = frame_->VerticalSplitter();
+  const int column = 200;
+  SendMouse(bar, wxEVT_LEFT_DOWN, 2, 10, true);
+  SendMouse(bar, wxEVT_MOTION, column - bar->GetPosition().x, 10, true);
+  SendMouse(bar, wxEVT_LEFT_UP, 0, 10, false);
+  PumpFor(150ms);
+  WriteWindowPicture(frame_, "narrow_column");
+  ASSERT_EQ(frame_->DataFrame()->GetSize().x, column);
+  wxGrid* grid = frame_->SheetGrid();
+  EXPECT_LE(grid->GetRect().GetRight(), column - 1);
+  EXPECT_TRUE(grid->IsScrollbarShown(wxHORIZONTAL));
+  EXPECT_GT(grid->GetScrollRange(wxHORIZONTAL), grid->GetScrollThumb(wxHORIZONTAL));
+  EXPECT_LT(grid->GetClientSize().y, grid->GetSize().y);
 }
 
 }  // namespace

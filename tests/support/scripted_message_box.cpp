@@ -5,6 +5,7 @@ namespace qv::test {
 MsgAnswer ScriptedMessageBox::Show(const std::string& text, const std::string& title,
                                    MsgIcon icon, MsgButtons buttons) {
   shown_.push_back({text, title, icon, buttons});
+  if (onShow_) onShow_();
   if (!answers_.empty()) {
     const MsgAnswer answer = answers_.front();
     answers_.pop_front();

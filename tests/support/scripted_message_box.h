@@ -3,6 +3,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -30,10 +31,14 @@ class ScriptedMessageBox final : public MessageBoxService {
   // The texts shown, in order.
   std::vector<std::string> Texts() const;
   void Clear() { shown_.clear(); }
+  // Runs at every box, while it would be up: for looking at what the user
+  // sees behind it.
+  void OnShow(std::function<void()> hook) { onShow_ = std::move(hook); }
 
  private:
   std::deque<MsgAnswer> answers_;
   std::vector<ShownMessage> shown_;
+  std::function<void()> onShow_;
 };
 
 }  // namespace qv::test

@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
+#include <utility>
+#include <vector>
 
 namespace qv {
 namespace {
@@ -96,6 +99,65 @@ TEST_F(DataSheetTest, RefusesASheetLargerThanTheTextArray) {
 
   panel.texts[1].text = "1e300";  // a hostile count saturates instead of failing
   EXPECT_FALSE(OnDataPanelOk(panel, sheet).resized);
+}
+
+struct RefusalCase {
+  const char* name;
+  int kind;
+  std::vector<std::pair<int, const char*>> accepted;  // box, text of an accepted OK
+  std::vector<std::pair<int, const char*>> typed;     // box, text then refused
+};
+
+class RefusedSizeTest : public DataSheetTest, public testing::WithParamInterface<RefusalCase> {};
+
+// A refused size once stayed in the boxes, and a document saved later walked
+// the refused counts and could not be saved. The count boxes go back to the
+// counts that last sized the sheet; other boxes keep what was typed.
+TEST_P(RefusedSizeTest, CountBoxesGoBackToTheAcceptedCounts) {
+  const RefusalCase& c = GetParam();
+  OnDataKindChosen(c.kind, panel, sheet, commands);
+  for (const auto& [box, text] : c.accepted) panel.texts[static_cast<std::size_t>(box)].text = text;
+  ASSERT_TRUE(OnDataPanelOk(panel, sheet).resized);
+  const Long rows = sheet.Rows();
+  const auto before = panel.texts;
+  panel.texts[5].text = "2.5";  // a bound, typed beside the counts
+  for (const auto& [box, text] : c.typed) panel.texts[static_cast<std::size_t>(box)].text = text;
+  const SheetSizeResult result = OnDataPanelOk(panel, sheet);
+  EXPECT_FALSE(result.resized);
+  EXPECT_EQ(result.message, kSheetTooLargeMessage);
+  EXPECT_EQ(sheet.Rows(), rows);
+  for (int box : {1, 2, 3, 4}) {
+    EXPECT_EQ(panel.texts[static_cast<std::size_t>(box)].text,
+              before[static_cast<std::size_t>(box)].text)
+        << "box " << box;
+  }
+  EXPECT_EQ(panel.texts[5].text, "2.5");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Kinds, RefusedSizeTest,
+    testing::Values(
+        RefusalCase{"RegularSurface", 0, {{1, "3"}, {2, "2"}}, {{1, "200"}, {2, "200"}}},
+        RefusalCase{"OneCountRefused", 4, {{1, "3"}, {2, "2"}}, {{2, "20000"}}},
+        RefusalCase{"RegularVolume", 2, {{1, "2"}, {2, "3"}, {4, "4"}},
+                    {{1, "30"}, {2, "30"}, {4, "30"}}},
+        RefusalCase{"IrregularPoints", 1, {{3, "12"}}, {{3, "20001"}}},
+        RefusalCase{"HostileCount", 6, {{1, "5"}, {2, "5"}}, {{1, "1e300"}}}),
+    [](const testing::TestParamInfo<RefusalCase>& info) { return std::string(info.param.name); });
+
+// Start-up shows kind 0 with the counts of its 100 data rows, under the
+// kind's own captions (it once read "Rows X 0", "Rows Y 10": texts meant for
+// the bounds of another kind).
+TEST_F(DataSheetTest, StartPanelShowsTheCountsOfTheStartSheet) {
+  PrepareStartPanel(panel);
+  EXPECT_EQ(panel.labels[1].text, "Rows X");
+  EXPECT_EQ(panel.labels[2].text, "Rows Y");
+  EXPECT_EQ(Val(panel.texts[1].text) * Val(panel.texts[2].text) + 1, sheet.Rows());
+  // Those counts are the ones a refusal goes back to.
+  panel.texts[1].text = "5000";
+  EXPECT_FALSE(OnDataPanelOk(panel, sheet).resized);
+  EXPECT_EQ(panel.texts[1].text, "10");
+  EXPECT_EQ(panel.texts[2].text, "10");
 }
 
 TEST_F(DataSheetTest, KindChangeKeepsSizeAndCells) {

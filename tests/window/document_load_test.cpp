@@ -3,8 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <unistd.h>
+#include <vector>
 
 #include "graphs/graph.h"
 #include "window/document_program.h"
@@ -13,6 +16,11 @@ namespace qv {
 namespace {
 
 using test::Program;
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
 
 class DocumentLoadTest : public testing::Test {
  protected:
@@ -24,14 +32,9 @@ class DocumentLoadTest : public testing::Test {
   }
   void TearDown() override { std::filesystem::remove_all(folder); }
 
-  std::filesystem::path folder;
-};
-
-// Guards the load of n graphs: the scene is built once, at its end, and the
-// first check still fits the view.
-TEST_F(DocumentLoadTest, ADocumentOfThreeGraphsBuildsTheSceneOnce) {
-  const std::string path = (folder / "three graphs.qrv").string();
-  {
+  // Writes, through a window of its own, a regular 3 x 2 surface document
+  // with three surface graphs to path.
+  void WriteThreeGraphDocument(const std::string& path) {
     Program source(folder);
     MainWindowCore& core = source.core;
     DataPanel& panel = core.Panel();
@@ -59,6 +62,15 @@ TEST_F(DocumentLoadTest, ADocumentOfThreeGraphsBuildsTheSceneOnce) {
     ASSERT_TRUE(source.files.Save());
   }
 
+  std::filesystem::path folder;
+};
+
+// Guards the load of n graphs: the scene is built once, at its end, and the
+// first check still fits the view.
+TEST_F(DocumentLoadTest, ADocumentOfThreeGraphsBuildsTheSceneOnce) {
+  const std::string path = (folder / "three graphs.qrv").string();
+  WriteThreeGraphDocument(path);
+
   Program opened(folder);
   const Long builds = opened.core.BuildCount();
   const Long displays = opened.core.DisplayCount();
@@ -72,6 +84,57 @@ TEST_F(DocumentLoadTest, ADocumentOfThreeGraphsBuildsTheSceneOnce) {
   EXPECT_FALSE(opened.core.Flags().FitPending);
   EXPECT_NE(opened.core.Shared().camera.VolHeight, 40.0);  // fitted at the first check
   EXPECT_FALSE(opened.core.InSceneBatch());
+}
+
+// A size refused in the panel of an opened document once stayed in the
+// boxes, and the document could no longer be saved. The boxes go back to the
+// document's counts, and saving writes the document as it was.
+TEST_F(DocumentLoadTest, RefusedPanelSizeLeavesTheOpenedDocumentSaveable) {
+  const std::string path = (folder / "refused size.qrv").string();
+  WriteThreeGraphDocument(path);
+  const std::string original = ReadFile(path);
+  ASSERT_FALSE(original.empty());
+
+  Program opened(folder);
+  opened.core.OpenDocumentPath(path);
+  ASSERT_TRUE(opened.messages.Shown().empty()) << opened.messages.Texts().front();
+  DataPanelModel& panel = opened.core.PanelModel();
+  panel.texts[1].text = "200";  // as typed: 200 x 200 rows
+  panel.texts[2].text = "200";
+  opened.core.OnDataPanelOk();
+  EXPECT_EQ(opened.messages.Texts(), std::vector<std::string>{kSheetTooLargeMessage});
+  EXPECT_EQ(panel.texts[1].text, "3");
+  EXPECT_EQ(panel.texts[2].text, "2");
+
+  std::filesystem::remove(path);
+  opened.dialogs.Choose(path);
+  EXPECT_TRUE(opened.files.Save());
+  EXPECT_EQ(opened.messages.Texts().size(), 1u);
+  EXPECT_EQ(ReadFile(path), original);
+}
+
+// A document made from the start-up panel, whose sheet is untouched, saves
+// and opens again: the start counts size exactly the start sheet.
+TEST_F(DocumentLoadTest, StartUpPanelSavesAndOpensAgain) {
+  const std::string path = (folder / "fresh.qrv").string();
+  {
+    Program fresh(folder);
+    Workspace& ws = fresh.core.Shared();
+    auto graph = std::make_shared<Graph>(ws);
+    graph->SetID(1);
+    graph->GraphType = kSurfaceModel;
+    ws.allGraphs.Items.Add(graph, "1");
+    fresh.core.AddListEntry("Surface Model");
+    fresh.core.SetListChecked(0, true);
+    fresh.dialogs.Choose(path);
+    ASSERT_TRUE(fresh.files.Save()) << fresh.messages.Texts().front();
+  }
+  Program opened(folder);
+  opened.core.OpenDocumentPath(path);
+  EXPECT_TRUE(opened.messages.Shown().empty()) << opened.messages.Texts().front();
+  EXPECT_EQ(opened.core.Shared().allGraphs.Items.Count(), 1);
+  EXPECT_EQ(opened.core.PanelModel().texts[1].text, "10");
+  EXPECT_EQ(opened.core.Sheet().Rows(), 101);
 }
 
 }  // namespace

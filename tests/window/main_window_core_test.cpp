@@ -2,13 +2,19 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <cmath>
+#include <filesystem>
+#include <fstream>
 #include <ostream>
 #include <stdexcept>
+#include <string>
 #include <vector>
 
 #include "support/scripted_file_dialog.h"
 #include "support/scripted_message_box.h"
+#include "support/scripted_shell.h"
 #include "window/window_fakes.h"
 
 namespace qv {
@@ -475,10 +481,9 @@ TEST_F(MainWindowCoreTest, ResizeKeepsThePicturesProportions) {
   core.Start("", 15.0);
   const Camera& camera = core.Shared().camera;
   for (double width : {15060.0, 9060.0, 30060.0}) {
-    const std::optional<PaneLayout> layout = core.OnResize(WindowOf(width, 9720));
-    ASSERT_TRUE(layout);
-    EXPECT_EQ(camera.ScreenWidth, layout->drawingWidthPx);
-    EXPECT_EQ(camera.ScreenHeight, layout->drawingHeightPx);
+    const PaneLayout layout = core.OnResize(WindowOf(width, 9720));
+    EXPECT_EQ(camera.ScreenWidth, layout.drawingWidthPx);
+    EXPECT_EQ(camera.ScreenHeight, layout.drawingHeightPx);
     EXPECT_NEAR(camera.VolWidth / camera.VolHeight, camera.ScreenWidth / camera.ScreenHeight, 1e-12)
         << width;
     EXPECT_DOUBLE_EQ(camera.VolHeight, 40.0);
@@ -493,13 +498,12 @@ TEST_F(MainWindowCoreTest, SplitterReleasedFarLeftSnapsAndLaysOut) {
   core.OnSplitterMouseDown();
   EXPECT_TRUE(core.SplitterDragging());
   core.OnSplitterMouseMove(-2500);
-  const std::optional<PaneLayout> layout = core.OnSplitterMouseUp(WindowOf(15060, 9720));
+  const PaneLayout layout = core.OnSplitterMouseUp(WindowOf(15060, 9720));
   EXPECT_FALSE(core.SplitterDragging());
   EXPECT_DOUBLE_EQ(core.SplitterLeft(), 1000);
-  ASSERT_TRUE(layout);
-  EXPECT_DOUBLE_EQ(layout->list.width, 1000);
-  EXPECT_DOUBLE_EQ(layout->drawing.left, 1060);
-  EXPECT_EQ(core.Shared().camera.ScreenWidth, layout->drawingWidthPx);
+  EXPECT_DOUBLE_EQ(layout.list.width, 1000);
+  EXPECT_DOUBLE_EQ(layout.drawing.left, 1060);
+  EXPECT_EQ(core.Shared().camera.ScreenWidth, layout.drawingWidthPx);
 
   core.OnSplitterMouseDown();
   core.OnSplitterMouseMove(20000);
@@ -518,12 +522,74 @@ TEST_F(MainWindowCoreTest, DrawingAreaWithoutHeightGivesAFiniteView) {
   EXPECT_GT(camera.VolWidth, 0.0);
 }
 
-TEST_F(MainWindowCoreTest, TooLowWindowKeepsTheCameraAsItWas) {
+// A low window is laid out too: the camera follows the drawing area.
+TEST_F(MainWindowCoreTest, LowWindowStillSizesTheCamera) {
   core.Start("", 15.0);
-  const double before = core.Shared().camera.ScreenWidth;
-  EXPECT_FALSE(core.OnResize(WindowOf(15000, 4000)));
-  EXPECT_EQ(core.Shared().camera.ScreenWidth, before);
+  const PaneLayout layout = core.OnResize(WindowOf(15000, 4000));
+  EXPECT_EQ(core.Shared().camera.ScreenWidth, layout.drawingWidthPx);
+  EXPECT_EQ(core.Shared().camera.ScreenHeight, std::lround((4000 - 420 - 300) / 15.0));
 }
+
+// In a window narrower than the column the bar shows nearer the left; a
+// press takes it from where it shows, so a drag never jumps.
+TEST_F(MainWindowCoreTest, SplitterPressedInANarrowWindowStartsWhereItShows) {
+  core.Start("", 15.0);
+  PaneInput narrow = WindowOf(2500, 9720);
+  narrow.splitterLeft = 3000;
+  core.SetSplitterLeft(3000);
+  const PaneLayout shown = core.OnResize(narrow);
+  EXPECT_DOUBLE_EQ(shown.splitter.left, 1500);
+  EXPECT_DOUBLE_EQ(core.SplitterLeft(), 3000);  // kept for a wider window
+  core.OnSplitterMouseDown();
+  core.OnSplitterMouseMove(-150);
+  EXPECT_DOUBLE_EQ(core.SplitterLeft(), 1350);
+  core.OnSplitterMouseUp(narrow);
+  EXPECT_DOUBLE_EQ(core.SplitterLeft(), 1350);
+}
+
+// Help
+
+struct HelpCase {
+  const char* name;
+  bool fileThere;
+  bool shell;
+  bool browserStarts;
+  bool message;  // a message names the help file
+};
+
+class HelpTest : public MainWindowCoreTest, public testing::WithParamInterface<HelpCase> {};
+
+// Help > Contents with no browser installed once failed without a word.
+TEST_P(HelpTest, ShowsTheHelpFileOrNamesIt) {
+  const HelpCase& c = GetParam();
+  const std::filesystem::path folder =
+      std::filesystem::temp_directory_path() / ("qv-help-" + std::to_string(getpid()) + c.name);
+  std::filesystem::create_directories(folder / "help");
+  if (c.fileThere) std::ofstream(folder / "help" / "index.html") << "<html></html>";
+  test::ScriptedShell shell;
+  shell.SetBrowserStarts(c.browserStarts);
+  if (c.shell) core.SetShell(&shell);
+  core.Start("", 15.0, folder.string());
+  const std::string help = (folder / "help" / "index.html").string();
+  core.OpenHelp();
+  EXPECT_EQ(shell.Opened(), (c.fileThere && c.shell ? std::vector<std::string>{help}
+                                                     : std::vector<std::string>{}));
+  if (c.message) {
+    ASSERT_EQ(messages.Texts().size(), 1u);
+    EXPECT_EQ(messages.Texts()[0], std::string(kNoBrowserMessage) + help);
+  } else {
+    EXPECT_TRUE(messages.Texts().empty());
+  }
+  std::filesystem::remove_all(folder);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, HelpTest,
+    testing::Values(HelpCase{"BrowserStarts", true, true, true, false},
+                    HelpCase{"NoBrowser", true, true, false, true},
+                    HelpCase{"NoShell", true, false, false, true},
+                    HelpCase{"NoHelpFile", false, true, true, false}),
+    [](const testing::TestParamInfo<HelpCase>& info) { return std::string(info.param.name); });
 
 // Data panel
 
@@ -547,6 +613,26 @@ TEST_F(MainWindowCoreTest, RefusedSheetSizeShowsItsMessageAndKeepsTheSheet) {
   core.OnDataPanelOk();
   EXPECT_EQ(messages.Texts(), std::vector<std::string>{kSheetTooLargeMessage});
   EXPECT_EQ(core.Sheet().Rows(), 101);
+  // The boxes show the start counts again, already while the message is up.
+  EXPECT_EQ(core.PanelModel().texts[1].text, "10");
+  EXPECT_EQ(core.PanelModel().texts[2].text, "10");
+  EXPECT_GE(view.modelsChanged, 1);
+}
+
+// A document read in sizes the sheet through the host: its boxes are the
+// accepted ones that a refusal goes back to.
+TEST_F(MainWindowCoreTest, SheetSizedByADocumentAcceptsItsBoxes) {
+  core.Start("", 15.0);
+  DataPanel& panel = core.Panel();
+  panel.SetKindIndex(kRegularSurface);
+  panel.SetText(1, "4");
+  panel.SetText(2, "3");
+  core.SetSheetRows(13);
+  core.PanelModel().texts[1].text = "30000";
+  core.OnDataPanelOk();
+  EXPECT_EQ(core.PanelModel().texts[1].text, "4");
+  EXPECT_EQ(core.PanelModel().texts[2].text, "3");
+  EXPECT_EQ(core.Sheet().Rows(), 13);
 }
 
 // The data set reads the real panel: a kind chosen through the data-panel

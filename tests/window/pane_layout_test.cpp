@@ -1,5 +1,9 @@
 #include "window/pane_layout.h"
 
+#include <cmath>
+#include <iterator>
+#include <string>
+
 #include <gtest/gtest.h>
 
 namespace qv {
@@ -10,7 +14,6 @@ PaneInput Window(double left) {
   PaneInput in;
   in.clientWidth = 12000;
   in.clientHeight = 8000;
-  in.toolbarTop = 0;
   in.toolbarHeight = 600;
   in.statusHeight = 400;
   in.dataHeight = 3000;
@@ -28,15 +31,15 @@ void ExpectRect(const PaneRect& r, double left, double top, double width, double
 
 TEST(PaneLayout, PlacesEveryPaneAroundTheBar) {
   const auto layout = LayoutPanes(Window(4000));
-  ASSERT_TRUE(layout);
-  ExpectRect(layout->splitter, 4000, 600, 60, 7000);
+  ExpectRect(layout.splitter, 4000, 600, 60, 7000);
   const double top2 = 8000 - 300 - 40 - 400 - 3000;
-  ExpectRect(layout->splitter2, 0, top2, 4000, 40);
-  ExpectRect(layout->drawing, 4060, 600, 7940, 7000);
-  ExpectRect(layout->data, 0, top2 + 40, 4000, 3000);
-  ExpectRect(layout->list, 0, 600, 4000, 7000 - 40 - 3000);
-  EXPECT_EQ(layout->drawingWidthPx, 529);  // 7940 / 15 = 529.3
-  EXPECT_EQ(layout->drawingHeightPx, 467);
+  ExpectRect(layout.splitter2, 0, top2, 4000, 40);
+  ExpectRect(layout.drawing, 4060, 600, 7940, 7000);
+  ExpectRect(layout.data, 0, top2 + 40, 4000, 3000);
+  // The list ends where the horizontal bar begins.
+  ExpectRect(layout.list, 0, 600, 4000, top2 - 600);
+  EXPECT_EQ(layout.drawingWidthPx, 529);  // 7940 / 15 = 529.3
+  EXPECT_EQ(layout.drawingHeightPx, 467);
 }
 
 struct SnapCase {
@@ -78,40 +81,128 @@ TEST(PaneLayout, BarFollowsTheMouseOnlyWhileHeld) {
 
 TEST(PaneLayout, SnappedBarGivesTheColumnItsWidth) {
   const auto layout = LayoutPanes(Window(ClampSplitterLeft(200, 12000)));
-  ASSERT_TRUE(layout);
-  EXPECT_DOUBLE_EQ(layout->list.width, 1000);
-  EXPECT_DOUBLE_EQ(layout->data.width, 1000);
-  EXPECT_DOUBLE_EQ(layout->splitter2.width, 1000);
-  EXPECT_DOUBLE_EQ(layout->drawing.left, 1060);
-  EXPECT_DOUBLE_EQ(layout->drawing.width, 12000 - 1060);
+  EXPECT_DOUBLE_EQ(layout.list.width, 1000);
+  EXPECT_DOUBLE_EQ(layout.data.width, 1000);
+  EXPECT_DOUBLE_EQ(layout.splitter2.width, 1000);
+  EXPECT_DOUBLE_EQ(layout.drawing.left, 1060);
+  EXPECT_DOUBLE_EQ(layout.drawing.width, 12000 - 1060);
 }
 
-// Guards the "too low" rule: 5 * TB + DH above SH leaves the panes where they were.
-TEST(PaneLayout, TooLowWindowKeepsThePreviousLayout) {
-  PaneInput in = Window(4000);
-  in.clientHeight = 5 * 600 + 3000;  // exactly at the limit: still laid out
-  EXPECT_TRUE(LayoutPanes(in));
-  in.clientHeight -= 1;
-  EXPECT_FALSE(LayoutPanes(in));
+struct WindowCase {
+  const char* name;
+  int widthPx, heightPx;  // the client area from the toolbar's top to the status bar's bottom
+  int leftPx;             // the bar's place
+  bool fullData;          // the data frame has its full height
+};
+
+class PaneLayoutWindows : public testing::TestWithParam<WindowCase> {
+ protected:
+  static constexpr double kTpp = 15.0;
+  static PaneInput Input(const WindowCase& c) {
+    PaneInput in;
+    in.clientWidth = c.widthPx * kTpp;
+    in.clientHeight = c.heightPx * kTpp;
+    in.toolbarHeight = 40 * kTpp;
+    in.statusHeight = 26 * kTpp;
+    in.dataHeight = 403 * kTpp;
+    in.splitterLeft = c.leftPx * kTpp;
+    in.twipsPerPixel = kTpp;
+    return in;
+  }
+  static bool Overlap(const PaneRect& a, const PaneRect& b) {
+    constexpr double e = 1e-9;
+    return a.left + a.width > b.left + e && b.left + b.width > a.left + e &&
+           a.top + a.height > b.top + e && b.top + b.height > a.top + e;
+  }
+};
+
+// Guards the layout at every window size: a low window once kept the old
+// layout (the drawing area cut off by the status bar, the data panel gone at
+// 640 x 480), a narrow one put the drawing area outside the window.
+TEST_P(PaneLayoutWindows, PanesLieInsideSideBySideAndTheDrawingAreaFillsItsPane) {
+  const WindowCase& c = GetParam();
+  const PaneInput in = Input(c);
+  const PaneLayout layout = LayoutPanes(in);
+  const double top = in.toolbarHeight;
+  const double bottom = in.clientHeight - in.statusHeight;
+  const PaneRect* panes[] = {&layout.splitter, &layout.splitter2, &layout.drawing, &layout.data,
+                             &layout.list};
+  for (const PaneRect* r : panes) {
+    EXPECT_GE(r->width, kTpp);
+    EXPECT_GE(r->height, kTpp);
+    EXPECT_GE(r->left, 0.0);
+    EXPECT_GE(r->top, top);
+    EXPECT_LE(r->left + r->width, in.clientWidth + 1e-9);
+    EXPECT_LE(r->top + r->height, bottom + 1e-9);
+  }
+  for (std::size_t i = 0; i < std::size(panes); ++i) {
+    for (std::size_t j = i + 1; j < std::size(panes); ++j) {
+      EXPECT_FALSE(Overlap(*panes[i], *panes[j])) << i << " and " << j;
+    }
+  }
+  // The drawing area fills everything right of the bar, and the camera
+  // gets that size.
+  ExpectRect(layout.drawing, layout.splitter.left + kSplitterWidth, top,
+             in.clientWidth - layout.splitter.left - kSplitterWidth, bottom - top);
+  EXPECT_EQ(layout.drawingWidthPx, std::lround(layout.drawing.width / kTpp));
+  EXPECT_EQ(layout.drawingHeightPx, std::lround(layout.drawing.height / kTpp));
+  // The left column: the list, the bar, the data frame, stacked.
+  EXPECT_DOUBLE_EQ(layout.list.top + layout.list.height, layout.splitter2.top);
+  EXPECT_DOUBLE_EQ(layout.splitter2.top + layout.splitter2.height, layout.data.top);
+  EXPECT_DOUBLE_EQ(layout.data.top + layout.data.height, bottom - in.toolbarHeight / 2);
+  if (c.fullData) {
+    EXPECT_DOUBLE_EQ(layout.data.height, in.dataHeight);
+  } else {
+    // The sheet shrinks; the list keeps its minimum, or a third in a very
+    // low window.
+    EXPECT_LT(layout.data.height, in.dataHeight);
+    EXPECT_GE(layout.data.height, layout.list.height);
+    EXPECT_GE(layout.list.height, kListMinimum / 2);
+  }
 }
 
-// Regression: a window narrower than the left column gave the drawing area a
-// negative width (and the camera a negative screen size).
-TEST(PaneLayout, NarrowWindowKeepsEveryPaneAtLeastOnePixel) {
+INSTANTIATE_TEST_SUITE_P(
+    Sizes, PaneLayoutWindows,
+    testing::Values(WindowCase{"Large", 1280, 1024, 410, true},
+                    WindowCase{"Usual", 900, 650, 410, true},
+                    WindowCase{"JustFull", 900, 40 + 26 + 20 + 3 + 403 + 100, 410, true},
+                    WindowCase{"VgaHigh", 640, 560, 410, false},
+                    WindowCase{"Vga", 640, 480, 410, false},
+                    WindowCase{"Small", 480, 360, 410, false},
+                    WindowCase{"Tiny", 320, 240, 410, false},
+                    WindowCase{"NarrowColumn", 640, 480, 67, false},
+                    WindowCase{"ColumnWiderThanWindow", 320, 480, 600, false}),
+    [](const testing::TestParamInfo<WindowCase>& info) { return std::string(info.param.name); });
+
+// A window narrower than the column shows the drawing area next to a
+// narrower column; the bar's own place is not changed by the layout.
+TEST(PaneLayout, NarrowWindowMovesTheColumnsEdgeNotTheBarsPlace) {
   PaneInput in = Window(4000);
   in.clientWidth = 3000;
-  in.dataHeight = 7000;
-  in.clientHeight = 10100;
-  in.statusHeight = 1000;
-  const auto layout = LayoutPanes(in);
-  ASSERT_TRUE(layout);
+  const PaneLayout layout = LayoutPanes(in);
+  EXPECT_DOUBLE_EQ(layout.splitter.left, 2000);
+  EXPECT_DOUBLE_EQ(layout.drawing.width, 3000 - 2060);
+  EXPECT_DOUBLE_EQ(in.splitterLeft, 4000);
+  in.clientWidth = 400;  // narrower than the bar's minimum distance
+  const PaneLayout tiny = LayoutPanes(in);
+  EXPECT_DOUBLE_EQ(tiny.splitter.left, 0);
+  EXPECT_DOUBLE_EQ(tiny.drawing.width, 340);
+  EXPECT_EQ(tiny.drawingWidthPx, 23);
+}
+
+// Degenerate measures (no room at all) still give every pane one pixel.
+TEST(PaneLayout, NoRoomStillGivesEveryPaneOnePixel) {
+  PaneInput in = Window(4000);
+  in.clientWidth = 0;
+  in.clientHeight = 500;
+  const PaneLayout layout = LayoutPanes(in);
   for (const PaneRect* r :
-       {&layout->splitter, &layout->splitter2, &layout->drawing, &layout->data, &layout->list}) {
+       {&layout.splitter, &layout.splitter2, &layout.drawing, &layout.data, &layout.list}) {
     EXPECT_GE(r->width, 15);
     EXPECT_GE(r->height, 15);
   }
-  EXPECT_EQ(layout->drawingWidthPx, 1);
-  EXPECT_GE(layout->drawingHeightPx, 1);
+  EXPECT_EQ(layout.drawingWidthPx, 1);
+  EXPECT_EQ(layout.drawingHeightPx, 1);
 }
 
 TEST(PaneLayout, HorizontalBarReleaseClampsItsTop) {

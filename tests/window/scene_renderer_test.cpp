@@ -5,6 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <utility>
+
+#include "platform/gl_text.h"
 
 #include "support/scripted_file_dialog.h"
 #include "support/scripted_message_box.h"
@@ -223,14 +226,14 @@ TEST(SceneResize, ASquareStaysSquareAfterAResize) {
   in.dataHeight = 1000;
   in.splitterLeft = 3000;
   in.twipsPerPixel = 15;
-  ASSERT_TRUE(core.OnResize(in));
+  core.OnResize(in);
   Workspace& ws = core.Shared();
   ws.allGraphs.Items.Add(std::make_shared<FakeGraph>(1, BoxAround(0, 0, 0, 5), ws.settings), "1");
   core.AddListEntry("Surface Model");
   core.SetListChecked(0, true);
 
   in.clientWidth += 200 * 15;  // now 400 x 200
-  ASSERT_TRUE(core.OnResize(in));
+  core.OnResize(in);
   const RgbaImage image = view.context->ReadPixels();
   int width = 0;
   int height = 0;
@@ -322,6 +325,38 @@ TEST(SceneLateContext, FirstUseInitialisesAContextMadeAfterTheLoad) {
   const RgbaImage image = view.context->ReadPixels();
   EXPECT_EQ(image.At(10, 10)[0], 255);  // the white clear colour of the fixed state
   EXPECT_TRUE(messages.Shown().empty());
+}
+
+// List 900 has a fixed name; generated lists must never be given it. The
+// window makes its fonts when the drawing area is first sized and again at
+// start, and a driver may hand out ever higher names: a font whose range
+// held 900 drew a glyph over the empty start picture.
+TEST(SceneListName, FontsMadeAgainNeverTakeListNineHundred) {
+  FakeView view;
+  test::ScriptedMessageBox messages;
+  test::ScriptedFileDialog dialogs;
+  NullEventPump pump;
+  FakeCommands commands;
+  MainWindowCore core(view, {messages, dialogs, pump});
+  core.SetDocumentCommands(&commands);
+  view.MakeContext(64, 64);
+  core.SetDrawingSize(64, 64);
+  for (int start = 0; start < 4; ++start) {
+    core.Start("", 15.0);
+    const SharedSettings& s = core.Shared().settings;
+    for (const auto& [base, count] : {std::pair{s.OutlineFontBase1, kOutlineFontLists},
+                                      std::pair{s.OutlineFontBase2, kOutlineFontLists},
+                                      std::pair{s.BitmapFontBase, kBitmapFontLists}}) {
+      ASSERT_NE(base, 0);
+      EXPECT_FALSE(base <= Long{kSceneList} && Long{kSceneList} < base + count)
+          << "start " << start << ": lists " << base << ".." << base + count - 1;
+    }
+    core.Display();
+    const RgbaImage image = view.context->ReadPixels();
+    for (std::size_t i = 0; i < image.pixels.size(); ++i) {
+      ASSERT_EQ(image.pixels[i], 255) << "start " << start << ", byte " << i;
+    }
+  }
 }
 
 }  // namespace

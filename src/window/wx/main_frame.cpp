@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <cstdlib>
 #include <thread>
 
 #include <wx/button.h>
@@ -10,10 +11,8 @@
 #include <wx/choice.h>
 #include <wx/dcclient.h>
 #include <wx/dcmemory.h>
-#include <wx/filename.h>
 #include <wx/gdicmn.h>
 #include <wx/grid.h>
-#include <wx/log.h>
 #include <wx/menu.h>
 #include <wx/panel.h>
 #include <wx/settings.h>
@@ -105,6 +104,11 @@ class SplitterBar final : public wxWindow {
   }
 };
 
+void PrepareToolkitEnvironment() {
+  // The last argument 0 keeps a value already set.
+  setenv("GTK_OVERLAY_SCROLLING", "0", 0);
+}
+
 MainFrame::MainFrame(const MainFrameOptions& options)
     : wxFrame(nullptr, wxID_ANY, "Quorvel", wxDefaultPosition, options.size), spinTimer_(this) {
   if (options.messages != nullptr) {
@@ -128,6 +132,7 @@ MainFrame::MainFrame(const MainFrameOptions& options)
   fileCommands_ = std::make_unique<FileCommands>(core_->Shared(), *core_, *association_);
   documentCommands_ = std::make_unique<FileCommandsAdapter>(*fileCommands_);
   core_->SetDocumentCommands(documentCommands_.get());
+  core_->SetShell(options.shell != nullptr ? options.shell : &ownShell_);
 
   BuildMenus();
   BuildToolbar();
@@ -188,6 +193,9 @@ void MainFrame::BuildPanes() {
   const wxSize best = data_->GetBestSize();
   dataHeightTwips_ = best.y * twipsPerPixel_;
   core_->SetSplitterLeft(std::max(kInitialSplitterLeft, std::ceil((best.x + 8) * twipsPerPixel_)));
+  // The full height counts the sheet at its usual height; in a low window or
+  // a narrow column the sheet then takes what is left and scrolls.
+  grid_->SetMinSize(wxSize(1, 1));
 }
 
 wxPanel* MainFrame::BuildDataFrame(wxWindow* parent) {
@@ -330,7 +338,6 @@ PaneInput MainFrame::CurrentPaneInput() const {
   // the status bar, as the client area of a window holding both.
   in.clientWidth = client.x * tpp;
   in.clientHeight = (client.y + tb + sb) * tpp;
-  in.toolbarTop = 0.0;
   in.toolbarHeight = tb * tpp;
   in.statusHeight = sb * tpp;
   in.dataHeight = dataHeightTwips_;
@@ -342,24 +349,22 @@ PaneInput MainFrame::CurrentPaneInput() const {
 void MainFrame::LayoutPanes() {
   if (!started_ || closing_) return;
   const PaneInput in = CurrentPaneInput();
-  const std::optional<PaneLayout> layout = qv::LayoutPanes(in);
-  if (!layout) return;  // too low: the panes keep their places
+  const PaneLayout layout = qv::LayoutPanes(in);
   const double tpp = in.twipsPerPixel;
   const int tb = static_cast<int>(std::lround(in.toolbarHeight / tpp));
-  const auto place = [&](wxWindow* window, const PaneRect& r, int maxBottom = -1) {
-    const int x = static_cast<int>(std::lround(r.left / tpp));
-    const int y = static_cast<int>(std::lround(r.top / tpp)) - tb;
-    const int w = static_cast<int>(std::lround(r.width / tpp));
-    int h = static_cast<int>(std::lround(r.height / tpp));
-    if (maxBottom >= 0) h = std::min(h, maxBottom - y);
-    window->SetSize(x, y, std::max(w, 1), std::max(h, 1));
+  // Edges are rounded, not sizes, so that neighbouring panes meet exactly.
+  const auto place = [&](wxWindow* window, const PaneRect& r) {
+    const int x0 = static_cast<int>(std::lround(r.left / tpp));
+    const int y0 = static_cast<int>(std::lround(r.top / tpp));
+    const int x1 = static_cast<int>(std::lround((r.left + r.width) / tpp));
+    const int y1 = static_cast<int>(std::lround((r.top + r.height) / tpp));
+    window->SetSize(x0, y0 - tb, std::max(x1 - x0, 1), std::max(y1 - y0, 1));
   };
-  place(splitter_, layout->splitter);
-  place(splitter2_, layout->splitter2);
-  place(canvas_, layout->drawing);
-  place(data_, layout->data);
-  // The list ends where the horizontal bar begins.
-  place(list_, layout->list, static_cast<int>(std::lround(layout->splitter2.top / tpp)) - tb);
+  place(splitter_, layout.splitter);
+  place(splitter2_, layout.splitter2);
+  place(canvas_, layout.drawing);
+  place(data_, layout.data);
+  place(list_, layout.list);
   core_->OnResize(in);
 }
 
@@ -540,13 +545,7 @@ void MainFrame::RunCommand(MenuItem item) {
   }
 }
 
-void MainFrame::OpenHelp() {
-  const wxString help = wxString::FromUTF8(core_->Flags().HelpFile);
-  if (!wxFileName::FileExists(help)) return;
-  // A missing browser is ignored, as a missing help file is.
-  wxLogNull quiet;
-  wxLaunchDefaultBrowser(wxFileName::FileNameToURL(wxFileName(help)));
-}
+void MainFrame::OpenHelp() { core_->OpenHelp(); }
 
 // Events
 

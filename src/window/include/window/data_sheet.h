@@ -36,7 +36,18 @@ struct DataPanelModel {
   int kind = -1;
   std::array<PanelControl, 11> texts;   // texts[1] is Text1
   std::array<PanelControl, 12> labels;  // labels[1] is Label1
+  // The box texts that last sized the sheet (start-up, an accepted OK, a
+  // document or data file read in): a refused OK puts its counts back.
+  std::array<std::string, 11> accepted;
 };
+
+// The box texts become the accepted ones.
+void AcceptPanel(DataPanelModel& panel);
+
+// The boxes as start-up leaves them for kind 0: Rows X and Rows Y "10", the
+// counts of the 100 data rows that PrepareSheet gives the sheet (the other
+// boxes keep their first texts), all accepted.
+void PrepareStartPanel(DataPanelModel& panel);
 
 // The sheet's own cells (header row and index column), its sizes and the
 // texts behind its data cells.
@@ -106,10 +117,12 @@ struct SheetSizeResult {
 
 // The OK button: reads the counts of the panel's kind, sizes the sheet (data
 // rows + the header row) and writes the index column (0-based indices joined
-// by commas, last index fastest); no other cell changes. A count that reads
-// below 0 counts as 0. Counts whose sheet would exceed SheetText's 20000
-// data rows are refused with a message, and nothing changes.
-SheetSizeResult OnDataPanelOk(const DataPanelModel& panel, SheetModel& sheet);
+// by commas, last index fastest); no other cell changes; the boxes are then
+// accepted. A count that reads below 0 counts as 0. Counts whose sheet would
+// exceed SheetText's 20000 data rows are refused with a message: the sheet
+// is unchanged and the count boxes get their accepted texts back, so that the
+// refused counts never reach a document.
+SheetSizeResult OnDataPanelOk(DataPanelModel& panel, SheetModel& sheet);
 
 // Writes the index column of every data row of the sheet: the node indices
 // of the panel's regular kind when its counts give exactly the sheet's rows,

@@ -11,6 +11,7 @@
 
 #include "documents/document_host.h"
 #include "graphs/workspace.h"
+#include "platform/shell.h"
 #include "window/command_states.h"
 #include "window/data_sheet.h"
 #include "window/document_commands.h"
@@ -24,6 +25,11 @@
 namespace qv {
 
 // The services the window hands on to the commands it runs.
+// The start of the message shown when no browser shows the help; the help
+// file's path follows.
+inline constexpr const char* kNoBrowserMessage =
+    "No web browser could be started to show the help. The help file is:\n";
+
 struct MainWindowServices {
   MessageBoxService& messages;
   FileDialogService& fileDialogs;
@@ -55,6 +61,8 @@ class MainWindowCore final : public InteractionHost, public DocumentHost {
   // The File commands the window runs (New at start-up, Save at close, the
   // File menu). Must be set before Start; the window does not own them.
   void SetDocumentCommands(DocumentCommands* commands) { commands_ = commands; }
+  // The desktop's shell that shows the help; the window does not own it.
+  void SetShell(ShellService* shell) { shell_ = shell; }
 
   // Start-up and shut-down
   // Start: every default in its order, the GL state and fonts, the
@@ -96,11 +104,10 @@ class MainWindowCore final : public InteractionHost, public DocumentHost {
   Long DisplayCount() const { return displayCount_; }
 
   // Layout
-  // OnResize: lays the panes out (nullopt when the window is too low),
-  // tells the camera the drawing area's pixel size keeping the picture's
+  // OnResize: lays the panes out (for every window size), tells the camera the drawing area's pixel size keeping the picture's
   // proportions, rebuilds the scene when the size changed (once a scene has
   // been built) and repaints the drawing area.
-  std::optional<PaneLayout> OnResize(const PaneInput& input);
+  PaneLayout OnResize(const PaneInput& input);
   // The camera's screen size; the view volume keeps its height and takes the
   // new aspect, so a resize never stretches the picture. Returns whether the
   // size changed. The next frame replays list 900 in full.
@@ -109,19 +116,23 @@ class MainWindowCore final : public InteractionHost, public DocumentHost {
   // relative to its own left edge while held, and on release clamped to at
   // least 1000 from either side (the right limit wins in a narrow window),
   // after which the panes are laid out with the settled edge (input's own
-  // splitterLeft is ignored). Returns that layout.
-  void OnSplitterMouseDown() { splitter_.MouseDown(); }
+  // splitterLeft is ignored). Returns that layout. A press takes the bar
+  // where the last layout showed it (nearer the left in a narrow window).
+  void OnSplitterMouseDown();
   void OnSplitterMouseMove(double x) { splitter_.MouseMove(x); }
-  std::optional<PaneLayout> OnSplitterMouseUp(PaneInput input);
+  PaneLayout OnSplitterMouseUp(PaneInput input);
   // The horizontal bar's release: the layout is redone (the bar's place
   // follows the data frame's height).
-  std::optional<PaneLayout> OnSheetSplitterMouseUp(const PaneInput& input) { return OnResize(input); }
+  PaneLayout OnSheetSplitterMouseUp(const PaneInput& input) { return OnResize(input); }
   // SplitterDragging: the bar is held (the widget layer shows it in the
   // button-shadow colour meanwhile).
   bool SplitterDragging() const { return splitter_.Dragging(); }
   // The vertical bar's left edge in twips (set by the widget layer at start).
   double SplitterLeft() const { return splitter_.Left(); }
-  void SetSplitterLeft(double left) { splitter_.SetLeft(left); }
+  void SetSplitterLeft(double left) {
+    splitter_.SetLeft(left);
+    shownSplitterLeft_.reset();
+  }
 
   // Mouse on the drawing area (button mask 1 left, 2 right; pixels)
   void OnDrawingMouseDown(int button, double x, double y) { interaction_.MouseDown(button, x, y); UpdateIdle(); }
@@ -134,6 +145,12 @@ class MainWindowCore final : public InteractionHost, public DocumentHost {
   bool WantsIdleTicks() const { return interaction_.WantsIdleTicks(); }
   // Whether the spin applies its steps (Dragging after the first release).
   bool SpinActive() const { return interaction_.SpinActive(); }
+
+  // Help > Contents: shows the help file (HelpFile) in the desktop's web
+  // browser. A missing file is ignored; when no browser starts (or there is
+  // no shell), a message names the help file, so that it can be opened by
+  // hand.
+  void OpenHelp();
 
   // View menu
   void SetMouseMode(MouseModeCommand command) { interaction_.SetMode(command); UpdateIdle(); }
@@ -236,6 +253,7 @@ class MainWindowCore final : public InteractionHost, public DocumentHost {
   MainWindowView& view_;
   MainWindowServices services_;
   DocumentCommands* commands_ = nullptr;
+  ShellService* shell_ = nullptr;
   std::unique_ptr<Workspace> workspace_;
   std::unique_ptr<SheetText> sheetText_;
   SheetModel sheet_;
@@ -248,6 +266,7 @@ class MainWindowCore final : public InteractionHost, public DocumentHost {
   Box sceneBox_;
   SceneLists sceneLists_;
   SplitterDrag splitter_{3000.0};
+  std::optional<double> shownSplitterLeft_;  // where the last layout put the bar
   double twipsPerPixel_ = 15.0;
   Long buildCount_ = 0;
   Long displayCount_ = 0;

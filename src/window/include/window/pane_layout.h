@@ -12,8 +12,6 @@
 //                  L  L+W
 #pragma once
 
-#include <optional>
-
 namespace qv {
 
 inline constexpr double kTwipsPerInch = 1440.0;
@@ -21,6 +19,8 @@ inline constexpr double kSplitterWidth = 60.0;      // the vertical bar
 inline constexpr double kSplitter2Height = 40.0;    // the horizontal bar
 inline constexpr double kSplitterMinimum = 1000.0;  // closest a released bar comes to a side
 inline constexpr double kSplitter2MinTop = 2000.0;
+// The graph list's height that the data frame leaves before it shrinks.
+inline constexpr double kListMinimum = 1500.0;
 
 // A rectangle in twips.
 struct PaneRect {
@@ -34,10 +34,9 @@ struct PaneRect {
 struct PaneInput {
   double clientWidth = 0.0;    // SW
   double clientHeight = 0.0;   // SH
-  double toolbarTop = 0.0;     // TT
   double toolbarHeight = 0.0;  // TB
   double statusHeight = 0.0;   // SB
-  double dataHeight = 0.0;     // DH, the data frame's height (kept)
+  double dataHeight = 0.0;     // DH, the data frame's full height
   double splitterLeft = 0.0;   // L
   double twipsPerPixel = 15.0;
 };
@@ -53,12 +52,21 @@ struct PaneLayout {
   int drawingHeightPx = 1;
 };
 
-// The layout of the panes for input, or nullopt when the client area is too
-// low (5 * TB + DH above SH): the panes then keep their previous places.
-// Every width and height comes out at least one pixel, so that a window
-// narrower than the left column never gives the drawing area a negative or
-// zero size.
-std::optional<PaneLayout> LayoutPanes(const PaneInput& input);
+// The layout of the panes for input, for every window size: the panes lie
+// inside the client area between the toolbar and the status bar, side by
+// side without overlap, and the drawing area fills the right-hand pane.
+// - The left column is the bar's place L, but never nearer than
+//   kSplitterMinimum to the right side (never left of 0), so a window
+//   narrower than the column still shows the drawing area. L itself is kept
+//   by the caller and comes back when the window widens.
+// - The data frame has its full height DH, and ends TB / 2 above the status
+//   bar, while that leaves the list kListMinimum; in a lower window the data
+//   frame shrinks (its sheet scrolls) and the list keeps kListMinimum, or a
+//   third of the column in a very low window. The list ends where the
+//   horizontal bar begins.
+// Every width and height comes out at least one pixel, so that no size is
+// ever negative or zero.
+PaneLayout LayoutPanes(const PaneInput& input);
 
 // Where a released vertical bar settles: at least kSplitterMinimum from the
 // left, then at most clientWidth - kSplitterMinimum (rounded), which wins in a

@@ -28,7 +28,8 @@ Quat SceneRotation(const Workspace& workspace, InteractionState& state);
 void UpdateSceneCenter(Workspace& workspace);
 
 // Sets the fixed state of a new context: white clear colour, dithering, depth
-// test LEQUAL with clear depth 1. The context must be current.
+// test LEQUAL with clear depth 1; and holds the name of list 900 (an empty
+// list until the first build). The context must be current.
 void InitializeGlState();
 
 // The lists a build makes beside list 900, and whether a repaint may take

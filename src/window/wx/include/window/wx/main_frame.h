@@ -16,6 +16,7 @@
 #include "documents/file_association.h"
 #include "documents/file_commands.h"
 #include "platform/wx/window_gl_context.h"
+#include "platform/wx/wx_shell.h"
 #include "window/main_window_core.h"
 #include "window/main_window_view.h"
 #include "window/pane_layout.h"
@@ -36,11 +37,18 @@ namespace qv {
 class SheetGridTable;
 class SplitterBar;
 
+// Before the toolkit starts: scroll bars that always show and take their own
+// room (GTK_OVERLAY_SCROLLING=0, unless the user has set it), so that a sheet
+// or list cut off by a narrow or low pane shows that it scrolls.
+void PrepareToolkitEnvironment();
+
 // What the window is made with; the defaults are those of the program.
 struct MainFrameOptions {
   // Message boxes and file dialogs (tests script them); null: the toolkit's.
   MessageBoxService* messages = nullptr;
   FileDialogService* fileDialogs = nullptr;
+  // The shell that shows the help (tests script it); null: the toolkit's.
+  ShellService* shell = nullptr;
   // The user's data folder for the file association; empty: UserDataHome().
   std::string dataHome;
   wxSize size = wxSize(1000, 700);
@@ -137,6 +145,7 @@ class MainFrame final : public wxFrame, public MainWindowView {
   MessageBoxService* messages_ = nullptr;
   FileDialogService* fileDialogs_ = nullptr;
   WxEventPump pump_;
+  WxShell ownShell_;
 
   // Logic
   std::unique_ptr<MainWindowCore> core_;

@@ -1,0 +1,17 @@
+// The desktop's shell: showing a local file in the user's web browser.
+#pragma once
+
+#include <string>
+
+namespace qv {
+
+class ShellService {
+ public:
+  virtual ~ShellService() = default;
+  // Shows the local file at path (absolute, or relative to the working
+  // folder) in the desktop's web browser. Returns false when no browser
+  // could be started.
+  virtual bool OpenInBrowser(const std::string& path) = 0;
+};
+
+}  // namespace qv
