@@ -60,12 +60,12 @@ struct SurfaceScene {
 
   void Compile() {
     glNewList(kList, GL_COMPILE);
-    graph.Draw();
+    graph.Draw(ws.Context());
     glEndList();
   }
 
   qv::Workspace ws;
-  qv::Graph graph{ws};
+  qv::Graph graph;
 };
 
 void Setup(qv::OffscreenContext&) {

@@ -2,28 +2,25 @@
 
 #include <cmath>
 
-#include "graphs/graph.h"
 #include "data/data_panel.h"
 #include "data_view.h"
-#include "graphs/workspace.h"
 
 namespace qv {
 
 namespace {
 constexpr double kDegree = 3.1416 / 180.0;
-constexpr Long k2DView = 7;
 }  // namespace
 
-ScenePoint PointGraphPosition(const Graph& graph) {
-  const SharedSettings& s = graph.Owner().settings;
-  if (s.ViewCode == k2DView) {
+ScenePoint PointGraphPosition(const GraphOptions& graph, const DrawContext& context) {
+  const SharedSettings& s = context.settings;
+  if (s.ViewCode == kViewCode2D) {
     return {graph.PointY / s.DataScaleX, graph.PointZ / s.DataScaleY, 0.0};
   }
   // Data axes of the typed point.
   double dataX = graph.PointZ;
   double dataY = graph.PointX;
   double dataZ = graph.PointY;
-  const Long kind = DataKindOf(graph.Owner().dataSet);
+  const Long kind = DataKindOf(context.data);
   if (kind == kIrregularCylindrical) {
     const double r = graph.PointZ;
     const double theta = graph.PointX * kDegree;

@@ -84,7 +84,7 @@ TEST_F(DocumentLoadTest, ADocumentOfThreeGraphsBuildsTheSceneOnce) {
     }
     Workspace& ws = core.Shared();
     for (Long id = 1; id <= 3; ++id) {
-      auto graph = std::make_shared<Graph>(ws);
+      auto graph = std::make_shared<Graph>();
       graph->SetID(id);
       graph->GraphType = kSurfaceModel;
       graph->StepU = 2;

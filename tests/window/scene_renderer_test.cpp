@@ -275,7 +275,7 @@ TEST_F(SceneRenderTest, AxisSystemIsDrawnAroundTheShownGraphs) {
   core.Shared().axisSystem.Show = true;
   core.BuildScene();
   EXPECT_LT(CountPixels(Frame(), IsWhite), withoutAxis);
-  const Box box = core.Shared().shownGraphs.GetBox();
+  const Box box = core.Shared().shownGraphs.GetBox(core.Shared().Context());
   EXPECT_EQ(core.SceneBox(), box);
 }
 
