@@ -35,19 +35,34 @@ ScenePoint VolumeNode(const VolumeView& v, Long i, Long j, Long k) {
   return {v.Y(i, j, k), v.Z(i, j, k), v.X(i, j, k)};
 }
 
-// The colour of every scatter point: through the colour map (FillStyle 4)
-// or a ramp of one colour (see DrawScatter4D).
+// What the colour of every scatter point is chosen from: the colour map
+// (FillStyle 4) or a ramp of one colour (see DrawScatter4D).
 struct ScatterColors {
   bool byMap = false;
   ColorPointList map;
   Rgb full, dim;
   double min = 0.0, range = 0.0;
-
-  Rgb At(double value) const {
-    const double t = MapScale(value, min, range);
-    return byMap ? LookupColor(map, t) : GradedColor(full, dim, t / 100.0);
-  }
 };
+
+Rgb ScatterColorAt(const ScatterColors& c, double value) {
+  const double t = MapScale(value, c.min, c.range);
+  return c.byMap ? LookupColor(c.map, t) : GradedColor(c.full, c.dim, t / 100.0);
+}
+
+// One point per node of the volume, in its value's colour.
+void DrawScatterPoints(const VolumeView& v, const ScatterColors& colors, const SharedSettings& s) {
+  glBegin(GL_POINTS);
+  for (Long i = 0; i <= v.LastU(); ++i) {
+    for (Long j = 0; j <= v.LastV(); ++j) {
+      for (Long k = 0; k <= v.LastH(); ++k) {
+        const Rgb c = ScatterColorAt(colors, v.V(i, j, k));
+        glColor3d(c.r, c.g, c.b);
+        PutCentred(s, VolumeNode(v, i, j, k));
+      }
+    }
+  }
+  glEnd();
+}
 
 ScatterColors ScatterColorsOf(Graph& graph) {
   ScatterColors c;
@@ -64,22 +79,12 @@ ScatterColors ScatterColorsOf(Graph& graph) {
   return c;
 }
 
-// The arrows of the 4D vectors, in scene axes, before scaling.
-struct GradientArrows {
-  struct Arrow {
-    ScenePoint at, dir;
-  };
-  std::vector<Arrow> arrows;
-  double maxLength = 0.0;
-  double minSpacing = INFINITY;
-};
-
 double Length(const ScenePoint& d) { return std::sqrt(d.x * d.x + d.y * d.y + d.z * d.z); }
 
 // The uphill gradient of V at interior node (i, j, k), from the central
 // differences along the three node directions; nothing at a flat spot or
 // where two neighbours coincide (the spacings met before still count).
-void AddGradient(const VolumeView& v, Long i, Long j, Long k, GradientArrows& out) {
+void AddGradient(const VolumeView& v, Long i, Long j, Long k, ArrowSet& out) {
   const std::array<std::array<Long, 3>, 3> steps{{{1, 0, 0}, {0, 1, 0}, {0, 0, 1}}};
   ScenePoint dir{0, 0, 0};
   for (const auto& [di, dj, dk] : steps) {
@@ -123,14 +128,14 @@ void DrawStrokeArrow(const SharedSettings& s, const ScenePoint& at, const SceneP
 
 // The longest arrow is 0.8 of the smallest node spacing, the others in
 // proportion.
-void DrawGradientArrows(const GradientArrows& a, const SharedSettings& s, Long color) {
+void DrawArrowSet(const ArrowSet& a, const SharedSettings& s, Long color) {
   if (a.arrows.empty() || a.maxLength == 0.0) return;
   const double scale = 0.8 * a.minSpacing / a.maxLength;
   const Rgb rgb = SplitColor(color);
   glDisable(GL_LIGHTING);
   glColor3d(rgb.r, rgb.g, rgb.b);
   glBegin(GL_LINES);
-  for (const GradientArrows::Arrow& arrow : a.arrows) {
+  for (const ArrowSet::Arrow& arrow : a.arrows) {
     const ScenePoint tip{arrow.at.x + arrow.dir.x * scale, arrow.at.y + arrow.dir.y * scale,
                          arrow.at.z + arrow.dir.z * scale};
     DrawStrokeArrow(s, arrow.at, tip);
@@ -153,17 +158,7 @@ void DrawScatter4D(Graph& graph, const DrawContext& context, const GraphBounds&)
     const ScatterColors colors = ScatterColorsOf(graph);
     glDisable(GL_LIGHTING);
     glPointSize(static_cast<GLfloat>(graph.PointSize >= 1.0 ? graph.PointSize : kScatterPointSize));
-    glBegin(GL_POINTS);
-    for (Long i = 0; i <= v.LastU(); ++i) {
-      for (Long j = 0; j <= v.LastV(); ++j) {
-        for (Long k = 0; k <= v.LastH(); ++k) {
-          const Rgb c = colors.At(v.V(i, j, k));
-          glColor3d(c.r, c.g, c.b);
-          PutCentred(context.settings, VolumeNode(v, i, j, k));
-        }
-      }
-    }
-    glEnd();
+    DrawScatterPoints(v, colors, context.settings);
     glEnable(GL_LIGHTING);
   }
   DrawIrregularVolumePoints(graph, context);
@@ -173,13 +168,13 @@ void DrawScatter4D(Graph& graph, const DrawContext& context, const GraphBounds&)
 // the gradient of the value with a two-stroke head, in Vect4DColor.
 void DrawVector4D(Graph& graph, const DrawContext& context, const GraphBounds&) {
   const VolumeView v(context.data, graph.StepU, graph.StepV, graph.StepH);
-  GradientArrows arrows;
+  ArrowSet arrows;
   for (Long i = 1; i < v.LastU(); ++i) {
     for (Long j = 1; j < v.LastV(); ++j) {
       for (Long k = 1; k < v.LastH(); ++k) AddGradient(v, i, j, k, arrows);
     }
   }
-  DrawGradientArrows(arrows, context.settings, graph.Vect4DColor);
+  DrawArrowSet(arrows, context.settings, graph.Vect4DColor);
   DrawIrregularVolumePoints(graph, context);
 }
 

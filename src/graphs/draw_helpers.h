@@ -4,6 +4,9 @@
 
 #include <GL/gl.h>
 
+#include <cmath>
+#include <vector>
+
 #include "graph_geometry.h"
 #include "graphs/color_map.h"
 #include "platform/runtime.h"
@@ -15,6 +18,18 @@ namespace qv {
 inline constexpr double kMissingValue = 0.12345;
 // The layers under a surface lie this far (scaled units) below its lowest node.
 inline constexpr double kLayerDrop = 3.0;
+
+// Arrows gathered over a grid before any is drawn: each at a point along a
+// direction (scene axes), with the longest direction and the smallest node
+// spacing met, which together give the one scale of them all.
+struct ArrowSet {
+  struct Arrow {
+    ScenePoint at, dir;
+  };
+  std::vector<Arrow> arrows;
+  double maxLength = 0.0;
+  double minSpacing = INFINITY;
+};
 
 // A width in pixels as GL takes it; a width below 1 is drawn as 1.
 GLfloat WidthOf(Long width);

@@ -156,16 +156,6 @@ void DrawGridModel(const Graph& g, const SurfaceMesh& m, const VertexEmitter& em
 
 // The Vector Layer
 
-// One arrow per cell, in the plane of the layer, before scaling.
-struct CellArrows {
-  struct Arrow {
-    ScenePoint from, dir;
-  };
-  std::vector<Arrow> arrows;
-  double maxLength = 0.0;
-  double minEdge = INFINITY;
-};
-
 // The slope of cell (i, j) from its two edges at its first node (uphill),
 // from the cell's centre:
 //
@@ -174,7 +164,7 @@ struct CellArrows {
 //   (i+1, j) -- (i+1, j+1)
 //
 // Nothing for a cell with a missing value at any corner or a zero edge.
-void AddCellSlope(const SurfaceMesh& m, Long i, Long j, CellArrows& out) {
+void AddCellSlope(const SurfaceMesh& m, Long i, Long j, ArrowSet& out) {
   const std::size_t k00 = m.At(i, j), k10 = m.At(i + 1, j), k01 = m.At(i, j + 1),
                     k11 = m.At(i + 1, j + 1);
   for (const std::size_t k : {k00, k10, k01, k11}) {
@@ -186,7 +176,7 @@ void AddCellSlope(const SurfaceMesh& m, Long i, Long j, CellArrows& out) {
   const double lu = std::hypot(eu.x, eu.z);
   const double lv = std::hypot(ev.x, ev.z);
   if (lu == 0.0 || lv == 0.0) return;
-  out.minEdge = std::min({out.minEdge, lu, lv});
+  out.minSpacing = std::min({out.minSpacing, lu, lv});
   const double gu = (m.p[k10].y - p.y) / lu;
   const double gv = (m.p[k01].y - p.y) / lv;
   const ScenePoint dir{gu * eu.x / lu + gv * ev.x / lv, 0, gu * eu.z / lu + gv * ev.z / lv};
@@ -217,15 +207,15 @@ void DrawFlatArrow(const ScenePoint& from, const ScenePoint& tip, double y,
 // the plane at height y. The longest is 0.4 of the smallest cell edge, so
 // every arrow stays inside its own cell and the picture inside the box.
 void DrawVectorLayer(const SurfaceMesh& m, double y, const VertexEmitter& emit) {
-  CellArrows a;
+  ArrowSet a;
   for (Long i = 0; i < m.lastU; ++i) {
     for (Long j = 0; j < m.lastV; ++j) AddCellSlope(m, i, j, a);
   }
   if (a.arrows.empty()) return;
-  const double scale = 0.4 * a.minEdge / a.maxLength;
+  const double scale = 0.4 * a.minSpacing / a.maxLength;
   glBegin(GL_LINES);
-  for (const CellArrows::Arrow& arrow : a.arrows) {
-    const ScenePoint from{arrow.from.x, y, arrow.from.z};
+  for (const ArrowSet::Arrow& arrow : a.arrows) {
+    const ScenePoint from{arrow.at.x, y, arrow.at.z};
     DrawFlatArrow(from, {from.x + arrow.dir.x * scale, y, from.z + arrow.dir.z * scale}, y, emit);
   }
   glEnd();

@@ -18,16 +18,6 @@ constexpr double kRadiansToDegrees = 180.0 / 3.14159265358979323846;
 // Radius of an arrow's head over that of its shaft.
 constexpr double kHeadWidth = 2.5;
 
-// The arrows of one plot, in scene axes, before scaling.
-struct SlopeArrows {
-  struct Arrow {
-    ScenePoint at, dir;
-  };
-  std::vector<Arrow> arrows;
-  double maxLength = 0.0;
-  double minSpacing = INFINITY;
-};
-
 ScenePoint NodeAt(const SurfaceView& s, Long i, Long j) {
   return {s.Y(i, j), s.Z(i, j), s.X(i, j)};
 }
@@ -40,7 +30,7 @@ ScenePoint NodeAt(const SurfaceView& s, Long i, Long j) {
 //            e (i+1, j)
 //
 // Nothing next to a missing value or where two neighbours coincide.
-void AddSlope(const SurfaceView& surface, Long i, Long j, double floorY, SlopeArrows& out) {
+void AddSlope(const SurfaceView& surface, Long i, Long j, double floorY, ArrowSet& out) {
   const ScenePoint w = NodeAt(surface, i, j - 1), n = NodeAt(surface, i - 1, j),
                    e = NodeAt(surface, i + 1, j), s = NodeAt(surface, i, j + 1);
   for (const ScenePoint& p : {w, n, e, s}) {
@@ -87,12 +77,12 @@ void DrawArrow(const ScenePoint& a, const ScenePoint& b, double radius) {
 // The longest arrow is 0.9 of the smallest node spacing, the others in
 // proportion; the shaft's radius is 0.03 of that spacing, and every arrow is
 // lifted by its head's radius so the head stays inside the box.
-void DrawSlopeArrows(const SlopeArrows& a, const SharedSettings& s) {
+void DrawArrowSet(const ArrowSet& a, const SharedSettings& s) {
   if (a.arrows.empty() || a.maxLength <= 0.0) return;
   const double scale = 0.9 * a.minSpacing / a.maxLength;
   const double radius = 0.03 * a.minSpacing;
   const double lift = kHeadWidth * radius;
-  for (const SlopeArrows::Arrow& arrow : a.arrows) {
+  for (const ArrowSet::Arrow& arrow : a.arrows) {
     const ScenePoint from{arrow.at.x - s.CenterY, arrow.at.y + lift - s.CenterZ,
                           arrow.at.z - s.CenterX};
     DrawArrow(from, {from.x + arrow.dir.x * scale, from.y, from.z + arrow.dir.z * scale}, radius);
@@ -110,11 +100,11 @@ void DrawVectorPlot(Graph& graph, const DrawContext& context, const GraphBounds&
   glColor3f(static_cast<GLfloat>(color.r), static_cast<GLfloat>(color.g),
             static_cast<GLfloat>(color.b));
   const SurfaceView surface(context.data, graph.StepU, graph.StepV);
-  SlopeArrows arrows;
+  ArrowSet arrows;
   for (Long i = 1; i < surface.LastU(); ++i) {
     for (Long j = 1; j < surface.LastV(); ++j) AddSlope(surface, i, j, bounds.minY, arrows);
   }
-  DrawSlopeArrows(arrows, context.settings);
+  DrawArrowSet(arrows, context.settings);
   EndLineState();
 }
 
