@@ -127,7 +127,7 @@ void DrawFlatCells(const SurfaceMesh& m, const VertexEmitter& emit, double y) {
 }
 
 // Vertex model: one point per node in VertColor, VertSize pixels wide.
-void DrawVertexModel(const Graph& g, const SurfaceMesh& m, const VertexEmitter& emit) {
+void DrawNodePoints(const Graph& g, const SurfaceMesh& m, const VertexEmitter& emit) {
   const Rgb color = SplitColor(g.VertColor);
   glPointSize(WidthOf(g.VertSize));
   glColor3d(color.r, color.g, color.b);
@@ -138,7 +138,7 @@ void DrawVertexModel(const Graph& g, const SurfaceMesh& m, const VertexEmitter& 
 
 // Grid model: the grid lines along both node directions in GridColor,
 // GridWidth pixels wide.
-void DrawGridModel(const Graph& g, const SurfaceMesh& m, const VertexEmitter& emit) {
+void DrawGridLines(const Graph& g, const SurfaceMesh& m, const VertexEmitter& emit) {
   const Rgb color = SplitColor(g.GridColor);
   glLineWidth(WidthOf(g.GridWidth));
   glColor3d(color.r, color.g, color.b);
@@ -223,23 +223,42 @@ void DrawVectorLayer(const SurfaceMesh& m, double y, const VertexEmitter& emit) 
 
 // The Mesh Passes
 
-// The model itself, between the shading set-up and the layers: points,
-// grid lines (both unlit) or the lit cells; the colour map draws nothing
-// here.
-void DrawModel(const Graph& graph, const SurfaceMesh& mesh, const VertexEmitter& emit) {
-  if (graph.GraphType == kVertexModel || graph.GraphType == kGridModel) {
-    glDisable(GL_LIGHTING);
-    if (graph.GraphType == kVertexModel) DrawVertexModel(graph, mesh, emit);
-    if (graph.GraphType == kGridModel) DrawGridModel(graph, mesh, emit);
-    glEnable(GL_LIGHTING);
-  } else if (graph.GraphType != kColorMapGraph) {
-    DrawCells(mesh, emit, [](const ScenePoint& p) { return p; }, std::nullopt);
+// How one mesh kind differs from the others.
+struct MeshStyle {
+  // What the model pass draws: the lit cells, the nodes as points, the grid
+  // lines (both unlit), or nothing.
+  enum Model { kCells, kNodePoints, kGridLines, kNoModel } model = kCells;
+  // The cells flattened onto the height of the lowest node, unlit, first.
+  bool flatFirstPass = false;
+  // Heights graded over the nodes alone, not over the room the layers take
+  // below them.
+  bool gradesOwnHeights = false;
+  // Texture coordinates sent in single precision.
+  bool floatTexture = false;
+};
+
+void DrawModel(const Graph& graph, const SurfaceMesh& mesh, const VertexEmitter& emit,
+               MeshStyle::Model model) {
+  switch (model) {
+    case MeshStyle::kCells:
+      DrawCells(mesh, emit, [](const ScenePoint& p) { return p; }, std::nullopt);
+      break;
+    case MeshStyle::kNodePoints:
+    case MeshStyle::kGridLines:
+      glDisable(GL_LIGHTING);
+      if (model == MeshStyle::kNodePoints) DrawNodePoints(graph, mesh, emit);
+      if (model == MeshStyle::kGridLines) DrawGridLines(graph, mesh, emit);
+      glEnable(GL_LIGHTING);
+      break;
+    case MeshStyle::kNoModel:
+      break;
   }
 }
 
 // The model under the graph's shading, display mode, texture and
 // transparency.
-void DrawShadedModel(const Graph& graph, const SurfaceMesh& mesh, const VertexEmitter& emit) {
+void DrawShadedModel(const Graph& graph, const SurfaceMesh& mesh, const VertexEmitter& emit,
+                     MeshStyle::Model model) {
   ApplyShadeModel(graph.Smoothness);
   ApplyPolygonMode(graph.Show);
   const bool textured = graph.ShowTex && BindSurfaceTexture(graph);
@@ -249,7 +268,7 @@ void DrawShadedModel(const Graph& graph, const SurfaceMesh& mesh, const VertexEm
     glEnable(GL_BLEND);
     glDepthMask(GL_FALSE);
   }
-  DrawModel(graph, mesh, emit);
+  DrawModel(graph, mesh, emit, model);
   if (textured) glDisable(GL_TEXTURE_2D);
   if (graph.ShowTrans) glDisable(GL_BLEND);
 }
@@ -363,30 +382,65 @@ void DrawTriangleEdges(const Graph& graph, const PointsView& points,
   glEnd();
 }
 
-}  // namespace
-
 // Mesh kinds: the data set's regular surface, node (i, j) at scene (Y, Z,
-// X), one lit quad per cell (the surface model and the stored kinds), its
-// nodes as points (vertex model) or its grid lines (grid model); the colour
-// map draws the cells flattened onto the height of the lowest node, unlit,
-// in a first pass, and nothing in the model pass. Colours follow FillStyle
-// (surface_colors.h) over the bounds; the surface model grades heights over
-// its own nodes, not over the room its layers take below them.
-void DrawMeshSurface(Graph& graph, const DrawContext& context, const GraphBounds& bounds) {
+// X), drawn in the passes every mesh kind runs: the flat first pass, the
+// shaded model, the layers. Colours follow FillStyle (surface_colors.h) over
+// the bounds.
+void DrawMesh(Graph& graph, const DrawContext& context, const GraphBounds& bounds,
+              const MeshStyle& style) {
   GraphBounds colourBounds = bounds;
-  if (graph.GraphType == kSurfaceModel && (graph.ShowContour || graph.ShowVector || graph.ShowColormap)) {
+  if (style.gradesOwnHeights && (graph.ShowContour || graph.ShowVector || graph.ShowColormap)) {
     colourBounds.minY += kLayerDrop;
   }
   const SurfaceColors colors = SurfaceColorsOf(graph, colourBounds);
   const SurfaceMesh mesh = BuildMesh(SurfaceView(context.data, graph.StepU, graph.StepV));
-  const VertexEmitter emit(graph, colors, context.settings);
-  if (graph.GraphType == kColorMapGraph) {
+  const VertexEmitter emit(graph, colors, context.settings, style.floatTexture);
+  if (style.flatFirstPass) {
     glDisable(GL_LIGHTING);
     DrawFlatCells(mesh, emit, mesh.lowest);
     glEnable(GL_LIGHTING);
   }
-  DrawShadedModel(graph, mesh, emit);
+  DrawShadedModel(graph, mesh, emit, style.model);
   DrawLayers(graph, context, colourBounds, mesh, emit);
+}
+
+}  // namespace
+
+// The surface model: one lit quad per cell.
+void DrawSurfaceModel(Graph& graph, const DrawContext& context, const GraphBounds& bounds) {
+  MeshStyle style;
+  style.gradesOwnHeights = true;
+  DrawMesh(graph, context, bounds, style);
+}
+
+void DrawStoredSurface(Graph& graph, const DrawContext& context, const GraphBounds& bounds) {
+  DrawMesh(graph, context, bounds, MeshStyle{});
+}
+
+void DrawStoredSurface12(Graph& graph, const DrawContext& context, const GraphBounds& bounds) {
+  MeshStyle style;
+  style.floatTexture = true;
+  DrawMesh(graph, context, bounds, style);
+}
+
+// The colour map: the cells flattened onto the lowest node's height, unlit.
+void DrawColorMap(Graph& graph, const DrawContext& context, const GraphBounds& bounds) {
+  MeshStyle style;
+  style.model = MeshStyle::kNoModel;
+  style.flatFirstPass = true;
+  DrawMesh(graph, context, bounds, style);
+}
+
+void DrawVertexModel(Graph& graph, const DrawContext& context, const GraphBounds& bounds) {
+  MeshStyle style;
+  style.model = MeshStyle::kNodePoints;
+  DrawMesh(graph, context, bounds, style);
+}
+
+void DrawGridModel(Graph& graph, const DrawContext& context, const GraphBounds& bounds) {
+  MeshStyle style;
+  style.model = MeshStyle::kGridLines;
+  DrawMesh(graph, context, bounds, style);
 }
 
 // Delaunay triangles: the surface (ShowDS) and the edges (ShowDG) of the

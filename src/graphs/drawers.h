@@ -11,9 +11,16 @@
 namespace qv {
 
 // Drawers (one file each)
-// draw_surface.cpp: the regular-surface kinds (surface, colour map, vertex
-// and grid models, the stored surface kinds) and the Delaunay triangles.
-void DrawMeshSurface(Graph& graph, const DrawContext& context, const GraphBounds& bounds);
+// draw_surface.cpp: the mesh kinds drawn from the regular surface and the
+// Delaunay triangles. The stored kinds draw as the surface model but grade
+// heights over the layers' room too; 12 sends its texture coordinates in
+// single precision.
+void DrawSurfaceModel(Graph& graph, const DrawContext& context, const GraphBounds& bounds);
+void DrawStoredSurface(Graph& graph, const DrawContext& context, const GraphBounds& bounds);
+void DrawStoredSurface12(Graph& graph, const DrawContext& context, const GraphBounds& bounds);
+void DrawColorMap(Graph& graph, const DrawContext& context, const GraphBounds& bounds);
+void DrawVertexModel(Graph& graph, const DrawContext& context, const GraphBounds& bounds);
+void DrawGridModel(Graph& graph, const DrawContext& context, const GraphBounds& bounds);
 void DrawDelaunaySurface(Graph& graph, const DrawContext& context, const GraphBounds& bounds);
 // draw_points.cpp: the line through VertTab3D and the point graph.
 void DrawLineGraph(Graph& graph, const DrawContext& context, const GraphBounds& bounds);
@@ -30,10 +37,10 @@ void DrawContourPlot(Graph& graph, const DrawContext& context, const GraphBounds
 void DrawContour3D(Graph& graph, const DrawContext& context, const GraphBounds& bounds);
 void Draw4DSlices(Graph& graph, const DrawContext& context, const GraphBounds& bounds);
 void DrawIsoSurface(Graph& graph, const DrawContext& context, const GraphBounds& bounds);
-// The contour layer under a surface (ShowContour), drawn by DrawMeshSurface.
+// The contour layer under a surface (ShowContour), drawn by the mesh kinds.
 void DrawSurfaceContours(Graph& graph, const DrawContext& context, const GraphBounds& bounds);
 // The surface texture (ShowTex, TexName): uploaded by the prepare step of the
-// mesh kinds, bound by DrawMeshSurface (false: no texture to draw with),
+// mesh kinds, bound by their drawing (false: no texture to draw with),
 // freed by their release step.
 void PrepareSurfaceTexture(Graph& graph, const DrawContext& context);
 bool BindSurfaceTexture(const Graph& graph);

@@ -21,11 +21,12 @@ constexpr GraphKindRow Undrawn(Long code, BoundRule bound) {
   return {code, C::kNone, "", bound, DrawNothing, PrepareNothing, ReleaseNothing, L::kNone,
           kInNoView, false};
 }
-// The row of a kind drawn as a textured mesh.
-constexpr GraphKindRow Mesh(Long code, CaptionRule rule, std::string_view caption, L legend,
-                            unsigned views) {
-  return {code,          rule,   caption, BoundSurfaceNodes, DrawMeshSurface, PrepareSurfaceTexture,
-          ReleaseSurfaceTexture, legend, views, false};
+// The row of a kind drawn as a mesh of the regular surface, which may be
+// textured.
+constexpr GraphKindRow Mesh(Long code, CaptionRule rule, std::string_view caption, DrawStep draw,
+                            L legend, unsigned views) {
+  return {code,   rule,   caption, BoundSurfaceNodes, draw, PrepareSurfaceTexture, ReleaseSurfaceTexture,
+          legend, views, false};
 }
 // The row of a kind whose drawer needs nothing prepared.
 constexpr GraphKindRow Plain(Long code, std::string_view caption, BoundRule bound, DrawStep draw,
@@ -37,25 +38,25 @@ constexpr GraphKindRow Plain(Long code, std::string_view caption, BoundRule boun
 // One row per code, by ascending code.
 constexpr std::array kKinds = {
     Undrawn(kStoredLine0, BoundLineData),
-    Mesh(kStoredSurface2, C::kNone, "", L::kDataBounds, kInNoView),
+    Mesh(kStoredSurface2, C::kNone, "", DrawStoredSurface, L::kDataBounds, kInNoView),
     GraphKindRow{kLineGraph, C::kNone, "", BoundLineData, DrawLineGraph, PrepareNothing,
                  ReleaseNothing, L::kNone, kInNoView, false},
-    Mesh(kSurfaceModel, C::kFixed, "3D Surface Model", L::kDataBounds, kIn3D),
+    Mesh(kSurfaceModel, C::kFixed, "3D Surface Model", DrawSurfaceModel, L::kDataBounds, kIn3D),
     GraphKindRow{kPointGraph, C::kPointPosition, "", BoundPoint, DrawPointGraph, PrepareNothing,
                  ReleaseNothing, L::kNone, kAllViews, false},
     Undrawn(kStoredLine9, BoundLineData),
-    Mesh(kStoredSurface12, C::kNone, "", L::kNone, kInNoView),
-    Mesh(kColorMapGraph, C::kFixed, "Color Map  ", L::kDataBounds, kIn2D),
+    Mesh(kStoredSurface12, C::kNone, "", DrawStoredSurface12, L::kNone, kInNoView),
+    Mesh(kColorMapGraph, C::kFixed, "Color Map  ", DrawColorMap, L::kDataBounds, kIn2D),
     Plain(kContourPlot, "Contour Plot", BoundSurfaceNodes, DrawContourPlot, L::kDataBounds, kIn2D),
     Plain(kVectorPlot, "Vector Plot", BoundSurfaceNodes, DrawVectorPlot, L::kNone, kIn2D),
     Plain(kContour3DPlot, "3D Contour Plot", BoundSurfaceNodes, DrawContour3D, L::kDataBounds,
           kIn3D),
     Undrawn(kStoredSurface17, BoundSurfaceNodes),
-    Mesh(kVertexModel, C::kFixed, "3D Vertex Model", L::kNone, kIn3D),
-    Mesh(kGridModel, C::kFixed, "3D Grid Model", L::kNone, kIn3D),
+    Mesh(kVertexModel, C::kFixed, "3D Vertex Model", DrawVertexModel, L::kNone, kIn3D),
+    Mesh(kGridModel, C::kFixed, "3D Grid Model", DrawGridModel, L::kNone, kIn3D),
     Undrawn(kStoredLine20, BoundLineData),
-    Mesh(kStoredSurface21, C::kNone, "", L::kNone, kInNoView),
-    Mesh(kStoredSurface22, C::kNone, "", L::kNone, kInNoView),
+    Mesh(kStoredSurface21, C::kNone, "", DrawStoredSurface, L::kNone, kInNoView),
+    Mesh(kStoredSurface22, C::kNone, "", DrawStoredSurface, L::kNone, kInNoView),
     Undrawn(kStoredLine23, BoundLineData),
     GraphKindRow{kDelaunayGraph, C::kFixed, "Delaunay Triangles", BoundTrianglePoints,
                  DrawDelaunaySurface, PrepareNothing, ReleaseNothing, L::kDataBounds, kIn3D, true},

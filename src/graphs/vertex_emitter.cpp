@@ -14,8 +14,7 @@ constexpr Long kModulateTexture = 1;
 void VertexEmitter::Vertex(const ScenePoint& p, const ScenePoint& colourAt, const ScenePoint& n,
                            double c, double s, double t) const {
   if (graph_.ShowTex) {
-    // The stored kind 12 sends its texture coordinates in single precision.
-    if (graph_.GraphType == kStoredSurface12) {
+    if (floatTexture_) {
       glTexCoord2f(static_cast<GLfloat>(s), static_cast<GLfloat>(t));
     } else {
       glTexCoord2d(s, t);

@@ -9,9 +9,11 @@ namespace qv {
 
 class VertexEmitter {
  public:
-  // graph, colors and settings must outlive the emitter.
-  VertexEmitter(const Graph& graph, const SurfaceColors& colors, const SharedSettings& settings)
-      : graph_(graph), colors_(colors), settings_(settings) {}
+  // graph, colors and settings must outlive the emitter. floatTexture sends
+  // the texture coordinates in single precision.
+  VertexEmitter(const Graph& graph, const SurfaceColors& colors, const SharedSettings& settings,
+                bool floatTexture = false)
+      : graph_(graph), colors_(colors), settings_(settings), floatTexture_(floatTexture) {}
 
   // Draws a vertex at p (scene axes, not centred) with normal n, coloured as
   // a node at colourAt with colour value c; (s, t) is its texture
@@ -29,6 +31,7 @@ class VertexEmitter {
   const Graph& graph_;
   const SurfaceColors& colors_;
   const SharedSettings& settings_;
+  bool floatTexture_;
 };
 
 }  // namespace qv
