@@ -22,9 +22,9 @@ constexpr OptionField kFields[] = {
 static_assert(kFields[0].name == "GraphType");
 
 template <typename Fn>
-void ForEachEntry(std::span<const OptionField> run, Long first, Long last, Fn&& fn) {
-  for (Long i = first; i <= last; ++i) {
-    for (const OptionField& row : run) fn(row, i);
+void ForEachEntry(std::span<const OptionField> run, long long last, Fn&& fn) {
+  for (long long i = run.front().first; i <= last; ++i) {
+    for (const OptionField& row : run) fn(row, static_cast<Long>(i));
   }
 }
 
@@ -99,8 +99,7 @@ void CopyOptions(GraphOptions& to, const GraphOptions& from, OptionCopy copy) {
       },
       [&](std::span<const OptionField> run) {
         if ((run.front().copies & copy) == 0) return;
-        const Long first = run.front().first;
-        ForEachEntry(run, first, first + from.*run.front().count - 1,
+        ForEachEntry(run, LastEntry(run.front(), from.*run.front().count),
                      [&](const OptionField& row, Long i) { CopyEntry(to, from, row, i); });
       });
 }
@@ -115,10 +114,9 @@ std::vector<std::string> DifferingRecordedOptions(const GraphOptions& a, const G
       },
       [&](std::span<const OptionField> run) {
         if (!run.front().record.recorded) return;
-        const Long first = run.front().first;
         const Long count = std::min(a.*run.front().count, b.*run.front().count);
-        const Long last = std::min(first + count - 1, TableUpper(run.front()));
-        ForEachEntry(run, first, last, [&](const OptionField& row, Long i) {
+        const long long last = std::min<long long>(LastEntry(run.front(), count), TableUpper(run.front()));
+        ForEachEntry(run, last, [&](const OptionField& row, Long i) {
           if (!SameEntry(a, b, row, i)) differing.push_back(std::string(row.name) + "(" + CStr(i) + ")");
         });
       });

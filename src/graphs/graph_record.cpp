@@ -62,14 +62,14 @@ bool Carried(const GraphOptions& o, const OptionField& row, Long version) {
 // The last entry a table block writes: a count past its table (which only
 // code that bypasses the dialogs can set) is written as the table's size, so
 // that saving never fails and the blocks match the counts.
-Long LastWritten(const GraphOptions& o, const OptionField& row) {
-  return std::min(row.first + o.*row.count - 1, TableUpper(row));
+long long LastWritten(const GraphOptions& o, const OptionField& row) {
+  return std::min<long long>(LastEntry(row, o.*row.count), TableUpper(row));
 }
 
 template <typename Options, typename Fn>
-void ForEachBlockEntry(Options& o, std::span<const OptionField> run, Long last, Fn&& fn) {
-  for (Long i = run.front().first; i <= last; ++i) {
-    for (const OptionField& row : run) VisitEntry(o, row, i, fn);
+void ForEachBlockEntry(Options& o, std::span<const OptionField> run, long long last, Fn&& fn) {
+  for (long long i = run.front().first; i <= last; ++i) {
+    for (const OptionField& row : run) VisitEntry(o, row, static_cast<Long>(i), fn);
   }
 }
 
@@ -109,8 +109,7 @@ std::optional<std::string> ReadOptions(RecordReader& r, Long version, GraphOptio
       },
       [&](std::span<const OptionField> run) {
         if (refusal || !Carried(o, run.front(), version)) return;
-        const Long last = run.front().first + o.*run.front().count - 1;
-        ForEachBlockEntry(o, run, last,
+        ForEachBlockEntry(o, run, LastEntry(run.front(), o.*run.front().count),
                           [&](auto& entry) { ReadValue(r, run.front().record, version, entry); });
       });
   return refusal;

@@ -152,6 +152,11 @@ void VisitEntry(Options& options, const OptionField& row, Long i, Fn&& fn) {
 
 // The highest index table row holds.
 Long TableUpper(const OptionField& row);
+// The last entry in use of table row with count entries: first + count - 1,
+// in a type no count overflows.
+inline long long LastEntry(const OptionField& row, Long count) {
+  return static_cast<long long>(row.first) + count - 1;
+}
 
 // Calls scalar(row) for each scalar row and run(rows) for each run of
 // consecutive table rows that share one count, in list order.
