@@ -14,64 +14,89 @@ namespace {
 
 using C = CaptionRule;
 using L = LegendSource;
-constexpr unsigned kAllViews = kIn2D | kIn3D | kIn4D;
 
-// The row of a kind that draws nothing and needs nothing prepared.
-constexpr GraphKindRow Undrawn(Long code, BoundRule bound) {
-  return {code, C::kNone, "", bound, DrawNothing, PrepareNothing, ReleaseNothing, L::kNone,
-          kInNoView, false};
-}
-// The row of a kind drawn as a mesh of the regular surface, which may be
-// textured.
-constexpr GraphKindRow Mesh(Long code, CaptionRule rule, std::string_view caption, DrawStep draw,
-                            L legend, unsigned views) {
-  return {code,   rule,   caption, BoundSurfaceNodes, draw, PrepareSurfaceTexture, ReleaseSurfaceTexture,
-          legend, views, false};
-}
-// The row of a kind whose drawer needs nothing prepared.
-constexpr GraphKindRow Plain(Long code, std::string_view caption, BoundRule bound, DrawStep draw,
-                             L legend, unsigned views) {
-  return {code,   C::kFixed, caption, bound, draw, PrepareNothing, ReleaseNothing,
-          legend, views,     false};
-}
-
-// One row per code, by ascending code.
+// One row per code, by ascending code. Columns (GraphKindRow): code;
+// caption rule and caption; bounding rule; drawer, prepare and release
+// steps; legend source; view kinds; whether it needs the triangles.
 constexpr std::array kKinds = {
-    Undrawn(kStoredLine0, BoundLineData),
-    Mesh(kStoredSurface2, C::kNone, "", DrawStoredSurface, L::kDataBounds, kInNoView),
-    GraphKindRow{kLineGraph, C::kNone, "", BoundLineData, DrawLineGraph, PrepareNothing,
-                 ReleaseNothing, L::kNone, kInNoView, false},
-    Mesh(kSurfaceModel, C::kFixed, "3D Surface Model", DrawSurfaceModel, L::kDataBounds, kIn3D),
-    GraphKindRow{kPointGraph, C::kPointPosition, "", BoundPoint, DrawPointGraph, PrepareNothing,
-                 ReleaseNothing, L::kNone, kAllViews, false},
-    Undrawn(kStoredLine9, BoundLineData),
-    Mesh(kStoredSurface12, C::kNone, "", DrawStoredSurface12, L::kNone, kInNoView),
-    Mesh(kColorMapGraph, C::kFixed, "Color Map  ", DrawColorMap, L::kDataBounds, kIn2D),
-    Plain(kContourPlot, "Contour Plot", BoundSurfaceNodes, DrawContourPlot, L::kDataBounds, kIn2D),
-    Plain(kVectorPlot, "Vector Plot", BoundSurfaceNodes, DrawVectorPlot, L::kNone, kIn2D),
-    Plain(kContour3DPlot, "3D Contour Plot", BoundSurfaceNodes, DrawContour3D, L::kDataBounds,
-          kIn3D),
-    Undrawn(kStoredSurface17, BoundSurfaceNodes),
-    Mesh(kVertexModel, C::kFixed, "3D Vertex Model", DrawVertexModel, L::kNone, kIn3D),
-    Mesh(kGridModel, C::kFixed, "3D Grid Model", DrawGridModel, L::kNone, kIn3D),
-    Undrawn(kStoredLine20, BoundLineData),
-    Mesh(kStoredSurface21, C::kNone, "", DrawStoredSurface, L::kNone, kInNoView),
-    Mesh(kStoredSurface22, C::kNone, "", DrawStoredSurface, L::kNone, kInNoView),
-    Undrawn(kStoredLine23, BoundLineData),
+    GraphKindRow{kStoredLine0, C::kNone, "", BoundLineData,
+                 DrawNothing, PrepareNothing, ReleaseNothing,
+                 L::kNone, kInNoView, false},
+    GraphKindRow{kStoredSurface2, C::kNone, "", BoundSurfaceNodes,
+                 DrawStoredSurface, PrepareSurfaceTexture, ReleaseSurfaceTexture,
+                 L::kDataBounds, kInNoView, false},
+    GraphKindRow{kLineGraph, C::kNone, "", BoundLineData,
+                 DrawLineGraph, PrepareNothing, ReleaseNothing,
+                 L::kNone, kInNoView, false},
+    GraphKindRow{kSurfaceModel, C::kFixed, "3D Surface Model", BoundSurfaceNodes,
+                 DrawSurfaceModel, PrepareSurfaceTexture, ReleaseSurfaceTexture,
+                 L::kDataBounds, kIn3D, false},
+    GraphKindRow{kPointGraph, C::kPointPosition, "", BoundPoint,
+                 DrawPointGraph, PrepareNothing, ReleaseNothing,
+                 L::kNone, kIn2D | kIn3D | kIn4D, false},
+    GraphKindRow{kStoredLine9, C::kNone, "", BoundLineData,
+                 DrawNothing, PrepareNothing, ReleaseNothing,
+                 L::kNone, kInNoView, false},
+    GraphKindRow{kStoredSurface12, C::kNone, "", BoundSurfaceNodes,
+                 DrawStoredSurface12, PrepareSurfaceTexture, ReleaseSurfaceTexture,
+                 L::kNone, kInNoView, false},
+    GraphKindRow{kColorMapGraph, C::kFixed, "Color Map  ", BoundSurfaceNodes,
+                 DrawColorMap, PrepareSurfaceTexture, ReleaseSurfaceTexture,
+                 L::kDataBounds, kIn2D, false},
+    GraphKindRow{kContourPlot, C::kFixed, "Contour Plot", BoundSurfaceNodes,
+                 DrawContourPlot, PrepareNothing, ReleaseNothing,
+                 L::kDataBounds, kIn2D, false},
+    GraphKindRow{kVectorPlot, C::kFixed, "Vector Plot", BoundSurfaceNodes,
+                 DrawVectorPlot, PrepareNothing, ReleaseNothing,
+                 L::kNone, kIn2D, false},
+    GraphKindRow{kContour3DPlot, C::kFixed, "3D Contour Plot", BoundSurfaceNodes,
+                 DrawContour3D, PrepareNothing, ReleaseNothing,
+                 L::kDataBounds, kIn3D, false},
+    GraphKindRow{kStoredSurface17, C::kNone, "", BoundSurfaceNodes,
+                 DrawNothing, PrepareNothing, ReleaseNothing,
+                 L::kNone, kInNoView, false},
+    GraphKindRow{kVertexModel, C::kFixed, "3D Vertex Model", BoundSurfaceNodes,
+                 DrawVertexModel, PrepareSurfaceTexture, ReleaseSurfaceTexture,
+                 L::kNone, kIn3D, false},
+    GraphKindRow{kGridModel, C::kFixed, "3D Grid Model", BoundSurfaceNodes,
+                 DrawGridModel, PrepareSurfaceTexture, ReleaseSurfaceTexture,
+                 L::kNone, kIn3D, false},
+    GraphKindRow{kStoredLine20, C::kNone, "", BoundLineData,
+                 DrawNothing, PrepareNothing, ReleaseNothing,
+                 L::kNone, kInNoView, false},
+    GraphKindRow{kStoredSurface21, C::kNone, "", BoundSurfaceNodes,
+                 DrawStoredSurface, PrepareSurfaceTexture, ReleaseSurfaceTexture,
+                 L::kNone, kInNoView, false},
+    GraphKindRow{kStoredSurface22, C::kNone, "", BoundSurfaceNodes,
+                 DrawStoredSurface, PrepareSurfaceTexture, ReleaseSurfaceTexture,
+                 L::kNone, kInNoView, false},
+    GraphKindRow{kStoredLine23, C::kNone, "", BoundLineData,
+                 DrawNothing, PrepareNothing, ReleaseNothing,
+                 L::kNone, kInNoView, false},
     GraphKindRow{kDelaunayGraph, C::kFixed, "Delaunay Triangles", BoundTrianglePoints,
-                 DrawDelaunaySurface, PrepareNothing, ReleaseNothing, L::kDataBounds, kIn3D, true},
-    Plain(kScatter4D, "4D Scatter ", BoundVolumeNodes, DrawScatter4D, L::kNone, kIn4D),
-    Plain(kVector4D, "4D Vector ", BoundVolumeNodes, DrawVector4D, L::kNone, kIn4D),
-    Plain(kSlice4D, "4D Slice ", BoundVolumeNodes, Draw4DSlices, L::kVolumeValues, kIn4D),
-    Plain(kIsoSurface4D, "4D IsoSurface ", BoundVolumeNodes, DrawIsoSurface,
-          L::kVolumeValuesMapOnly, kIn4D),
+                 DrawDelaunaySurface, PrepareNothing, ReleaseNothing,
+                 L::kDataBounds, kIn3D, true},
+    GraphKindRow{kScatter4D, C::kFixed, "4D Scatter ", BoundVolumeNodes,
+                 DrawScatter4D, PrepareNothing, ReleaseNothing,
+                 L::kNone, kIn4D, false},
+    GraphKindRow{kVector4D, C::kFixed, "4D Vector ", BoundVolumeNodes,
+                 DrawVector4D, PrepareNothing, ReleaseNothing,
+                 L::kNone, kIn4D, false},
+    GraphKindRow{kSlice4D, C::kFixed, "4D Slice ", BoundVolumeNodes,
+                 Draw4DSlices, PrepareNothing, ReleaseNothing,
+                 L::kVolumeValues, kIn4D, false},
+    GraphKindRow{kIsoSurface4D, C::kFixed, "4D IsoSurface ", BoundVolumeNodes,
+                 DrawIsoSurface, PrepareNothing, ReleaseNothing,
+                 L::kVolumeValuesMapOnly, kIn4D, false},
 };
 
 static_assert(std::is_sorted(kKinds.begin(), kKinds.end(),
                              [](const GraphKindRow& a, const GraphKindRow& b) { return a.code < b.code; }));
 
 // What a code without a row is: no caption, no box, nothing drawn.
-constexpr GraphKindRow kUnknownKind = Undrawn(-1, nullptr);
+constexpr GraphKindRow kUnknownKind{-1, C::kNone, "", nullptr,
+                                    DrawNothing, PrepareNothing, ReleaseNothing,
+                                    L::kNone, kInNoView, false};
 
 std::string PointCaption3D(const GraphOptions& g) {
   return "Point  x=" + FormatDouble(g.PointX) + ", y=" + FormatDouble(g.PointY) +
