@@ -55,7 +55,7 @@ void AddGraphs(qv::Workspace& workspace) {
   static constexpr qv::Long kinds[] = {qv::kSurfaceModel, qv::kContourPlot, qv::kColorMapGraph, qv::kGridModel,
                                        qv::kSlice4D};
   for (qv::Long n = 1; n <= kGraphs; ++n) {
-    auto graph = std::make_shared<qv::Graph>(workspace);
+    auto graph = std::make_shared<qv::Graph>();
     graph->SetID(n);
     graph->GraphType = kinds[n % 5];
     graph->NameS = "Graph number " + std::to_string(n);

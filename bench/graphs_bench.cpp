@@ -26,6 +26,9 @@ struct SurfaceScene {
   explicit SurfaceScene(qv::Long fillStyle) {
     qv::DataSet& d = ws.dataSet;
     d.RedimRegular3D(kNodes - 1, kNodes - 1);
+    // The graphs draw only the nodes the data set says it holds.
+    d.StepsX(kNodes);
+    d.StepsY(kNodes);
     for (qv::Long i = 0; i < kNodes; ++i) {
       for (qv::Long j = 0; j < kNodes; ++j) {
         const double x = 10.0 * i / (kNodes - 1), y = 10.0 * j / (kNodes - 1);
@@ -60,12 +63,12 @@ struct SurfaceScene {
 
   void Compile() {
     glNewList(kList, GL_COMPILE);
-    graph.Draw();
+    graph.Draw(ws.Context());
     glEndList();
   }
 
   qv::Workspace ws;
-  qv::Graph graph{ws};
+  qv::Graph graph;
 };
 
 void Setup(qv::OffscreenContext&) {

@@ -55,7 +55,7 @@ struct SurfaceScene {
     ws.shownGraphs.RotPitch = -30;
     ws.shownGraphs.RotYaw = 45;
 
-    auto surface = std::make_shared<qv::Graph>(ws);
+    auto surface = std::make_shared<qv::Graph>();
     surface->SetID(1);
     surface->GraphType = qv::kSurfaceModel;
     surface->StepU = kNodes - 1;

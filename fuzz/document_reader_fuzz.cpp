@@ -127,14 +127,14 @@ qv::OpenOutcome Open(Window& window, std::string_view bytes) {
 // The graph's record, read into a fresh graph as the clipboard reads it,
 // must give the same record again and end where the record ends.
 void CheckGraphRecord(const qv::Graph& graph, const qv::Workspace& workspace) {
-  const std::string saved = graph.Save();
+  const std::string saved = graph.Save(workspace.settings);
   qv::RecordReader reader(qv::SplitRecord(saved));
-  qv::Graph back(workspace);
+  qv::Graph back;
   qv::SharedSettings settings = workspace.settings;
   const qv::GraphRecordResult read = qv::ReadGraphRecord(reader, qv::kNewestRecordFormat, back, settings);
   if (!read.ok) Fail("a graph's record is refused when read back");
   if (!reader.AtEnd()) Fail("a graph's record reads back shorter or longer");
-  if (back.Save() != saved) Fail("a graph's record reads back differently");
+  if (back.Save(settings) != saved) Fail("a graph's record reads back differently");
 }
 
 void CheckAxisRecord(const qv::AxisSystem& axis) {
@@ -162,7 +162,7 @@ void CheckOpened(const Window& window) {
     // New graphs take NextGraphID + 1, so no ID may lie beyond NextGraphID.
     if (id > workspace.settings.NextGraphID) Fail("a new graph could take an ID in use");
     for (const qv::Long slices : {graph->Slice4NumX, graph->Slice4NumY, graph->Slice4NumZ}) {
-      if (slices < 0 || slices > qv::Graph::kMaxSlices) Fail("a slice count outside 0..50");
+      if (slices < 0 || slices > qv::kMaxSlices) Fail("a slice count outside 0..50");
     }
     if (graph->ColorNum < 0 || graph->ColorNum > 31) Fail("a colour-point count outside 0..31");
     if (host.list[static_cast<std::size_t>(position - 1)].empty()) Fail("a graph without a list caption");

@@ -155,12 +155,12 @@ void RequireCountsInRange(const Graph& graph, const std::string& what) {
 }
 
 void ReadGraphs(RecordReader& reader, const std::vector<std::string>& tokens, Long count,
-                const Workspace& workspace, StagedDocument& staged) {
+                StagedDocument& staged) {
   const std::size_t tokenCount = tokens.size();
   std::set<Long> ids;
   for (Long i = 0; i < count; ++i) {
     const std::string what = "graph " + CStr(i + 1);
-    auto graph = std::make_shared<Graph>(workspace);
+    auto graph = std::make_shared<Graph>();
     PresetSteps(staged.data, *graph);
     const std::size_t begin = reader.Position();
     const GraphRecordResult record = ReadGraphRecord(reader, staged.header.version, *graph, staged.settings);
@@ -195,7 +195,7 @@ void ReadScale(RecordReader& reader, SharedSettings& settings) {
   settings.ZoomZ = ratios[3];
 }
 
-void ReadTokens(const std::vector<std::string>& tokens, const Workspace& workspace, StagedDocument& staged) {
+void ReadTokens(const std::vector<std::string>& tokens, StagedDocument& staged) {
   const std::size_t tokenCount = tokens.size();
   const auto header = ParseDocumentHeader(tokens.empty() ? "" : tokens[0]);
   if (!header) Refuse("it is not a document of this program");
@@ -209,7 +209,7 @@ void ReadTokens(const std::vector<std::string>& tokens, const Workspace& workspa
   ReadDataSet(reader, staged.header.version, staged.data);
   if (reader.Position() > tokenCount) Refuse("the document is cut short");
   staged.settings.NextGraphID = 0;
-  ReadGraphs(reader, tokens, count, workspace, staged);
+  ReadGraphs(reader, tokens, count, staged);
   const std::size_t axisBegin = reader.Position();
   staged.axis.Read(reader);
   RequireFiniteItems(tokens, axisBegin, reader.Position(), tokenCount, "the axis record");
@@ -222,9 +222,9 @@ void ReadTokens(const std::vector<std::string>& tokens, const Workspace& workspa
 
 }  // namespace
 
-bool StagedDocument::HasDelaunayGraph() const {
+bool StagedDocument::NeedsTriangulation() const {
   for (const auto& graph : graphs) {
-    if (graph->GraphType == kDelaunayGraph) return true;
+    if (KindOf(graph->GraphType).needsTriangles) return true;
   }
   return false;
 }
@@ -259,7 +259,7 @@ DocumentReadResult ReadDocumentText(const std::string& text, const Workspace& wo
   auto tokens = Tokenize(text);
   if (!tokens) return {false, "it holds more than 500000 items"};
   try {
-    ReadTokens(*tokens, workspace, staged);
+    ReadTokens(*tokens, staged);
   } catch (const Refusal& refusal) {
     staged.graphs.clear();
     return {false, refusal.reason};

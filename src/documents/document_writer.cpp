@@ -42,7 +42,7 @@ DocumentWriteResult WriteDocumentText(const Workspace& workspace, const DataPane
   }
   std::string text = *header + " ";
   text += CStr(workspace.shownGraphs.Items.Count()) + " ";
-  text += workspace.shownGraphs.Save(DataSetRecord(workspace, panel));
+  text += workspace.shownGraphs.Save(DataSetRecord(workspace, panel), workspace.settings);
   text += workspace.axisSystem.Save();
   text += ScaleText(workspace.settings);
   // Read the text back before anything is written: a document the reader

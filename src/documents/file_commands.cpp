@@ -10,7 +10,7 @@
 #include "documents/document_writer.h"
 #include "documents/file_association.h"
 #include "platform/file_replace.h"
-#include "documents/list_caption.h"
+#include "graphs/graph_kinds.h"
 #include "document_tokens.h"
 #include "graphs/workspace.h"
 #include "platform/file_dialog.h"
@@ -186,7 +186,7 @@ OpenOutcome FileCommands::OpenDocument(const std::string& path) {
   if (!LoadDataSet(data, panel, staged.settings, host_)) return refuse("its data set could not be loaded");
   // Any Delaunay graph needs the triangles of the points just loaded, not
   // only when it happens to be the last record.
-  if (staged.HasDelaunayGraph()) TriangulateDataSet(data, host_.Messages());
+  if (staged.NeedsTriangulation()) TriangulateDataSet(data, host_.Messages());
   ApplyDocument(staged, panel, data);
   return OpenOutcome::Opened;
 }

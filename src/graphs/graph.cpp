@@ -2,11 +2,11 @@
 
 #include <algorithm>
 
+#include "graphs/graph_record.h"
+
 namespace qv {
 
-Graph::Graph(const Workspace& workspace) : workspace_(&workspace) {
-  SetColorMap("RAINBOW");
-}
+Graph::Graph() { SetColorMap("RAINBOW"); }
 
 // VertTab3D
 
@@ -29,69 +29,53 @@ void Graph::SetVertTab3D(Long i, Long j, std::shared_ptr<PointMarker> marker) {
 // Creating and copying
 
 std::shared_ptr<Graph> Graph::init(Long id, const std::string& nameS, Long graphType,
-                                 Long coordType, const std::string&, const std::string&,
-                                 const std::string&, Long stepU, Long stepV, double minU,
-                                 double maxU, double minV, double maxV, Long fillStyle,
-                                 Long firstColor, Long secondColor, Long lineColor,
-                                 Long lineWidth, Long material, Long show, Long smoothness,
-                                 bool showContour, bool showVector, bool showColormap,
-                                 double contourLevel) const {
-  auto graph = std::make_shared<Graph>(*workspace_);
+                                   Long coordType, const std::string&, const std::string&,
+                                   const std::string&, Long stepU, Long stepV, double minU,
+                                   double maxU, double minV, double maxV, Long fillStyle,
+                                   Long firstColor, Long secondColor, Long lineColor,
+                                   Long lineWidth, Long material, Long show, Long smoothness,
+                                   bool showContour, bool showVector, bool showColormap,
+                                   double contourLevel) const {
+  auto graph = std::make_shared<Graph>();
   graph->SetID(id);
-  graph->NameS = nameS;
-  graph->GraphType = graphType;
-  graph->CoordType = coordType;
-  graph->StepU = stepU;
-  graph->StepV = stepV;
-  graph->MinU = minU;
-  graph->MaxU = maxU;
-  graph->MInv = minV;
-  graph->MaxV = maxV;
-  graph->FillStyle = fillStyle;
-  graph->FirstColor = firstColor;
-  graph->SecondColor = secondColor;
-  graph->LineColor = lineColor;
-  graph->LineWidth = lineWidth;
-  graph->Material = material;
-  graph->Show = show;
-  graph->Smoothness = smoothness;
-  graph->ShowContour = showContour;
-  graph->ShowVector = showVector;
-  graph->ShowColormap = showColormap;
-  graph->ContourLevel = contourLevel;
+  graph->Equal(nameS, graphType, coordType, "", "", "", stepU, stepV, minU, maxU, minV, maxV,
+               fillStyle, firstColor, secondColor, lineColor, lineWidth, material, show,
+               smoothness, showContour, showVector, showColormap, contourLevel);
   return graph;
 }
 
 void Graph::Equal(const std::string& nameS, Long graphType, Long coordType,
-                 const std::string& text1, const std::string& text2, const std::string& text3,
-                 Long stepU, Long stepV, double minU, double maxU, double minV, double maxV,
-                 Long fillStyle, Long firstColor, Long secondColor, Long lineColor,
-                 Long lineWidth, Long material, Long show, Long smoothness, bool showContour,
-                 bool showVector, bool showColormap, double contourLevel) {
-  NameS = nameS;
-  GraphType = graphType;
-  CoordType = coordType;
+                  const std::string& text1, const std::string& text2, const std::string& text3,
+                  Long stepU, Long stepV, double minU, double maxU, double minV, double maxV,
+                  Long fillStyle, Long firstColor, Long secondColor, Long lineColor,
+                  Long lineWidth, Long material, Long show, Long smoothness, bool showContour,
+                  bool showVector, bool showColormap, double contourLevel) {
+  GraphOptions core;
+  core.NameS = nameS;
+  core.GraphType = graphType;
+  core.CoordType = coordType;
+  core.StepU = stepU;
+  core.StepV = stepV;
+  core.MinU = minU;
+  core.MaxU = maxU;
+  core.MInv = minV;
+  core.MaxV = maxV;
+  core.FillStyle = fillStyle;
+  core.FirstColor = firstColor;
+  core.SecondColor = secondColor;
+  core.LineColor = lineColor;
+  core.LineWidth = lineWidth;
+  core.Material = material;
+  core.Show = show;
+  core.Smoothness = smoothness;
+  core.ShowContour = showContour;
+  core.ShowVector = showVector;
+  core.ShowColormap = showColormap;
+  core.ContourLevel = contourLevel;
+  CopyOptions(*this, core, kByEqual);
   auxText1_ = text1;
   auxText2_ = text2;
   auxText3_ = text3;
-  StepU = stepU;
-  StepV = stepV;
-  MinU = minU;
-  MaxU = maxU;
-  MInv = minV;
-  MaxV = maxV;
-  FillStyle = fillStyle;
-  FirstColor = firstColor;
-  SecondColor = secondColor;
-  LineColor = lineColor;
-  LineWidth = lineWidth;
-  Material = material;
-  Show = show;
-  Smoothness = smoothness;
-  ShowContour = showContour;
-  ShowVector = showVector;
-  ShowColormap = showColormap;
-  ContourLevel = contourLevel;
 }
 
 const std::string& Graph::AuxText(int which) const {
@@ -103,138 +87,15 @@ const std::string& Graph::AuxText(int which) const {
 
 void Graph::EqualTo(const SceneItem& item) {
   const auto* source = dynamic_cast<const Graph*>(&item);
-  if (source == nullptr) return;
-  const Graph& s = *source;
-  NameS = s.NameS;
-  GraphType = s.GraphType;
-  CoordType = s.CoordType;
-  StepU = s.StepU;
-  StepV = s.StepV;
-  MinU = s.MinU;
-  MaxU = s.MaxU;
-  MInv = s.MInv;
-  MaxV = s.MaxV;
-  FillStyle = s.FillStyle;
-  FirstColor = s.FirstColor;
-  SecondColor = s.SecondColor;
-  LineColor = s.LineColor;
-  LineWidth = s.LineWidth;
-  Material = s.Material;
-  Show = s.Show;
-  Smoothness = s.Smoothness;
-  PointX = s.PointX;
-  PointY = s.PointY;
-  PointZ = s.PointZ;
-  PointColor = s.PointColor;
-  PointSize = s.PointSize;
-  ShowContour = s.ShowContour;
-  ShowVector = s.ShowVector;
-  ShowColormap = s.ShowColormap;
-  ContourLevel = s.ContourLevel;
-  ShowTex = s.ShowTex;
-  TexName = s.TexName;
-  TexMode = s.TexMode;
-  ShowTrans = s.ShowTrans;
-  TransAlpha = s.TransAlpha;
-  IsoSurColor = s.IsoSurColor;
-  IsoSurValue = s.IsoSurValue;
+  if (source != nullptr) CopyOptions(*this, *source, kByEqualTo);
 }
 
-namespace {
+void Graph::TabEqualTo(const Graph& source) { CopyOptions(*this, source, kByTabEqualTo); }
 
-// Copies entry i of each listed table from one graph to another.
-template <auto... Tables>
-void CopyEntries(Graph& to, const Graph& from, Long i) {
-  (((to.*Tables)(i) = (from.*Tables)(i)), ...);
-}
+// Record
 
-}  // namespace
-
-void Graph::TabEqualTo(const Graph& s) {
-  NameS = s.NameS;
-  LineColor = s.LineColor;
-  LineWidth = s.LineWidth;
-  GraphType = s.GraphType;
-  CoordType = s.CoordType;
-  StepU = s.StepU;
-  StepV = s.StepV;
-  FillStyle = s.FillStyle;
-  FirstColor = s.FirstColor;
-  SecondColor = s.SecondColor;
-  Material = s.Material;
-  Show = s.Show;
-  Smoothness = s.Smoothness;
-  ShowColormap = s.ShowColormap;
-  ShowContour = s.ShowContour;
-  ContourLevel = s.ContourLevel;
-  ShowVector = s.ShowVector;
-  VertSize = s.VertSize;
-  VertColor = s.VertColor;
-  GridColor = s.GridColor;
-  GridWidth = s.GridWidth;
-  ContourLevels = s.ContourLevels;
-  ConFillType = s.ConFillType;
-  ConColor1 = s.ConColor1;
-  ConColor2 = s.ConColor2;
-  ConWidth = s.ConWidth;
-  Contour3Levels = s.Contour3Levels;
-  Con3FillType = s.Con3FillType;
-  Con3Color1 = s.Con3Color1;
-  Con3Color2 = s.Con3Color2;
-  Con3Width = s.Con3Width;
-  ColorMapfilltype = s.ColorMapfilltype;
-  ColorMapcolor1 = s.ColorMapcolor1;
-  ColorMapcolor2 = s.ColorMapcolor2;
-  VectorColor = s.VectorColor;
-  ShowIrregData = s.ShowIrregData;
-  Scat4DColor = s.Scat4DColor;
-  Vect4DColor = s.Vect4DColor;
-  Slice4NumX = s.Slice4NumX;
-  Slice4NumY = s.Slice4NumY;
-  Slice4NumZ = s.Slice4NumZ;
-  for (Long i = 1; i <= Slice4NumX; ++i) {
-    CopyEntries<&Graph::Slice4X, &Graph::SliceXShowColor, &Graph::SliceXShowCont,
-                &Graph::SliceXShowVect, &Graph::SliceXContLevels, &Graph::SliceXContColor,
-                &Graph::SliceXVectColor>(*this, s, i);
-  }
-  for (Long i = 1; i <= Slice4NumY; ++i) {
-    CopyEntries<&Graph::Slice4Y, &Graph::SliceYShowColor, &Graph::SliceYShowCont,
-                &Graph::SliceYShowVect, &Graph::SliceYContLevels, &Graph::SliceYContColor,
-                &Graph::SliceYVectColor>(*this, s, i);
-  }
-  for (Long i = 1; i <= Slice4NumZ; ++i) {
-    CopyEntries<&Graph::Slice4Z, &Graph::SliceZShowColor, &Graph::SliceZShowCont,
-                &Graph::SliceZShowVect, &Graph::SliceZContLevels, &Graph::SliceZContColor,
-                &Graph::SliceZVectColor>(*this, s, i);
-  }
-  ShowTex = s.ShowTex;
-  TexName = s.TexName;
-  TexMode = s.TexMode;
-  ShowTrans = s.ShowTrans;
-  TransAlpha = s.TransAlpha;
-  ShowDS = s.ShowDS;
-  ShowDG = s.ShowDG;
-  TriColor = s.TriColor;
-  TriWidth = s.TriWidth;
-  ColorName = s.ColorName;
-  ColorNum = s.ColorNum;
-  for (Long k = 0; k <= ColorNum - 1; ++k) {
-    CopyEntries<&Graph::ColorPos, &Graph::ColorR, &Graph::ColorG, &Graph::ColorB>(*this, s, k);
-  }
-  for (Long i = 1; i <= Slice4NumX; ++i) {
-    CopyEntries<&Graph::Slice4YZYB, &Graph::Slice4YZYE, &Graph::Slice4YZZB,
-                &Graph::Slice4YZZE>(*this, s, i);
-  }
-  for (Long i = 1; i <= Slice4NumY; ++i) {
-    CopyEntries<&Graph::Slice4ZXXB, &Graph::Slice4ZXXE, &Graph::Slice4ZXZB,
-                &Graph::Slice4ZXZE>(*this, s, i);
-  }
-  for (Long i = 1; i <= Slice4NumZ; ++i) {
-    CopyEntries<&Graph::Slice4XYXB, &Graph::Slice4XYXE, &Graph::Slice4XYYB,
-                &Graph::Slice4XYYE>(*this, s, i);
-  }
-  IsoSurColor = s.IsoSurColor;
-  IsoSurValue = s.IsoSurValue;
+std::string Graph::Save(const SharedSettings& settings) const {
+  return WriteGraphRecord(*this, id_, settings.GridMethod, settings.GridMethod4D);
 }
 
 // Colour map

@@ -2,43 +2,43 @@
 
 #include <cmath>
 
-#include "graphs/graph.h"
 #include "data/data_panel.h"
 #include "data_view.h"
-#include "graphs/workspace.h"
 
 namespace qv {
 
 namespace {
 constexpr double kDegree = 3.1416 / 180.0;
-constexpr Long k2DView = 7;
 }  // namespace
 
-ScenePoint PointGraphPosition(const Graph& graph) {
-  const SharedSettings& s = graph.Owner().settings;
-  if (s.ViewCode == k2DView) {
+namespace {
+
+// The typed point in data axes: PointZ, PointX, PointY, read as polar
+// values for cylindrical and spherical data.
+ScenePoint TypedPointInDataAxes(const GraphOptions& graph, Long dataKind) {
+  const double r = graph.PointZ;
+  const double theta = graph.PointX * kDegree;
+  if (dataKind == kIrregularCylindrical) {
+    return {r * std::cos(theta), r * std::sin(theta), graph.PointY};
+  }
+  if (dataKind == kIrregularSpherical) {
+    const double phi = graph.PointY * kDegree;
+    return {r * std::sin(phi) * std::cos(theta), r * std::sin(phi) * std::sin(theta),
+            r * std::cos(phi)};
+  }
+  return {graph.PointZ, graph.PointX, graph.PointY};
+}
+
+}  // namespace
+
+ScenePoint PointGraphPosition(const GraphOptions& graph, const DrawContext& context) {
+  const SharedSettings& s = context.settings;
+  if (s.ViewCode == kViewCode2D) {
     return {graph.PointY / s.DataScaleX, graph.PointZ / s.DataScaleY, 0.0};
   }
-  // Data axes of the typed point.
-  double dataX = graph.PointZ;
-  double dataY = graph.PointX;
-  double dataZ = graph.PointY;
-  const Long kind = DataKindOf(graph.Owner().dataSet);
-  if (kind == kIrregularCylindrical) {
-    const double r = graph.PointZ;
-    const double theta = graph.PointX * kDegree;
-    dataX = r * std::cos(theta);
-    dataY = r * std::sin(theta);
-    dataZ = graph.PointY;
-  } else if (kind == kIrregularSpherical) {
-    const double r = graph.PointZ;
-    const double theta = graph.PointX * kDegree;
-    const double phi = graph.PointY * kDegree;
-    dataX = r * std::sin(phi) * std::cos(theta);
-    dataY = r * std::sin(phi) * std::sin(theta);
-    dataZ = r * std::cos(phi);
-  }
-  return {dataY / s.DataScaleY, dataZ / s.DataScaleZ, dataX / s.DataScaleX};
+  // x, y, z here are data X, Y, Z.
+  const ScenePoint data = TypedPointInDataAxes(graph, DataKindOf(context.data));
+  return {data.y / s.DataScaleY, data.z / s.DataScaleZ, data.x / s.DataScaleX};
 }
 
 ScenePoint Cross(const ScenePoint& a, const ScenePoint& b) {

@@ -1,14 +1,14 @@
-// Geometry shared by the box and the drawing of the graphs: where a point
-// graph lies, which kinds draw the regular surface, surface normals and the
-// graded colours of the fill styles. Plain maths, no OpenGL.
+// Geometry shared by the bounds and the drawing of the graphs: where a point
+// graph lies, surface normals and the graded colours of the fill styles.
+// Plain maths, no OpenGL.
 #pragma once
 
 #include "graphs/color_map.h"
+#include "graphs/draw_context.h"
+#include "graphs/graph_options.h"
 #include "platform/runtime.h"
 
 namespace qv {
-
-class Graph;
 
 // A position in scene axes (x = data Y, y = data Z, z = data X), not centred.
 struct ScenePoint {
@@ -16,9 +16,6 @@ struct ScenePoint {
   double y = 0.0;
   double z = 0.0;
 };
-
-// Kinds drawn from (and bounded by) the regular surface of the data set.
-bool IsRegularSurfaceKind(Long graphType);
 
 // Where a point graph is drawn, in scene axes and scaled units. 3D and 4D:
 // (PointX / DataScaleY, PointY / DataScaleZ, PointZ / DataScaleX). 2D: the
@@ -29,7 +26,7 @@ bool IsRegularSurfaceKind(Long graphType);
 // (spherical); the Cartesian point is r cos(theta), r sin(theta), z, or
 // r sin(phi) cos(theta), r sin(phi) sin(theta), r cos(phi), with degrees
 // turned into radians by 3.1416 / 180.
-ScenePoint PointGraphPosition(const Graph& graph);
+ScenePoint PointGraphPosition(const GraphOptions& graph, const DrawContext& context);
 
 // Unit normal of the triangle (a, b, c) by the right-hand rule; a degenerate
 // triangle (length 0) is divided by 0.0001 instead, giving a finite vector.

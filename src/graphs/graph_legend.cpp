@@ -3,10 +3,10 @@
 #include <GL/gl.h>
 
 #include <locale>
+#include <optional>
 
 #include "graphs/graph.h"
 #include "legend_scale.h"
-#include "graphs/workspace.h"
 #include "platform/gl_text.h"
 
 namespace qv {
@@ -19,15 +19,6 @@ constexpr double kBarBottom = 30.0;
 constexpr double kBarTop = 70.0;
 constexpr double kBarHeight = kBarTop - kBarBottom;
 constexpr double kLabelX = 86.0;
-
-bool HasLegend(Long graphType) {
-  switch (graphType) {
-    case 2: case 6: case 13: case 14: case 16: case 24: case 43: case 44:
-      return true;
-    default:
-      return false;
-  }
-}
 
 // The user's locale for the labels, or the classic one where the process
 // environment names none that the library knows.
@@ -85,53 +76,65 @@ void DrawFrame() {
   glEnd();
 }
 
-}  // namespace
-
-// The bar follows the fill style of the surface: 0, 1, 2 a two-colour bar
-// (SecondColor at the bottom, FirstColor at the top) over the data range of
-// the axis the surface grades along (data Y, X and Z; the value V for 4D
-// slices), 4 the colour-map bar over the colour column (V for the 4D kinds),
-// 3 nothing at all. An iso-surface has only the colour-map bar. A range the
-// scale cannot number (min = max <= 0, reversed, not finite) draws the bar
-// and the frame without labels.
-void Graph::DrawLegend() {
-  if (!HasLegend(GraphType)) return;
-  const DataSet& data = Owner().dataSet;
-  const bool volume = GraphType == kSlice4D || GraphType == kIsoSurface4D;
+// The range a legend numbers and whether its bar is the two-colour one;
+// nullopt for no legend.
+struct LegendRange {
   double min = 0.0;
   double max = 0.0;
   bool twoColour = true;
-  switch (FillStyle) {
-    case 0: min = volume ? data.MInv() : data.MinY(); max = volume ? data.MaxV() : data.MaxY(); break;
-    case 1: min = volume ? data.MInv() : data.MinX(); max = volume ? data.MaxV() : data.MaxX(); break;
-    case 2: min = volume ? data.MInv() : data.MinZ(); max = volume ? data.MaxV() : data.MaxZ(); break;
+};
+
+std::optional<LegendRange> RangeOf(LegendSource source, Long fillStyle, const DataSet& data) {
+  if (source == LegendSource::kNone) return std::nullopt;
+  const bool volume = source != LegendSource::kDataBounds;
+  switch (fillStyle) {
+    case 0: return volume ? LegendRange{data.MInv(), data.MaxV()} : LegendRange{data.MinY(), data.MaxY()};
+    case 1: return volume ? LegendRange{data.MInv(), data.MaxV()} : LegendRange{data.MinX(), data.MaxX()};
+    case 2: return volume ? LegendRange{data.MInv(), data.MaxV()} : LegendRange{data.MinZ(), data.MaxZ()};
     case 4:
-      twoColour = false;
-      min = volume ? data.MInv() : data.MinC();
-      max = volume ? data.MaxV() : data.MaxC();
-      break;
-    default:
-      return;
+      return volume ? LegendRange{data.MInv(), data.MaxV(), false}
+                    : LegendRange{data.MinC(), data.MaxC(), false};
+    default: return std::nullopt;
   }
-  if (twoColour && GraphType == kIsoSurface4D) return;
+}
+
+// The colour-map bar: the colours of the control points, as GetMapColor
+// gives them at the values min + position / 100 * range (also when the
+// range is empty).
+void DrawMapBar(Graph& graph, const LegendRange& range) {
+  graph.GetMapColor(range.min, range.min, range.max - range.min);
+  const ColorPointList points = graph.ColorPoints();
+  for (std::size_t i = 0; i + 1 < points.count; ++i) {
+    const double p0 = points.points[i].pos;
+    const double p1 = points.points[i + 1].pos;
+    BarRectangle(kBarBottom + 0.4 * p0, LookupColor(points, p0), kBarBottom + 0.4 * p1,
+                 LookupColor(points, p1));
+  }
+}
+
+}  // namespace
+
+// The bar follows the kind's legend source (graph_kinds.h) and the fill
+// style: 0, 1, 2 a two-colour bar (SecondColor at the bottom, FirstColor at
+// the top) over the data range of the axis the surface grades along (data
+// Y, X and Z; the value V for 4D slices), 4 the colour-map bar over the
+// colour column (V for the 4D kinds), 3 nothing at all. An iso-surface has
+// only the colour-map bar. A range the scale cannot number (min = max <= 0,
+// reversed, not finite) draws the bar and the frame without labels.
+void Graph::DrawLegend(const DrawContext& context) {
+  const LegendSource source = KindOf(GraphType).legend;
+  const std::optional<LegendRange> range = RangeOf(source, FillStyle, context.data);
+  if (!range) return;
+  if (range->twoColour && source == LegendSource::kVolumeValuesMapOnly) return;
   glPushAttrib(GL_ALL_ATTRIB_BITS);
   glDisable(GL_LIGHTING);
   glShadeModel(GL_SMOOTH);
-  if (twoColour) {
+  if (range->twoColour) {
     BarRectangle(kBarBottom, SplitColor(SecondColor), kBarTop, SplitColor(FirstColor));
   } else {
-    // The colours of the control points, as GetMapColor gives them at the
-    // values min + position / 100 * range (also when the range is empty).
-    GetMapColor(min, min, max - min);
-    const ColorPointList points = ColorPoints();
-    for (std::size_t i = 0; i + 1 < points.count; ++i) {
-      const double p0 = points.points[i].pos;
-      const double p1 = points.points[i + 1].pos;
-      BarRectangle(kBarBottom + 0.4 * p0, LookupColor(points, p0), kBarBottom + 0.4 * p1,
-                   LookupColor(points, p1));
-    }
+    DrawMapBar(*this, *range);
   }
-  DrawScale(min, max, Owner().settings.BitmapFontBase);
+  DrawScale(range->min, range->max, context.settings.BitmapFontBase);
   DrawFrame();
   glPopAttrib();
 }

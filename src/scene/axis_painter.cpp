@@ -47,7 +47,7 @@ AxisPainter::AxisPainter(const AxisSystem& axis, const Box& box, const SharedSet
     : axis_(axis), settings_(settings) {
   min_ = {box.MinX - settings.CenterY, box.MinY - settings.CenterZ, box.MinZ - settings.CenterX};
   max_ = {box.MaxX - settings.CenterY, box.MaxY - settings.CenterZ, box.MaxZ - settings.CenterX};
-  const bool flat = settings.ViewCode == 7;
+  const bool flat = settings.ViewCode == kViewCode2D;
   extent_ = std::max(max_[0] - min_[0], max_[1] - min_[1]);
   if (!flat) extent_ = std::max(extent_, max_[2] - min_[2]);
 }
@@ -58,7 +58,7 @@ void AxisPainter::Draw() const {
   glPushAttrib(GL_ENABLE_BIT | GL_CURRENT_BIT | GL_LINE_BIT | GL_LIGHTING_BIT | GL_POLYGON_BIT |
                GL_LIST_BIT);
   glMatrixMode(GL_MODELVIEW);
-  if (settings_.ViewCode == 7) {
+  if (settings_.ViewCode == kViewCode2D) {
     Draw2D();
   } else {
     Draw3D();

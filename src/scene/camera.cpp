@@ -146,9 +146,9 @@ void Camera::Zoom(double factor) {
 }
 
 void Camera::Projection(double jx, double jy, double /*eyeX*/, double /*eyeY*/, double /*focus*/,
-                      const SceneGroup& shownGraphs) {
+                      const SceneGroup& shownGraphs, const DrawContext& context) {
   // The box is needed only by the perspective projection.
-  Projection(jx, jy, ProjectType == 2 ? shownGraphs.GetBox() : Box{});
+  Projection(jx, jy, ProjectType == 2 ? shownGraphs.GetBox(context) : Box{});
 }
 
 void Camera::Projection(double jx, double jy, const Box& shownBox) {

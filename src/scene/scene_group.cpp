@@ -8,10 +8,10 @@ constexpr double kStartBound = 99999999.0;
 constexpr double kMargin = 0.04;
 }  // namespace
 
-Box SceneGroup::GetBox() const {
+Box SceneGroup::GetBox(const DrawContext& context) const {
   Box box{kStartBound, -kStartBound, kStartBound, -kStartBound, kStartBound, -kStartBound};
   for (const auto& [key, item] : Items) {
-    const Box b = item->GetBox();
+    const Box b = item->GetBox(context);
     if (b.MinX < box.MinX) box.MinX = b.MinX;
     if (b.MaxX > box.MaxX) box.MaxX = b.MaxX;
     if (b.MinY < box.MinY) box.MinY = b.MinY;
@@ -28,13 +28,14 @@ Box SceneGroup::GetBox() const {
   return box;
 }
 
-void SceneGroup::Draw() const {
-  for (const auto& [key, item] : Items) item->Draw();
+void SceneGroup::Draw(const DrawContext& context) const {
+  for (const auto& [key, item] : Items) item->Draw(context);
 }
 
-std::string SceneGroup::Save(const std::string& dataSetRecord) const {
+std::string SceneGroup::Save(const std::string& dataSetRecord,
+                             const SharedSettings& settings) const {
   std::string record = dataSetRecord + " ";
-  for (const auto& [key, item] : Items) record += item->Save();
+  for (const auto& [key, item] : Items) record += item->Save(settings);
   return record;
 }
 

@@ -4,13 +4,23 @@
 #include <array>
 #include <vector>
 
+#include "graphs/graph_kinds.h"
+
 namespace qv {
 
 namespace {
 
 using M = MenuItem;
 
-constexpr std::array<EnableRow, 25> kTable = {{
+// The row of a command that makes a graph of kind: on in the view kinds the
+// kind belongs to.
+EnableRow KindCommand(std::optional<MenuItem> item, int button, Long kind) {
+  const unsigned views = KindOf(kind).views;
+  return {item, button, (views & kIn2D) != 0, (views & kIn3D) != 0, (views & kIn4D) != 0};
+}
+
+const std::array<EnableRow, 25>& Table() {
+  static const std::array<EnableRow, 25> table = {{
     {M::mnuViewRotateX, 42, false, true, true},
     {M::mnuViewRotateY, 43, false, true, true},
     {M::mnuViewRotateZ, 44, false, true, true},
@@ -19,24 +29,27 @@ constexpr std::array<EnableRow, 25> kTable = {{
     {M::mnuViewRight, 48, false, true, true},
     {M::mnuViewTop, 49, false, true, true},
     {M::mnuViewISO, 50, false, true, true},
-    {M::mnuDrawVert, 22, false, true, false},
-    {M::mnuDrawGrid, 23, false, true, false},
-    {M::mnuDrawTab3D, 24, false, true, false},
-    {std::nullopt, 25, false, true, false},  // Delaunay button; its menu item follows the data kind
-    {M::mnuDrawCon3D, 30, false, true, false},
-    {M::mnuDrawColor, 27, true, false, false},
-    {M::mnuDrawCon, 28, true, false, false},
-    {M::mnuDrawVector, 29, true, false, false},
-    {M::mnuDraw4DScat, 32, false, false, true},
-    {M::mnuDraw4DVec, 33, false, false, true},
-    {M::mnuDraw4DSlice, 34, false, false, true},
-    {M::mnuDrawIsoSur, 0, false, false, true},
+    KindCommand(M::mnuDrawVert, 22, kVertexModel),
+    KindCommand(M::mnuDrawGrid, 23, kGridModel),
+    KindCommand(M::mnuDrawTab3D, 24, kSurfaceModel),
+    // The Delaunay button; its menu item follows the data kind.
+    KindCommand(std::nullopt, 25, kDelaunayGraph),
+    KindCommand(M::mnuDrawCon3D, 30, kContour3DPlot),
+    KindCommand(M::mnuDrawColor, 27, kColorMapGraph),
+    KindCommand(M::mnuDrawCon, 28, kContourPlot),
+    KindCommand(M::mnuDrawVector, 29, kVectorPlot),
+    KindCommand(M::mnuDraw4DScat, 32, kScatter4D),
+    KindCommand(M::mnuDraw4DVec, 33, kVector4D),
+    KindCommand(M::mnuDraw4DSlice, 34, kSlice4D),
+    KindCommand(M::mnuDrawIsoSur, 0, kIsoSurface4D),
     {M::mnuDrawLight, 37, false, true, true},
     {std::nullopt, 36, true, true, true},  // axis properties
     {std::nullopt, 39, true, true, true},  // move
     {std::nullopt, 40, true, true, true},  // zoom
     {std::nullopt, 41, true, true, true},  // zoom to fit
-}};
+  }};
+  return table;
+}
 
 enum class Kind { k2D, k3D, k4D };
 
@@ -50,11 +63,11 @@ bool On(const EnableRow& row, Kind kind) {
 }
 
 void Apply(Kind kind, CommandStates& states) {
-  for (const EnableRow& row : kTable) {
+  for (const EnableRow& row : Table()) {
     if (row.item) states.SetMenuEnabled(*row.item, On(row, kind));
   }
   std::vector<std::pair<int, bool>> buttons;
-  for (const EnableRow& row : kTable) {
+  for (const EnableRow& row : Table()) {
     if (row.button != 0) buttons.emplace_back(row.button, On(row, kind));
   }
   std::sort(buttons.begin(), buttons.end());
@@ -63,7 +76,7 @@ void Apply(Kind kind, CommandStates& states) {
 
 }  // namespace
 
-std::span<const EnableRow> EnableTable() { return kTable; }
+std::span<const EnableRow> EnableTable() { return Table(); }
 
 void EnableMenus2D(CommandStates& states) { Apply(Kind::k2D, states); }
 void EnableMenus3D(CommandStates& states) { Apply(Kind::k3D, states); }

@@ -7,14 +7,10 @@
 #include <span>
 
 #include "platform/runtime.h"
+#include "platform/shared_settings.h"
 #include "window/command_states.h"
 
 namespace qv {
-
-// ViewCode values.
-inline constexpr Long kViewCode2D = 7;
-inline constexpr Long kViewCode3D = 3;
-inline constexpr Long kViewCode4D = 11;
 
 // One row of the enable table: a menu item and/or a toolbar button, and
 // whether the 2D, 3D and 4D patterns enable it.

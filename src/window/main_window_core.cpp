@@ -53,8 +53,10 @@ GlContext* MainWindowCore::CurrentContext() {
 void MainWindowCore::ReleaseDrawingContext() {
   if (glReady_ && !released_) {
     GlContext* context = view_.DrawingContext();
-    // The lists belong to the context: they are freed in it, before it goes.
+    // The lists and what the graphs prepared belong to the context: they are
+    // freed in it, before it goes.
     if (context != nullptr && context->MakeCurrent()) {
+      ReleaseGraphs(workspace_->allGraphs);
       DeleteSceneLists(sceneLists_);
       DeleteSceneFonts(workspace_->settings);
     }
@@ -136,7 +138,7 @@ void MainWindowCore::BuildScene() {
   UpdateSceneCenter(*workspace_);
   SceneRotation(*workspace_, state);
   if (workspace_->shownGraphs.Items.Count() >= 1 && workspace_->axisSystem.Show) {
-    sceneBox_ = workspace_->shownGraphs.GetBox();
+    sceneBox_ = workspace_->shownGraphs.GetBox(workspace_->Context());
   }
 }
 
@@ -202,7 +204,7 @@ void MainWindowCore::FitCamera() {
   Workspace& ws = *workspace_;
   if (ws.shownGraphs.Items.Count() < 1) return;
   const SharedSettings& s = ws.settings;
-  const Box box = ws.shownGraphs.GetBox();
+  const Box box = ws.shownGraphs.GetBox(ws.Context());
   ws.camera.ZoomAll(box.MinX - s.CenterY, box.MinY - s.CenterZ, box.MinZ - s.CenterX,
                     box.MaxX - s.CenterY, box.MaxY - s.CenterZ, box.MaxZ - s.CenterX, s.ViewCode);
   ws.camera.Zoom(2.1);
@@ -349,7 +351,15 @@ void MainWindowCore::EnableMenus(Long viewCode) {
   view_.ModelsChanged();
 }
 
+void MainWindowCore::ReleaseGraphResources() {
+  // Only a context that was set up can hold what the graphs prepared.
+  if (!glReady_ || released_) return;
+  GlContext* context = view_.DrawingContext();
+  if (context != nullptr && context->MakeCurrent()) ReleaseGraphs(workspace_->allGraphs);
+}
+
 void MainWindowCore::DeleteAllGraphs() {
+  ReleaseGraphResources();
   workspace_->shownGraphs.Items.Clear();
   workspace_->allGraphs.Items.Clear();
   list_.Clear();

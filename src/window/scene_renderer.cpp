@@ -17,7 +17,7 @@ Quat SceneRotation(const Workspace& workspace, InteractionState& state) {
 }
 
 void UpdateSceneCenter(Workspace& workspace) {
-  const Box box = workspace.shownGraphs.GetBox();
+  const Box box = workspace.shownGraphs.GetBox(workspace.Context());
   SharedSettings& s = workspace.settings;
   s.CenterX = (box.MaxZ + box.MinZ) / 2.0;
   s.CenterY = (box.MaxX + box.MinX) / 2.0;
@@ -51,15 +51,15 @@ constexpr int kHelperListCount = 4;
 // The start of an anti-aliasing pass: the jittered projection and the rotation.
 void SetUpPass(Workspace& ws, const AccumPass& pass, const std::array<float, 16>& rotation) {
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-  ws.camera.Projection(pass.jitterX, pass.jitterY, 0.0, 0.0, 1.0, ws.shownGraphs);
+  ws.camera.Projection(pass.jitterX, pass.jitterY, 0.0, 0.0, 1.0, ws.shownGraphs, ws.Context());
   glMultMatrixf(rotation.data());
 }
 
 // What every pass draws: the graphs and the axis system around them.
 void DrawContent(Workspace& ws, Box& sceneBox) {
-  ws.shownGraphs.Draw();
+  ws.shownGraphs.Draw(ws.Context());
   if (ws.shownGraphs.Items.Count() >= 1 && ws.axisSystem.Show) {
-    sceneBox = ws.shownGraphs.GetBox();
+    sceneBox = ws.shownGraphs.GetBox(ws.Context());
     ws.axisSystem.Draw(2, sceneBox, ws.settings);
   }
 }
@@ -75,7 +75,7 @@ void DrawLegends(Workspace& ws) {
   glLoadIdentity();
   glOrtho(0.0, 100.0, 0.0, 100.0, -1.0, 1.0);
   glMatrixMode(GL_MODELVIEW);
-  for (auto& [key, graph] : ws.shownGraphs.Items) graph->DrawLegend();
+  for (auto& [key, graph] : ws.shownGraphs.Items) graph->DrawLegend(ws.Context());
   glMatrixMode(GL_PROJECTION);
   glPopMatrix();
   glMatrixMode(GL_MODELVIEW);
@@ -86,7 +86,7 @@ void DrawLegends(Workspace& ws) {
 // taken in the camera's viewing frame (the projection leaves the model-view
 // matrix at the viewing transform), whatever the last frame left there.
 void ApplyLight(Workspace& ws) {
-  ws.camera.Projection(0.0, 0.0, 0.0, 0.0, 1.0, ws.shownGraphs);
+  ws.camera.Projection(0.0, 0.0, 0.0, 0.0, 1.0, ws.shownGraphs, ws.Context());
   ws.sceneLight.SetLight();
   glShadeModel(GL_SMOOTH);
 }
@@ -105,8 +105,19 @@ bool HasAccumulationBuffer() {
 
 }  // namespace
 
+void PrepareShownGraphs(Workspace& ws) {
+  for (auto& [key, graph] : ws.shownGraphs.Items) graph->PrepareDrawing(ws.Context());
+}
+
+void ReleaseGraphs(SceneGroup& group) {
+  for (auto& [key, graph] : group.Items) graph->ReleaseDrawing();
+}
+
 void BuildScene(Workspace& ws, InteractionState& state, Box& sceneBox, SceneLists& lists) {
   UpdateSceneCenter(ws);
+  // What the graphs need in the context (textures) cannot be made while a
+  // list is being compiled.
+  PrepareShownGraphs(ws);
   const std::array<float, 16> rotation = RotationMatrix(SceneRotation(ws, state));
   const std::span<const AccumPass> plan = PassPlan(state.Dragging);
   if (lists.base == 0) lists.base = glGenLists(kHelperListCount);

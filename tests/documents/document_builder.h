@@ -32,9 +32,9 @@ struct TestProgram {
   FileCommands commands{workspace, host, association};
 };
 
-// A graph of graphType with every record field set from id, so that two
+// A graph of graphType with every recorded field set from id, so that two
 // graphs of one document differ in every field too.
-std::shared_ptr<Graph> MakeGraph(const Workspace& workspace, Long graphType, Long id);
+std::shared_ptr<Graph> MakeGraph(Long graphType, Long id);
 
 // Sets the panel to data kind 0..7 with small data of that kind: counts,
 // bounds and sheet cells.

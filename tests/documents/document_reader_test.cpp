@@ -75,7 +75,7 @@ TEST_P(OlderFormatTest, ReadsWhatItsVersionCarriesAndKeepsTheRest) {
   ASSERT_EQ(staged.graphs.size(), 2u);
   const Graph& a = *staged.graphs[0];
   const Graph& b = *staged.graphs[1];
-  const Graph fresh(workspace);
+  const Graph fresh;
   // Items every version carries.
   EXPECT_EQ(a.GraphType, c.firstKind);
   EXPECT_EQ(a.ID(), 2);

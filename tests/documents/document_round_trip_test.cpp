@@ -8,7 +8,7 @@
 #include "documents/document_header.h"
 #include "documents/document_writer.h"
 #include "platform/file_replace.h"
-#include "documents/list_caption.h"
+#include "graphs/graph_kinds.h"
 #include "document_builder.h"
 
 namespace qv {

@@ -26,7 +26,7 @@ TEST_P(RefusedDataSetTest, ReasonWrapsTheDataSetsMessage) {
   const RefusedDataCase& c = GetParam();
   Workspace workspace;
   workspace.settings.ViewCode = 3;
-  auto graph = test::MakeGraph(workspace, kSurfaceModel, 1);
+  auto graph = test::MakeGraph(kSurfaceModel, 1);
   workspace.allGraphs.Items.Add(graph, "1");
   workspace.shownGraphs.Items.Add(graph, "1");
   MemoryDataPanel panel;

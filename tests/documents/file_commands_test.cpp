@@ -40,7 +40,7 @@ struct Snapshot {
     gridMethod = w.settings.GridMethod;
     graphs = w.allGraphs.Items.Count();
     shown = w.shownGraphs.Items.Count();
-    for (Long i = 1; i <= graphs; ++i) records += w.allGraphs.Items.Item(i)->Save();
+    for (Long i = 1; i <= graphs; ++i) records += w.allGraphs.Items.Item(i)->Save(w.settings);
     axis = w.axisSystem.Save();
     roll = w.shownGraphs.RotRoll;
     pitch = w.shownGraphs.RotPitch;
@@ -528,7 +528,7 @@ const std::vector<DamagedFile>& DamagedFiles() {
       {"InfiniteLineColor", [](auto t, auto&) { t[FirstLineColor(t)] = "-1e999"; return Container(t); }, "graph 1 holds a number out of range"},
       {"DuplicateIDs",
        [](auto t, auto& p) {
-         const std::size_t second = kFirstRecord + SplitRecord(p.workspace.shownGraphs.Items.Item(1)->Save()).size();
+         const std::size_t second = kFirstRecord + SplitRecord(p.workspace.shownGraphs.Items.Item(1)->Save(p.workspace.settings)).size();
          t[second + 1] = t[kFirstRecord + 1];
          return Container(t);
        },

@@ -1,7 +1,6 @@
 #include "graphs/color_map.h"
 
 #include "graphs/graph.h"
-#include "graphs/workspace.h"
 
 #include <cmath>
 #include <string>
@@ -121,8 +120,7 @@ TEST(SplitColor, PackedLongsGiveFractions) {
 // user's keeps the user's points, and nothing reads outside the tables.
 class GraphColorTest : public ::testing::Test {
  protected:
-  Workspace ws_;
-  Graph g_{ws_};
+  Graph g_;
 };
 
 TEST_F(GraphColorTest, FirstLookupNamesTheRainbow) {

@@ -81,12 +81,12 @@ class GraphBoxTest : public ::testing::Test {
   }
 
   Box BoxOf(Long kind, Long stepU, Long stepV, Long stepH = 0) {
-    Graph g(ws_);
+    Graph g;
     g.GraphType = kind;
     g.StepU = stepU;
     g.StepV = stepV;
     g.StepH = stepH;
-    return g.GetBox();
+    return g.GetBox(ws_.Context());
   }
 
   Workspace ws_;
@@ -101,8 +101,10 @@ class GraphBoxTest : public ::testing::Test {
 TEST_F(GraphBoxTest, SurfaceKindsBoundTheirNodes) {
   LoadSurface();
   for (Long kind : std::initializer_list<Long>{kSurfaceModel, kColorMapGraph, kContourPlot,
-                                               kVectorPlot, kContour3DPlot, 17, kVertexModel,
-                                               kGridModel, 2, 12, 21, 22}) {
+                                               kVectorPlot, kContour3DPlot, kStoredSurface17,
+                                               kVertexModel, kGridModel, kStoredSurface2,
+                                               kStoredSurface12, kStoredSurface21,
+                                               kStoredSurface22}) {
     SCOPED_TRACE(kind);
     ExpectBox(BoxOf(kind, 2, 1), 1, 11, 1, 11, 1, 11);
   }
@@ -123,21 +125,22 @@ TEST_F(GraphBoxTest, StepsBeyondTheDataSetAreClamped) {
 TEST_F(GraphBoxTest, ALayerUnderTheSurfaceLowersTheBoxByThree) {
   LoadSurface();
   for (int layer = 0; layer < 3; ++layer) {
-    Graph g(ws_);
+    Graph g;
     g.GraphType = kSurfaceModel;
     g.StepU = 2;
     g.StepV = 1;
     g.ShowContour = layer == 0;
     g.ShowVector = layer == 1;
     g.ShowColormap = layer == 2;
-    ExpectBox(g.GetBox(), 1, 11, -2, 11, 1, 11);
+    ExpectBox(g.GetBox(ws_.Context()), 1, 11, -2, 11, 1, 11);
   }
 }
 
 // The line kind bounds row 0 of the regular surface up to StepU - 1.
 TEST_F(GraphBoxTest, LineKindsBoundRowZero) {
   LoadSurface();
-  for (Long kind : std::initializer_list<Long>{0, kLineGraph, 9, 20, 23}) {
+  for (Long kind : std::initializer_list<Long>{kStoredLine0, kLineGraph, kStoredLine9,
+                                               kStoredLine20, kStoredLine23}) {
     SCOPED_TRACE(kind);
     ExpectBox(BoxOf(kind, 2, 0), 1, 11, 1, 4, 1, 1);
   }
@@ -150,20 +153,20 @@ TEST_F(GraphBoxTest, VolumeKindsBoundTheNodesAndTheValueRange) {
   LoadVolume();
   for (Long kind : {kScatter4D, kVector4D, kSlice4D, kIsoSurface4D}) {
     SCOPED_TRACE(kind);
-    Graph g(ws_);
+    Graph g;
     g.GraphType = kind;
     g.StepU = g.StepV = g.StepH = 1;
-    ExpectBox(g.GetBox(), 1, 11, 1, 11, 1, 11);
+    ExpectBox(g.GetBox(ws_.Context()), 1, 11, 1, 11, 1, 11);
     // The values are scaled like the coordinates.
     EXPECT_DOUBLE_EQ(g.MInv, 1.0 / ws_.settings.DataScaleV);
     EXPECT_DOUBLE_EQ(g.MaxV, 112.0 / ws_.settings.DataScaleV);
   }
-  Graph g(ws_);
+  Graph g;
   g.GraphType = kSlice4D;
   g.StepU = 0;
   g.StepV = 1;
   g.StepH = 50;
-  ExpectBox(g.GetBox(), 1, 11, 1, 11, 1, 1);
+  ExpectBox(g.GetBox(ws_.Context()), 1, 11, 1, 11, 1, 1);
   EXPECT_DOUBLE_EQ(g.MaxV, 12.0 / ws_.settings.DataScaleV);
 }
 
@@ -199,17 +202,17 @@ TEST_F(GraphBoxTest, UnknownKindsGiveTheInvertedBox) {
 }
 
 TEST_F(GraphBoxTest, PointBoxRunsFromTheOrigin) {
-  Graph g(ws_);
+  Graph g;
   g.GraphType = kPointGraph;
-  ExpectBox(g.GetBox(), -1, 1, -1, 1, -1, 1);
+  ExpectBox(g.GetBox(ws_.Context()), -1, 1, -1, 1, -1, 1);
   g.PointX = 2;
   g.PointY = -4;
-  ExpectBox(g.GetBox(), 0, 2, -4, 0, 0, 0);
+  ExpectBox(g.GetBox(ws_.Context()), 0, 2, -4, 0, 0, 0);
   ws_.settings.DataScaleX = 4;
   ws_.settings.DataScaleY = 2;
   ws_.settings.DataScaleZ = 8;
   g.PointZ = 12;
-  ExpectBox(g.GetBox(), 0, 1, -0.5, 0, 0, 3);
+  ExpectBox(g.GetBox(ws_.Context()), 0, 1, -0.5, 0, 0, 3);
 }
 
 // The 2D point is drawn at (PointY, PointZ), but the box was taken from
@@ -230,13 +233,13 @@ TEST_F(GraphBoxTest, PointBoxHoldsTheDrawnPoint) {
     ws_.settings.ViewCode = c.viewCode;
     ws_.settings.DataScaleX = 2;
     ws_.settings.DataScaleY = 4;
-    Graph g(ws_);
+    Graph g;
     g.GraphType = kPointGraph;
     g.PointX = c.x;
     g.PointY = c.y;
     g.PointZ = c.z;
-    const Box b = g.GetBox();
-    const ScenePoint p = PointGraphPosition(g);
+    const Box b = g.GetBox(ws_.Context());
+    const ScenePoint p = PointGraphPosition(g, ws_.Context());
     EXPECT_LE(b.MinX, p.x);
     EXPECT_GE(b.MaxX, p.x);
     EXPECT_LE(b.MinY, p.y);
@@ -245,12 +248,12 @@ TEST_F(GraphBoxTest, PointBoxHoldsTheDrawnPoint) {
     EXPECT_GE(b.MaxZ, p.z);
   }
   ws_.settings.ViewCode = 7;
-  Graph g(ws_);
+  Graph g;
   g.GraphType = kPointGraph;
   g.PointX = 100;  // not drawn in 2D
   g.PointY = 6;
   g.PointZ = -8;
-  ExpectBox(g.GetBox(), 0, 3, -2, 0, 0, 0);
+  ExpectBox(g.GetBox(ws_.Context()), 0, 3, -2, 0, 0, 0);
 }
 
 }  // namespace

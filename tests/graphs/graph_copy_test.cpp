@@ -8,6 +8,7 @@
 
 #include "graphs/graph.h"
 #include "graphs/workspace.h"
+#include "support/graph_option_fill.h"
 
 namespace qv {
 namespace {
@@ -22,59 +23,18 @@ void ExpectSubscriptError(const std::function<void()>& fn, const std::string& wh
   }
 }
 
-// A graph with every option the copies deal in set to a value of its own,
-// the tables included (slice entries 0..3 and colour points 0..7).
+// A graph with every option set to a value of its own (the tables whole),
+// three slices along each axis and seven colour points.
 void FillEverything(Graph& g, Long base) {
   g.SetID(base);
-  g.NameS = "graph " + CStr(base);
+  test::OptionValues values(base);
+  test::FillOptions(g, values, test::AnyOption);
   g.GraphType = kSurfaceModel;
-  Long v = base;
-  for (Long* f : {&g.CoordType, &g.StepU, &g.StepV, &g.StepH, &g.FirstColor, &g.SecondColor,
-                  &g.FillStyle, &g.Material, &g.Show, &g.Smoothness, &g.LineWidth,
-                  &g.LineColor, &g.PointColor, &g.VertSize, &g.VertColor, &g.GridColor,
-                  &g.GridWidth, &g.ConFillType, &g.ConColor1, &g.ConColor2, &g.ConWidth,
-                  &g.Con3FillType, &g.Con3Color1, &g.Con3Color2, &g.Con3Width, &g.VectorColor,
-                  &g.ColorMapfilltype, &g.ColorMapcolor1, &g.ColorMapcolor2, &g.Scat4DColor,
-                  &g.Vect4DColor, &g.TexMode, &g.TriColor, &g.TriWidth, &g.IsoSurColor}) {
-    *f = ++v;
-  }
-  for (double* f : {&g.MinU, &g.MaxU, &g.MInv, &g.MaxV, &g.PointSize, &g.PointX, &g.PointY,
-                    &g.PointZ, &g.ContourLevel, &g.ContourLevels, &g.Contour3Levels,
-                    &g.TransAlpha, &g.IsoSurValue}) {
-    *f = ++v + 0.5;
-  }
-  for (bool* f : {&g.ShowContour, &g.ShowVector, &g.ShowColormap, &g.ShowIrregData, &g.ShowTex,
-                  &g.ShowTrans, &g.ShowDS, &g.ShowDG}) {
-    *f = true;
-  }
+  g.NameS = "graph " + CStr(base);
   g.TexName = "tex" + CStr(base) + ".bmp";
   g.ColorName = "mine" + CStr(base);
   g.Slice4NumX = g.Slice4NumY = g.Slice4NumZ = 3;
-  for (Long i = 0; i <= 3; ++i) {
-    for (auto* t : {&g.Slice4X, &g.Slice4Y, &g.Slice4Z, &g.SliceXContLevels, &g.SliceYContLevels,
-                    &g.SliceZContLevels}) {
-      (*t)(i) = base + i + 0.25;
-    }
-    for (auto* t : {&g.SliceXShowColor, &g.SliceXShowCont, &g.SliceXShowVect,
-                    &g.SliceYShowColor, &g.SliceYShowCont, &g.SliceYShowVect,
-                    &g.SliceZShowColor, &g.SliceZShowCont, &g.SliceZShowVect}) {
-      (*t)(i) = true;
-    }
-    for (auto* t : {&g.SliceXContColor, &g.SliceXVectColor, &g.SliceYContColor,
-                    &g.SliceYVectColor, &g.SliceZContColor, &g.SliceZVectColor, &g.Slice4ZXXB,
-                    &g.Slice4ZXXE, &g.Slice4ZXZB, &g.Slice4ZXZE, &g.Slice4YZYB, &g.Slice4YZYE,
-                    &g.Slice4YZZB, &g.Slice4YZZE, &g.Slice4XYXB, &g.Slice4XYXE, &g.Slice4XYYB,
-                    &g.Slice4XYYE}) {
-      (*t)(i) = base + i;
-    }
-  }
   g.ColorNum = 7;
-  for (Long k = 0; k <= 7; ++k) {
-    g.ColorPos(k) = base + k * 10.0;
-    g.ColorR(k) = base + k;
-    g.ColorG(k) = base + 2 * k;
-    g.ColorB(k) = base + 3 * k;
-  }
 }
 
 class GraphTest : public ::testing::Test {
@@ -85,7 +45,7 @@ class GraphTest : public ::testing::Test {
 // A new graph: StepU = StepV = 1, the six rainbow points with an empty name,
 // and 0, empty or false everywhere else.
 TEST_F(GraphTest, NewGraphHoldsTheDefaults) {
-  const Graph g(ws_);
+  const Graph g;
   EXPECT_EQ(g.StepU, 1);
   EXPECT_EQ(g.StepV, 1);
   EXPECT_EQ(g.StepH, 0);
@@ -119,7 +79,7 @@ TEST_F(GraphTest, NewGraphHoldsTheDefaults) {
 
 // Each table reaches its last index and refuses the next one on both sides.
 TEST_F(GraphTest, TablesCheckTheirBounds) {
-  Graph g(ws_);
+  Graph g;
   struct Case {
     const char* name;
     Long upper;
@@ -145,7 +105,7 @@ TEST_F(GraphTest, TablesCheckTheirBounds) {
 }
 
 TEST_F(GraphTest, VertTab3DMakesOneMarkerPerSlot) {
-  Graph g(ws_);
+  Graph g;
   const std::shared_ptr<PointMarker> first = g.VertTab3D(5, 7);
   ASSERT_NE(first, nullptr);
   EXPECT_EQ(first->x, 0.0);
@@ -162,15 +122,14 @@ TEST_F(GraphTest, VertTab3DMakesOneMarkerPerSlot) {
 // init makes a new graph from the 22 core options; the graph it is called on
 // stays as it was, and a point graph's position stays 0 until set.
 TEST_F(GraphTest, InitMakesANewGraphFromTheCoreOptions) {
-  Graph maker(ws_);
+  Graph maker;
   FillEverything(maker, 1000);
-  const std::string before = maker.Save();
+  const std::string before = maker.Save(ws_.settings);
   const std::shared_ptr<Graph> g =
       maker.init(12, "Point  x=1", kPointGraph, 3, "a", "b", "c", 4, 5, 6.5, 7.5, 8.5, 9.5, 2,
                  11, 12, 13, 14, 5, 3, 2, true, false, true, 0.25);
   ASSERT_NE(g, nullptr);
-  EXPECT_EQ(maker.Save(), before);
-  EXPECT_EQ(&g->Owner(), &ws_);
+  EXPECT_EQ(maker.Save(ws_.settings), before);
   EXPECT_EQ(g->ID(), 12);
   EXPECT_EQ(g->NameS, "Point  x=1");
   EXPECT_EQ(g->GraphType, kPointGraph);
@@ -201,7 +160,7 @@ TEST_F(GraphTest, InitMakesANewGraphFromTheCoreOptions) {
 }
 
 TEST_F(GraphTest, EqualStoresTheCoreOptionsAndTextsButNotTheID) {
-  Graph g(ws_);
+  Graph g;
   g.SetID(77);
   g.Equal("Surface", kSurfaceModel, 2, "t1", "t2", "t3", 9, 8, 1.5, 2.5, 3.5, 4.5, 4, 10, 20,
           30, 3, 6, 3, 1, false, true, false, 7.5);
@@ -226,13 +185,14 @@ TEST_F(GraphTest, EqualStoresTheCoreOptionsAndTextsButNotTheID) {
 // options; the ID, StepH, the other kinds' options, the colour map and every
 // table stay.
 TEST_F(GraphTest, EqualToCopiesTheCoreOptionsOnly) {
-  Graph source(ws_);
+  Graph source;
   FillEverything(source, 1000);
-  Graph target(ws_);
+  Graph target;
   FillEverything(target, 5000);
+  const Graph before = target;
   target.EqualTo(source);
   EXPECT_EQ(target.ID(), 5000);
-  EXPECT_EQ(target.StepH, 5000 + 4);
+  EXPECT_EQ(target.StepH, before.StepH);
   EXPECT_EQ(target.NameS, source.NameS);
   EXPECT_EQ(target.StepU, source.StepU);
   EXPECT_EQ(target.MInv, source.MInv);
@@ -250,41 +210,42 @@ TEST_F(GraphTest, EqualToCopiesTheCoreOptionsOnly) {
   EXPECT_NE(target.Scat4DColor, source.Scat4DColor);
   EXPECT_NE(target.TriColor, source.TriColor);
   EXPECT_EQ(target.ColorName, "mine5000");
-  EXPECT_EQ(target.ColorPos(1), 5010.0);
-  EXPECT_EQ(target.Slice4X(1), 5001.25);
+  EXPECT_EQ(target.ColorPos(1), before.ColorPos(1));
+  EXPECT_EQ(target.Slice4X(1), before.Slice4X(1));
 }
 
 // A scene item of another kind cannot be copied from and changes nothing.
 TEST_F(GraphTest, EqualToFromAnotherItemKindChangesNothing) {
   struct OtherItem : SceneItem {
     Long ID() const override { return 1; }
-    void Draw() override {}
-    std::string Save() const override { return "x "; }
-    Box GetBox() const override { return {}; }
-    void DrawLegend() override {}
+    void Draw(const DrawContext&) override {}
+    std::string Save(const SharedSettings&) const override { return "x "; }
+    Box GetBox(const DrawContext&) const override { return {}; }
+    void DrawLegend(const DrawContext&) override {}
     void EqualTo(const SceneItem&) override {}
   } other;
-  Graph g(ws_);
+  Graph g;
   FillEverything(g, 300);
-  const std::string before = g.Save();
+  const std::string before = g.Save(ws_.settings);
   g.EqualTo(other);
-  EXPECT_EQ(g.Save(), before);
+  EXPECT_EQ(g.Save(ws_.settings), before);
 }
 
 // TabEqualTo copies the slice entries 1..count and the colour points
 // 0..ColorNum-1, nothing at slice index 0 nor above the counts.
 TEST_F(GraphTest, TabEqualToCopiesTheTablesUpToTheCounts) {
-  Graph source(ws_);
+  Graph source;
   FillEverything(source, 1000);
   source.Slice4NumX = 0;
   source.Slice4NumY = 2;
   source.ColorNum = 5;
-  Graph target(ws_);
+  Graph target;
   FillEverything(target, 5000);
+  const Graph before = target;
   target.TabEqualTo(source);
 
   EXPECT_EQ(target.ID(), 5000);
-  EXPECT_EQ(target.StepH, 5004);
+  EXPECT_EQ(target.StepH, before.StepH);
   EXPECT_NE(target.MInv, source.MInv);
   EXPECT_NE(target.PointX, source.PointX);
   EXPECT_NE(target.PointColor, source.PointColor);
@@ -296,35 +257,35 @@ TEST_F(GraphTest, TabEqualToCopiesTheTablesUpToTheCounts) {
   EXPECT_EQ(target.Slice4NumY, 2);
 
   // No X slice and no Y-Z range entry with a count of 0.
-  EXPECT_EQ(target.Slice4X(1), 5001.25);
-  EXPECT_EQ(target.Slice4YZYB(1), 5001);
+  EXPECT_EQ(target.Slice4X(1), before.Slice4X(1));
+  EXPECT_EQ(target.Slice4YZYB(1), before.Slice4YZYB(1));
   // Y slices 1 and 2 and their ranges, not 0 and not 3.
-  EXPECT_EQ(target.Slice4Y(0), 5000.25);
-  EXPECT_EQ(target.Slice4Y(1), 1001.25);
-  EXPECT_EQ(target.SliceYContColor(2), 1002);
-  EXPECT_EQ(target.Slice4ZXZE(2), 1002);
-  EXPECT_EQ(target.Slice4Y(3), 5003.25);
-  EXPECT_EQ(target.Slice4ZXXB(3), 5003);
+  EXPECT_EQ(target.Slice4Y(0), before.Slice4Y(0));
+  EXPECT_EQ(target.Slice4Y(1), source.Slice4Y(1));
+  EXPECT_EQ(target.SliceYContColor(2), source.SliceYContColor(2));
+  EXPECT_EQ(target.Slice4ZXZE(2), source.Slice4ZXZE(2));
+  EXPECT_EQ(target.Slice4Y(3), before.Slice4Y(3));
+  EXPECT_EQ(target.Slice4ZXXB(3), before.Slice4ZXXB(3));
   // Z slices 1..3.
-  EXPECT_EQ(target.SliceZContLevels(3), 1003.25);
-  EXPECT_EQ(target.Slice4XYYE(3), 1003);
+  EXPECT_EQ(target.SliceZContLevels(3), source.SliceZContLevels(3));
+  EXPECT_EQ(target.Slice4XYYE(3), source.Slice4XYYE(3));
   // Colour points 0..4, not 5.
-  EXPECT_EQ(target.ColorPos(4), 1040.0);
-  EXPECT_EQ(target.ColorB(4), 1012);
-  EXPECT_EQ(target.ColorPos(5), 5050.0);
+  EXPECT_EQ(target.ColorPos(4), source.ColorPos(4));
+  EXPECT_EQ(target.ColorB(4), source.ColorB(4));
+  EXPECT_EQ(target.ColorPos(5), before.ColorPos(5));
 }
 
 // A slice count past the table fails at the first index beyond it, with the
 // entries before it copied.
 TEST_F(GraphTest, TabEqualToFailsAtTheFirstIndexPastTheTable) {
-  Graph source(ws_);
+  Graph source;
   source.Slice4NumX = 51;
   for (Long i = 1; i <= 50; ++i) source.Slice4X(i) = i;
-  Graph target(ws_);
+  Graph target;
   ExpectSubscriptError([&] { target.TabEqualTo(source); }, "51 X slices");
   EXPECT_EQ(target.Slice4X(50), 50.0);
 
-  Graph colours(ws_);
+  Graph colours;
   colours.ColorNum = 32;
   colours.ColorR(30) = 9;
   ExpectSubscriptError([&] { target.TabEqualTo(colours); }, "32 colour points");
@@ -333,16 +294,16 @@ TEST_F(GraphTest, TabEqualToFailsAtTheFirstIndexPastTheTable) {
 
 // The scene groups reach a graph only through the item interface.
 TEST_F(GraphTest, GroupsReachTheGraphAsASceneItem) {
-  auto g = std::make_shared<Graph>(ws_);
+  auto g = std::make_shared<Graph>();
   g->SetID(42);
   g->GraphType = kPointGraph;
   g->PointX = 2;
   ws_.allGraphs.Items.Add(g, CStr(g->ID()));
   const SceneItem& item = *ws_.allGraphs.Items.Item("42");
   EXPECT_EQ(item.ID(), 42);
-  EXPECT_EQ(item.Save(), g->Save());
-  EXPECT_EQ(item.GetBox().MaxX, 2.0);
-  EXPECT_EQ(ws_.allGraphs.Save("data"), "data " + g->Save());
+  EXPECT_EQ(item.Save(ws_.settings), g->Save(ws_.settings));
+  EXPECT_EQ(item.GetBox(ws_.Context()).MaxX, 2.0);
+  EXPECT_EQ(ws_.allGraphs.Save("data", ws_.settings), "data " + g->Save(ws_.settings));
 }
 
 }  // namespace

@@ -162,7 +162,7 @@ class GraphDrawTest : public testing::Test {
   OffscreenContext ctx_{kSize, kSize};
   ScriptedMessageBox messages_;
   Workspace ws_;
-  Graph graph_{ws_};
+  Graph graph_;
 
  private:
   static Emitted Parse(const std::vector<GLfloat>& b, GLint count) {

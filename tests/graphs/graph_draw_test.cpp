@@ -104,8 +104,8 @@ TEST_P(DrawnKindTest, BoxHoldsEveryEmittedVertex) {
   s.CenterX = 2.5;
   s.CenterY = 1.5;
   s.CenterZ = 0.8;
-  const Box box = graph_.GetBox();
-  const Emitted e = Capture([&] { graph_.Draw(); });
+  const Box box = graph_.GetBox(ws_.Context());
+  const Emitted e = Capture([&] { graph_.Draw(ws_.Context()); });
   ASSERT_FALSE(e.vertices.empty()) << "the kind draws nothing";
   constexpr double kTol = 1e-3;
   for (const auto& v : e.vertices) {
@@ -127,12 +127,12 @@ TEST_P(DrawnKindTest, StepsBeyondTheDataDrawOnlyTheNodesThatExist) {
   const KindCase& c = GetParam();
   graph_.GraphType = c.kind;
   c.prepare(*this);
-  const Emitted exact = Capture([&] { graph_.Draw(); });
+  const Emitted exact = Capture([&] { graph_.Draw(ws_.Context()); });
   graph_.StepU += 40;
   graph_.StepV += 400;
   graph_.StepH += 40;
   Emitted beyond;
-  ASSERT_NO_THROW(beyond = Capture([&] { graph_.Draw(); }));
+  ASSERT_NO_THROW(beyond = Capture([&] { graph_.Draw(ws_.Context()); }));
   if (c.kind == kLineGraph) {
     // The line reads its own vertex table, which holds 201 slots: it stops at
     // the last slot, however large StepV is.
@@ -141,7 +141,7 @@ TEST_P(DrawnKindTest, StepsBeyondTheDataDrawOnlyTheNodesThatExist) {
     EXPECT_EQ(beyond.vertices.size(), exact.vertices.size());
   }
   graph_.StepU = graph_.StepV = graph_.StepH = -5;
-  ASSERT_NO_THROW(Capture([&] { graph_.Draw(); }));
+  ASSERT_NO_THROW(Capture([&] { graph_.Draw(ws_.Context()); }));
 }
 
 INSTANTIATE_TEST_SUITE_P(Kinds, DrawnKindTest, testing::ValuesIn(kDrawnKinds),
@@ -161,13 +161,13 @@ TEST_F(DispatcherTest, KindsNotDrawnYetEmitNothing) {
     SCOPED_TRACE(kind);
     graph_.GraphType = kind;
     graph_.StepU = graph_.StepV = graph_.StepH = 2;
-    const Emitted e = Capture([&] { graph_.Draw(); });
+    const Emitted e = Capture([&] { graph_.Draw(ws_.Context()); });
     EXPECT_TRUE(e.vertices.empty());
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
   }
   graph_.GraphType = kSlice4D;
   graph_.MInv = graph_.MaxV = 0;
-  Capture([&] { graph_.Draw(); });
+  Capture([&] { graph_.Draw(ws_.Context()); });
   EXPECT_EQ(graph_.MInv, Field(0, 0, 0));
   EXPECT_EQ(graph_.MaxV, Field(2, 2, 2));
 }
@@ -183,7 +183,7 @@ TEST_F(DispatcherTest, DrawingLeavesTheGlStateAsFound) {
   glEnable(GL_LIGHTING);
   glShadeModel(GL_SMOOTH);
   glLineWidth(3);
-  Capture([&] { graph_.Draw(); });
+  Capture([&] { graph_.Draw(ws_.Context()); });
   GLint mode[2];
   glGetIntegerv(GL_POLYGON_MODE, mode);
   EXPECT_EQ(mode[0], GL_FILL);
@@ -204,11 +204,11 @@ TEST_F(DispatcherTest, NamedMapsAreReloadedAndOwnMapsKept) {
   graph_.GraphType = kSurfaceModel;
   graph_.ColorName = "rAinBow";
   graph_.ColorR(0) = 7;
-  Capture([&] { graph_.Draw(); });
+  Capture([&] { graph_.Draw(ws_.Context()); });
   EXPECT_EQ(graph_.ColorR(0), 153);
   graph_.ColorName = "Sunset";
   graph_.ColorR(0) = 7;
-  Capture([&] { graph_.Draw(); });
+  Capture([&] { graph_.Draw(ws_.Context()); });
   EXPECT_EQ(graph_.ColorR(0), 7);
 }
 
@@ -232,7 +232,7 @@ TEST_F(DispatcherTest, ColourMapsLieFlatOnTheirPlanes) {
     SCOPED_TRACE(c.kind);
     graph_.GraphType = c.kind;
     graph_.ShowColormap = c.layer;
-    const Emitted e = Capture([&] { graph_.Draw(); });
+    const Emitted e = Capture([&] { graph_.Draw(ws_.Context()); });
     const auto onPlane = std::count_if(e.vertices.begin(), e.vertices.end(),
                                        [&](const auto& v) { return std::abs(v[1] - c.y) < 1e-3; });
     // Nine cells, each drawn as polygons of at least three corners.
@@ -240,7 +240,7 @@ TEST_F(DispatcherTest, ColourMapsLieFlatOnTheirPlanes) {
     if (!c.layer) {
       EXPECT_EQ(onPlane, static_cast<long>(e.vertices.size()));
     }
-    EXPECT_EQ(graph_.GetBox().MinY, c.y);
+    EXPECT_EQ(graph_.GetBox(ws_.Context()).MinY, c.y);
   }
 }
 
@@ -248,7 +248,7 @@ TEST_F(DispatcherTest, ColourMapsLieFlatOnTheirPlanes) {
 TEST_F(DispatcherTest, VectorPlotOnTwoByTwoGridDrawsNoArrow) {
   FillSurface(2, 2, Relief);
   graph_.GraphType = kVectorPlot;
-  EXPECT_TRUE(Capture([&] { graph_.Draw(); }).vertices.empty());
+  EXPECT_TRUE(Capture([&] { graph_.Draw(ws_.Context()); }).vertices.empty());
 }
 
 // Arrows of the vector plot point uphill: on a ramp rising with data X (scene
@@ -256,7 +256,7 @@ TEST_F(DispatcherTest, VectorPlotOnTwoByTwoGridDrawsNoArrow) {
 TEST_F(DispatcherTest, VectorPlotArrowsPointUphill) {
   FillSurface(5, 5, [](Long i, Long) { return 2.0 * i; });
   graph_.GraphType = kVectorPlot;
-  const Emitted e = Capture([&] { graph_.Draw(); });
+  const Emitted e = Capture([&] { graph_.Draw(ws_.Context()); });
   ASSERT_FALSE(e.vertices.empty());
   double minZ = 1e9, maxZ = -1e9, minX = 1e9, maxX = -1e9;
   for (const auto& v : e.vertices) {
@@ -276,7 +276,7 @@ TEST_F(DispatcherTest, VectorPlotArrowsPointUphill) {
 TEST_F(DispatcherTest, Vectors4DFollowTheValueGradient) {
   FillVolume(4, [](Long, Long j, Long) { return 3.0 * j; });
   graph_.GraphType = kVector4D;
-  const Emitted e = Capture([&] { graph_.Draw(); });
+  const Emitted e = Capture([&] { graph_.Draw(ws_.Context()); });
   ASSERT_EQ(e.lines, 8 * 3);  // 2 x 2 x 2 interior nodes, shaft and two head strokes
   for (std::size_t v = 0; v + 1 < e.vertices.size(); v += 6) {
     const auto& tail = e.vertices[v];
@@ -299,7 +299,7 @@ TEST_F(DispatcherTest, Scatter4DColoursFollowTheValue) {
   glMatrixMode(GL_PROJECTION);
   glOrtho(-10, 10, -10, 10, -10, 10);
   glMatrixMode(GL_MODELVIEW);
-  graph_.Draw();
+  graph_.Draw(ws_.Context());
   const GLint count = glRenderMode(GL_RENDER);
   // Point tokens of x, y, z, r, g, b, a; nodes in the order i, j, k.
   ASSERT_EQ(count, 8 * 8);
@@ -327,11 +327,11 @@ TEST_F(DispatcherTest, VolumeKindsShowTheIrregularPointsOnRequest) {
     d.Irreg4DZ(p, 1.5);
   }
   graph_.GraphType = kScatter4D;
-  EXPECT_EQ(Capture([&] { graph_.Draw(); }).points, 27);
+  EXPECT_EQ(Capture([&] { graph_.Draw(ws_.Context()); }).points, 27);
   graph_.ShowIrregData = true;
-  EXPECT_EQ(Capture([&] { graph_.Draw(); }).points, 27 + 2);
+  EXPECT_EQ(Capture([&] { graph_.Draw(ws_.Context()); }).points, 27 + 2);
   graph_.GraphType = kVector4D;
-  EXPECT_EQ(Capture([&] { graph_.Draw(); }).points, 2);
+  EXPECT_EQ(Capture([&] { graph_.Draw(ws_.Context()); }).points, 2);
 }
 
 // A triangle naming a point the data set no longer holds (the point count
@@ -340,11 +340,11 @@ TEST_F(DispatcherTest, DelaunayTrianglesOutsideThePointsAreSkipped) {
   FillPoints(kScatter);
   graph_.GraphType = kDelaunayGraph;
   graph_.ShowDS = graph_.ShowDG = true;
-  const Emitted all = Capture([&] { graph_.Draw(); });
+  const Emitted all = Capture([&] { graph_.Draw(ws_.Context()); });
   ws_.dataSet.Points(5);
   ws_.dataSet.DelaunayTriCount(ws_.dataSet.DelaunayTriCount() + 50);
   Emitted kept;
-  ASSERT_NO_THROW(kept = Capture([&] { graph_.Draw(); }));
+  ASSERT_NO_THROW(kept = Capture([&] { graph_.Draw(ws_.Context()); }));
   EXPECT_LT(kept.polygons, all.polygons);
   // Every vertex drawn is one of the five points left.
   for (const auto& v : kept.vertices) {
@@ -359,7 +359,7 @@ TEST_F(DispatcherTest, DelaunayTrianglesOutsideThePointsAreSkipped) {
 TEST_F(DispatcherTest, DelaunayWithSurfaceAndEdgesOffDrawsNothing) {
   FillPoints(kScatter);
   graph_.GraphType = kDelaunayGraph;
-  EXPECT_TRUE(Capture([&] { graph_.Draw(); }).vertices.empty());
+  EXPECT_TRUE(Capture([&] { graph_.Draw(ws_.Context()); }).vertices.empty());
 }
 
 // Flat shading gives each triangle one face normal, and a triangle of three
@@ -384,7 +384,7 @@ TEST_F(DispatcherTest, LineWidthsBelowOneAreDrawnOnePixelWide) {
                              WidthCase{kDelaunayGraph, &Graph::TriWidth}}) {
     for (Long width : {0L, -3L}) {
       SCOPED_TRACE(testing::Message() << "kind " << w.kind << " width " << width);
-      graph_ = Graph(ws_);
+      graph_ = Graph();
       graph_.GraphType = w.kind;
       graph_.*w.width = width;
       graph_.ShowDG = true;
@@ -402,7 +402,7 @@ TEST_F(DispatcherTest, LineWidthsBelowOneAreDrawnOnePixelWide) {
       }
       LookDown(5);
       glLineWidth(9);
-      graph_.Draw();
+      graph_.Draw(ws_.Context());
       EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
       const RgbaImage image = Picture("line_width");
       // The thickness of the line at data X = 0 (scene z = 0, window middle).

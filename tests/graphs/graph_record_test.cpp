@@ -6,190 +6,39 @@
 #include <fstream>
 #include <iterator>
 #include <random>
-#include <sstream>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
 
 #include "graphs/workspace.h"
 #include "scene/axis_system.h"
+#include "support/graph_option_fill.h"
 
 namespace qv {
 namespace {
 
-using Fields = std::vector<std::pair<std::string, std::string>>;
-
-// Every field the record carries, by name, as text; the tables from their
-// first recorded index up to their counts.
-Fields RecordedFields(const Graph& g, const SharedSettings& s) {
-  Fields f;
-  const auto add = [&](const std::string& name, const auto& value) {
-    std::ostringstream text;
-    text.precision(17);
-    text << value;
-    f.emplace_back(name, text.str());
-  };
-  add("GraphType", g.GraphType);
-  add("ID", g.ID());
-  add("NameS", g.NameS);
-  add("LineColor", g.LineColor);
-  add("LineWidth", g.LineWidth);
-  add("FillStyle", g.FillStyle);
-  add("FirstColor", g.FirstColor);
-  add("SecondColor", g.SecondColor);
-  add("Material", g.Material);
-  add("Show", g.Show);
-  add("Smoothness", g.Smoothness);
-  add("StepU", g.StepU);
-  add("StepV", g.StepV);
-  add("PointColor", g.PointColor);
-  add("PointSize", g.PointSize);
-  add("ShowColormap", g.ShowColormap);
-  add("ShowContour", g.ShowContour);
-  if (g.ShowContour) add("ContourLevel", g.ContourLevel);
-  add("ShowVector", g.ShowVector);
-  add("VertSize", g.VertSize);
-  add("VertColor", g.VertColor);
-  add("GridColor", g.GridColor);
-  add("GridWidth", g.GridWidth);
-  add("ContourLevels", g.ContourLevels);
-  add("ConFillType", g.ConFillType);
-  add("ConColor1", g.ConColor1);
-  add("ConColor2", g.ConColor2);
-  add("Contour3Levels", g.Contour3Levels);
-  add("Con3FillType", g.Con3FillType);
-  add("Con3Color1", g.Con3Color1);
-  add("Con3Color2", g.Con3Color2);
-  add("Con3Width", g.Con3Width);
-  add("VectorColor", g.VectorColor);
-  add("ColorMapfilltype", g.ColorMapfilltype);
-  add("ColorMapcolor1", g.ColorMapcolor1);
-  add("ColorMapcolor2", g.ColorMapcolor2);
-  add("ShowIrregData", g.ShowIrregData);
-  add("Scat4DColor", g.Scat4DColor);
-  add("Vect4DColor", g.Vect4DColor);
-  add("Slice4NumX", g.Slice4NumX);
-  add("Slice4NumY", g.Slice4NumY);
-  add("Slice4NumZ", g.Slice4NumZ);
-  const auto slices = [&](const char* axis, Long count, const auto& pos, const auto& color,
-                          const auto& cont, const auto& vect, const auto& levels,
-                          const auto& contColor, const auto& vectColor) {
-    for (Long i = 1; i <= count; ++i) {
-      const std::string at = std::string(axis) + "(" + CStr(i) + ")";
-      add("Slice4" + at, pos(i));
-      add("ShowColor" + at, color(i));
-      add("ShowCont" + at, cont(i));
-      add("ShowVect" + at, vect(i));
-      add("ContLevels" + at, levels(i));
-      add("ContColor" + at, contColor(i));
-      add("VectColor" + at, vectColor(i));
-    }
-  };
-  slices("X", g.Slice4NumX, g.Slice4X, g.SliceXShowColor, g.SliceXShowCont, g.SliceXShowVect,
-         g.SliceXContLevels, g.SliceXContColor, g.SliceXVectColor);
-  slices("Y", g.Slice4NumY, g.Slice4Y, g.SliceYShowColor, g.SliceYShowCont, g.SliceYShowVect,
-         g.SliceYContLevels, g.SliceYContColor, g.SliceYVectColor);
-  slices("Z", g.Slice4NumZ, g.Slice4Z, g.SliceZShowColor, g.SliceZShowCont, g.SliceZShowVect,
-         g.SliceZContLevels, g.SliceZContColor, g.SliceZVectColor);
-  add("ShowTex", g.ShowTex);
-  add("TexMode", g.TexMode);
-  add("ShowTrans", g.ShowTrans);
-  add("TransAlpha", g.TransAlpha);
-  add("TexName", g.TexName);
-  add("ShowDS", g.ShowDS);
-  add("ShowDG", g.ShowDG);
-  add("TriColor", g.TriColor);
-  add("TriWidth", g.TriWidth);
-  add("ColorName", g.ColorName);
-  add("ColorNum", g.ColorNum);
-  for (Long k = 0; k < g.ColorNum; ++k) {
-    const std::string at = "(" + CStr(k) + ")";
-    add("ColorPos" + at, g.ColorPos(k));
-    add("ColorR" + at, g.ColorR(k));
-    add("ColorG" + at, g.ColorG(k));
-    add("ColorB" + at, g.ColorB(k));
-  }
-  const auto ranges = [&](const char* name, Long count, const auto& a, const auto& b,
-                          const auto& c, const auto& d) {
-    for (Long i = 1; i <= count; ++i) {
-      const std::string at = std::string(name) + "(" + CStr(i) + ")";
-      add("B1" + at, a(i));
-      add("E1" + at, b(i));
-      add("B2" + at, c(i));
-      add("E2" + at, d(i));
-    }
-  };
-  ranges("YZ", g.Slice4NumX, g.Slice4YZYB, g.Slice4YZYE, g.Slice4YZZB, g.Slice4YZZE);
-  ranges("ZX", g.Slice4NumY, g.Slice4ZXXB, g.Slice4ZXXE, g.Slice4ZXZB, g.Slice4ZXZE);
-  ranges("XY", g.Slice4NumZ, g.Slice4XYXB, g.Slice4XYXE, g.Slice4XYYB, g.Slice4XYYE);
-  add("IsoSurValue", g.IsoSurValue);
-  add("IsoSurColor", g.IsoSurColor);
-  add("GridMethod", s.GridMethod);
-  add("GridMethod4D", s.GridMethod4D);
-  return f;
+// Every field the record carries reads back as written: the graph's ID, the
+// recorded options (the tables up to their counts) and the gridding methods.
+void ExpectSameRecordedFields(const Graph& back, const SharedSettings& backSettings,
+                              const Graph& written, const SharedSettings& writtenSettings) {
+  EXPECT_EQ(back.ID(), written.ID());
+  EXPECT_EQ(DifferingRecordedOptions(back, written), std::vector<std::string>{});
+  EXPECT_EQ(backSettings.GridMethod, writtenSettings.GridMethod);
+  EXPECT_EQ(backSettings.GridMethod4D, writtenSettings.GridMethod4D);
 }
 
-void ExpectSameFields(const Fields& actual, const Fields& expected) {
-  ASSERT_EQ(actual.size(), expected.size());
-  for (std::size_t i = 0; i < actual.size(); ++i) {
-    EXPECT_EQ(actual[i], expected[i]) << "field " << i;
-  }
-}
-
-// Fills every recorded field with a value of its own, derived from seed, and
-// the given counts. The Doubles have fractions but fewer than 15 significant
-// digits, which is what the record's number text keeps.
+// Fills every recorded number and flag with a value of its own, derived from
+// seed (the texts keep theirs), with the given counts and contour flag.
 void FillRecordedFields(Graph& g, Long seed, Long slices, Long colours, bool contour) {
   g.SetID(seed);
-  Long v = seed;
-  for (Long* f : {&g.LineColor, &g.LineWidth, &g.FillStyle, &g.FirstColor, &g.SecondColor,
-                  &g.Material, &g.Show, &g.Smoothness, &g.StepU, &g.StepV, &g.PointColor,
-                  &g.VertSize, &g.VertColor, &g.GridColor, &g.GridWidth, &g.ConFillType,
-                  &g.ConColor1, &g.ConColor2, &g.Con3FillType, &g.Con3Color1, &g.Con3Color2,
-                  &g.Con3Width, &g.VectorColor, &g.ColorMapfilltype, &g.ColorMapcolor1,
-                  &g.ColorMapcolor2, &g.Scat4DColor, &g.Vect4DColor, &g.TexMode, &g.TriColor,
-                  &g.TriWidth, &g.IsoSurColor}) {
-    *f = (++v) * 37 % 16777216 - 3;
-  }
-  for (double* f : {&g.PointSize, &g.ContourLevel, &g.ContourLevels, &g.Contour3Levels,
-                    &g.TransAlpha, &g.IsoSurValue}) {
-    *f = (++v) * 0.125 - 11.0;
-  }
-  g.ShowColormap = seed % 2 == 0;
+  test::OptionValues values(seed);
+  test::FillOptions(g, values, [](const OptionField& row) {
+    return test::RecordedOption(row) && test::NumberOption(row);
+  });
   g.ShowContour = contour;
-  g.ShowVector = seed % 3 == 0;
-  g.ShowIrregData = !g.ShowColormap;
-  g.ShowTex = g.ShowTrans = true;
-  g.ShowDS = seed % 2 == 1;
-  g.ShowDG = !g.ShowDS;
   g.Slice4NumX = g.Slice4NumY = g.Slice4NumZ = slices;
-  for (Long i = 1; i <= slices; ++i) {
-    for (auto* t : {&g.Slice4X, &g.Slice4Y, &g.Slice4Z, &g.SliceXContLevels,
-                    &g.SliceYContLevels, &g.SliceZContLevels}) {
-      (*t)(i) = (++v) * 0.25 - 3.0;
-    }
-    for (auto* t : {&g.SliceXShowColor, &g.SliceXShowCont, &g.SliceXShowVect,
-                    &g.SliceYShowColor, &g.SliceYShowCont, &g.SliceYShowVect,
-                    &g.SliceZShowColor, &g.SliceZShowCont, &g.SliceZShowVect}) {
-      (*t)(i) = (++v) % 2 == 0;
-    }
-    for (auto* t : {&g.SliceXContColor, &g.SliceXVectColor, &g.SliceYContColor,
-                    &g.SliceYVectColor, &g.SliceZContColor, &g.SliceZVectColor, &g.Slice4ZXXB,
-                    &g.Slice4ZXXE, &g.Slice4ZXZB, &g.Slice4ZXZE, &g.Slice4YZYB, &g.Slice4YZYE,
-                    &g.Slice4YZZB, &g.Slice4YZZE, &g.Slice4XYXB, &g.Slice4XYXE, &g.Slice4XYYB,
-                    &g.Slice4XYYE}) {
-      (*t)(i) = ++v;
-    }
-  }
   g.ColorNum = colours;
-  for (Long k = 0; k < colours; ++k) {
-    g.ColorPos(k) = k * 3.25;
-    g.ColorR(k) = (++v) % 256;
-    g.ColorG(k) = (++v) % 256;
-    g.ColorB(k) = (++v) % 256;
-  }
 }
 
 class GraphRecordTest : public ::testing::Test {
@@ -222,19 +71,19 @@ TEST_F(GraphRecordTest, EveryGraphReadsBackFieldForField) {
     const char* colorName;
   };
   const Case cases[] = {
-      {2, 0, 0, false, "Surface", "", ""},
-      {4, 0, 1, true, "two words", "a.bmp", "RAINBOW"},
+      {kStoredSurface2, 0, 0, false, "Surface", "", ""},
+      {kLineGraph, 0, 1, true, "two words", "a.bmp", "RAINBOW"},
       {kSurfaceModel, 50, 31, true, "two  blanks", "my texture.bmp", "Mine"},
       {kPointGraph, 0, 6, false, "Point  x=1  y=2  z=3", "", "@GREY"},
-      {12, 1, 2, true, "", "", "two words"},
+      {kStoredSurface12, 1, 2, true, "", "", "two words"},
       {kColorMapGraph, 0, 31, false, "Color Map", "", "Earth"},
       {kContourPlot, 50, 0, true, "Contour Plot", "c:\\tex\\one two.jpg", ""},
       {kVectorPlot, 2, 3, false, "Vector Plot", "", "Marine"},
       {kContour3DPlot, 0, 5, true, "3D Contour Plot", "", "FIERY"},
       {kVertexModel, 0, 0, false, "3D Vertex Model", "", ""},
       {kGridModel, 3, 0, false, "3D Grid Model", "", ""},
-      {21, 0, 0, false, "x", "", ""},
-      {22, 0, 0, true, "a b c d e f", "", ""},
+      {kStoredSurface21, 0, 0, false, "x", "", ""},
+      {kStoredSurface22, 0, 0, true, "a b c d e f", "", ""},
       {kDelaunayGraph, 0, 6, true, "Delaunay Triangles", "", "Rainbow"},
       {kScatter4D, 0, 6, false, "4D Scatter", "", ""},
       {kVector4D, 0, 6, false, "4D Vector", "", ""},
@@ -245,7 +94,7 @@ TEST_F(GraphRecordTest, EveryGraphReadsBackFieldForField) {
   Long seed = 1;
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string("kind ") + CStr(c.kind) + " \"" + c.name + "\"");
-    Graph g(ws_);
+    Graph g;
     g.GraphType = c.kind;
     g.NameS = c.name;
     g.TexName = c.texture;
@@ -253,10 +102,10 @@ TEST_F(GraphRecordTest, EveryGraphReadsBackFieldForField) {
     FillRecordedFields(g, ++seed, c.slices, c.colours, c.contour);
     ws_.settings.GridMethod = static_cast<Long>(seed % 5 + 1);
     ws_.settings.GridMethod4D = static_cast<Long>(seed % 3 + 101);
-    const std::string text = g.Save();
+    const std::string text = g.Save(ws_.settings);
     ASSERT_EQ(text.back(), ' ');
 
-    Graph back(read_);
+    Graph back;
     back.PointX = 1.5;
     back.StepH = 8;
     back.ConWidth = 9;
@@ -264,13 +113,13 @@ TEST_F(GraphRecordTest, EveryGraphReadsBackFieldForField) {
     std::size_t consumed = 0;
     ASSERT_TRUE(Read(text, kNewestRecordFormat, back, &consumed).ok);
     EXPECT_EQ(consumed, SplitRecord(text).size());
-    ExpectSameFields(RecordedFields(back, read_.settings), RecordedFields(g, ws_.settings));
+    ExpectSameRecordedFields(back, read_.settings, g, ws_.settings);
     // Fields the record does not carry keep the reader's values.
     EXPECT_EQ(back.PointX, 1.5);
     EXPECT_EQ(back.StepH, 8);
     EXPECT_EQ(back.ConWidth, 9);
     EXPECT_EQ(back.CoordType, 4);
-    EXPECT_EQ(back.Save(), text);
+    EXPECT_EQ(back.Save(read_.settings), text);
   }
 }
 
@@ -296,21 +145,21 @@ TEST_F(GraphRecordTest, TextsThatWouldShiftLaterFieldsAreCleaned) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE("\"" + c.title + "\"");
-    Graph g(ws_);
+    Graph g;
     FillRecordedFields(g, 5, 1, 2, true);
     g.NameS = c.title;
     g.TexName = c.title;
     g.ColorName = c.title;
-    Graph back(read_);
+    Graph back;
     std::size_t consumed = 0;
-    const std::string text = g.Save();
+    const std::string text = g.Save(ws_.settings);
     ASSERT_TRUE(Read(text, kNewestRecordFormat, back, &consumed).ok);
     EXPECT_EQ(consumed, SplitRecord(text).size());
     EXPECT_EQ(back.NameS, c.readBack);
     EXPECT_EQ(back.TexName, c.readBack);
     EXPECT_EQ(back.ColorName, c.readBack);
     g.NameS = g.TexName = g.ColorName = c.readBack;
-    ExpectSameFields(RecordedFields(back, read_.settings), RecordedFields(g, ws_.settings));
+    ExpectSameRecordedFields(back, read_.settings, g, ws_.settings);
   }
   const std::string cut = AxisSystem::CleanTitle(longTitle);
   EXPECT_EQ(std::count(cut.begin(), cut.end(), ' '), 100);
@@ -319,7 +168,7 @@ TEST_F(GraphRecordTest, TextsThatWouldShiftLaterFieldsAreCleaned) {
 // One record against its reviewed text, token by token. Set
 // QV_UPDATE_GOLDEN=1 to rewrite the file, then review the diff.
 TEST_F(GraphRecordTest, RecordMatchesTheGoldenText) {
-  Graph g(ws_);
+  Graph g;
   g.GraphType = kSlice4D;
   g.SetID(7);
   g.NameS = "My  slices";
@@ -375,7 +224,7 @@ TEST_F(GraphRecordTest, RecordMatchesTheGoldenText) {
   g.IsoSurColor = 16777215;
   ws_.settings.GridMethod = 3;
   ws_.settings.GridMethod4D = 103;
-  const std::string text = g.Save();
+  const std::string text = g.Save(ws_.settings);
 
   const std::string path = std::string(QV_TEST_EXPECTED_DIR) + "/graphs/record_golden.txt";
   if (std::getenv("QV_UPDATE_GOLDEN") != nullptr) {
@@ -415,7 +264,7 @@ TEST_F(GraphRecordTest, EachFormatVersionReadsOnlyItsFields) {
     if (c.version >= 3) text += since3;
     text += "NEXT ";
     // The values a graph of the document reader holds before its record.
-    Graph g(read_);
+    Graph g;
     g.Scat4DColor = -1;
     g.TexName = "before";
     g.TransAlpha = -1;
@@ -454,10 +303,10 @@ TEST_F(GraphRecordTest, EachFormatVersionReadsOnlyItsFields) {
 
 // Version 0 takes the title as one token as it stands, "@" and all.
 TEST_F(GraphRecordTest, VersionZeroTakesTheTitleAsOneToken) {
-  Graph source(ws_);
+  Graph source;
   source.NameS = "one";
-  std::string text = source.Save();
-  Graph g(read_);
+  std::string text = source.Save(ws_.settings);
+  Graph g;
   ASSERT_TRUE(Read(text, 0, g).ok);
   EXPECT_EQ(g.NameS, "@one@");
 }
@@ -465,9 +314,9 @@ TEST_F(GraphRecordTest, VersionZeroTakesTheTitleAsOneToken) {
 // Flags of items 16, 17, 18 and 36 also accept "True"; the others only "1".
 // Longs round half to even.
 TEST_F(GraphRecordTest, FlagsAndLongsFollowTheReaderRules) {
-  Graph source(ws_);
+  Graph source;
   source.ShowTex = true;
-  std::vector<std::string> tokens = SplitRecord(source.Save());
+  std::vector<std::string> tokens = SplitRecord(source.Save(ws_.settings));
   // Items by token index for a one-token title and no contour level.
   constexpr std::size_t kLineWidth = 4, kStepU = 11, kShowColormap = 15, kShowIrreg = 35,
                         kShowTex = 41;
@@ -478,7 +327,7 @@ TEST_F(GraphRecordTest, FlagsAndLongsFollowTheReaderRules) {
   tokens[kShowTex] = "True";
   std::string text;
   for (const std::string& t : tokens) text += t + " ";
-  Graph g(read_);
+  Graph g;
   ASSERT_TRUE(Read(text, kNewestRecordFormat, g).ok);
   EXPECT_EQ(g.LineWidth, 2);
   EXPECT_EQ(g.StepU, 4);
@@ -490,8 +339,8 @@ TEST_F(GraphRecordTest, FlagsAndLongsFollowTheReaderRules) {
 // Hostile numbers: huge Longs saturate, non-finite Doubles read as 0, text
 // where a number belongs reads as 0.
 TEST_F(GraphRecordTest, HostileNumbersNeverFail) {
-  Graph source(ws_);
-  std::vector<std::string> tokens = SplitRecord(source.Save());
+  Graph source;
+  std::vector<std::string> tokens = SplitRecord(source.Save(ws_.settings));
   constexpr std::size_t kLineColor = 3, kLineWidth = 4, kStepU = 11, kStepV = 12,
                         kPointSize = 14, kContourLevels = 22;
   tokens[kLineColor] = "1e30";
@@ -502,7 +351,7 @@ TEST_F(GraphRecordTest, HostileNumbersNeverFail) {
   tokens[kContourLevels] = "-1e999";
   std::string text;
   for (const std::string& t : tokens) text += t + " ";
-  Graph g(read_);
+  Graph g;
   ASSERT_TRUE(Read(text, kNewestRecordFormat, g).ok);
   EXPECT_EQ(g.LineColor, 2147483647);
   EXPECT_EQ(g.LineWidth, -2147483647 - 1);
@@ -528,7 +377,7 @@ TEST_F(GraphRecordTest, CountsPastTheTablesRefuseTheRecord) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    std::vector<std::string> tokens = SplitRecord(Graph(ws_).Save());
+    std::vector<std::string> tokens = SplitRecord(Graph().Save(ws_.settings));
     constexpr std::size_t kSlice4NumX = 38, kSlice4NumZ = 40, kColorNum = 51;
     tokens[kSlice4NumX] = CStr(c.slicesX);
     tokens[kSlice4NumZ] = CStr(c.slicesZ);
@@ -537,14 +386,14 @@ TEST_F(GraphRecordTest, CountsPastTheTablesRefuseTheRecord) {
     for (const std::string& t : tokens) text += t + " ";
     text += std::string(2000, '1');
 
-    Graph g(read_);
+    Graph g;
     g.NameS = "kept";
     read_.settings.GridMethod = 5;
-    const std::string before = g.Save();
+    const std::string before = g.Save(read_.settings);
     const GraphRecordResult result = Read(text, kNewestRecordFormat, g);
     EXPECT_FALSE(result.ok);
     EXPECT_FALSE(result.message.empty());
-    EXPECT_EQ(g.Save(), before);
+    EXPECT_EQ(g.Save(read_.settings), before);
     EXPECT_EQ(read_.settings.GridMethod, 5);
   }
 }
@@ -552,21 +401,21 @@ TEST_F(GraphRecordTest, CountsPastTheTablesRefuseTheRecord) {
 // A negative count reads as no entries, and a record cut short reads zeros
 // and empty texts instead of failing.
 TEST_F(GraphRecordTest, NegativeCountsAndShortRecordsReadNothingMore) {
-  Graph source(ws_);
+  Graph source;
   source.ColorNum = 0;
-  std::vector<std::string> tokens = SplitRecord(source.Save());
+  std::vector<std::string> tokens = SplitRecord(source.Save(ws_.settings));
   tokens[38] = "-4";
   tokens[51] = "-1";
   std::string text;
   for (const std::string& t : tokens) text += t + " ";
-  Graph g(read_);
+  Graph g;
   std::size_t consumed = 0;
   ASSERT_TRUE(Read(text, kNewestRecordFormat, g, &consumed).ok);
   EXPECT_EQ(consumed, tokens.size());
   EXPECT_EQ(g.Slice4NumX, -4);
   EXPECT_EQ(g.ColorNum, -1);
 
-  Graph shortRecord(read_);
+  Graph shortRecord;
   ASSERT_TRUE(Read("6 9 @Only a title@ 255 ", kNewestRecordFormat, shortRecord).ok);
   EXPECT_EQ(shortRecord.NameS, "Only a title");
   EXPECT_EQ(shortRecord.LineColor, 255);
@@ -576,15 +425,15 @@ TEST_F(GraphRecordTest, NegativeCountsAndShortRecordsReadNothingMore) {
 // With ShowContour off the record has "0 " at item 17 and no level; on, "1 "
 // and the level. A PointSize of 0.5 is "0.5" whatever the locale.
 TEST_F(GraphRecordTest, ContourLevelOnlyWithTheContourFlag) {
-  Graph g(ws_);
+  Graph g;
   g.PointSize = 0.5;
   g.ContourLevel = 2.25;
-  std::vector<std::string> off = SplitRecord(g.Save());
+  std::vector<std::string> off = SplitRecord(g.Save(ws_.settings));
   EXPECT_EQ(off[14], "0.5");
   EXPECT_EQ(off[16], "0");
   EXPECT_EQ(off[17], "0");
   g.ShowContour = true;
-  std::vector<std::string> on = SplitRecord(g.Save());
+  std::vector<std::string> on = SplitRecord(g.Save(ws_.settings));
   EXPECT_EQ(on[16], "1");
   EXPECT_EQ(on[17], "2.25");
   EXPECT_EQ(on.size(), off.size() + 1);
@@ -600,11 +449,11 @@ TEST_F(GraphRecordTest, DamagedRecordsNeverFailAndWhatIsKeptReadsBackTheSame) {
                               "nan", "True", "abc", "1e30", "2147483648", "0.1", "-0", "@ @"};
   std::vector<std::vector<std::string>> sources;
   for (Long slices : {0, 2, 50}) {
-    Graph g(ws_);
+    Graph g;
     g.NameS = "a  title";
     g.TexName = "t.bmp";
     FillRecordedFields(g, slices + 3, slices, slices == 50 ? 31 : 3, slices != 2);
-    sources.push_back(SplitRecord(g.Save()));
+    sources.push_back(SplitRecord(g.Save(read_.settings)));
   }
   std::mt19937 rng(20261210);
   for (int iRun = 0; iRun < 1000; ++iRun) {
@@ -623,16 +472,16 @@ TEST_F(GraphRecordTest, DamagedRecordsNeverFailAndWhatIsKeptReadsBackTheSame) {
     for (const std::string& t : tokens) text += t + " ";
     const Long version = static_cast<Long>(rng() % 5);
     SCOPED_TRACE("version " + CStr(version) + ": " + text);
-    Graph g(read_);
+    Graph g;
     GraphRecordResult result;
     ASSERT_NO_THROW(result = Read(text, version, g));
     if (!result.ok) continue;
-    const std::string saved = g.Save();
-    Graph back(read_);
+    const std::string saved = g.Save(read_.settings);
+    Graph back;
     std::size_t consumed = 0;
     ASSERT_TRUE(Read(saved, kNewestRecordFormat, back, &consumed).ok);
     EXPECT_EQ(consumed, SplitRecord(saved).size());
-    ASSERT_EQ(back.Save(), saved);
+    ASSERT_EQ(back.Save(read_.settings), saved);
   }
 }
 
@@ -641,17 +490,17 @@ TEST_F(GraphRecordTest, DamagedRecordsNeverFailAndWhatIsKeptReadsBackTheSame) {
 // read outside the tables (and the document's save fail); they are written
 // as the tables' sizes with their entries, and read back as such.
 TEST_F(GraphRecordTest, SaveWritesCountsPastTheTablesAsTheTableSizes) {
-  Graph g(ws_);
+  Graph g;
   FillRecordedFields(g, 9, 50, 31, false);
-  const std::string atLimits = g.Save();
+  const std::string atLimits = g.Save(ws_.settings);
   g.Slice4NumX = 51;
   g.Slice4NumY = 2147483647;
   g.Slice4NumZ = 60;
   g.ColorNum = 32;
   std::string text;
-  ASSERT_NO_THROW(text = g.Save());
+  ASSERT_NO_THROW(text = g.Save(ws_.settings));
   EXPECT_EQ(text, atLimits);
-  Graph back(read_);
+  Graph back;
   ASSERT_TRUE(Read(text, kNewestRecordFormat, back).ok);
   EXPECT_EQ(back.Slice4NumX, 50);
   EXPECT_EQ(back.Slice4NumY, 50);

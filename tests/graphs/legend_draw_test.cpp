@@ -43,7 +43,7 @@ class LegendDrawTest : public testing::Test {
     glLoadIdentity();
     glDisable(GL_DEPTH_TEST);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    graph_.DrawLegend();
+    graph_.DrawLegend(ws_.Context());
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
     RgbaImage image = ctx_.ReadPixels();
     if (std::getenv("QV_WRITE_PICTURES") != nullptr) WritePng("/tmp/qv_" + name + ".png", image);
@@ -87,7 +87,7 @@ class LegendDrawTest : public testing::Test {
   OffscreenContext ctx_{kSize, kSize};
   ScriptedMessageBox messages_;
   Workspace ws_;
-  Graph graph_{ws_};
+  Graph graph_;
 };
 
 // The colour-map bar stands at x 82..85 and shows, from y 30 to 70, the

@@ -38,7 +38,7 @@ TEST_F(SurfacePictureTest, RainbowSurfaceIsRedAtItsTopAndVioletBlueAtItsBottom) 
   graph_.Smoothness = 2;
   ws_.settings.CenterX = ws_.settings.CenterY = 10;
   LookDown(11);
-  graph_.Draw();
+  graph_.Draw(ws_.Context());
   const RgbaImage image = Picture("rainbow_surface");
 
   const DataSet& d = ws_.dataSet;
@@ -81,14 +81,14 @@ TEST_F(SurfacePictureTest, ShowDrawsPointsLinesOrFilledCells) {
                             ModeCase{3, GL_POLYGON_TOKEN, true, true, true}}) {
     SCOPED_TRACE(m.show);
     graph_.Show = m.show;
-    const Emitted e = Capture([&] { graph_.Draw(); });
+    const Emitted e = Capture([&] { graph_.Draw(ws_.Context()); });
     EXPECT_EQ(e.points > 0, m.token == GL_POINT_TOKEN);
     EXPECT_EQ(e.lines > 0, m.token == GL_LINE_TOKEN);
     EXPECT_EQ(e.polygons > 0, m.token == GL_POLYGON_TOKEN);
 
     LookDown(2.5);
     glPointSize(3);
-    graph_.Draw();
+    graph_.Draw(ws_.Context());
     const RgbaImage image = Picture("show_" + std::to_string(m.show));
     // Cell (1, 1): node at scene (-1, 1, -1), the middle of its first edge
     // at (-0.5, 1, -1), its middle at (-0.5, 1, -0.5).
@@ -99,7 +99,7 @@ TEST_F(SurfacePictureTest, ShowDrawsPointsLinesOrFilledCells) {
   // Any other value leaves the mode the scene had.
   graph_.Show = 0;
   glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
-  EXPECT_GT(Capture([&] { graph_.Draw(); }).lines, 0);
+  EXPECT_GT(Capture([&] { graph_.Draw(ws_.Context()); }).lines, 0);
   glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
 }
 
@@ -117,7 +117,7 @@ TEST_F(SurfacePictureTest, GradedStylesBlendAlongTheirAxis) {
     SCOPED_TRACE(style);
     graph_.FillStyle = style;
     LookDown(6);
-    graph_.Draw();
+    graph_.Draw(ws_.Context());
     const RgbaImage image = Picture("graded_" + std::to_string(style));
     // Scene x carries data Y, scene z data X.
     const double lowX = style == 0 ? -4.8 : 0, lowZ = style == 0 ? 0 : -4.8;

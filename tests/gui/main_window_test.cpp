@@ -31,7 +31,7 @@
 #include <gtest/gtest.h>
 
 #include "documents/document_container.h"
-#include "documents/list_caption.h"
+#include "graphs/graph_kinds.h"
 #include "graphs/graph.h"
 #include "support/scripted_file_dialog.h"
 #include "support/scripted_message_box.h"
@@ -111,7 +111,7 @@ class MainWindowTest : public testing::Test {
     Core().AsOneLoad([&] {
       const double positions[2][3] = {{-3.0, -2.0, -1.0}, {3.0, 2.0, 1.0}};
       for (Long id = 1; id <= 2; ++id) {
-        auto graph = std::make_shared<Graph>(ws);
+        auto graph = std::make_shared<Graph>();
         graph->SetID(id);
         graph->GraphType = kPointGraph;
         graph->PointX = positions[id - 1][0];

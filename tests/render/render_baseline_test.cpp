@@ -28,7 +28,7 @@
 #include <vector>
 
 #include "documents/document_header.h"
-#include "documents/list_caption.h"
+#include "graphs/graph_kinds.h"
 #include "graphs/graph.h"
 #include "scene/color.h"
 #include "support/picture_baseline.h"
@@ -80,7 +80,7 @@ void TypeData(Program& program, Long kind, const std::vector<std::pair<int, doub
 // A new graph of kind with the next ID; set its options, then Show it.
 std::shared_ptr<Graph> NewGraph(Program& program, Long kind) {
   Workspace& ws = program.core.Shared();
-  auto graph = std::make_shared<Graph>(ws);
+  auto graph = std::make_shared<Graph>();
   graph->SetID(++ws.settings.NextGraphID);
   graph->GraphType = kind;
   return graph;

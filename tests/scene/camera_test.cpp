@@ -9,6 +9,7 @@
 
 #include "platform/osmesa/offscreen_context.h"
 #include "scene/scene_group.h"
+#include "scene_test_context.h"
 
 namespace qv {
 namespace {
@@ -101,7 +102,7 @@ TEST_F(CameraTest, ZoomAllIn3DKeepsDirectionAndDistance) {
 }
 
 TEST_F(CameraTest, OrthographicProjectionReadsBackWithJitter) {
-  camera_.Projection(0.5, -0.25, 0, 0, 1.0, SceneGroup{});
+  camera_.Projection(0.5, -0.25, 0, 0, 1.0, SceneGroup{}, test::kSceneContext);
   // Both offsets are divided by the viewport width (200).
   const double ox = -0.5 * 40 / 200, oy = 0.25 * 40 / 200;
   ExpectMatrix(Read(GL_PROJECTION_MATRIX), Ortho(-20 + ox, 20 + ox, -20 + oy, 20 + oy, 0.001, 2000));

@@ -5,8 +5,12 @@
 
 #include <gtest/gtest.h>
 
+#include "scene_test_context.h"
+
 namespace qv {
 namespace {
+
+using test::kSceneContext;
 
 // A scene item with a fixed box and record that logs its draws.
 class FakeItem final : public SceneItem {
@@ -14,12 +18,16 @@ class FakeItem final : public SceneItem {
   FakeItem(Long id, Box box, std::string record, std::vector<Long>* drawLog = nullptr)
       : box_(box), id_(id), record_(std::move(record)), drawLog_(drawLog) {}
   Long ID() const override { return id_; }
-  void Draw() override {
+  void Draw(const DrawContext& context) override {
+    EXPECT_EQ(&context, &kSceneContext) << "the group passes its context on";
     if (drawLog_ != nullptr) drawLog_->push_back(id_);
   }
-  std::string Save() const override { return record_; }
-  Box GetBox() const override { return box_; }
-  void DrawLegend() override {}
+  std::string Save(const SharedSettings&) const override { return record_; }
+  Box GetBox(const DrawContext& context) const override {
+    EXPECT_EQ(&context, &kSceneContext) << "the group passes its context on";
+    return box_;
+  }
+  void DrawLegend(const DrawContext&) override {}
   void EqualTo(const SceneItem&) override {}
   Box box_;
 
@@ -39,18 +47,18 @@ void Add(SceneGroup& group, const std::shared_ptr<SceneItem>& item) {
 }
 
 TEST(SceneGroupTest, EmptyGroupGivesTheInvertedStartBox) {
-  const Box box = SceneGroup{}.GetBox();
+  const Box box = SceneGroup{}.GetBox(kSceneContext);
   EXPECT_DOUBLE_EQ(box.MinX, 99999999 - 0.04);
   EXPECT_DOUBLE_EQ(box.MaxX, -99999999 + 0.04);
   EXPECT_DOUBLE_EQ(box.MinZ, 99999999 - 0.04);
   EXPECT_DOUBLE_EQ((box.MinY + box.MaxY) / 2, 0);
-  EXPECT_EQ(SceneGroup{}.Save("1 2 3"), "1 2 3 ");
+  EXPECT_EQ(SceneGroup{}.Save("1 2 3", SharedSettings{}), "1 2 3 ");
 }
 
 TEST(SceneGroupTest, BoxIsTheUnionWidenedByAnAbsoluteMargin) {
   SceneGroup point;
   Add(point, Item(1, {1, 1, 2, 2, 3, 3}));
-  const Box p = point.GetBox();
+  const Box p = point.GetBox(kSceneContext);
   EXPECT_DOUBLE_EQ(p.MinX, 0.96);
   EXPECT_DOUBLE_EQ(p.MaxX, 1.04);
   EXPECT_DOUBLE_EQ(p.MinY, 1.96);
@@ -59,7 +67,7 @@ TEST(SceneGroupTest, BoxIsTheUnionWidenedByAnAbsoluteMargin) {
   SceneGroup two;
   Add(two, Item(1, {-1, 0, 0, 1, 0, 1}));
   Add(two, Item(2, {5, 6, -2, 0, 0, 1}));
-  const Box u = two.GetBox();
+  const Box u = two.GetBox(kSceneContext);
   EXPECT_DOUBLE_EQ(u.MinX, -1.04);
   EXPECT_DOUBLE_EQ(u.MaxX, 6.04);
   EXPECT_DOUBLE_EQ(u.MinY, -2.04);
@@ -72,7 +80,7 @@ TEST(SceneGroupTest, SaveJoinsTheRecordsInCollectionOrder) {
   SceneGroup group;
   Add(group, Item(2, {}, "7 2 @a@ "));
   Add(group, Item(1, {}, "4 1 @b@ "));
-  EXPECT_EQ(group.Save("1 0 0"), "1 0 0 7 2 @a@ 4 1 @b@ ");
+  EXPECT_EQ(group.Save("1 0 0", SharedSettings{}), "1 0 0 7 2 @a@ 4 1 @b@ ");
 }
 
 TEST(SceneGroupTest, DrawFollowsCollectionOrderAndRemovalMovesLaterItemsUp) {
@@ -81,7 +89,7 @@ TEST(SceneGroupTest, DrawFollowsCollectionOrderAndRemovalMovesLaterItemsUp) {
   for (Long id : {3, 1, 2}) Add(group, Item(id, {}, "", &log));
   group.Items.Remove("1");
   EXPECT_EQ(group.Items.Item(2)->ID(), 2);
-  group.Draw();
+  group.Draw(kSceneContext);
   EXPECT_EQ(log, (std::vector<Long>{3, 2}));
 }
 
@@ -104,7 +112,7 @@ TEST(SceneGroupTest, AnItemInTwoGroupsIsOneObject) {
   Add(all, item);
   Add(shown, item);
   std::static_pointer_cast<FakeItem>(all.Items.Item("1"))->box_.MaxX = 9;
-  EXPECT_DOUBLE_EQ(shown.GetBox().MaxX, 9.04);
+  EXPECT_DOUBLE_EQ(shown.GetBox(kSceneContext).MaxX, 9.04);
 }
 
 }  // namespace

@@ -49,7 +49,7 @@ class DocumentLoadTest : public testing::Test {
     }
     Workspace& ws = core.Shared();
     for (Long id = 1; id <= 3; ++id) {
-      auto graph = std::make_shared<Graph>(ws);
+      auto graph = std::make_shared<Graph>();
       graph->SetID(id);
       graph->GraphType = kSurfaceModel;
       graph->StepU = 2;
@@ -120,7 +120,7 @@ TEST_F(DocumentLoadTest, StartUpPanelSavesAndOpensAgain) {
   {
     Program fresh(folder);
     Workspace& ws = fresh.core.Shared();
-    auto graph = std::make_shared<Graph>(ws);
+    auto graph = std::make_shared<Graph>();
     graph->SetID(1);
     graph->GraphType = kSurfaceModel;
     ws.allGraphs.Items.Add(graph, "1");

@@ -13,10 +13,10 @@ class FakeGraph : public SceneItem {
  public:
   explicit FakeGraph(Long id) : id_(id) {}
   Long ID() const override { return id_; }
-  void Draw() override {}
-  std::string Save() const override { return ""; }
-  Box GetBox() const override { return {}; }
-  void DrawLegend() override {}
+  void Draw(const DrawContext&) override {}
+  std::string Save(const SharedSettings&) const override { return ""; }
+  Box GetBox(const DrawContext&) const override { return {}; }
+  void DrawLegend(const DrawContext&) override {}
   void EqualTo(const SceneItem&) override {}
 
  private:

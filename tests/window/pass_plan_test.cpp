@@ -110,10 +110,10 @@ class BoxOnly : public SceneItem {
  public:
   explicit BoxOnly(const Box& box) : box_(box) {}
   Long ID() const override { return 1; }
-  void Draw() override {}
-  std::string Save() const override { return ""; }
-  Box GetBox() const override { return box_; }
-  void DrawLegend() override {}
+  void Draw(const DrawContext&) override {}
+  std::string Save(const SharedSettings&) const override { return ""; }
+  Box GetBox(const DrawContext&) const override { return box_; }
+  void DrawLegend(const DrawContext&) override {}
   void EqualTo(const SceneItem&) override {}
 
  private:

@@ -4,8 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
+#include <string>
 #include <utility>
+#include <vector>
 
 #include "platform/gl_text.h"
 
@@ -278,7 +281,7 @@ TEST_F(SceneRenderTest, AxisSystemIsDrawnAroundTheShownGraphs) {
   core.Shared().axisSystem.Show = true;
   core.BuildScene();
   EXPECT_LT(CountPixels(Frame(), IsWhite), withoutAxis);
-  const Box box = core.Shared().shownGraphs.GetBox();
+  const Box box = core.Shared().shownGraphs.GetBox(core.Shared().Context());
   EXPECT_EQ(core.SceneBox(), box);
 }
 
@@ -303,6 +306,87 @@ TEST_F(SceneRenderTest, CloseFreesTheListsAndDrawsNoMore) {
   EXPECT_EQ(core.Shared().settings.BitmapFontBase, 0);
   core.BuildScene();
   EXPECT_EQ(glIsList(kSceneList), GL_FALSE);
+}
+
+// A graph that logs its drawing steps with the GL state each meets: what a
+// prepare step makes (a texture) cannot be made while a list is being
+// compiled, and what a release step frees must be freed in the context that
+// still holds it (list 900 still there).
+class StepLog final : public SceneItem {
+ public:
+  StepLog(Long id, std::vector<std::string>& log) : id_(id), log_(log) {}
+  Long ID() const override { return id_; }
+  void PrepareDrawing(const DrawContext&) override {
+    log_.push_back(Compiling() ? "prepare while compiling" : "prepare");
+  }
+  void Draw(const DrawContext&) override { log_.push_back(Compiling() ? "draw while compiling" : "draw"); }
+  void ReleaseDrawing() override {
+    log_.push_back(glIsList(kSceneList) == GL_TRUE ? "release" : "release without the scene's context");
+  }
+  std::string Save(const SharedSettings&) const override { return ""; }
+  Box GetBox(const DrawContext&) const override { return BoxAround(0, 0, 0, 1); }
+  void DrawLegend(const DrawContext&) override {}
+  void EqualTo(const SceneItem&) override {}
+
+ private:
+  static bool Compiling() {
+    GLint list = 0;
+    glGetIntegerv(GL_LIST_INDEX, &list);
+    return list != 0;
+  }
+  Long id_;
+  std::vector<std::string>& log_;
+};
+
+class SceneGraphStepsTest : public SceneRenderTest {
+ protected:
+  void ShowLogged(Long id) {
+    Workspace& ws = core.Shared();
+    ws.allGraphs.Items.Add(std::make_shared<StepLog>(id, log), CStr(id));
+    core.AddListEntry("Logged");
+    core.SetListChecked(core.List().ListCount() - 1, true);
+  }
+  std::vector<std::string> log;
+};
+
+TEST_F(SceneGraphStepsTest, EachBuildPreparesTheShownGraphsBeforeCompiling) {
+  ShowLogged(1);
+  log.clear();
+  core.BuildScene();
+  ASSERT_FALSE(log.empty());
+  EXPECT_EQ(log.front(), "prepare");
+  EXPECT_EQ(std::count(log.begin(), log.end(), "prepare"), 1);
+  EXPECT_EQ(std::count(log.begin(), log.end(), "draw while compiling"), 1);
+  EXPECT_EQ(std::count(log.begin(), log.end(), "prepare while compiling"), 0);
+  // A graph that is not shown is neither prepared nor drawn.
+  core.SetListChecked(0, false);
+  log.clear();
+  core.BuildScene();
+  EXPECT_TRUE(log.empty());
+}
+
+TEST_F(SceneGraphStepsTest, DeletedGraphsAreReleasedInTheirContext) {
+  ShowLogged(1);
+  ShowLogged(2);
+  core.SetListChecked(1, false);
+  log.clear();
+  core.DeleteAllGraphs();
+  // Shown or not, every graph is released, once, before it goes.
+  EXPECT_EQ(std::count(log.begin(), log.end(), "release"), 2);
+  EXPECT_EQ(log.size(), 2u);
+  EXPECT_EQ(core.Shared().allGraphs.Items.Count(), 0);
+}
+
+TEST_F(SceneGraphStepsTest, GraphsAreReleasedBeforeTheDrawingContextGoes) {
+  ShowLogged(1);
+  log.clear();
+  core.ReleaseDrawingContext();
+  EXPECT_EQ(log, (std::vector<std::string>{"release"}));
+  EXPECT_EQ(glIsList(kSceneList), GL_FALSE);
+  // Released once: deleting the graphs later touches no context.
+  log.clear();
+  core.DeleteAllGraphs();
+  EXPECT_TRUE(log.empty());
 }
 
 // A toolkit window may get its context only once shown, after the load step:

@@ -87,11 +87,11 @@ class FakeGraph final : public SceneItem {
       : id_(id), box_(box), settings_(settings) {}
 
   Long ID() const override { return id_; }
-  std::string Save() const override { return ""; }
-  Box GetBox() const override { return box_; }
+  std::string Save(const SharedSettings&) const override { return ""; }
+  Box GetBox(const DrawContext&) const override { return box_; }
   void EqualTo(const SceneItem&) override {}
 
-  void Draw() override {
+  void Draw(const DrawContext&) override {
     ++draws;
     if (drawLog != nullptr) drawLog->push_back(id_);
     glPushAttrib(GL_ENABLE_BIT | GL_CURRENT_BIT | GL_LIGHTING_BIT);
@@ -116,7 +116,7 @@ class FakeGraph final : public SceneItem {
     glPopAttrib();
   }
 
-  void DrawLegend() override {
+  void DrawLegend(const DrawContext&) override {
     ++legends;
     glPushAttrib(GL_ENABLE_BIT | GL_CURRENT_BIT);
     glDisable(GL_LIGHTING);

@@ -36,6 +36,95 @@ inline constexpr double kGridFailure = 9999999999.0;
 // The most grid nodes an irregular data set may ask for (all axes together).
 inline constexpr Long kMaxGridNodes = 1000000;
 
+// Data Set Field Lists
+// Every scalar and array of the data set, listed once; the class below
+// generates a member and its accessors from each row. A scalar row is
+// X(type, Name, member); an array row is X(Name, member, rank), the rank
+// being the number of indices.
+#define QV_DATA_SET_SCALARS(X)                                                    \
+  /* Kind of the last load: DataType 1 regular, 2 irregular; DataDim 1 surface  \
+     (3D data), 2 volume (4D data); 0 before any load. */                        \
+  X(Long, DataType, dataType_)                                                   \
+  X(Long, DataDim, dataDim_)                                                     \
+  /* Node counts of the regular grid along data X, Y and Z. */                  \
+  X(Long, StepsX, stepsX_)                                                       \
+  X(Long, StepsY, stepsY_)                                                       \
+  X(Long, StepsZ, stepsZ_)                                                       \
+  /* Number of irregular points. */                                             \
+  X(Long, Points, points_)                                                       \
+  /* Bounds of data X, Y, Z and of the colour column C, in data units. */       \
+  X(double, MinX, minX_)                                                         \
+  X(double, MaxX, maxX_)                                                         \
+  X(double, MinY, minY_)                                                         \
+  X(double, MaxY, maxY_)                                                         \
+  X(double, MinZ, minZ_)                                                         \
+  X(double, MaxZ, maxZ_)                                                         \
+  X(double, MinC, minC_)                                                         \
+  X(double, MaxC, maxC_)                                                         \
+  /* MInv: the minimum of the volume value V (MaxV its maximum). */             \
+  X(double, MInv, mInv_)                                                         \
+  X(double, MaxV, maxV_)                                                         \
+  /* Bounds of the angles A and B of cylindrical and spherical data. */        \
+  X(double, MinA, minA_)                                                         \
+  X(double, MaxA, maxA_)                                                         \
+  X(double, MinB, minB_)                                                         \
+  X(double, MaxB, maxB_)
+
+#define QV_DATA_SET_ARRAYS(X)                                                     \
+  /* Regular surface node (i, j): Cartesian X, Y, Z and the colour value C;   \
+     for cylindrical data also the typed angle A, radius B and height D, for  \
+     spherical data the typed angles A and B (degrees) and radius D. */        \
+  X(Reg3DX, reg3DX_, 2)                                                          \
+  X(Reg3DY, reg3DY_, 2)                                                          \
+  X(Reg3DZ, reg3DZ_, 2)                                                          \
+  X(Reg3DC, reg3DC_, 2)                                                          \
+  X(Reg3DA, reg3DA_, 2)                                                          \
+  X(Reg3DB, reg3DB_, 2)                                                          \
+  X(Reg3DD, reg3DD_, 2)                                                          \
+  /* Regular volume node (i, j, k): X, Y, Z, the value V, V again in C; A and  \
+     B are never filled. */                                                     \
+  X(Reg4DX, reg4DX_, 3)                                                          \
+  X(Reg4DY, reg4DY_, 3)                                                          \
+  X(Reg4DZ, reg4DZ_, 3)                                                          \
+  X(Reg4DV, reg4DV_, 3)                                                          \
+  X(Reg4DA, reg4DA_, 3)                                                          \
+  X(Reg4DB, reg4DB_, 3)                                                          \
+  X(Reg4DC, reg4DC_, 3)                                                          \
+  /* Irregular surface point n: X, Y, Z and the colour value C. */             \
+  X(Irreg3DX, irreg3DX_, 1)                                                      \
+  X(Irreg3DY, irreg3DY_, 1)                                                      \
+  X(Irreg3DZ, irreg3DZ_, 1)                                                      \
+  X(Irreg3DC, irreg3DC_, 1)                                                      \
+  /* Irregular volume point n: X, Y, Z and the value V. */                     \
+  X(Irreg4DX, irreg4DX_, 1)                                                      \
+  X(Irreg4DY, irreg4DY_, 1)                                                      \
+  X(Irreg4DZ, irreg4DZ_, 1)                                                      \
+  X(Irreg4DV, irreg4DV_, 1)
+
+// The accessors of one scalar: Name() reads, Name(value) stores, unchecked.
+#define QV_DATA_SET_SCALAR_ACCESSORS(Type, Name, member) \
+  Type Name() const { return member; }                  \
+  void Name(Type value) { member = value; }
+
+// The accessors of one array of rank 1, 2 or 3: Name(indices...) reads,
+// Name(indices..., value) stores, NameArray() gives the whole array.
+#define QV_DATA_SET_ARRAY_ACCESSORS(Name, member, rank) QV_DATA_SET_ARRAY_ACCESSORS_##rank(Name, member)
+#define QV_DATA_SET_ARRAY_ACCESSORS_1(Name, member)                 \
+  double Name(Long n) const { return member(n); }                   \
+  void Name(Long n, double value) { member(n) = value; }            \
+  const CheckedArray<double, 1>& Name##Array() const { return member; }
+#define QV_DATA_SET_ARRAY_ACCESSORS_2(Name, member)                       \
+  double Name(Long i, Long j) const { return member(i, j); }              \
+  void Name(Long i, Long j, double value) { member(i, j) = value; }       \
+  const CheckedArray<double, 2>& Name##Array() const { return member; }
+#define QV_DATA_SET_ARRAY_ACCESSORS_3(Name, member)                               \
+  double Name(Long i, Long j, Long k) const { return member(i, j, k); }           \
+  void Name(Long i, Long j, Long k, double value) { member(i, j, k) = value; }    \
+  const CheckedArray<double, 3>& Name##Array() const { return member; }
+
+#define QV_DATA_SET_SCALAR_MEMBER(Type, Name, member) Type member{};
+#define QV_DATA_SET_ARRAY_MEMBER(Name, member, rank) CheckedArray<double, rank> member;
+
 class DataSet {
  public:
   // Created empty: every scalar 0, every array unallocated.
@@ -43,115 +132,12 @@ class DataSet {
 
   // Scalar Properties
   // Bounds are in data units; the write stores, the read returns, unchecked.
-  double MinX() const { return minX_; }
-  void MinX(double value) { minX_ = value; }
-  double MaxX() const { return maxX_; }
-  void MaxX(double value) { maxX_ = value; }
-  double MinY() const { return minY_; }
-  void MinY(double value) { minY_ = value; }
-  double MaxY() const { return maxY_; }
-  void MaxY(double value) { maxY_ = value; }
-  double MinZ() const { return minZ_; }
-  void MinZ(double value) { minZ_ = value; }
-  double MaxZ() const { return maxZ_; }
-  void MaxZ(double value) { maxZ_ = value; }
-  double MinC() const { return minC_; }
-  void MinC(double value) { minC_ = value; }
-  double MaxC() const { return maxC_; }
-  void MaxC(double value) { maxC_ = value; }
-  double MInv() const { return mInv_; }
-  void MInv(double value) { mInv_ = value; }
-  double MaxV() const { return maxV_; }
-  void MaxV(double value) { maxV_ = value; }
-  double MinA() const { return minA_; }
-  void MinA(double value) { minA_ = value; }
-  double MaxA() const { return maxA_; }
-  void MaxA(double value) { maxA_ = value; }
-  double MinB() const { return minB_; }
-  void MinB(double value) { minB_ = value; }
-  double MaxB() const { return maxB_; }
-  void MaxB(double value) { maxB_ = value; }
-  Long DataType() const { return dataType_; }
-  void DataType(Long value) { dataType_ = value; }
-  Long DataDim() const { return dataDim_; }
-  void DataDim(Long value) { dataDim_ = value; }
-  Long StepsX() const { return stepsX_; }
-  void StepsX(Long value) { stepsX_ = value; }
-  Long StepsY() const { return stepsY_; }
-  void StepsY(Long value) { stepsY_ = value; }
-  Long StepsZ() const { return stepsZ_; }
-  void StepsZ(Long value) { stepsZ_ = value; }
-  Long Points() const { return points_; }
-  void Points(Long value) { points_ = value; }
+  QV_DATA_SET_SCALARS(QV_DATA_SET_SCALAR_ACCESSORS)
+
   // Element Accessors
   // Indices first, the value last on writes. Throw RuntimeError(kSubscriptOutOfRange)
   // outside the allocated bounds or on an array never allocated.
-  double Reg3DX(Long i, Long j) const { return reg3DX_(i, j); }
-  void Reg3DX(Long i, Long j, double value) { reg3DX_(i, j) = value; }
-  const CheckedArray<double, 2>& Reg3DXArray() const { return reg3DX_; }
-  double Reg3DY(Long i, Long j) const { return reg3DY_(i, j); }
-  void Reg3DY(Long i, Long j, double value) { reg3DY_(i, j) = value; }
-  const CheckedArray<double, 2>& Reg3DYArray() const { return reg3DY_; }
-  double Reg3DZ(Long i, Long j) const { return reg3DZ_(i, j); }
-  void Reg3DZ(Long i, Long j, double value) { reg3DZ_(i, j) = value; }
-  const CheckedArray<double, 2>& Reg3DZArray() const { return reg3DZ_; }
-  double Reg3DC(Long i, Long j) const { return reg3DC_(i, j); }
-  void Reg3DC(Long i, Long j, double value) { reg3DC_(i, j) = value; }
-  const CheckedArray<double, 2>& Reg3DCArray() const { return reg3DC_; }
-  double Reg3DA(Long i, Long j) const { return reg3DA_(i, j); }
-  void Reg3DA(Long i, Long j, double value) { reg3DA_(i, j) = value; }
-  const CheckedArray<double, 2>& Reg3DAArray() const { return reg3DA_; }
-  double Reg3DB(Long i, Long j) const { return reg3DB_(i, j); }
-  void Reg3DB(Long i, Long j, double value) { reg3DB_(i, j) = value; }
-  const CheckedArray<double, 2>& Reg3DBArray() const { return reg3DB_; }
-  double Reg3DD(Long i, Long j) const { return reg3DD_(i, j); }
-  void Reg3DD(Long i, Long j, double value) { reg3DD_(i, j) = value; }
-  const CheckedArray<double, 2>& Reg3DDArray() const { return reg3DD_; }
-  double Reg4DX(Long i, Long j, Long k) const { return reg4DX_(i, j, k); }
-  void Reg4DX(Long i, Long j, Long k, double value) { reg4DX_(i, j, k) = value; }
-  const CheckedArray<double, 3>& Reg4DXArray() const { return reg4DX_; }
-  double Reg4DY(Long i, Long j, Long k) const { return reg4DY_(i, j, k); }
-  void Reg4DY(Long i, Long j, Long k, double value) { reg4DY_(i, j, k) = value; }
-  const CheckedArray<double, 3>& Reg4DYArray() const { return reg4DY_; }
-  double Reg4DZ(Long i, Long j, Long k) const { return reg4DZ_(i, j, k); }
-  void Reg4DZ(Long i, Long j, Long k, double value) { reg4DZ_(i, j, k) = value; }
-  const CheckedArray<double, 3>& Reg4DZArray() const { return reg4DZ_; }
-  double Reg4DV(Long i, Long j, Long k) const { return reg4DV_(i, j, k); }
-  void Reg4DV(Long i, Long j, Long k, double value) { reg4DV_(i, j, k) = value; }
-  const CheckedArray<double, 3>& Reg4DVArray() const { return reg4DV_; }
-  double Reg4DA(Long i, Long j, Long k) const { return reg4DA_(i, j, k); }
-  void Reg4DA(Long i, Long j, Long k, double value) { reg4DA_(i, j, k) = value; }
-  const CheckedArray<double, 3>& Reg4DAArray() const { return reg4DA_; }
-  double Reg4DB(Long i, Long j, Long k) const { return reg4DB_(i, j, k); }
-  void Reg4DB(Long i, Long j, Long k, double value) { reg4DB_(i, j, k) = value; }
-  const CheckedArray<double, 3>& Reg4DBArray() const { return reg4DB_; }
-  double Reg4DC(Long i, Long j, Long k) const { return reg4DC_(i, j, k); }
-  void Reg4DC(Long i, Long j, Long k, double value) { reg4DC_(i, j, k) = value; }
-  const CheckedArray<double, 3>& Reg4DCArray() const { return reg4DC_; }
-  double Irreg3DX(Long n) const { return irreg3DX_(n); }
-  void Irreg3DX(Long n, double value) { irreg3DX_(n) = value; }
-  const CheckedArray<double, 1>& Irreg3DXArray() const { return irreg3DX_; }
-  double Irreg3DY(Long n) const { return irreg3DY_(n); }
-  void Irreg3DY(Long n, double value) { irreg3DY_(n) = value; }
-  const CheckedArray<double, 1>& Irreg3DYArray() const { return irreg3DY_; }
-  double Irreg3DZ(Long n) const { return irreg3DZ_(n); }
-  void Irreg3DZ(Long n, double value) { irreg3DZ_(n) = value; }
-  const CheckedArray<double, 1>& Irreg3DZArray() const { return irreg3DZ_; }
-  double Irreg3DC(Long n) const { return irreg3DC_(n); }
-  void Irreg3DC(Long n, double value) { irreg3DC_(n) = value; }
-  const CheckedArray<double, 1>& Irreg3DCArray() const { return irreg3DC_; }
-  double Irreg4DX(Long n) const { return irreg4DX_(n); }
-  void Irreg4DX(Long n, double value) { irreg4DX_(n) = value; }
-  const CheckedArray<double, 1>& Irreg4DXArray() const { return irreg4DX_; }
-  double Irreg4DY(Long n) const { return irreg4DY_(n); }
-  void Irreg4DY(Long n, double value) { irreg4DY_(n) = value; }
-  const CheckedArray<double, 1>& Irreg4DYArray() const { return irreg4DY_; }
-  double Irreg4DZ(Long n) const { return irreg4DZ_(n); }
-  void Irreg4DZ(Long n, double value) { irreg4DZ_(n) = value; }
-  const CheckedArray<double, 1>& Irreg4DZArray() const { return irreg4DZ_; }
-  double Irreg4DV(Long n) const { return irreg4DV_(n); }
-  void Irreg4DV(Long n, double value) { irreg4DV_(n) = value; }
-  const CheckedArray<double, 1>& Irreg4DVArray() const { return irreg4DV_; }
+  QV_DATA_SET_ARRAYS(QV_DATA_SET_ARRAY_ACCESSORS)
 
   // Array Allocation
   // Allocate the arrays of one kind, 0..upper in each dimension, every value
@@ -227,7 +213,8 @@ class DataSet {
   // A node closer than 0.1 to its nearest point takes that point's value. The
   // colour search of the cylindrical kind measures angle and height relative
   // to the grid's ranges MaxA - MinA and MaxZ - MinZ (an empty range counts
-  // as 1). No points give 0.
+  // as 1). No points give 0. (NDS: nearest data set, the surface value; NDSC
+  // the colour value; NDS4D the volume value.)
   void NDS(double x, double y, double& value, Long n, Long kind) const;
   void NDSC(double x, double y, double& value, Long n, Long kind) const;
   void NDS4D(double x, double y, double z, double& value, Long n) const;
@@ -259,48 +246,8 @@ class DataSet {
   friend class DataLoader;
   friend class Gridder;
 
-  Long dataType_ = 0;
-  Long dataDim_ = 0;
-  Long stepsX_ = 0;
-  Long stepsY_ = 0;
-  Long stepsZ_ = 0;
-  Long points_ = 0;
-  double minX_ = 0.0;
-  double maxX_ = 0.0;
-  double minY_ = 0.0;
-  double maxY_ = 0.0;
-  double minZ_ = 0.0;
-  double maxZ_ = 0.0;
-  double minC_ = 0.0;
-  double maxC_ = 0.0;
-  double mInv_ = 0.0;
-  double maxV_ = 0.0;
-  double minA_ = 0.0;
-  double maxA_ = 0.0;
-  double minB_ = 0.0;
-  double maxB_ = 0.0;
-  CheckedArray<double, 2> reg3DX_;
-  CheckedArray<double, 2> reg3DY_;
-  CheckedArray<double, 2> reg3DZ_;
-  CheckedArray<double, 2> reg3DC_;
-  CheckedArray<double, 2> reg3DA_;
-  CheckedArray<double, 2> reg3DB_;
-  CheckedArray<double, 2> reg3DD_;
-  CheckedArray<double, 3> reg4DX_;
-  CheckedArray<double, 3> reg4DY_;
-  CheckedArray<double, 3> reg4DZ_;
-  CheckedArray<double, 3> reg4DV_;
-  CheckedArray<double, 3> reg4DA_;
-  CheckedArray<double, 3> reg4DB_;
-  CheckedArray<double, 3> reg4DC_;
-  CheckedArray<double, 1> irreg3DX_;
-  CheckedArray<double, 1> irreg3DY_;
-  CheckedArray<double, 1> irreg3DZ_;
-  CheckedArray<double, 1> irreg3DC_;
-  CheckedArray<double, 1> irreg4DX_;
-  CheckedArray<double, 1> irreg4DY_;
-  CheckedArray<double, 1> irreg4DZ_;
-  CheckedArray<double, 1> irreg4DV_;
+  QV_DATA_SET_SCALARS(QV_DATA_SET_SCALAR_MEMBER)
+  QV_DATA_SET_ARRAYS(QV_DATA_SET_ARRAY_MEMBER)
   Long loadedKind_ = -1;
   std::vector<DelaunayTri> delaunayTris_;
   Long delaunayTriCount_ = 0;

@@ -7,13 +7,9 @@
 #include <string_view>
 
 #include "platform/runtime.h"
+#include "platform/shared_settings.h"
 
 namespace qv {
-
-// View codes of the three view kinds.
-inline constexpr Long kViewCode3D = 3;
-inline constexpr Long kViewCode2D = 7;
-inline constexpr Long kViewCode4D = 11;
 
 // Format version the writer produces.
 inline constexpr int kCurrentDocumentVersion = 4;

@@ -44,8 +44,9 @@ class DocumentHost {
   virtual void ViewIso() = 0;
 
   // Graph list
-  // Edit > Delete All: empties AllGraphs, ShownGraphs and the list, then
-  // rebuilds the scene and shows it.
+  // Edit > Delete All: runs the graphs' release steps in the drawing context,
+  // empties AllGraphs, ShownGraphs and the list, then rebuilds the scene and
+  // shows it.
   virtual void DeleteAllGraphs() = 0;
   // Appends an unchecked entry; the caller has already appended its graph to
   // AllGraphs, so entry i stays the graph at position i + 1.

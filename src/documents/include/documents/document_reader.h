@@ -34,7 +34,7 @@ struct StagedDataSet {
 struct StagedDocument {
   DocumentHeader header;
   StagedDataSet data;
-  // Graphs in record order, each with a unique ID, made for the workspace.
+  // Graphs in record order, each with a unique ID.
   std::vector<std::shared_ptr<Graph>> graphs;
   // The axis system after its record was read over the current one.
   AxisSystem axis;
@@ -43,8 +43,9 @@ struct StagedDocument {
   // and NextGraphID as the reader leaves it.
   SharedSettings settings;
 
-  // True when any graph is a Delaunay graph (the data must be triangulated).
-  bool HasDelaunayGraph() const;
+  // True when a graph's kind is drawn from the data set's Delaunay triangles
+  // (the data must be triangulated).
+  bool NeedsTriangulation() const;
 };
 
 // The outcome of a read: ok, or the reason the text was refused.
@@ -56,8 +57,8 @@ struct DocumentReadResult {
 // Most tokens a graph record of any version holds at least.
 inline constexpr std::size_t kMinGraphRecordTokens = 36;
 
-// Reads text (the container's contents, not empty) into staged, whose graphs
-// are made for workspace and whose axis and settings start as workspace's.
+// Reads text (the container's contents, not empty) into staged, whose axis
+// and settings start as workspace's.
 // Refuses an unknown header, counts or sizes that are not whole numbers in
 // range, more than 20000 sheet rows, non-finite numbers, IDs repeated or so
 // large that the next ID would overflow, bad graph records, items (sheet

@@ -2,18 +2,11 @@
 // clipboard (Graph::Save), and the one reader of it that the document reader
 // and Paste share.
 //
-// Items in order, each followed by one blank: GraphType, ID, NameS, LineColor,
-// LineWidth, FillStyle, FirstColor, SecondColor, Material, Show, Smoothness,
-// StepU, StepV, PointColor, PointSize, ShowColormap, ShowContour
-// [ContourLevel when ShowContour], ShowVector, VertSize, VertColor, GridColor,
-// GridWidth, ContourLevels, ConFillType, ConColor1, ConColor2, Contour3Levels,
-// Con3FillType, Con3Color1, Con3Color2, Con3Width, VectorColor,
-// ColorMapfilltype, ColorMapcolor1, ColorMapcolor2, ShowIrregData (format 0
-// ends here), Scat4DColor, Vect4DColor, the X, Y and Z slice counts each
-// followed by its slice blocks, ShowTex, TexMode, ShowTrans, TransAlpha,
-// TexName (format 1 ends here), ShowDS, ShowDG, TriColor, TriWidth (format 2
-// ends here), ColorName, ColorNum, the colour points, the slice ranges,
-// IsoSurValue, IsoSurColor, GridMethod, GridMethod4D.
+// Items in order, each followed by one blank: GraphType, the graph's ID, then
+// every recorded option in the order of graph_option_list.inc (a table block
+// holding entry i of each of its tables for i = first .. first + count - 1),
+// then GridMethod and GridMethod4D. Format 0 ends after ShowIrregData, format
+// 1 after TexName, format 2 after TriWidth; formats 3 and 4 carry everything.
 //
 // Texts are written between two "@"s after the cleaning of the axis titles
 // (AxisSystem::CleanTitle): a leading blank, an "@" before a blank or more than 100
@@ -24,6 +17,7 @@
 #include <string>
 
 #include "graphs/graph.h"
+#include "graphs/graph_options.h"
 #include "platform/record_reader.h"
 #include "platform/shared_settings.h"
 
@@ -31,6 +25,8 @@ namespace qv {
 
 // The newest record layout, which the clipboard and new documents carry.
 inline constexpr Long kNewestRecordFormat = 4;
+// The first format whose records end with the two gridding methods.
+inline constexpr Long kGridMethodsSince = 3;
 
 // The outcome of reading one record.
 struct GraphRecordResult {
@@ -38,6 +34,13 @@ struct GraphRecordResult {
   // Why the record was refused ("" when ok).
   std::string message;
 };
+
+// The record of a graph with these options and this ID, ending with the
+// document's gridding methods (GridMethod, GridMethod4D of the settings).
+// Never fails: slice counts above 50 and a ColorNum above 31 are written as
+// 50 and 31 with their entries.
+std::string WriteGraphRecord(const GraphOptions& options, Long id, Long gridMethod,
+                             Long gridMethod4D);
 
 // Reads one graph record at the reader's position into graph and the
 // gridding methods into settings. formatVersion is the document's format

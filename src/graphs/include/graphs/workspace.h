@@ -1,11 +1,12 @@
 // The program-wide state of one open document: the settings, the two scene
 // groups, the camera, the light, the axis system and the data set. The main
 // window owns one Workspace; every other part receives what it needs of it by
-// reference, so nothing here is global. Graphs (Graph) keep a pointer to the
-// Workspace they were made for and read the data set and settings through it.
+// reference, so nothing here is global. Graphs read the data set and the
+// settings only through the DrawContext each bounding or drawing is given.
 #pragma once
 
 #include "data/data_set.h"
+#include "graphs/draw_context.h"
 #include "scene/light.h"
 #include "scene/axis_system.h"
 #include "scene/camera.h"
@@ -29,6 +30,10 @@ struct Workspace {
   // The one data set the graphs are drawn from, with the triangles of the last
   // Delaunay triangulation.
   DataSet dataSet;
+
+  // What the graphs are bounded and drawn in: this workspace's data set and
+  // settings (valid while the workspace lives).
+  DrawContext Context() const { return {dataSet, settings}; }
 };
 
 }  // namespace qv

@@ -7,9 +7,14 @@
 
 namespace qv {
 
+// The values of ViewCode, one per view kind of a document.
+inline constexpr Long kViewCode3D = 3;
+inline constexpr Long kViewCode2D = 7;
+inline constexpr Long kViewCode4D = 11;
+
 struct SharedSettings {
-  // View kind of the document: 3 for 3D, 7 for 2D, 11 for 4D.
-  Long ViewCode = 3;
+  // View kind of the document: kViewCode3D, kViewCode2D or kViewCode4D.
+  Long ViewCode = kViewCode3D;
   // ID the next new graph gets.
   Long NextGraphID = 0;
   // Trackball axis: 1 free, 2 about X, 3 about Y, 4 about Z.

@@ -12,6 +12,7 @@
 namespace qv {
 
 class SceneGroup;
+struct DrawContext;
 
 class Camera {
  public:
@@ -74,10 +75,10 @@ class Camera {
   void Selection(double, double) {}
   // Loads the projection (jittered by jx, jy pixels) and the viewing
   // transform, and leaves the modelview matrix selected. Perspective reads
-  // the box of shownGraphs. eyeX, eyeY and focus do not enter the result.
-  // Needs a current context.
+  // the box of shownGraphs, bounded in context. eyeX, eyeY and focus do not
+  // enter the result. Needs a current context.
   void Projection(double jx, double jy, double eyeX, double eyeY, double focus,
-                  const SceneGroup& shownGraphs);
+                  const SceneGroup& shownGraphs, const DrawContext& context);
   // The same with the shown box given directly.
   void Projection(double jx, double jy, const Box& shownBox);
 

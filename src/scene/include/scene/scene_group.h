@@ -33,15 +33,16 @@ class SceneGroup {
   double RotPitch = 0.0;
   double RotYaw = 0.0;
 
-  // The union of the items' boxes widened by 0.04 on every side. An empty
-  // group gives minima 99999999 - 0.04 and maxima -99999999 + 0.04.
-  Box GetBox() const;
+  // The union of the items' boxes (each bounded in context) widened by 0.04
+  // on every side. An empty group gives minima 99999999 - 0.04 and maxima
+  // -99999999 + 0.04.
+  Box GetBox(const DrawContext& context) const;
   // Draws every item in collection order into the current OpenGL context.
-  void Draw() const;
+  void Draw(const DrawContext& context) const;
   // The group record: dataSetRecord (which ends without a blank), one blank,
   // then each item's Save text in collection order. The caller passes the data
   // set's record because the data set lives above the scene library.
-  std::string Save(const std::string& dataSetRecord) const;
+  std::string Save(const std::string& dataSetRecord, const SharedSettings& settings) const;
 };
 
 }  // namespace qv

@@ -83,8 +83,8 @@ class MainWindowCore final : public InteractionHost, public DocumentHost {
   // stops the spin, frees the lists in the context and returns true: the
   // widget layer then deletes the context.
   bool ConfirmClose();
-  // Frees display list 900 and the font sets in the drawing context and
-  // draws nothing from then on. ConfirmClose calls it once the window is sure
+  // Runs every graph's release step and frees display list 900 and the font
+  // sets in the drawing context, and draws nothing from then on. ConfirmClose calls it once the window is sure
   // to close; the widget layer deletes the context afterwards.
   void ReleaseDrawingContext();
 
@@ -249,6 +249,9 @@ class MainWindowCore final : public InteractionHost, public DocumentHost {
   // The drawing context made current, initialising it on first use; nullptr
   // when there is none or after it was released.
   GlContext* CurrentContext();
+  // The graphs' release steps in the drawing context, when one was set up
+  // and not yet released (before the graphs are deleted).
+  void ReleaseGraphResources();
 
   MainWindowView& view_;
   MainWindowServices services_;

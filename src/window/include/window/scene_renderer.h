@@ -12,6 +12,7 @@
 namespace qv {
 
 struct Workspace;
+class SceneGroup;
 class GlContext;
 
 // The display list the scene is compiled into.
@@ -54,8 +55,16 @@ struct SceneLists {
   Light light;
 };
 
-// Recompiles and executes display list 900 (compile-and-execute, so the back
-// buffer holds the picture afterwards). sceneBox receives the box the axis
+// The prepare step of every shown graph (what drawing needs in the context,
+// such as textures), which must run outside list compilation. BuildScene
+// runs it first. The context must be current.
+void PrepareShownGraphs(Workspace& workspace);
+// The release step of every graph of group, freeing what their prepare steps
+// made. The context they were made in must be current.
+void ReleaseGraphs(SceneGroup& group);
+
+// Runs the graphs' prepare steps, then recompiles and executes display list
+// 900 (compile-and-execute, so the back buffer holds the picture afterwards). sceneBox receives the box the axis
 // system was drawn around. The context must be current.
 void BuildScene(Workspace& workspace, InteractionState& state, Box& sceneBox, SceneLists& lists);
 

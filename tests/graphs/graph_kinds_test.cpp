@@ -1,10 +1,10 @@
-#include "documents/list_caption.h"
+// The kinds table: every row complete, the codes without a row, and the list
+// captions it gives.
+#include "graphs/graph_kinds.h"
 
 #include <gtest/gtest.h>
 
-#include "documents/document_header.h"
 #include "graphs/graph.h"
-#include "graphs/workspace.h"
 
 namespace qv {
 namespace {
@@ -24,8 +24,7 @@ class ListCaptionTest : public testing::TestWithParam<CaptionCase> {};
 // PointZ, 2D ones PointY and PointZ as x and y.
 TEST_P(ListCaptionTest, FollowsTheTableAndListsEveryGraph) {
   const CaptionCase& c = GetParam();
-  const Workspace workspace;
-  Graph graph(workspace);
+  Graph graph;
   graph.GraphType = c.graphType;
   graph.PointX = 1.5;
   graph.PointY = -2.0;
@@ -61,6 +60,34 @@ INSTANTIATE_TEST_SUITE_P(
                     CaptionCase{44, kViewCode4D, "4D IsoSurface ", "4D IsoSurface "},
                     CaptionCase{2, kViewCode3D, nullptr, "Graph 2"},
                     CaptionCase{22, kViewCode2D, nullptr, "Graph 22"}));
+
+// A row without a step would crash the dispatcher the first time a graph of
+// its kind is drawn, prepared or released.
+TEST(GraphKindsTest, EveryRowHasEveryStepAndItsOwnCode) {
+  Long previous = -1;
+  for (const GraphKindRow& row : GraphKinds()) {
+    SCOPED_TRACE(row.code);
+    EXPECT_GT(row.code, previous);
+    previous = row.code;
+    EXPECT_EQ(&KindOf(row.code), &row);
+    EXPECT_NE(row.draw, nullptr);
+    EXPECT_NE(row.prepare, nullptr);
+    EXPECT_NE(row.release, nullptr);
+    EXPECT_EQ(row.captionRule == CaptionRule::kFixed, !row.caption.empty());
+  }
+}
+
+TEST(GraphKindsTest, CodesWithoutARowDrawNothingAndBoundNothing) {
+  for (Long code : {1, 3, 5, 25, 40, 45, -1, 2147483647}) {
+    SCOPED_TRACE(code);
+    const GraphKindRow& row = KindOf(code);
+    EXPECT_EQ(row.bound, nullptr);
+    EXPECT_NE(row.draw, nullptr);
+    EXPECT_EQ(row.legend, LegendSource::kNone);
+    EXPECT_EQ(row.views, kInNoView);
+    EXPECT_FALSE(row.needsTriangles);
+  }
+}
 
 }  // namespace
 }  // namespace qv

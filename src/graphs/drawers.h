@@ -1,0 +1,54 @@
+// Every drawer of the kinds table (graph_kinds.cpp), declared in one place.
+// A drawer draws one kind into the current context inside the display list
+// being compiled, with the scene centre subtracted (DrawStep); its prepare
+// and release steps make and free what it needs in the drawing context.
+#pragma once
+
+#include "graph_bounds.h"
+#include "graphs/draw_context.h"
+#include "graphs/graph.h"
+
+namespace qv {
+
+// Drawers (one file each)
+// draw_surface.cpp: the mesh kinds drawn from the regular surface and the
+// Delaunay triangles. The stored kinds draw as the surface model but grade
+// heights over the layers' room too; 12 sends its texture coordinates in
+// single precision.
+void DrawSurfaceModel(Graph& graph, const DrawContext& context, const GraphBounds& bounds);
+void DrawStoredSurface(Graph& graph, const DrawContext& context, const GraphBounds& bounds);
+void DrawStoredSurface12(Graph& graph, const DrawContext& context, const GraphBounds& bounds);
+void DrawColorMap(Graph& graph, const DrawContext& context, const GraphBounds& bounds);
+void DrawVertexModel(Graph& graph, const DrawContext& context, const GraphBounds& bounds);
+void DrawGridModel(Graph& graph, const DrawContext& context, const GraphBounds& bounds);
+void DrawDelaunaySurface(Graph& graph, const DrawContext& context, const GraphBounds& bounds);
+// draw_points.cpp: the line through VertTab3D and the point graph.
+void DrawLineGraph(Graph& graph, const DrawContext& context, const GraphBounds& bounds);
+void DrawPointGraph(Graph& graph, const DrawContext& context, const GraphBounds& bounds);
+// draw_vectors.cpp: the vector plot.
+void DrawVectorPlot(Graph& graph, const DrawContext& context, const GraphBounds& bounds);
+// draw_4d.cpp: the 4D scatter and the 4D vectors.
+void DrawScatter4D(Graph& graph, const DrawContext& context, const GraphBounds& bounds);
+void DrawVector4D(Graph& graph, const DrawContext& context, const GraphBounds& bounds);
+
+// Drawers Waiting For Their Files
+// Defined empty in draw_pending.cpp; each one's file replaces its line there.
+void DrawContourPlot(Graph& graph, const DrawContext& context, const GraphBounds& bounds);
+void DrawContour3D(Graph& graph, const DrawContext& context, const GraphBounds& bounds);
+void Draw4DSlices(Graph& graph, const DrawContext& context, const GraphBounds& bounds);
+void DrawIsoSurface(Graph& graph, const DrawContext& context, const GraphBounds& bounds);
+// The contour layer under a surface (ShowContour), drawn by the mesh kinds.
+void DrawSurfaceContours(Graph& graph, const DrawContext& context, const GraphBounds& bounds);
+// The surface texture (ShowTex, TexName): uploaded by the prepare step of the
+// mesh kinds, bound by their drawing (false: no texture to draw with),
+// freed by their release step.
+void PrepareSurfaceTexture(Graph& graph, const DrawContext& context);
+bool BindSurfaceTexture(const Graph& graph);
+void ReleaseSurfaceTexture(Graph& graph);
+
+// Steps Of Kinds That Need Nothing
+void DrawNothing(Graph& graph, const DrawContext& context, const GraphBounds& bounds);
+void PrepareNothing(Graph& graph, const DrawContext& context);
+void ReleaseNothing(Graph& graph);
+
+}  // namespace qv

@@ -1,0 +1,37 @@
+#include "surface_colors.h"
+
+namespace qv {
+
+std::optional<Rgb> SurfaceColors::At(const ScenePoint& p, double c) const {
+  switch (fillStyle) {
+    case 0: return GradedColor(first, second, SpanFraction(p.x, minX, spanX));
+    case 1: return GradedColor(first, second, SpanFraction(p.z, minZ, spanZ));
+    case 2: return GradedColor(first, second, SpanFraction(p.y, minY, spanY));
+    case 3: return first;
+    case 4: return LookupColor(map, MapScale(c, minC, spanC));
+    default: return std::nullopt;
+  }
+}
+
+SurfaceColors SurfaceColorsOf(Graph& graph, const GraphBounds& b) {
+  SurfaceColors colors;
+  colors.first = SplitColor(graph.FirstColor);
+  colors.second = SplitColor(graph.SecondColor);
+  colors.fillStyle = graph.FillStyle;
+  colors.minX = b.minX;
+  colors.spanX = b.maxX - b.minX;
+  colors.minY = b.minY;
+  colors.spanY = b.maxY - b.minY;
+  colors.minZ = b.minZ;
+  colors.spanZ = b.maxZ - b.minZ;
+  colors.minC = b.minC;
+  colors.spanC = b.maxC - b.minC;
+  if (graph.FillStyle == 4) {
+    if (graph.ColorName.empty()) graph.ColorName = "Rainbow";
+    graph.SetColorMap(graph.ColorName);
+    colors.map = graph.ColorPoints();
+  }
+  return colors;
+}
+
+}  // namespace qv
