@@ -225,7 +225,6 @@ BENCHMARK(BM_DataSetGrid)
     ->Args({5, 20000})
     ->Unit(benchmark::kMillisecond);
 
-
 // The whole GetData of a panel of scattered points onto a square grid, per
 // gridding method: reading the sheet, gridding and normalising.
 void ScatteredSurface(MemoryDataPanel& panel, int points, int nodes) {

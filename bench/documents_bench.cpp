@@ -21,10 +21,10 @@
 #include "documents/document_writer.h"
 #include "documents/file_association.h"
 #include "documents/file_commands.h"
-#include "platform/file_replace.h"
 #include "graphs/workspace.h"
 #include "platform/event_pump.h"
 #include "platform/file_dialog.h"
+#include "platform/file_replace.h"
 #include "platform/message_box.h"
 
 // The scripted window of the document tests.
@@ -45,15 +45,15 @@ void FillPanel(qv::MemoryDataPanel& panel) {
   for (qv::Long i = 0; i < kRowsU; ++i) {
     for (qv::Long j = 0; j < kRowsV; ++j, ++row) {
       const double x = i * 0.05, y = j * 0.1;
-      panel.SetRow(row, {qv::FormatDouble(x), qv::FormatDouble(y), qv::FormatDouble(x * y / 3.0 + 0.125),
-                         qv::FormatDouble((x - y) / 7.0)});
+      panel.SetRow(row, {qv::FormatDouble(x), qv::FormatDouble(y),
+                         qv::FormatDouble(x * y / 3.0 + 0.125), qv::FormatDouble((x - y) / 7.0)});
     }
   }
 }
 
 void AddGraphs(qv::Workspace& workspace) {
-  static constexpr qv::Long kinds[] = {qv::kSurfaceModel, qv::kContourPlot, qv::kColorMapGraph, qv::kGridModel,
-                                       qv::kSlice4D};
+  static constexpr qv::Long kinds[] = {qv::kSurfaceModel, qv::kContourPlot, qv::kColorMapGraph,
+                                       qv::kGridModel, qv::kSlice4D};
   for (qv::Long n = 1; n <= kGraphs; ++n) {
     auto graph = std::make_shared<qv::Graph>();
     graph->SetID(n);
@@ -127,7 +127,8 @@ void BM_ReadDocument(benchmark::State& state) {
 BENCHMARK(BM_ReadDocument)->Unit(benchmark::kMillisecond);
 
 std::string ScratchFile(const char* name) {
-  return (std::filesystem::temp_directory_path() / (name + std::to_string(getpid()) + ".qrv")).string();
+  return (std::filesystem::temp_directory_path() / (name + std::to_string(getpid()) + ".qrv"))
+      .string();
 }
 
 void BM_SaveDocumentFile(benchmark::State& state) {
@@ -135,7 +136,8 @@ void BM_SaveDocumentFile(benchmark::State& state) {
   const std::string path = ScratchFile("qv_bench_save_");
   for (auto _ : state) {
     const qv::DocumentWriteResult written = qv::WriteDocumentText(doc.workspace, doc.panel);
-    const std::string failure = written.ok ? qv::ReplaceFile(path, qv::EncodeContainer(written.text)) : written.reason;
+    const std::string failure =
+        written.ok ? qv::ReplaceFile(path, qv::EncodeContainer(written.text)) : written.reason;
     if (!failure.empty()) {
       state.SkipWithError(("not saved: " + failure).c_str());
       break;

@@ -90,7 +90,11 @@ void BM_CompileSurface201(benchmark::State& state) {
   glDeleteLists(kList, 1);
   state.counters["cells"] = static_cast<double>((kNodes - 1) * (kNodes - 1));
 }
-BENCHMARK(BM_CompileSurface201)->ArgName("FillStyle")->Arg(2)->Arg(4)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CompileSurface201)
+    ->ArgName("FillStyle")
+    ->Arg(2)
+    ->Arg(4)
+    ->Unit(benchmark::kMillisecond);
 
 void BM_ReplaySurface201(benchmark::State& state) {
   qv::OffscreenContext ctx(kWidth, kHeight);

@@ -4,12 +4,12 @@
 
 #include <benchmark/benchmark.h>
 
+#include "platform/message_box.h"
 #include "platform/osmesa/offscreen_context.h"
 #include "scene/axis_system.h"
 #include "scene/camera.h"
 #include "scene/scene_fonts.h"
 #include "scene/trackball.h"
-#include "platform/message_box.h"
 #include "silent_messages.h"
 
 namespace {

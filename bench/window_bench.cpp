@@ -13,8 +13,8 @@
 #include "graphs/graph.h"
 #include "platform/file_dialog.h"
 #include "platform/osmesa/offscreen_context.h"
-#include "window/main_window_core.h"
 #include "silent_messages.h"
+#include "window/main_window_core.h"
 
 namespace {
 

@@ -108,8 +108,9 @@ struct Window {
 // The file the fuzzer's bytes are written to, one per process. The File
 // commands read it whole, so it is removed as soon as they return.
 const std::string& ScratchPath() {
-  static const std::string path =
-      (std::filesystem::temp_directory_path() / ("qv_fuzz_document_" + std::to_string(getpid()) + ".qrv")).string();
+  static const std::string path = (std::filesystem::temp_directory_path() /
+                                   ("qv_fuzz_document_" + std::to_string(getpid()) + ".qrv"))
+                                      .string();
   return path;
 }
 
@@ -131,7 +132,8 @@ void CheckGraphRecord(const qv::Graph& graph, const qv::Workspace& workspace) {
   qv::RecordReader reader(qv::SplitRecord(saved));
   qv::Graph back;
   qv::SharedSettings settings = workspace.settings;
-  const qv::GraphRecordResult read = qv::ReadGraphRecord(reader, qv::kNewestRecordFormat, back, settings);
+  const qv::GraphRecordResult read =
+      qv::ReadGraphRecord(reader, qv::kNewestRecordFormat, back, settings);
   if (!read.ok) Fail("a graph's record is refused when read back");
   if (!reader.AtEnd()) Fail("a graph's record reads back shorter or longer");
   if (back.Save(settings) != saved) Fail("a graph's record reads back differently");
@@ -149,15 +151,18 @@ void CheckOpened(const Window& window) {
   const qv::Workspace& workspace = window.workspace;
   const FakeHost& host = window.host;
   const qv::Long count = workspace.allGraphs.Items.Count();
-  if (static_cast<qv::Long>(host.list.size()) != count) Fail("the graph list is out of step with AllGraphs");
+  if (static_cast<qv::Long>(host.list.size()) != count)
+    Fail("the graph list is out of step with AllGraphs");
   if (workspace.shownGraphs.Items.Count() != count) Fail("an opened graph is not shown");
   if (host.fitPending && count != 0) Fail("the first check did not fit the view");
   std::set<qv::Long> ids;
   for (qv::Long position = 1; position <= count; ++position) {
-    const auto* graph = dynamic_cast<const qv::Graph*>(workspace.allGraphs.Items.Item(position).get());
+    const auto* graph =
+        dynamic_cast<const qv::Graph*>(workspace.allGraphs.Items.Item(position).get());
     if (graph == nullptr) Fail("AllGraphs holds something that is no graph");
     const qv::Long id = graph->ID();
-    if (workspace.allGraphs.Items.KeyAt(position) != qv::CStr(id)) Fail("a graph is not keyed by its ID");
+    if (workspace.allGraphs.Items.KeyAt(position) != qv::CStr(id))
+      Fail("a graph is not keyed by its ID");
     if (!ids.insert(id).second) Fail("two graphs share an ID");
     // New graphs take NextGraphID + 1, so no ID may lie beyond NextGraphID.
     if (id > workspace.settings.NextGraphID) Fail("a new graph could take an ID in use");
@@ -165,7 +170,8 @@ void CheckOpened(const Window& window) {
       if (slices < 0 || slices > qv::kMaxSlices) Fail("a slice count outside 0..50");
     }
     if (graph->ColorNum < 0 || graph->ColorNum > 31) Fail("a colour-point count outside 0..31");
-    if (host.list[static_cast<std::size_t>(position - 1)].empty()) Fail("a graph without a list caption");
+    if (host.list[static_cast<std::size_t>(position - 1)].empty())
+      Fail("a graph without a list caption");
     CheckGraphRecord(*graph, workspace);
   }
   CheckAxisRecord(workspace.axisSystem);
@@ -173,20 +179,26 @@ void CheckOpened(const Window& window) {
 
 // A refused or empty file changes nothing of the fresh window.
 void CheckUnchanged(const Window& window, const Window& fresh) {
-  if (window.workspace.allGraphs.Items.Count() != 0 || !window.host.list.empty()) Fail("a refused file left graphs");
-  if (window.workspace.axisSystem.Save() != fresh.workspace.axisSystem.Save()) Fail("a refused file changed the axis");
-  if (window.host.panel.KindIndex() != fresh.host.panel.KindIndex()) Fail("a refused file changed the data kind");
+  if (window.workspace.allGraphs.Items.Count() != 0 || !window.host.list.empty())
+    Fail("a refused file left graphs");
+  if (window.workspace.axisSystem.Save() != fresh.workspace.axisSystem.Save())
+    Fail("a refused file changed the axis");
+  if (window.host.panel.KindIndex() != fresh.host.panel.KindIndex())
+    Fail("a refused file changed the data kind");
   for (int box = 1; box <= 10; ++box) {
-    if (window.host.panel.Text(box) != fresh.host.panel.Text(box)) Fail("a refused file changed the panel");
+    if (window.host.panel.Text(box) != fresh.host.panel.Text(box))
+      Fail("a refused file changed the panel");
   }
   if (!window.host.panel.Cell(1, 1).empty()) Fail("a refused file changed the sheet");
-  if (window.workspace.settings.ViewCode != fresh.workspace.settings.ViewCode) Fail("a refused file changed the view");
+  if (window.workspace.settings.ViewCode != fresh.workspace.settings.ViewCode)
+    Fail("a refused file changed the view");
 }
 
 // Saves the open document; a document that opened but cannot be saved would
 // keep the user's work hostage.
 std::string Save(const Window& window) {
-  const qv::DocumentWriteResult written = qv::WriteDocumentText(window.workspace, window.host.panel);
+  const qv::DocumentWriteResult written =
+      qv::WriteDocumentText(window.workspace, window.host.panel);
   if (!written.ok) {
     std::fprintf(stderr, "the writer refused: %s\n", written.reason.c_str());
     Fail("an opened document cannot be saved");
@@ -198,7 +210,8 @@ void CheckSavesAgain(const Window& window) {
   const std::string first = Save(window);
   Window again;
   if (Open(again, first) != qv::OpenOutcome::Opened) {
-    for (const std::string& text : again.host.messages.Texts()) std::fprintf(stderr, "%s\n", text.c_str());
+    for (const std::string& text : again.host.messages.Texts())
+      std::fprintf(stderr, "%s\n", text.c_str());
     Fail("a saved document does not open");
   }
   if (Save(again) != first) Fail("a saved document saves again differently");

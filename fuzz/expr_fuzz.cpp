@@ -56,9 +56,10 @@ void CheckExpression(const std::string& text) {
   }
   EvaluateParsed(evaluator, program, false, qv::Variables{});
   evaluator.SetEvalShowErrors(true);
-  EvaluateParsed(evaluator, program, true,
-                 qv::Variables{.U = -1, .V = 1, .X = 0.5, .Y = -2.5, .A = 1e300, .R = 3,
-                               .B = -1e-300, .T = 90});
+  EvaluateParsed(
+      evaluator, program, true,
+      qv::Variables{
+          .U = -1, .V = 1, .X = 0.5, .Y = -2.5, .A = 1e300, .R = 3, .B = -1e-300, .T = 90});
 }
 
 void CheckPostfix(const std::string& text) {

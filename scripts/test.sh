@@ -2,7 +2,8 @@
 # Installs what is missing, builds everything and runs every test: first a
 # normal build, then the tests again under AddressSanitizer and
 # UndefinedBehaviorSanitizer, then the fuzz targets briefly. Exits non-zero on
-# any failure. GUI and GL tests run under xvfb-run when there is no display.
+# any failure. The style gates (clang-format, ASCII sources) run first. GUI
+# and GL tests run under xvfb-run when there is no display.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 jobs=$(nproc)
@@ -12,6 +13,9 @@ bash "$here/scripts/deps.sh"
 run_display() {
   if [ -n "${DISPLAY:-}" ]; then "$@"; else xvfb-run -a -s "-screen 0 1280x1024x24" "$@"; fi
 }
+
+echo "== style"
+bash "$here/scripts/check_style.sh"
 
 echo "== build"
 cmake -S "$here" -B "$here/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null

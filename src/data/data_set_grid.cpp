@@ -234,9 +234,7 @@ SurfaceMethod Gridder::SurfaceMethodOf(const DataSet& data, Long method, Long ki
         c = w;
       };
     }
-    default:
-      ShowFailure(messages, kGridMessage);
-      return nullptr;
+    default: ShowFailure(messages, kGridMessage); return nullptr;
   }
 }
 
@@ -326,9 +324,7 @@ VolumeMethod Gridder::VolumeMethodOf(const DataSet& data, Long method, const Vol
       }
       return [fit](double x, double y, double z) { return fit->Evaluate({x, y, z}); };
     }
-    default:
-      ShowFailure(messages, kGridMessage);
-      return nullptr;
+    default: ShowFailure(messages, kGridMessage); return nullptr;
   }
 }
 

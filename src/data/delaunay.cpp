@@ -336,8 +336,8 @@ void Triangulation::Collect(std::vector<DelaunayTri>& out) const {
   for (std::size_t t = 0; t < count; ++t) {
     if (tri_[t].v[2] == kGhost) continue;
     // Stored counter-clockwise; written clockwise.
-    out.push_back({shownAs_[tri_[t].v[0]] + 1, shownAs_[tri_[t].v[2]] + 1,
-                   shownAs_[tri_[t].v[1]] + 1});
+    out.push_back(
+        {shownAs_[tri_[t].v[0]] + 1, shownAs_[tri_[t].v[2]] + 1, shownAs_[tri_[t].v[1]] + 1});
   }
 }
 

@@ -10,9 +10,9 @@ namespace {
 
 constexpr const char* kPointsMessage = "The number of points must larger than 3.";
 constexpr const char* kIllegalMessage = "Illegal data exist.";
-constexpr std::array<const char*, 3> kRowsMessages = {
-    "The number of Rows X must larger than 0.", "The number of Rows Y must larger than 0.",
-    "The number of Rows Z must larger than 0."};
+constexpr std::array<const char*, 3> kRowsMessages = {"The number of Rows X must larger than 0.",
+                                                      "The number of Rows Y must larger than 0.",
+                                                      "The number of Rows Z must larger than 0."};
 
 // Cleans a count box and writes the cleaned text back. Returns the count as
 // the data set loads it (rounded), or nullopt when the box does not hold a

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <atomic>
-#include <cstdint>
 #include <cmath>
+#include <cstdint>
 #include <stdexcept>
 #include <thread>
 
@@ -38,7 +38,8 @@ bool Better(const Pivot& a, const Pivot& b) {
 // solves the unit upper triangle.
 class FullPivotElimination {
  public:
-  FullPivotElimination(std::size_t n, std::vector<double>&& a, std::size_t m, const std::vector<double>& b)
+  FullPivotElimination(std::size_t n, std::vector<double>&& a, std::size_t m,
+                       const std::vector<double>& b)
       : n_(n), width_(n + m), unknownAt_(n) {
     // Appended row by row: a zero fill first would cost as much as a step.
     rows_.reserve(n * width_);
@@ -173,9 +174,7 @@ std::size_t FullPivotElimination::RunShared(std::size_t current, unsigned worker
   auto chunkRows = [&](std::size_t k) {
     return std::max<std::size_t>(4, (n_ - k - 1) / (8 * workers));
   };
-  auto chunksOf = [&](std::size_t k) {
-    return (n_ - k - 1 + chunkRows(k) - 1) / chunkRows(k);
-  };
+  auto chunksOf = [&](std::size_t k) { return (n_ - k - 1 + chunkRows(k) - 1) / chunkRows(k); };
   // Step number in the high half of claim, next chunk in the low half.
   std::atomic<std::uint64_t> claim{0};
   std::atomic<std::size_t> done{0};

@@ -72,7 +72,8 @@ NearestPointIndex<D>::NearestPointIndex(std::vector<Point> points, Point divisor
   for (std::size_t c = 0; c < total; ++c) cellStart_[c + 1] += cellStart_[c];
   members_.resize(n);
   std::vector<std::uint32_t> fill(cellStart_.begin(), cellStart_.end() - 1);
-  for (std::size_t i = 0; i < n; ++i) members_[fill[cellOfPoint[i]]++] = static_cast<std::uint32_t>(i);
+  for (std::size_t i = 0; i < n; ++i)
+    members_[fill[cellOfPoint[i]]++] = static_cast<std::uint32_t>(i);
 }
 
 template <std::size_t D>

@@ -92,7 +92,11 @@ double QuadraticFit<D>::Evaluate(const std::array<double, D>& at) const {
 template struct QuadraticFit<2>;
 template struct QuadraticFit<3>;
 
-bool PolyFit3D(const Matrix& points, Long n, QuadraticFit<2>& fit) { return Fit<2>(points, n, fit); }
-bool PolyFit4D(const Matrix& points, Long n, QuadraticFit<3>& fit) { return Fit<3>(points, n, fit); }
+bool PolyFit3D(const Matrix& points, Long n, QuadraticFit<2>& fit) {
+  return Fit<2>(points, n, fit);
+}
+bool PolyFit4D(const Matrix& points, Long n, QuadraticFit<3>& fit) {
+  return Fit<3>(points, n, fit);
+}
 
 }  // namespace qv

@@ -72,7 +72,7 @@ class Expansion {
   std::size_t size_ = 0;
 };
 
-constexpr double kSplitter = 134217729.0;            // 2^27 + 1
+constexpr double kSplitter = 134217729.0;  // 2^27 + 1
 
 void TwoSum(double a, double b, double& sum, double& error) {
   sum = a + b;

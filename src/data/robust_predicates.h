@@ -27,8 +27,7 @@ inline double Orient2D(double ax, double ay, double bx, double by, double cx, do
   const double left = (ax - cx) * (by - cy);
   const double right = (ay - cy) * (bx - cx);
   const double det = left - right;
-  const double bound =
-      predicates_detail::kOrientBound * (std::fabs(left) + std::fabs(right));
+  const double bound = predicates_detail::kOrientBound * (std::fabs(left) + std::fabs(right));
   if (det > bound || -det > bound) return det;
   return predicates_detail::OrientSlow(ax, ay, bx, by, cx, cy);
 }
@@ -36,8 +35,8 @@ inline double Orient2D(double ax, double ay, double bx, double by, double cx, do
 // For a, b, c counter-clockwise: positive when d lies inside their
 // circumcircle, negative outside, 0 on it (the sign flips for clockwise a, b,
 // c). The magnitude is approximate; the sign is exact.
-inline double InCircle(double ax, double ay, double bx, double by, double cx, double cy,
-                       double dx, double dy) {
+inline double InCircle(double ax, double ay, double bx, double by, double cx, double cy, double dx,
+                       double dy) {
   const double adx = ax - dx, ady = ay - dy;
   const double bdx = bx - dx, bdy = by - dy;
   const double cdx = cx - dx, cdy = cy - dy;

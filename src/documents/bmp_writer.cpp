@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "platform/file_replace.h"
 #include "documents/window_capture.h"
+#include "platform/file_replace.h"
 
 namespace qv {
 namespace {
@@ -57,17 +57,20 @@ Long BmpStride(Long width) {
 
 std::string EncodeBmp(const RgbImage& source, Long width, Long height) {
   if (width < 1 || height < 1 || width > 0x7FFFFFFF / 3 - 4) return "";
-  const std::uint64_t imageBytes = static_cast<std::uint64_t>(BmpStride(width)) * static_cast<std::uint64_t>(height);
+  const std::uint64_t imageBytes =
+      static_cast<std::uint64_t>(BmpStride(width)) * static_cast<std::uint64_t>(height);
   if (imageBytes > 0xFFFFFFFFull - kHeaderBytes) return "";
   std::string out(kHeaderBytes + static_cast<std::size_t>(imageBytes), '\0');
   WriteHeaders(out, width, height, static_cast<std::uint32_t>(imageBytes));
-  const bool sourceSound = source.width > 0 && source.height > 0 &&
-                           source.rgb.size() >= static_cast<std::size_t>(source.width) * source.height * 3;
+  const bool sourceSound =
+      source.width > 0 && source.height > 0 &&
+      source.rgb.size() >= static_cast<std::size_t>(source.width) * source.height * 3;
   if (sourceSound) CopyRows(source, width, height, BmpStride(width), out);
   return out;
 }
 
-std::string SaveGLBitmap(const std::string& path, Long lastColumn, Long height, const RgbImage& source) {
+std::string SaveGLBitmap(const std::string& path, Long lastColumn, Long height,
+                         const RgbImage& source) {
   // Without pixels the file would be a black picture that looks like a scene.
   if (source.Empty()) return "the picture is empty";
   const Long width = lastColumn < 0x7FFFFFFF ? lastColumn + 1 : lastColumn;
@@ -81,7 +84,8 @@ std::string SaveGLBitmap(const std::string& path, Long lastColumn, Long height) 
   int drawableHeight = 0;
   CurrentViewportSize(drawableWidth, drawableHeight);
   const Long width = lastColumn < 0x7FFFFFFF ? lastColumn + 1 : lastColumn;
-  const RgbImage source = ReadFrameBuffer(std::min<Long>(width, drawableWidth), std::min<Long>(height, drawableHeight));
+  const RgbImage source =
+      ReadFrameBuffer(std::min<Long>(width, drawableWidth), std::min<Long>(height, drawableHeight));
   return SaveGLBitmap(path, lastColumn, height, source);
 }
 

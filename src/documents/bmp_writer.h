@@ -27,7 +27,8 @@ std::string EncodeBmp(const RgbImage& source, Long width, Long height);
 // Writes the picture of source as a BMP file of (lastColumn + 1) x height
 // pixels at path, replacing any file there. Returns "" on success, otherwise
 // the reason (an empty source or size, or the file could not be written).
-std::string SaveGLBitmap(const std::string& path, Long lastColumn, Long height, const RgbImage& source);
+std::string SaveGLBitmap(const std::string& path, Long lastColumn, Long height,
+                         const RgbImage& source);
 
 // As above, reading the picture from the current GL context's read buffer,
 // within the current viewport.

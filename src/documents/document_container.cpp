@@ -14,7 +14,8 @@ void PutU16(std::string& out, std::uint32_t v) {
 }
 
 std::uint32_t GetU16(std::string_view b, std::size_t at) {
-  return static_cast<std::uint8_t>(b[at]) | (static_cast<std::uint32_t>(static_cast<std::uint8_t>(b[at + 1])) << 8);
+  return static_cast<std::uint8_t>(b[at]) |
+         (static_cast<std::uint32_t>(static_cast<std::uint8_t>(b[at + 1])) << 8);
 }
 
 ContainerText Refused(std::string problem) {

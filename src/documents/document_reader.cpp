@@ -37,7 +37,8 @@ struct Refusal {
 // A count token: a whole number in 0..limit, or the document is refused.
 Long WholeCount(const std::string& token, double limit, const char* what) {
   const double value = Val(token);
-  if (!std::isfinite(value) || value != std::floor(value)) Refuse(std::string(what) + " is not a whole number");
+  if (!std::isfinite(value) || value != std::floor(value))
+    Refuse(std::string(what) + " is not a whole number");
   if (value < 0) Refuse(std::string(what) + " is negative");
   if (value > limit) Refuse(std::string(what) + " is too large");
   return static_cast<Long>(value);
@@ -72,7 +73,8 @@ void RequireFiniteItems(const std::vector<std::string>& tokens, std::size_t begi
       iT = PastText(tokens, iT, end);
       continue;
     }
-    if (iT != bareTitle && !std::isfinite(Val(token))) Refuse(what + " holds a number out of range");
+    if (iT != bareTitle && !std::isfinite(Val(token)))
+      Refuse(what + " holds a number out of range");
     ++iT;
   }
 }
@@ -94,22 +96,26 @@ std::string BoxText(const StagedDataSet& data, int box) {
 // The number of sheet rows the panel asks for, checked against the sheet.
 Long SheetRows(const StagedDataSet& data, const PanelLayout& layout) {
   if (layout.irregular) {
-    const Long points = WholeCount(BoxText(data, layout.pointsBox), kMaxWholeCount, "the point count");
+    const Long points =
+        WholeCount(BoxText(data, layout.pointsBox), kMaxWholeCount, "the point count");
     if (points > kMaxSheetRows) Refuse("the data set has more than 20000 points");
     double nodes = 1.0;
-    for (const int box : layout.rowBoxes) nodes *= WholeCount(BoxText(data, box), kMaxStagedGridNodes, "a grid size");
+    for (const int box : layout.rowBoxes)
+      nodes *= WholeCount(BoxText(data, box), kMaxStagedGridNodes, "a grid size");
     if (nodes > kMaxStagedGridNodes) Refuse("the grid is too large");
     for (const int box : layout.boundBoxes) RequireFinite(BoxText(data, box), "a bound");
     return points;
   }
   // One count alone may be too large: the message names the sheet's limit.
   double rows = 1.0;
-  for (const int box : layout.rowBoxes) rows *= WholeCount(BoxText(data, box), kMaxWholeCount, "a row count");
+  for (const int box : layout.rowBoxes)
+    rows *= WholeCount(BoxText(data, box), kMaxWholeCount, "a row count");
   if (rows > kMaxSheetRows) Refuse("the data set has more than 20000 rows");
   return static_cast<Long>(rows);
 }
 
-void ReadCells(RecordReader& reader, const PanelLayout& layout, int version, Long rows, StagedDataSet& data) {
+void ReadCells(RecordReader& reader, const PanelLayout& layout, int version, Long rows,
+               StagedDataSet& data) {
   const bool threeCells = !layout.volume && !SurfaceCellsHaveColor(version);
   data.cells.resize(static_cast<std::size_t>(rows));
   for (auto& row : data.cells) {
@@ -117,7 +123,8 @@ void ReadCells(RecordReader& reader, const PanelLayout& layout, int version, Lon
       row[column] = reader.Next();
       // A cell text this long holds no number, and would only cost the sheet
       // seconds and memory.
-      if (row[column].size() > kMaxTokenChars) Refuse("a sheet cell holds more than 1000 characters");
+      if (row[column].size() > kMaxTokenChars)
+        Refuse("a sheet cell holds more than 1000 characters");
       RequireFinite(row[column], "a sheet cell");
     }
     if (threeCells) row[3] = row[2];
@@ -129,7 +136,8 @@ void ReadDataSet(RecordReader& reader, int version, StagedDataSet& data) {
   const PanelLayout layout = *LayoutOfKind(data.kind);
   for (const int box : layout.recordBoxes) {
     data.boxes.emplace_back(box, reader.Next());
-    if (data.boxes.back().second.size() > kMaxTokenChars) Refuse("a box of the data panel holds more than 1000 characters");
+    if (data.boxes.back().second.size() > kMaxTokenChars)
+      Refuse("a box of the data panel holds more than 1000 characters");
   }
   data.headers = SheetHeaders(data.kind);
   const Long rows = SheetRows(data, layout);
@@ -138,7 +146,9 @@ void ReadDataSet(RecordReader& reader, int version, StagedDataSet& data) {
 
 // Presets the steps a record does not carry (StepH) from the panel's counts.
 void PresetSteps(const StagedDataSet& data, Graph& graph) {
-  if (data.kind == kRegularCylindrical || data.kind == kRegularSpherical || data.kind == kIrregularSpherical) return;
+  if (data.kind == kRegularCylindrical || data.kind == kRegularSpherical ||
+      data.kind == kIrregularSpherical)
+    return;
   const std::vector<int> boxes = LayoutOfKind(data.kind)->rowBoxes;
   const auto step = [&](std::size_t i) { return SaturateLong(Val(BoxText(data, boxes[i]))) - 1; };
   graph.StepU = step(0);
@@ -163,7 +173,8 @@ void ReadGraphs(RecordReader& reader, const std::vector<std::string>& tokens, Lo
     auto graph = std::make_shared<Graph>();
     PresetSteps(staged.data, *graph);
     const std::size_t begin = reader.Position();
-    const GraphRecordResult record = ReadGraphRecord(reader, staged.header.version, *graph, staged.settings);
+    const GraphRecordResult record =
+        ReadGraphRecord(reader, staged.header.version, *graph, staged.settings);
     // The record's own message is a sentence; here it becomes a part of one.
     if (!record.ok) Refuse(what + ": " + InnerSentence(record.message));
     if (reader.Position() > tokenCount) Refuse("the document is cut short");
@@ -203,9 +214,11 @@ void ReadTokens(const std::vector<std::string>& tokens, StagedDocument& staged) 
   RecordReader reader(tokens, 1);
   // More graphs than any document can hold are refused as such; more than
   // this text can hold mean that it was cut.
-  const Long count = WholeCount(reader.Next(), static_cast<double>(kMaxDocumentTokens / kMinGraphRecordTokens),
-                                "the graph count");
-  if (static_cast<std::size_t>(count) > tokenCount / kMinGraphRecordTokens) Refuse("the document is cut short");
+  const Long count =
+      WholeCount(reader.Next(), static_cast<double>(kMaxDocumentTokens / kMinGraphRecordTokens),
+                 "the graph count");
+  if (static_cast<std::size_t>(count) > tokenCount / kMinGraphRecordTokens)
+    Refuse("the document is cut short");
   ReadDataSet(reader, staged.header.version, staged.data);
   if (reader.Position() > tokenCount) Refuse("the document is cut short");
   staged.settings.NextGraphID = 0;
@@ -234,7 +247,8 @@ void FillDataPanel(const StagedDataSet& data, DataPanel& panel) {
   for (const auto& [box, text] : data.boxes) panel.SetText(box, text);
   for (std::size_t row = 1; row <= data.cells.size(); ++row) {
     for (Long column = 1; column <= kSheetDataColumns; ++column) {
-      panel.SetCell(static_cast<Long>(row), column, data.cells[row - 1][static_cast<std::size_t>(column - 1)]);
+      panel.SetCell(static_cast<Long>(row), column,
+                    data.cells[row - 1][static_cast<std::size_t>(column - 1)]);
     }
   }
 }

@@ -15,7 +15,8 @@ namespace {
 
 std::string ScaleText(const SharedSettings& settings) {
   std::string text = CStr(settings.ScaleMode);
-  for (const double ratio : {settings.ScaleRatioX, settings.ScaleRatioY, settings.ScaleRatioZ, settings.ZoomZ}) {
+  for (const double ratio :
+       {settings.ScaleRatioX, settings.ScaleRatioY, settings.ScaleRatioZ, settings.ZoomZ}) {
     text += " " + NormalizedNumText(FormatDouble(ratio));
   }
   return text;

@@ -20,7 +20,9 @@ namespace {
 
 constexpr char kOpenCommandSuffix[] = " %1";
 
-std::string TypeKey(const std::string& typeName) { return std::string("HKEY_CLASSES_ROOT\\") + typeName; }
+std::string TypeKey(const std::string& typeName) {
+  return std::string("HKEY_CLASSES_ROOT\\") + typeName;
+}
 
 bool ReadType(const RegistryStore& store, std::string& typeName) {
   return QueryStringValue(store, kExtensionKey, "", typeName) && !typeName.empty();
@@ -38,9 +40,12 @@ std::string QuoteExecArgument(const std::string& argument) {
   quoted += '"';
   std::string escaped;
   for (const char c : quoted) {
-    if (c == '\\') escaped += "\\\\";
-    else if (c == '%') escaped += "%%";
-    else escaped += c;
+    if (c == '\\')
+      escaped += "\\\\";
+    else if (c == '%')
+      escaped += "%%";
+    else
+      escaped += c;
   }
   return escaped;
 }
@@ -49,9 +54,12 @@ std::string QuoteExecArgument(const std::string& argument) {
 std::string EntryValue(const std::string& text) {
   std::string value;
   for (const char c : text) {
-    if (c == '\n') value += "\\n";
-    else if (c == '\r') value += "\\r";
-    else value += c;
+    if (c == '\n')
+      value += "\\n";
+    else if (c == '\r')
+      value += "\\r";
+    else
+      value += c;
   }
   return value;
 }
@@ -123,7 +131,8 @@ void WriteAssociationKeys(RegistryStore& store, const AssociationPaths& paths) {
 void UpdateAssociationKeys(RegistryStore& store, const AssociationPaths& paths) {
   std::string typeName;
   if (!ReadType(store, typeName)) return;
-  SetStringValue(store, TypeKey(typeName) + "\\shell\\open\\command", "", AssociationCommand(paths));
+  SetStringValue(store, TypeKey(typeName) + "\\shell\\open\\command", "",
+                 AssociationCommand(paths));
   SetStringValue(store, TypeKey(typeName) + "\\DefaultIcon", "", AssociationIcon(paths));
 }
 
@@ -142,17 +151,19 @@ std::string MimePackageText(const RegistryStore& store) {
   if (!QueryStringValue(store, TypeKey(typeName), "", title)) title = typeName;
   std::string escaped;
   for (const char c : title) {
-    if (c == '<') escaped += "&lt;";
-    else if (c == '>') escaped += "&gt;";
-    else if (c == '&') escaped += "&amp;";
-    else escaped += c;
+    if (c == '<')
+      escaped += "&lt;";
+    else if (c == '>')
+      escaped += "&gt;";
+    else if (c == '&')
+      escaped += "&amp;";
+    else
+      escaped += c;
   }
   return std::string("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n") +
          "<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">\n" +
-         "  <mime-type type=\"" + kDocumentMimeType + "\">\n" +
-         "    <comment>" + escaped + " document</comment>\n" +
-         "    <glob pattern=\"*.qrv\"/>\n" +
-         "  </mime-type>\n" +
+         "  <mime-type type=\"" + kDocumentMimeType + "\">\n" + "    <comment>" + escaped +
+         " document</comment>\n" + "    <glob pattern=\"*.qrv\"/>\n" + "  </mime-type>\n" +
          "</mime-info>\n";
 }
 
@@ -169,7 +180,8 @@ std::string DesktopEntryText(const RegistryStore& store) {
   }
   QueryStringValue(store, typeKey + "\\DefaultIcon", "", icon);
   const std::string suffix = kOpenCommandSuffix;
-  if (command.size() <= suffix.size() || command.compare(command.size() - suffix.size(), suffix.size(), suffix) != 0) {
+  if (command.size() <= suffix.size() ||
+      command.compare(command.size() - suffix.size(), suffix.size(), suffix) != 0) {
     return "";
   }
   const std::string program = command.substr(0, command.size() - suffix.size());

@@ -1,19 +1,19 @@
 #include "documents/file_commands.h"
 
+#include "bmp_writer.h"
 #include "data/data_panel.h"
 #include "data/memory_data_panel.h"
-#include "bmp_writer.h"
 #include "data_set_bridge.h"
+#include "document_tokens.h"
 #include "documents/document_container.h"
 #include "documents/document_host.h"
 #include "documents/document_reader.h"
 #include "documents/document_writer.h"
 #include "documents/file_association.h"
-#include "platform/file_replace.h"
 #include "graphs/graph_kinds.h"
-#include "document_tokens.h"
 #include "graphs/workspace.h"
 #include "platform/file_dialog.h"
+#include "platform/file_replace.h"
 #include "platform/message_box.h"
 #include "platform/text_encoding.h"
 
@@ -27,7 +27,8 @@ namespace {
 // (at most kMaxDocumentTokens / 36 graphs) all lie within those items, so
 // 8 + 500000 * 1001 = 500500008 bytes (about 477 MiB) bounds every one. A
 // larger file is refused before any of it is read.
-constexpr std::uint64_t kMaxDocumentFileBytes = 8 + std::uint64_t{kMaxDocumentTokens} * (kMaxTokenChars + 1);
+constexpr std::uint64_t kMaxDocumentFileBytes =
+    8 + std::uint64_t{kMaxDocumentTokens} * (kMaxTokenChars + 1);
 
 // The path as a message names it: in quotes, in the messages' Windows-1252;
 // a character that it cannot hold shows as "?".
@@ -35,12 +36,18 @@ std::string Quoted(const std::string& path) {
   std::string text = "\"";
   for (std::size_t at = 0; at < path.size();) {
     const auto lead = static_cast<unsigned char>(path[at]);
-    std::size_t length = lead >= 0xF8 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+    std::size_t length = lead >= 0xF8   ? 1
+                         : lead >= 0xF0 ? 4
+                         : lead >= 0xE0 ? 3
+                         : lead >= 0xC0 ? 2
+                                        : 1;
     // A sequence cut short is one byte that shows as "?".
     for (std::size_t next = 1; next < length; ++next) {
-      if (at + next >= path.size() || (static_cast<unsigned char>(path[at + next]) & 0xC0) != 0x80) length = 1;
+      if (at + next >= path.size() || (static_cast<unsigned char>(path[at + next]) & 0xC0) != 0x80)
+        length = 1;
     }
-    const std::optional<std::string> character = Utf8ToCp1252(std::string_view(path).substr(at, length));
+    const std::optional<std::string> character =
+        Utf8ToCp1252(std::string_view(path).substr(at, length));
     text += character ? *character : "?";
     at += length;
   }
@@ -119,8 +126,7 @@ void FileCommands::NewWithReset(Long viewCode) {
       host_.DeleteAllGraphs();
       ResetNew(viewCode);
       return;
-    default:
-      return;
+    default: return;
   }
 }
 
@@ -158,7 +164,8 @@ void FileCommands::Open() {
     // A save the user asked for that did not happen must not lose the graphs.
     if (answer == MsgAnswer::Yes && !Save()) return;
   }
-  const FileDialogResult chosen = host_.FileDialogs().ShowOpen(Request("Open File", kDocumentFilter));
+  const FileDialogResult chosen =
+      host_.FileDialogs().ShowOpen(Request("Open File", kDocumentFilter));
   OpenDocument(chosen.fileName);
 }
 
@@ -183,7 +190,8 @@ OpenOutcome FileCommands::OpenDocument(const std::string& path) {
   MemoryDataPanel panel;
   StageDataPanel(staged, panel);
   DataSet data;
-  if (!LoadDataSet(data, panel, staged.settings, host_)) return refuse("its data set could not be loaded");
+  if (!LoadDataSet(data, panel, staged.settings, host_))
+    return refuse("its data set could not be loaded");
   // Any Delaunay graph needs the triangles of the points just loaded, not
   // only when it happens to be the last record.
   if (staged.NeedsTriangulation()) TriangulateDataSet(data, host_.Messages());
@@ -250,7 +258,8 @@ void FileCommands::SavePicture(const std::string& path, const RgbImage& picture)
   // the width to a multiple of 4 lost up to two columns, widening it read
   // past the drawable).
   const std::string failure = SaveGLBitmap(path, picture.width - 1, picture.height, picture);
-  if (!failure.empty()) ShowError("The picture " + Quoted(path) + " could not be saved: " + failure + ".");
+  if (!failure.empty())
+    ShowError("The picture " + Quoted(path) + " could not be saved: " + failure + ".");
 }
 
 void FileCommands::SaveAs() {
@@ -303,7 +312,8 @@ void FileCommands::ApplySettings(const SharedSettings& from) {
   settings.DataScaleV = from.DataScaleV;
 }
 
-void FileCommands::ApplyDocument(StagedDocument& staged, const MemoryDataPanel& loaded, DataSet& data) {
+void FileCommands::ApplyDocument(StagedDocument& staged, const MemoryDataPanel& loaded,
+                                 DataSet& data) {
   // The delete and every check would each rebuild the scene; one build at
   // the end shows the same.
   SceneBatch batch(host_);

@@ -29,16 +29,20 @@ long RegistryStore::CreateKey(const std::string& path) {
   return kRegSuccess;
 }
 
-bool RegistryStore::KeyExists(const std::string& path) const { return keys_.count(Lower(path)) != 0; }
+bool RegistryStore::KeyExists(const std::string& path) const {
+  return keys_.count(Lower(path)) != 0;
+}
 
-long RegistryStore::SetValue(const std::string& path, const std::string& name, const RegValue& value) {
+long RegistryStore::SetValue(const std::string& path, const std::string& name,
+                             const RegValue& value) {
   const auto key = keys_.find(Lower(path));
   if (key == keys_.end()) return kRegFileNotFound;
   key->second.values[Lower(name)] = value;
   return kRegSuccess;
 }
 
-long RegistryStore::QueryValue(const std::string& path, const std::string& name, RegValue& value) const {
+long RegistryStore::QueryValue(const std::string& path, const std::string& name,
+                               RegValue& value) const {
   const auto key = keys_.find(Lower(path));
   if (key == keys_.end()) return kRegFileNotFound;
   const auto found = key->second.values.find(Lower(name));
@@ -72,7 +76,8 @@ bool SetStringValue(RegistryStore& store, const std::string& key, const std::str
 bool QueryStringValue(const RegistryStore& store, const std::string& key, const std::string& name,
                       std::string& text) {
   RegValue value;
-  if (store.QueryValue(key, name, value) != kRegSuccess || value.type != RegType::String) return false;
+  if (store.QueryValue(key, name, value) != kRegSuccess || value.type != RegType::String)
+    return false;
   text = StripNulls(value.data);
   return true;
 }

@@ -10,8 +10,7 @@ namespace qv {
 std::string_view DomainMessage(DomainError error) {
   switch (error) {
     case DomainError::DivisionByZero: return "Devision by zero.";
-    case DomainError::NegativeBaseFractionalPower:
-      return "A^B, B must be a long if A is negative.";
+    case DomainError::NegativeBaseFractionalPower: return "A^B, B must be a long if A is negative.";
     case DomainError::LogOfNonPositive: return "The parameter of function LOG must larger than 0.";
     case DomainError::SqrOfNegative:
       return "The parameter of function SQR must larger than or equal to 0.";
@@ -56,8 +55,8 @@ EvalOutcome ExpressionEvaluator::DoEvaluate(const PostfixProgram& program, bool 
   return run.outcome;
 }
 
-EvalOutcome ExpressionEvaluator::DoEvaluate(std::string_view postfix, bool degrees,
-                                            double& result, const Variables& variables) {
+EvalOutcome ExpressionEvaluator::DoEvaluate(std::string_view postfix, bool degrees, double& result,
+                                            const Variables& variables) {
   return DoEvaluate(PostfixProgram::Compile(postfix), degrees, result, variables);
 }
 

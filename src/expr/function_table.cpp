@@ -7,8 +7,8 @@ namespace qv {
 namespace {
 
 constexpr std::array<std::string_view, kFunctionCount> kFunctionNames = {
-    "SIN",  "COS",  "LOG",   "EXP",   "ABS",   "ATAN",  "INT",   "RND",   "SQR",   "TAN",
-    "SEC",  "CSEC", "CTAN",  "ASIN",  "ACOS",  "ASEC",  "ACSEC", "ACTAN", "SINH",  "COSH",
+    "SIN",  "COS",   "LOG",  "EXP",   "ABS",   "ATAN",  "INT",   "RND",   "SQR",    "TAN",
+    "SEC",  "CSEC",  "CTAN", "ASIN",  "ACOS",  "ASEC",  "ACSEC", "ACTAN", "SINH",   "COSH",
     "TANH", "CTANH", "SECH", "CSECH", "ASINH", "ACOSH", "ATANH", "ASECH", "ACSECH", "ACTANH"};
 
 }  // namespace

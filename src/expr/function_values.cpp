@@ -39,7 +39,8 @@ DomainError Inverse(OpCode code, double x, double& value) {
   switch (code) {
     case OpCode::Asin:
       if (1 - x * x < 0) return DomainError::InverseOutOfRange;
-      value = x == -1 ? -kShortPi / 2 : (x == 1 ? kShortPi / 2 : std::atan(x / std::sqrt(1 - x * x)));
+      value =
+          x == -1 ? -kShortPi / 2 : (x == 1 ? kShortPi / 2 : std::atan(x / std::sqrt(1 - x * x)));
       break;
     case OpCode::Acos:
       if (1 - x * x < 0) return DomainError::InverseOutOfRange;

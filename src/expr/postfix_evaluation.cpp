@@ -52,10 +52,22 @@ RunResult Run(const PostfixProgram& program, bool degrees, const double (&variab
     double value = 0;
     switch (op.code) {
       case OpCode::Number: *end++ = op.value; continue;
-      case OpCode::Variable: value = variables[op.variable]; ++end; break;
-      case OpCode::Add: value = end[-2] + end[-1]; --end; break;
-      case OpCode::Subtract: value = end[-2] - end[-1]; --end; break;
-      case OpCode::Multiply: value = end[-2] * end[-1]; --end; break;
+      case OpCode::Variable:
+        value = variables[op.variable];
+        ++end;
+        break;
+      case OpCode::Add:
+        value = end[-2] + end[-1];
+        --end;
+        break;
+      case OpCode::Subtract:
+        value = end[-2] - end[-1];
+        --end;
+        break;
+      case OpCode::Multiply:
+        value = end[-2] * end[-1];
+        --end;
+        break;
       case OpCode::Divide:
         if (end[-1] == 0) return Fail(DomainError::DivisionByZero);
         value = end[-2] / end[-1];

@@ -15,25 +15,22 @@ ColorPointList MakePoints(std::initializer_list<ColorPoint> points) {
 
 const std::array<NamedColorMap, 5>& NamedMaps() {
   static const std::array<NamedColorMap, 5> maps{{
-      {"RAINBOW",
-       MakePoints({{0, 153, 102, 255},
-                   {20, 0, 0, 255},
-                   {40, 0, 255, 0},
-                   {60, 255, 255, 0},
-                   {80, 255, 102, 0},
-                   {100, 255, 0, 0}})},
-      {"EARTH",
-       MakePoints({{0, 0, 0, 128},
-                   {25, 0, 128, 0},
-                   {50, 255, 255, 0},
-                   {75, 0, 255, 255},
-                   {100, 128, 64, 64}})},
-      {"FIERY",
-       MakePoints({{0, 255, 255, 0},
-                   {25, 255, 0, 255},
-                   {50, 0, 255, 255},
-                   {75, 255, 0, 0},
-                   {100, 0, 0, 255}})},
+      {"RAINBOW", MakePoints({{0, 153, 102, 255},
+                              {20, 0, 0, 255},
+                              {40, 0, 255, 0},
+                              {60, 255, 255, 0},
+                              {80, 255, 102, 0},
+                              {100, 255, 0, 0}})},
+      {"EARTH", MakePoints({{0, 0, 0, 128},
+                            {25, 0, 128, 0},
+                            {50, 255, 255, 0},
+                            {75, 0, 255, 255},
+                            {100, 128, 64, 64}})},
+      {"FIERY", MakePoints({{0, 255, 255, 0},
+                            {25, 255, 0, 255},
+                            {50, 0, 255, 255},
+                            {75, 255, 0, 0},
+                            {100, 0, 0, 255}})},
       {"MARINE", MakePoints({{0, 128, 128, 255}, {50, 0, 100, 100}, {100, 255, 255, 128}})},
       {"GREY", MakePoints({{0, 200, 200, 200}, {100, 50, 50, 50}})},
   }};
@@ -107,6 +104,5 @@ Rgb LookupColor(const ColorPointList& points, double t) {
   const Rgb c = LookupComponents(list, t);
   return {c.r / 255.0, c.g / 255.0, c.b / 255.0};
 }
-
 
 }  // namespace qv

@@ -76,7 +76,8 @@ ScenePoint NodeNormal(const SurfaceMesh& m, Long i, Long j) {
   const ScenePoint& b = m.p[m.At(std::max(i - 1, 0), j)];
   const ScenePoint& c = m.p[m.At(i, std::min(j + 1, m.lastV))];
   const ScenePoint& d = m.p[m.At(i, std::max(j - 1, 0))];
-  ScenePoint n = Normalized(Cross({a.x - b.x, a.y - b.y, a.z - b.z}, {c.x - d.x, c.y - d.y, c.z - d.z}));
+  ScenePoint n =
+      Normalized(Cross({a.x - b.x, a.y - b.y, a.z - b.z}, {c.x - d.x, c.y - d.y, c.z - d.z}));
   if (n.y < 0) n = {-n.x, -n.y, -n.z};
   return n;
 }
@@ -123,7 +124,8 @@ void DrawCells(const SurfaceMesh& m, const VertexEmitter& emit, Place place,
 
 // Cells flattened onto the plane at height y, lit from straight up.
 void DrawFlatCells(const SurfaceMesh& m, const VertexEmitter& emit, double y) {
-  DrawCells(m, emit, [y](const ScenePoint& p) { return Lowered(p, y); }, ScenePoint{0.0, 1.0, 0.0});
+  DrawCells(
+      m, emit, [y](const ScenePoint& p) { return Lowered(p, y); }, ScenePoint{0.0, 1.0, 0.0});
 }
 
 // Vertex model: one point per node in VertColor, VertSize pixels wide.
@@ -241,7 +243,8 @@ void DrawModel(const Graph& graph, const SurfaceMesh& mesh, const VertexEmitter&
                MeshStyle::Model model) {
   switch (model) {
     case MeshStyle::kCells:
-      DrawCells(mesh, emit, [](const ScenePoint& p) { return p; }, std::nullopt);
+      DrawCells(
+          mesh, emit, [](const ScenePoint& p) { return p; }, std::nullopt);
       break;
     case MeshStyle::kNodePoints:
     case MeshStyle::kGridLines:
@@ -250,8 +253,7 @@ void DrawModel(const Graph& graph, const SurfaceMesh& mesh, const VertexEmitter&
       if (model == MeshStyle::kGridLines) DrawGridLines(graph, mesh, emit);
       glEnable(GL_LIGHTING);
       break;
-    case MeshStyle::kNoModel:
-      break;
+    case MeshStyle::kNoModel: break;
   }
 }
 
@@ -337,7 +339,8 @@ TriangleNormals NormalsOf(const PointsView& points, const std::vector<Triangle>&
                           std::vector<ScenePoint>(static_cast<std::size_t>(points.Count()))};
   for (std::size_t t = 0; t < tris.size(); ++t) {
     const Long* v = tris[t].v;
-    ScenePoint fn = TriangleNormal(PointAt(points, v[0]), PointAt(points, v[1]), PointAt(points, v[2]));
+    ScenePoint fn =
+        TriangleNormal(PointAt(points, v[0]), PointAt(points, v[1]), PointAt(points, v[2]));
     if (fn.y < 0) fn = {-fn.x, -fn.y, -fn.z};
     normals.face[t] = fn;
     for (int corner = 0; corner < 3; ++corner) {

@@ -39,17 +39,17 @@ std::shared_ptr<Graph> Graph::init(Long id, const std::string& nameS, Long graph
   auto graph = std::make_shared<Graph>();
   graph->SetID(id);
   graph->Equal(nameS, graphType, coordType, "", "", "", stepU, stepV, minU, maxU, minV, maxV,
-               fillStyle, firstColor, secondColor, lineColor, lineWidth, material, show,
-               smoothness, showContour, showVector, showColormap, contourLevel);
+               fillStyle, firstColor, secondColor, lineColor, lineWidth, material, show, smoothness,
+               showContour, showVector, showColormap, contourLevel);
   return graph;
 }
 
 void Graph::Equal(const std::string& nameS, Long graphType, Long coordType,
                   const std::string& text1, const std::string& text2, const std::string& text3,
                   Long stepU, Long stepV, double minU, double maxU, double minV, double maxV,
-                  Long fillStyle, Long firstColor, Long secondColor, Long lineColor,
-                  Long lineWidth, Long material, Long show, Long smoothness, bool showContour,
-                  bool showVector, bool showColormap, double contourLevel) {
+                  Long fillStyle, Long firstColor, Long secondColor, Long lineColor, Long lineWidth,
+                  Long material, Long show, Long smoothness, bool showContour, bool showVector,
+                  bool showColormap, double contourLevel) {
   GraphOptions core;
   core.NameS = nameS;
   core.GraphType = graphType;

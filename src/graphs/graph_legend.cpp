@@ -54,8 +54,8 @@ void DrawScale(double min, double max, Long fontBase) {
     const double v = scale.first + k * scale.step;
     const double y = kBarBottom + kBarHeight * (v - min) / range;
     const std::string label = FormatLegendLabel(v, LegendDecimals(v), LabelLocale());
-    DrawBitmapText(fontBase, label, static_cast<float>(kLabelX), static_cast<float>(y), 0.0f,
-                   0.0f, 0.0f, 0.0f);
+    DrawBitmapText(fontBase, label, static_cast<float>(kLabelX), static_cast<float>(y), 0.0f, 0.0f,
+                   0.0f, 0.0f);
     glColor3d(0.0, 0.0, 0.0);
     glBegin(GL_LINES);
     glVertex3d(kBarLeft, y, 0.0);
@@ -88,9 +88,12 @@ std::optional<LegendRange> RangeOf(LegendSource source, Long fillStyle, const Da
   if (source == LegendSource::kNone) return std::nullopt;
   const bool volume = source != LegendSource::kDataBounds;
   switch (fillStyle) {
-    case 0: return volume ? LegendRange{data.MInv(), data.MaxV()} : LegendRange{data.MinY(), data.MaxY()};
-    case 1: return volume ? LegendRange{data.MInv(), data.MaxV()} : LegendRange{data.MinX(), data.MaxX()};
-    case 2: return volume ? LegendRange{data.MInv(), data.MaxV()} : LegendRange{data.MinZ(), data.MaxZ()};
+    case 0:
+      return volume ? LegendRange{data.MInv(), data.MaxV()} : LegendRange{data.MinY(), data.MaxY()};
+    case 1:
+      return volume ? LegendRange{data.MInv(), data.MaxV()} : LegendRange{data.MinX(), data.MaxX()};
+    case 2:
+      return volume ? LegendRange{data.MInv(), data.MaxV()} : LegendRange{data.MinZ(), data.MaxZ()};
     case 4:
       return volume ? LegendRange{data.MInv(), data.MaxV(), false}
                     : LegendRange{data.MinC(), data.MaxC(), false};

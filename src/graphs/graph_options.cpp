@@ -115,9 +115,11 @@ std::vector<std::string> DifferingRecordedOptions(const GraphOptions& a, const G
       [&](std::span<const OptionField> run) {
         if (!run.front().record.recorded) return;
         const Long count = std::min(a.*run.front().count, b.*run.front().count);
-        const long long last = std::min<long long>(LastEntry(run.front(), count), TableUpper(run.front()));
+        const long long last =
+            std::min<long long>(LastEntry(run.front(), count), TableUpper(run.front()));
         ForEachEntry(run, last, [&](const OptionField& row, Long i) {
-          if (!SameEntry(a, b, row, i)) differing.push_back(std::string(row.name) + "(" + CStr(i) + ")");
+          if (!SameEntry(a, b, row, i))
+            differing.push_back(std::string(row.name) + "(" + CStr(i) + ")");
         });
       });
   return differing;

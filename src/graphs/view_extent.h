@@ -13,7 +13,8 @@ namespace qv {
 // The highest index along dimension d that every array holds, or -1 when one
 // of them was never allocated (or does not start at 0).
 template <std::size_t Rank>
-inline Long CommonUpper(std::initializer_list<const CheckedArray<double, Rank>*> arrays, std::size_t d) {
+inline Long CommonUpper(std::initializer_list<const CheckedArray<double, Rank>*> arrays,
+                        std::size_t d) {
   Long upper = -1;
   bool first = true;
   for (const CheckedArray<double, Rank>* a : arrays) {

@@ -119,7 +119,8 @@ bool FollowLinks(std::string& path) {
     if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return true;
     std::string target(static_cast<std::size_t>(st.st_size > 0 ? st.st_size : 255) + 1, '\0');
     ssize_t n = 0;
-    while ((n = ::readlink(path.c_str(), target.data(), target.size())) >= static_cast<ssize_t>(target.size())) {
+    while ((n = ::readlink(path.c_str(), target.data(), target.size())) >=
+           static_cast<ssize_t>(target.size())) {
       target.resize(target.size() * 2);
     }
     if (n < 0) return true;  // gone meanwhile: the path is written as a new file
@@ -130,18 +131,21 @@ bool FollowLinks(std::string& path) {
   return false;
 }
 
-bool SameFile(const struct stat& a, const struct stat& b) { return a.st_dev == b.st_dev && a.st_ino == b.st_ino; }
+bool SameFile(const struct stat& a, const struct stat& b) {
+  return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
 
 // True when name in dir is still the file open as fd.
 bool NameIsFile(int dir, const std::string& name, int fd) {
   struct stat byName {};
   struct stat byFd {};
-  return ::fstatat(dir, name.c_str(), &byName, AT_SYMLINK_NOFOLLOW) == 0 && ::fstat(fd, &byFd) == 0 &&
-         SameFile(byName, byFd);
+  return ::fstatat(dir, name.c_str(), &byName, AT_SYMLINK_NOFOLLOW) == 0 &&
+         ::fstat(fd, &byFd) == 0 && SameFile(byName, byFd);
 }
 
 bool IsTemporaryName(std::string_view name) {
-  if (name.size() != kTemporaryPrefix.size() + kTemporaryLetters + kTemporarySuffix.size()) return false;
+  if (name.size() != kTemporaryPrefix.size() + kTemporaryLetters + kTemporarySuffix.size())
+    return false;
   if (!name.starts_with(kTemporaryPrefix) || !name.ends_with(kTemporarySuffix)) return false;
   for (const char c : name.substr(kTemporaryPrefix.size(), kTemporaryLetters)) {
     const bool alnum = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
@@ -151,8 +155,10 @@ bool IsTemporaryName(std::string_view name) {
 }
 
 std::string RandomTemporaryName() {
-  static constexpr std::string_view kLetters = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
-  thread_local std::mt19937_64 random{std::random_device{}() ^ static_cast<std::uint64_t>(::getpid())};
+  static constexpr std::string_view kLetters =
+      "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+  thread_local std::mt19937_64 random{std::random_device{}() ^
+                                      static_cast<std::uint64_t>(::getpid())};
   std::string name(kTemporaryPrefix);
   for (std::size_t i = 0; i < kTemporaryLetters; ++i) name += kLetters[random() % kLetters.size()];
   name += kTemporarySuffix;
@@ -174,9 +180,12 @@ void RemoveStaleTemporaries(int dir) {
     const std::string name = entry->d_name;
     if (!IsTemporaryName(name)) continue;
     Descriptor file(::openat(dir, name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
-    if (!file.Open()) file.Reset(::openat(dir, name.c_str(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    if (!file.Open())
+      file.Reset(::openat(dir, name.c_str(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
     struct stat st {};
-    if (!file.Open() || ::fstat(file.Get(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != ::geteuid()) continue;
+    if (!file.Open() || ::fstat(file.Get(), &st) != 0 || !S_ISREG(st.st_mode) ||
+        st.st_uid != ::geteuid())
+      continue;
     if (::flock(file.Get(), LOCK_EX | LOCK_NB) != 0) continue;
     if (NameIsFile(dir, name, file.Get())) ::unlinkat(dir, name.c_str(), 0);
   }
@@ -194,7 +203,8 @@ struct Temporary {
 bool OpenNamedTemporary(int dir, mode_t mode, Temporary& temp) {
   for (int attempt = 0; attempt < 100; ++attempt) {
     std::string name = RandomTemporaryName();
-    temp.fd.Reset(::openat(dir, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode));
+    temp.fd.Reset(
+        ::openat(dir, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode));
     if (!temp.fd.Open()) {
       if (errno == EEXIST) continue;
       return false;
@@ -236,14 +246,15 @@ bool LinkUnnamed(int fd, int dir, const std::string& name) {
 bool Writable(const std::string& path, const struct stat& st) {
   // Root may write anything; a file that no one may write stays as it is.
   if ((st.st_mode & 0222) == 0) return false;
-  return ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) == 0 || (errno != EACCES && errno != EPERM && errno != EROFS);
+  return ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) == 0 ||
+         (errno != EACCES && errno != EPERM && errno != EROFS);
 }
 
 // What one save writes to.
 struct Target {
-  int dir = -1;        // the target's folder
+  int dir = -1;  // the target's folder
   bool dirSyncable = false;
-  std::string name;    // the target's name in it
+  std::string name;  // the target's name in it
   bool exists = false;
   struct stat old {};  // the target's status when it exists
 };
@@ -261,7 +272,8 @@ void TakeOver(int fd, const Target& target) {
 }
 
 // Fills the temporary file: bytes, mode and owner, synced to the disk.
-bool FillTemporary(Temporary& temp, const Target& target, std::string_view bytes, const ReplaceOptions& options) {
+bool FillTemporary(Temporary& temp, const Target& target, std::string_view bytes,
+                   const ReplaceOptions& options) {
   if (!WriteAll(temp.fd.Get(), bytes, options)) return false;
   TakeOver(temp.fd.Get(), target);
   return ::fsync(temp.fd.Get()) == 0;
@@ -281,11 +293,13 @@ void SyncFolder(const Target& target) {
 enum class Outcome { Done, Failed, CannotLink };
 
 // The usual save: the temporary file takes the target's name by a rename.
-Outcome ReplaceByRename(const Target& target, std::string_view bytes, const ReplaceOptions& options, bool unnamed) {
+Outcome ReplaceByRename(const Target& target, std::string_view bytes, const ReplaceOptions& options,
+                        bool unnamed) {
   Temporary temp;
   // An old file's contents may be private: the temporary file is the user's
   // alone until it has the old file's mode.
-  if (!OpenTemporary(target.dir, unnamed, target.exists ? 0600 : 0666, temp)) return Outcome::Failed;
+  if (!OpenTemporary(target.dir, unnamed, target.exists ? 0600 : 0666, temp))
+    return Outcome::Failed;
   if (!FillTemporary(temp, target, bytes, options)) {
     Discard(temp, target);
     return Outcome::Failed;
@@ -326,7 +340,8 @@ Outcome ReplaceByRename(const Target& target, std::string_view bytes, const Repl
 }
 
 // A file with several hard links: the new bytes are copied over it in place.
-std::string RewriteInPlace(const Target& target, std::string_view bytes, const ReplaceOptions& options) {
+std::string RewriteInPlace(const Target& target, std::string_view bytes,
+                           const ReplaceOptions& options) {
   // The whole new content on the disk first: a full disk or a failing write
   // shows here, before the target is touched.
   Temporary temp;
@@ -335,7 +350,8 @@ std::string RewriteInPlace(const Target& target, std::string_view bytes, const R
     Discard(temp, target);
     return Reason(errno);
   }
-  Descriptor file(::openat(target.dir, target.name.c_str(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+  Descriptor file(
+      ::openat(target.dir, target.name.c_str(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
   struct stat now {};
   if (!file.Open()) {
     Discard(temp, target);
@@ -352,8 +368,9 @@ std::string RewriteInPlace(const Target& target, std::string_view bytes, const R
     Discard(temp, target);
     return Reason(errno);
   }
-  const bool copied = ::lseek(file.Get(), 0, SEEK_SET) == 0 && WriteAll(file.Get(), bytes, options) &&
-                      ::ftruncate(file.Get(), size) == 0 && ::fsync(file.Get()) == 0;
+  const bool copied = ::lseek(file.Get(), 0, SEEK_SET) == 0 &&
+                      WriteAll(file.Get(), bytes, options) && ::ftruncate(file.Get(), size) == 0 &&
+                      ::fsync(file.Get()) == 0;
   const int error = errno;
   Discard(temp, target);
   if (!copied) return Reason(error) + ", and the file is only partly rewritten";
@@ -367,13 +384,15 @@ FileBytes ReadRegularFile(const std::string& path, std::uint64_t limit) {
   struct stat st {};
   if (path.empty()) return ReadFailure(ReadProblem::Missing);
   if (::stat(path.c_str(), &st) != 0) return FailureOfErrno(errno);
-  if (const ReadProblem problem = KindProblem(st, limit); problem != ReadProblem::None) return ReadFailure(problem);
+  if (const ReadProblem problem = KindProblem(st, limit); problem != ReadProblem::None)
+    return ReadFailure(problem);
   // Not blocking, in case the name was made a pipe meanwhile; then checked
   // again on what was opened.
   Descriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
   if (!fd.Open()) return FailureOfErrno(errno);
   if (::fstat(fd.Get(), &st) != 0) return FailureOfErrno(errno);
-  if (const ReadProblem problem = KindProblem(st, limit); problem != ReadProblem::None) return ReadFailure(problem);
+  if (const ReadProblem problem = KindProblem(st, limit); problem != ReadProblem::None)
+    return ReadFailure(problem);
   const int flags = ::fcntl(fd.Get(), F_GETFL);
   if (flags >= 0) ::fcntl(fd.Get(), F_SETFL, flags & ~O_NONBLOCK);
 
@@ -387,7 +406,8 @@ FileBytes ReadRegularFile(const std::string& path, std::uint64_t limit) {
       return FailureOfErrno(errno);
     }
     if (n == 0) break;
-    if (result.bytes.size() + static_cast<std::uint64_t>(n) > limit) return ReadFailure(ReadProblem::TooLarge);
+    if (result.bytes.size() + static_cast<std::uint64_t>(n) > limit)
+      return ReadFailure(ReadProblem::TooLarge);
     result.bytes.append(buffer.data(), static_cast<std::size_t>(n));
   }
   return result;
@@ -399,7 +419,8 @@ std::optional<std::string> ReadWholeFile(const std::string& path, std::uint64_t 
   return std::move(read.bytes);
 }
 
-std::string ReplaceFile(const std::string& path, std::string_view bytes, const ReplaceOptions& options) {
+std::string ReplaceFile(const std::string& path, std::string_view bytes,
+                        const ReplaceOptions& options) {
   if (path.empty()) return "no file name";
   std::string resolved = path;
   if (!FollowLinks(resolved)) return Reason(errno);

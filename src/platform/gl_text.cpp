@@ -123,8 +123,7 @@ int ConicTo(const FT_Vector* control, const FT_Vector* to, void* user) {
   return 0;
 }
 
-int CubicTo(const FT_Vector* control1, const FT_Vector* control2, const FT_Vector* to,
-            void* user) {
+int CubicTo(const FT_Vector* control1, const FT_Vector* control2, const FT_Vector* to, void* user) {
   auto* c = static_cast<OutlineCollector*>(user);
   const Point p0 = c->last, p1 = c->P(control1), p2 = c->P(control2), p3 = c->P(to);
   for (int iS = 1; iS <= kCurveSteps; ++iS) {
@@ -257,8 +256,7 @@ bool CompileOutlineFont(const FontFile& file, GLuint base) {
 bool CompileBitmapGlyph(FT_Face face, char32_t character, GLuint list) {
   const bool loaded =
       character != 0 && FT_Get_Char_Index(face, character) != 0 &&
-      FT_Load_Char(face, character, FT_LOAD_RENDER | FT_LOAD_TARGET_MONO | FT_LOAD_MONOCHROME) ==
-          0;
+      FT_Load_Char(face, character, FT_LOAD_RENDER | FT_LOAD_TARGET_MONO | FT_LOAD_MONOCHROME) == 0;
   glNewList(list, GL_COMPILE);
   if (loaded) {
     const FT_Bitmap& bitmap = face->glyph->bitmap;
@@ -269,7 +267,8 @@ bool CompileBitmapGlyph(FT_Face face, char32_t character, GLuint list) {
     std::vector<GLubyte> data(static_cast<std::size_t>(stride) * rows);
     for (int iRow = 0; iRow < rows; ++iRow) {
       const unsigned char* src = bitmap.buffer + static_cast<std::ptrdiff_t>(iRow) * bitmap.pitch;
-      std::copy(src, src + stride, data.begin() + static_cast<std::ptrdiff_t>(rows - 1 - iRow) * stride);
+      std::copy(src, src + stride,
+                data.begin() + static_cast<std::ptrdiff_t>(rows - 1 - iRow) * stride);
     }
     glBitmap(width, rows, static_cast<GLfloat>(-face->glyph->bitmap_left),
              static_cast<GLfloat>(rows - face->glyph->bitmap_top),

@@ -11,8 +11,7 @@ const std::string kEmpty;
 constexpr int kMaxTextTokens = 100;
 }  // namespace
 
-std::optional<std::vector<std::string>> SplitRecord(std::string_view text,
-                                                    std::size_t maxTokens) {
+std::optional<std::vector<std::string>> SplitRecord(std::string_view text, std::size_t maxTokens) {
   // Every blank ends one token, and the end of the text ends one more unless
   // a blank just did. Counting first refuses an oversized text before any
   // token is made, and lets the array be allocated once: a full document has

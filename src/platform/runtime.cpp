@@ -62,10 +62,16 @@ double Val(std::string_view text) {
   };
   if (i < text.size() && (text[i] == '+' || text[i] == '-')) number += text[i++];
   bool any = false;
-  while (digit(i)) { number += text[i++]; any = true; }
+  while (digit(i)) {
+    number += text[i++];
+    any = true;
+  }
   if (i < text.size() && text[i] == '.') {
     number += text[i++];
-    while (digit(i)) { number += text[i++]; any = true; }
+    while (digit(i)) {
+      number += text[i++];
+      any = true;
+    }
   }
   if (!any) return 0.0;
   if (i < text.size() && std::strchr("EeDd", text[i]) != nullptr) {
@@ -96,7 +102,8 @@ std::string FormatDouble(double value) {
     if (!mantissa.empty() && mantissa.back() == '.') mantissa.pop_back();
   }
   // Keep the decimal sign a point even if a library changed the C locale.
-  for (char& c : mantissa) if (c == ',') c = '.';
+  for (char& c : mantissa)
+    if (c == ',') c = '.';
   return mantissa + exponent;
 }
 

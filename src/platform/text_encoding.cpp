@@ -48,11 +48,19 @@ std::optional<std::string> Utf8ToCp1252(std::string_view text) {
     const auto b = static_cast<unsigned char>(text[i]);
     char32_t c = 0;
     int extra = 0;
-    if (b < 0x80) { c = b; }
-    else if ((b & 0xE0) == 0xC0) { c = b & 0x1F; extra = 1; }
-    else if ((b & 0xF0) == 0xE0) { c = b & 0x0F; extra = 2; }
-    else if ((b & 0xF8) == 0xF0) { c = b & 0x07; extra = 3; }
-    else return std::nullopt;
+    if (b < 0x80) {
+      c = b;
+    } else if ((b & 0xE0) == 0xC0) {
+      c = b & 0x1F;
+      extra = 1;
+    } else if ((b & 0xF0) == 0xE0) {
+      c = b & 0x0F;
+      extra = 2;
+    } else if ((b & 0xF8) == 0xF0) {
+      c = b & 0x07;
+      extra = 3;
+    } else
+      return std::nullopt;
     for (int k = 1; k <= extra; ++k) {
       if (i + k >= text.size()) return std::nullopt;
       const auto cont = static_cast<unsigned char>(text[i + k]);

@@ -7,8 +7,8 @@
 #include <cmath>
 
 #include "platform/gl_text.h"
-#include "scene/material_preset.h"
 #include "scene/color.h"
+#include "scene/material_preset.h"
 
 namespace qv {
 
@@ -69,8 +69,9 @@ void AxisPainter::Draw() const {
 AxisPainter::Line AxisPainter::MakeLine(int along, double lo, double hi, double scale,
                                         double centre, const std::string& title, Long labelNum,
                                         P3 outward, bool rightAlign) const {
-  return Line{along, lo,         hi,         UsableScale(scale), centre,
-              title, labelNum > 1 ? labelNum : 1, outward, rightAlign};
+  return Line{
+      along,   lo,        hi, UsableScale(scale), centre, title, labelNum > 1 ? labelNum : 1,
+      outward, rightAlign};
 }
 
 AxisPainter::Ticks AxisPainter::TicksOf(const Line& line) const {

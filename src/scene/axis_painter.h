@@ -24,8 +24,8 @@
 #include <string>
 
 #include "platform/box.h"
-#include "scene/axis_system.h"
 #include "platform/shared_settings.h"
+#include "scene/axis_system.h"
 
 namespace qv {
 

@@ -39,7 +39,7 @@ std::string AxisSystem::CleanTitle(const std::string& title) {
 }
 
 void AxisSystem::Coord(double& minV, double maxV, double& stepV, double& firstV, double& lastV,
-                 Long& count) {
+                       Long& count) {
   double range = maxV - minV;
   if (range == 0.0) {
     minV = 0.0;
@@ -102,9 +102,9 @@ void AxisSystem::Read(RecordReader& reader) {
     std::string text;
     if (reader.ReadText(text)) *t = CleanTitle(text);
   }
-  for (Long* n : {&XYPanelColor, &XZPanelColor, &YZPanelColor, &XYGridColor, &XZGridColor,
-                  &YZGridColor, &XYPanelMaterial, &XZPanelMaterial, &YZPanelMaterial, &AxisColor,
-                  &AxisWidth}) {
+  for (Long* n :
+       {&XYPanelColor, &XZPanelColor, &YZPanelColor, &XYGridColor, &XZGridColor, &YZGridColor,
+        &XYPanelMaterial, &XZPanelMaterial, &YZPanelMaterial, &AxisColor, &AxisWidth}) {
     *n = reader.ReadLong();
   }
   BetterFonts = reader.ReadFlag(true);

@@ -87,16 +87,46 @@ void Camera::SetViewType(Long code) {
   if (dist > 30000.0) dist = 10000.0;
   const double k = dist / std::sqrt(3.0);
   switch (code) {
-    case 1: SetEye(RefPos.x, RefPos.y, RefPos.z + dist); SetVecup(0, 1, 0); break;
-    case 2: SetEye(RefPos.x, RefPos.y, RefPos.z - dist); SetVecup(0, 1, 0); break;
-    case 3: SetEye(RefPos.x, RefPos.y + dist, RefPos.z); SetVecup(0, 0, 1); break;
-    case 4: SetEye(RefPos.x, RefPos.y - dist, RefPos.z); SetVecup(0, 0, 1); break;
-    case 5: SetEye(RefPos.x + dist, RefPos.y, RefPos.z); SetVecup(0, 1, 0); break;
-    case 6: SetEye(RefPos.x - dist, RefPos.y, RefPos.z); SetVecup(0, 1, 0); break;
-    case 7: SetEye(RefPos.x - k, RefPos.y + k, RefPos.z - k); DiagonalUp(); break;
-    case 8: SetEye(RefPos.x + k, RefPos.y - k, RefPos.z + k); DiagonalUp(); break;
-    case 9: SetEye(RefPos.x + k, RefPos.y + k, RefPos.z + k); DiagonalUp(); break;
-    case 10: SetEye(RefPos.x - k, RefPos.y + k, RefPos.z + k); DiagonalUp(); break;
+    case 1:
+      SetEye(RefPos.x, RefPos.y, RefPos.z + dist);
+      SetVecup(0, 1, 0);
+      break;
+    case 2:
+      SetEye(RefPos.x, RefPos.y, RefPos.z - dist);
+      SetVecup(0, 1, 0);
+      break;
+    case 3:
+      SetEye(RefPos.x, RefPos.y + dist, RefPos.z);
+      SetVecup(0, 0, 1);
+      break;
+    case 4:
+      SetEye(RefPos.x, RefPos.y - dist, RefPos.z);
+      SetVecup(0, 0, 1);
+      break;
+    case 5:
+      SetEye(RefPos.x + dist, RefPos.y, RefPos.z);
+      SetVecup(0, 1, 0);
+      break;
+    case 6:
+      SetEye(RefPos.x - dist, RefPos.y, RefPos.z);
+      SetVecup(0, 1, 0);
+      break;
+    case 7:
+      SetEye(RefPos.x - k, RefPos.y + k, RefPos.z - k);
+      DiagonalUp();
+      break;
+    case 8:
+      SetEye(RefPos.x + k, RefPos.y - k, RefPos.z + k);
+      DiagonalUp();
+      break;
+    case 9:
+      SetEye(RefPos.x + k, RefPos.y + k, RefPos.z + k);
+      DiagonalUp();
+      break;
+    case 10:
+      SetEye(RefPos.x - k, RefPos.y + k, RefPos.z + k);
+      DiagonalUp();
+      break;
     default: break;
   }
 }
@@ -111,7 +141,7 @@ void Camera::DiagonalUp() {
 }
 
 void Camera::ZoomAll(double minX, double minY, double minZ, double maxX, double maxY, double maxZ,
-                   Long viewCode) {
+                     Long viewCode) {
   const bool flat = viewCode == 7;
   const double ex = maxX - minX;
   const double ey = maxY - minY;
@@ -146,7 +176,7 @@ void Camera::Zoom(double factor) {
 }
 
 void Camera::Projection(double jx, double jy, double /*eyeX*/, double /*eyeY*/, double /*focus*/,
-                      const SceneGroup& shownGraphs, const DrawContext& context) {
+                        const SceneGroup& shownGraphs, const DrawContext& context) {
   // The box is needed only by the perspective projection.
   Projection(jx, jy, ProjectType == 2 ? shownGraphs.GetBox(context) : Box{});
 }

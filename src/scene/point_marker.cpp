@@ -23,8 +23,8 @@ std::vector<GLubyte> SymbolBitmap(MarkerSymbol symbol, int n) {
   for (int iy = 0; iy < n; ++iy) {
     for (int ix = 0; ix < n; ++ix) {
       const int dx = std::abs(ix - c), dy = std::abs(iy - c);
-      const bool on = symbol == MarkerSymbol::Cross ? (dx <= 0 || dy <= 0)
-                                                    : (dx + dy == c || dx + dy == c - 1);
+      const bool on =
+          symbol == MarkerSymbol::Cross ? (dx <= 0 || dy <= 0) : (dx + dy == c || dx + dy == c - 1);
       if (on) rows[iy * kStride + ix / 8] |= static_cast<GLubyte>(0x80 >> (ix % 8));
     }
   }

@@ -156,11 +156,12 @@ const std::string& DataKindCaption(int kind) {
 }
 
 DataPanelModel::DataPanelModel() {
-  const std::array<const char*, 11> texts = {"", "0", "10", "10", "11", "0",
-                                             "10", "11", "0", "10", "11"};
+  const std::array<const char*, 11> texts = {"",   "0",  "10", "10", "11", "0",
+                                             "10", "11", "0",  "10", "11"};
   for (std::size_t i = 1; i < texts.size(); ++i) this->texts[i].text = texts[i];
-  const std::array<const char*, 12> labels = {"",       "Min X", "Max X", "Points", "Rows X", "Data ",
-                                              "Min Y",  "Max Y", "Rows Y", "Min Z",  "Max Z", "Rows Z"};
+  const std::array<const char*, 12> labels = {"",       "Min X", "Max X", "Points",
+                                              "Rows X", "Data ", "Min Y", "Max Y",
+                                              "Rows Y", "Min Z", "Max Z", "Rows Z"};
   for (std::size_t i = 1; i < labels.size(); ++i) this->labels[i].text = labels[i];
   AcceptPanel(*this);
 }
@@ -180,7 +181,9 @@ void SheetModel::SetRows(Long rows) {
   index_.resize(static_cast<std::size_t>(rows_));
 }
 
-void SheetModel::SetCols(Long cols) { cols_ = std::clamp<Long>(cols, 1, SheetText::kMaxColumn + 1); }
+void SheetModel::SetCols(Long cols) {
+  cols_ = std::clamp<Long>(cols, 1, SheetText::kMaxColumn + 1);
+}
 
 std::string SheetModel::CellText(Long row, Long col) const {
   if (row < 0 || row >= rows_ || col < 0 || col >= cols_) return "";
@@ -217,11 +220,13 @@ void PrepareSheet(SheetModel& sheet, int kind, double twipsPerPixel) {
   sheet.SetRows(101);
   sheet.SetCols(5);
   sheet.columnWidthPx[0] = static_cast<int>(std::lround(800.0 / tpp));
-  for (int col = 1; col <= 4; ++col) sheet.columnWidthPx[col] = static_cast<int>(std::lround(960.0 / tpp));
+  for (int col = 1; col <= 4; ++col)
+    sheet.columnWidthPx[col] = static_cast<int>(std::lround(960.0 / tpp));
   sheet.rowHeight = 20;
   const bool volume = kind == 2 || kind == 3;
   const std::array<const char*, 5> headers = {"Index", "X", "Y", "Z", volume ? "V" : "Color"};
-  for (Long col = 0; col < 5; ++col) sheet.SetCellText(0, col, headers[static_cast<std::size_t>(col)]);
+  for (Long col = 0; col < 5; ++col)
+    sheet.SetCellText(0, col, headers[static_cast<std::size_t>(col)]);
 }
 
 void OnDataKindChosen(int kind, DataPanelModel& panel, SheetModel& sheet, CommandStates& commands) {
@@ -244,7 +249,8 @@ SheetSizeResult OnDataPanelOk(DataPanelModel& panel, SheetModel& sheet) {
       dataRows *= count;
       if (dataRows > SheetText::kMaxRow) {
         for (int box : CountBoxes(kind)) {
-          panel.texts[static_cast<std::size_t>(box)].text = panel.accepted[static_cast<std::size_t>(box)];
+          panel.texts[static_cast<std::size_t>(box)].text =
+              panel.accepted[static_cast<std::size_t>(box)];
         }
         return {false, kSheetTooLargeMessage};
       }
@@ -260,9 +266,11 @@ SheetSizeResult OnDataPanelOk(DataPanelModel& panel, SheetModel& sheet) {
 void WriteIndexColumn(const DataPanelModel& panel, SheetModel& sheet) {
   std::vector<long long> counts = SheetCounts(panel);
   long long product = 1;
-  for (long long count : counts) product = std::min<long long>(product * count, SheetModel::kMaxControlRows);
+  for (long long count : counts)
+    product = std::min<long long>(product * count, SheetModel::kMaxControlRows);
   if (product + 1 != sheet.Rows()) counts = {sheet.Rows() - 1};
-  for (Long row = 1; row < sheet.Rows(); ++row) sheet.SetCellText(row, 0, IndexText(row - 1, counts));
+  for (Long row = 1; row < sheet.Rows(); ++row)
+    sheet.SetCellText(row, 0, IndexText(row - 1, counts));
 }
 
 bool SheetPopupAllowed(double x, double y, double column0Width, double row0Height) {

@@ -21,32 +21,32 @@ EnableRow KindCommand(std::optional<MenuItem> item, int button, Long kind) {
 
 const std::array<EnableRow, 25>& Table() {
   static const std::array<EnableRow, 25> table = {{
-    {M::mnuViewRotateX, 42, false, true, true},
-    {M::mnuViewRotateY, 43, false, true, true},
-    {M::mnuViewRotateZ, 44, false, true, true},
-    {M::mnuViewRotate, 45, false, true, true},
-    {M::mnuViewFront, 47, false, true, true},
-    {M::mnuViewRight, 48, false, true, true},
-    {M::mnuViewTop, 49, false, true, true},
-    {M::mnuViewISO, 50, false, true, true},
-    KindCommand(M::mnuDrawVert, 22, kVertexModel),
-    KindCommand(M::mnuDrawGrid, 23, kGridModel),
-    KindCommand(M::mnuDrawTab3D, 24, kSurfaceModel),
-    // The Delaunay button; its menu item follows the data kind.
-    KindCommand(std::nullopt, 25, kDelaunayGraph),
-    KindCommand(M::mnuDrawCon3D, 30, kContour3DPlot),
-    KindCommand(M::mnuDrawColor, 27, kColorMapGraph),
-    KindCommand(M::mnuDrawCon, 28, kContourPlot),
-    KindCommand(M::mnuDrawVector, 29, kVectorPlot),
-    KindCommand(M::mnuDraw4DScat, 32, kScatter4D),
-    KindCommand(M::mnuDraw4DVec, 33, kVector4D),
-    KindCommand(M::mnuDraw4DSlice, 34, kSlice4D),
-    KindCommand(M::mnuDrawIsoSur, 0, kIsoSurface4D),
-    {M::mnuDrawLight, 37, false, true, true},
-    {std::nullopt, 36, true, true, true},  // axis properties
-    {std::nullopt, 39, true, true, true},  // move
-    {std::nullopt, 40, true, true, true},  // zoom
-    {std::nullopt, 41, true, true, true},  // zoom to fit
+      {M::mnuViewRotateX, 42, false, true, true},
+      {M::mnuViewRotateY, 43, false, true, true},
+      {M::mnuViewRotateZ, 44, false, true, true},
+      {M::mnuViewRotate, 45, false, true, true},
+      {M::mnuViewFront, 47, false, true, true},
+      {M::mnuViewRight, 48, false, true, true},
+      {M::mnuViewTop, 49, false, true, true},
+      {M::mnuViewISO, 50, false, true, true},
+      KindCommand(M::mnuDrawVert, 22, kVertexModel),
+      KindCommand(M::mnuDrawGrid, 23, kGridModel),
+      KindCommand(M::mnuDrawTab3D, 24, kSurfaceModel),
+      // The Delaunay button; its menu item follows the data kind.
+      KindCommand(std::nullopt, 25, kDelaunayGraph),
+      KindCommand(M::mnuDrawCon3D, 30, kContour3DPlot),
+      KindCommand(M::mnuDrawColor, 27, kColorMapGraph),
+      KindCommand(M::mnuDrawCon, 28, kContourPlot),
+      KindCommand(M::mnuDrawVector, 29, kVectorPlot),
+      KindCommand(M::mnuDraw4DScat, 32, kScatter4D),
+      KindCommand(M::mnuDraw4DVec, 33, kVector4D),
+      KindCommand(M::mnuDraw4DSlice, 34, kSlice4D),
+      KindCommand(M::mnuDrawIsoSur, 0, kIsoSurface4D),
+      {M::mnuDrawLight, 37, false, true, true},
+      {std::nullopt, 36, true, true, true},  // axis properties
+      {std::nullopt, 39, true, true, true},  // move
+      {std::nullopt, 40, true, true, true},  // zoom
+      {std::nullopt, 41, true, true, true},  // zoom to fit
   }};
   return table;
 }

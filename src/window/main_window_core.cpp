@@ -7,9 +7,9 @@
 #include <system_error>
 
 #include "documents/window_capture.h"
+#include "enable_patterns.h"
 #include "platform/message_box.h"
 #include "scene/scene_fonts.h"
-#include "enable_patterns.h"
 #include "window/scene_renderer.h"
 
 namespace qv {
@@ -66,7 +66,7 @@ void MainWindowCore::ReleaseDrawingContext() {
 }
 
 void MainWindowCore::Start(const std::string& commandLine, double twipsPerPixel,
-                               const std::string& programFolder) {
+                           const std::string& programFolder) {
   SharedSettings& s = workspace_->settings;
   flags_.FitPending = false;
   twipsPerPixel_ = twipsPerPixel > 0.0 ? twipsPerPixel : 15.0;
@@ -92,7 +92,8 @@ void MainWindowCore::Start(const std::string& commandLine, double twipsPerPixel,
   flags_.EditMode = false;
   flags_.CopiedCount = 0;
   flags_.NewLine = "\r\n";
-  flags_.TabChar = std::string(1, '\t');  // a one-character literal trips a false -Wrestrict in GCC 12
+  flags_.TabChar =
+      std::string(1, '\t');  // a one-character literal trips a false -Wrestrict in GCC 12
   interaction_.ResetModes();
   interaction_.State().CurQuat = TrackballQuat(1, 0.0, 0.0, 0.0, 0.0);
   if (commands_ != nullptr) {
@@ -156,7 +157,8 @@ PaneLayout MainWindowCore::OnResize(const PaneInput& input) {
   shownSplitterLeft_ = layout.splitter.left;
   // List 900 holds the projections of the size it was built for: a new size
   // needs a new build, or the picture would stretch until the next one.
-  if (SetDrawingSize(layout.drawingWidthPx, layout.drawingHeightPx) && buildCount_ > 0) BuildScene();
+  if (SetDrawingSize(layout.drawingWidthPx, layout.drawingHeightPx) && buildCount_ > 0)
+    BuildScene();
   OnDrawingPaint();
   return layout;
 }
@@ -388,7 +390,8 @@ void MainWindowCore::SetSheetRows(Long rows) {
 }
 
 void MainWindowCore::SetSheetHeaderRow(const std::array<std::string, 5>& headers) {
-  for (Long col = 0; col < 5; ++col) sheet_.SetCellText(0, col, headers[static_cast<std::size_t>(col)]);
+  for (Long col = 0; col < 5; ++col)
+    sheet_.SetCellText(0, col, headers[static_cast<std::size_t>(col)]);
 }
 
 void MainWindowCore::SetSheetRedraw(bool on) {

@@ -7,16 +7,16 @@ namespace qv {
 namespace {
 
 constexpr std::array<std::string_view, kMenuItemCount> kNames = {
-    "mnuFileNew2D",   "mnuFileNew3D",   "mnuFileNew4D",    "mnuFileOpen",    "mnuFileSave",
-    "mnuFileSaveAs",  "mnuFileImport",  "mnuFileOutput",   "mnuFileGridded", "mnuFilePrint",
-    "mnuFileExit",    "mnuEditCut",     "mnuEditCopy",     "mnuEditCopyAs",  "mnuEditPaste",
-    "mnuEditDelete",  "mnuEditDelAll",  "mnuViewMove",     "mnuViewZoom",    "mnuViewFit",
-    "mnuViewRotateX", "mnuViewRotateY", "mnuViewRotateZ",  "mnuViewRotate",  "mnuViewFront",
-    "mnuViewRight",   "mnuViewTop",     "mnuViewISO",      "mnuViewSet",     "mnuDrawPoint",
-    "mnuDrawVert",    "mnuDrawGrid",    "mnuDrawTab3D",    "mnuDrawDelaunay", "mnuDrawColor",
-    "mnuDrawCon",     "mnuDrawVector",  "mnuDrawCon3D",    "mnuDraw4DScat",  "mnuDraw4DVec",
-    "mnuDraw4DSlice", "mnuDrawIsoSur",  "mnuDrawAxis",     "mnuDrawLight",   "mnuHelpCon",
-    "mnuHelpAbout",   "mnuFunEdit",     "mnuFunCut",       "mnuFunCopy",     "mnuFunDelete",
+    "mnuFileNew2D",   "mnuFileNew3D",   "mnuFileNew4D",   "mnuFileOpen",     "mnuFileSave",
+    "mnuFileSaveAs",  "mnuFileImport",  "mnuFileOutput",  "mnuFileGridded",  "mnuFilePrint",
+    "mnuFileExit",    "mnuEditCut",     "mnuEditCopy",    "mnuEditCopyAs",   "mnuEditPaste",
+    "mnuEditDelete",  "mnuEditDelAll",  "mnuViewMove",    "mnuViewZoom",     "mnuViewFit",
+    "mnuViewRotateX", "mnuViewRotateY", "mnuViewRotateZ", "mnuViewRotate",   "mnuViewFront",
+    "mnuViewRight",   "mnuViewTop",     "mnuViewISO",     "mnuViewSet",      "mnuDrawPoint",
+    "mnuDrawVert",    "mnuDrawGrid",    "mnuDrawTab3D",   "mnuDrawDelaunay", "mnuDrawColor",
+    "mnuDrawCon",     "mnuDrawVector",  "mnuDrawCon3D",   "mnuDraw4DScat",   "mnuDraw4DVec",
+    "mnuDraw4DSlice", "mnuDrawIsoSur",  "mnuDrawAxis",    "mnuDrawLight",    "mnuHelpCon",
+    "mnuHelpAbout",   "mnuFunEdit",     "mnuFunCut",      "mnuFunCopy",      "mnuFunDelete",
 };
 
 }  // namespace

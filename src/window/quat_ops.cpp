@@ -50,7 +50,8 @@ std::array<float, 16> RotationMatrix(const Quat& q) {
   BuildRotMatrix(m, ToVec(q));
   std::array<float, 16> out{};
   for (int i = 0; i < 4; ++i) {
-    for (int j = 0; j < 4; ++j) out[static_cast<std::size_t>(i * 4 + j)] = static_cast<float>(m[i][j]);
+    for (int j = 0; j < 4; ++j)
+      out[static_cast<std::size_t>(i * 4 + j)] = static_cast<float>(m[i][j]);
   }
   return out;
 }

@@ -180,7 +180,8 @@ void DrawFrame(Workspace& ws, SceneLists& lists) {
   } else {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glCallList(kSceneList);
-    lists.returnValid = lists.base != 0 && glIsList(kSceneList) == GL_TRUE && HasAccumulationBuffer();
+    lists.returnValid =
+        lists.base != 0 && glIsList(kSceneList) == GL_TRUE && HasAccumulationBuffer();
     lists.light = ws.sceneLight;
   }
   glPopMatrix();

@@ -2,8 +2,7 @@
 
 namespace qv {
 
-SheetText::SheetText()
-    : cells_(static_cast<std::size_t>((kMaxRow + 1) * (kMaxColumn + 1))) {}
+SheetText::SheetText() : cells_(static_cast<std::size_t>((kMaxRow + 1) * (kMaxColumn + 1))) {}
 
 std::size_t SheetText::Offset(Long row, Long col) const {
   if (!InRange(row, col)) {

@@ -28,9 +28,9 @@ double NodeZ(const DataBench& b, Long i, Long j) {
 // Points at whole-number places of 0..10 whose values span exactly 0..10, so
 // that every drawing scale is 1 and the arrays keep the data's own numbers.
 std::vector<Point> UnitScalePoints() {
-  return {{0, 0, 0, 5},  {10, 0, 3, 1},  {0, 10, 7, 2}, {10, 10, 10, 9}, {5, 5, 4, 4},
-          {2, 7, 6, 0},  {8, 3, 2, 10},  {3, 1, 9, 3},  {6, 9, 1, 7},    {9, 6, 5, 6},
-          {1, 4, 8, 8},  {4, 8, 2.5, 2}, {7, 2, 6.5, 1}};
+  return {{0, 0, 0, 5}, {10, 0, 3, 1},  {0, 10, 7, 2}, {10, 10, 10, 9}, {5, 5, 4, 4},
+          {2, 7, 6, 0}, {8, 3, 2, 10},  {3, 1, 9, 3},  {6, 9, 1, 7},    {9, 6, 5, 6},
+          {1, 4, 8, 8}, {4, 8, 2.5, 2}, {7, 2, 6.5, 1}};
 }
 
 void SurfaceOnTenByTen(DataBench& b, const std::vector<Point>& points) {
@@ -131,9 +131,9 @@ TEST(GridTest, FewerThanFivePointsUseThemAll) {
 TEST(GridTest, InverseDistanceSnapsWithinATenth) {
   DataBench b;
   b.settings.GridMethod = 1;
-  b.IrregularSurface(kIrregularSurface, 2, 2, 0, 10, 0, 10,
-                     {{0.09, 0, 7, 1}, {0, 0.2, 100, 1}, {10, 10, 0, 1}, {10, 0, 0, 1},
-                      {0, 10, 0, 1}});
+  b.IrregularSurface(
+      kIrregularSurface, 2, 2, 0, 10, 0, 10,
+      {{0.09, 0, 7, 1}, {0, 0.2, 100, 1}, {10, 10, 0, 1}, {10, 0, 0, 1}, {0, 10, 0, 1}});
   ASSERT_TRUE(b.Load());
   EXPECT_NEAR(NodeZ(b, 0, 0), 7.0, 1e-12);
 }
@@ -201,9 +201,9 @@ TEST(GridTest, CylindricalColourSearchIsRelativeToTheRanges) {
   // plain numbers 0.5 < 10. The surface value searches in plain numbers.
   DataBench b;
   b.settings.GridMethod = 1;
-  b.IrregularSurface(kIrregularCylindrical, 2, 2, 0, 180, 0, 4,
-                     {{10, 0, 1, 111}, {0, 0.5, 5, 222}, {180, 4, 1, 0}, {180, 0, 1, 0},
-                      {0, 4, 1, 0}});
+  b.IrregularSurface(
+      kIrregularCylindrical, 2, 2, 0, 180, 0, 4,
+      {{10, 0, 1, 111}, {0, 0.5, 5, 222}, {180, 4, 1, 0}, {180, 0, 1, 0}, {0, 4, 1, 0}});
   ASSERT_TRUE(b.Load());
   EXPECT_EQ(b.data.Reg3DC(0, 0), 111.0);
   EXPECT_GT(b.data.Reg3DB(0, 0), 1.0);  // the radius mixes in the point 0.5 high
@@ -316,17 +316,22 @@ std::vector<Point> ManyPoints(int count) {
 INSTANTIATE_TEST_SUITE_P(
     Methods, GridRefusedTest,
     testing::Values(
-        RefusedCase{"UnknownSurfaceMethod", kIrregularSurface, 6, UnitScalePoints(),
-                    {kGridMessage}},
+        RefusedCase{
+            "UnknownSurfaceMethod", kIrregularSurface, 6, UnitScalePoints(), {kGridMessage}},
         RefusedCase{"ZeroSurfaceMethod", kIrregularSurface, 0, UnitScalePoints(), {kGridMessage}},
         RefusedCase{"UnknownVolumeMethod", kIrregularVolume, 104, kOnALine, {kGridMessage}},
-        RefusedCase{"MultiquadricCoincidentPoints", kIrregularSurface, 3,
+        RefusedCase{"MultiquadricCoincidentPoints",
+                    kIrregularSurface,
+                    3,
                     {{1, 1, 0, 0}, {1, 1, 5, 0}, {2, 3, 1, 0}, {4, 4, 2, 0}},
                     {kSolveMessage, kGridMessage}},
-        RefusedCase{"ThinPlatePointsOnALine", kIrregularSurface, 4, kOnALine,
+        RefusedCase{"ThinPlatePointsOnALine",
+                    kIrregularSurface,
+                    4,
+                    kOnALine,
                     {kSolveMessage, kGridMessage}},
-        RefusedCase{"ThinPlateTooManyPoints", kIrregularSurface, 4, ManyPoints(2001),
-                    {kGridMessage}},
+        RefusedCase{
+            "ThinPlateTooManyPoints", kIrregularSurface, 4, ManyPoints(2001), {kGridMessage}},
         RefusedCase{"QuadraticFitPointsOnALine", kIrregularSurface, 5, kOnALine, {kGridMessage}},
         RefusedCase{"VolumeFitTooFewPoints", kIrregularVolume, 103, kOnALine, {kGridMessage}}),
     [](const testing::TestParamInfo<RefusedCase>& info) { return std::string(info.param.name); });
@@ -441,12 +446,12 @@ GridError FrankeError(Long method, unsigned seed) {
 }
 
 TEST(FrankeTest, ThinPlateWithinFiveHundredths) {
-  const char* names[] = {"", "inverse distance", "Shepard", "multiquadric", "thin plate",
-                         "quadratic fit"};
+  const char* names[] = {"",           "inverse distance", "Shepard", "multiquadric",
+                         "thin plate", "quadratic fit"};
   for (Long method = 1; method <= 5; ++method) {
     const GridError e = FrankeError(method, kFrankeSeed);
-    std::printf("Franke, method %d (%s): max error %.4f, RMS %.4f\n", method, names[method],
-                e.max, e.rms);
+    std::printf("Franke, method %d (%s): max error %.4f, RMS %.4f\n", method, names[method], e.max,
+                e.rms);
     RecordProperty(std::string("method") + std::to_string(method) + "_max", std::to_string(e.max));
     if (method == 4) {
       EXPECT_LE(e.max, 0.05);
@@ -456,4 +461,3 @@ TEST(FrankeTest, ThinPlateWithinFiveHundredths) {
 
 }  // namespace
 }  // namespace qv
-

@@ -37,9 +37,9 @@ struct RecordCase {
 };
 
 // Distinct box texts so that the record shows the order of the boxes.
-const std::map<int, std::string> kIrregularBoxes = {
-    {1, "-1"}, {2, "1"}, {3, "2"}, {4, "5"}, {5, "-2"},
-    {6, "2"},  {7, "6"}, {8, "-3"}, {9, "3"}, {10, "7"}};
+const std::map<int, std::string> kIrregularBoxes = {{1, "-1"}, {2, "1"}, {3, "2"}, {4, "5"},
+                                                    {5, "-2"}, {6, "2"}, {7, "6"}, {8, "-3"},
+                                                    {9, "3"},  {10, "7"}};
 const std::vector<std::vector<std::string>> kTwoPoints = {{"1", "2", "3", "4"},
                                                           {"5", "6", "7", "8"}};
 
@@ -79,11 +79,20 @@ TEST_P(RecordTest, WritesKindBoxesAndCellsInOrder) {
 INSTANTIATE_TEST_SUITE_P(
     EveryKind, RecordTest,
     testing::Values(
-        RecordCase{"RegularCartesian", kRegularSurface, {{1, "2"}, {2, "3"}}, Numbered(6),
+        RecordCase{"RegularCartesian",
+                   kRegularSurface,
+                   {{1, "2"}, {2, "3"}},
+                   Numbered(6),
                    "1 2 3" + NumbersTo(24)},
-        RecordCase{"RegularCylindrical", kRegularCylindrical, {{1, "2"}, {2, "3"}}, Numbered(6),
+        RecordCase{"RegularCylindrical",
+                   kRegularCylindrical,
+                   {{1, "2"}, {2, "3"}},
+                   Numbered(6),
                    "4 2 3" + NumbersTo(24)},
-        RecordCase{"RegularSpherical", kRegularSpherical, {{1, "2"}, {2, "3"}}, Numbered(6),
+        RecordCase{"RegularSpherical",
+                   kRegularSpherical,
+                   {{1, "2"}, {2, "3"}},
+                   Numbered(6),
                    "6 2 3" + NumbersTo(24)},
         RecordCase{"IrregularCartesianWritesCodeZero", kIrregularSurface, kIrregularBoxes,
                    kTwoPoints, "0 2 5 6 -1 1 -2 2" + NumbersTo(8)},
@@ -94,17 +103,29 @@ INSTANTIATE_TEST_SUITE_P(
         RecordCase{"IrregularVolumeTenBoxes", kIrregularVolume, kIrregularBoxes, kTwoPoints,
                    "3 2 5 6 7 -1 1 -2 2 -3 3" + NumbersTo(8)},
         // Node (i, j, k) in row (i * RowsY + j) * RowsZ + k + 1.
-        RecordCase{"RegularVolume", kRegularVolume, {{1, "2"}, {2, "1"}, {4, "2"}}, Numbered(4),
+        RecordCase{"RegularVolume",
+                   kRegularVolume,
+                   {{1, "2"}, {2, "1"}, {4, "2"}},
+                   Numbered(4),
                    "2 2 1 2" + NumbersTo(16)},
         // The three size boxes of the regular volume are cleaned like all others.
-        RecordCase{"RegularVolumeSizesCleaned", kRegularVolume, {{1, " 1"}, {2, "1 "}, {4, "1"}},
-                   Numbered(1), "2 1 1 1 1 2 3 4"},
-        RecordCase{"DecimalCommaBecomesPoint", kRegularSurface, {{1, "1"}, {2, "1"}},
-                   {{"1,5", "2", "3", "4"}}, "1 1 1 1.5 2 3 4"},
-        RecordCase{"IllegalCharacterWritesEmptyItem", kRegularSurface, {{1, "1"}, {2, "1"}},
-                   {{"1;5", "2", "3", "4"}}, "1 1 1  2 3 4"},
-        RecordCase{"ZeroCountWritesNoRows", kRegularSurface, {{1, "0"}, {2, "3"}}, Numbered(3),
-                   "1 0 3"},
+        RecordCase{"RegularVolumeSizesCleaned",
+                   kRegularVolume,
+                   {{1, " 1"}, {2, "1 "}, {4, "1"}},
+                   Numbered(1),
+                   "2 1 1 1 1 2 3 4"},
+        RecordCase{"DecimalCommaBecomesPoint",
+                   kRegularSurface,
+                   {{1, "1"}, {2, "1"}},
+                   {{"1,5", "2", "3", "4"}},
+                   "1 1 1 1.5 2 3 4"},
+        RecordCase{"IllegalCharacterWritesEmptyItem",
+                   kRegularSurface,
+                   {{1, "1"}, {2, "1"}},
+                   {{"1;5", "2", "3", "4"}},
+                   "1 1 1  2 3 4"},
+        RecordCase{
+            "ZeroCountWritesNoRows", kRegularSurface, {{1, "0"}, {2, "3"}}, Numbered(3), "1 0 3"},
         RecordCase{"NoKindSelected", -1, {{1, "2"}, {2, "3"}}, Numbered(6), ""}),
     [](const testing::TestParamInfo<RecordCase>& info) { return std::string(info.param.name); });
 
@@ -184,8 +205,9 @@ void RegularSurface(DataBench& bench, Long kind, int nodesX, int nodesY,
 
 TEST(GetDataTest, RegularCartesianSurface) {
   DataBench bench;
-  RegularSurface(bench, kRegularSurface, 3, 2,
-                 [](int i, int j) { return Node{10.0 * i, 5.0 * j, i + j + 1.0, -1.0 * i}; });
+  RegularSurface(bench, kRegularSurface, 3, 2, [](int i, int j) {
+    return Node{10.0 * i, 5.0 * j, i + j + 1.0, -1.0 * i};
+  });
   ASSERT_TRUE(bench.Load());
   const DataSet& d = bench.data;
   EXPECT_EQ(d.DataType(), 1);
@@ -292,8 +314,9 @@ class RefusedPanelTest : public testing::TestWithParam<RefusalCase> {};
 TEST_P(RefusedPanelTest, ShowsMessageAndChangesNothing) {
   const RefusalCase& c = GetParam();
   DataBench bench;
-  RegularSurface(bench, kRegularSurface, 2, 2,
-                 [](int i, int j) { return Node{1.0 * i, 2.0 * j, 3.0 * i * j, 4.0}; });
+  RegularSurface(bench, kRegularSurface, 2, 2, [](int i, int j) {
+    return Node{1.0 * i, 2.0 * j, 3.0 * i * j, 4.0};
+  });
   ASSERT_TRUE(bench.Load());
   const double scaleX = bench.settings.DataScaleX;
   const double x11 = bench.data.Reg3DX(1, 1);
@@ -319,18 +342,38 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         RefusalCase{"LetterInCell", kRegularSurface, {}, 3, "abc", "Illegal data exist."},
         RefusalCase{"NumberTooLarge", kRegularSurface, {}, 2, "1e999", "Illegal data exist."},
-        RefusalCase{"NoRowsX", kRegularSurface, {"0"}, 0, "",
-                    "The number of Rows X must larger than 0."},
-        RefusalCase{"TooFewPoints", kIrregularSurface, {"0", "1", "3", "5", "0", "1", "5"}, 0, "",
+        RefusalCase{
+            "NoRowsX", kRegularSurface, {"0"}, 0, "", "The number of Rows X must larger than 0."},
+        RefusalCase{"TooFewPoints",
+                    kIrregularSurface,
+                    {"0", "1", "3", "5", "0", "1", "5"},
+                    0,
+                    "",
                     "The number of points must larger than 3."},
-        RefusalCase{"BoundTooLarge", kIrregularSurface, {"0", "1e400", "4", "5", "0", "1", "5"}, 0,
-                    "", "Illegal data exist."},
-        RefusalCase{"GridTooLarge", kIrregularSurface, {"0", "1", "4", "2000", "0", "1", "2000"}, 0,
-                    "", "Illegal data exist."},
-        // 1.5 x 1.5 nodes load as 2 x 2: the fourth row is checked as well.
-        RefusalCase{"FractionalCountsCheckEveryLoadedRow", kRegularSurface, {"1.5", "1.5"}, 4, "abc",
+        RefusalCase{"BoundTooLarge",
+                    kIrregularSurface,
+                    {"0", "1e400", "4", "5", "0", "1", "5"},
+                    0,
+                    "",
                     "Illegal data exist."},
-        RefusalCase{"SheetTooSmall", kRegularVolume, {"100", "100", "", "3"}, 0, "",
+        RefusalCase{"GridTooLarge",
+                    kIrregularSurface,
+                    {"0", "1", "4", "2000", "0", "1", "2000"},
+                    0,
+                    "",
+                    "Illegal data exist."},
+        // 1.5 x 1.5 nodes load as 2 x 2: the fourth row is checked as well.
+        RefusalCase{"FractionalCountsCheckEveryLoadedRow",
+                    kRegularSurface,
+                    {"1.5", "1.5"},
+                    4,
+                    "abc",
+                    "Illegal data exist."},
+        RefusalCase{"SheetTooSmall",
+                    kRegularVolume,
+                    {"100", "100", "", "3"},
+                    0,
+                    "",
                     "Illegal data exist."}),
     [](const testing::TestParamInfo<RefusalCase>& info) { return std::string(info.param.name); });
 
@@ -394,8 +437,8 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(ScaleCase{"Square", 1, 1, 1, 1, 1, 2.0, 0.5, 1.0},
                     ScaleCase{"Equal", 2, 1, 1, 1, 1, 2.0, 2.0, 2.0},
                     ScaleCase{"CustomRatios", 3, 4, 0.5, 2, 1, 0.5, 1.0, 0.5},
-                    ScaleCase{"CustomInvalidRatiosCountAsOne", 3, 0, -2, std::nan(""), 1, 2.0,
-                              0.5, 1.0},
+                    ScaleCase{"CustomInvalidRatiosCountAsOne", 3, 0, -2, std::nan(""), 1, 2.0, 0.5,
+                              1.0},
                     ScaleCase{"ZoomRaisesTheHeight", 1, 1, 1, 1, 4, 2.0, 0.5, 0.25},
                     ScaleCase{"ZeroZoomCountsAsOne", 2, 1, 1, 1, 0, 2.0, 2.0, 2.0},
                     ScaleCase{"UnknownModeIsSquare", 9, 1, 1, 1, 1, 2.0, 0.5, 1.0}),

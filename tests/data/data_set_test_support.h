@@ -33,9 +33,8 @@ struct DataBench {
   // An irregular surface of kind with the grid nodes per axis and the grid
   // span (first axis lo..hi, second axis lo..hi), for points.size() points
   // of four cells each.
-  void IrregularSurface(Long kind, int nodesU, int nodesV, double lowU, double highU,
-                        double lowV, double highV,
-                        const std::vector<std::array<double, 4>>& points) {
+  void IrregularSurface(Long kind, int nodesU, int nodesV, double lowU, double highU, double lowV,
+                        double highV, const std::vector<std::array<double, 4>>& points) {
     panel.SetKindIndex(kind);
     panel.SetText(3, std::to_string(points.size()));
     const bool cylindrical = kind == kIrregularCylindrical;

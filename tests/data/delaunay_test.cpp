@@ -31,7 +31,9 @@ struct Points {
   std::size_t Size() const { return x.size(); }
 };
 
-DelaunayResult Triangulate(const Points& p) { return TriangulatePoints(p.x.data(), p.y.data(), p.Size()); }
+DelaunayResult Triangulate(const Points& p) {
+  return TriangulatePoints(p.x.data(), p.y.data(), p.Size());
+}
 
 Points Random(std::size_t n, unsigned seed) {
   std::mt19937 random(seed);

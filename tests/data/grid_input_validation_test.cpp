@@ -60,44 +60,63 @@ INSTANTIATE_TEST_SUITE_P(
         ValidationCase{"PointsWithABlank", kIrregularSurface, {{3, "12 "}}, 0, 1, "", kPoints},
         ValidationCase{"PointsEmpty", kIrregularSpherical, {{3, ""}}, 0, 1, "", kPoints},
         // The point count is checked before the rows, the rows before the bounds.
-        ValidationCase{"PointsBeforeRows", kIrregularSurface, {{3, "2"}, {4, "0"}}, 0, 1, "",
-                       kPoints},
-        ValidationCase{"RowsXBeforeRowsY", kIrregularSurface, {{4, "0"}, {7, "0"}}, 0, 1, "",
-                       kRowsX},
+        ValidationCase{
+            "PointsBeforeRows", kIrregularSurface, {{3, "2"}, {4, "0"}}, 0, 1, "", kPoints},
+        ValidationCase{
+            "RowsXBeforeRowsY", kIrregularSurface, {{4, "0"}, {7, "0"}}, 0, 1, "", kRowsX},
         ValidationCase{"RowsY", kIrregularSurface, {{7, "-1"}, {1, "a"}}, 0, 1, "", kRowsY},
         // The cylindrical kind keeps its second row count in Text10.
         ValidationCase{"CylindricalRowsY", kIrregularCylindrical, {{10, "0"}}, 0, 1, "", kRowsY},
         ValidationCase{"CylindricalIgnoresText7", kIrregularCylindrical, {{7, "0"}}},
         ValidationCase{"IrregularVolumeRowsZ", kIrregularVolume, {{10, ""}}, 0, 1, "", kRowsZ},
-        ValidationCase{"RegularVolumeRowsZ", kRegularVolume, {{1, "3"}, {2, "3"}, {4, "0"}}, 0, 1, "", kRowsZ},
+        ValidationCase{
+            "RegularVolumeRowsZ", kRegularVolume, {{1, "3"}, {2, "3"}, {4, "0"}}, 0, 1, "", kRowsZ},
         // The regular kinds keep Rows X in Text1, whose design text is "0".
         ValidationCase{"RegularRowsX", kRegularSurface, {}, 0, 1, "", kRowsX},
         ValidationCase{"RegularRowsY", kRegularCylindrical, {{1, "4"}, {2, "0"}}, 0, 1, "", kRowsY},
         ValidationCase{"RegularSurfaceIgnoresBounds", kRegularSurface, {{1, "3"}, {5, "a"}}},
         ValidationCase{"BoundNotANumber", kIrregularSurface, {{6, "1;0"}}, 0, 1, "", kIllegal},
-        ValidationCase{"CylindricalBound", kIrregularCylindrical, {{9, "#"}}, 0, 1, "",
-                       kIllegal},
+        ValidationCase{"CylindricalBound", kIrregularCylindrical, {{9, "#"}}, 0, 1, "", kIllegal},
         ValidationCase{"EmptyBoundReadsAsZero", kIrregularSurface, {{1, ""}}},
         ValidationCase{"BadCellInUse", kIrregularSurface, {{3, "4"}}, 4, 3, "1;2", kIllegal},
         ValidationCase{"BadCellColumnFour", kIrregularVolume, {{3, "4"}}, 1, 4, "x", kIllegal},
         ValidationCase{"BadCellBeyondThePoints", kIrregularSurface, {{3, "4"}}, 5, 1, "x"},
         // A regular sheet holds one row per node: 2 x 3 nodes use rows 1..6.
-        ValidationCase{"RegularBadCellInUse", kRegularSurface, {{1, "2"}, {2, "3"}}, 6, 2, "?",
-                       kIllegal},
+        ValidationCase{
+            "RegularBadCellInUse", kRegularSurface, {{1, "2"}, {2, "3"}}, 6, 2, "?", kIllegal},
         ValidationCase{"RegularBadCellBeyond", kRegularSurface, {{1, "2"}, {2, "3"}}, 7, 2, "?"},
         // Counts are rounded (halves to even) before they are checked, as the
         // data set rounds them when it loads: 1.5 x 1.5 nodes are 2 x 2 and use
         // rows 1..4, and 3.4 points are 3.
-        ValidationCase{"FractionalCountsCoverEveryRowLoaded", kRegularSurface, {{1, "1.5"}, {2, "1.5"}}, 4, 1, "x",
+        ValidationCase{"FractionalCountsCoverEveryRowLoaded",
+                       kRegularSurface,
+                       {{1, "1.5"}, {2, "1.5"}},
+                       4,
+                       1,
+                       "x",
                        kIllegal},
         ValidationCase{"HalfCountsRoundToEven", kRegularSurface, {{1, "2.5"}, {2, "1"}}, 3, 1, "x"},
-        ValidationCase{"FractionalPointsRoundedFirst", kIrregularSurface, {{3, "3.4"}}, 0, 1, "", kPoints},
-        ValidationCase{"FractionalRowsRoundedFirst", kRegularSurface, {{1, "0.6"}, {2, "0.5"}}, 0, 1, "", kRowsY},
-        ValidationCase{"MoreRowsThanTheSheetHolds", kIrregularSurface, {{3, "20001"}}, 0, 1, "",
-                       kIllegal},
-        ValidationCase{"RegularVolumeTooLargeForTheSheet", kRegularVolume,
-                       {{1, "100"}, {2, "100"}, {4, "3"}}, 0, 1, "", kIllegal}),
-    [](const testing::TestParamInfo<ValidationCase>& info) { return std::string(info.param.name); });
+        ValidationCase{
+            "FractionalPointsRoundedFirst", kIrregularSurface, {{3, "3.4"}}, 0, 1, "", kPoints},
+        ValidationCase{"FractionalRowsRoundedFirst",
+                       kRegularSurface,
+                       {{1, "0.6"}, {2, "0.5"}},
+                       0,
+                       1,
+                       "",
+                       kRowsY},
+        ValidationCase{
+            "MoreRowsThanTheSheetHolds", kIrregularSurface, {{3, "20001"}}, 0, 1, "", kIllegal},
+        ValidationCase{"RegularVolumeTooLargeForTheSheet",
+                       kRegularVolume,
+                       {{1, "100"}, {2, "100"}, {4, "3"}},
+                       0,
+                       1,
+                       "",
+                       kIllegal}),
+    [](const testing::TestParamInfo<ValidationCase>& info) {
+      return std::string(info.param.name);
+    });
 
 TEST(ValidateGridInput, WritesTheCleanedTextsBack) {
   MemoryDataPanel panel;

@@ -62,13 +62,13 @@ TEST_P(SolveLinearSingularTest, ReportsSingular) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, SolveLinearSingularTest,
-    testing::Values(SingularCase{"Zero", 2, {0, 0, 0, 0}},
-                    SingularCase{"DependentRows", 3, {1, 2, 3, 2, 4, 6, 0, 1, 1}},
-                    // The test is absolute: 1e-17 + 1 == 1.
-                    SingularCase{"TinyPivot", 1, {1e-17}},
-                    SingularCase{"NaNEverywhere", 2,
-                                 {std::nan(""), std::nan(""), std::nan(""), std::nan("")}},
-                    SingularCase{"NaNRowAfterAStep", 2, {1, 0, std::nan(""), std::nan("")}}),
+    testing::Values(
+        SingularCase{"Zero", 2, {0, 0, 0, 0}},
+        SingularCase{"DependentRows", 3, {1, 2, 3, 2, 4, 6, 0, 1, 1}},
+        // The test is absolute: 1e-17 + 1 == 1.
+        SingularCase{"TinyPivot", 1, {1e-17}},
+        SingularCase{"NaNEverywhere", 2, {std::nan(""), std::nan(""), std::nan(""), std::nan("")}},
+        SingularCase{"NaNRowAfterAStep", 2, {1, 0, std::nan(""), std::nan("")}}),
     [](const testing::TestParamInfo<SingularCase>& info) { return std::string(info.param.name); });
 
 TEST(SolveLinear, SmallButNotTinyPivotIsSolved) {

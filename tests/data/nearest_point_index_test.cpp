@@ -17,8 +17,7 @@ using Index2 = NearestPointIndex<2>;
 using Index3 = NearestPointIndex<3>;
 
 double Estimate(const std::vector<Index2::Point>& points, const std::vector<double>& values,
-                const Index2::Point& node, std::size_t k,
-                Index2::Point divisors = Index2::Unit()) {
+                const Index2::Point& node, std::size_t k, Index2::Point divisors = Index2::Unit()) {
   const Index2 index(points, divisors);
   std::vector<Neighbour> nearest;
   index.Nearest(node, k, nearest);
@@ -126,8 +125,9 @@ std::vector<Neighbour> Scan(const std::vector<std::array<double, D>>& points,
                             std::size_t k) {
   std::vector<Neighbour> all;
   for (std::size_t i = 0; i < points.size(); ++i) all.push_back({index.Distance2(i, node), i});
-  std::stable_sort(all.begin(), all.end(),
-                   [](const Neighbour& a, const Neighbour& b) { return a.distance2 < b.distance2; });
+  std::stable_sort(all.begin(), all.end(), [](const Neighbour& a, const Neighbour& b) {
+    return a.distance2 < b.distance2;
+  });
   all.resize(std::min(k, all.size()));
   return all;
 }
@@ -185,7 +185,8 @@ TEST(NearestPointIndex, MatchesAScanInThreeDimensions) {
   std::uniform_real_distribution<double> unit(0.0, 10.0);
   std::vector<Index3::Point> points, nodes;
   for (int i = 0; i < 4000; ++i) points.push_back({unit(random), unit(random), unit(random) / 100});
-  for (int i = 0; i < 300; ++i) nodes.push_back({unit(random) * 1.2 - 1, unit(random), unit(random)});
+  for (int i = 0; i < 300; ++i)
+    nodes.push_back({unit(random) * 1.2 - 1, unit(random), unit(random)});
   ExpectSameAsScan<3>(points, nodes, 5);
 }
 

@@ -56,8 +56,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, ParseIntTextTest,
                                          ParseCase{"12 ", false, "12"},
                                          ParseCase{"1 2", false, "1"}, ParseCase{"12", true, "12"},
                                          ParseCase{"1,5", true, "1.5"},
-                                         ParseCase{"1e3", true, "1e3"},
-                                         ParseCase{"-7", true, "-7"},
+                                         ParseCase{"1e3", true, "1e3"}, ParseCase{"-7", true, "-7"},
                                          ParseCase{"x1", false, ""}));
 
 struct NormalizeCase {

@@ -55,7 +55,8 @@ TEST(ParallelForPumped, PumpsOncePerItemOnTheCallingThread) {
   for (std::size_t count : {0u, 1u, 3u, 500u}) {
     CountingPump pump;
     std::vector<double> results(count);
-    ParallelForPumped(count, [&](std::size_t i) { results[i] = Item(i); }, pump);
+    ParallelForPumped(
+        count, [&](std::size_t i) { results[i] = Item(i); }, pump);
     EXPECT_EQ(pump.calls, static_cast<long>(count));
     EXPECT_EQ(pump.fromOtherThreads, 0);
     for (std::size_t i = 0; i < count; ++i) ASSERT_EQ(results[i], Item(i));
@@ -78,7 +79,8 @@ TEST(ParallelForPumped, RethrowsAndStops) {
                      }
                      if (i < 20) return;
                      const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(2);
-                     while (!thrown && std::chrono::steady_clock::now() < giveUp) std::this_thread::yield();
+                     while (!thrown && std::chrono::steady_clock::now() < giveUp)
+                       std::this_thread::yield();
                      std::this_thread::sleep_for(std::chrono::milliseconds(1));
                    },
                    pump),

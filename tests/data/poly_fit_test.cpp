@@ -129,12 +129,15 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, PolyFit3DSingularTest,
     testing::Values(DegenerateCase{"FivePoints", {{0, 0}, {1, 0}, {0, 1}, {2, 1}, {1, 3}}},
                     DegenerateCase{"NoPoints", {}},
-                    DegenerateCase{"OneLine", {{0, 0}, {1, 1}, {2, 2}, {3, 3}, {4, 4}, {5, 5}, {7, 7}}},
+                    DegenerateCase{"OneLine",
+                                   {{0, 0}, {1, 1}, {2, 2}, {3, 3}, {4, 4}, {5, 5}, {7, 7}}},
                     DegenerateCase{"SixPointsTwiceEach",
                                    {{0, 0}, {1, 0}, {0, 1}, {0, 0}, {1, 0}, {0, 1}, {0, 0}}},
                     // x^2 + y^2 = 1 makes the constant and the two squares dependent.
                     DegenerateCase{"OneCircle", OnACircle(12)}),
-    [](const testing::TestParamInfo<DegenerateCase>& info) { return std::string(info.param.name); });
+    [](const testing::TestParamInfo<DegenerateCase>& info) {
+      return std::string(info.param.name);
+    });
 
 TEST(PolyFit4D, AQuadraticVolumeComesBack) {
   std::mt19937 random(9);

@@ -30,16 +30,18 @@ TEST(Orient2D, SignIsExactNearALine) {
   for (int trial = 0; trial < 20000; ++trial) {
     const std::int64_t ax = base + static_cast<std::int64_t>(random() % 1000);
     // Differences of 2^30 and more: their products need more than 53 bits.
-    const std::int64_t bx = ax + (std::int64_t{1} << 30) + static_cast<std::int64_t>(random() % 1000);
-    const std::int64_t cx = ax + (std::int64_t{1} << 31) + static_cast<std::int64_t>(random() % 1000);
+    const std::int64_t bx =
+        ax + (std::int64_t{1} << 30) + static_cast<std::int64_t>(random() % 1000);
+    const std::int64_t cx =
+        ax + (std::int64_t{1} << 31) + static_cast<std::int64_t>(random() % 1000);
     const std::int64_t ay = 3 * ax + 1 + wobble(random);
     const std::int64_t by = 3 * bx + 1 + wobble(random);
     const std::int64_t cy = 3 * cx + 1 + wobble(random);
     const int expected = ExactOrient(ax, ay, bx, by, cx, cy);
     zeros += expected == 0;
-    ASSERT_EQ(SignOf(Orient2D(double(ax), double(ay), double(bx), double(by), double(cx),
-                              double(cy))),
-              expected)
+    ASSERT_EQ(
+        SignOf(Orient2D(double(ax), double(ay), double(bx), double(by), double(cx), double(cy))),
+        expected)
         << trial;
   }
   EXPECT_GT(zeros, 0) << "the cases must include points exactly on the line";
@@ -51,7 +53,7 @@ TEST(InCircle, SignIsExactNearACircle) {
   // Scaled by an odd factor, so that the squares and products round in
   // doubles and the points on the circle are not found by luck.
   const Wide scale = 1000003;
-  const std::int64_t onCircle[][2] = {{625, 0}, {0, 625}, {-625, 0}, {0, -625}, {375, 500},
+  const std::int64_t onCircle[][2] = {{625, 0},   {0, 625},    {-625, 0},  {0, -625},   {375, 500},
                                       {500, 375}, {-375, 500}, {175, 600}, {-600, -175}};
   const std::int64_t cx = (std::int64_t{1} << 26) + 3, cy = (std::int64_t{1} << 25) - 7;
   int results[3] = {0, 0, 0};
@@ -60,8 +62,8 @@ TEST(InCircle, SignIsExactNearACircle) {
       for (const auto& c : onCircle) {
         for (const auto& d : onCircle) {
           for (int nudge = -1; nudge <= 1; ++nudge) {
-            const Wide ax = a[0] * scale, ay = a[1] * scale, bx = b[0] * scale,
-                       by = b[1] * scale, px = c[0] * scale, py = c[1] * scale;
+            const Wide ax = a[0] * scale, ay = a[1] * scale, bx = b[0] * scale, by = b[1] * scale,
+                       px = c[0] * scale, py = c[1] * scale;
             const Wide dx = Wide(d[0]) * (625 + nudge) / 625 * scale;
             const Wide dy = Wide(d[1]) * (625 + nudge) / 625 * scale;
             const Wide adx = ax - dx, ady = ay - dy, bdx = bx - dx, bdy = by - dy;

@@ -24,9 +24,7 @@ TEST(Shepard, ExactAtADataPointTheFirstOfEqualPoints) {
   EXPECT_EQ(ShepardAt<3>(points, {5, 5, 5 + 1e-160}), 1);
 }
 
-TEST(Shepard, NoPointsGiveZero) {
-  EXPECT_EQ(ShepardAt<2>(ShepardPoints<2>{}, {1, 1}), 0.0);
-}
+TEST(Shepard, NoPointsGiveZero) { EXPECT_EQ(ShepardAt<2>(ShepardPoints<2>{}, {1, 1}), 0.0); }
 
 }  // namespace
 }  // namespace qv

@@ -15,7 +15,8 @@ std::uint32_t U32(const std::string& b, std::size_t at) {
   return v;
 }
 std::uint32_t U16(const std::string& b, std::size_t at) {
-  return static_cast<std::uint8_t>(b[at]) | (static_cast<std::uint32_t>(static_cast<std::uint8_t>(b[at + 1])) << 8);
+  return static_cast<std::uint8_t>(b[at]) |
+         (static_cast<std::uint32_t>(static_cast<std::uint8_t>(b[at + 1])) << 8);
 }
 
 // Pixel (x, y) of the test picture: red = 10x + 1, green = 20y + 2, blue = 200.
@@ -37,7 +38,8 @@ struct SizeCase {
 
 // Header fields, stride, zero padding and the swap to blue-green-red.
 TEST(EncodeBmp, WritesHeaderStridePaddingAndBgr) {
-  for (const SizeCase c : {SizeCase{1, 1, 4}, SizeCase{4, 1, 12}, SizeCase{5, 3, 16}, SizeCase{2, 2, 8}}) {
+  for (const SizeCase c :
+       {SizeCase{1, 1, 4}, SizeCase{4, 1, 12}, SizeCase{5, 3, 16}, SizeCase{2, 2, 8}}) {
     const std::string b = EncodeBmp(Picture(c.width, c.height), c.width, c.height);
     SCOPED_TRACE(testing::Message() << c.width << "x" << c.height);
     ASSERT_EQ(b.size(), 54u + c.stride * c.height);
@@ -75,9 +77,9 @@ TEST(EncodeBmp, NeverReadsBeyondTheSourcePicture) {
   const RgbImage source = Picture(3, 2);
   const std::string b = EncodeBmp(source, 4, 3);
   ASSERT_EQ(b.size(), 54u + 12 * 3);
-  EXPECT_EQ(static_cast<std::uint8_t>(b[54 + 2 * 3 + 2]), 21);  // last real column, red
-  for (int i = 0; i < 3; ++i) EXPECT_EQ(b[54 + 9 + i], '\0');   // the extra column
-  for (int i = 0; i < 12; ++i) EXPECT_EQ(b[54 + 24 + i], '\0'); // the extra row
+  EXPECT_EQ(static_cast<std::uint8_t>(b[54 + 2 * 3 + 2]), 21);   // last real column, red
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(b[54 + 9 + i], '\0');    // the extra column
+  for (int i = 0; i < 12; ++i) EXPECT_EQ(b[54 + 24 + i], '\0');  // the extra row
   // A source whose byte count does not match its size is not read at all.
   RgbImage broken{5, 5, std::vector<std::uint8_t>(3, 7)};
   const std::string blank = EncodeBmp(broken, 5, 5);

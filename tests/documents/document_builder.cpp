@@ -80,11 +80,13 @@ void FillPanel(MemoryDataPanel& panel, Long kind) {
   }
   // Points spread over the bounds, none coincident, so that the gridding
   // and the triangulation have sound input.
-  const double spots[6][3] = {{0.5, 0.5, 1}, {3.5, 0.25, 2}, {0.25, 3.5, 3}, {3.5, 3.75, 4}, {2, 2.125, 5}, {1.5, 2.5, 6}};
+  const double spots[6][3] = {{0.5, 0.5, 1},  {3.5, 0.25, 2}, {0.25, 3.5, 3},
+                              {3.5, 3.75, 4}, {2, 2.125, 5},  {1.5, 2.5, 6}};
   for (Long row = 1; row <= rows; ++row) {
     const auto& s = spots[(row - 1) % 6];
     const double lift = static_cast<double>((row - 1) / 6);
-    panel.SetRow(row, {FormatDouble(s[0] + lift), FormatDouble(s[1]), FormatDouble(s[2] * 1.25), FormatDouble(-s[2] + 0.001)});
+    panel.SetRow(row, {FormatDouble(s[0] + lift), FormatDouble(s[1]), FormatDouble(s[2] * 1.25),
+                       FormatDouble(-s[2] + 0.001)});
   }
 }
 
@@ -108,7 +110,9 @@ void BuildDocument(TestProgram& program, Long viewCode, Long kind) {
   axis.LabelNumZ = 6;
   axis.SetTitleX("Distance east");
   axis.SetTitleY("Height");
-  axis.SetTitleZ("Time of day \xB0" "C");
+  axis.SetTitleZ(
+      "Time of day \xB0"
+      "C");
   axis.XYPanelColor = 1234;
   axis.YZGridColor = 5678;
   axis.XZPanelMaterial = 7;
@@ -117,7 +121,8 @@ void BuildDocument(TestProgram& program, Long viewCode, Long kind) {
   axis.BetterFonts = false;
   FillPanel(program.host.panel, kind);
   Long id = 1;
-  for (const Long graphType : kEveryGraphKind) program.host.AddGraph(MakeGraph(graphType, id++), true);
+  for (const Long graphType : kEveryGraphKind)
+    program.host.AddGraph(MakeGraph(graphType, id++), true);
   program.host.AddGraph(MakeGraph(kSurfaceModel, 40), false);
 }
 
@@ -130,15 +135,19 @@ void ExpectSameGraph(const Graph& e, const Graph& a) {
 void ExpectSameAxis(const AxisSystem& e, const AxisSystem& a) {
   EXPECT_EQ(e.Show, a.Show);
   if (!e.Show) return;
-  for (const auto member : {&AxisSystem::ShowXYPanel, &AxisSystem::ShowXZPanel, &AxisSystem::ShowYZPanel, &AxisSystem::ShowXYXGrid,
-                            &AxisSystem::ShowXYYGrid, &AxisSystem::ShowXZXGrid, &AxisSystem::ShowXZZGrid, &AxisSystem::ShowYZYGrid,
-                            &AxisSystem::ShowYZZGrid, &AxisSystem::BetterFonts}) {
+  for (const auto member :
+       {&AxisSystem::ShowXYPanel, &AxisSystem::ShowXZPanel, &AxisSystem::ShowYZPanel,
+        &AxisSystem::ShowXYXGrid, &AxisSystem::ShowXYYGrid, &AxisSystem::ShowXZXGrid,
+        &AxisSystem::ShowXZZGrid, &AxisSystem::ShowYZYGrid, &AxisSystem::ShowYZZGrid,
+        &AxisSystem::BetterFonts}) {
     EXPECT_EQ(e.*member, a.*member);
   }
-  for (const auto member : {&AxisSystem::LabelNumX, &AxisSystem::LabelNumY, &AxisSystem::LabelNumZ, &AxisSystem::XYPanelColor,
-                            &AxisSystem::XZPanelColor, &AxisSystem::YZPanelColor, &AxisSystem::XYGridColor, &AxisSystem::XZGridColor,
-                            &AxisSystem::YZGridColor, &AxisSystem::XYPanelMaterial, &AxisSystem::XZPanelMaterial,
-                            &AxisSystem::YZPanelMaterial, &AxisSystem::AxisColor, &AxisSystem::AxisWidth}) {
+  for (const auto member :
+       {&AxisSystem::LabelNumX, &AxisSystem::LabelNumY, &AxisSystem::LabelNumZ,
+        &AxisSystem::XYPanelColor, &AxisSystem::XZPanelColor, &AxisSystem::YZPanelColor,
+        &AxisSystem::XYGridColor, &AxisSystem::XZGridColor, &AxisSystem::YZGridColor,
+        &AxisSystem::XYPanelMaterial, &AxisSystem::XZPanelMaterial, &AxisSystem::YZPanelMaterial,
+        &AxisSystem::AxisColor, &AxisSystem::AxisWidth}) {
     EXPECT_EQ(e.*member, a.*member);
   }
   EXPECT_EQ(e.TitleX(), a.TitleX());

@@ -16,9 +16,10 @@
 namespace qv::test {
 
 // Every graph kind the list has a caption for.
-inline const std::vector<Long> kEveryGraphKind{kSurfaceModel, kPointGraph,    kColorMapGraph, kContourPlot, kVectorPlot,
-                                               kContour3DPlot, kVertexModel,  kGridModel,     kDelaunayGraph, kScatter4D,
-                                               kVector4D,      kSlice4D,      kIsoSurface4D};
+inline const std::vector<Long> kEveryGraphKind{
+    kSurfaceModel,  kPointGraph,  kColorMapGraph, kContourPlot,   kVectorPlot,
+    kContour3DPlot, kVertexModel, kGridModel,     kDelaunayGraph, kScatter4D,
+    kVector4D,      kSlice4D,     kIsoSurface4D};
 
 // One open program: workspace, window, association (into a temporary data
 // folder) and the File commands.

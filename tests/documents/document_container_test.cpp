@@ -10,8 +10,9 @@ namespace {
 // Guards the length field: a text of 65535 bytes or more does not fit the
 // 16-bit form and must switch to the marked 32-bit form, not wrap around.
 TEST(DocumentContainer, RoundTripsEveryLengthForm) {
-  for (const std::size_t length : {std::size_t{0}, std::size_t{1}, kClassicTextLimit, kClassicTextLimit + 1,
-                                   std::size_t{70000}, std::size_t{300000}}) {
+  for (const std::size_t length :
+       {std::size_t{0}, std::size_t{1}, kClassicTextLimit, kClassicTextLimit + 1,
+        std::size_t{70000}, std::size_t{300000}}) {
     std::string text(length, 'x');
     for (std::size_t i = 0; i < length; i += 97) text[i] = static_cast<char>(i % 251);
     const std::string bytes = EncodeContainer(text);
@@ -25,7 +26,9 @@ TEST(DocumentContainer, RoundTripsEveryLengthForm) {
 
 // Short documents must stay byte-compatible with the classic layout.
 TEST(DocumentContainer, ShortTextKeepsTheClassicBytes) {
-  EXPECT_EQ(EncodeContainer("D41 0 "), std::string("\x08\x00\x06\x00" "D41 0 ", 10));
+  EXPECT_EQ(EncodeContainer("D41 0 "), std::string("\x08\x00\x06\x00"
+                                                   "D41 0 ",
+                                                   10));
   const std::string longBytes = EncodeContainer(std::string(65535, 'a'));
   EXPECT_EQ(longBytes.substr(0, 8), std::string("\x08\x00\xFF\xFF\xFF\xFF\x00\x00", 8));
 }
@@ -55,10 +58,16 @@ TEST(DocumentContainer, RefusesDamagedBytes) {
   const BadContainer cases[] = {
       {"one byte", std::string("\x08", 1)},
       {"cut header", std::string("\x08\x00\x05", 3)},
-      {"wrong type", std::string("\x02\x00\x01\x00" "a", 5)},
-      {"text cut short", std::string("\x08\x00\x10\x00" "D41 ", 8)},
+      {"wrong type", std::string("\x02\x00\x01\x00"
+                                 "a",
+                                 5)},
+      {"text cut short", std::string("\x08\x00\x10\x00"
+                                     "D41 ",
+                                     8)},
       {"long form cut in its length", std::string("\x08\x00\xFF\xFF\x01\x00", 6)},
-      {"long form beyond the file", std::string("\x08\x00\xFF\xFF\xFF\xFF\xFF\xFF" "abc", 11)},
+      {"long form beyond the file", std::string("\x08\x00\xFF\xFF\xFF\xFF\xFF\xFF"
+                                                "abc",
+                                                11)},
   };
   for (const auto& c : cases) {
     const ContainerText back = DecodeContainer(c.bytes);

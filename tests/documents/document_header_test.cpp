@@ -13,9 +13,9 @@ struct HeaderCase {
 
 TEST(DocumentHeader, ReadsTheFourteenHeaders) {
   const HeaderCase cases[] = {
-      {"D1", 0, 3},   {"D2", 0, 7},   {"D11", 1, 3},  {"D12", 1, 7},  {"D13", 1, 11},
-      {"D21", 2, 3},  {"D22", 2, 7},  {"D23", 2, 11}, {"D31", 3, 3},  {"D32", 3, 7},
-      {"D33", 3, 11}, {"D41", 4, 3},  {"D42", 4, 7},  {"D43", 4, 11},
+      {"D1", 0, 3},   {"D2", 0, 7},  {"D11", 1, 3},  {"D12", 1, 7},  {"D13", 1, 11},
+      {"D21", 2, 3},  {"D22", 2, 7}, {"D23", 2, 11}, {"D31", 3, 3},  {"D32", 3, 7},
+      {"D33", 3, 11}, {"D41", 4, 3}, {"D42", 4, 7},  {"D43", 4, 11},
   };
   for (const auto& c : cases) {
     const auto header = ParseDocumentHeader(c.token);
@@ -26,7 +26,8 @@ TEST(DocumentHeader, ReadsTheFourteenHeaders) {
 }
 
 TEST(DocumentHeader, RefusesEveryOtherToken) {
-  for (const char* token : {"", "D", "D3", "D0", "D10", "D14", "D51", "D01", "d41", "D41 ", "D411", "X41", "41"}) {
+  for (const char* token :
+       {"", "D", "D3", "D0", "D10", "D14", "D51", "D01", "d41", "D41 ", "D411", "X41", "41"}) {
     EXPECT_FALSE(ParseDocumentHeader(token)) << '"' << token << '"';
   }
 }

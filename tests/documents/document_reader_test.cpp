@@ -8,8 +8,8 @@
 
 #include "data/data_panel.h"
 #include "document_tokens.h"
-#include "platform/record_reader.h"
 #include "graphs/workspace.h"
+#include "platform/record_reader.h"
 
 namespace qv {
 namespace {
@@ -39,9 +39,9 @@ struct OlderFormat {
   const char* file;
   int version;
   Long viewCode;
-  Long kind;        // data-kind list index
-  Long firstKind;   // GraphType of the first graph
-  Long stepH;       // preset of the volume kinds (0 for surfaces)
+  Long kind;       // data-kind list index
+  Long firstKind;  // GraphType of the first graph
+  Long stepH;      // preset of the volume kinds (0 for surfaces)
 };
 
 void PrintTo(const OlderFormat& c, std::ostream* os) { *os << c.file; }
@@ -175,7 +175,7 @@ TEST(DocumentReader, PutsPanelTextsIntoTheirBoxes) {
   Workspace workspace;
   StagedDocument staged;
   ASSERT_TRUE(ReadDocumentText(Fixture("d22.txt"), workspace, staged).ok);
-  const std::vector<std::pair<int, std::string>> expected{{3, "4"}, {4, "5"}, {10, "5"}, {1, "0"},
+  const std::vector<std::pair<int, std::string>> expected{{3, "4"},   {4, "5"}, {10, "5"}, {1, "0"},
                                                           {2, "360"}, {8, "0"}, {9, "10"}};
   EXPECT_EQ(staged.data.boxes, expected);
   EXPECT_EQ(staged.data.headers, (std::array<std::string, 5>{"Index", "A", "R", "Z", "Color"}));
@@ -190,7 +190,8 @@ TEST(DocumentReader, PutsPanelTextsIntoTheirBoxes) {
 std::string GraphRecord(const std::string& id, const std::string& sliceCount = "0",
                         const std::string& colorCount = "0", const std::string& lineColor = "255",
                         const std::string& title = "@Main@") {
-  std::string r = "6 " + id + " " + title + " " + lineColor + " 1 4 0 0 1 1 0 1 1 0 1 0 0 0 1 0 0 1 10 1 0 0 5 1 0 0 1 0 1 0 0 0 ";
+  std::string r = "6 " + id + " " + title + " " + lineColor +
+                  " 1 4 0 0 1 1 0 1 1 0 1 0 0 0 1 0 0 1 10 1 0 0 5 1 0 0 1 0 1 0 0 0 ";
   r += "0 0 " + sliceCount + " ";
   if (Val(sliceCount) >= 1 && Val(sliceCount) <= 2) {
     for (int i = 0; i < static_cast<int>(Val(sliceCount)); ++i) r += "1.5 1 0 0 5 0 0 ";
@@ -246,37 +247,55 @@ const std::vector<DamagedCase>& DamagedCases() {
       {"WrongHeader", [](DocumentParts& d) { d.header = "D44"; }, "not a document"},
       {"NoVersionThreeD", [](DocumentParts& d) { d.header = "D3"; }, "not a document"},
       {"LowerCaseHeader", [](DocumentParts& d) { d.header = "d41"; }, "not a document"},
-      {"HugeGraphCount", [](DocumentParts& d) { d.count = "2000000000"; }, "graph count is too large"},
+      {"HugeGraphCount", [](DocumentParts& d) { d.count = "2000000000"; },
+       "graph count is too large"},
       {"GraphCountBeyondTheText", [](DocumentParts& d) { d.count = "40"; }, "cut short"},
       {"NegativeGraphCount", [](DocumentParts& d) { d.count = "-1"; }, "graph count is negative"},
       {"FractionalGraphCount", [](DocumentParts& d) { d.count = "2.5"; }, "not a whole number"},
       {"InfiniteGraphCount", [](DocumentParts& d) { d.count = "1e999"; }, "not a whole number"},
       {"MoreGraphsCountedThanWritten", [](DocumentParts& d) { d.count = "2"; }, "cut short"},
       {"UnknownDataKind", [](DocumentParts& d) { d.data = "9 2 2"; }, "data kind is too large"},
-      {"SheetBeyond20000Rows", [](DocumentParts& d) { d.data = "1 200 101"; }, "more than 20000 rows"},
-      {"VolumeBeyond20000Rows", [](DocumentParts& d) { d.data = "2 30 30 30"; }, "more than 20000 rows"},
+      {"SheetBeyond20000Rows", [](DocumentParts& d) { d.data = "1 200 101"; },
+       "more than 20000 rows"},
+      {"VolumeBeyond20000Rows", [](DocumentParts& d) { d.data = "2 30 30 30"; },
+       "more than 20000 rows"},
       {"NegativeRowCount", [](DocumentParts& d) { d.data = "1 -2 2"; }, "row count is negative"},
       {"FractionalRowCount", [](DocumentParts& d) { d.data = "1 2.5 2"; }, "not a whole number"},
-      {"PointsBeyond20000", [](DocumentParts& d) { d.data = "0 20001 5 5 0 1 0 1"; }, "more than 20000 points"},
-      {"HugeGrid", [](DocumentParts& d) { d.data = "0 1 2000 2000 0 1 0 1 0 0 0 0"; }, "grid is too large"},
-      {"InfiniteBound", [](DocumentParts& d) { d.data = "0 1 5 5 1e999 1 0 1 0 0 0 0"; }, "out of range"},
+      {"PointsBeyond20000", [](DocumentParts& d) { d.data = "0 20001 5 5 0 1 0 1"; },
+       "more than 20000 points"},
+      {"HugeGrid", [](DocumentParts& d) { d.data = "0 1 2000 2000 0 1 0 1 0 0 0 0"; },
+       "grid is too large"},
+      {"InfiniteBound", [](DocumentParts& d) { d.data = "0 1 5 5 1e999 1 0 1 0 0 0 0"; },
+       "out of range"},
       {"InfiniteCell", [](DocumentParts& d) { d.data = "1 1 1 0 1e999 1 1"; }, "out of range"},
-      {"SliceCountBeyondTheTable", [](DocumentParts& d) { d.graphs = {GraphRecord("1", "51")}; }, "50 slices"},
-      {"ColorCountBeyondTheTable", [](DocumentParts& d) { d.graphs = {GraphRecord("1", "0", "32")}; }, "31 colour"},
-      {"NegativeSliceCount", [](DocumentParts& d) { d.graphs = {GraphRecord("1", "-1")}; }, "negative count"},
-      {"NegativeColorCount", [](DocumentParts& d) { d.graphs = {GraphRecord("1", "0", "-4")}; }, "negative count"},
-      {"InfiniteLong", [](DocumentParts& d) { d.graphs = {GraphRecord("1", "0", "0", "1e999")}; }, "out of range"},
-      {"IDAtTheTopOfTheRange", [](DocumentParts& d) { d.graphs = {GraphRecord("2147483647")}; }, "ID is out of range"},
-      {"IDLeavingNoRoomForTheNext", [](DocumentParts& d) { d.graphs = {GraphRecord("2147483646")}; }, "ID is out of range"},
+      {"SliceCountBeyondTheTable", [](DocumentParts& d) { d.graphs = {GraphRecord("1", "51")}; },
+       "50 slices"},
+      {"ColorCountBeyondTheTable",
+       [](DocumentParts& d) { d.graphs = {GraphRecord("1", "0", "32")}; }, "31 colour"},
+      {"NegativeSliceCount", [](DocumentParts& d) { d.graphs = {GraphRecord("1", "-1")}; },
+       "negative count"},
+      {"NegativeColorCount", [](DocumentParts& d) { d.graphs = {GraphRecord("1", "0", "-4")}; },
+       "negative count"},
+      {"InfiniteLong", [](DocumentParts& d) { d.graphs = {GraphRecord("1", "0", "0", "1e999")}; },
+       "out of range"},
+      {"IDAtTheTopOfTheRange", [](DocumentParts& d) { d.graphs = {GraphRecord("2147483647")}; },
+       "ID is out of range"},
+      {"IDLeavingNoRoomForTheNext",
+       [](DocumentParts& d) { d.graphs = {GraphRecord("2147483646")}; }, "ID is out of range"},
       {"InfiniteID", [](DocumentParts& d) { d.graphs = {GraphRecord("1e999")}; }, "out of range"},
-      {"NegativeID", [](DocumentParts& d) { d.graphs = {GraphRecord("-3")}; }, "ID is out of range"},
+      {"NegativeID", [](DocumentParts& d) { d.graphs = {GraphRecord("-3")}; },
+       "ID is out of range"},
       {"DuplicateIDs",
        [](DocumentParts& d) {
          d.count = "2";
          d.graphs = {GraphRecord("4"), GraphRecord("4")};
        },
        "two graphs have the ID 4"},
-      {"InfiniteAxisLong", [](DocumentParts& d) { d.axis = "1 1 0 0 1 1 1 1 1 1 2 1e999 2 @X@ @Y@ @Z@ 1 1 1 1 1 1 4 4 4 0 1 1 "; }, "axis record"},
+      {"InfiniteAxisLong",
+       [](DocumentParts& d) {
+         d.axis = "1 1 0 0 1 1 1 1 1 1 2 1e999 2 @X@ @Y@ @Z@ 1 1 1 1 1 1 4 4 4 0 1 1 ";
+       },
+       "axis record"},
       {"ScaleModeZero", [](DocumentParts& d) { d.scale = "0 1 1 1 1"; }, "scale mode"},
       {"ScaleModeBeyond", [](DocumentParts& d) { d.scale = "4 1 1 1 1"; }, "scale mode"},
       {"InfiniteScaleRatio", [](DocumentParts& d) { d.scale = "1 1 1e999 1 1"; }, "scale ratio"},
@@ -314,7 +333,9 @@ TEST_P(DamagedDocumentTest, IsRefusedWithAReason) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, DamagedDocumentTest, testing::ValuesIn(DamagedCases()),
-                         [](const testing::TestParamInfo<DamagedCase>& info) { return info.param.name; });
+                         [](const testing::TestParamInfo<DamagedCase>& info) {
+                           return info.param.name;
+                         });
 
 // The reason is a part of the message "The document could not be opened:
 // <reason>." A record's own sentence wrapped into it once kept its full stop
@@ -327,7 +348,8 @@ TEST_P(DamagedDocumentTest, ReasonReadsAsAPartOfOneSentence) {
   ASSERT_FALSE(reason.empty());
   EXPECT_NE(reason.back(), '.') << reason;
   EXPECT_TRUE(reason[0] < 'A' || reason[0] > 'Z') << reason;
-  for (std::size_t at = reason.find(": "); at != std::string::npos; at = reason.find(": ", at + 1)) {
+  for (std::size_t at = reason.find(": "); at != std::string::npos;
+       at = reason.find(": ", at + 1)) {
     const char next = reason[at + 2];
     EXPECT_TRUE(next < 'A' || next > 'Z') << reason;
   }
@@ -338,9 +360,10 @@ TEST(DocumentReader, GraphRecordRefusalsAreWrappedIntoTheReason) {
     std::string record;
     const char* reason;
   };
-  for (const Case& c : {Case{GraphRecord("1", "51"), "graph 1: the graph record holds more than 50 slices"},
-                        Case{GraphRecord("1", "0", "32"),
-                             "graph 1: the graph record holds more than 31 colour points"}}) {
+  for (const Case& c :
+       {Case{GraphRecord("1", "51"), "graph 1: the graph record holds more than 50 slices"},
+        Case{GraphRecord("1", "0", "32"),
+             "graph 1: the graph record holds more than 31 colour points"}}) {
     DocumentParts parts;
     parts.graphs = {c.record};
     StagedDocument staged;

@@ -4,12 +4,12 @@
 #include <gtest/gtest.h>
 
 #include "data/panel_layout.h"
+#include "document_builder.h"
 #include "documents/document_container.h"
 #include "documents/document_header.h"
 #include "documents/document_writer.h"
-#include "platform/file_replace.h"
 #include "graphs/graph_kinds.h"
-#include "document_builder.h"
+#include "platform/file_replace.h"
 
 namespace qv {
 namespace {
@@ -25,7 +25,9 @@ struct RoundTripCase {
   Long kind;
 };
 
-void PrintTo(const RoundTripCase& c, std::ostream* os) { *os << "view " << c.viewCode << " kind " << c.kind; }
+void PrintTo(const RoundTripCase& c, std::ostream* os) {
+  *os << "view " << c.viewCode << " kind " << c.kind;
+}
 
 class RoundTripTest : public testing::TestWithParam<RoundTripCase> {};
 
@@ -78,7 +80,8 @@ TEST_P(RoundTripTest, OpensWhatWasSavedFieldForFieldAndSavesTheSameBytes) {
     const Graph& graph = GraphAt(a.allGraphs, position);
     test::ExpectSameGraph(GraphAt(e.shownGraphs, position), graph);
     EXPECT_TRUE(opened.host.list[static_cast<std::size_t>(position - 1)].checked);
-    EXPECT_EQ(opened.host.list[static_cast<std::size_t>(position - 1)].caption, ListCaption(graph, c.viewCode));
+    EXPECT_EQ(opened.host.list[static_cast<std::size_t>(position - 1)].caption,
+              ListCaption(graph, c.viewCode));
   }
   EXPECT_EQ(opened.host.fits, 1);
   test::ExpectSameAxis(e.axisSystem, a.axisSystem);
@@ -100,7 +103,8 @@ std::vector<RoundTripCase> EveryViewAndDataKind() {
 
 INSTANTIATE_TEST_SUITE_P(EveryKind, RoundTripTest, testing::ValuesIn(EveryViewAndDataKind()),
                          [](const testing::TestParamInfo<RoundTripCase>& info) {
-                           return "View" + CStr(info.param.viewCode) + "Kind" + CStr(info.param.kind);
+                           return "View" + CStr(info.param.viewCode) + "Kind" +
+                                  CStr(info.param.kind);
                          });
 
 // A hidden axis system is the single "0"; the scale settings follow it.
@@ -131,7 +135,8 @@ TEST(DocumentRoundTrip, KeepsATextBeyond64KiBIntact) {
   panel.SetText(1, "101");
   panel.SetText(2, "101");
   for (Long row = 1; row <= 101 * 101; ++row) {
-    panel.SetRow(row, {CStr(row / 101), CStr(row % 101), FormatDouble(0.001 * row), FormatDouble(-0.5 * row)});
+    panel.SetRow(row, {CStr(row / 101), CStr(row % 101), FormatDouble(0.001 * row),
+                       FormatDouble(-0.5 * row)});
   }
   const std::string path = saved.folder.File("large.qrv");
   saved.host.dialogs.Choose(path);
@@ -146,7 +151,8 @@ TEST(DocumentRoundTrip, KeepsATextBeyond64KiBIntact) {
   EXPECT_EQ(opened.host.sheetRows, 101 * 101 + 1);
   for (const Long row : {Long{1}, Long{5000}, Long{101 * 101}}) {
     for (Long column = 1; column <= 4; ++column) {
-      EXPECT_EQ(opened.host.panel.Cell(row, column), panel.Cell(row, column)) << row << ", " << column;
+      EXPECT_EQ(opened.host.panel.Cell(row, column), panel.Cell(row, column))
+          << row << ", " << column;
     }
   }
   EXPECT_EQ(opened.workspace.allGraphs.Items.Count(), 13);

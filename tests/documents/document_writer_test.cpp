@@ -39,11 +39,14 @@ TEST_P(RefusedDataSetTest, ReasonWrapsTheDataSetsMessage) {
 
 INSTANTIATE_TEST_SUITE_P(
     Messages, RefusedDataSetTest,
-    testing::Values(RefusedDataCase{"NoRows", 1, "0",
-                                    "its data set is refused (the number of Rows X must larger than 0)"},
-                    RefusedDataCase{"NoColumns", 2, "0",
-                                    "its data set is refused (the number of Rows Y must larger than 0)"}),
-    [](const testing::TestParamInfo<RefusedDataCase>& info) { return std::string(info.param.name); });
+    testing::Values(
+        RefusedDataCase{"NoRows", 1, "0",
+                        "its data set is refused (the number of Rows X must larger than 0)"},
+        RefusedDataCase{"NoColumns", 2, "0",
+                        "its data set is refused (the number of Rows Y must larger than 0)"}),
+    [](const testing::TestParamInfo<RefusedDataCase>& info) {
+      return std::string(info.param.name);
+    });
 
 }  // namespace
 }  // namespace qv

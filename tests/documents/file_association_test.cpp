@@ -29,7 +29,8 @@ TEST(AssociationKeys, StartUpWritesTheWholeTable) {
   WriteAssociationKeys(store, ClassicPaths("C:\\Program Files\\Quorvel"));
   EXPECT_EQ(Value(store, "HKEY_CLASSES_ROOT\\.qrv"), "qrvfile");
   EXPECT_EQ(Value(store, "HKEY_CLASSES_ROOT\\qrvfile"), "Quorvel");
-  EXPECT_EQ(Value(store, "HKEY_CLASSES_ROOT\\qrvfile\\DefaultIcon"), "C:\\Program Files\\Quorvel\\Quorvel.ico");
+  EXPECT_EQ(Value(store, "HKEY_CLASSES_ROOT\\qrvfile\\DefaultIcon"),
+            "C:\\Program Files\\Quorvel\\Quorvel.ico");
   EXPECT_EQ(Value(store, "HKEY_CLASSES_ROOT\\qrvfile\\Shell\\Open\\command"),
             "C:\\Program Files\\Quorvel\\Quorvel.exe %1");
   RegValue raw;
@@ -50,9 +51,11 @@ TEST(AssociationKeys, UpdateRewritesTheRegisteredType) {
   SetStringValue(store, "HKEY_CLASSES_ROOT\\.qrv", "", "otherfile");
   store.CreateKey("HKEY_CLASSES_ROOT\\otherfile\\Shell\\Open\\command");
   UpdateAssociationKeys(store, ClassicPaths("D:\\new"));
-  EXPECT_EQ(Value(store, "HKEY_CLASSES_ROOT\\otherfile\\shell\\open\\command"), "D:\\new\\Quorvel.exe %1");
+  EXPECT_EQ(Value(store, "HKEY_CLASSES_ROOT\\otherfile\\shell\\open\\command"),
+            "D:\\new\\Quorvel.exe %1");
   EXPECT_FALSE(store.KeyExists("HKEY_CLASSES_ROOT\\otherfile\\DefaultIcon"));
-  EXPECT_EQ(Value(store, "HKEY_CLASSES_ROOT\\qrvfile\\Shell\\Open\\command"), "C:\\old\\Quorvel.exe %1");
+  EXPECT_EQ(Value(store, "HKEY_CLASSES_ROOT\\qrvfile\\Shell\\Open\\command"),
+            "C:\\old\\Quorvel.exe %1");
 }
 
 TEST(AssociationKeys, UpdateIsSkippedWithoutARegisteredType) {
@@ -79,7 +82,8 @@ TEST(DesktopRegistration, QuotesTheProgramInTheEntry) {
   RegistryStore store;
   WriteAssociationKeys(store, LinuxPaths("/opt/my \"q\" 100%"));
   const std::string entry = DesktopEntryText(store);
-  EXPECT_NE(entry.find("Exec=\"/opt/my \\\\\"q\\\\\" 100%%/quorvel\" %f\n"), std::string::npos) << entry;
+  EXPECT_NE(entry.find("Exec=\"/opt/my \\\\\"q\\\\\" 100%%/quorvel\" %f\n"), std::string::npos)
+      << entry;
   EXPECT_NE(entry.find("Name=Quorvel\n"), std::string::npos);
   EXPECT_NE(entry.find("MimeType=application/x-qrv;\n"), std::string::npos);
   EXPECT_EQ(DesktopEntryText(RegistryStore{}), "");
@@ -101,8 +105,10 @@ class ScopedEnv {
     ::setenv(name, value.c_str(), 1);
   }
   ~ScopedEnv() {
-    if (old_) ::setenv(name_, old_->c_str(), 1);
-    else ::unsetenv(name_);
+    if (old_)
+      ::setenv(name_, old_->c_str(), 1);
+    else
+      ::unsetenv(name_);
   }
 
  private:

@@ -15,14 +15,14 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <optional>
 #include <filesystem>
 #include <functional>
+#include <optional>
 
+#include "document_builder.h"
 #include "documents/document_container.h"
 #include "documents/document_header.h"
 #include "platform/file_replace.h"
-#include "document_builder.h"
 #include "platform/record_reader.h"
 
 namespace qv {
@@ -134,10 +134,14 @@ TEST_P(FileNew3DAnswerTest, DiscardsTheGraphsOnlyWhenSavedOrNotWanted) {
 INSTANTIATE_TEST_SUITE_P(
     Answers, FileNew3DAnswerTest,
     testing::Values(
-        NewAnswerCase{"YesAndSaved", MsgAnswer::Yes, [](TestProgram& p) { p.host.dialogs.Choose(p.folder.File("a.qrv")); }, true},
-        NewAnswerCase{"YesButDialogCancelled", MsgAnswer::Yes, [](TestProgram& p) { p.host.dialogs.Cancel(); }, false},
-        NewAnswerCase{"YesButWriteFailed", MsgAnswer::Yes,
-                      [](TestProgram& p) { p.host.dialogs.Choose(p.folder.File("no such folder/a.qrv")); }, false},
+        NewAnswerCase{"YesAndSaved", MsgAnswer::Yes,
+                      [](TestProgram& p) { p.host.dialogs.Choose(p.folder.File("a.qrv")); }, true},
+        NewAnswerCase{"YesButDialogCancelled", MsgAnswer::Yes,
+                      [](TestProgram& p) { p.host.dialogs.Cancel(); }, false},
+        NewAnswerCase{
+            "YesButWriteFailed", MsgAnswer::Yes,
+            [](TestProgram& p) { p.host.dialogs.Choose(p.folder.File("no such folder/a.qrv")); },
+            false},
         NewAnswerCase{"No", MsgAnswer::No, [](TestProgram&) {}, true},
         NewAnswerCase{"Cancel", MsgAnswer::Cancel, [](TestProgram&) {}, false}),
     [](const testing::TestParamInfo<NewAnswerCase>& info) { return info.param.name; });
@@ -341,11 +345,13 @@ TEST_P(FileSaveRefusedTest, ReportsAndLeavesTheFileAlone) {
   EXPECT_FALSE(p.commands.SaveOK());
   ASSERT_EQ(p.host.messages.Shown().size(), 1u);
   EXPECT_EQ(p.host.messages.Shown().front().title, "Error");
-  EXPECT_NE(p.host.messages.Texts().front().find(c.message), std::string::npos) << p.host.messages.Texts().front();
+  EXPECT_NE(p.host.messages.Texts().front().find(c.message), std::string::npos)
+      << p.host.messages.Texts().front();
   EXPECT_EQ(p.host.dialogs.Shown().size(), c.dialogShown ? 1u : 0u);
   // A failed write names the file it was for.
   if (c.dialogShown) {
-    EXPECT_TRUE(p.host.messages.Texts().front().starts_with("The document \"" + p.folder.File(c.file) + "\" could not be saved: "))
+    EXPECT_TRUE(p.host.messages.Texts().front().starts_with(
+        "The document \"" + p.folder.File(c.file) + "\" could not be saved: "))
         << p.host.messages.Texts().front();
   }
   EXPECT_EQ(ReadWholeFile(path), "old bytes");
@@ -354,10 +360,16 @@ TEST_P(FileSaveRefusedTest, ReportsAndLeavesTheFileAlone) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, FileSaveRefusedTest,
     testing::Values(
-        RefusedSaveCase{"UnknownViewCode", [](TestProgram& p) { p.workspace.settings.ViewCode = 5; }, "view kind is unknown", false},
-        RefusedSaveCase{"FractionalRowCount", [](TestProgram& p) { p.host.panel.SetText(1, "2.5"); }, "not a whole number", false},
-        RefusedSaveCase{"NegativeRowCount", [](TestProgram& p) { p.host.panel.SetText(2, "-2"); }, "negative", false},
-        RefusedSaveCase{"SheetBeyond20000Rows", [](TestProgram& p) { p.host.panel.SetText(1, "20001"); }, "20000", false},
+        RefusedSaveCase{"UnknownViewCode",
+                        [](TestProgram& p) { p.workspace.settings.ViewCode = 5; },
+                        "view kind is unknown", false},
+        RefusedSaveCase{"FractionalRowCount",
+                        [](TestProgram& p) { p.host.panel.SetText(1, "2.5"); },
+                        "not a whole number", false},
+        RefusedSaveCase{"NegativeRowCount", [](TestProgram& p) { p.host.panel.SetText(2, "-2"); },
+                        "negative", false},
+        RefusedSaveCase{"SheetBeyond20000Rows",
+                        [](TestProgram& p) { p.host.panel.SetText(1, "20001"); }, "20000", false},
         RefusedSaveCase{"DataSetWouldRefuseIt",
                         [](TestProgram& p) {
                           test::FillPanel(p.host.panel, kIrregularSurface);
@@ -365,12 +377,16 @@ INSTANTIATE_TEST_SUITE_P(
                         },
                         "(the number of points must larger than 3)", false},
         // The saved document must open again.
-        RefusedSaveCase{"CellBeyond1000Characters", [](TestProgram& p) { p.host.panel.SetCell(2, 3, "0." + std::string(1000, '1')); },
-                        "a sheet cell holds more than 1000 characters", false},
-        RefusedSaveCase{"NoSuchFolder", [](TestProgram&) {}, "the folder does not exist", true, "missing/kept.qrv"},
+        RefusedSaveCase{
+            "CellBeyond1000Characters",
+            [](TestProgram& p) { p.host.panel.SetCell(2, 3, "0." + std::string(1000, '1')); },
+            "a sheet cell holds more than 1000 characters", false},
+        RefusedSaveCase{"NoSuchFolder", [](TestProgram&) {}, "the folder does not exist", true,
+                        "missing/kept.qrv"},
         // Refused whoever runs the program, root included.
-        RefusedSaveCase{"ReadOnlyFile", [](TestProgram&) {}, "the file is read-only", true, "kept.qrv",
-                        [](const std::string& path) { ASSERT_EQ(::chmod(path.c_str(), 0444), 0); }}),
+        RefusedSaveCase{
+            "ReadOnlyFile", [](TestProgram&) {}, "the file is read-only", true, "kept.qrv",
+            [](const std::string& path) { ASSERT_EQ(::chmod(path.c_str(), 0444), 0); }}),
     [](const testing::TestParamInfo<RefusedSaveCase>& info) { return info.param.name; });
 
 TEST(FileSave, ACancelledDialogIsNoSave) {
@@ -407,8 +423,10 @@ TEST(FileSaveAs, ACancelledDialogWritesNothing) {
 }
 
 RgbImage Picture(int width, int height) {
-  RgbImage image{width, height, std::vector<std::uint8_t>(static_cast<std::size_t>(width) * height * 3)};
-  for (std::size_t i = 0; i < image.rgb.size(); ++i) image.rgb[i] = static_cast<std::uint8_t>(i * 7);
+  RgbImage image{width, height,
+                 std::vector<std::uint8_t>(static_cast<std::size_t>(width) * height * 3)};
+  for (std::size_t i = 0; i < image.rgb.size(); ++i)
+    image.rgb[i] = static_cast<std::uint8_t>(i * 7);
   return image;
 }
 
@@ -426,8 +444,10 @@ std::string DecodedSize(const std::string& path) {
 // The picture decodes to the drawing area's size: the widths that the row
 // padding once had to be worked around (4k + 1 and 4k + 3) included.
 TEST(FileSaveAs, SecondFilterWritesAPictureOfTheDrawingAreasSize) {
-  if (std::system("command -v identify >/dev/null 2>&1") != 0) GTEST_SKIP() << "ImageMagick identify is missing";
-  for (const auto& [width, height] : {std::pair{301, 7}, std::pair{303, 5}, std::pair{300, 2}, std::pair{1, 1}}) {
+  if (std::system("command -v identify >/dev/null 2>&1") != 0)
+    GTEST_SKIP() << "ImageMagick identify is missing";
+  for (const auto& [width, height] :
+       {std::pair{301, 7}, std::pair{303, 5}, std::pair{300, 2}, std::pair{1, 1}}) {
     TestProgram p;
     p.host.picture = Picture(width, height);
     const std::string path = p.folder.File("scene.bmp");
@@ -448,7 +468,8 @@ TEST(FileSaveAs, APictureOverAReadOnlyFileIsRefusedNamingIt) {
   p.host.dialogs.Choose(path, 2);
   p.commands.SaveAs();
   EXPECT_EQ(p.host.messages.Texts(),
-            std::vector<std::string>{"The picture \"" + path + "\" could not be saved: the file is read-only."});
+            std::vector<std::string>{"The picture \"" + path +
+                                     "\" could not be saved: the file is read-only."});
   EXPECT_EQ(ReadWholeFile(path), "old picture");
 }
 
@@ -502,7 +523,9 @@ struct DamagedFile {
 
 void PrintTo(const DamagedFile& c, std::ostream* os) { *os << c.name; }
 
-std::string Container(const std::vector<std::string>& tokens) { return EncodeContainer(Join(tokens)); }
+std::string Container(const std::vector<std::string>& tokens) {
+  return EncodeContainer(Join(tokens));
+}
 
 // The token after the first record's title, its LineColor.
 std::size_t FirstLineColor(const std::vector<std::string>& t) {
@@ -513,36 +536,121 @@ std::size_t FirstLineColor(const std::vector<std::string>& t) {
 
 const std::vector<DamagedFile>& DamagedFiles() {
   static const std::vector<DamagedFile> cases{
-      {"TruncatedContainer", [](auto t, auto&) { const std::string b = Container(t); return b.substr(0, b.size() / 2); }, "cut short"},
-      {"TruncatedText", [](auto t, auto&) { t.resize(kFirstRecord + 20); return EncodeContainer(Join(t)); }, "cut short"},
-      {"WrongValueType", [](auto t, auto&) { std::string b = Container(t); b[0] = 3; return b; }, "no document text"},
+      {"TruncatedContainer",
+       [](auto t, auto&) {
+         const std::string b = Container(t);
+         return b.substr(0, b.size() / 2);
+       },
+       "cut short"},
+      {"TruncatedText",
+       [](auto t, auto&) {
+         t.resize(kFirstRecord + 20);
+         return EncodeContainer(Join(t));
+       },
+       "cut short"},
+      {"WrongValueType",
+       [](auto t, auto&) {
+         std::string b = Container(t);
+         b[0] = 3;
+         return b;
+       },
+       "no document text"},
       {"TwoBytes", [](auto, auto&) { return std::string("\x08\x00", 2); }, "too short"},
-      {"WrongHeader", [](auto t, auto&) { t[0] = "D51"; return Container(t); }, "not a document"},
-      {"TextFile", [](auto, auto&) { return std::string("R3 2 2\r\n1 2 3\r\n"); }, "no document text"},
-      {"HugeGraphCount", [](auto t, auto&) { t[kCountToken] = "99999999"; return Container(t); }, "graph count is too large"},
-      {"NegativeGraphCount", [](auto t, auto&) { t[kCountToken] = "-2"; return Container(t); }, "graph count is negative"},
-      {"HugeRowCount", [](auto t, auto&) { t[kRowsToken] = "30000"; return Container(t); }, "more than 20000 rows"},
-      {"NegativeRowCount", [](auto t, auto&) { t[kRowsToken] = "-3"; return Container(t); }, "row count is negative"},
-      {"FractionalRowCount", [](auto t, auto&) { t[kRowsToken] = "2.5"; return Container(t); }, "not a whole number"},
-      {"InfiniteCell", [](auto t, auto&) { t[kFirstCellToken + 2] = "1e999"; return Container(t); }, "sheet cell holds a number out of range"},
-      {"InfiniteLineColor", [](auto t, auto&) { t[FirstLineColor(t)] = "-1e999"; return Container(t); }, "graph 1 holds a number out of range"},
+      {"WrongHeader",
+       [](auto t, auto&) {
+         t[0] = "D51";
+         return Container(t);
+       },
+       "not a document"},
+      {"TextFile", [](auto, auto&) { return std::string("R3 2 2\r\n1 2 3\r\n"); },
+       "no document text"},
+      {"HugeGraphCount",
+       [](auto t, auto&) {
+         t[kCountToken] = "99999999";
+         return Container(t);
+       },
+       "graph count is too large"},
+      {"NegativeGraphCount",
+       [](auto t, auto&) {
+         t[kCountToken] = "-2";
+         return Container(t);
+       },
+       "graph count is negative"},
+      {"HugeRowCount",
+       [](auto t, auto&) {
+         t[kRowsToken] = "30000";
+         return Container(t);
+       },
+       "more than 20000 rows"},
+      {"NegativeRowCount",
+       [](auto t, auto&) {
+         t[kRowsToken] = "-3";
+         return Container(t);
+       },
+       "row count is negative"},
+      {"FractionalRowCount",
+       [](auto t, auto&) {
+         t[kRowsToken] = "2.5";
+         return Container(t);
+       },
+       "not a whole number"},
+      {"InfiniteCell",
+       [](auto t, auto&) {
+         t[kFirstCellToken + 2] = "1e999";
+         return Container(t);
+       },
+       "sheet cell holds a number out of range"},
+      {"InfiniteLineColor",
+       [](auto t, auto&) {
+         t[FirstLineColor(t)] = "-1e999";
+         return Container(t);
+       },
+       "graph 1 holds a number out of range"},
       {"DuplicateIDs",
        [](auto t, auto& p) {
-         const std::size_t second = kFirstRecord + SplitRecord(p.workspace.shownGraphs.Items.Item(1)->Save(p.workspace.settings)).size();
+         const std::size_t second =
+             kFirstRecord +
+             SplitRecord(p.workspace.shownGraphs.Items.Item(1)->Save(p.workspace.settings)).size();
          t[second + 1] = t[kFirstRecord + 1];
          return Container(t);
        },
        "two graphs have the ID 1"},
-      {"IDAtTheTopOfTheRange", [](auto t, auto&) { t[kFirstRecord + 1] = "2147483647"; return Container(t); }, "ID is out of range"},
-      {"TooManyItems", [](auto t, auto&) { t.resize(500001, "0"); return Container(t); }, "more than 500000 items"},
+      {"IDAtTheTopOfTheRange",
+       [](auto t, auto&) {
+         t[kFirstRecord + 1] = "2147483647";
+         return Container(t);
+       },
+       "ID is out of range"},
+      {"TooManyItems",
+       [](auto t, auto&) {
+         t.resize(500001, "0");
+         return Container(t);
+       },
+       "more than 500000 items"},
       // Long texts hold no number and would cost the sheet seconds and memory.
-      {"TenMegabyteCell", [](auto t, auto&) { t[kFirstCellToken + 1] = "0." + std::string(10'000'000, '5'); return Container(t); },
+      {"TenMegabyteCell",
+       [](auto t, auto&) {
+         t[kFirstCellToken + 1] = "0." + std::string(10'000'000, '5');
+         return Container(t);
+       },
        "a sheet cell holds more than 1000 characters"},
-      {"CellOf1001Characters", [](auto t, auto&) { t[kFirstCellToken] = "0." + std::string(999, '5'); return Container(t); },
+      {"CellOf1001Characters",
+       [](auto t, auto&) {
+         t[kFirstCellToken] = "0." + std::string(999, '5');
+         return Container(t);
+       },
        "a sheet cell holds more than 1000 characters"},
-      {"LongPanelBox", [](auto t, auto&) { t[kRowsToken] = std::string(1000, '0') + "3"; return Container(t); },
+      {"LongPanelBox",
+       [](auto t, auto&) {
+         t[kRowsToken] = std::string(1000, '0') + "3";
+         return Container(t);
+       },
        "a box of the data panel holds more than 1000 characters"},
-      {"LongGraphItem", [](auto t, auto&) { t[FirstLineColor(t)] = std::string(1000, '0') + "7"; return Container(t); },
+      {"LongGraphItem",
+       [](auto t, auto&) {
+         t[FirstLineColor(t)] = std::string(1000, '0') + "7";
+         return Container(t);
+       },
        "an item holds more than 1000 characters"},
   };
   return cases;
@@ -564,14 +672,17 @@ TEST_P(DamagedFileTest, IsRefusedWithAMessageAndChangesNothing) {
   ASSERT_EQ(p.host.messages.Shown().size(), 1u);
   EXPECT_EQ(p.host.messages.Shown().front().title, "Error");
   const std::string message = p.host.messages.Texts().front();
-  EXPECT_TRUE(message.starts_with("The document \"" + path + "\" could not be opened: ")) << message;
+  EXPECT_TRUE(message.starts_with("The document \"" + path + "\" could not be opened: "))
+      << message;
   EXPECT_NE(message.find(GetParam().reason), std::string::npos) << message;
   EXPECT_TRUE(Snapshot(p) == before);
   EXPECT_EQ(p.host.deleteAlls, 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, DamagedFileTest, testing::ValuesIn(DamagedFiles()),
-                         [](const testing::TestParamInfo<DamagedFile>& info) { return info.param.name; });
+                         [](const testing::TestParamInfo<DamagedFile>& info) {
+                           return info.param.name;
+                         });
 
 // Paths that hold no document file. Each must be refused at once: a pipe
 // once hung the program for ever, and a link to /dev/zero or a large sparse
@@ -626,7 +737,8 @@ const std::vector<HostilePath>& HostilePaths() {
          return path;
        },
        "the file could not be read (Permission denied).", true},
-      {"Missing", [](const test::TempFolder& f) { return f.File("missing.qrv"); }, "the file does not exist."},
+      {"Missing", [](const test::TempFolder& f) { return f.File("missing.qrv"); },
+       "the file does not exist."},
       {"LinkToNothing",
        [](const test::TempFolder& f) {
          const std::string path = f.File("dangling.qrv");
@@ -656,7 +768,8 @@ std::optional<std::string> OpenInChild(TestProgram& p, const std::string& path, 
     report += outcome == OpenOutcome::Refused ? 'R' : 'O';
     report += Snapshot(p) == before ? 'U' : 'C';
     for (const std::string& text : p.host.messages.Texts()) report += text + "\n";
-    const bool written = ::write(pipeEnds[1], report.data(), report.size()) == static_cast<ssize_t>(report.size());
+    const bool written =
+        ::write(pipeEnds[1], report.data(), report.size()) == static_cast<ssize_t>(report.size());
     ::_exit(written ? 0 : 1);
   }
   ::close(pipeEnds[1]);
@@ -664,7 +777,8 @@ std::optional<std::string> OpenInChild(TestProgram& p, const std::string& path, 
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kTimeLimitMs);
   bool timedOut = false;
   for (;;) {
-    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+        deadline - std::chrono::steady_clock::now());
     pollfd waiting{pipeEnds[0], POLLIN, 0};
     if (left.count() <= 0 || ::poll(&waiting, 1, static_cast<int>(left.count())) == 0) {
       timedOut = true;
@@ -699,19 +813,24 @@ TEST_P(HostilePathTest, IsRefusedAtOnceWithAMessageNamingTheFile) {
   ASSERT_TRUE(report.has_value()) << "opening took longer than the time limit";
   ASSERT_GE(report->size(), 2u);
   EXPECT_EQ(report->substr(0, 2), "RU") << "refused, and nothing changed";
-  EXPECT_EQ(report->substr(2), "The document \"" + path + "\" could not be opened: " + c.reason + "\n");
+  EXPECT_EQ(report->substr(2),
+            "The document \"" + path + "\" could not be opened: " + c.reason + "\n");
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, HostilePathTest, testing::ValuesIn(HostilePaths()),
-                         [](const testing::TestParamInfo<HostilePath>& info) { return info.param.name; });
+                         [](const testing::TestParamInfo<HostilePath>& info) {
+                           return info.param.name;
+                         });
 
 // Messages hold Windows-1252 text; the path is UTF-8 and is converted, a
 // character the messages cannot hold shown as "?".
 TEST(OpenDocument, TheMessageNamesAPathOfAnyCharacters) {
   TestProgram p;
-  EXPECT_EQ(p.commands.OpenDocument(p.folder.File("caf\xC3\xA9 \xE6\xBC\xA2 \xFF.qrv")), OpenOutcome::Refused);
-  EXPECT_EQ(p.host.messages.Texts(), std::vector<std::string>{"The document \"" + p.folder.File("caf\xE9 ? ?.qrv") +
-                                                              "\" could not be opened: the file does not exist."});
+  EXPECT_EQ(p.commands.OpenDocument(p.folder.File("caf\xC3\xA9 \xE6\xBC\xA2 \xFF.qrv")),
+            OpenOutcome::Refused);
+  EXPECT_EQ(p.host.messages.Texts(),
+            std::vector<std::string>{"The document \"" + p.folder.File("caf\xE9 ? ?.qrv") +
+                                     "\" could not be opened: the file does not exist."});
 }
 
 // The longest cell text a document may hold opens like any other.
@@ -734,12 +853,16 @@ TEST(OpenDocument, RefusesADataSetThatItsChecksRefuse) {
   TestProgram p;
   test::BuildDocument(p, kViewCode3D, kRegularSurface);
   const std::string path = p.folder.File("three points.qrv");
-  ASSERT_EQ(ReplaceFile(path, EncodeContainer("D41 0 0 3 5 5 0 1 0 1 0 0 1 1 1 0 2 2 0 1 3 3 0 1 1 1 1 1")), "");
+  ASSERT_EQ(ReplaceFile(
+                path, EncodeContainer("D41 0 0 3 5 5 0 1 0 1 0 0 1 1 1 0 2 2 0 1 3 3 0 1 1 1 1 1")),
+            "");
   const Snapshot before(p);
   EXPECT_EQ(p.commands.OpenDocument(path), OpenOutcome::Refused);
-  EXPECT_EQ(p.host.messages.Texts(),
-            (std::vector<std::string>{"The number of points must larger than 3.",
-                                      "The document \"" + path + "\" could not be opened: its data set could not be loaded."}));
+  EXPECT_EQ(
+      p.host.messages.Texts(),
+      (std::vector<std::string>{
+          "The number of points must larger than 3.",
+          "The document \"" + path + "\" could not be opened: its data set could not be loaded."}));
   EXPECT_TRUE(Snapshot(p) == before);
 }
 
@@ -770,7 +893,9 @@ TEST(OpenDocument, TriangulatesWheneverTheDocumentHoldsADelaunayGraph) {
     TestProgram source;
     test::BuildDocument(source, kViewCode3D, kIrregularSurface);
     if (!withDelaunay) source.workspace.shownGraphs.Items.Remove(CStr(9));
-    ASSERT_NE(static_cast<const Graph&>(*source.workspace.shownGraphs.Items.Item(Long{1})).GraphType, kDelaunayGraph);
+    ASSERT_NE(
+        static_cast<const Graph&>(*source.workspace.shownGraphs.Items.Item(Long{1})).GraphType,
+        kDelaunayGraph);
     const std::string path = source.folder.File("tri.qrv");
     source.host.dialogs.Choose(path);
     ASSERT_TRUE(source.commands.Save());

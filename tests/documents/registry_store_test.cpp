@@ -29,7 +29,8 @@ TEST(RegistryStore, StringValuesCarryTheirNul) {
 TEST(RegistryStore, QueryOfANonStringValueFails) {
   RegistryStore store;
   store.CreateKey("HKEY_CURRENT_USER\\k");
-  store.SetValue("HKEY_CURRENT_USER\\k", "n", RegValue{RegType::DWord, std::string("\x01\0\0\0", 4)});
+  store.SetValue("HKEY_CURRENT_USER\\k", "n",
+                 RegValue{RegType::DWord, std::string("\x01\0\0\0", 4)});
   std::string text = "unchanged";
   EXPECT_FALSE(QueryStringValue(store, "HKEY_CURRENT_USER\\k", "n", text));
   EXPECT_FALSE(QueryStringValue(store, "HKEY_CURRENT_USER\\k", "missing", text));
@@ -45,7 +46,8 @@ TEST(RegistryStore, KeysAndNamesIgnoreCase) {
   EXPECT_TRUE(store.KeyExists("hkey_classes_root\\QRVFILE\\shell\\open"));
   EXPECT_TRUE(SetStringValue(store, "HKEY_CLASSES_ROOT\\qrvfile\\shell\\open\\command", "", "x"));
   std::string text;
-  EXPECT_TRUE(QueryStringValue(store, "HKEY_CLASSES_ROOT\\QrvFile\\Shell\\Open\\Command", "", text));
+  EXPECT_TRUE(
+      QueryStringValue(store, "HKEY_CLASSES_ROOT\\QrvFile\\Shell\\Open\\Command", "", text));
   EXPECT_EQ(text, "x");
 }
 

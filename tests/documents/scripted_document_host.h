@@ -45,11 +45,16 @@ class ScriptedDocumentHost final : public DocumentHost {
   void SetFitPending(bool pending) override { fitPending = pending; }
 
   void SetSheetRows(Long rows) override { sheetRows = rows; }
-  void SetSheetHeaderRow(const std::array<std::string, 5>& headers) override { sheetHeaders = headers; }
+  void SetSheetHeaderRow(const std::array<std::string, 5>& headers) override {
+    sheetHeaders = headers;
+  }
   void SetSheetRedraw(bool on) override { redraws.push_back(on); }
 
   void Repaint() override { ++repaints; }
-  RgbImage CaptureDrawingArea() override { ++captures; return picture; }
+  RgbImage CaptureDrawingArea() override {
+    ++captures;
+    return picture;
+  }
   void CloseMainWindow() override { ++closes; }
 
   // Adds a graph to AllGraphs with a list entry, checked (and shown) or not,

@@ -17,7 +17,8 @@ void PaintPixels(int width, int height) {
   std::vector<std::uint8_t> rgba;
   for (int y = 0; y < height; ++y) {
     for (int x = 0; x < width; ++x) {
-      rgba.insert(rgba.end(), {static_cast<std::uint8_t>(10 * x + 1), static_cast<std::uint8_t>(20 * y + 2), 200, 255});
+      rgba.insert(rgba.end(), {static_cast<std::uint8_t>(10 * x + 1),
+                               static_cast<std::uint8_t>(20 * y + 2), 200, 255});
     }
   }
   glViewport(0, 0, width, height);
@@ -38,8 +39,8 @@ TEST(CaptureBackBuffer, ReadsThePixelsAndRestoresTheStateItChanged) {
   ASSERT_EQ(image.width, 5);
   ASSERT_EQ(image.height, 3);
   ASSERT_EQ(image.rgb.size(), 45u);  // tightly packed, though 15 bytes a row is no multiple of 4
-  EXPECT_EQ(image.rgb[3 * (2 * 5 + 4)], 41);     // pixel (4, 2): red
-  EXPECT_EQ(image.rgb[3 * (2 * 5 + 4) + 1], 42); // green
+  EXPECT_EQ(image.rgb[3 * (2 * 5 + 4)], 41);      // pixel (4, 2): red
+  EXPECT_EQ(image.rgb[3 * (2 * 5 + 4) + 1], 42);  // green
   EXPECT_EQ(image.rgb[3 * (2 * 5 + 4) + 2], 200);
   GLint alignment = 0;
   glGetIntegerv(GL_PACK_ALIGNMENT, &alignment);
@@ -59,7 +60,7 @@ TEST(SaveGLBitmap, ReadsOnlyInsideTheDrawable) {
   const std::string b = folder.Read("copy.bmp");
   const Long stride = BmpStride(6);
   ASSERT_EQ(b.size(), 54u + static_cast<std::size_t>(stride) * 4);
-  EXPECT_EQ(static_cast<std::uint8_t>(b[54 + 3 * 4 + 2]), 41);  // row 0, column 4, red
+  EXPECT_EQ(static_cast<std::uint8_t>(b[54 + 3 * 4 + 2]), 41);     // row 0, column 4, red
   for (int i = 0; i < 3; ++i) EXPECT_EQ(b[54 + 3 * 5 + i], '\0');  // column 5
   for (Long i = 0; i < stride; ++i) EXPECT_EQ(b[54 + 3 * stride + i], '\0');  // row 3
 }

@@ -182,17 +182,15 @@ std::vector<Row> Rows() {
              "The expression is illegal."),
       // The hyperbolic ones are never shown.
       Domain("AreaTangentOfOne", "ATANH(1)", "1 ATANH ", DomainError::HyperbolicOutOfRange, ""),
-      Domain("HyperbolicCotangentOfZero", "CTANH(0)", "0 CTANH ",
-             DomainError::HyperbolicOutOfRange, ""),
-      Domain("HyperbolicCosecantOfZero", "CSECH(0)", "0 CSECH ",
-             DomainError::HyperbolicOutOfRange, ""),
+      Domain("HyperbolicCotangentOfZero", "CTANH(0)", "0 CTANH ", DomainError::HyperbolicOutOfRange,
+             ""),
+      Domain("HyperbolicCosecantOfZero", "CSECH(0)", "0 CSECH ", DomainError::HyperbolicOutOfRange,
+             ""),
       Domain("AreaCosineBelowOne", "ACOSH(A)", "AA ACOSH ", DomainError::HyperbolicOutOfRange, ""),
       Domain("AreaSecantOfZero", "ASECH(0)", "0 ASECH ", DomainError::HyperbolicOutOfRange, ""),
       Domain("AreaSecantBeyond", "ASECH(X)", "XX ASECH ", DomainError::HyperbolicOutOfRange, ""),
-      Domain("AreaCosecantOfZero", "ACSECH(0)", "0 ACSECH ", DomainError::HyperbolicOutOfRange,
-             ""),
-      Domain("AreaCotangentOfOne", "ACTANH(1)", "1 ACTANH ", DomainError::HyperbolicOutOfRange,
-             ""),
+      Domain("AreaCosecantOfZero", "ACSECH(0)", "0 ACSECH ", DomainError::HyperbolicOutOfRange, ""),
+      Domain("AreaCotangentOfOne", "ACTANH(1)", "1 ACTANH ", DomainError::HyperbolicOutOfRange, ""),
       // The first domain error stops the evaluation.
       Domain("FirstErrorStops", "LOG(0)+1/0", "0 LOG 1 0 / + ", DomainError::LogOfNonPositive,
              "The parameter of function LOG must larger than 0."),
@@ -229,8 +227,7 @@ TEST_P(ExpressionTableTest, ParsesAndEvaluates) {
   if (row.expect == Expect::Syntax) {
     EXPECT_EQ(position, row.position);
     EXPECT_EQ(evaluator_.SyntaxErrorText(), row.message);
-    ExpectShown("Character " + std::to_string(row.position) + ":  " + row.message,
-                "Syntax Error");
+    ExpectShown("Character " + std::to_string(row.position) + ":  " + row.message, "Syntax Error");
     return;
   }
   ASSERT_EQ(position, 0) << evaluator_.SyntaxErrorText();

@@ -66,8 +66,7 @@ INSTANTIATE_TEST_SUITE_P(
         // The inverse secant on [0, pi], the inverse cosecant on [-pi/2, pi/2]
         // and the inverse cotangent on (0, pi).
         FunctionCase{"ASEC", OpCode::Asec, [](double x) { return std::acos(1 / x); }, BeyondOne},
-        FunctionCase{"ACSEC", OpCode::Acsec, [](double x) { return std::asin(1 / x); },
-                     BeyondOne},
+        FunctionCase{"ACSEC", OpCode::Acsec, [](double x) { return std::asin(1 / x); }, BeyondOne},
         FunctionCase{"ACTAN", OpCode::Actan, [](double x) { return std::atan2(1.0, x); },
                      Everywhere},
         FunctionCase{"SINH", OpCode::Sinh, [](double x) { return std::sinh(x); }, Everywhere},
@@ -80,8 +79,7 @@ INSTANTIATE_TEST_SUITE_P(
         FunctionCase{"ACOSH", OpCode::Acosh, [](double x) { return std::acosh(x); }, FromOne},
         FunctionCase{"ATANH", OpCode::Atanh, [](double x) { return std::atanh(x); }, WithinOne},
         FunctionCase{"ASECH", OpCode::Asech, [](double x) { return std::acosh(1 / x); }, UpToOne},
-        FunctionCase{"ACSECH", OpCode::Acsech, [](double x) { return std::asinh(1 / x); },
-                     NotZero},
+        FunctionCase{"ACSECH", OpCode::Acsech, [](double x) { return std::asinh(1 / x); }, NotZero},
         FunctionCase{"ACTANH", OpCode::Actanh, [](double x) { return std::atanh(1 / x); },
                      BeyondOne}),
     [](const testing::TestParamInfo<FunctionCase>& info) { return info.param.name; });

@@ -52,15 +52,15 @@ TEST_P(PostfixValueTest, Evaluates) {
   EXPECT_EQ(result, GetParam().value);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, PostfixValueTest,
-    testing::Values(ValueCase{"2 3 XX * + ", 14}, ValueCase{"1,5 ", 1.5},
-                    // Text after the last blank is not a token.
-                    ValueCase{"1 2", 1}, ValueCase{"7 3 - ", 4},
-                    // Values below the top are ignored.
-                    ValueCase{"1 2 ", 2},
-                    // A number is read as far as it forms one.
-                    ValueCase{"1.5.3 ", 1.5}, ValueCase{". ", 0}, ValueCase{"5. ", 5}));
+INSTANTIATE_TEST_SUITE_P(Cases, PostfixValueTest,
+                         testing::Values(ValueCase{"2 3 XX * + ", 14}, ValueCase{"1,5 ", 1.5},
+                                         // Text after the last blank is not a token.
+                                         ValueCase{"1 2", 1}, ValueCase{"7 3 - ", 4},
+                                         // Values below the top are ignored.
+                                         ValueCase{"1 2 ", 2},
+                                         // A number is read as far as it forms one.
+                                         ValueCase{"1.5.3 ", 1.5}, ValueCase{". ", 0},
+                                         ValueCase{"5. ", 5}));
 
 TEST_F(PostfixEvaluationTest, MissingOperandsRaiseTheStackError) {
   std::string description;

@@ -83,8 +83,8 @@ TEST(LookupColor, ValuesOutsideTheMapTakeTheNearestEnd) {
 
 // Two equal positions made a 0/0 blend factor (NaN colours).
 TEST(LookupColor, EqualPositionsNeverDivideByZero) {
-  const ColorPointList list = Points({{0, 0, 0, 0}, {50, 100, 0, 0}, {50, 0, 200, 0},
-                                      {100, 0, 0, 250}});
+  const ColorPointList list =
+      Points({{0, 0, 0, 0}, {50, 100, 0, 0}, {50, 0, 200, 0}, {100, 0, 0, 250}});
   ExpectRgb(LookupColor(list, 50), 100, 0, 0);
   ExpectRgb(LookupColor(list, 75), 0, 100, 125);
   const ColorPointList allSame = Points({{30, 10, 20, 30}, {30, 40, 50, 60}});
@@ -114,7 +114,6 @@ TEST(SplitColor, PackedLongsGiveFractions) {
   ExpectRgb(SplitColor(16777215), 255, 255, 255);
   ExpectRgb(SplitColor(1 + 2 * 256 + 3 * 65536), 1, 2, 3);
 }
-
 
 // The graph's own lookup: named maps reload at every lookup, a name of the
 // user's keeps the user's points, and nothing reads outside the tables.
@@ -206,8 +205,8 @@ TEST_F(GraphColorTest, DegenerateMapsAndRangesGiveFiniteColours) {
     g_.ColorR(k) = 100 * k;
     g_.ColorG(k) = g_.ColorB(k) = 0;
   }
-  const double values[][3] = {
-      {0, 0, 100}, {5, 5, 0}, {1, 0, NAN}, {1, 0, INFINITY}, {-50, 0, 100}, {1e300, -1e300, 1}};
+  const double values[][3] = {{0, 0, 100},      {5, 5, 0},     {1, 0, NAN},
+                              {1, 0, INFINITY}, {-50, 0, 100}, {1e300, -1e300, 1}};
   for (const auto& v : values) {
     const Rgb c = g_.GetMapColor(v[0], v[1], v[2]);
     EXPECT_TRUE(std::isfinite(c.r) && std::isfinite(c.g) && std::isfinite(c.b))

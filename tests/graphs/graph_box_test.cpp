@@ -5,8 +5,8 @@
 #include <gtest/gtest.h>
 
 #include "data/memory_data_panel.h"
-#include "graphs/graph.h"
 #include "graph_geometry.h"
+#include "graphs/graph.h"
 #include "graphs/workspace.h"
 #include "platform/event_pump.h"
 #include "support/scripted_message_box.h"
@@ -71,9 +71,9 @@ class GraphBoxTest : public ::testing::Test {
     for (Long i = 0; i < 2; ++i) {
       for (Long j = 0; j < 2; ++j) {
         for (Long k = 0; k < 2; ++k) {
-          panel_.SetRow((i * 2 + j) * 2 + k + 1, {CStr(1 + 10 * i), CStr(1 + 10 * j),
-                                                  CStr(1 + 10 * k),
-                                                  CStr(1 + 100 * i + 10 * j + k)});
+          panel_.SetRow((i * 2 + j) * 2 + k + 1,
+                        {CStr(1 + 10 * i), CStr(1 + 10 * j), CStr(1 + 10 * k),
+                         CStr(1 + 100 * i + 10 * j + k)});
         }
       }
     }
@@ -100,11 +100,10 @@ class GraphBoxTest : public ::testing::Test {
 // outside the fitted view.
 TEST_F(GraphBoxTest, SurfaceKindsBoundTheirNodes) {
   LoadSurface();
-  for (Long kind : std::initializer_list<Long>{kSurfaceModel, kColorMapGraph, kContourPlot,
-                                               kVectorPlot, kContour3DPlot, kStoredSurface17,
-                                               kVertexModel, kGridModel, kStoredSurface2,
-                                               kStoredSurface12, kStoredSurface21,
-                                               kStoredSurface22}) {
+  for (Long kind : std::initializer_list<Long>{
+           kSurfaceModel, kColorMapGraph, kContourPlot, kVectorPlot, kContour3DPlot,
+           kStoredSurface17, kVertexModel, kGridModel, kStoredSurface2, kStoredSurface12,
+           kStoredSurface21, kStoredSurface22}) {
     SCOPED_TRACE(kind);
     ExpectBox(BoxOf(kind, 2, 1), 1, 11, 1, 11, 1, 11);
   }
@@ -228,8 +227,8 @@ TEST_F(GraphBoxTest, PointBoxHoldsTheDrawnPoint) {
       {3, -1, 0, 9}, {11, 4, 4, 4}, {7, 9, 0, 0},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(::testing::Message() << "view " << c.viewCode << " (" << c.x << ", " << c.y
-                                      << ", " << c.z << ")");
+    SCOPED_TRACE(::testing::Message()
+                 << "view " << c.viewCode << " (" << c.x << ", " << c.y << ", " << c.z << ")");
     ws_.settings.ViewCode = c.viewCode;
     ws_.settings.DataScaleX = 2;
     ws_.settings.DataScaleY = 4;

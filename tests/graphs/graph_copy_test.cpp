@@ -55,7 +55,7 @@ TEST_F(GraphTest, NewGraphHoldsTheDefaults) {
   EXPECT_EQ(g.TexName, "");
   ASSERT_EQ(g.ColorNum, 6);
   const double pos[] = {0, 20, 40, 60, 80, 100};
-  const Long rgb[][3] = {{153, 102, 255}, {0, 0, 255}, {0, 255, 0},
+  const Long rgb[][3] = {{153, 102, 255}, {0, 0, 255},   {0, 255, 0},
                          {255, 255, 0},   {255, 102, 0}, {255, 0, 0}};
   for (Long k = 0; k < 6; ++k) {
     EXPECT_EQ(g.ColorPos(k), pos[k]) << k;
@@ -126,8 +126,8 @@ TEST_F(GraphTest, InitMakesANewGraphFromTheCoreOptions) {
   FillEverything(maker, 1000);
   const std::string before = maker.Save(ws_.settings);
   const std::shared_ptr<Graph> g =
-      maker.init(12, "Point  x=1", kPointGraph, 3, "a", "b", "c", 4, 5, 6.5, 7.5, 8.5, 9.5, 2,
-                 11, 12, 13, 14, 5, 3, 2, true, false, true, 0.25);
+      maker.init(12, "Point  x=1", kPointGraph, 3, "a", "b", "c", 4, 5, 6.5, 7.5, 8.5, 9.5, 2, 11,
+                 12, 13, 14, 5, 3, 2, true, false, true, 0.25);
   ASSERT_NE(g, nullptr);
   EXPECT_EQ(maker.Save(ws_.settings), before);
   EXPECT_EQ(g->ID(), 12);
@@ -162,8 +162,8 @@ TEST_F(GraphTest, InitMakesANewGraphFromTheCoreOptions) {
 TEST_F(GraphTest, EqualStoresTheCoreOptionsAndTextsButNotTheID) {
   Graph g;
   g.SetID(77);
-  g.Equal("Surface", kSurfaceModel, 2, "t1", "t2", "t3", 9, 8, 1.5, 2.5, 3.5, 4.5, 4, 10, 20,
-          30, 3, 6, 3, 1, false, true, false, 7.5);
+  g.Equal("Surface", kSurfaceModel, 2, "t1", "t2", "t3", 9, 8, 1.5, 2.5, 3.5, 4.5, 4, 10, 20, 30, 3,
+          6, 3, 1, false, true, false, 7.5);
   EXPECT_EQ(g.ID(), 77);
   EXPECT_EQ(g.NameS, "Surface");
   EXPECT_EQ(g.GraphType, kSurfaceModel);

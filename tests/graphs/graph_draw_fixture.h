@@ -177,9 +177,16 @@ class GraphDrawTest : public testing::Test {
     while (at < count) {
       const auto token = static_cast<GLint>(b[at++]);
       switch (token) {
-        case GL_POINT_TOKEN: ++out.points; vertex(); break;
+        case GL_POINT_TOKEN:
+          ++out.points;
+          vertex();
+          break;
         case GL_LINE_TOKEN:
-        case GL_LINE_RESET_TOKEN: ++out.lines; vertex(); vertex(); break;
+        case GL_LINE_RESET_TOKEN:
+          ++out.lines;
+          vertex();
+          vertex();
+          break;
         case GL_POLYGON_TOKEN: {
           ++out.polygons;
           const auto n = static_cast<GLint>(b[at++]);
@@ -188,7 +195,10 @@ class GraphDrawTest : public testing::Test {
         }
         case GL_BITMAP_TOKEN:
         case GL_DRAW_PIXEL_TOKEN:
-        case GL_COPY_PIXEL_TOKEN: ++out.bitmaps; vertex(); break;
+        case GL_COPY_PIXEL_TOKEN:
+          ++out.bitmaps;
+          vertex();
+          break;
         case GL_PASS_THROUGH_TOKEN: ++at; break;
         default: ADD_FAILURE() << "unknown feedback token " << token; return out;
       }

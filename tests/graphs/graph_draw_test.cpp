@@ -110,9 +110,8 @@ TEST_P(DrawnKindTest, BoxHoldsEveryEmittedVertex) {
   constexpr double kTol = 1e-3;
   for (const auto& v : e.vertices) {
     const double x = v[0] + s.CenterY, y = v[1] + s.CenterZ, z = v[2] + s.CenterX;
-    EXPECT_TRUE(x >= box.MinX - kTol && x <= box.MaxX + kTol &&
-                y >= box.MinY - kTol && y <= box.MaxY + kTol &&
-                z >= box.MinZ - kTol && z <= box.MaxZ + kTol)
+    EXPECT_TRUE(x >= box.MinX - kTol && x <= box.MaxX + kTol && y >= box.MinY - kTol &&
+                y <= box.MaxY + kTol && z >= box.MinZ - kTol && z <= box.MaxZ + kTol)
         << "vertex (" << x << ", " << y << ", " << z << ") outside x " << box.MinX << ".."
         << box.MaxX << ", y " << box.MinY << ".." << box.MaxY << ", z " << box.MinZ << ".."
         << box.MaxZ;
@@ -226,9 +225,9 @@ TEST_F(DispatcherTest, ColourMapsLieFlatOnTheirPlanes) {
     bool layer;
     double y;
   };
-  for (const PlaneCase& c : {PlaneCase{kColorMapGraph, false, lowest},
-                             PlaneCase{kSurfaceModel, true, lowest - 3},
-                             PlaneCase{2, true, lowest - 3}}) {
+  for (const PlaneCase& c :
+       {PlaneCase{kColorMapGraph, false, lowest}, PlaneCase{kSurfaceModel, true, lowest - 3},
+        PlaneCase{2, true, lowest - 3}}) {
     SCOPED_TRACE(c.kind);
     graph_.GraphType = c.kind;
     graph_.ShowColormap = c.layer;
@@ -379,9 +378,9 @@ TEST_F(DispatcherTest, LineWidthsBelowOneAreDrawnOnePixelWide) {
     Long kind;
     Long Graph::*width;
   };
-  for (const WidthCase& w : {WidthCase{kGridModel, &Graph::GridWidth},
-                             WidthCase{kLineGraph, &Graph::LineWidth},
-                             WidthCase{kDelaunayGraph, &Graph::TriWidth}}) {
+  for (const WidthCase& w :
+       {WidthCase{kGridModel, &Graph::GridWidth}, WidthCase{kLineGraph, &Graph::LineWidth},
+        WidthCase{kDelaunayGraph, &Graph::TriWidth}}) {
     for (Long width : {0L, -3L}) {
       SCOPED_TRACE(testing::Message() << "kind " << w.kind << " width " << width);
       graph_ = Graph();

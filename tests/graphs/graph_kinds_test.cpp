@@ -12,11 +12,13 @@ namespace {
 struct CaptionCase {
   Long graphType;
   Long viewCode;
-  const char* table;    // the table's caption, or nullptr when it has none
-  const char* listed;   // the caption the list entry gets
+  const char* table;   // the table's caption, or nullptr when it has none
+  const char* listed;  // the caption the list entry gets
 };
 
-void PrintTo(const CaptionCase& c, std::ostream* os) { *os << c.graphType << " in view " << c.viewCode; }
+void PrintTo(const CaptionCase& c, std::ostream* os) {
+  *os << c.graphType << " in view " << c.viewCode;
+}
 
 class ListCaptionTest : public testing::TestWithParam<CaptionCase> {};
 
@@ -42,7 +44,8 @@ TEST_P(ListCaptionTest, FollowsTheTableAndListsEveryGraph) {
 INSTANTIATE_TEST_SUITE_P(
     Table, ListCaptionTest,
     testing::Values(CaptionCase{6, kViewCode3D, "3D Surface Model", "3D Surface Model"},
-                    CaptionCase{7, kViewCode3D, "Point  x=1.5, y=-2, z=30", "Point  x=1.5, y=-2, z=30"},
+                    CaptionCase{7, kViewCode3D, "Point  x=1.5, y=-2, z=30",
+                                "Point  x=1.5, y=-2, z=30"},
                     CaptionCase{7, kViewCode2D, "Point  x=-2, y=30", "Point  x=-2, y=30"},
                     // A 4D point has no caption in the table; it keeps the 3D
                     // one so that the list stays in step with AllGraphs.

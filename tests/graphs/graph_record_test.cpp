@@ -255,8 +255,8 @@ TEST_F(GraphRecordTest, EachFormatVersionReadsOnlyItsFields) {
     Long version;
     const char* header;
   };
-  for (const Case c : {Case{0, "D1"}, Case{1, "D11"}, Case{2, "D21"}, Case{3, "D31"},
-                       Case{4, "D41"}}) {
+  for (const Case c :
+       {Case{0, "D1"}, Case{1, "D11"}, Case{2, "D21"}, Case{3, "D31"}, Case{4, "D41"}}) {
     SCOPED_TRACE(c.header);
     std::string text = c.version == 0 ? core : "6 3 @Surface@" + core.substr(11);
     if (c.version >= 1) text += since1;
@@ -341,8 +341,8 @@ TEST_F(GraphRecordTest, FlagsAndLongsFollowTheReaderRules) {
 TEST_F(GraphRecordTest, HostileNumbersNeverFail) {
   Graph source;
   std::vector<std::string> tokens = SplitRecord(source.Save(ws_.settings));
-  constexpr std::size_t kLineColor = 3, kLineWidth = 4, kStepU = 11, kStepV = 12,
-                        kPointSize = 14, kContourLevels = 22;
+  constexpr std::size_t kLineColor = 3, kLineWidth = 4, kStepU = 11, kStepV = 12, kPointSize = 14,
+                        kContourLevels = 22;
   tokens[kLineColor] = "1e30";
   tokens[kLineWidth] = "-99999999999";
   tokens[kStepU] = "1e999";
@@ -439,14 +439,13 @@ TEST_F(GraphRecordTest, ContourLevelOnlyWithTheContourFlag) {
   EXPECT_EQ(on.size(), off.size() + 1);
 }
 
-
 // Records damaged at random (tokens replaced, dropped, doubled, cut short)
 // never make the reader fail or read outside a table, and whatever it
 // accepts writes a record that reads back to the same record.
 TEST_F(GraphRecordTest, DamagedRecordsNeverFailAndWhatIsKeptReadsBackTheSame) {
-  const char* const pool[] = {"",   "@",    "@@",   "@a",    "b@",   "@c@", "0",     "1",
-                              "50", "51",   "31",   "32",    "-1",   "2.5", "1e999", "-1e999",
-                              "nan", "True", "abc", "1e30", "2147483648", "0.1", "-0", "@ @"};
+  const char* const pool[] = {"",    "@",    "@@",  "@a",   "b@",         "@c@", "0",     "1",
+                              "50",  "51",   "31",  "32",   "-1",         "2.5", "1e999", "-1e999",
+                              "nan", "True", "abc", "1e30", "2147483648", "0.1", "-0",    "@ @"};
   std::vector<std::vector<std::string>> sources;
   for (Long slices : {0, 2, 50}) {
     Graph g;
@@ -484,7 +483,6 @@ TEST_F(GraphRecordTest, DamagedRecordsNeverFailAndWhatIsKeptReadsBackTheSame) {
     ASSERT_EQ(back.Save(read_.settings), saved);
   }
 }
-
 
 // Counts past the tables, set by code that bypasses the dialogs, made Save
 // read outside the tables (and the document's save fail); they are written

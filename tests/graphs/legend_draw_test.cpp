@@ -187,11 +187,10 @@ TEST_F(LegendDrawTest, DegenerateRangesDrawTheBarWithoutFailing) {
     bool labels;
   };
   const double nan = std::numeric_limits<double>::quiet_NaN();
-  for (const RangeCase& r : {RangeCase{"equal positive", 5, 5, true},
-                             RangeCase{"equal zero", 0, 0, false},
-                             RangeCase{"equal negative", -3, -3, false},
-                             RangeCase{"reversed", 4, 1, false},
-                             RangeCase{"not a number", nan, 1, false}}) {
+  for (const RangeCase& r :
+       {RangeCase{"equal positive", 5, 5, true}, RangeCase{"equal zero", 0, 0, false},
+        RangeCase{"equal negative", -3, -3, false}, RangeCase{"reversed", 4, 1, false},
+        RangeCase{"not a number", nan, 1, false}}) {
     SCOPED_TRACE(r.name);
     ws_.dataSet.MinC(r.min);
     ws_.dataSet.MaxC(r.max);

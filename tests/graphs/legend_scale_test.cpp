@@ -79,10 +79,17 @@ TEST(LegendLabel, DecimalsFollowTheValue) {
     int decimals;
     const char* text;
   };
-  const Case cases[] = {{0, 0, "0"},       {1, 0, "1"},          {0.2, 1, "0.2"},
-                        {0.05, 2, "0.05"}, {-0.4, 1, "-0.4"},    {12.125, 3, "12.125"},
-                        {1.0 / 3, 4, "0.3333"}, {2500, 0, "2500"}, {-0.00001, 5, "-0.00001"},
-                        {1e-17, 0, "0"}, {-0.6000000000000001, 1, "-0.6"}};
+  const Case cases[] = {{0, 0, "0"},
+                        {1, 0, "1"},
+                        {0.2, 1, "0.2"},
+                        {0.05, 2, "0.05"},
+                        {-0.4, 1, "-0.4"},
+                        {12.125, 3, "12.125"},
+                        {1.0 / 3, 4, "0.3333"},
+                        {2500, 0, "2500"},
+                        {-0.00001, 5, "-0.00001"},
+                        {1e-17, 0, "0"},
+                        {-0.6000000000000001, 1, "-0.6"}};
   for (const Case& c : cases) {
     EXPECT_EQ(LegendDecimals(c.v), c.decimals) << c.v;
     EXPECT_EQ(FormatLegendLabel(c.v, LegendDecimals(c.v)), c.text) << c.v;
@@ -116,30 +123,46 @@ TEST_P(LegendLabelTable, EveryLabelHasTheFewestDecimalsThatShowIt) {
 INSTANTIATE_TEST_SUITE_P(
     Scales, LegendLabelTable,
     testing::Values(
-        LabelCase{"MinusSixTenthsToEightTenths", -0.6, 0.8,
+        LabelCase{"MinusSixTenthsToEightTenths",
+                  -0.6,
+                  0.8,
                   {"-0.6", "-0.4", "-0.2", "0", "0.2", "0.4", "0.6", "0.8"}},
         LabelCase{"Tenths", 0, 1, {"0", "0.2", "0.4", "0.6", "0.8", "1"}},
-        LabelCase{"TenthsFromPointOne", 0.1, 0.9,
+        LabelCase{"TenthsFromPointOne",
+                  0.1,
+                  0.9,
                   {"0.1", "0.2", "0.3", "0.4", "0.5", "0.6", "0.7", "0.8", "0.9"}},
-        LabelCase{"TenthsToNineTenths", 0, 0.9,
+        LabelCase{"TenthsToNineTenths",
+                  0,
+                  0.9,
                   {"0", "0.1", "0.2", "0.3", "0.4", "0.5", "0.6", "0.7", "0.8", "0.9"}},
-        LabelCase{"Hundreds", 0, 900,
+        LabelCase{"Hundreds",
+                  0,
+                  900,
                   {"0", "100", "200", "300", "400", "500", "600", "700", "800", "900"}},
         LabelCase{"FiveHundreds", -1000, 1000, {"-1000", "-500", "0", "500", "1000"}},
-        LabelCase{"Hundredths", 0, 0.07,
-                  {"0", "0.01", "0.02", "0.03", "0.04", "0.05", "0.06", "0.07"}},
-        LabelCase{"HundredThousandths", 0, 5e-5,
+        LabelCase{
+            "Hundredths", 0, 0.07, {"0", "0.01", "0.02", "0.03", "0.04", "0.05", "0.06", "0.07"}},
+        LabelCase{"HundredThousandths",
+                  0,
+                  5e-5,
                   {"0", "0.00001", "0.00002", "0.00003", "0.00004", "0.00005"}},
-        LabelCase{"TwoMillionths", 1e-6, 1.3e-5,
+        LabelCase{"TwoMillionths",
+                  1e-6,
+                  1.3e-5,
                   {"0.000002", "0.000004", "0.000006", "0.000008", "0.00001", "0.000012"}},
-        LabelCase{"NegativeTenths", -1.7, -0.3,
-                  {"-1.6", "-1.4", "-1.2", "-1", "-0.8", "-0.6", "-0.4"}},
+        LabelCase{
+            "NegativeTenths", -1.7, -0.3, {"-1.6", "-1.4", "-1.2", "-1", "-0.8", "-0.6", "-0.4"}},
         LabelCase{"NegativeHalves", -3.3, 0.4, {"-3", "-2.5", "-2", "-1.5", "-1", "-0.5", "0"}},
-        LabelCase{"AcrossZeroThousandths", -0.0031, 0.0042,
+        LabelCase{"AcrossZeroThousandths",
+                  -0.0031,
+                  0.0042,
                   {"-0.003", "-0.002", "-0.001", "0", "0.001", "0.002", "0.003", "0.004"}},
-        LabelCase{"FarFromZero", 123456, 123457.8,
-                  {"123456", "123456.2", "123456.4", "123456.6", "123456.8", "123457",
-                   "123457.2", "123457.4", "123457.6", "123457.8"}}),
+        LabelCase{"FarFromZero",
+                  123456,
+                  123457.8,
+                  {"123456", "123456.2", "123456.4", "123456.6", "123456.8", "123457", "123457.2",
+                   "123457.4", "123457.6", "123457.8"}}),
     [](const testing::TestParamInfo<LabelCase>& info) { return info.param.name; });
 
 // Labels take the decimal sign and grouping of the locale they are given.

@@ -14,8 +14,8 @@ namespace {
 void FailOnAssert(const wxString& file, int line, const wxString& func, const wxString& cond,
                   const wxString& msg) {
   ADD_FAILURE_AT(file.utf8_str().data(), line)
-      << "wxWidgets assert in " << func.utf8_str().data() << ": " << cond.utf8_str().data()
-      << " " << msg.utf8_str().data();
+      << "wxWidgets assert in " << func.utf8_str().data() << ": " << cond.utf8_str().data() << " "
+      << msg.utf8_str().data();
 }
 
 class GuiTestApp : public wxApp {

@@ -2,13 +2,13 @@
 
 #include <wx/bitmap.h>
 #include <wx/button.h>
-#include <wx/dcclient.h>
-#include <wx/dcmemory.h>
-#include <wx/image.h>
-#include <wx/imagpng.h>
 #include <wx/checklst.h>
 #include <wx/choice.h>
+#include <wx/dcclient.h>
+#include <wx/dcmemory.h>
 #include <wx/grid.h>
+#include <wx/image.h>
+#include <wx/imagpng.h>
 #include <wx/menu.h>
 #include <wx/statusbr.h>
 #include <wx/textctrl.h>
@@ -31,8 +31,8 @@
 #include <gtest/gtest.h>
 
 #include "documents/document_container.h"
-#include "graphs/graph_kinds.h"
 #include "graphs/graph.h"
+#include "graphs/graph_kinds.h"
 #include "support/scripted_file_dialog.h"
 #include "support/scripted_message_box.h"
 #include "support/scripted_shell.h"
@@ -52,7 +52,8 @@ void PumpFor(std::chrono::milliseconds duration) {
 }
 
 // A mouse event as the toolkit delivers it to window.
-void SendMouse(wxWindow* window, wxEventType type, int x, int y, bool leftDown, bool rightDown = false) {
+void SendMouse(wxWindow* window, wxEventType type, int x, int y, bool leftDown,
+               bool rightDown = false) {
   wxMouseEvent event(type);
   event.SetEventObject(window);
   event.SetId(window->GetId());
@@ -137,7 +138,8 @@ class MainWindowTest : public testing::Test {
     const int x = size.x / 2;
     const int y = size.y / 2;
     SendMouse(area, wxEVT_LEFT_DOWN, x, y, true);
-    for (int step = 1; step <= 5; ++step) SendMouse(area, wxEVT_MOTION, x + 8 * step, y + 3 * step, true);
+    for (int step = 1; step <= 5; ++step)
+      SendMouse(area, wxEVT_MOTION, x + 8 * step, y + 3 * step, true);
     SendMouse(area, wxEVT_LEFT_UP, x + 40, y + 15, false);
   }
 
@@ -322,9 +324,14 @@ TEST_F(MainWindowTest, FileOpenFromTheMenuShowsTheChosenDocument) {
 TEST_F(MainWindowTest, ViewKindSwitchesMenuItemsAndToolbarButtons) {
   wxMenuBar* menus = frame_->GetMenuBar();
   wxToolBar* tools = frame_->GetToolBar();
-  struct Row { MenuItem item; int button; };
-  const Row rotations[] = {{MenuItem::mnuViewRotateX, 42}, {MenuItem::mnuViewRotate, 45},
-                           {MenuItem::mnuViewFront, 47}, {MenuItem::mnuViewISO, 50}};
+  struct Row {
+    MenuItem item;
+    int button;
+  };
+  const Row rotations[] = {{MenuItem::mnuViewRotateX, 42},
+                           {MenuItem::mnuViewRotate, 45},
+                           {MenuItem::mnuViewFront, 47},
+                           {MenuItem::mnuViewISO, 50}};
   for (const Row& row : rotations) {
     EXPECT_TRUE(menus->IsEnabled(MainFrame::MenuId(row.item))) << MenuItemName(row.item);
     EXPECT_TRUE(tools->GetToolEnabled(MainFrame::ToolId(row.button))) << row.button;
@@ -345,7 +352,11 @@ TEST_F(MainWindowTest, ViewKindSwitchesMenuItemsAndToolbarButtons) {
 // the buttons the status bar says "Ready".
 TEST_F(MainWindowTest, ToolbarShowsTooltipsAndStatusHints) {
   wxToolBar* tools = frame_->GetToolBar();
-  struct Case { int button; const char* tooltip; const char* hint; };
+  struct Case {
+    int button;
+    const char* tooltip;
+    const char* hint;
+  };
   for (const Case& c : {Case{4, "Create 4D Graphs", "Create new 4D graphs"},
                         Case{41, "Zoom To Fit", "Zoom to an appropriate size"},
                         Case{45, "Rotate The Scene", "Rotate the scene"}}) {

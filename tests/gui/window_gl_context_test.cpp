@@ -77,7 +77,11 @@ TEST(GlEnvironmentTest, SetsDefaultsAndKeepsWhatTheUserSet) {
 // A closed box (the dialog returns Cancel) must count as the last button of a
 // box without Cancel, or a Yes/No question would be read as neither.
 TEST(WxMessageBoxTest, MapsDialogCodesToAnswers) {
-  struct Case { int code; MsgButtons buttons; MsgAnswer answer; };
+  struct Case {
+    int code;
+    MsgButtons buttons;
+    MsgAnswer answer;
+  };
   for (const Case& c : {Case{wxID_OK, MsgButtons::OK, MsgAnswer::OK},
                         Case{wxID_CANCEL, MsgButtons::OK, MsgAnswer::OK},
                         Case{wxID_CANCEL, MsgButtons::OKCancel, MsgAnswer::Cancel},

@@ -3,8 +3,8 @@
 // saves killed at random moments.
 #include "platform/file_replace.h"
 
-#include <gtest/gtest.h>
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -30,7 +30,8 @@ std::vector<std::string> StrayFiles(const std::string& folder) {
   std::vector<std::string> stray;
   for (const auto& entry : fs::recursive_directory_iterator(folder)) {
     const std::string name = entry.path().filename().string();
-    if (name.starts_with(kTemporaryPrefix) && name.ends_with(kTemporarySuffix)) stray.push_back(name);
+    if (name.starts_with(kTemporaryPrefix) && name.ends_with(kTemporarySuffix))
+      stray.push_back(name);
   }
   return stray;
 }
@@ -102,7 +103,10 @@ const std::vector<SaveTarget>& SaveTargets() {
          EXPECT_EQ(::chmod(path.c_str(), 0640), 0);
          return path;
        },
-       "", [](const test::TempFolder& f) { EXPECT_EQ(StatusOf(f.File("doc.qrv")).st_mode & 07777, 0640u); }},
+       "",
+       [](const test::TempFolder& f) {
+         EXPECT_EQ(StatusOf(f.File("doc.qrv")).st_mode & 07777, 0640u);
+       }},
       // The link stays a link, and the file it points to (in another folder)
       // gets the new bytes.
       {"SymbolicLink",
@@ -148,26 +152,32 @@ const std::vector<SaveTarget>& SaveTargets() {
        }},
       // Legal names up to the limit of 255 bytes: the temporary name must not
       // grow with them.
-      {"Name250Bytes", [](const test::TempFolder& f) { return OldFile(f, std::string(246, 'n') + ".qrv"); }, "",
+      {"Name250Bytes",
+       [](const test::TempFolder& f) { return OldFile(f, std::string(246, 'n') + ".qrv"); }, "",
        [](const test::TempFolder& f) { EXPECT_EQ(f.Read(std::string(246, 'n') + ".qrv"), kNew); }},
-      {"Name255Bytes", [](const test::TempFolder& f) { return f.File(std::string(251, 'n') + ".qrv"); }, "",
+      {"Name255Bytes",
+       [](const test::TempFolder& f) { return f.File(std::string(251, 'n') + ".qrv"); }, "",
        [](const test::TempFolder& f) { EXPECT_EQ(f.Read(std::string(251, 'n') + ".qrv"), kNew); }},
-      {"MissingFolder", [](const test::TempFolder& f) { return f.File("missing/doc.qrv"); }, "the folder does not exist",
+      {"MissingFolder", [](const test::TempFolder& f) { return f.File("missing/doc.qrv"); },
+       "the folder does not exist",
        [](const test::TempFolder& f) { EXPECT_FALSE(fs::exists(f.File("missing"))); }},
       {"Folder",
        [](const test::TempFolder& f) {
          fs::create_directories(f.File("folder.qrv"));
          return f.File("folder.qrv");
        },
-       "it is a folder", [](const test::TempFolder& f) { EXPECT_TRUE(fs::is_directory(f.File("folder.qrv"))); }},
+       "it is a folder",
+       [](const test::TempFolder& f) { EXPECT_TRUE(fs::is_directory(f.File("folder.qrv"))); }},
       {"NamedPipe",
        [](const test::TempFolder& f) {
          EXPECT_EQ(::mkfifo(f.File("pipe.qrv").c_str(), 0600), 0);
          return f.File("pipe.qrv");
        },
-       "it is not a regular file", [](const test::TempFolder& f) { EXPECT_TRUE(fs::is_fifo(f.File("pipe.qrv"))); }},
-      {"FullDisk", [](const test::TempFolder& f) { return OldFile(f, "doc.qrv"); }, "the disk is full",
-       [](const test::TempFolder& f) { EXPECT_EQ(f.Read("doc.qrv"), kOld); }, true},
+       "it is not a regular file",
+       [](const test::TempFolder& f) { EXPECT_TRUE(fs::is_fifo(f.File("pipe.qrv"))); }},
+      {"FullDisk", [](const test::TempFolder& f) { return OldFile(f, "doc.qrv"); },
+       "the disk is full", [](const test::TempFolder& f) { EXPECT_EQ(f.Read("doc.qrv"), kOld); },
+       true},
       {"FullDiskWithAHardLink",
        [](const test::TempFolder& f) {
          const std::string path = OldFile(f, "doc.qrv");
@@ -198,7 +208,8 @@ TEST_P(SaveTargetTest, IsSavedOrRefusedAndLeavesNoTemporaryFile) {
   EXPECT_EQ(StrayFiles(folder.Path()), std::vector<std::string>{});
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, SaveTargetTest, testing::Combine(testing::ValuesIn(SaveTargets()), testing::Bool()),
+INSTANTIATE_TEST_SUITE_P(Cases, SaveTargetTest,
+                         testing::Combine(testing::ValuesIn(SaveTargets()), testing::Bool()),
                          [](const testing::TestParamInfo<std::tuple<SaveTarget, bool>>& info) {
                            return std::string(std::get<0>(info.param).name) +
                                   (std::get<1>(info.param) ? "Unnamed" : "Named");
@@ -233,7 +244,8 @@ TEST(ReplaceFile, ReportsAnEmptyNameAndAFolderItMayNotWrite) {
 // files that only look alike.
 TEST(ReplaceFile, RemovesTheStaleTemporaryFilesOfItsFolder) {
   test::TempFolder folder;
-  for (const char* name : {".qrv-abc123.tmp", ".qrv-ZZZZZZ.tmp", ".qrv-held00.tmp", ".qrv-abc.tmp", "qrv-abc123.tmp"}) {
+  for (const char* name : {".qrv-abc123.tmp", ".qrv-ZZZZZZ.tmp", ".qrv-held00.tmp", ".qrv-abc.tmp",
+                           "qrv-abc123.tmp"}) {
     // Made directly: a save would sweep the ones made before.
     const int fd = ::open(folder.File(name).c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0600);
     ASSERT_GE(fd, 0);
@@ -286,7 +298,8 @@ TEST_P(KilledSaveTest, LeavesTheOldOrTheNewFileWholeAndNoStrayFile) {
     ASSERT_EQ(::waitpid(child, &status, 0), child);
     const auto now = ReadWholeFile(path);
     ASSERT_TRUE(now.has_value());
-    ASSERT_TRUE(*now == first || *now == second) << "kill " << kill << ": " << now->size() << " bytes";
+    ASSERT_TRUE(*now == first || *now == second)
+        << "kill " << kill << ": " << now->size() << " bytes";
     strayBeforeSweep += static_cast<int>(StrayFiles(folder.Path()).size());
   }
   // The unnamed files leave nothing; the named ones leave a file whenever the
@@ -301,7 +314,9 @@ TEST_P(KilledSaveTest, LeavesTheOldOrTheNewFileWholeAndNoStrayFile) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Temporary, KilledSaveTest, testing::Bool(),
-                         [](const testing::TestParamInfo<bool>& info) { return info.param ? "Unnamed" : "Named"; });
+                         [](const testing::TestParamInfo<bool>& info) {
+                           return info.param ? "Unnamed" : "Named";
+                         });
 
 struct ReadCase {
   const char* name;
@@ -343,10 +358,13 @@ INSTANTIATE_TEST_SUITE_P(
                    return f.File("f");
                  },
                  ReadProblem::TooLarge},
-        ReadCase{"Missing", [](const test::TempFolder& f) { return f.File("none"); }, ReadProblem::Missing},
-        ReadCase{"MissingFolder", [](const test::TempFolder& f) { return f.File("none/f"); }, ReadProblem::Missing},
+        ReadCase{"Missing", [](const test::TempFolder& f) { return f.File("none"); },
+                 ReadProblem::Missing},
+        ReadCase{"MissingFolder", [](const test::TempFolder& f) { return f.File("none/f"); },
+                 ReadProblem::Missing},
         ReadCase{"Folder", [](const test::TempFolder& f) { return f.Path(); }, ReadProblem::Folder},
-        ReadCase{"Device", [](const test::TempFolder&) { return std::string("/dev/null"); }, ReadProblem::NotRegular}),
+        ReadCase{"Device", [](const test::TempFolder&) { return std::string("/dev/null"); },
+                 ReadProblem::NotRegular}),
     [](const testing::TestParamInfo<ReadCase>& info) { return std::string(info.param.name); });
 
 }  // namespace

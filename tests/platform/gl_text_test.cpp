@@ -104,8 +104,8 @@ TEST_F(GlTextTest, EmptyTextAndCharactersOutsideTheFontDrawNothing) {
 TEST_F(GlTextTest, UnreadableFontReportsAndFreesItsLists) {
   const GLuint next = NextFreeList();
   Long base = 77;
-  EXPECT_FALSE(CreateOutlineFontFromFile(base, QV_TEST_INPUTS_DIR "/platform/not_a_font.ttf", 0,
-                                         messages_));
+  EXPECT_FALSE(
+      CreateOutlineFontFromFile(base, QV_TEST_INPUTS_DIR "/platform/not_a_font.ttf", 0, messages_));
   EXPECT_EQ(base, 0);
   ASSERT_EQ(messages_.Shown().size(), 1u);
   EXPECT_EQ(messages_.Shown()[0].text, "Unable to create font");
@@ -142,7 +142,8 @@ class GlTextAccentTest : public testing::Test {
     glLoadIdentity();
     DrawBitmapText(bitmap_, text, 4, 8, 0, 0, 0, 0);
     RgbaImage image = ctx_.ReadPixels();
-    if (std::getenv("QV_WRITE_PICTURES") != nullptr) WritePng("/tmp/qv_text_" + name + ".png", image);
+    if (std::getenv("QV_WRITE_PICTURES") != nullptr)
+      WritePng("/tmp/qv_text_" + name + ".png", image);
     return image;
   }
   // Columns from the first to the last holding a dark pixel, in rows
@@ -169,12 +170,19 @@ class GlTextAccentTest : public testing::Test {
 };
 
 TEST_F(GlTextAccentTest, AccentedTitleIsWiderThanTheTitleWithoutTheAccentedLetter) {
-  const RgbaImage with = Draw("H\xf6" "he (m)", "hoehe");
+  const RgbaImage with = Draw(
+      "H\xf6"
+      "he (m)",
+      "hoehe");
   const RgbaImage without = Draw("Hhe (m)", "hhe");
   EXPECT_GT(OutlineInk(with), OutlineInk(without) + 5);
   EXPECT_GT(BitmapInk(with), BitmapInk(without) + 3);
   // The whole title of the four characters, for looking at.
-  Draw("H\xf6" "he \xe9t\xe9 Stra\xdf" "e 20\xb0 \x80 \x84\x93\x94", "accents");
+  Draw(
+      "H\xf6"
+      "he \xe9t\xe9 Stra\xdf"
+      "e 20\xb0 \x80 \x84\x93\x94",
+      "accents");
 }
 
 TEST_F(GlTextAccentTest, EachCharacterAboveCode127DrawsInk) {
@@ -187,7 +195,9 @@ TEST_F(GlTextAccentTest, EachCharacterAboveCode127DrawsInk) {
 
 // Text is placed by its measured width: the characters that draw must count.
 TEST(OutlineTextWidthTest, AccentedCharactersCount) {
-  EXPECT_GT(OutlineTextWidth("H\xf6" "he"), OutlineTextWidth("Hhe"));
+  EXPECT_GT(OutlineTextWidth("H\xf6"
+                             "he"),
+            OutlineTextWidth("Hhe"));
   EXPECT_GT(OutlineTextWidth("\xb0"), 0.0);
 }
 

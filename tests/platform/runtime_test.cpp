@@ -13,9 +13,18 @@ namespace qv {
 namespace {
 
 TEST(RuntimeTest, CLngRoundsHalfToEven) {
-  struct Case { double in; Long out; };
-  for (const Case& c : {Case{2.5, 2}, {3.5, 4}, {-2.5, -2}, {-3.5, -4}, {0.49, 0},
-                        {1.5, 2}, {2147483647.4, 2147483647}, {-2147483648.0, -2147483647 - 1}}) {
+  struct Case {
+    double in;
+    Long out;
+  };
+  for (const Case& c : {Case{2.5, 2},
+                        {3.5, 4},
+                        {-2.5, -2},
+                        {-3.5, -4},
+                        {0.49, 0},
+                        {1.5, 2},
+                        {2147483647.4, 2147483647},
+                        {-2147483648.0, -2147483647 - 1}}) {
     EXPECT_EQ(CLng(c.in), c.out) << c.in;
   }
 }
@@ -42,20 +51,41 @@ TEST(RuntimeTest, IntFloorsFixTruncates) {
 }
 
 TEST(RuntimeTest, ValReadsTheLeadingNumber) {
-  struct Case { const char* in; double out; };
-  for (const Case& c : {Case{"", 0}, {"abc", 0}, {"  12", 12}, {"\t-3.5x", -3.5}, {"1,5", 1},
-                        {".5", 0.5}, {"1e3", 1000}, {"2D2", 200}, {"1e", 1}, {"+7", 7},
-                        {"-", 0}, {"3.", 3}}) {
+  struct Case {
+    const char* in;
+    double out;
+  };
+  for (const Case& c : {Case{"", 0},
+                        {"abc", 0},
+                        {"  12", 12},
+                        {"\t-3.5x", -3.5},
+                        {"1,5", 1},
+                        {".5", 0.5},
+                        {"1e3", 1000},
+                        {"2D2", 200},
+                        {"1e", 1},
+                        {"+7", 7},
+                        {"-", 0},
+                        {"3.", 3}}) {
     EXPECT_EQ(Val(c.in), c.out) << c.in;
   }
   EXPECT_TRUE(std::isinf(Val("1e999")));
 }
 
 TEST(RuntimeTest, FormatDoubleShortForm) {
-  struct Case { double in; const char* out; };
-  for (const Case& c : {Case{0.5, "0.5"}, {100, "100"}, {-0.0, "0"}, {0.1, "0.1"},
-                        {1e20, "1E+20"}, {-2.5e-7, "-2.5E-07"}, {1.0 / 3.0, "0.333333333333333"},
-                        {123456789012345678.0, "1.23456789012346E+17"}, {std::nan(""), "0"}}) {
+  struct Case {
+    double in;
+    const char* out;
+  };
+  for (const Case& c : {Case{0.5, "0.5"},
+                        {100, "100"},
+                        {-0.0, "0"},
+                        {0.1, "0.1"},
+                        {1e20, "1E+20"},
+                        {-2.5e-7, "-2.5E-07"},
+                        {1.0 / 3.0, "0.333333333333333"},
+                        {123456789012345678.0, "1.23456789012346E+17"},
+                        {std::nan(""), "0"}}) {
     EXPECT_EQ(FormatDouble(c.in), c.out) << c.in;
   }
   for (double v : {0.1, 3.14159, -123.456, 1e-300, 6.02e23}) {
@@ -118,7 +148,7 @@ TEST(TextEncodingTest, RoundTripsWindows1252) {
   const auto back = Utf8ToCp1252(Cp1252ToUtf8(all));
   ASSERT_TRUE(back.has_value());
   EXPECT_EQ(*back, all);
-  EXPECT_EQ(Cp1252ToUtf8("\x80"), "\xE2\x82\xAC");  // euro sign
+  EXPECT_EQ(Cp1252ToUtf8("\x80"), "\xE2\x82\xAC");         // euro sign
   EXPECT_FALSE(Utf8ToCp1252("\xE4\xB8\xAD").has_value());  // a CJK character
   EXPECT_FALSE(Utf8ToCp1252("\xC3").has_value());          // cut short
 }

@@ -18,18 +18,18 @@
 // to tests/expected/render/, and commit them.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
 #include <array>
 #include <cmath>
 #include <filesystem>
 #include <functional>
 #include <string>
-#include <unistd.h>
 #include <utility>
 #include <vector>
 
 #include "documents/document_header.h"
-#include "graphs/graph_kinds.h"
 #include "graphs/graph.h"
+#include "graphs/graph_kinds.h"
 #include "scene/color.h"
 #include "support/picture_baseline.h"
 #include "window/document_program.h"
@@ -113,9 +113,9 @@ void BuildSurface(Program& program) {
   TypeData(program, kRegularSurface, {{1, n}, {2, n}}, HillAndPit(n));
   auto graph = NewGraph(program, kSurfaceModel);
   graph->StepU = graph->StepV = n - 1;
-  graph->Show = 3;         // filled cells
-  graph->Smoothness = 2;   // smooth shading
-  graph->FillStyle = 4;    // the colour map over the colour values
+  graph->Show = 3;        // filled cells
+  graph->Smoothness = 2;  // smooth shading
+  graph->FillStyle = 4;   // the colour map over the colour values
   graph->ColorName = "RAINBOW";
   Show(program, graph);
 }
@@ -131,7 +131,8 @@ void BuildDelaunay(Program& program) {
     const double z = (x - 5) * (y - 5) / 6.0;
     rows.push_back({x, y, z, z});
   }
-  TypeData(program, kIrregularSurface, {{3, n}, {4, 11}, {7, 11}, {1, 0}, {2, 10}, {5, 0}, {6, 10}}, rows);
+  TypeData(program, kIrregularSurface, {{3, n}, {4, 11}, {7, 11}, {1, 0}, {2, 10}, {5, 0}, {6, 10}},
+           rows);
   auto graph = NewGraph(program, kDelaunayGraph);
   graph->StepU = graph->StepV = 10;
   graph->Show = 3;
@@ -152,7 +153,8 @@ void BuildScatter4D(Program& program) {
   for (Long i = 0; i < n; ++i) {
     for (Long j = 0; j < n; ++j) {
       for (Long k = 0; k < n; ++k) {
-        const double x = static_cast<double>(i), y = static_cast<double>(j), z = static_cast<double>(k);
+        const double x = static_cast<double>(i), y = static_cast<double>(j),
+                     z = static_cast<double>(k);
         rows.push_back({x, y, z, std::sqrt(x * x + 0.5 * y * y + 2 * z * z)});
       }
     }
@@ -179,7 +181,7 @@ void BuildPoints2D(Program& program) {
     }
   }
   TypeData(program, kRegularSurface, {{1, nu}, {2, nv}}, rows);
-  const Long colors[] = {RGB(255, 0, 0), RGB(0, 160, 0), RGB(0, 0, 255), RGB(200, 0, 200),
+  const Long colors[] = {RGB(255, 0, 0),   RGB(0, 160, 0),   RGB(0, 0, 255), RGB(200, 0, 200),
                          RGB(0, 160, 160), RGB(230, 120, 0), RGB(0, 0, 0)};
   for (const Long color : colors) {
     auto graph = NewGraph(program, kPointGraph);
@@ -213,8 +215,8 @@ enum class View {
 };
 
 // One picture: its name (the baseline's and the input document's), the
-// builder of its input, what is done after the open, the view and whether the legend is shown, and how
-// far it may stray from the baseline.
+// builder of its input, what is done after the open, the view and whether the legend is shown, and
+// how far it may stray from the baseline.
 struct RenderCase {
   const char* name;
   void (*build)(Program&);
@@ -296,7 +298,9 @@ TEST_P(RenderBaselineTest, MatchesItsBaseline) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Pictures, RenderBaselineTest, testing::ValuesIn(kCases),
-                         [](const testing::TestParamInfo<RenderCase>& info) { return info.param.name; });
+                         [](const testing::TestParamInfo<RenderCase>& info) {
+                           return info.param.name;
+                         });
 
 }  // namespace
 }  // namespace qv

@@ -11,10 +11,10 @@
 
 #include "platform/gl_text.h"
 #include "platform/osmesa/offscreen_context.h"
-#include "scene/light.h"
 #include "scene/axis_system.h"
 #include "scene/camera.h"
 #include "scene/color.h"
+#include "scene/light.h"
 #include "scene/scene_fonts.h"
 #include "scene/trackball.h"
 #include "support/scripted_message_box.h"
@@ -81,13 +81,16 @@ class AxisPictureTest : public testing::Test {
     return {static_cast<int>(wx), static_cast<int>(wy)};
   }
 
-  static bool Dark(const std::array<std::uint8_t, 4>& p) { return p[0] < 64 && p[1] < 64 && p[2] < 64; }
+  static bool Dark(const std::array<std::uint8_t, 4>& p) {
+    return p[0] < 64 && p[1] < 64 && p[2] < 64;
+  }
 
   static bool DarkNear(const RgbaImage& image, std::array<int, 2> at, int radius) {
     for (int dy = -radius; dy <= radius; ++dy) {
       for (int dx = -radius; dx <= radius; ++dx) {
         const int x = at[0] + dx, y = at[1] + dy;
-        if (x >= 0 && y >= 0 && x < image.width && y < image.height && Dark(image.At(x, y))) return true;
+        if (x >= 0 && y >= 0 && x < image.width && y < image.height && Dark(image.At(x, y)))
+          return true;
       }
     }
     return false;
@@ -116,7 +119,10 @@ TEST_F(AxisPictureTest, ThreePanelsShowTheirColours) {
     axis_.XYPanelMaterial = axis_.XZPanelMaterial = axis_.YZPanelMaterial = material;
     const RgbaImage image = Render("panels");
     // Panel centres, off the grid lines: floor y = -5, walls x = -5 and z = -5.
-    struct Probe { std::array<int, 2> at; int channel; };
+    struct Probe {
+      std::array<int, 2> at;
+      int channel;
+    };
     for (const Probe& p : {Probe{Project(-1.3, -5, -1.3), 0}, Probe{Project(-5, -1.3, -1.3), 1},
                            Probe{Project(-1.3, -1.3, -5), 2}}) {
       const auto px = image.At(p.at[0], p.at[1]);
@@ -137,7 +143,8 @@ TEST_F(AxisPictureTest, LabelsAndTitlesDrawDarkText) {
   const RgbaImage without = Render("no_labels");
   int textPixels = 0;
   for (int y = 0; y < kSize; ++y) {
-    for (int x = 0; x < kSize; ++x) textPixels += Dark(withText.At(x, y)) && !Dark(without.At(x, y));
+    for (int x = 0; x < kSize; ++x)
+      textPixels += Dark(withText.At(x, y)) && !Dark(without.At(x, y));
   }
   EXPECT_GT(textPixels, 80);
   // The label of data X = 0 sits off the corner, outside the box along -x.
@@ -151,7 +158,8 @@ TEST_F(AxisPictureTest, BitmapTextWhenOutlineFontsAreOff) {
   const RgbaImage without = Render("bitmap_none");
   int textPixels = 0;
   for (int y = 0; y < kSize; ++y) {
-    for (int x = 0; x < kSize; ++x) textPixels += Dark(withText.At(x, y)) && !Dark(without.At(x, y));
+    for (int x = 0; x < kSize; ++x)
+      textPixels += Dark(withText.At(x, y)) && !Dark(without.At(x, y));
   }
   EXPECT_GT(textPixels, 50);
 }
@@ -229,8 +237,8 @@ TEST_F(AxisPictureTest, SceneFontsAreThreeDistinctSets) {
 
 // An empty group's inverted box has nothing to draw around.
 TEST_F(AxisPictureTest, InvertedBoxDrawsNothing) {
-  box_ = {99999999 - 0.04, -99999999 + 0.04, 99999999 - 0.04, -99999999 + 0.04,
-          99999999 - 0.04, -99999999 + 0.04};
+  box_ = {99999999 - 0.04,  -99999999 + 0.04, 99999999 - 0.04,
+          -99999999 + 0.04, 99999999 - 0.04,  -99999999 + 0.04};
   settings_.CenterX = settings_.CenterY = settings_.CenterZ = 0;
   const RgbaImage image = Render("empty");
   for (std::size_t i = 0; i < image.pixels.size(); ++i) ASSERT_EQ(image.pixels[i], 255) << i;

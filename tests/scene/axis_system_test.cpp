@@ -16,9 +16,10 @@ TEST(AxisRecordTest, DefaultRecordTokenByToken) {
   AxisSystem axis;
   axis.SetDefault();
   const std::vector<std::string> want{
-      "1", "0", "0", "0", "1", "1", "1", "1", "1", "1", "2", "2", "2", "@X@", "@Y@", "@Z@",
-      "13421772", "13421772", "13421772", "10066329", "10066329", "10066329", "4", "4", "4",
-      "0", "1", "1"};
+      "1",        "0",   "0",        "0",        "1",        "1",        "1",
+      "1",        "1",   "1",        "2",        "2",        "2",        "@X@",
+      "@Y@",      "@Z@", "13421772", "13421772", "13421772", "10066329", "10066329",
+      "10066329", "4",   "4",        "4",        "0",        "1",        "1"};
   const std::string record = axis.Save();
   ASSERT_EQ(record.back(), ' ');
   EXPECT_EQ(SplitRecord(record), want);
@@ -79,8 +80,9 @@ TEST(AxisRecordTest, ReaderAcceptsTrueAndStopsAfterAHiddenFlag) {
   EXPECT_FALSE(axis.Show);
   EXPECT_EQ(hidden.Next(), "1");
 
-  RecordReader shown(SplitRecord("True True 0 0 1 1 1 1 1 1 2 2 2 @X@ @Y@ @Z@ 1 2 3 4 5 6 7 8 9 "
-                                 "10 11 True"));
+  RecordReader shown(
+      SplitRecord("True True 0 0 1 1 1 1 1 1 2 2 2 @X@ @Y@ @Z@ 1 2 3 4 5 6 7 8 9 "
+                  "10 11 True"));
   axis.Read(shown);
   EXPECT_TRUE(axis.Show);
   EXPECT_TRUE(axis.ShowXYPanel);
@@ -106,10 +108,19 @@ TEST(AxisRecordTest, ShortRecordReadsZeros) {
 // A title holding "@" before a blank, or starting with a blank, used to
 // shift every later field when the record was read back.
 TEST(AxisTitleTest, TitlesAreCleanedSoTheRecordReadsBack) {
-  struct Case { std::string in, out; };
-  for (const Case& c : {Case{"Time", "Time"}, {" lead", "lead"}, {"   ", ""}, {"a@ b", "a b"},
-                        {"x@@ y", "x y"}, {"@ a", "a"}, {"end@", "end@"}, {"@start", "@start"},
-                        {"a @b", "a @b"}, {"", ""}}) {
+  struct Case {
+    std::string in, out;
+  };
+  for (const Case& c : {Case{"Time", "Time"},
+                        {" lead", "lead"},
+                        {"   ", ""},
+                        {"a@ b", "a b"},
+                        {"x@@ y", "x y"},
+                        {"@ a", "a"},
+                        {"end@", "end@"},
+                        {"@start", "@start"},
+                        {"a @b", "a @b"},
+                        {"", ""}}) {
     AxisSystem axis;
     axis.SetTitleZ(c.in);
     EXPECT_EQ(axis.TitleZ(), c.out) << "[" << c.in << "]";

@@ -24,15 +24,42 @@ Matrix Read(GLenum which) {
 
 // glOrtho's matrix, column-major.
 Matrix Ortho(double l, double r, double b, double t, double n, double f) {
-  return {2 / (r - l), 0, 0, 0, 0, 2 / (t - b), 0, 0, 0, 0, -2 / (f - n), 0,
-          -(r + l) / (r - l), -(t + b) / (t - b), -(f + n) / (f - n), 1};
+  return {2 / (r - l),
+          0,
+          0,
+          0,
+          0,
+          2 / (t - b),
+          0,
+          0,
+          0,
+          0,
+          -2 / (f - n),
+          0,
+          -(r + l) / (r - l),
+          -(t + b) / (t - b),
+          -(f + n) / (f - n),
+          1};
 }
 
 // glFrustum's matrix, column-major.
 Matrix Frustum(double l, double r, double b, double t, double n, double f) {
-  return {2 * n / (r - l), 0, 0, 0, 0, 2 * n / (t - b), 0, 0,
-          (r + l) / (r - l), (t + b) / (t - b), -(f + n) / (f - n), -1,
-          0, 0, -2 * f * n / (f - n), 0};
+  return {2 * n / (r - l),
+          0,
+          0,
+          0,
+          0,
+          2 * n / (t - b),
+          0,
+          0,
+          (r + l) / (r - l),
+          (t + b) / (t - b),
+          -(f + n) / (f - n),
+          -1,
+          0,
+          0,
+          -2 * f * n / (f - n),
+          0};
 }
 
 void ExpectMatrix(const Matrix& got, const Matrix& want) {
@@ -105,7 +132,8 @@ TEST_F(CameraTest, OrthographicProjectionReadsBackWithJitter) {
   camera_.Projection(0.5, -0.25, 0, 0, 1.0, SceneGroup{}, test::kSceneContext);
   // Both offsets are divided by the viewport width (200).
   const double ox = -0.5 * 40 / 200, oy = 0.25 * 40 / 200;
-  ExpectMatrix(Read(GL_PROJECTION_MATRIX), Ortho(-20 + ox, 20 + ox, -20 + oy, 20 + oy, 0.001, 2000));
+  ExpectMatrix(Read(GL_PROJECTION_MATRIX),
+               Ortho(-20 + ox, 20 + ox, -20 + oy, 20 + oy, 0.001, 2000));
   GLint mode = 0;
   glGetIntegerv(GL_MATRIX_MODE, &mode);
   EXPECT_EQ(mode, GL_MODELVIEW);

@@ -94,14 +94,25 @@ TEST_F(LightTest, IndexOutsideTheFieldIsSubscriptError) {
 }
 
 TEST_F(LightTest, MaterialPresetsReadBack) {
-  struct Case { Long kind; Four ambient, diffuse, emission; float shininess; };
-  for (const Case& c : {Case{0, {0, 0, 0, 0}, {0, 0, 0, 0}, {0, 0, 0, 0}, 0},
-                        Case{14, {0, 0, 0, 0}, {0, 0, 0, 0}, {0, 0, 0, 0}, 0},
-                        Case{5, {0, 0, 0, 0}, {0, 0, 0, 0}, {0.0188407f, 0.940276f, 1, 0}, 6.530611f},
-                        Case{1, {0.936975f, 0.0923259f, 0.42843f, 0},
-                             {0.536861f, 0.0529003f, 0.24549f, 0.832432f}, {0, 0, 0, 0}, 106.55129f},
-                        Case{13, {0.0486486f, 0.0486486f, 0.0486486f, 0},
-                             {0.205405f, 0.205405f, 0.205405f, 0}, {0, 0, 0, 0}, 128}}) {
+  struct Case {
+    Long kind;
+    Four ambient, diffuse, emission;
+    float shininess;
+  };
+  for (const Case& c :
+       {Case{0, {0, 0, 0, 0}, {0, 0, 0, 0}, {0, 0, 0, 0}, 0},
+        Case{14, {0, 0, 0, 0}, {0, 0, 0, 0}, {0, 0, 0, 0}, 0},
+        Case{5, {0, 0, 0, 0}, {0, 0, 0, 0}, {0.0188407f, 0.940276f, 1, 0}, 6.530611f},
+        Case{1,
+             {0.936975f, 0.0923259f, 0.42843f, 0},
+             {0.536861f, 0.0529003f, 0.24549f, 0.832432f},
+             {0, 0, 0, 0},
+             106.55129f},
+        Case{13,
+             {0.0486486f, 0.0486486f, 0.0486486f, 0},
+             {0.205405f, 0.205405f, 0.205405f, 0},
+             {0, 0, 0, 0},
+             128}}) {
     SCOPED_TRACE(c.kind);
     MaterialPreset material;
     material.SetMaterial(c.kind);

@@ -134,9 +134,11 @@ TEST(BuildRotMatrixTest, QuarterTurnAboutZ) {
 
 // The old formula gave arc cosines in -pi/2..0 for negative arguments.
 TEST(ArcTest, ArcCosIsRightForNegativeArguments) {
-  struct Case { double x, want; };
-  for (const Case& c : {Case{1.0, 0.0}, {0.0, kPi / 2}, {-0.5, 2 * kPi / 3}, {-1.0, kPi},
-                        {0.5, kPi / 3}}) {
+  struct Case {
+    double x, want;
+  };
+  for (const Case& c :
+       {Case{1.0, 0.0}, {0.0, kPi / 2}, {-0.5, 2 * kPi / 3}, {-1.0, kPi}, {0.5, kPi / 3}}) {
     EXPECT_NEAR(ArcCos(c.x), c.want, 1e-12) << c.x;
   }
   EXPECT_TRUE(std::isnan(ArcCos(1.5)));

@@ -61,7 +61,8 @@ std::optional<RgbaImage> ReadPng(const std::string& path) {
   const std::size_t stride = static_cast<std::size_t>(w) * 4;
   // PNG rows run top-down; ours bottom-up.
   for (int y = 0; y < h; ++y) {
-    std::memcpy(&image.pixels[static_cast<std::size_t>(h - 1 - y) * stride], data + y * stride, stride);
+    std::memcpy(&image.pixels[static_cast<std::size_t>(h - 1 - y) * stride], data + y * stride,
+                stride);
   }
   stbi_image_free(data);
   return image;
@@ -86,7 +87,8 @@ std::string Size(const RgbaImage& image) {
 
 // Writes picture into the output folder as <name><suffix>.png; the path, or
 // a note that it could not be written.
-std::string WriteOutput(const std::string& name, const std::string& suffix, const RgbaImage& picture) {
+std::string WriteOutput(const std::string& name, const std::string& suffix,
+                        const RgbaImage& picture) {
   std::error_code ignored;
   std::filesystem::create_directories(RenderOutputDir(), ignored);
   const std::string path = RenderOutputDir() + "/" + name + suffix + ".png";

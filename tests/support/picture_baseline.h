@@ -59,7 +59,8 @@ testing::AssertionResult MatchesBaseline(const std::string& name, const RgbaImag
 namespace qv::test {
 
 // The one font file the pictures are drawn with (fonts-liberation).
-inline constexpr const char* kPictureFontFile = "/usr/share/fonts/truetype/liberation/LiberationSans-Regular.ttf";
+inline constexpr const char* kPictureFontFile =
+    "/usr/share/fonts/truetype/liberation/LiberationSans-Regular.ttf";
 
 // Makes fontconfig see only the picture font's folder, with "Arial" (the
 // face the scene fonts ask for) taken from it, so that the fonts installed

@@ -2,8 +2,8 @@
 
 namespace qv::test {
 
-MsgAnswer ScriptedMessageBox::Show(const std::string& text, const std::string& title,
-                                   MsgIcon icon, MsgButtons buttons) {
+MsgAnswer ScriptedMessageBox::Show(const std::string& text, const std::string& title, MsgIcon icon,
+                                   MsgButtons buttons) {
   shown_.push_back({text, title, icon, buttons});
   if (onShow_) onShow_();
   if (!answers_.empty()) {

@@ -24,7 +24,9 @@ class TempFolder {
 
   const std::string& Path() const { return path_; }
   std::string File(const std::string& name) const { return path_ + "/" + name; }
-  std::string Read(const std::string& name) const { return ReadWholeFile(File(name)).value_or("<missing>"); }
+  std::string Read(const std::string& name) const {
+    return ReadWholeFile(File(name)).value_or("<missing>");
+  }
 
  private:
   std::string path_;

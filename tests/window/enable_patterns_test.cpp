@@ -61,23 +61,23 @@ INSTANTIATE_TEST_SUITE_P(
                      M::mnuDraw4DVec, M::mnuDraw4DSlice, M::mnuDrawIsoSur},
                     {22, 23, 24, 25, 30, 36, 37, 39, 40, 41, 42, 43, 44, 45, 47, 48, 49, 50},
                     {27, 28, 29, 32, 33, 34}},
-        PatternCase{"FourD",
-                    kViewCode4D,
-                    {M::mnuViewRotateX, M::mnuViewRotateY, M::mnuViewRotateZ, M::mnuViewRotate,
-                     M::mnuViewFront, M::mnuViewRight, M::mnuViewTop, M::mnuViewISO,
-                     M::mnuDraw4DScat, M::mnuDraw4DVec, M::mnuDraw4DSlice, M::mnuDrawIsoSur,
-                     M::mnuDrawLight},
-                    {M::mnuDrawVert, M::mnuDrawGrid, M::mnuDrawTab3D, M::mnuDrawCon3D,
-                     M::mnuDrawColor, M::mnuDrawCon, M::mnuDrawVector},
-                    {32, 33, 34, 36, 37, 39, 40, 41, 42, 43, 44, 45, 47, 48, 49, 50},
-                    {22, 23, 24, 25, 27, 28, 29, 30}}),
+        PatternCase{
+            "FourD",
+            kViewCode4D,
+            {M::mnuViewRotateX, M::mnuViewRotateY, M::mnuViewRotateZ, M::mnuViewRotate,
+             M::mnuViewFront, M::mnuViewRight, M::mnuViewTop, M::mnuViewISO, M::mnuDraw4DScat,
+             M::mnuDraw4DVec, M::mnuDraw4DSlice, M::mnuDrawIsoSur, M::mnuDrawLight},
+            {M::mnuDrawVert, M::mnuDrawGrid, M::mnuDrawTab3D, M::mnuDrawCon3D, M::mnuDrawColor,
+             M::mnuDrawCon, M::mnuDrawVector},
+            {32, 33, 34, 36, 37, 39, 40, 41, 42, 43, 44, 45, 47, 48, 49, 50},
+            {22, 23, 24, 25, 27, 28, 29, 30}}),
     [](const testing::TestParamInfo<PatternCase>& info) { return std::string(info.param.name); });
 
 // Guards the items the patterns must leave alone: the Delaunay menu item
 // follows the data kind, and Move/Zoom/Fit/Settings/Point/Axis and the file
 // buttons are never switched by a view kind.
 TEST(EnablePatterns, LeaveItemsOutsideTheTableAlone) {
-  const std::vector<MenuItem> untouched = {M::mnuViewMove, M::mnuViewZoom, M::mnuViewFit,
+  const std::vector<MenuItem> untouched = {M::mnuViewMove, M::mnuViewZoom,  M::mnuViewFit,
                                            M::mnuViewSet,  M::mnuDrawPoint, M::mnuDrawDelaunay,
                                            M::mnuDrawAxis, M::mnuFileNew2D};
   for (Long code : {kViewCode2D, kViewCode3D, kViewCode4D}) {

@@ -182,7 +182,8 @@ TEST_F(InteractionTest, OtherButtonsDoNotDrag) {
 // Regression: a drag step on an area of zero width or height divided by zero
 // and left NaN in the rotation or camera. Such steps are skipped.
 TEST_F(InteractionTest, DragStepOnAnEmptyAreaIsSkipped) {
-  for (MouseModeCommand mode : {MouseModeCommand::Zoom, MouseModeCommand::Move, MouseModeCommand::Trackball}) {
+  for (MouseModeCommand mode :
+       {MouseModeCommand::Zoom, MouseModeCommand::Move, MouseModeCommand::Trackball}) {
     for (auto [w, h] : {std::pair{0.0, 100.0}, std::pair{200.0, 0.0}}) {
       host.width = w;
       host.height = h;

@@ -53,7 +53,7 @@ class MainWindowCoreTest : public testing::Test {
   }
 
   const std::vector<Box> kThreeBoxes = {BoxAround(0, 0, 0, 1), BoxAround(10, 2, -4, 3),
-                                         BoxAround(-6, 1, 8, 2)};
+                                        BoxAround(-6, 1, 8, 2)};
 
   FakeView view;
   test::ScriptedMessageBox messages;
@@ -140,8 +140,8 @@ TEST_F(MainWindowCoreTest, FormLoadGivesEverySettingItsDefault) {
 // The command line is one document path: blanks and quotes stay as they are.
 TEST_F(MainWindowCoreTest, CommandLineIsOpenedAsOneUnchangedPath) {
   core.Start("\"/home/u/my data\" two.qrv", 15.0);
-  EXPECT_EQ(commands.calls,
-            (std::vector<std::string>{"WriteFileAssociation", "OpenDocument:\"/home/u/my data\" two.qrv"}));
+  EXPECT_EQ(commands.calls, (std::vector<std::string>{"WriteFileAssociation",
+                                                      "OpenDocument:\"/home/u/my data\" two.qrv"}));
 }
 
 // Shut-down
@@ -179,7 +179,8 @@ TEST_P(CloseTest, AsksWithGraphsAndStaysOpenWhenTheSaveDidNotHappen) {
     EXPECT_EQ(messages.Shown()[0].buttons, MsgButtons::YesNo);
     EXPECT_EQ(messages.Shown()[0].icon, MsgIcon::Exclamation);
   }
-  EXPECT_EQ(commands.calls, c.saveCalled ? std::vector<std::string>{"Save"} : std::vector<std::string>{});
+  EXPECT_EQ(commands.calls,
+            c.saveCalled ? std::vector<std::string>{"Save"} : std::vector<std::string>{});
   EXPECT_EQ(core.Shared().allGraphs.Items.Count(), c.withGraphs ? 1 : 0);
   EXPECT_EQ(core.Mouse().Closing, c.closes);
 }
@@ -189,7 +190,8 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(CloseCase{"NoGraphs", false, MsgAnswer::Yes, true, false, false, true},
                     CloseCase{"No", true, MsgAnswer::No, true, true, false, true},
                     CloseCase{"YesSaved", true, MsgAnswer::Yes, true, true, true, true},
-                    CloseCase{"YesSaveCancelledOrFailed", true, MsgAnswer::Yes, false, true, true, false}),
+                    CloseCase{"YesSaveCancelledOrFailed", true, MsgAnswer::Yes, false, true, true,
+                              false}),
     [](const testing::TestParamInfo<CloseCase>& info) { return std::string(info.param.name); });
 
 TEST_F(MainWindowCoreTest, ClosingDuringASpinStopsIt) {
@@ -318,7 +320,8 @@ TEST_F(MainWindowCoreTest, FitPendingFitsAtTheFirstCheckOnly) {
   core.Start("", 15.0);
   Workspace& ws = core.Shared();
   for (Long id : {1, 2}) {
-    ws.allGraphs.Items.Add(std::make_shared<FakeGraph>(id, BoxAround(5.0 * id, 0, 0, id), ws.settings), CStr(id));
+    ws.allGraphs.Items.Add(
+        std::make_shared<FakeGraph>(id, BoxAround(5.0 * id, 0, 0, id), ws.settings), CStr(id));
     core.AddListEntry("Surface Model");
   }
   core.SetFitPending(true);
@@ -382,8 +385,8 @@ TEST_F(MainWindowCoreTest, ListCommandsWithoutSelectionDoNothing) {
   EXPECT_EQ(view.popups[0].menu, PopupMenu::FunEdit);
   EXPECT_EQ(core.List().ListIndex(), -1);  // the right press selects nothing
   const Long builds = core.BuildCount();
-  for (MenuItem item : {MenuItem::mnuFunEdit, MenuItem::mnuFunCut, MenuItem::mnuFunCopy,
-                        MenuItem::mnuFunDelete}) {
+  for (MenuItem item :
+       {MenuItem::mnuFunEdit, MenuItem::mnuFunCut, MenuItem::mnuFunCopy, MenuItem::mnuFunDelete}) {
     EXPECT_FALSE(core.RunListCommand(item)) << MenuItemName(item);
   }
   EXPECT_EQ(core.Shared().allGraphs.Items.Count(), 3);
@@ -572,8 +575,8 @@ TEST_P(HelpTest, ShowsTheHelpFileOrNamesIt) {
   core.Start("", 15.0, folder.string());
   const std::string help = (folder / "help" / "index.html").string();
   core.OpenHelp();
-  EXPECT_EQ(shell.Opened(), (c.fileThere && c.shell ? std::vector<std::string>{help}
-                                                     : std::vector<std::string>{}));
+  EXPECT_EQ(shell.Opened(),
+            (c.fileThere && c.shell ? std::vector<std::string>{help} : std::vector<std::string>{}));
   if (c.message) {
     ASSERT_EQ(messages.Texts().size(), 1u);
     EXPECT_EQ(messages.Texts()[0], std::string(kNoBrowserMessage) + help);
@@ -583,13 +586,14 @@ TEST_P(HelpTest, ShowsTheHelpFileOrNamesIt) {
   std::filesystem::remove_all(folder);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, HelpTest,
-    testing::Values(HelpCase{"BrowserStarts", true, true, true, false},
-                    HelpCase{"NoBrowser", true, true, false, true},
-                    HelpCase{"NoShell", true, false, false, true},
-                    HelpCase{"NoHelpFile", false, true, true, false}),
-    [](const testing::TestParamInfo<HelpCase>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, HelpTest,
+                         testing::Values(HelpCase{"BrowserStarts", true, true, true, false},
+                                         HelpCase{"NoBrowser", true, true, false, true},
+                                         HelpCase{"NoShell", true, false, false, true},
+                                         HelpCase{"NoHelpFile", false, true, true, false}),
+                         [](const testing::TestParamInfo<HelpCase>& info) {
+                           return std::string(info.param.name);
+                         });
 
 // Data panel
 
@@ -597,9 +601,9 @@ TEST_F(MainWindowCoreTest, SheetPopupOpensOnlyOverDataCells) {
   core.Start("", 15.0);
   const double col0 = core.Sheet().columnWidthPx[0];
   const double row0 = core.Sheet().rowHeight;
-  core.OnSheetMouseDown(kRightButton, col0, row0 + 5);      // on the index column's edge
-  core.OnSheetMouseDown(kRightButton, col0 + 5, row0);      // on the header row's edge
-  core.OnSheetMouseDown(kLeftButton, col0 + 5, row0 + 5);   // left button
+  core.OnSheetMouseDown(kRightButton, col0, row0 + 5);     // on the index column's edge
+  core.OnSheetMouseDown(kRightButton, col0 + 5, row0);     // on the header row's edge
+  core.OnSheetMouseDown(kLeftButton, col0 + 5, row0 + 5);  // left button
   EXPECT_TRUE(view.popups.empty());
   core.OnSheetMouseDown(kRightButton, col0 + 1, row0 + 1);
   ASSERT_EQ(view.popups.size(), 1U);

@@ -62,12 +62,15 @@ TEST_P(SplitterSnapTest, SettlesWithinTheLimits) {
   EXPECT_FALSE(drag.Dragging());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Releases, SplitterSnapTest,
-    testing::Values(SnapCase{"FarLeft", -500, 12000, 1000}, SnapCase{"JustInside", 1000, 12000, 1000},
-                    SnapCase{"Middle", 6000, 12000, 6000}, SnapCase{"PastRight", 15000, 12000, 11000},
-                    SnapCase{"NarrowWindow", 1200, 1800, 800}),
-    [](const testing::TestParamInfo<SnapCase>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Releases, SplitterSnapTest,
+                         testing::Values(SnapCase{"FarLeft", -500, 12000, 1000},
+                                         SnapCase{"JustInside", 1000, 12000, 1000},
+                                         SnapCase{"Middle", 6000, 12000, 6000},
+                                         SnapCase{"PastRight", 15000, 12000, 11000},
+                                         SnapCase{"NarrowWindow", 1200, 1800, 800}),
+                         [](const testing::TestParamInfo<SnapCase>& info) {
+                           return std::string(info.param.name);
+                         });
 
 TEST(PaneLayout, BarFollowsTheMouseOnlyWhileHeld) {
   SplitterDrag drag(3000);
@@ -163,15 +166,13 @@ TEST_P(PaneLayoutWindows, PanesLieInsideSideBySideAndTheDrawingAreaFillsItsPane)
 
 INSTANTIATE_TEST_SUITE_P(
     Sizes, PaneLayoutWindows,
-    testing::Values(WindowCase{"Large", 1280, 1024, 410, true},
-                    WindowCase{"Usual", 900, 650, 410, true},
-                    WindowCase{"JustFull", 900, 40 + 26 + 20 + 3 + 403 + 100, 410, true},
-                    WindowCase{"VgaHigh", 640, 560, 410, false},
-                    WindowCase{"Vga", 640, 480, 410, false},
-                    WindowCase{"Small", 480, 360, 410, false},
-                    WindowCase{"Tiny", 320, 240, 410, false},
-                    WindowCase{"NarrowColumn", 640, 480, 67, false},
-                    WindowCase{"ColumnWiderThanWindow", 320, 480, 600, false}),
+    testing::Values(
+        WindowCase{"Large", 1280, 1024, 410, true}, WindowCase{"Usual", 900, 650, 410, true},
+        WindowCase{"JustFull", 900, 40 + 26 + 20 + 3 + 403 + 100, 410, true},
+        WindowCase{"VgaHigh", 640, 560, 410, false}, WindowCase{"Vga", 640, 480, 410, false},
+        WindowCase{"Small", 480, 360, 410, false}, WindowCase{"Tiny", 320, 240, 410, false},
+        WindowCase{"NarrowColumn", 640, 480, 67, false},
+        WindowCase{"ColumnWiderThanWindow", 320, 480, 600, false}),
     [](const testing::TestParamInfo<WindowCase>& info) { return std::string(info.param.name); });
 
 // A window narrower than the column shows the drawing area next to a

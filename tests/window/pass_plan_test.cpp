@@ -42,13 +42,14 @@ TEST_P(PassPlanTest, HoldsThePublishedJittersWithEqualWeights) {
 
 INSTANTIATE_TEST_SUITE_P(
     Builds, PassPlanTest,
-    testing::Values(
-        PlanCase{"Still",
-                 false,
-                 {-0.334818, 0.286438, 0.459462, -0.414498, -0.18379, -0.079263, 0.102254, 0.164216},
-                 {0.435331, -0.393495, 0.14154, -0.192829, 0.082102, -0.317383, 0.299133, -0.054399},
-                 0.125},
-        PlanCase{"Dragging", true, {0.24649, -0.24649}, {0.249999, -0.249999}, 0.5}),
+    testing::Values(PlanCase{"Still",
+                             false,
+                             {-0.334818, 0.286438, 0.459462, -0.414498, -0.18379, -0.079263,
+                              0.102254, 0.164216},
+                             {0.435331, -0.393495, 0.14154, -0.192829, 0.082102, -0.317383,
+                              0.299133, -0.054399},
+                             0.125},
+                    PlanCase{"Dragging", true, {0.24649, -0.24649}, {0.249999, -0.249999}, 0.5}),
     [](const testing::TestParamInfo<PlanCase>& info) { return std::string(info.param.name); });
 
 bool QuatNear(const Quat& a, const Quat& b, float tol = 1e-6F) {
@@ -70,9 +71,9 @@ TEST(ScenePresetRotation, ZeroAnglesGiveTheIdentity) {
 }
 
 TEST(ScenePresetRotation, SingleAnglesTurnAboutTheirOwnAxes) {
-  EXPECT_TRUE(QuatNear(RollPitchYawQuat(0, 0, 90), AboutAxis(0, 1, 0, 90)));   // yaw about y
+  EXPECT_TRUE(QuatNear(RollPitchYawQuat(0, 0, 90), AboutAxis(0, 1, 0, 90)));    // yaw about y
   EXPECT_TRUE(QuatNear(RollPitchYawQuat(0, -90, 0), AboutAxis(1, 0, 0, -90)));  // pitch about x
-  EXPECT_TRUE(QuatNear(RollPitchYawQuat(30, 0, 0), AboutAxis(0, 0, 1, 30)));   // roll about z
+  EXPECT_TRUE(QuatNear(RollPitchYawQuat(30, 0, 0), AboutAxis(0, 0, 1, 30)));    // roll about z
 }
 
 // Guards the order: roll first, then pitch, then yaw. Any other order gives

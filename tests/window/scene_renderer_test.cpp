@@ -53,16 +53,23 @@ class SceneRenderTest : public testing::Test {
     return view.context->ReadPixels();
   }
 
-  static int CountPixels(const RgbaImage& image, bool (*match)(const std::array<std::uint8_t, 4>&)) {
+  static int CountPixels(const RgbaImage& image,
+                         bool (*match)(const std::array<std::uint8_t, 4>&)) {
     int count = 0;
     for (int y = 0; y < image.height; ++y) {
       for (int x = 0; x < image.width; ++x) count += match(image.At(x, y)) ? 1 : 0;
     }
     return count;
   }
-  static bool IsWhite(const std::array<std::uint8_t, 4>& p) { return p[0] == 255 && p[1] == 255 && p[2] == 255; }
-  static bool IsRed(const std::array<std::uint8_t, 4>& p) { return p[0] > 200 && p[1] < 60 && p[2] < 60; }
-  static bool IsBlack(const std::array<std::uint8_t, 4>& p) { return p[0] < 30 && p[1] < 30 && p[2] < 30; }
+  static bool IsWhite(const std::array<std::uint8_t, 4>& p) {
+    return p[0] == 255 && p[1] == 255 && p[2] == 255;
+  }
+  static bool IsRed(const std::array<std::uint8_t, 4>& p) {
+    return p[0] > 200 && p[1] < 60 && p[2] < 60;
+  }
+  static bool IsBlack(const std::array<std::uint8_t, 4>& p) {
+    return p[0] < 30 && p[1] < 30 && p[2] < 30;
+  }
 
   // Grey levels of the picture's grey pixels (R = G = B), the legend aside.
   static std::set<int> GreyLevels(const RgbaImage& image) {
@@ -107,7 +114,7 @@ TEST_F(SceneRenderTest, BuildCompilesListNineHundredThatDisplayReplays) {
 TEST_F(SceneRenderTest, LegendOverlayIsDrawnOnceInTheLowerLeftFrame) {
   auto graph = Show(1, BoxAround(0, 0, 0, 4));
   const RgbaImage image = Frame();
-  EXPECT_EQ(graph->legends, 1);  // once in the build, not on the repaint
+  EXPECT_EQ(graph->legends, 1);            // once in the build, not on the repaint
   EXPECT_TRUE(IsRed(image.At(175, 100)));  // 80..95 x 10..90 of the frame
   EXPECT_TRUE(IsRed(image.At(175, 30)));
   EXPECT_FALSE(IsRed(image.At(175, 10)));
@@ -319,9 +326,12 @@ class StepLog final : public SceneItem {
   void PrepareDrawing(const DrawContext&) override {
     log_.push_back(Compiling() ? "prepare while compiling" : "prepare");
   }
-  void Draw(const DrawContext&) override { log_.push_back(Compiling() ? "draw while compiling" : "draw"); }
+  void Draw(const DrawContext&) override {
+    log_.push_back(Compiling() ? "draw while compiling" : "draw");
+  }
   void ReleaseDrawing() override {
-    log_.push_back(glIsList(kSceneList) == GL_TRUE ? "release" : "release without the scene's context");
+    log_.push_back(glIsList(kSceneList) == GL_TRUE ? "release"
+                                                   : "release without the scene's context");
   }
   std::string Save(const SharedSettings&) const override { return ""; }
   Box GetBox(const DrawContext&) const override { return BoxAround(0, 0, 0, 1); }

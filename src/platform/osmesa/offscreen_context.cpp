@@ -11,10 +11,14 @@ OffscreenContext::OffscreenContext(int width, int height) : width_(width), heigh
     throw GlContextError("offscreen context size " + std::to_string(width) + "x" +
                          std::to_string(height) + " is not positive");
   }
-  const int attribs[] = {OSMESA_FORMAT,     OSMESA_RGBA,
-                         OSMESA_DEPTH_BITS, 16,
-                         OSMESA_ACCUM_BITS, 16,
-                         OSMESA_PROFILE,    OSMESA_COMPAT_PROFILE,
+  const int attribs[] = {OSMESA_FORMAT,
+                         OSMESA_RGBA,
+                         OSMESA_DEPTH_BITS,
+                         16,
+                         OSMESA_ACCUM_BITS,
+                         16,
+                         OSMESA_PROFILE,
+                         OSMESA_COMPAT_PROFILE,
                          0};
   OSMesaContext ctx = OSMesaCreateContextAttribs(attribs, nullptr);
   if (ctx == nullptr) ctx = OSMesaCreateContextExt(OSMESA_RGBA, 16, 0, 16, nullptr);

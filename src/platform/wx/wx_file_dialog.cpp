@@ -23,7 +23,8 @@ FileDialogResult WxFileDialogService::Show(const FileDialogRequest& request, lon
   // The proposed name is a file-system path already; only the captions are
   // the program's own Windows-1252 texts.
   wxFileDialog dialog(parent_, FromCp1252(request.title), wxEmptyString,
-                      wxString(request.fileName.c_str(), *wxConvFileName), FromCp1252(request.filter), style);
+                      wxString(request.fileName.c_str(), *wxConvFileName),
+                      FromCp1252(request.filter), style);
   if (request.filterIndex >= 1) dialog.SetFilterIndex(request.filterIndex - 1);
   FileDialogResult result;
   result.filterIndex = request.filterIndex;

@@ -11,14 +11,10 @@ using M = MenuItem;
 constexpr MenuRow Sep() { return {M::kCount, "", true}; }
 
 constexpr std::array kFileMenu = {
-    MenuRow{M::mnuFileNew2D, "New 2D Graphs"},
-    MenuRow{M::mnuFileNew3D, "New 3D Graphs"},
-    MenuRow{M::mnuFileNew4D, "New 4D Graphs"},
-    Sep(),
-    MenuRow{M::mnuFileOpen, "Open..."},
-    MenuRow{M::mnuFileSave, "Save"},
-    MenuRow{M::mnuFileSaveAs, "SaveAs..."},
-    Sep(),
+    MenuRow{M::mnuFileNew2D, "New 2D Graphs"}, MenuRow{M::mnuFileNew3D, "New 3D Graphs"},
+    MenuRow{M::mnuFileNew4D, "New 4D Graphs"}, Sep(),
+    MenuRow{M::mnuFileOpen, "Open..."},        MenuRow{M::mnuFileSave, "Save"},
+    MenuRow{M::mnuFileSaveAs, "SaveAs..."},    Sep(),
     MenuRow{M::mnuFileExit, "Exit"},
 };
 

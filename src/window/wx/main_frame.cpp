@@ -23,10 +23,10 @@
 #include <wx/toolbar.h>
 #include <wx/utils.h>
 
+#include "command_table.h"
 #include "platform/text_encoding.h"
 #include "platform/wx/wx_file_dialog.h"
 #include "platform/wx/wx_message_box.h"
-#include "command_table.h"
 #include "sheet_grid_table.h"
 
 namespace qv {
@@ -65,7 +65,9 @@ wxBitmap ToolImage(std::string_view glyph) {
   return bitmap;
 }
 
-wxEventTypeTag<wxMouseEvent> MouseTag(wxEventType type) { return wxEventTypeTag<wxMouseEvent>(type); }
+wxEventTypeTag<wxMouseEvent> MouseTag(wxEventType type) {
+  return wxEventTypeTag<wxMouseEvent>(type);
+}
 
 MouseModeCommand ModeOf(MenuItem item) {
   switch (item) {
@@ -83,7 +85,8 @@ void FillMenu(wxMenu& menu, std::span<const MenuRow> rows) {
     if (row.separator) {
       menu.AppendSeparator();
     } else {
-      menu.Append(MainFrame::MenuId(row.item), wxString::FromUTF8(row.caption.data(), row.caption.size()));
+      menu.Append(MainFrame::MenuId(row.item),
+                  wxString::FromUTF8(row.caption.data(), row.caption.size()));
     }
   }
 }
@@ -99,7 +102,8 @@ class SplitterBar final : public wxWindow {
     if (vertical) SetCursor(wxCursor(wxCURSOR_SIZEWE));
   }
   void SetHeld(bool held) {
-    SetBackgroundColour(wxSystemSettings::GetColour(held ? wxSYS_COLOUR_BTNSHADOW : wxSYS_COLOUR_BTNFACE));
+    SetBackgroundColour(
+        wxSystemSettings::GetColour(held ? wxSYS_COLOUR_BTNSHADOW : wxSYS_COLOUR_BTNFACE));
     Refresh();
   }
 };
@@ -126,7 +130,8 @@ MainFrame::MainFrame(const MainFrameOptions& options)
   const wxSize ppi = wxGetDisplayPPI();
   if (ppi.y > 0) twipsPerPixel_ = kTwipsPerInch / ppi.y;
 
-  core_ = std::make_unique<MainWindowCore>(*this, MainWindowServices{*messages_, *fileDialogs_, pump_});
+  core_ =
+      std::make_unique<MainWindowCore>(*this, MainWindowServices{*messages_, *fileDialogs_, pump_});
   association_ = std::make_unique<FileAssociation>(
       RunningProgramPaths(), options.dataHome.empty() ? UserDataHome() : options.dataHome);
   fileCommands_ = std::make_unique<FileCommands>(core_->Shared(), *core_, *association_);
@@ -140,7 +145,8 @@ MainFrame::MainFrame(const MainFrameOptions& options)
   SetStatusText("Ready", 0);
   BuildPanes();
   BindEvents();
-  core_->Commands().SetListener([this](const CommandStates::Change& change) { ShowCommandState(change); });
+  core_->Commands().SetListener(
+      [this](const CommandStates::Change& change) { ShowCommandState(change); });
   ShowCommandStates();
 }
 
@@ -210,8 +216,8 @@ wxPanel* MainFrame::BuildDataFrame(wxWindow* parent) {
   // Created in the tab order: Text3, Text1, Text2, Text4, Text5 .. Text10, OK.
   const wxSize box(56, -1);
   for (int i : {3, 1, 2, 4, 5, 6, 7, 8, 9, 10}) {
-    texts_[static_cast<std::size_t>(i)] = new wxTextCtrl(panel, wxID_ANY, ToWx(model.texts[i].text),
-                                                         wxDefaultPosition, box);
+    texts_[static_cast<std::size_t>(i)] =
+        new wxTextCtrl(panel, wxID_ANY, ToWx(model.texts[i].text), wxDefaultPosition, box);
   }
   okButton_ = new wxButton(panel, wxID_ANY, "OK");
   grid_ = new wxGrid(panel, wxID_ANY, wxDefaultPosition, wxSize(-1, kSheetHeightPx));
@@ -224,7 +230,8 @@ wxPanel* MainFrame::BuildDataFrame(wxWindow* parent) {
   top->Add(labels_[3], 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, 4);
   top->Add(texts_[3], 0, wxALIGN_CENTER_VERTICAL);
   auto* rows = new wxFlexGridSizer(6, 4, 6);
-  const std::array<std::array<int, 6>, 3> cells = {{{1, 1, 2, 2, 4, 4}, {6, 5, 7, 6, 8, 7}, {9, 8, 10, 9, 11, 10}}};
+  const std::array<std::array<int, 6>, 3> cells = {
+      {{1, 1, 2, 2, 4, 4}, {6, 5, 7, 6, 8, 7}, {9, 8, 10, 9, 11, 10}}};
   for (const auto& row : cells) {
     for (std::size_t k = 0; k < row.size(); k += 2) {
       rows->Add(labels_[static_cast<std::size_t>(row[k])], 0, wxALIGN_CENTER_VERTICAL);
@@ -257,7 +264,8 @@ void MainFrame::BindEvents() {
   });
   // The whole area is drawn by GL: erasing first would only flicker.
   canvas_->Bind(wxEVT_ERASE_BACKGROUND, [](wxEraseEvent&) {});
-  for (wxEventType type : {wxEVT_LEFT_DOWN, wxEVT_LEFT_UP, wxEVT_RIGHT_DOWN, wxEVT_RIGHT_UP, wxEVT_MOTION}) {
+  for (wxEventType type :
+       {wxEVT_LEFT_DOWN, wxEVT_LEFT_UP, wxEVT_RIGHT_DOWN, wxEVT_RIGHT_UP, wxEVT_MOTION}) {
     canvas_->Bind(MouseTag(type), &MainFrame::OnCanvasMouse, this);
   }
   canvas_->Bind(wxEVT_MOUSE_CAPTURE_LOST, [](wxMouseCaptureLostEvent&) {});
@@ -267,7 +275,8 @@ void MainFrame::BindEvents() {
   list_->Bind(wxEVT_RIGHT_DOWN, &MainFrame::OnListRightDown, this);
 
   combo_->Bind(wxEVT_CHOICE, &MainFrame::OnKindChoice, this);
-  for (std::size_t i = 1; i < texts_.size(); ++i) texts_[i]->Bind(wxEVT_TEXT, &MainFrame::OnPanelText, this);
+  for (std::size_t i = 1; i < texts_.size(); ++i)
+    texts_[i]->Bind(wxEVT_TEXT, &MainFrame::OnPanelText, this);
   okButton_->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { core_->OnDataPanelOk(); });
   grid_->Bind(wxEVT_GRID_CELL_CHANGING, &MainFrame::OnSheetCellChanging, this);
   for (wxWindow* part : {grid_->GetGridWindow(), grid_->GetGridRowLabelWindow(),
@@ -432,9 +441,11 @@ void MainFrame::ShowSheet() {
   const SheetModel& sheet = core_->Sheet();
   grid_->BeginBatch();
   table_->Sync(*grid_);
-  if (grid_->GetRowLabelSize() != sheet.columnWidthPx[0]) grid_->SetRowLabelSize(sheet.columnWidthPx[0]);
+  if (grid_->GetRowLabelSize() != sheet.columnWidthPx[0])
+    grid_->SetRowLabelSize(sheet.columnWidthPx[0]);
   if (grid_->GetColLabelSize() != sheet.rowHeight) grid_->SetColLabelSize(sheet.rowHeight);
-  if (grid_->GetDefaultRowSize() != sheet.rowHeight) grid_->SetDefaultRowSize(sheet.rowHeight, true);
+  if (grid_->GetDefaultRowSize() != sheet.rowHeight)
+    grid_->SetDefaultRowSize(sheet.rowHeight, true);
   for (int col = 0; col < grid_->GetNumberCols() && col + 1 < 6; ++col) {
     const int width = sheet.columnWidthPx[col + 1];
     if (grid_->GetColSize(col) != width) grid_->SetColSize(col, width);
@@ -451,17 +462,20 @@ void MainFrame::ShowCommandStates() {
   }
   wxToolBar* toolbar = GetToolBar();
   for (int index = 1; index <= kToolbarButtonCount; ++index) {
-    if (toolbar->FindById(ToolId(index)) != nullptr) toolbar->EnableTool(ToolId(index), states.ButtonEnabled(index));
+    if (toolbar->FindById(ToolId(index)) != nullptr)
+      toolbar->EnableTool(ToolId(index), states.ButtonEnabled(index));
   }
 }
 
 void MainFrame::ShowCommandState(const CommandStates::Change& change) {
   if (change.button == 0) {
     wxMenuBar* bar = GetMenuBar();
-    if (bar->FindItem(MenuId(change.item)) != nullptr) bar->Enable(MenuId(change.item), change.enabled);
+    if (bar->FindItem(MenuId(change.item)) != nullptr)
+      bar->Enable(MenuId(change.item), change.enabled);
   } else {
     wxToolBar* toolbar = GetToolBar();
-    if (toolbar->FindById(ToolId(change.button)) != nullptr) toolbar->EnableTool(ToolId(change.button), change.enabled);
+    if (toolbar->FindById(ToolId(change.button)) != nullptr)
+      toolbar->EnableTool(ToolId(change.button), change.enabled);
   }
 }
 
@@ -474,12 +488,14 @@ void MainFrame::DoGiveHelp(const wxString& text, bool show) {
 
 int MainFrame::DrawingWidth() const {
   if (context_) return context_->Width();
-  return static_cast<int>(std::lround(canvas_->GetClientSize().x * canvas_->GetContentScaleFactor()));
+  return static_cast<int>(
+      std::lround(canvas_->GetClientSize().x * canvas_->GetContentScaleFactor()));
 }
 
 int MainFrame::DrawingHeight() const {
   if (context_) return context_->Height();
-  return static_cast<int>(std::lround(canvas_->GetClientSize().y * canvas_->GetContentScaleFactor()));
+  return static_cast<int>(
+      std::lround(canvas_->GetClientSize().y * canvas_->GetContentScaleFactor()));
 }
 
 void MainFrame::ShowPopup(qv::PopupMenu menu, double x, double y) {
@@ -497,7 +513,8 @@ void MainFrame::ShowPopup(qv::PopupMenu menu, double x, double y) {
   if (items.GetMenuItemCount() == 0) return;
   // Positions arrive in device pixels of the control.
   const double scale = owner->GetContentScaleFactor();
-  const wxPoint at(static_cast<int>(std::lround(x / scale)), static_cast<int>(std::lround(y / scale)));
+  const wxPoint at(static_cast<int>(std::lround(x / scale)),
+                   static_cast<int>(std::lround(y / scale)));
   PopupMenu(&items, ScreenToClient(owner->ClientToScreen(at)));
 }
 
@@ -523,24 +540,30 @@ void MainFrame::RunCommand(MenuItem item) {
   using M = MenuItem;
   MainWindowCore& core = *core_;
   switch (item) {
-    case M::mnuFileNew2D: case M::mnuFileNew3D: case M::mnuFileNew4D: case M::mnuFileOpen:
-    case M::mnuFileSave: case M::mnuFileSaveAs: case M::mnuFileExit:
-      core.RunFileCommand(item);
-      break;
+    case M::mnuFileNew2D:
+    case M::mnuFileNew3D:
+    case M::mnuFileNew4D:
+    case M::mnuFileOpen:
+    case M::mnuFileSave:
+    case M::mnuFileSaveAs:
+    case M::mnuFileExit: core.RunFileCommand(item); break;
     case M::mnuEditDelAll: core.DeleteAllGraphs(); break;
-    case M::mnuViewMove: case M::mnuViewZoom: case M::mnuViewRotateX: case M::mnuViewRotateY:
-    case M::mnuViewRotateZ: case M::mnuViewRotate:
-      core.SetMouseMode(ModeOf(item));
-      break;
+    case M::mnuViewMove:
+    case M::mnuViewZoom:
+    case M::mnuViewRotateX:
+    case M::mnuViewRotateY:
+    case M::mnuViewRotateZ:
+    case M::mnuViewRotate: core.SetMouseMode(ModeOf(item)); break;
     case M::mnuViewFit: core.FitView(); break;
     case M::mnuViewFront: core.ShowFrontView(); break;
     case M::mnuViewRight: core.ShowRightView(); break;
     case M::mnuViewTop: core.ShowTopView(); break;
     case M::mnuViewISO: core.ShowIsoView(); break;
     case M::mnuHelpCon: OpenHelp(); break;
-    case M::mnuFunEdit: case M::mnuFunCut: case M::mnuFunCopy: case M::mnuFunDelete:
-      core.RunListCommand(item);
-      break;
+    case M::mnuFunEdit:
+    case M::mnuFunCut:
+    case M::mnuFunCopy:
+    case M::mnuFunDelete: core.RunListCommand(item); break;
     default: break;
   }
 }
@@ -605,7 +628,8 @@ void MainFrame::OnCanvasMouse(wxMouseEvent& event) {
   } else if (type == wxEVT_RIGHT_DOWN) {
     core_->OnDrawingMouseDown(kRightButton, x, y);
   } else if (type == wxEVT_MOTION) {
-    const int mask = (event.LeftIsDown() ? kLeftButton : 0) | (event.RightIsDown() ? kRightButton : 0);
+    const int mask =
+        (event.LeftIsDown() ? kLeftButton : 0) | (event.RightIsDown() ? kRightButton : 0);
     core_->OnDrawingMouseMove(mask, x, y);
   } else if (type == wxEVT_LEFT_UP) {
     if (canvas_->HasCapture()) canvas_->ReleaseMouse();
@@ -640,7 +664,8 @@ void MainFrame::OnListRightDown(wxMouseEvent& event) {
 void MainFrame::OnKindChoice(wxCommandEvent&) { core_->OnDataKindChosen(combo_->GetSelection()); }
 
 void MainFrame::RefuseText() {
-  messages_->Show("This character can not be used here.", "Error", MsgIcon::Exclamation, MsgButtons::OK);
+  messages_->Show("This character can not be used here.", "Error", MsgIcon::Exclamation,
+                  MsgButtons::OK);
 }
 
 void MainFrame::OnPanelText(wxCommandEvent& event) {

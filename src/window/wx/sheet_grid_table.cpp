@@ -12,9 +12,13 @@ wxString ToWx(const std::string& cp1252) { return wxString::FromUTF8(Cp1252ToUtf
 
 }  // namespace
 
-int SheetGridTable::GetNumberRows() { return static_cast<int>(std::max<Long>(sheet_.Rows() - 1, 0)); }
+int SheetGridTable::GetNumberRows() {
+  return static_cast<int>(std::max<Long>(sheet_.Rows() - 1, 0));
+}
 
-int SheetGridTable::GetNumberCols() { return static_cast<int>(std::max<Long>(sheet_.Cols() - 1, 0)); }
+int SheetGridTable::GetNumberCols() {
+  return static_cast<int>(std::max<Long>(sheet_.Cols() - 1, 0));
+}
 
 wxString SheetGridTable::GetValue(int row, int col) {
   const std::optional<std::string> text = sheet_.GetCell(row + 1, col + 1);

@@ -11,11 +11,11 @@
 
 #include "data/data_panel.h"
 #include "data/delaunay.h"
+#include "platform/box.h"
 #include "platform/checked_array.h"
 #include "platform/event_pump.h"
 #include "platform/message_box.h"
 #include "platform/runtime.h"
-#include "platform/box.h"
 #include "platform/shared_settings.h"
 
 namespace qv {
@@ -41,85 +41,86 @@ inline constexpr Long kMaxGridNodes = 1000000;
 // generates a member and its accessors from each row. A scalar row is
 // X(type, Name, member); an array row is X(Name, member, rank), the rank
 // being the number of indices.
-#define QV_DATA_SET_SCALARS(X)                                                    \
-  /* Kind of the last load: DataType 1 regular, 2 irregular; DataDim 1 surface  \
-     (3D data), 2 volume (4D data); 0 before any load. */                        \
-  X(Long, DataType, dataType_)                                                   \
-  X(Long, DataDim, dataDim_)                                                     \
-  /* Node counts of the regular grid along data X, Y and Z. */                  \
-  X(Long, StepsX, stepsX_)                                                       \
-  X(Long, StepsY, stepsY_)                                                       \
-  X(Long, StepsZ, stepsZ_)                                                       \
-  /* Number of irregular points. */                                             \
-  X(Long, Points, points_)                                                       \
-  /* Bounds of data X, Y, Z and of the colour column C, in data units. */       \
-  X(double, MinX, minX_)                                                         \
-  X(double, MaxX, maxX_)                                                         \
-  X(double, MinY, minY_)                                                         \
-  X(double, MaxY, maxY_)                                                         \
-  X(double, MinZ, minZ_)                                                         \
-  X(double, MaxZ, maxZ_)                                                         \
-  X(double, MinC, minC_)                                                         \
-  X(double, MaxC, maxC_)                                                         \
-  /* MInv: the minimum of the volume value V (MaxV its maximum). */             \
-  X(double, MInv, mInv_)                                                         \
-  X(double, MaxV, maxV_)                                                         \
+#define QV_DATA_SET_SCALARS(X)                                                 \
+  /* Kind of the last load: DataType 1 regular, 2 irregular; DataDim 1 surface \
+     (3D data), 2 volume (4D data); 0 before any load. */                      \
+  X(Long, DataType, dataType_)                                                 \
+  X(Long, DataDim, dataDim_)                                                   \
+  /* Node counts of the regular grid along data X, Y and Z. */                 \
+  X(Long, StepsX, stepsX_)                                                     \
+  X(Long, StepsY, stepsY_)                                                     \
+  X(Long, StepsZ, stepsZ_)                                                     \
+  /* Number of irregular points. */                                            \
+  X(Long, Points, points_)                                                     \
+  /* Bounds of data X, Y, Z and of the colour column C, in data units. */      \
+  X(double, MinX, minX_)                                                       \
+  X(double, MaxX, maxX_)                                                       \
+  X(double, MinY, minY_)                                                       \
+  X(double, MaxY, maxY_)                                                       \
+  X(double, MinZ, minZ_)                                                       \
+  X(double, MaxZ, maxZ_)                                                       \
+  X(double, MinC, minC_)                                                       \
+  X(double, MaxC, maxC_)                                                       \
+  /* MInv: the minimum of the volume value V (MaxV its maximum). */            \
+  X(double, MInv, mInv_)                                                       \
+  X(double, MaxV, maxV_)                                                       \
   /* Bounds of the angles A and B of cylindrical and spherical data. */        \
-  X(double, MinA, minA_)                                                         \
-  X(double, MaxA, maxA_)                                                         \
-  X(double, MinB, minB_)                                                         \
+  X(double, MinA, minA_)                                                       \
+  X(double, MaxA, maxA_)                                                       \
+  X(double, MinB, minB_)                                                       \
   X(double, MaxB, maxB_)
 
-#define QV_DATA_SET_ARRAYS(X)                                                     \
+#define QV_DATA_SET_ARRAYS(X)                                                 \
   /* Regular surface node (i, j): Cartesian X, Y, Z and the colour value C;   \
      for cylindrical data also the typed angle A, radius B and height D, for  \
-     spherical data the typed angles A and B (degrees) and radius D. */        \
-  X(Reg3DX, reg3DX_, 2)                                                          \
-  X(Reg3DY, reg3DY_, 2)                                                          \
-  X(Reg3DZ, reg3DZ_, 2)                                                          \
-  X(Reg3DC, reg3DC_, 2)                                                          \
-  X(Reg3DA, reg3DA_, 2)                                                          \
-  X(Reg3DB, reg3DB_, 2)                                                          \
-  X(Reg3DD, reg3DD_, 2)                                                          \
-  /* Regular volume node (i, j, k): X, Y, Z, the value V, V again in C; A and  \
-     B are never filled. */                                                     \
-  X(Reg4DX, reg4DX_, 3)                                                          \
-  X(Reg4DY, reg4DY_, 3)                                                          \
-  X(Reg4DZ, reg4DZ_, 3)                                                          \
-  X(Reg4DV, reg4DV_, 3)                                                          \
-  X(Reg4DA, reg4DA_, 3)                                                          \
-  X(Reg4DB, reg4DB_, 3)                                                          \
-  X(Reg4DC, reg4DC_, 3)                                                          \
-  /* Irregular surface point n: X, Y, Z and the colour value C. */             \
-  X(Irreg3DX, irreg3DX_, 1)                                                      \
-  X(Irreg3DY, irreg3DY_, 1)                                                      \
-  X(Irreg3DZ, irreg3DZ_, 1)                                                      \
-  X(Irreg3DC, irreg3DC_, 1)                                                      \
-  /* Irregular volume point n: X, Y, Z and the value V. */                     \
-  X(Irreg4DX, irreg4DX_, 1)                                                      \
-  X(Irreg4DY, irreg4DY_, 1)                                                      \
-  X(Irreg4DZ, irreg4DZ_, 1)                                                      \
+     spherical data the typed angles A and B (degrees) and radius D. */       \
+  X(Reg3DX, reg3DX_, 2)                                                       \
+  X(Reg3DY, reg3DY_, 2)                                                       \
+  X(Reg3DZ, reg3DZ_, 2)                                                       \
+  X(Reg3DC, reg3DC_, 2)                                                       \
+  X(Reg3DA, reg3DA_, 2)                                                       \
+  X(Reg3DB, reg3DB_, 2)                                                       \
+  X(Reg3DD, reg3DD_, 2)                                                       \
+  /* Regular volume node (i, j, k): X, Y, Z, the value V, V again in C; A and \
+     B are never filled. */                                                   \
+  X(Reg4DX, reg4DX_, 3)                                                       \
+  X(Reg4DY, reg4DY_, 3)                                                       \
+  X(Reg4DZ, reg4DZ_, 3)                                                       \
+  X(Reg4DV, reg4DV_, 3)                                                       \
+  X(Reg4DA, reg4DA_, 3)                                                       \
+  X(Reg4DB, reg4DB_, 3)                                                       \
+  X(Reg4DC, reg4DC_, 3)                                                       \
+  /* Irregular surface point n: X, Y, Z and the colour value C. */            \
+  X(Irreg3DX, irreg3DX_, 1)                                                   \
+  X(Irreg3DY, irreg3DY_, 1)                                                   \
+  X(Irreg3DZ, irreg3DZ_, 1)                                                   \
+  X(Irreg3DC, irreg3DC_, 1)                                                   \
+  /* Irregular volume point n: X, Y, Z and the value V. */                    \
+  X(Irreg4DX, irreg4DX_, 1)                                                   \
+  X(Irreg4DY, irreg4DY_, 1)                                                   \
+  X(Irreg4DZ, irreg4DZ_, 1)                                                   \
   X(Irreg4DV, irreg4DV_, 1)
 
 // The accessors of one scalar: Name() reads, Name(value) stores, unchecked.
 #define QV_DATA_SET_SCALAR_ACCESSORS(Type, Name, member) \
-  Type Name() const { return member; }                  \
+  Type Name() const { return member; }                   \
   void Name(Type value) { member = value; }
 
 // The accessors of one array of rank 1, 2 or 3: Name(indices...) reads,
 // Name(indices..., value) stores, NameArray() gives the whole array.
-#define QV_DATA_SET_ARRAY_ACCESSORS(Name, member, rank) QV_DATA_SET_ARRAY_ACCESSORS_##rank(Name, member)
-#define QV_DATA_SET_ARRAY_ACCESSORS_1(Name, member)                 \
-  double Name(Long n) const { return member(n); }                   \
-  void Name(Long n, double value) { member(n) = value; }            \
+#define QV_DATA_SET_ARRAY_ACCESSORS(Name, member, rank) \
+  QV_DATA_SET_ARRAY_ACCESSORS_##rank(Name, member)
+#define QV_DATA_SET_ARRAY_ACCESSORS_1(Name, member)      \
+  double Name(Long n) const { return member(n); }        \
+  void Name(Long n, double value) { member(n) = value; } \
   const CheckedArray<double, 1>& Name##Array() const { return member; }
-#define QV_DATA_SET_ARRAY_ACCESSORS_2(Name, member)                       \
-  double Name(Long i, Long j) const { return member(i, j); }              \
-  void Name(Long i, Long j, double value) { member(i, j) = value; }       \
+#define QV_DATA_SET_ARRAY_ACCESSORS_2(Name, member)                 \
+  double Name(Long i, Long j) const { return member(i, j); }        \
+  void Name(Long i, Long j, double value) { member(i, j) = value; } \
   const CheckedArray<double, 2>& Name##Array() const { return member; }
-#define QV_DATA_SET_ARRAY_ACCESSORS_3(Name, member)                               \
-  double Name(Long i, Long j, Long k) const { return member(i, j, k); }           \
-  void Name(Long i, Long j, Long k, double value) { member(i, j, k) = value; }    \
+#define QV_DATA_SET_ARRAY_ACCESSORS_3(Name, member)                            \
+  double Name(Long i, Long j, Long k) const { return member(i, j, k); }        \
+  void Name(Long i, Long j, Long k, double value) { member(i, j, k) = value; } \
   const CheckedArray<double, 3>& Name##Array() const { return member; }
 
 #define QV_DATA_SET_SCALAR_MEMBER(Type, Name, member) Type member{};

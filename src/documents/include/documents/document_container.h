@@ -28,9 +28,9 @@ std::string EncodeContainer(std::string_view text);
 
 // Result of reading a container.
 struct ContainerText {
-  bool ok = false;       // false: the bytes are no sound container
-  std::string text;      // the stored text when ok ("" for an empty file)
-  std::string problem;   // why the bytes were refused, for the message
+  bool ok = false;      // false: the bytes are no sound container
+  std::string text;     // the stored text when ok ("" for an empty file)
+  std::string problem;  // why the bytes were refused, for the message
 };
 
 // Reads the text of a container. An empty byte string is an empty value (ok,

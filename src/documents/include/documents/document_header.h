@@ -15,8 +15,8 @@ namespace qv {
 inline constexpr int kCurrentDocumentVersion = 4;
 
 struct DocumentHeader {
-  int version = 0;       // format version 0..4
-  Long viewCode = 0;     // 3, 7 or 11
+  int version = 0;    // format version 0..4
+  Long viewCode = 0;  // 3, 7 or 11
 };
 
 // The header of token, or nullopt when token is none of the 14 headers

@@ -94,8 +94,7 @@ class DocumentHost {
 // of the final build is dropped in favour of the error already on its way.
 class SceneBatch {
  public:
-  explicit SceneBatch(DocumentHost& host)
-      : host_(host), uncaught_(std::uncaught_exceptions()) {
+  explicit SceneBatch(DocumentHost& host) : host_(host), uncaught_(std::uncaught_exceptions()) {
     host_.BeginSceneBatch();
   }
   ~SceneBatch() noexcept(false) {

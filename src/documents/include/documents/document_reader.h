@@ -11,8 +11,8 @@
 
 #include "documents/document_header.h"
 #include "graphs/graph.h"
-#include "scene/axis_system.h"
 #include "platform/shared_settings.h"
+#include "scene/axis_system.h"
 
 namespace qv {
 

@@ -21,8 +21,8 @@ inline constexpr char kDocumentMimeType[] = "application/x-qrv";
 
 // Where the program and its icon lie.
 struct AssociationPaths {
-  std::string programFolder;       // used without change
-  char separator = '\\';           // put between the folder and a file name
+  std::string programFolder;  // used without change
+  char separator = '\\';      // put between the folder and a file name
   std::string programName = "Quorvel.exe";
   std::string iconName = "Quorvel.ico";
 };

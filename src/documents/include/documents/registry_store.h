@@ -16,7 +16,7 @@ enum class RegType : std::uint32_t { None = 0, String = 1, Binary = 3, DWord = 4
 
 // Status codes, with the registry's numbers.
 inline constexpr long kRegSuccess = 0;
-inline constexpr long kRegFileNotFound = 2;   // no such key or value
+inline constexpr long kRegFileNotFound = 2;  // no such key or value
 inline constexpr long kRegBadKeyName = 1010;
 
 struct RegValue {

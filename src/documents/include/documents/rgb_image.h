@@ -9,8 +9,8 @@
 namespace qv {
 
 struct RgbImage {
-  int width = 0;   // pixels
-  int height = 0;  // pixels
+  int width = 0;                  // pixels
+  int height = 0;                 // pixels
   std::vector<std::uint8_t> rgb;  // width * height * 3 bytes, row 0 at the bottom
 
   bool Empty() const { return width <= 0 || height <= 0; }

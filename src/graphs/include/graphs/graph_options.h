@@ -30,9 +30,9 @@ inline constexpr Long kMaxSlices = 50;
 // Which copies take a field (bits of OptionField::copies).
 enum OptionCopy : unsigned {
   kNotCopied = 0,
-  kByEqual = 1,        // Graph::Equal (and init)
-  kByEqualTo = 2,      // Graph::EqualTo
-  kByTabEqualTo = 4,   // Graph::TabEqualTo
+  kByEqual = 1,       // Graph::Equal (and init)
+  kByEqualTo = 2,     // Graph::EqualTo
+  kByTabEqualTo = 4,  // Graph::TabEqualTo
   kByAll = kByEqual | kByEqualTo | kByTabEqualTo,
   kByEqualAndEqualTo = kByEqual | kByEqualTo,
   kByEqualToAndTabEqualTo = kByEqualTo | kByTabEqualTo,

@@ -7,11 +7,11 @@
 
 #include "data/data_set.h"
 #include "graphs/draw_context.h"
-#include "scene/light.h"
+#include "platform/shared_settings.h"
 #include "scene/axis_system.h"
 #include "scene/camera.h"
+#include "scene/light.h"
 #include "scene/scene_group.h"
-#include "platform/shared_settings.h"
 
 namespace qv {
 

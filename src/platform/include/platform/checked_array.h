@@ -48,13 +48,23 @@ class CheckedArray {
 
   bool Allocated() const { return allocated_; }
   // Bounds of dimension d (0-based); throws on an unallocated array.
-  Long Lower(std::size_t d = 0) const { Require(); return bounds_.at(d).lower; }
-  Long Upper(std::size_t d = 0) const { Require(); return bounds_.at(d).upper; }
+  Long Lower(std::size_t d = 0) const {
+    Require();
+    return bounds_.at(d).lower;
+  }
+  Long Upper(std::size_t d = 0) const {
+    Require();
+    return bounds_.at(d).upper;
+  }
 
   template <typename... I>
-  T& operator()(I... index) { return values_[Offset(index...)]; }
+  T& operator()(I... index) {
+    return values_[Offset(index...)];
+  }
   template <typename... I>
-  const T& operator()(I... index) const { return values_[Offset(index...)]; }
+  const T& operator()(I... index) const {
+    return values_[Offset(index...)];
+  }
 
   // Raw storage in row-major order (last index fastest), for bulk work.
   T* data() { return values_.data(); }
@@ -74,12 +84,11 @@ class CheckedArray {
     for (std::size_t d = 0; d < Rank; ++d) {
       const Bounds& b = bounds_[d];
       if (idx[d] < b.lower || idx[d] > b.upper) {
-        throw RuntimeError(kSubscriptOutOfRange,
-                           "index " + CStr(idx[d]) + " outside " + CStr(b.lower) + ".." +
-                               CStr(b.upper));
+        throw RuntimeError(kSubscriptOutOfRange, "index " + CStr(idx[d]) + " outside " +
+                                                     CStr(b.lower) + ".." + CStr(b.upper));
       }
-      offset = offset * static_cast<std::size_t>(b.Size()) +
-               static_cast<std::size_t>(idx[d] - b.lower);
+      offset =
+          offset * static_cast<std::size_t>(b.Size()) + static_cast<std::size_t>(idx[d] - b.lower);
     }
     return offset;
   }

@@ -4,9 +4,9 @@
 
 #include <string>
 
+#include "platform/box.h"
 #include "platform/record_reader.h"
 #include "platform/runtime.h"
-#include "platform/box.h"
 #include "platform/shared_settings.h"
 
 namespace qv {

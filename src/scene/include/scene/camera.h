@@ -5,8 +5,8 @@
 
 #include <array>
 
-#include "platform/runtime.h"
 #include "platform/box.h"
+#include "platform/runtime.h"
 #include "scene/point_marker.h"
 
 namespace qv {

@@ -5,8 +5,8 @@
 #include <memory>
 #include <string>
 
-#include "platform/keyed_collection.h"
 #include "platform/box.h"
+#include "platform/keyed_collection.h"
 #include "scene/axis_system.h"
 #include "scene/scene_item.h"
 

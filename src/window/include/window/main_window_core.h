@@ -44,7 +44,8 @@ struct MainWindowFlags {
   bool EditMode = false;
   Long CopiedCount = 0;
   // View volume shown and set by the view settings dialog (not saved).
-  double ViewMinX = -50, ViewMaxX = 50, ViewMinY = -50, ViewMaxY = 50, ViewMinZ = -50, ViewMaxZ = 50;
+  double ViewMinX = -50, ViewMaxX = 50, ViewMinY = -50, ViewMaxY = 50, ViewMinZ = -50,
+         ViewMaxZ = 50;
   std::string NewLine = "\r\n";
   std::string TabChar = "\t";
   std::string HelpFile;
@@ -71,7 +72,7 @@ class MainWindowCore final : public InteractionHost, public DocumentHost {
   // twipsPerPixel is the screen's ratio; programFolder, the folder the
   // program lies in, gives the help file "help/index.html" beside it.
   void Start(const std::string& commandLine, double twipsPerPixel,
-                 const std::string& programFolder = "");
+             const std::string& programFolder = "");
   // Initialize: the fixed GL state and the three font list sets on the
   // drawing context. False when there is no context (yet): a window whose
   // context exists only once it is shown is initialised on its first build,
@@ -84,8 +85,8 @@ class MainWindowCore final : public InteractionHost, public DocumentHost {
   // widget layer then deletes the context.
   bool ConfirmClose();
   // Runs every graph's release step and frees display list 900 and the font
-  // sets in the drawing context, and draws nothing from then on. ConfirmClose calls it once the window is sure
-  // to close; the widget layer deletes the context afterwards.
+  // sets in the drawing context, and draws nothing from then on. ConfirmClose calls it once the
+  // window is sure to close; the widget layer deletes the context afterwards.
   void ReleaseDrawingContext();
 
   // Drawing
@@ -104,9 +105,9 @@ class MainWindowCore final : public InteractionHost, public DocumentHost {
   Long DisplayCount() const { return displayCount_; }
 
   // Layout
-  // OnResize: lays the panes out (for every window size), tells the camera the drawing area's pixel size keeping the picture's
-  // proportions, rebuilds the scene when the size changed (once a scene has
-  // been built) and repaints the drawing area.
+  // OnResize: lays the panes out (for every window size), tells the camera the drawing area's pixel
+  // size keeping the picture's proportions, rebuilds the scene when the size changed (once a scene
+  // has been built) and repaints the drawing area.
   PaneLayout OnResize(const PaneInput& input);
   // The camera's screen size; the view volume keeps its height and takes the
   // new aspect, so a resize never stretches the picture. Returns whether the
@@ -135,11 +136,23 @@ class MainWindowCore final : public InteractionHost, public DocumentHost {
   }
 
   // Mouse on the drawing area (button mask 1 left, 2 right; pixels)
-  void OnDrawingMouseDown(int button, double x, double y) { interaction_.MouseDown(button, x, y); UpdateIdle(); }
-  void OnDrawingMouseMove(int button, double x, double y) { interaction_.MouseMove(button, x, y); UpdateIdle(); }
-  void OnDrawingMouseUp(int button, double x, double y) { interaction_.MouseUp(button, x, y); UpdateIdle(); }
+  void OnDrawingMouseDown(int button, double x, double y) {
+    interaction_.MouseDown(button, x, y);
+    UpdateIdle();
+  }
+  void OnDrawingMouseMove(int button, double x, double y) {
+    interaction_.MouseMove(button, x, y);
+    UpdateIdle();
+  }
+  void OnDrawingMouseUp(int button, double x, double y) {
+    interaction_.MouseUp(button, x, y);
+    UpdateIdle();
+  }
   // One idle tick of the spin.
-  void IdleTick() { interaction_.IdleStep(); UpdateIdle(); }
+  void IdleTick() {
+    interaction_.IdleStep();
+    UpdateIdle();
+  }
   // Whether an idle tick would change the picture (the widget layer ticks
   // only then, so a still or unchanging scene costs no CPU).
   bool WantsIdleTicks() const { return interaction_.WantsIdleTicks(); }
@@ -153,7 +166,10 @@ class MainWindowCore final : public InteractionHost, public DocumentHost {
   void OpenHelp();
 
   // View menu
-  void SetMouseMode(MouseModeCommand command) { interaction_.SetMode(command); UpdateIdle(); }
+  void SetMouseMode(MouseModeCommand command) {
+    interaction_.SetMode(command);
+    UpdateIdle();
+  }
   void FitView();
   void ShowFrontView() { ApplyPreset(0, 0, 0); }
   void ShowRightView() { ApplyPreset(0, 0, 90); }
@@ -207,7 +223,9 @@ class MainWindowCore final : public InteractionHost, public DocumentHost {
   // InteractionHost
   void ZoomCamera(double factor) override { workspace_->camera.Zoom(factor); }
   void MoveCamera(double dx, double dy) override { workspace_->camera.MoveView(dx, dy); }
-  void ShowGraphEditPopup(double x, double y) override { view_.ShowPopup(PopupMenu::GraphEdit, x, y); }
+  void ShowGraphEditPopup(double x, double y) override {
+    view_.ShowPopup(PopupMenu::GraphEdit, x, y);
+  }
   double DrawingWidth() const override { return view_.DrawingWidth(); }
   double DrawingHeight() const override { return view_.DrawingHeight(); }
 

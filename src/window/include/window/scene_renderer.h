@@ -4,8 +4,8 @@
 // replays the list. Both need the drawing context current.
 #pragma once
 
-#include "scene/light.h"
 #include "platform/box.h"
+#include "scene/light.h"
 #include "window/interaction.h"
 #include "window/pass_plan.h"
 
@@ -64,8 +64,8 @@ void PrepareShownGraphs(Workspace& workspace);
 void ReleaseGraphs(SceneGroup& group);
 
 // Runs the graphs' prepare steps, then recompiles and executes display list
-// 900 (compile-and-execute, so the back buffer holds the picture afterwards). sceneBox receives the box the axis
-// system was drawn around. The context must be current.
+// 900 (compile-and-execute, so the back buffer holds the picture afterwards). sceneBox receives the
+// box the axis system was drawn around. The context must be current.
 void BuildScene(Workspace& workspace, InteractionState& state, Box& sceneBox, SceneLists& lists);
 
 // One frame without the swap: the unjittered projection, the light (in the
