@@ -18,7 +18,7 @@ std::optional<DocumentHeader> ParseDocumentHeader(std::string_view token) {
   if (token.size() == 2 && token[0] == 'D' && (token[1] == '1' || token[1] == '2')) {
     return DocumentHeader{0, *ViewOfDigit(token[1])};
   }
-  if (token.size() != 3 || token[0] != 'D' || token[1] < '1' || token[1] > '4') return std::nullopt;
+  if (token.size() != 3 || token[0] != 'D' || token[1] < '1' || token[1] > '5') return std::nullopt;
   const auto view = ViewOfDigit(token[2]);
   if (!view) return std::nullopt;
   return DocumentHeader{token[1] - '0', *view};
@@ -26,9 +26,9 @@ std::optional<DocumentHeader> ParseDocumentHeader(std::string_view token) {
 
 std::optional<std::string> HeaderToken(Long viewCode) {
   switch (viewCode) {
-    case kViewCode3D: return std::string("D41");
-    case kViewCode2D: return std::string("D42");
-    case kViewCode4D: return std::string("D43");
+    case kViewCode3D: return std::string("D51");
+    case kViewCode2D: return std::string("D52");
+    case kViewCode4D: return std::string("D53");
     default: return std::nullopt;
   }
 }

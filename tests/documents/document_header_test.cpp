@@ -11,11 +11,11 @@ struct HeaderCase {
   Long viewCode;
 };
 
-TEST(DocumentHeader, ReadsTheFourteenHeaders) {
+TEST(DocumentHeader, ReadsTheSeventeenHeaders) {
   const HeaderCase cases[] = {
-      {"D1", 0, 3},   {"D2", 0, 7},  {"D11", 1, 3},  {"D12", 1, 7},  {"D13", 1, 11},
-      {"D21", 2, 3},  {"D22", 2, 7}, {"D23", 2, 11}, {"D31", 3, 3},  {"D32", 3, 7},
-      {"D33", 3, 11}, {"D41", 4, 3}, {"D42", 4, 7},  {"D43", 4, 11},
+      {"D1", 0, 3},  {"D2", 0, 7},   {"D11", 1, 3}, {"D12", 1, 7}, {"D13", 1, 11}, {"D21", 2, 3},
+      {"D22", 2, 7}, {"D23", 2, 11}, {"D31", 3, 3}, {"D32", 3, 7}, {"D33", 3, 11}, {"D41", 4, 3},
+      {"D42", 4, 7}, {"D43", 4, 11}, {"D51", 5, 3}, {"D52", 5, 7}, {"D53", 5, 11},
   };
   for (const auto& c : cases) {
     const auto header = ParseDocumentHeader(c.token);
@@ -26,8 +26,8 @@ TEST(DocumentHeader, ReadsTheFourteenHeaders) {
 }
 
 TEST(DocumentHeader, RefusesEveryOtherToken) {
-  for (const char* token :
-       {"", "D", "D3", "D0", "D10", "D14", "D51", "D01", "d41", "D41 ", "D411", "X41", "41"}) {
+  for (const char* token : {"", "D", "D3", "D0", "D10", "D14", "D61", "D54", "D01", "d41", "D41 ",
+                            "D411", "X41", "41"}) {
     EXPECT_FALSE(ParseDocumentHeader(token)) << '"' << token << '"';
   }
 }
@@ -35,9 +35,9 @@ TEST(DocumentHeader, RefusesEveryOtherToken) {
 // Only the three known view kinds can be written; anything else would give
 // a document without a header that could never be opened again.
 TEST(DocumentHeader, WritesOnlyTheCurrentHeaders) {
-  EXPECT_EQ(HeaderToken(3), "D41");
-  EXPECT_EQ(HeaderToken(7), "D42");
-  EXPECT_EQ(HeaderToken(11), "D43");
+  EXPECT_EQ(HeaderToken(3), "D51");
+  EXPECT_EQ(HeaderToken(7), "D52");
+  EXPECT_EQ(HeaderToken(11), "D53");
   for (const Long code : {0, 1, 4, 10, 12, -3}) EXPECT_FALSE(HeaderToken(code)) << code;
 }
 

@@ -283,7 +283,7 @@ TEST(FileSave, ShowsTheSaveDialogAndWritesTheShownGraphs) {
   EXPECT_EQ(shown.request.filter, "(*.qrv)|*.qrv");
   EXPECT_EQ(shown.request.fileName, "");
   const std::string text = test::DocumentTextOf(path);
-  EXPECT_TRUE(text.starts_with("D42 13 1 3 2 ")) << text.substr(0, 20);
+  EXPECT_TRUE(text.starts_with("D52 13 1 3 2 ")) << text.substr(0, 20);
 }
 
 // The association is written again by every save, even one that wrote no
@@ -309,7 +309,7 @@ TEST(FileSave, WithNoGraphCheckedWritesACountOfZero) {
   ASSERT_TRUE(p.commands.Save());
   const auto tokens = SplitRecord(test::DocumentTextOf(path));
   ASSERT_GT(tokens.size(), 2u);
-  EXPECT_EQ(tokens[0], "D41");
+  EXPECT_EQ(tokens[0], "D51");
   EXPECT_EQ(tokens[1], "0");
   TestProgram opened;
   ASSERT_EQ(opened.commands.OpenDocument(path), OpenOutcome::Opened);
@@ -410,7 +410,7 @@ TEST(FileSaveAs, FirstFilterWritesTheDocumentEvenWithoutGraphs) {
   EXPECT_EQ(shown.request.title, "Save As");
   EXPECT_EQ(shown.request.filter, "*.qrv|*.qrv|*.bmp|*.bmp");
   EXPECT_EQ(p.host.captures, 1);
-  EXPECT_TRUE(test::DocumentTextOf(path).starts_with("D41 0 1 3 2 "));
+  EXPECT_TRUE(test::DocumentTextOf(path).starts_with("D51 0 1 3 2 "));
 }
 
 TEST(FileSaveAs, ACancelledDialogWritesNothing) {
@@ -558,7 +558,7 @@ const std::vector<DamagedFile>& DamagedFiles() {
       {"TwoBytes", [](auto, auto&) { return std::string("\x08\x00", 2); }, "too short"},
       {"WrongHeader",
        [](auto t, auto&) {
-         t[0] = "D51";
+         t[0] = "D61";
          return Container(t);
        },
        "not a document"},
@@ -920,7 +920,8 @@ TEST(OpenDocument, ListsEveryGraphAndFitsOnTheFirstCheck) {
   ASSERT_EQ(p.commands.OpenDocument(path), OpenOutcome::Opened);
   ASSERT_EQ(p.host.list.size(), 13u);
   EXPECT_EQ(p.host.list[0].caption, "3D Surface Model");
-  EXPECT_EQ(p.host.list[1].caption, "Point  x=0, y=0, z=0");  // a 4D point keeps a caption
+  // A 4D point keeps a caption, with the position its record carries.
+  EXPECT_EQ(p.host.list[1].caption, "Point  x=471.875, y=472, z=472.125");
   EXPECT_EQ(p.host.list[2].caption, "Color Map  ");
   EXPECT_EQ(p.host.list[12].caption, "4D IsoSurface ");
   EXPECT_EQ(p.host.fits, 1);

@@ -106,7 +106,6 @@ TEST_F(GraphRecordTest, EveryGraphReadsBackFieldForField) {
     ASSERT_EQ(text.back(), ' ');
 
     Graph back;
-    back.PointX = 1.5;
     back.StepH = 8;
     back.ConWidth = 9;
     back.CoordType = 4;
@@ -114,8 +113,11 @@ TEST_F(GraphRecordTest, EveryGraphReadsBackFieldForField) {
     ASSERT_TRUE(Read(text, kNewestRecordFormat, back, &consumed).ok);
     EXPECT_EQ(consumed, SplitRecord(text).size());
     ExpectSameRecordedFields(back, read_.settings, g, ws_.settings);
+    // The point's position comes back (records before format 5 lost it).
+    EXPECT_EQ(back.PointX, g.PointX);
+    EXPECT_EQ(back.PointY, g.PointY);
+    EXPECT_EQ(back.PointZ, g.PointZ);
     // Fields the record does not carry keep the reader's values.
-    EXPECT_EQ(back.PointX, 1.5);
     EXPECT_EQ(back.StepH, 8);
     EXPECT_EQ(back.ConWidth, 9);
     EXPECT_EQ(back.CoordType, 4);

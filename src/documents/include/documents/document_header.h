@@ -12,18 +12,19 @@
 namespace qv {
 
 // Format version the writer produces.
-inline constexpr int kCurrentDocumentVersion = 4;
+inline constexpr int kCurrentDocumentVersion = 5;
 
 struct DocumentHeader {
-  int version = 0;    // format version 0..4
+  int version = 0;    // format version 0..5
   Long viewCode = 0;  // 3, 7 or 11
 };
 
-// The header of token, or nullopt when token is none of the 14 headers
-// ("D1", "D2", "D11".."D13", "D21".."D23", "D31".."D33", "D41".."D43").
+// The header of token, or nullopt when token is none of the 17 headers
+// ("D1", "D2", "D11".."D13", "D21".."D23", "D31".."D33", "D41".."D43",
+// "D51".."D53"; format 5 adds the point graph's position to its record).
 std::optional<DocumentHeader> ParseDocumentHeader(std::string_view token);
 
-// The header the writer puts first for viewCode ("D41", "D42", "D43"), or
+// The header the writer puts first for viewCode ("D51", "D52", "D53"), or
 // nullopt for any other view code: such a document cannot be saved.
 std::optional<std::string> HeaderToken(Long viewCode);
 

@@ -24,7 +24,7 @@
 namespace qv {
 
 // The newest record layout, which the clipboard and new documents carry.
-inline constexpr Long kNewestRecordFormat = 4;
+inline constexpr Long kNewestRecordFormat = 5;
 // The first format whose records end with the two gridding methods.
 inline constexpr Long kGridMethodsSince = 3;
 
@@ -44,7 +44,7 @@ std::string WriteGraphRecord(const GraphOptions& options, Long id, Long gridMeth
 
 // Reads one graph record at the reader's position into graph and the
 // gridding methods into settings. formatVersion is the document's format
-// version 0..4 (kNewestRecordFormat for the clipboard): fields the version
+// version 0..5 (kNewestRecordFormat for the clipboard): fields the version
 // does not carry keep their values, and version 0 takes NameS as one token.
 // Longs are rounded half to even and saturated to the Long range, non-finite
 // Doubles read as 0, missing tokens as empty. A slice count above 50 or a
