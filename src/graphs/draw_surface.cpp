@@ -327,6 +327,19 @@ ScenePoint PointAt(const PointsView& points, Long v) {
   return {points.Y(v), points.Z(v), points.X(v)};
 }
 
+// The triangulation lists its triangles clockwise in the data's X-Y plane,
+// which shows their lower side from above. Each is turned, where needed, so
+// that its corners run counter-clockwise seen from above: its front face is
+// then its upper side, the side its normal faces, and two-sided lighting
+// lights what is seen with that normal instead of its reverse.
+void FaceUp(const PointsView& points, std::vector<Triangle>& tris) {
+  for (Triangle& tri : tris) {
+    const ScenePoint n = TriangleNormal(PointAt(points, tri.v[0]), PointAt(points, tri.v[1]),
+                                        PointAt(points, tri.v[2]));
+    if (n.y < 0) std::swap(tri.v[1], tri.v[2]);
+  }
+}
+
 // Face normals by the right-hand rule, turned up; a point's normal is the
 // normalised sum of the face normals of the triangles that share it.
 struct TriangleNormals {
@@ -452,7 +465,8 @@ void DrawGridModel(Graph& graph, const DrawContext& context, const GraphBounds& 
 void DrawDelaunaySurface(Graph& graph, const DrawContext& context, const GraphBounds& bounds) {
   const SurfaceColors colors = SurfaceColorsOf(graph, bounds);
   const PointsView points(context.data);
-  const std::vector<Triangle> tris = ValidTriangles(points, TrianglesView(context.data));
+  std::vector<Triangle> tris = ValidTriangles(points, TrianglesView(context.data));
+  FaceUp(points, tris);
   const VertexEmitter emit(graph, colors, context.settings);
   if (graph.ShowDS) DrawTriangleSurface(graph, points, tris, emit);
   if (graph.ShowDG) DrawTriangleEdges(graph, points, tris, emit);
