@@ -237,6 +237,8 @@ struct MeshStyle {
   bool gradesOwnHeights = false;
   // Texture coordinates sent in single precision.
   bool floatTexture = false;
+  // The options the colours follow.
+  ColourOptions (*colours)(const GraphOptions&) = SurfaceColourOptions;
 };
 
 void DrawModel(const Graph& graph, const SurfaceMesh& mesh, const VertexEmitter& emit,
@@ -408,7 +410,7 @@ void DrawMesh(Graph& graph, const DrawContext& context, const GraphBounds& bound
   if (style.gradesOwnHeights && (graph.ShowContour || graph.ShowVector || graph.ShowColormap)) {
     colourBounds.minY += kLayerDrop;
   }
-  const SurfaceColors colors = SurfaceColorsOf(graph, colourBounds);
+  const SurfaceColors colors = SurfaceColorsOf(graph, colourBounds, style.colours(graph));
   const SurfaceMesh mesh = BuildMesh(SurfaceView(context.data, graph.StepU, graph.StepV));
   const VertexEmitter emit(graph, colors, context.settings, style.floatTexture);
   if (style.flatFirstPass) {
@@ -439,11 +441,14 @@ void DrawStoredSurface12(Graph& graph, const DrawContext& context, const GraphBo
   DrawMesh(graph, context, bounds, style);
 }
 
-// The colour map: the cells flattened onto the lowest node's height, unlit.
+// The colour map: the cells flattened onto the lowest node's height, unlit,
+// coloured by the kind's own ColorMapfilltype, ColorMapcolor1 and
+// ColorMapcolor2.
 void DrawColorMap(Graph& graph, const DrawContext& context, const GraphBounds& bounds) {
   MeshStyle style;
   style.model = MeshStyle::kNoModel;
   style.flatFirstPass = true;
+  style.colours = ColorMapColourOptions;
   DrawMesh(graph, context, bounds, style);
 }
 

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "graph_draw_fixture.h"
+#include "graph_geometry.h"
 
 namespace qv::test {
 namespace {
@@ -131,6 +132,43 @@ TEST_F(SurfacePictureTest, GradedStylesBlendAlongTheirAxis) {
     EXPECT_LT(high[2], 15);
     EXPECT_NEAR(mid[0], 128, 8);
     EXPECT_NEAR(mid[2], 128, 8);
+  }
+}
+
+// The colour-map kind is coloured by its own ColorMapfilltype,
+// ColorMapcolor1 and ColorMapcolor2 with the FillStyle codes (0 along data Y,
+// 1 along data X, 2 by the value, 3 one colour, 4 the map over the colour
+// values); FillStyle and the surface colours, set here to say otherwise, do
+// not count.
+TEST_F(SurfacePictureTest, ColourMapKindFollowsItsOwnColourOptions) {
+  FillSurface(11, 11, [](Long i, Long j) { return i * j / 10.0; });
+  graph_.GraphType = kColorMapGraph;
+  graph_.ColorMapcolor1 = RGB(255, 0, 0);
+  graph_.ColorMapcolor2 = RGB(0, 0, 255);
+  graph_.ColorName = "Rainbow";
+  graph_.FirstColor = graph_.SecondColor = RGB(0, 255, 0);
+  ws_.settings.CenterX = ws_.settings.CenterY = 5;
+  // Node X = 2, Y = 8: value and colour value 1.6 of 0..10.
+  const double x = 2, y = 8, value = 1.6;
+  const Rgb first = SplitColor(graph_.ColorMapcolor1), second = SplitColor(graph_.ColorMapcolor2);
+  const Rgb map = graph_.GetMapColor(value, 0, 10);
+  struct ModeCase {
+    Long colorMapFill;
+    Long fillStyle;
+    Rgb expected;
+  };
+  for (const ModeCase& m : {ModeCase{0, 3, GradedColor(first, second, y / 10)},
+                            ModeCase{1, 4, GradedColor(first, second, x / 10)},
+                            ModeCase{2, 3, GradedColor(first, second, value / 10)},
+                            ModeCase{3, 4, first}, ModeCase{4, 3, map}}) {
+    SCOPED_TRACE(m.colorMapFill);
+    graph_.ColorMapfilltype = m.colorMapFill;
+    graph_.FillStyle = m.fillStyle;
+    LookDown(6);
+    graph_.Draw(ws_.Context());
+    const RgbaImage image = Picture("colour_map_kind_" + std::to_string(m.colorMapFill));
+    // Flat on the lowest node's height 0; node (X, Y) at scene (Y - 5, 0, X - 5).
+    ExpectColour(PixelAt(image, y - 5, 0, x - 5), m.expected);
   }
 }
 
