@@ -443,13 +443,15 @@ void DrawStoredSurface12(Graph& graph, const DrawContext& context, const GraphBo
 
 // The colour map: the cells flattened onto the lowest node's height, unlit,
 // coloured by the kind's own ColorMapfilltype, ColorMapcolor1 and
-// ColorMapcolor2.
+// ColorMapcolor2. In a 2D document the map faces the viewer, at the back of
+// its box.
 void DrawColorMap(Graph& graph, const DrawContext& context, const GraphBounds& bounds) {
   MeshStyle style;
   style.model = MeshStyle::kNoModel;
   style.flatFirstPass = true;
   style.colours = ColorMapColourOptions;
-  DrawMesh(graph, context, bounds, style);
+  const Turn2D turn(context.settings);
+  DrawMesh(graph, context, DrawingBounds(bounds, context.settings), style);
 }
 
 void DrawVertexModel(Graph& graph, const DrawContext& context, const GraphBounds& bounds) {
