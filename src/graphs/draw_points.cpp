@@ -65,16 +65,24 @@ void DrawLineGraph(Graph& graph, const DrawContext& context, const GraphBounds&)
 }
 
 // Point kind: one marker at the point's position (graph_geometry.h); a cross
-// in 2D, the default symbol otherwise.
+// in 2D, the default symbol otherwise. A 2D point lies on what was drawn
+// before it, whatever the values there (a colour map of values above 0
+// would hide it otherwise), and keeps its depth against what follows.
 void DrawPointGraph(Graph& graph, const DrawContext& context, const GraphBounds&) {
   const SharedSettings& s = context.settings;
   const bool flat = s.ViewCode == kViewCode2D;
-  if (flat) BeginSmoothLines();
+  if (flat) {
+    BeginSmoothLines();
+    glDepthFunc(GL_ALWAYS);
+  }
   const ScenePoint p = PointGraphPosition(graph, context);
+  // The marker takes data axes; a 2D position is in them already (data X,
+  // Y and the value), drawn in the 2D plane by the turn.
+  const Turn2D turn(s);
   PointMarker marker;
-  marker.x = p.z;
-  marker.y = p.x;
-  marker.z = p.y;
+  marker.x = flat ? p.x : p.z;
+  marker.y = flat ? p.y : p.x;
+  marker.z = flat ? p.z : p.y;
   if (flat) marker.Symbol = static_cast<Long>(MarkerSymbol::Cross);
   marker.Color = graph.PointColor;
   marker.Size = graph.PointSize;

@@ -237,6 +237,8 @@ struct MeshStyle {
   bool gradesOwnHeights = false;
   // Texture coordinates sent in single precision.
   bool floatTexture = false;
+  // The options the colours follow.
+  ColourOptions (*colours)(const GraphOptions&) = SurfaceColourOptions;
 };
 
 void DrawModel(const Graph& graph, const SurfaceMesh& mesh, const VertexEmitter& emit,
@@ -327,6 +329,19 @@ ScenePoint PointAt(const PointsView& points, Long v) {
   return {points.Y(v), points.Z(v), points.X(v)};
 }
 
+// The triangulation lists its triangles clockwise in the data's X-Y plane,
+// which shows their lower side from above. Each is turned, where needed, so
+// that its corners run counter-clockwise seen from above: its front face is
+// then its upper side, the side its normal faces, and two-sided lighting
+// lights what is seen with that normal instead of its reverse.
+void FaceUp(const PointsView& points, std::vector<Triangle>& tris) {
+  for (Triangle& tri : tris) {
+    const ScenePoint n = TriangleNormal(PointAt(points, tri.v[0]), PointAt(points, tri.v[1]),
+                                        PointAt(points, tri.v[2]));
+    if (n.y < 0) std::swap(tri.v[1], tri.v[2]);
+  }
+}
+
 // Face normals by the right-hand rule, turned up; a point's normal is the
 // normalised sum of the face normals of the triangles that share it.
 struct TriangleNormals {
@@ -395,7 +410,7 @@ void DrawMesh(Graph& graph, const DrawContext& context, const GraphBounds& bound
   if (style.gradesOwnHeights && (graph.ShowContour || graph.ShowVector || graph.ShowColormap)) {
     colourBounds.minY += kLayerDrop;
   }
-  const SurfaceColors colors = SurfaceColorsOf(graph, colourBounds);
+  const SurfaceColors colors = SurfaceColorsOf(graph, colourBounds, style.colours(graph));
   const SurfaceMesh mesh = BuildMesh(SurfaceView(context.data, graph.StepU, graph.StepV));
   const VertexEmitter emit(graph, colors, context.settings, style.floatTexture);
   if (style.flatFirstPass) {
@@ -426,12 +441,17 @@ void DrawStoredSurface12(Graph& graph, const DrawContext& context, const GraphBo
   DrawMesh(graph, context, bounds, style);
 }
 
-// The colour map: the cells flattened onto the lowest node's height, unlit.
+// The colour map: the cells flattened onto the lowest node's height, unlit,
+// coloured by the kind's own ColorMapfilltype, ColorMapcolor1 and
+// ColorMapcolor2. In a 2D document the map faces the viewer, at the back of
+// its box.
 void DrawColorMap(Graph& graph, const DrawContext& context, const GraphBounds& bounds) {
   MeshStyle style;
   style.model = MeshStyle::kNoModel;
   style.flatFirstPass = true;
-  DrawMesh(graph, context, bounds, style);
+  style.colours = ColorMapColourOptions;
+  const Turn2D turn(context.settings);
+  DrawMesh(graph, context, DrawingBounds(bounds, context.settings), style);
 }
 
 void DrawVertexModel(Graph& graph, const DrawContext& context, const GraphBounds& bounds) {
@@ -452,7 +472,8 @@ void DrawGridModel(Graph& graph, const DrawContext& context, const GraphBounds& 
 void DrawDelaunaySurface(Graph& graph, const DrawContext& context, const GraphBounds& bounds) {
   const SurfaceColors colors = SurfaceColorsOf(graph, bounds);
   const PointsView points(context.data);
-  const std::vector<Triangle> tris = ValidTriangles(points, TrianglesView(context.data));
+  std::vector<Triangle> tris = ValidTriangles(points, TrianglesView(context.data));
+  FaceUp(points, tris);
   const VertexEmitter emit(graph, colors, context.settings);
   if (graph.ShowDS) DrawTriangleSurface(graph, points, tris, emit);
   if (graph.ShowDG) DrawTriangleEdges(graph, points, tris, emit);

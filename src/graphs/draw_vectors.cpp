@@ -93,8 +93,11 @@ void DrawArrowSet(const ArrowSet& a, const SharedSettings& s) {
 
 // Vector plot: at every interior node an arrow along the slope of the
 // surface, in VectorColor, lying just above the bottom of the graph's box
-// (the plane of the lowest node, or the layer below it).
-void DrawVectorPlot(Graph& graph, const DrawContext& context, const GraphBounds& bounds) {
+// (the plane of the lowest node, or the layer below it); in a 2D document
+// the arrows lie in its plane, just in front of the back of the box.
+void DrawVectorPlot(Graph& graph, const DrawContext& context, const GraphBounds& viewBounds) {
+  const Turn2D turn(context.settings);
+  const GraphBounds bounds = DrawingBounds(viewBounds, context.settings);
   BeginSmoothLines();
   const Rgb color = SplitColor(graph.VectorColor);
   glColor3f(static_cast<GLfloat>(color.r), static_cast<GLfloat>(color.g),

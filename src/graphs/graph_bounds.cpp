@@ -20,16 +20,19 @@ void Widen(double v, double& max, double& min) {
   if (v < min) min = v;
 }
 
-// Widens the three scene axes by a point given in data axes.
-void WidenByData(GraphBounds& b, double dataX, double dataY, double dataZ) {
-  Widen(dataY, b.maxX, b.minX);
-  Widen(dataZ, b.maxY, b.minY);
-  Widen(dataX, b.maxZ, b.minZ);
+bool Flat(const DrawContext& context) { return context.settings.ViewCode == kViewCode2D; }
+
+// Widens the three scene axes by a point given in data axes: data Y, Z, X
+// along x, y, z, or in a 2D document (flat) data X, Y and the value Z.
+void WidenByData(GraphBounds& b, bool flat, double dataX, double dataY, double dataZ) {
+  Widen(flat ? dataX : dataY, b.maxX, b.minX);
+  Widen(flat ? dataY : dataZ, b.maxY, b.minY);
+  Widen(flat ? dataZ : dataX, b.maxZ, b.minZ);
 }
 
-void WidenByPoints(GraphBounds& b, const PointsView& p, bool withColours) {
+void WidenByPoints(GraphBounds& b, bool flat, const PointsView& p, bool withColours) {
   for (Long k = 0; k < p.Count(); ++k) {
-    WidenByData(b, p.X(k), p.Y(k), p.Z(k));
+    WidenByData(b, flat, p.X(k), p.Y(k), p.Z(k));
     if (withColours) Widen(p.C(k), b.maxC, b.minC);
   }
 }
@@ -49,29 +52,32 @@ GraphBounds EmptyBounds() {
 
 GraphBounds BoundSurfaceNodes(const GraphOptions& graph, const DrawContext& context) {
   GraphBounds b = EmptyBounds();
+  const bool flat = Flat(context);
   const SurfaceView s(context.data, graph.StepU, graph.StepV);
   for (Long i = 0; i <= s.LastU(); ++i) {
     for (Long j = 0; j <= s.LastV(); ++j) {
-      WidenByData(b, s.X(i, j), s.Y(i, j), s.Z(i, j));
+      WidenByData(b, flat, s.X(i, j), s.Y(i, j), s.Z(i, j));
       Widen(s.C(i, j), b.maxC, b.minC);
     }
   }
-  if (graph.ShowColormap || graph.ShowContour || graph.ShowVector) b.minY -= kLayerDrop;
+  if (graph.ShowColormap || graph.ShowContour || graph.ShowVector) {
+    (flat ? b.minZ : b.minY) -= kLayerDrop;
+  }
   return b;
 }
 
 GraphBounds BoundTrianglePoints(const GraphOptions&, const DrawContext& context) {
   GraphBounds b = EmptyBounds();
-  WidenByPoints(b, PointsView(context.data), true);
+  WidenByPoints(b, Flat(context), PointsView(context.data), true);
   return b;
 }
 
 GraphBounds BoundLineData(const GraphOptions& graph, const DrawContext& context) {
   GraphBounds b = EmptyBounds();
-  WidenByPoints(b, PointsView(context.data), false);
+  WidenByPoints(b, Flat(context), PointsView(context.data), false);
   const SurfaceView row(context.data, 0, graph.StepU - 1);
   for (Long i = 0; row.LastU() == 0 && i <= row.LastV(); ++i) {
-    WidenByData(b, row.X(0, i), row.Y(0, i), row.Z(0, i));
+    WidenByData(b, Flat(context), row.X(0, i), row.Y(0, i), row.Z(0, i));
   }
   return b;
 }
@@ -82,7 +88,7 @@ GraphBounds BoundVolumeNodes(const GraphOptions& graph, const DrawContext& conte
   for (Long i = 0; i <= v.LastU(); ++i) {
     for (Long j = 0; j <= v.LastV(); ++j) {
       for (Long k = 0; k <= v.LastH(); ++k) {
-        WidenByData(b, v.X(i, j, k), v.Y(i, j, k), v.Z(i, j, k));
+        WidenByData(b, Flat(context), v.X(i, j, k), v.Y(i, j, k), v.Z(i, j, k));
         Widen(v.V(i, j, k), b.maxV, b.minV);
       }
     }

@@ -1,6 +1,7 @@
 // The bounding rules of the graph kinds: a graph's extent in scene axes
-// (x = data Y, y = data Z, z = data X), in the data set's scaled units and
-// not centred, with the range of its colour values and of its volume values.
+// (x = data Y, y = data Z, z = data X; in a 2D document x = data X, y = data
+// Y, z = the value Z), in the data set's scaled units and not centred, with
+// the range of its colour values and of its volume values.
 //
 //        y (data Z)
 //        |
@@ -27,8 +28,8 @@ struct GraphBounds {
 GraphBounds EmptyBounds();
 
 // The nodes 0..StepU x 0..StepV of the regular surface, with their colour
-// values; 3 units lower when a colour-map, contour or vector layer lies
-// under the surface (ShowColormap, ShowContour, ShowVector).
+// values; 3 units lower in height (the value) when a colour-map, contour or
+// vector layer lies under the surface (ShowColormap, ShowContour, ShowVector).
 GraphBounds BoundSurfaceNodes(const GraphOptions& graph, const DrawContext& context);
 // The irregular points with their colour values (the Delaunay kind).
 GraphBounds BoundTrianglePoints(const GraphOptions& graph, const DrawContext& context);

@@ -3,6 +3,7 @@
 // kinds table; the prepare and release steps likewise go to the kind's row.
 #include <GL/gl.h>
 
+#include "draw_helpers.h"
 #include "drawers.h"
 #include "graphs/graph.h"
 #include "scene/material_preset.h"
@@ -29,7 +30,14 @@ void Graph::Draw(const DrawContext& context) {
   glEnable(GL_COLOR_MATERIAL);
   glColorMaterial(GL_FRONT_AND_BACK, Material == kGlowMaterial ? GL_EMISSION : GL_DIFFUSE);
   MaterialPreset().SetMaterial(Material);
-  kind.draw(*this, context, bounds);
+  {
+    // The kinds of 2D documents draw in its plane themselves, from bounds
+    // in its axes; any other kind that a record brings into one is turned
+    // there whole (draw_helpers.h), with its bounds in the axes it draws in.
+    const bool own2D = (kind.views & kIn2D) != 0;
+    const Turn2D turn(context.settings, !own2D);
+    kind.draw(*this, context, own2D ? bounds : DrawingBounds(bounds, context.settings));
+  }
   glPopAttrib();
 }
 

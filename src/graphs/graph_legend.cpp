@@ -8,6 +8,7 @@
 #include "graphs/graph.h"
 #include "legend_scale.h"
 #include "platform/gl_text.h"
+#include "surface_colors.h"
 
 namespace qv {
 
@@ -86,7 +87,8 @@ struct LegendRange {
 
 std::optional<LegendRange> RangeOf(LegendSource source, Long fillStyle, const DataSet& data) {
   if (source == LegendSource::kNone) return std::nullopt;
-  const bool volume = source != LegendSource::kDataBounds;
+  const bool volume =
+      source == LegendSource::kVolumeValues || source == LegendSource::kVolumeValuesMapOnly;
   switch (fillStyle) {
     case 0:
       return volume ? LegendRange{data.MInv(), data.MaxV()} : LegendRange{data.MinY(), data.MaxY()};
@@ -118,22 +120,25 @@ void DrawMapBar(Graph& graph, const LegendRange& range) {
 }  // namespace
 
 // The bar follows the kind's legend source (graph_kinds.h) and the fill
-// style: 0, 1, 2 a two-colour bar (SecondColor at the bottom, FirstColor at
-// the top) over the data range of the axis the surface grades along (data
-// Y, X and Z; the value V for 4D slices), 4 the colour-map bar over the
-// colour column (V for the 4D kinds), 3 nothing at all. An iso-surface has
-// only the colour-map bar. A range the scale cannot number (min = max <= 0,
-// reversed, not finite) draws the bar and the frame without labels.
+// style (the colour-map kind's ColorMapfilltype, with its two colours): 0,
+// 1, 2 a two-colour bar (SecondColor at the bottom, FirstColor at the top) over the data range of
+// the axis the surface grades along (data Y, X and Z; the value V for 4D slices), 4 the colour-map
+// bar over the colour column (V for the 4D kinds), 3 nothing at all. An iso-surface has only the
+// colour-map bar. A range the scale cannot number (min = max <= 0, reversed, not finite) draws the
+// bar and the frame without labels.
 void Graph::DrawLegend(const DrawContext& context) {
   const LegendSource source = KindOf(GraphType).legend;
-  const std::optional<LegendRange> range = RangeOf(source, FillStyle, context.data);
+  const ColourOptions colours = source == LegendSource::kDataBoundsColorMapOptions
+                                    ? ColorMapColourOptions(*this)
+                                    : SurfaceColourOptions(*this);
+  const std::optional<LegendRange> range = RangeOf(source, colours.fillStyle, context.data);
   if (!range) return;
   if (range->twoColour && source == LegendSource::kVolumeValuesMapOnly) return;
   glPushAttrib(GL_ALL_ATTRIB_BITS);
   glDisable(GL_LIGHTING);
   glShadeModel(GL_SMOOTH);
   if (range->twoColour) {
-    BarRectangle(kBarBottom, SplitColor(SecondColor), kBarTop, SplitColor(FirstColor));
+    BarRectangle(kBarBottom, SplitColor(colours.second), kBarTop, SplitColor(colours.first));
   } else {
     DrawMapBar(*this, *range);
   }

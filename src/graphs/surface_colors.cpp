@@ -13,11 +13,23 @@ std::optional<Rgb> SurfaceColors::At(const ScenePoint& p, double c) const {
   }
 }
 
+ColourOptions SurfaceColourOptions(const GraphOptions& graph) {
+  return {graph.FillStyle, graph.FirstColor, graph.SecondColor};
+}
+
+ColourOptions ColorMapColourOptions(const GraphOptions& graph) {
+  return {graph.ColorMapfilltype, graph.ColorMapcolor1, graph.ColorMapcolor2};
+}
+
 SurfaceColors SurfaceColorsOf(Graph& graph, const GraphBounds& b) {
+  return SurfaceColorsOf(graph, b, SurfaceColourOptions(graph));
+}
+
+SurfaceColors SurfaceColorsOf(Graph& graph, const GraphBounds& b, const ColourOptions& options) {
   SurfaceColors colors;
-  colors.first = SplitColor(graph.FirstColor);
-  colors.second = SplitColor(graph.SecondColor);
-  colors.fillStyle = graph.FillStyle;
+  colors.first = SplitColor(options.first);
+  colors.second = SplitColor(options.second);
+  colors.fillStyle = options.fillStyle;
   colors.minX = b.minX;
   colors.spanX = b.maxX - b.minX;
   colors.minY = b.minY;
@@ -26,7 +38,7 @@ SurfaceColors SurfaceColorsOf(Graph& graph, const GraphBounds& b) {
   colors.spanZ = b.maxZ - b.minZ;
   colors.minC = b.minC;
   colors.spanC = b.maxC - b.minC;
-  if (graph.FillStyle == 4) {
+  if (options.fillStyle == 4) {
     if (graph.ColorName.empty()) graph.ColorName = "Rainbow";
     graph.SetColorMap(graph.ColorName);
     colors.map = graph.ColorPoints();

@@ -21,6 +21,8 @@ constexpr double kConeRadius = 0.015;
 constexpr double kTickLength = 0.02;
 constexpr double kLabelGap = 0.07;
 constexpr double kTitleGap = 0.05;
+// How far the 2D panel, grid and axes lie behind the box.
+constexpr double kBehind = 0.01;
 // Heights of label and title text; the two outline fonts were made at 3 and 5.
 constexpr double kLabelSize = 0.06;
 constexpr double kTitleSize = 0.1;
@@ -45,9 +47,12 @@ void Vertex(const std::array<double, 3>& p) { glVertex3d(p[0], p[1], p[2]); }
 
 AxisPainter::AxisPainter(const AxisSystem& axis, const Box& box, const SharedSettings& settings)
     : axis_(axis), settings_(settings) {
-  min_ = {box.MinX - settings.CenterY, box.MinY - settings.CenterZ, box.MinZ - settings.CenterX};
-  max_ = {box.MaxX - settings.CenterY, box.MaxY - settings.CenterZ, box.MaxZ - settings.CenterX};
   const bool flat = settings.ViewCode == kViewCode2D;
+  // Each box pair less the centre of the data axis it carries.
+  const P3 centre = flat ? P3{settings.CenterX, settings.CenterY, settings.CenterZ}
+                         : P3{settings.CenterY, settings.CenterZ, settings.CenterX};
+  min_ = {box.MinX - centre[0], box.MinY - centre[1], box.MinZ - centre[2]};
+  max_ = {box.MaxX - centre[0], box.MaxY - centre[1], box.MaxZ - centre[2]};
   extent_ = std::max(max_[0] - min_[0], max_[1] - min_[1]);
   if (!flat) extent_ = std::max(extent_, max_[2] - min_[2]);
 }
@@ -110,12 +115,14 @@ void AxisPainter::Draw3D() const {
 }
 
 void AxisPainter::Draw2D() const {
-  // Horizontal scene x with DataScaleX, vertical scene y with DataScaleY.
-  const Line h = MakeLine(0, min_[0], max_[0], settings_.DataScaleX, settings_.CenterY,
+  // Data X across on scene x, data Y up on scene y, as the graphs draw them.
+  const Line h = MakeLine(0, min_[0], max_[0], settings_.DataScaleX, settings_.CenterX,
                           axis_.TitleX(), axis_.LabelNumX, {0.0, -1.0, 0.0}, false);
-  const Line v = MakeLine(1, min_[1], max_[1], settings_.DataScaleY, settings_.CenterZ,
+  const Line v = MakeLine(1, min_[1], max_[1], settings_.DataScaleY, settings_.CenterY,
                           axis_.TitleY(), axis_.LabelNumY, {-1.0, 0.0, 0.0}, true);
-  const double plane = min_[2];
+  // Just behind the back of the box, so that a colour map lying there
+  // covers the panel and its grid.
+  const double plane = min_[2] - kBehind * extent_;
   if (axis_.AxisStyle != 2) {
     DrawPanel(axis_.ShowXYPanel, axis_.XYPanelColor, axis_.XYPanelMaterial, 2, plane, h, v);
     DrawGrid(axis_.ShowXYXGrid, axis_.XYGridColor, 2, plane, h, v);

@@ -11,8 +11,9 @@
 //           /
 //          z (data X)
 //
-//   2D (ViewCode 7): the horizontal axis is scene x, the vertical scene y;
-//   one panel (the XY panel) behind them, no third axis.
+//   2D (ViewCode 7): the horizontal axis is scene x (data X), the vertical
+//   scene y (data Y), the box's z (the value) towards the viewer; one panel
+//   (the XY panel) and its grid just behind the box, no third axis.
 //
 // Tick values come from AxisSystem::Coord over the data range (the box bounds
 // multiplied back by the data scales); a tick at data value v sits at scene

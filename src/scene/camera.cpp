@@ -146,13 +146,16 @@ void Camera::ZoomAll(double minX, double minY, double minZ, double maxX, double 
   const double ex = maxX - minX;
   const double ey = maxY - minY;
   const double ez = maxZ - minZ;
-  double size = ez > ex ? ez : ex;
+  // A 2D picture lies in the x-y plane: a plot taller than wide is framed
+  // by its height.
+  double size = flat ? ey : ez;
+  if (size < ex) size = ex;
   if (!flat && size < ey) size = ey;
   SetViewRect(size, size);
   V3 f{RefPos.x - EyePos.x, RefPos.y - EyePos.y, RefPos.z - EyePos.z};
   if (flat) f.y = 0.0;
-  SetRef((minX + maxX) / 2.0, flat ? 0.0 : (minY + maxY) / 2.0, (minZ + maxZ) / 2.0);
-  SetEye(RefPos.x - f.x, flat ? 0.0 : RefPos.y - f.y, RefPos.z - f.z);
+  SetRef((minX + maxX) / 2.0, (minY + maxY) / 2.0, (minZ + maxZ) / 2.0);
+  SetEye(RefPos.x - f.x, RefPos.y - f.y, RefPos.z - f.z);
 }
 
 void Camera::RotateView(double angle, double x, double y, double z) {

@@ -206,9 +206,15 @@ void MainWindowCore::FitCamera() {
   Workspace& ws = *workspace_;
   if (ws.shownGraphs.Items.Count() < 1) return;
   const SharedSettings& s = ws.settings;
+  // About the middle of the box shown now, which the build after the fit
+  // makes the scene centre: the centre of the last build is stale once
+  // graphs were shown, hidden or changed without a build since.
   const Box box = ws.shownGraphs.GetBox(ws.Context());
-  ws.camera.ZoomAll(box.MinX - s.CenterY, box.MinY - s.CenterZ, box.MinZ - s.CenterX,
-                    box.MaxX - s.CenterY, box.MaxY - s.CenterZ, box.MaxZ - s.CenterX, s.ViewCode);
+  const double midX = (box.MaxX + box.MinX) / 2.0;
+  const double midY = (box.MaxY + box.MinY) / 2.0;
+  const double midZ = (box.MaxZ + box.MinZ) / 2.0;
+  ws.camera.ZoomAll(box.MinX - midX, box.MinY - midY, box.MinZ - midZ, box.MaxX - midX,
+                    box.MaxY - midY, box.MaxZ - midZ, s.ViewCode);
   ws.camera.Zoom(2.1);
   // Room for the legend on the right.
   if (s.ShowLegend) ws.camera.MoveView(-0.05, 0.0);

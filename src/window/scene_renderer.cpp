@@ -19,9 +19,16 @@ Quat SceneRotation(const Workspace& workspace, InteractionState& state) {
 void UpdateSceneCenter(Workspace& workspace) {
   const Box box = workspace.shownGraphs.GetBox(workspace.Context());
   SharedSettings& s = workspace.settings;
-  s.CenterX = (box.MaxZ + box.MinZ) / 2.0;
-  s.CenterY = (box.MaxX + box.MinX) / 2.0;
-  s.CenterZ = (box.MaxY + box.MinY) / 2.0;
+  const double midX = (box.MaxX + box.MinX) / 2.0;
+  const double midY = (box.MaxY + box.MinY) / 2.0;
+  const double midZ = (box.MaxZ + box.MinZ) / 2.0;
+  // Each centre is the middle of its own data axis: a 2D document's box
+  // carries data X, Y and the value along x, y, z, a 3D or 4D one data Y, Z
+  // and X.
+  const bool flat = s.ViewCode == kViewCode2D;
+  s.CenterX = flat ? midX : midZ;
+  s.CenterY = flat ? midY : midX;
+  s.CenterZ = flat ? midZ : midY;
 }
 
 void InitializeGlState() {

@@ -1,5 +1,5 @@
 // The graph's bounding box in scene axes (x = data Y, y = data Z, z = data
-// X), from the data set or the point position.
+// X; in 2D data X, Y and the value), from the data set or the point position.
 #include <string>
 
 #include <gtest/gtest.h>
@@ -133,6 +133,24 @@ TEST_F(GraphBoxTest, ALayerUnderTheSurfaceLowersTheBoxByThree) {
     g.ShowColormap = layer == 2;
     ExpectBox(g.GetBox(ws_.Context()), 1, 11, -2, 11, 1, 11);
   }
+}
+
+// A 2D document's picture lies in data X, data Y and the value along x, y,
+// z, and so does its box: the one the axis system is drawn around and Zoom
+// to Fit frames. A layer's room goes below the lowest value.
+TEST_F(GraphBoxTest, TwoDimensionalBoxesCarryDataXYAndTheValue) {
+  LoadSurface();
+  ws_.settings.ViewCode = kViewCode2D;
+  for (Long kind : {kColorMapGraph, kContourPlot, kVectorPlot}) {
+    SCOPED_TRACE(kind);
+    ExpectBox(BoxOf(kind, 1, 0), 1, 6, 1, 1, 1, 3);
+  }
+  Graph g;
+  g.GraphType = kColorMapGraph;
+  g.StepU = 1;
+  g.StepV = 0;
+  g.ShowVector = true;
+  ExpectBox(g.GetBox(ws_.Context()), 1, 6, 1, 1, -2, 3);
 }
 
 // The line kind bounds row 0 of the regular surface up to StepU - 1.

@@ -119,6 +119,35 @@ TEST_P(DrawnKindTest, BoxHoldsEveryEmittedVertex) {
   EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
+// In a 2D document the box carries data X, Y and the value along x, y, z,
+// and a vertex drawn at (X - CenterX, Y - CenterY, Z - CenterZ) must lie in
+// it: the kinds of 2D documents draw so, any other kind is turned so.
+TEST_P(DrawnKindTest, TwoDimensionalBoxHoldsEveryEmittedVertex) {
+  const KindCase& c = GetParam();
+  graph_.GraphType = c.kind;
+  c.prepare(*this);
+  SharedSettings& s = ws_.settings;
+  s.ViewCode = kViewCode2D;
+  s.CenterX = 2.5;
+  s.CenterY = 1.5;
+  s.CenterZ = 0.8;
+  const Box box = graph_.GetBox(ws_.Context());
+  const Emitted e = Capture([&] { graph_.Draw(ws_.Context()); });
+  ASSERT_FALSE(e.vertices.empty()) << "the kind draws nothing";
+  constexpr double kTol = 1e-3;
+  for (const auto& v : e.vertices) {
+    const double x = v[0] + s.CenterX, y = v[1] + s.CenterY, z = v[2] + s.CenterZ;
+    EXPECT_TRUE(x >= box.MinX - kTol && x <= box.MaxX + kTol && y >= box.MinY - kTol &&
+                y <= box.MaxY + kTol && z >= box.MinZ - kTol && z <= box.MaxZ + kTol)
+        << "vertex (" << x << ", " << y << ", " << z << ") outside x " << box.MinX << ".."
+        << box.MaxX << ", y " << box.MinY << ".." << box.MaxY << ", z " << box.MinZ << ".."
+        << box.MaxZ;
+  }
+  GLint depth = 0;
+  glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &depth);
+  EXPECT_EQ(depth, 1) << "the turn is left on the matrix stack";
+}
+
 // Steps from an old record or a changed data panel may name more nodes than
 // the data set holds: the drawing must read only what exists and draw the
 // same picture as with the true steps.

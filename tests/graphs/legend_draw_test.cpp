@@ -203,5 +203,51 @@ TEST_F(LegendDrawTest, DegenerateRangesDrawTheBarWithoutFailing) {
   }
 }
 
+// The colour-map kind's legend shows what the kind is drawn with: its own
+// ColorMapfilltype and ColorMapcolor1, ColorMapcolor2, whatever FillStyle and
+// the surface colours say.
+TEST_F(LegendDrawTest, ColourMapKindFollowsItsOwnColourOptions) {
+  graph_.GraphType = kColorMapGraph;
+  graph_.ColorName = "Rainbow";
+  graph_.ColorMapcolor1 = RGB(255, 0, 0);
+  graph_.ColorMapcolor2 = RGB(0, 0, 255);
+  graph_.FirstColor = graph_.SecondColor = RGB(0, 255, 0);
+  ws_.dataSet.MinZ(100);
+  ws_.dataSet.MaxZ(300);
+  enum Bar { kNoBar, kTwoColours, kMap };
+  struct ModeCase {
+    Long colorMapFill;
+    Long fillStyle;
+    Bar bar;
+  };
+  for (const ModeCase& m : {ModeCase{2, 3, kTwoColours}, ModeCase{3, 2, kNoBar},
+                            ModeCase{4, 3, kMap}, ModeCase{3, 4, kNoBar}}) {
+    SCOPED_TRACE(m.colorMapFill);
+    graph_.ColorMapfilltype = m.colorMapFill;
+    graph_.FillStyle = m.fillStyle;
+    const RgbaImage image = Render("legend_colour_map_" + std::to_string(m.colorMapFill));
+    if (m.bar == kNoBar) {
+      EXPECT_TRUE(AllWhite(image));
+      continue;
+    }
+    const auto bottom = At(image, 83.5, 30.3);
+    const auto top = At(image, 83.5, 69.7);
+    if (m.bar == kTwoColours) {
+      ExpectColour(bottom, 0, 0, 255);
+      ExpectColour(top, 255, 0, 0);
+    } else {
+      // Near the rainbow's first point (153, 102, 255), towards (0, 0, 255),
+      // and at its last (255, 0, 0), coming from (255, 102, 0).
+      const double fBottom = (std::floor(30.3 * kPixelsPerUnit) + 0.5) / kPixelsPerUnit - 30.0;
+      const double fTop = 70.0 - (std::floor(69.7 * kPixelsPerUnit) + 0.5) / kPixelsPerUnit;
+      ExpectColour(bottom, 153 * (1 - fBottom / 8), 102 * (1 - fBottom / 8), 255);
+      ExpectColour(top, 255, 102 * fTop / 8, 0);
+    }
+    // Numbered over the value (data Z) for the blend, over the colour column
+    // for the map.
+    EXPECT_GT(DarkIn(image, 86, 100, 30, 34), 10);
+  }
+}
+
 }  // namespace
 }  // namespace qv::test

@@ -1,9 +1,11 @@
 // Offscreen pictures of the surface drawing, seen from straight above with
 // lighting off, so that a pixel shows the colour the drawing gave its vertex.
+#include <algorithm>
 #include <cmath>
 #include <string>
 
 #include "graph_draw_fixture.h"
+#include "graph_geometry.h"
 
 namespace qv::test {
 namespace {
@@ -130,6 +132,102 @@ TEST_F(SurfacePictureTest, GradedStylesBlendAlongTheirAxis) {
     EXPECT_LT(high[2], 15);
     EXPECT_NEAR(mid[0], 128, 8);
     EXPECT_NEAR(mid[2], 128, 8);
+  }
+}
+
+// The colour-map kind is coloured by its own ColorMapfilltype,
+// ColorMapcolor1 and ColorMapcolor2 with the FillStyle codes (0 along data Y,
+// 1 along data X, 2 by the value, 3 one colour, 4 the map over the colour
+// values); FillStyle and the surface colours, set here to say otherwise, do
+// not count.
+TEST_F(SurfacePictureTest, ColourMapKindFollowsItsOwnColourOptions) {
+  FillSurface(11, 11, [](Long i, Long j) { return i * j / 10.0; });
+  graph_.GraphType = kColorMapGraph;
+  graph_.ColorMapcolor1 = RGB(255, 0, 0);
+  graph_.ColorMapcolor2 = RGB(0, 0, 255);
+  graph_.ColorName = "Rainbow";
+  graph_.FirstColor = graph_.SecondColor = RGB(0, 255, 0);
+  ws_.settings.CenterX = ws_.settings.CenterY = 5;
+  // Node X = 2, Y = 8: value and colour value 1.6 of 0..10.
+  const double x = 2, y = 8, value = 1.6;
+  const Rgb first = SplitColor(graph_.ColorMapcolor1), second = SplitColor(graph_.ColorMapcolor2);
+  const Rgb map = graph_.GetMapColor(value, 0, 10);
+  struct ModeCase {
+    Long colorMapFill;
+    Long fillStyle;
+    Rgb expected;
+  };
+  for (const ModeCase& m : {ModeCase{0, 3, GradedColor(first, second, y / 10)},
+                            ModeCase{1, 4, GradedColor(first, second, x / 10)},
+                            ModeCase{2, 3, GradedColor(first, second, value / 10)},
+                            ModeCase{3, 4, first}, ModeCase{4, 3, map}}) {
+    SCOPED_TRACE(m.colorMapFill);
+    graph_.ColorMapfilltype = m.colorMapFill;
+    graph_.FillStyle = m.fillStyle;
+    LookDown(6);
+    graph_.Draw(ws_.Context());
+    const RgbaImage image = Picture("colour_map_kind_" + std::to_string(m.colorMapFill));
+    // Flat on the lowest node's height 0; node (X, Y) at scene (Y - 5, 0, X - 5).
+    ExpectColour(PixelAt(image, y - 5, 0, x - 5), m.expected);
+  }
+}
+
+// Lit from the viewer, a tilted plane shows at each point the map's colour
+// at its height times the cosine of its tilt, whether drawn as the surface
+// model or as Delaunay triangles: each triangle's front face is its upper
+// side, which two-sided lighting lights with the normal as given.
+TEST_F(SurfacePictureTest, LitPlaneShowsTheMapColourAtItsHeightInEitherKind) {
+  const auto height = [](double x) { return 0.2 * x; };
+  for (Long kind : {kSurfaceModel, kDelaunayGraph}) {
+    SCOPED_TRACE(kind);
+    graph_ = Graph();
+    if (kind == kSurfaceModel) {
+      FillSurface(11, 11, [&](Long i, Long) { return height(static_cast<double>(i)); });
+    } else {
+      // A staggered grid, so that no four points share a circle.
+      std::vector<std::array<double, 3>> points;
+      for (int i = 0; i <= 10; ++i) {
+        for (int j = 0; j <= 10; ++j) {
+          const double x = std::clamp(i + 0.3 * (j % 2), 0.0, 10.0);
+          points.push_back({x, static_cast<double>(j) + 0.01 * i, height(x)});
+        }
+      }
+      FillPoints(points);
+      graph_.ShowDS = true;
+    }
+    graph_.GraphType = kind;
+    graph_.Show = 3;
+    graph_.Smoothness = 2;
+    graph_.FillStyle = 4;
+    graph_.ColorName = "MARINE";
+    ws_.settings.CenterX = ws_.settings.CenterY = 5;
+    ws_.settings.CenterZ = 1;
+    LookDown(6);
+    // One white light along the view, both sides lit, no ambient light.
+    const GLfloat towardViewer[] = {0, 0, 1, 0}, white[] = {1, 1, 1, 1}, none[] = {0, 0, 0, 1};
+    glPushMatrix();
+    glLoadIdentity();
+    glLightfv(GL_LIGHT0, GL_POSITION, towardViewer);
+    glPopMatrix();
+    glLightfv(GL_LIGHT0, GL_DIFFUSE, white);
+    glLightfv(GL_LIGHT0, GL_AMBIENT, none);
+    glLightModelfv(GL_LIGHT_MODEL_AMBIENT, none);
+    glLightModeli(GL_LIGHT_MODEL_TWO_SIDE, 1);
+    glEnable(GL_LIGHT0);
+    glEnable(GL_LIGHTING);
+    graph_.Draw(ws_.Context());
+    glDisable(GL_LIGHTING);
+    const RgbaImage image = Picture("lit_plane_" + std::to_string(kind));
+    const double cosTilt = 1.0 / std::sqrt(1.0 + 0.2 * 0.2);
+    // Away from the map's middle point, where the colour between two
+    // vertices is no longer the blend of theirs.
+    for (const double x : {1.5, 3.0, 7.0, 8.5}) {
+      SCOPED_TRACE(x);
+      const Rgb map = graph_.GetMapColor(height(x), 0.0, height(10));
+      // Data (X, Y, Z) lies at scene (Y - 5, Z - 1, X - 5).
+      ExpectColour(PixelAt(image, 4.5 - 5, height(x) - 1, x - 5),
+                   {map.r * cosTilt, map.g * cosTilt, map.b * cosTilt});
+    }
   }
 }
 

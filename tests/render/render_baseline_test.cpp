@@ -32,67 +32,24 @@
 #include "graphs/graph_kinds.h"
 #include "scene/color.h"
 #include "support/picture_baseline.h"
+#include "typed_document.h"
 #include "window/document_program.h"
 
 namespace qv {
 namespace {
 
+using test::FixLight;
+using test::NewGraph;
 using test::PictureTolerance;
 using test::Program;
+using test::Show;
+using test::TypeData;
 
 constexpr int kSize = 256;
 
-// The light of a new document, written out so that a changed default shows
-// as a changed default, not as changed pictures.
-void FixLight(Light& light) {
-  light.Enabled = true;
-  light.TwoSides(0) = 1.0F;
-  const std::array<float, 4> position{1000.0F, 1000.0F, 1000.0F, 1.0F};
-  const std::array<float, 4> globalAmbient{1.0F, 0.0F, 0.0F, 0.0F};
-  for (Long i = 0; i < 4; ++i) {
-    light.Position(i) = position[static_cast<std::size_t>(i)];
-    light.GlobalAmbient(i) = globalAmbient[static_cast<std::size_t>(i)];
-    light.Diffuse(i) = 1.0F;
-    light.Amission(i) = 1.0F;
-    light.Specular(i) = 1.0F;
-  }
-}
-
 // Builders: each types its data into the panel and the sheet and adds its
-// graphs through the graph list, as the window's user does.
-
-// Selects data kind, fills the panel's boxes, sizes the sheet with OK and
-// types the rows (up to four cells each).
-void TypeData(Program& program, Long kind, const std::vector<std::pair<int, double>>& boxes,
-              const std::vector<std::array<double, 4>>& rows) {
-  MainWindowCore& core = program.core;
-  core.Panel().SetKindIndex(kind);
-  for (const auto& [box, value] : boxes) core.Panel().SetText(box, FormatDouble(value));
-  core.OnDataPanelOk();
-  for (std::size_t r = 0; r < rows.size(); ++r) {
-    for (Long column = 1; column <= kSheetDataColumns; ++column) {
-      core.Sheet().CellEdited(static_cast<Long>(r) + 1, column,
-                              FormatDouble(rows[r][static_cast<std::size_t>(column) - 1]));
-    }
-  }
-}
-
-// A new graph of kind with the next ID; set its options, then Show it.
-std::shared_ptr<Graph> NewGraph(Program& program, Long kind) {
-  Workspace& ws = program.core.Shared();
-  auto graph = std::make_shared<Graph>();
-  graph->SetID(++ws.settings.NextGraphID);
-  graph->GraphType = kind;
-  return graph;
-}
-
-// Adds graph to the document and checks it in the list.
-void Show(Program& program, const std::shared_ptr<Graph>& graph) {
-  Workspace& ws = program.core.Shared();
-  ws.allGraphs.Items.Add(graph, CStr(graph->ID()));
-  program.core.AddListEntry(ListCaption(*graph, ws.settings.ViewCode));
-  program.core.SetListChecked(program.core.List().ListCount() - 1, true);
-}
+// graphs through the graph list, as the window's user does
+// (typed_document.h).
 
 // A hill at the back and a pit at the front of an n x n grid, colour value = height.
 std::vector<std::array<double, 4>> HillAndPit(Long n) {
@@ -207,6 +164,29 @@ void PlacePoints2D(Program& program) {
   program.core.FitView();
 }
 
+// A 2D document: a colour map of waves over 0..16 by 0..8, coloured by the
+// rainbow over its colour values. Seen from the front, it fills its axis
+// box.
+void BuildColorMap2D(Program& program) {
+  program.files.New2D();
+  constexpr Long nu = 17, nv = 9;
+  std::vector<std::array<double, 4>> rows;
+  for (Long i = 0; i < nu; ++i) {
+    for (Long j = 0; j < nv; ++j) {
+      const double x = static_cast<double>(i), y = static_cast<double>(j);
+      const double z = std::sin(x / 2.5) + std::cos(y / 2.0) + 0.1 * x;
+      rows.push_back({x, y, z, z});
+    }
+  }
+  TypeData(program, kRegularSurface, {{1, nu}, {2, nv}}, rows);
+  auto graph = NewGraph(program, kColorMapGraph);
+  graph->StepU = nu - 1;
+  graph->StepV = nv - 1;
+  graph->ColorMapfilltype = 4;  // the colour map over the colour values
+  graph->ColorName = "RAINBOW";
+  Show(program, graph);
+}
+
 // The view a case is seen in after the open.
 enum class View {
   AsOpened,  // the document's own (3D and 4D iso, 2D front)
@@ -240,6 +220,7 @@ const RenderCase kCases[] = {
     {"DelaunayTriangles", BuildDelaunay, nullptr, View::AsOpened, true, {8, 0.0005}},
     {"Scatter4D", BuildScatter4D, nullptr, View::AsOpened, true, {8, 0.0005}},
     {"Points2D", BuildPoints2D, PlacePoints2D, View::AsOpened, true, {8, 0.0005}},
+    {"ColorMap2D", BuildColorMap2D, nullptr, View::AsOpened, true, {8, 0.0005}},
 };
 
 class RenderBaselineTest : public testing::TestWithParam<RenderCase> {

@@ -199,7 +199,8 @@ TEST_F(AxisPictureTest, FlatTwoDimensionalViewShowsPanelAndAxes) {
   axis_.ShowXYPanel = true;
   axis_.XYPanelColor = RGB(0, 0, 255);
   box_ = {0, 10, 0, 10, -0.04, 0.04};
-  settings_.CenterX = 0;
+  // A 2D box carries data X, Y and the value along x, y, z.
+  settings_.CenterZ = 0;
   light_.Enabled = false;
   const RgbaImage image = Render("flat_2d");
   const auto inside = image.At(Project(-1.3, -1.3, -0.04)[0], Project(-1.3, -1.3, -0.04)[1]);

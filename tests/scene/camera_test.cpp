@@ -106,14 +106,24 @@ TEST_F(CameraTest, ZoomOfZeroOrLessChangesNothing) {
   EXPECT_DOUBLE_EQ(camera_.VolHeight, 20);
 }
 
-TEST_F(CameraTest, ZoomAllIn2DIgnoresTheYExtent) {
+// A 2D picture lies in the x-y plane, seen from the front: the fit frames
+// its x and y extents, whichever is larger, and centres on both; the z
+// extent runs towards the viewer and does not count.
+TEST_F(CameraTest, ZoomAllIn2DFramesTheXAndYExtents) {
   camera_.ZoomAll(-3, -100, -1, 5, 100, 1, 7);
-  EXPECT_DOUBLE_EQ(camera_.VolHeight, 8);
+  EXPECT_DOUBLE_EQ(camera_.VolHeight, 200);
   EXPECT_DOUBLE_EQ(camera_.RefPos.x, 1);
   EXPECT_DOUBLE_EQ(camera_.RefPos.y, 0);
   EXPECT_DOUBLE_EQ(camera_.RefPos.z, 0);
   EXPECT_DOUBLE_EQ(camera_.EyePos.y, 0);
   EXPECT_DOUBLE_EQ(camera_.EyePos.z, 1000);
+
+  camera_.ZoomAll(-3, 1, -100, 5, 3, 100, 7);
+  EXPECT_DOUBLE_EQ(camera_.VolHeight, 8);
+  EXPECT_DOUBLE_EQ(camera_.RefPos.x, 1);
+  EXPECT_DOUBLE_EQ(camera_.RefPos.y, 2);
+  EXPECT_DOUBLE_EQ(camera_.EyePos.x, 1);
+  EXPECT_DOUBLE_EQ(camera_.EyePos.y, 2);
 }
 
 TEST_F(CameraTest, ZoomAllIn3DKeepsDirectionAndDistance) {

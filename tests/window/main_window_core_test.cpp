@@ -302,6 +302,57 @@ TEST_F(MainWindowCoreTest, FitTwiceGivesTheSameViewAndPansOnlyWithTheLegend) {
   EXPECT_NEAR(core.Shared().camera.RefPos.x, 0.0, 1e-9);  // centred on the box, no pan
 }
 
+// The view after a fit, in centred scene coordinates, as the camera's
+// orthographic projection from the front shows it.
+struct ViewRect {
+  double left, right, bottom, top;
+};
+ViewRect FrontViewOf(const Camera& c) {
+  EXPECT_EQ(c.EyePos.x, c.RefPos.x);
+  EXPECT_EQ(c.EyePos.y, c.RefPos.y);
+  EXPECT_GT(c.EyePos.z, c.RefPos.z);
+  EXPECT_EQ(c.VecUp(1), 1.0);
+  return {c.RefPos.x - c.VolWidth / 2, c.RefPos.x + c.VolWidth / 2, c.RefPos.y - c.VolHeight / 2,
+          c.RefPos.y + c.VolHeight / 2};
+}
+
+// A 2D document is seen from the front, its picture in the x-y plane: the
+// fit frames both extents, so a plot four times taller than wide is in view
+// whole (the legend's room included), and centred on the box.
+TEST_F(MainWindowCoreTest, FitShowsATallTwoDimensionalPlotWhole) {
+  core.Start("", 15.0);
+  core.Shared().settings.ViewCode = kViewCode2D;
+  Load(core, {Box{4, 6, 0, 8, -1, 1}});
+  core.FitView();
+  const SharedSettings& s = core.Shared().settings;
+  // The box less its centre: x -1..1, y -4..4.
+  EXPECT_DOUBLE_EQ(s.CenterX, 5);
+  EXPECT_DOUBLE_EQ(s.CenterY, 4);
+  const ViewRect view = FrontViewOf(core.Shared().camera);
+  EXPECT_LT(view.left, -1);
+  EXPECT_GT(view.right, 1);
+  EXPECT_LT(view.bottom, -4);
+  EXPECT_GT(view.top, 4);
+  EXPECT_NEAR(view.bottom + view.top, 0.0, 1e-9);
+}
+
+// The fit is made about the middle of the graphs shown now, which the build
+// after it makes the scene centre, not about the centre of the last build:
+// graphs shown since without a build would leave the picture off centre.
+TEST_F(MainWindowCoreTest, FitCentresOnTheGraphsShownNow) {
+  core.Start("", 15.0);
+  core.Shared().settings.ShowLegend = false;
+  Load(core, {BoxAround(0, 0, 0, 1)});
+  Workspace& ws = core.Shared();
+  ws.shownGraphs.Items.Add(std::make_shared<FakeGraph>(9, BoxAround(20, 10, -30, 1), ws.settings),
+                           "9");
+  core.FitView();
+  EXPECT_DOUBLE_EQ(ws.settings.CenterY, 10);
+  EXPECT_NEAR(ws.camera.RefPos.x, 0.0, 1e-9);
+  EXPECT_NEAR(ws.camera.RefPos.y, 0.0, 1e-9);
+  EXPECT_NEAR(ws.camera.RefPos.z, 0.0, 1e-9);
+}
+
 TEST_F(MainWindowCoreTest, FitWithNoShownGraphsOnlyRedraws) {
   core.Start("", 15.0);
   const Camera before = core.Shared().camera;

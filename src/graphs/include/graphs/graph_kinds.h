@@ -67,6 +67,9 @@ enum class LegendSource {
   // Z for FillStyle 0, 1, 2: a two-colour bar), or of the colour column
   // (FillStyle 4: the colour-map bar).
   kDataBounds,
+  // The same, by the colour-map kind's own ColorMapfilltype, ColorMapcolor1
+  // and ColorMapcolor2 instead of FillStyle, FirstColor and SecondColor.
+  kDataBoundsColorMapOptions,
   // The data set's range of the volume value V, for either bar.
   kVolumeValues,
   // The same, the colour-map bar only.

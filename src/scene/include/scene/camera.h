@@ -64,7 +64,9 @@ class Camera {
   // Places the eye on standard direction code 1..10; other codes do nothing.
   void SetViewType(Long code);
   // Centres the view on the box (relative to the scene centre) and sizes it to
-  // its largest extent; viewCode 7 (2D) ignores the Y extent and keeps y 0.
+  // its largest extent. viewCode 7 (2D, seen from the front) sizes it to the
+  // X and Y extents, the Z extent running towards the viewer, and keeps the
+  // viewing direction level.
   void ZoomAll(double minX, double minY, double minZ, double maxX, double maxY, double maxZ,
                Long viewCode);
   // Turns the reference point by angle radians about (x, y, z) through the eye.

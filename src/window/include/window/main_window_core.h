@@ -258,7 +258,7 @@ class MainWindowCore final : public InteractionHost, public DocumentHost {
 
  private:
   void ApplyPreset(double roll, double pitch, double yaw);
-  // The camera part of Zoom to Fit: the shown box about the stored centre.
+  // The camera part of Zoom to Fit: the shown box about its own middle.
   void FitCamera();
   // BuildScene then Display, or, inside a scene batch, a note that the
   // batch's end must build.

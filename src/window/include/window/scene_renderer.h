@@ -25,7 +25,9 @@ Quat SceneRotation(const Workspace& workspace, InteractionState& state);
 
 // Writes the scene centre into the settings from the box of the shown graphs:
 // CenterX the middle of the box's Z extent, CenterY of its X extent, CenterZ
-// of its Y extent. An empty group gives 0.
+// of its Y extent; in a 2D document, whose box lies in data X, Y and value
+// along x, y, z, CenterX, CenterY, CenterZ the middles of the x, y, z
+// extents. An empty group gives 0.
 void UpdateSceneCenter(Workspace& workspace);
 
 // Sets the fixed state of a new context: white clear colour, dithering, depth
