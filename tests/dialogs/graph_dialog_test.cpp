@@ -208,6 +208,21 @@ TEST_F(GraphDialogTest, TheDefaultsColourAsTheDialogsOpen) {
   EXPECT_GT(c.ContourLevels, 0.0);
 }
 
+TEST_F(GraphDialogTest, TheDelaunayDialogShowsItsSurfaceAndItsGreyTriangles) {
+  ASSERT_TRUE(bench.LoadIrregularSurface());
+  DelaunayDialogModel delaunay(bench.Context());
+  ASSERT_TRUE(delaunay.Ok());
+  const Graph& g = *delaunay.Created();
+  EXPECT_TRUE(g.ShowDS);
+  EXPECT_TRUE(g.ShowDG);
+  EXPECT_EQ(g.Smoothness, 2);  // "Smooth"
+  EXPECT_EQ(g.FillStyle, 4);   // "Colormap"
+  EXPECT_EQ(g.FirstColor, PackColor(255, 128, 0));
+  EXPECT_EQ(g.SecondColor, PackColor(0, 255, 0));
+  EXPECT_EQ(g.TriColor, PackColor(64, 64, 64));
+  EXPECT_EQ(g.TriWidth, 1);
+}
+
 TEST_F(GraphDialogTest, SingleColoursGoWhereTheirDrawingReadsThem) {
   ASSERT_TRUE(bench.LoadRegularSurface(5, 5));
   SurfaceDialogModel surface(bench.Context());

@@ -429,7 +429,16 @@ TEST_F(PropertyDialogsTest, CancelledFontAndFileChoosersChangeNothing) {
   EXPECT_EQ(graph.TexName, "/tmp/first.bmp");
 }
 
-// My buttons: the Draw menu's (20..37) and the View menu's (39..50).
+TEST_F(PropertyDialogsTest, GriddingShowsABusyCursorAndAStatusText) {
+  frame_->ShowBusy(true);
+  EXPECT_TRUE(wxIsBusy());
+  EXPECT_EQ(frame_->GetStatusBar()->GetStatusText(0), "Gridding the data, please wait...");
+  frame_->ShowBusy(false);
+  EXPECT_FALSE(wxIsBusy());
+  EXPECT_EQ(frame_->GetStatusBar()->GetStatusText(0), "Ready");
+}
+
+// The Draw menu's buttons (20..37) and the View menu's (39..50).
 std::vector<ToolRow> DrawAndViewButtons() {
   std::vector<ToolRow> rows;
   for (const ToolRow& row : ToolbarTable()) {
