@@ -57,7 +57,7 @@ void ColorModes(PropertyDialog& d, wxWindow* page, wxSizer* into, ColorModeChoic
 }
 
 void BuildSurface(PropertyDialog& d, SurfaceDialogModel& m) {
-  wxPanel* general = d.AddTab("General");
+  wxPanel* general = d.AddTab(SurfaceDialogModel::kTabs[0]);
   wxBoxSizer* g = PropertyDialog::Column(general);
   wxCheckBox* colorMap = d.Check(general, "Add Color Map", m.addColorMap);
   wxCheckBox* contour = d.Check(general, "Add Contour Plot", m.addContour);
@@ -74,7 +74,7 @@ void BuildSurface(PropertyDialog& d, SurfaceDialogModel& m) {
   for (wxWindow* part : std::initializer_list<wxWindow*>{intervalLabel, interval})
     d.EnableWhen(part, [&m] { return m.GeneralEnabled() && m.addContour; });
 
-  wxPanel* color = d.AddTab("Color");
+  wxPanel* color = d.AddTab(SurfaceDialogModel::kTabs[1]);
   wxBoxSizer* c = PropertyDialog::Column(color);
   const std::array<std::pair<const char*, Long>, 3> gradients = {
       {{"Gradient from left to right", 0},
@@ -97,14 +97,14 @@ void BuildSurface(PropertyDialog& d, SurfaceDialogModel& m) {
                  [&m] { m.fillStyle = 4; }),
              d.List(color, MapList(), m.map)});
 
-  wxPanel* material = d.AddTab("Material");
+  wxPanel* material = d.AddTab(SurfaceDialogModel::kTabs[2]);
   std::vector<std::string> materials;
   for (Long kind = 1; kind <= MaterialPreset::kPresetCount; ++kind)
     materials.push_back(MaterialPreset::PresetName(kind));
   PropertyDialog::Column(material)->Add(d.Label(material, "Select a material type"), 0, wxALL, 4);
   PropertyDialog::Column(material)->Add(d.ListBox(material, materials, m.material), 0, wxALL, 4);
 
-  wxPanel* smoothness = d.AddTab("Smoothness");
+  wxPanel* smoothness = d.AddTab(SurfaceDialogModel::kTabs[3]);
   wxStaticBoxSizer* frame = d.Frame(smoothness, PropertyDialog::Column(smoothness), "Smoothness");
   const std::array<std::pair<const char*, Long>, 3> shades = {
       {{" Flat", 1}, {"Smooth", 2}, {" Smoothest", 3}}};
@@ -115,7 +115,7 @@ void BuildSurface(PropertyDialog& d, SurfaceDialogModel& m) {
         [&m, shade] { m.smoothness = shade; }));
   }
 
-  wxPanel* texture = d.AddTab("Texture");
+  wxPanel* texture = d.AddTab(SurfaceDialogModel::kTabs[4]);
   wxTextCtrl* path = d.PathText(texture, m.texturePath);
   wxButton* browse = d.Button(texture, "...", [&d, &m] {
     const FileDialogResult chosen = d.Files().ShowOpen(
@@ -128,7 +128,7 @@ void BuildSurface(PropertyDialog& d, SurfaceDialogModel& m) {
   for (wxWindow* part : std::initializer_list<wxWindow*>{path, browse})
     d.EnableWhen(part, [&m] { return m.addTexture; });
 
-  wxPanel* transparency = d.AddTab("Transparency");
+  wxPanel* transparency = d.AddTab(SurfaceDialogModel::kTabs[5]);
   wxBoxSizer* t = PropertyDialog::Column(transparency);
   AddRow(t, {d.Check(transparency, "Transparent", m.transparent)});
   wxStaticBoxSizer* style = d.Frame(transparency, t, "Style");
@@ -143,10 +143,10 @@ void BuildSurface(PropertyDialog& d, SurfaceDialogModel& m) {
 }
 
 void BuildContour(PropertyDialog& d, ContourDialogModel& m) {
-  wxPanel* general = d.AddTab("General");
+  wxPanel* general = d.AddTab(ContourDialogModel::kTabs[0]);
   AddRow(PropertyDialog::Column(general),
          {d.Label(general, "Interval"), d.Text(general, m.interval)});
-  wxPanel* lines = d.AddTab("Lines");
+  wxPanel* lines = d.AddTab(ContourDialogModel::kTabs[1]);
   wxBoxSizer* l = PropertyDialog::Column(lines);
   AddRow(l, {d.Label(lines, "Width"), d.List(lines, CountList(kWidthListCount), m.width)});
   wxStaticBoxSizer* frame = d.Frame(lines, l, "Color");
@@ -155,7 +155,7 @@ void BuildContour(PropertyDialog& d, ContourDialogModel& m) {
 }
 
 void BuildDelaunay(PropertyDialog& d, DelaunayDialogModel& m) {
-  wxPanel* surface = d.AddTab("Surface");
+  wxPanel* surface = d.AddTab(DelaunayDialogModel::kTabs[0]);
   wxBoxSizer* s = PropertyDialog::Column(surface);
   AddRow(s, {d.Check(surface, "Show Surface", m.showSurface)});
   wxStaticBoxSizer* model = d.Frame(surface, s, "Model");
@@ -166,7 +166,7 @@ void BuildDelaunay(PropertyDialog& d, DelaunayDialogModel& m) {
   wxStaticBoxSizer* color = d.Frame(surface, s, "Color");
   ColorModes(d, surface, color, m.colors,
              {ColorModeChoice::kSingle, ColorModeChoice::kGradient, ColorModeChoice::kColormap});
-  wxPanel* triangles = d.AddTab("Triangles");
+  wxPanel* triangles = d.AddTab(DelaunayDialogModel::kTabs[1]);
   wxBoxSizer* t = PropertyDialog::Column(triangles);
   AddRow(t, {d.Check(triangles, "Show Triangles", m.showTriangles)});
   AddRow(t, {d.Label(triangles, "Color"), d.Swatch(triangles, m.triangleColor)});
@@ -217,7 +217,7 @@ void BuildSliceTab(PropertyDialog& d, SliceDialogModel& m, int direction, const 
 }
 
 void BuildSlice(PropertyDialog& d, SliceDialogModel& m) {
-  wxPanel* general = d.AddTab("General");
+  wxPanel* general = d.AddTab(SliceDialogModel::kTabs[0]);
   wxBoxSizer* g = PropertyDialog::Column(general);
   wxStaticBoxSizer* colors = d.Frame(general, g, "Volume Colors");
   AddRow(colors, {d.Option(
