@@ -228,6 +228,23 @@ Long DataSet::DelaunayTriangulate(Long n, const std::vector<double>& x,
   return static_cast<Long>(delaunayTris_.size());
 }
 
+void DataSet::TriangulateIrregularPoints(MessageBoxService& messages) {
+  const Long n = Points();
+  if (n < 1) return;
+  // Positions 1..n hold the points; the triangulation needs room up to n + 3.
+  std::vector<double> x(static_cast<std::size_t>(n) + 4, 0.0);
+  std::vector<double> y(static_cast<std::size_t>(n) + 4, 0.0);
+  try {
+    for (Long k = 0; k < n; ++k) {
+      x[static_cast<std::size_t>(k) + 1] = Irreg3DX(k);
+      y[static_cast<std::size_t>(k) + 1] = Irreg3DY(k);
+    }
+  } catch (const RuntimeError&) {
+    return;  // fewer points loaded than counted: nothing sound to triangulate
+  }
+  DelaunayTriCount(DelaunayTriangulate(n, x, y, messages));
+}
+
 const DelaunayTri& DataSet::DelaunayTris(Long record) const {
   if (record < 1 || record > static_cast<Long>(delaunayTris_.size())) {
     throw RuntimeError(kSubscriptOutOfRange,

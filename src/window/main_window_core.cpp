@@ -335,7 +335,10 @@ void MainWindowCore::OnDataPanelOk() {
   view_.ModelsChanged();
   if (!result.message.empty()) {
     services_.messages.Show(result.message, "Error", MsgIcon::Exclamation, MsgButtons::OK);
+    return;
   }
+  // The data typed into the sheet reaches the graphs.
+  if (ReadDataSet()) RebuildAndShow();
 }
 
 void MainWindowCore::OnSheetMouseDown(int button, double x, double y) {

@@ -41,6 +41,7 @@ class FakeView final : public MainWindowView {
   void RepaintWindow() override { ++repaints; }
   void CloseWindow() override { ++closeRequests; }
   void SetIdleTicksWanted(bool wanted) override { idleWanted = wanted; }
+  void ShowBusy(bool busy) override { busyCalls.push_back(busy); }
 
   std::unique_ptr<OffscreenContext> context;
   int width = 200;
@@ -50,6 +51,8 @@ class FakeView final : public MainWindowView {
   int repaints = 0;
   int closeRequests = 0;
   bool idleWanted = false;
+  // Every ShowBusy call, in order.
+  std::vector<bool> busyCalls;
 };
 
 class FakeCommands final : public DocumentCommands {

@@ -35,6 +35,33 @@ constexpr std::array kViewMenu = {
     MenuRow{M::mnuViewRight, "Right"},
     MenuRow{M::mnuViewTop, "Top"},
     MenuRow{M::mnuViewISO, "ISO"},
+    // The view settings dialog.
+    Sep(),
+    MenuRow{M::mnuViewSet, "Settings..."},
+};
+
+// The Draw menu: a point, the graph kinds in groups, the axis and light
+// dialogs.
+constexpr std::array kDrawMenu = {
+    MenuRow{M::mnuDrawPoint, "Point"},
+    Sep(),
+    MenuRow{M::mnuDrawVert, "3D Vertex Model"},
+    MenuRow{M::mnuDrawGrid, "3D Grid Model"},
+    MenuRow{M::mnuDrawTab3D, "3D Surface Model"},
+    MenuRow{M::mnuDrawDelaunay, "Delaunay Triangles"},
+    Sep(),
+    MenuRow{M::mnuDrawColor, "Color Map"},
+    MenuRow{M::mnuDrawCon, "Contour Plot"},
+    MenuRow{M::mnuDrawVector, "Vector Plot"},
+    MenuRow{M::mnuDrawCon3D, "3D Contour Plot"},
+    Sep(),
+    MenuRow{M::mnuDraw4DScat, "4D Scatter"},
+    MenuRow{M::mnuDraw4DVec, "4D Vector"},
+    MenuRow{M::mnuDraw4DSlice, "4D Slice"},
+    MenuRow{M::mnuDrawIsoSur, "4D IsoSurface"},
+    Sep(),
+    MenuRow{M::mnuDrawAxis, "Axis..."},
+    MenuRow{M::mnuDrawLight, "Light..."},
 };
 
 constexpr std::array kHelpMenu = {
@@ -42,10 +69,8 @@ constexpr std::array kHelpMenu = {
 };
 
 const std::array kMenuBar = {
-    MenuTable{"File", kFileMenu},
-    MenuTable{"Edit", kEditMenu},
-    MenuTable{"View", kViewMenu},
-    MenuTable{"Help", kHelpMenu},
+    MenuTable{"File", kFileMenu}, MenuTable{"Edit", kEditMenu}, MenuTable{"View", kViewMenu},
+    MenuTable{"Draw", kDrawMenu}, MenuTable{"Help", kHelpMenu},
 };
 
 constexpr ToolRow ToolSep(int index, std::string_view key) {
@@ -63,6 +88,31 @@ constexpr std::array kToolbar = {
     ToolRow{8, M::mnuFileSaveAs, "barSaveAs", "Save File As", "Save file as", "As"},
     ToolSep(17, "barSep4"),
     ToolRow{18, M::mnuHelpCon, "barHelp", "Online Help", "Get online help", "?"},
+    // The Draw menu's buttons.
+    ToolSep(19, "barSep6"),
+    ToolRow{20, M::mnuDrawPoint, "barFunPoints", "Add A Point", "Add a point", "Pt"},
+    ToolSep(21, "barSep7"),
+    ToolRow{22, M::mnuDrawVert, "barVert", "Add A Vertex Model", "Add a vertex model", "Vx"},
+    ToolRow{23, M::mnuDrawGrid, "barGrid", "Add A Grid Model", "Add a grid model", "Gr"},
+    ToolRow{24, M::mnuDrawTab3D, "barSurface", "Add A Surface Model", "Add a surface model", "Sf"},
+    ToolRow{25, M::mnuDrawDelaunay, "barDelaunay1",
+            "Create Delaunay Triangles Based On Irregular Data", "Create Delaunay Triangles", "Dt"},
+    ToolSep(26, "barSep8"),
+    ToolRow{27, M::mnuDrawColor, "barColor", "Add A Color Map", "Add a color map", "CM"},
+    ToolRow{28, M::mnuDrawCon, "barContour", "Add A Contour Plot", "Add a contour plot", "Ct"},
+    ToolRow{29, M::mnuDrawVector, "barVector", "Add A Vector Plot", "Add a vector plot", "Vc"},
+    ToolRow{30, M::mnuDrawCon3D, "barCont3D", "Add A 3D Contour", "Add a 3D contour plot", "C3"},
+    ToolSep(31, "barSep12"),
+    ToolRow{32, M::mnuDraw4DScat, "barScat4D", "Add A 4D Scatter Plot", "Add a 4D scatter plot",
+            "S4"},
+    ToolRow{33, M::mnuDraw4DVec, "barVect4D", "Add A 4D Vector Plot", "Add a 4D vector plot", "V4"},
+    ToolRow{34, M::mnuDraw4DSlice, "barSlice4D", "Add A 4D Slice Plot", "Add a 4D slice plot",
+            "L4"},
+    ToolSep(35, "barSep15"),
+    ToolRow{36, M::mnuDrawAxis, "barCoord", "Modify Coordinate System", "Set axis properties",
+            "Ax"},
+    ToolRow{37, M::mnuDrawLight, "barLight", "Modify Light Properties", "Set light properties",
+            "Lt"},
     ToolSep(38, "barSep13"),
     ToolRow{39, M::mnuViewMove, "barMove", "Move The Scene", "Move the scene", "Mv"},
     ToolRow{40, M::mnuViewZoom, "barZoom", "Zoom In Or Zoom Out The Scene",
@@ -81,6 +131,10 @@ constexpr std::array kToolbar = {
 
 constexpr std::array kGraphEditPopup = {
     MenuRow{M::mnuEditDelAll, "Delete All"},
+    // The axis and light dialogs.
+    Sep(),
+    MenuRow{M::mnuDrawAxis, "Axis..."},
+    MenuRow{M::mnuDrawLight, "Light..."},
 };
 
 constexpr std::array kFunEditPopup = {

@@ -24,10 +24,12 @@
 #include <wx/utils.h>
 
 #include "command_table.h"
+#include "draw_view_icons.h"
 #include "platform/text_encoding.h"
 #include "platform/wx/wx_file_dialog.h"
 #include "platform/wx/wx_message_box.h"
 #include "sheet_grid_table.h"
+#include "wx_dialog_service.h"
 
 namespace qv {
 
@@ -63,6 +65,12 @@ wxBitmap ToolImage(std::string_view glyph) {
     dc.DrawText(text, (kSize - extent.x) / 2, (kSize - extent.y) / 2);
   }
   return bitmap;
+}
+
+// A button's drawn image, or its short text where it has none yet.
+wxBitmap ToolBitmap(const ToolRow& row) {
+  if (const char* const* xpm = DrawViewIcon(row.key)) return wxBitmap(xpm);
+  return ToolImage(row.glyph);
 }
 
 wxEventTypeTag<wxMouseEvent> MouseTag(wxEventType type) {
@@ -138,6 +146,9 @@ MainFrame::MainFrame(const MainFrameOptions& options)
   documentCommands_ = std::make_unique<FileCommandsAdapter>(*fileCommands_);
   core_->SetDocumentCommands(documentCommands_.get());
   core_->SetShell(options.shell != nullptr ? options.shell : &ownShell_);
+  dialogService_ = std::make_unique<WxDialogService>(
+      this, DialogChoosers{options.colours, options.fonts, options.fileDialogs});
+  core_->SetDialogService(dialogService_.get());
 
   BuildMenus();
   BuildToolbar();
@@ -183,7 +194,7 @@ void MainFrame::BuildToolbar() {
       continue;
     }
     const wxString tooltip = wxString::FromUTF8(row.tooltip.data(), row.tooltip.size());
-    bar->AddTool(ToolId(row.index), tooltip, ToolImage(row.glyph), tooltip);
+    bar->AddTool(ToolId(row.index), tooltip, ToolBitmap(row), tooltip);
     bar->SetToolLongHelp(ToolId(row.index), wxString::FromUTF8(row.hint.data(), row.hint.size()));
   }
   bar->Realize();
@@ -518,6 +529,17 @@ void MainFrame::ShowPopup(qv::PopupMenu menu, double x, double y) {
   PopupMenu(&items, ScreenToClient(owner->ClientToScreen(at)));
 }
 
+void MainFrame::ShowBusy(bool busy) {
+  if (closing_) return;
+  if (busy) {
+    if (!busyCursor_) busyCursor_ = std::make_unique<wxBusyCursor>();
+    SetStatusText("Gridding the data, please wait...", 0);
+  } else {
+    busyCursor_.reset();
+    SetStatusText("Ready", 0);
+  }
+}
+
 void MainFrame::RepaintWindow() {
   Refresh();
   canvas_->Refresh(false);
@@ -560,6 +582,23 @@ void MainFrame::RunCommand(MenuItem item) {
     case M::mnuViewTop: core.ShowTopView(); break;
     case M::mnuViewISO: core.ShowIsoView(); break;
     case M::mnuHelpCon: OpenHelp(); break;
+    // The property dialogs.
+    case M::mnuViewSet:
+    case M::mnuDrawPoint:
+    case M::mnuDrawVert:
+    case M::mnuDrawGrid:
+    case M::mnuDrawTab3D:
+    case M::mnuDrawDelaunay:
+    case M::mnuDrawColor:
+    case M::mnuDrawCon:
+    case M::mnuDrawVector:
+    case M::mnuDrawCon3D:
+    case M::mnuDraw4DScat:
+    case M::mnuDraw4DVec:
+    case M::mnuDraw4DSlice:
+    case M::mnuDrawIsoSur:
+    case M::mnuDrawAxis:
+    case M::mnuDrawLight: core.RunDialogCommand(item); break;
     case M::mnuFunEdit:
     case M::mnuFunCut:
     case M::mnuFunCopy:

@@ -239,6 +239,11 @@ class DataSet {
   Long DelaunayTriRecords() const { return static_cast<Long>(delaunayTris_.size()); }
   Long DelaunayTriCount() const { return delaunayTriCount_; }
   void DelaunayTriCount(Long count) { delaunayTriCount_ = count; }
+  // Triangulates the loaded irregular surface points (Irreg3DX, Irreg3DY,
+  // Points of them) for the Delaunay graphs and stores the triangle count.
+  // Nothing happens without points; arrays holding fewer points than
+  // counted leave the triangles as they were.
+  void TriangulateIrregularPoints(MessageBoxService& messages);
 
   // The data kind (0..7) of the last GetData, -1 before any.
   Long LoadedKind() const { return loadedKind_; }

@@ -9,11 +9,13 @@
 #include <optional>
 #include <string>
 
+#include "dialogs/axis_dialog.h"
 #include "documents/document_host.h"
 #include "graphs/workspace.h"
 #include "platform/shell.h"
 #include "window/command_states.h"
 #include "window/data_sheet.h"
+#include "window/dialog_service.h"
 #include "window/document_commands.h"
 #include "window/graph_list.h"
 #include "window/interaction.h"
@@ -64,6 +66,10 @@ class MainWindowCore final : public InteractionHost, public DocumentHost {
   void SetDocumentCommands(DocumentCommands* commands) { commands_ = commands; }
   // The desktop's shell that shows the help; the window does not own it.
   void SetShell(ShellService* shell) { shell_ = shell; }
+  // The property dialogs the Draw menu, View > Settings... and the sheet's
+  // pop-up show; the window does not own them. Without them those commands
+  // do nothing.
+  void SetDialogService(DialogService* dialogs) { dialogs_ = dialogs; }
 
   // Start-up and shut-down
   // Start: every default in its order, the GL state and fonts, the
@@ -206,6 +212,24 @@ class MainWindowCore final : public InteractionHost, public DocumentHost {
   void OnDataPanelOk();
   void OnSheetMouseDown(int button, double x, double y);
 
+  // Draw menu and property dialogs (main_window_dialogs.cpp)
+  // Runs a Draw menu command (a graph kind, Point, Axis..., Light...) or
+  // View > Settings...; returns false for any other item. A graph-kind
+  // command reads the data set first (a refusal ends it), shows its dialog,
+  // and for a graph the dialog added orients the scene, appends the list
+  // entry and checks it, which draws the graph.
+  bool RunDialogCommand(MenuItem item);
+  // The sheet pop-up's "Settings...": the grid size dialog, which sizes the
+  // sheet on OK.
+  void OpenGridSizeDialog();
+  // Checks the data panel and reads the data set from it, gridding
+  // irregular data (the view shows busy meanwhile) and triangulating the
+  // points when a graph needs them. A refusal or a failed gridding shows its
+  // message and leaves the data set as it was: false.
+  bool ReadDataSet();
+  // The axis dialog's label and title fonts, kept for the program's run.
+  const AxisFontChoices& AxisFonts() const { return axisFonts_; }
+
   // Models
   Workspace& Shared() { return *workspace_; }
   const Workspace& Shared() const { return *workspace_; }
@@ -270,11 +294,25 @@ class MainWindowCore final : public InteractionHost, public DocumentHost {
   // The graphs' release steps in the drawing context, when one was set up
   // and not yet released (before the graphs are deleted).
   void ReleaseGraphResources();
+  // Draw menu and property dialogs
+  void RunGraphCommand(Long kind);
+  void RunPointCommand();
+  void RunAxisCommand();
+  void RunLightCommand();
+  void RunViewSettings();
+  // Orients the scene for a graph a Draw command added, appends its list
+  // entry and checks it (which draws).
+  void ShowDrawnGraph(const Graph& graph);
+  DialogContext MakeDialogContext();
 
   MainWindowView& view_;
   MainWindowServices services_;
   DocumentCommands* commands_ = nullptr;
   ShellService* shell_ = nullptr;
+  DialogService* dialogs_ = nullptr;
+  AxisFontChoices axisFonts_;
+  // A data read in progress (its gridding lets paints run meanwhile).
+  bool readingData_ = false;
   std::unique_ptr<Workspace> workspace_;
   std::unique_ptr<SheetText> sheetText_;
   SheetModel sheet_;

@@ -38,6 +38,9 @@ class MainWindowView {
   // asks for no idle events at all, so a still window costs no CPU. Called
   // after every event that may change the answer, often with the same value.
   virtual void SetIdleTicksWanted(bool wanted) = 0;
+  // Long work (gridding the data) begins (true) or has ended (false): the
+  // widget layer shows that the window is busy meanwhile.
+  virtual void ShowBusy(bool /*busy*/) {}
 };
 
 }  // namespace qv

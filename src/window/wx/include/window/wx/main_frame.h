@@ -15,6 +15,8 @@
 
 #include "documents/file_association.h"
 #include "documents/file_commands.h"
+#include "platform/colour_chooser.h"
+#include "platform/font_chooser.h"
 #include "platform/wx/window_gl_context.h"
 #include "platform/wx/wx_shell.h"
 #include "window/main_window_core.h"
@@ -23,6 +25,7 @@
 #include "window/wx/file_commands_adapter.h"
 #include "window/wx/wx_event_pump.h"
 
+class wxBusyCursor;
 class wxButton;
 class wxCheckListBox;
 class wxChoice;
@@ -36,6 +39,7 @@ namespace qv {
 
 class SheetGridTable;
 class SplitterBar;
+class WxDialogService;
 
 // Before the toolkit starts: scroll bars that always show and take their own
 // room (GTK_OVERLAY_SCROLLING=0, unless the user has set it), so that a sheet
@@ -49,6 +53,10 @@ struct MainFrameOptions {
   FileDialogService* fileDialogs = nullptr;
   // The shell that shows the help (tests script it); null: the toolkit's.
   ShellService* shell = nullptr;
+  // The colour and font choosers of the property dialogs (tests script
+  // them); null: the toolkit's. The dialogs' file chooser is fileDialogs.
+  ColourChooserService* colours = nullptr;
+  FontChooserService* fonts = nullptr;
   // The user's data folder for the file association; empty: UserDataHome().
   std::string dataHome;
   wxSize size = wxSize(1000, 700);
@@ -100,6 +108,8 @@ class MainFrame final : public wxFrame, public MainWindowView {
   void RepaintWindow() override;
   void CloseWindow() override { Close(false); }
   void SetIdleTicksWanted(bool wanted) override;
+  // A busy cursor and a status-bar text while the data is gridded.
+  void ShowBusy(bool busy) override;
 
  protected:
   // Hints of toolbar buttons go to the first panel; elsewhere it says "Ready".
@@ -153,6 +163,8 @@ class MainFrame final : public wxFrame, public MainWindowView {
   std::unique_ptr<FileCommands> fileCommands_;
   std::unique_ptr<FileCommandsAdapter> documentCommands_;
   std::unique_ptr<WindowGlContext> context_;
+  std::unique_ptr<WxDialogService> dialogService_;
+  std::unique_ptr<wxBusyCursor> busyCursor_;
   wxTimer spinTimer_;
   PopupHook popupHook_;
   double twipsPerPixel_ = 15.0;
