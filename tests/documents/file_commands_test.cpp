@@ -921,7 +921,7 @@ TEST(OpenDocument, ListsEveryGraphAndFitsOnTheFirstCheck) {
   ASSERT_EQ(p.host.list.size(), 13u);
   EXPECT_EQ(p.host.list[0].caption, "3D Surface Model");
   // A 4D point keeps a caption, with the position its record carries.
-  EXPECT_EQ(p.host.list[1].caption, "Point  x=471.875, y=472, z=472.125");
+  EXPECT_EQ(p.host.list[1].caption, "Point  x=471.75, y=471.875, z=472");
   EXPECT_EQ(p.host.list[2].caption, "Color Map  ");
   EXPECT_EQ(p.host.list[12].caption, "4D IsoSurface ");
   EXPECT_EQ(p.host.fits, 1);

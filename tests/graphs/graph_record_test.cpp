@@ -107,19 +107,19 @@ TEST_F(GraphRecordTest, EveryGraphReadsBackFieldForField) {
 
     Graph back;
     back.StepH = 8;
-    back.ConWidth = 9;
     back.CoordType = 4;
     std::size_t consumed = 0;
     ASSERT_TRUE(Read(text, kNewestRecordFormat, back, &consumed).ok);
     EXPECT_EQ(consumed, SplitRecord(text).size());
     ExpectSameRecordedFields(back, read_.settings, g, ws_.settings);
-    // The point's position comes back (records before format 5 lost it).
+    // The point's position and the contour width come back (records before
+    // format 5 lost them).
     EXPECT_EQ(back.PointX, g.PointX);
     EXPECT_EQ(back.PointY, g.PointY);
     EXPECT_EQ(back.PointZ, g.PointZ);
+    EXPECT_EQ(back.ConWidth, g.ConWidth);
     // Fields the record does not carry keep the reader's values.
     EXPECT_EQ(back.StepH, 8);
-    EXPECT_EQ(back.ConWidth, 9);
     EXPECT_EQ(back.CoordType, 4);
     EXPECT_EQ(back.Save(read_.settings), text);
   }
