@@ -283,47 +283,40 @@ void DrawContours(Graph& graph, const SliceWork& w, const SliceFamily& f, double
 
 double Length(const ScenePoint& d) { return std::sqrt(d.x * d.x + d.y * d.y + d.z * d.z); }
 
-// The rate of change of the value from node a to node b (the nodes `steps`
-// apart) as a vector along a to b, and the spacing of one step; nothing for
-// nodes that coincide.
-bool AddSlope(const SlicePlane& plane, std::size_t a, std::size_t b, int steps, ScenePoint& dir,
-              double& spacing) {
-  const ScenePoint d{plane.at[b].x - plane.at[a].x, plane.at[b].y - plane.at[a].y,
-                     plane.at[b].z - plane.at[a].z};
-  const double len = Length(d);
-  if (len == 0.0) return false;
-  const double g = (plane.value[b] - plane.value[a]) / len;
-  dir = {dir.x + g * d.x / len, dir.y + g * d.y / len, dir.z + g * d.z / len};
-  spacing = std::min(spacing, len / steps);
-  return true;
-}
-
-// The slope of the value within the plane at node (p, q), from the
-// differences to its neighbours along both grid indices (one-sided at the
-// plane's edge).
+// The slope of the value within the plane at interior node (p, q), from the
+// central differences along both grid indices; nothing where two
+// neighbours coincide:
+//
+//              (p, q+1)
+//   (p-1, q)    (p, q)    (p+1, q)
+//              (p, q-1)
 void AddNodeSlope(const SlicePlane& plane, Long p, Long q, ArrowSet& out) {
   ScenePoint dir{0, 0, 0};
-  double spacing = INFINITY;
-  const Long p0 = std::max<Long>(p - 1, 0), p1 = std::min(p + 1, plane.n1 - 1);
-  const Long q0 = std::max<Long>(q - 1, 0), q1 = std::min(q + 1, plane.n2 - 1);
-  if (p1 > p0 && !AddSlope(plane, plane.Node(p0, q), plane.Node(p1, q), int(p1 - p0), dir, spacing))
-    return;
-  if (q1 > q0 && !AddSlope(plane, plane.Node(p, q0), plane.Node(p, q1), int(q1 - q0), dir, spacing))
-    return;
-  if (std::isfinite(spacing)) out.minSpacing = std::min(out.minSpacing, spacing);
+  for (const auto& [a, b] : {std::pair{plane.Node(p - 1, q), plane.Node(p + 1, q)},
+                             std::pair{plane.Node(p, q - 1), plane.Node(p, q + 1)}}) {
+    const ScenePoint d{plane.at[b].x - plane.at[a].x, plane.at[b].y - plane.at[a].y,
+                       plane.at[b].z - plane.at[a].z};
+    const double len = Length(d);
+    if (!(len > 0.0)) return;
+    out.minSpacing = std::min(out.minSpacing, len / 2);
+    const double g = (plane.value[b] - plane.value[a]) / len;
+    dir = {dir.x + g * d.x / len, dir.y + g * d.y / len, dir.z + g * d.z / len};
+  }
   const double length = Length(dir);
   if (!(length > 0.0) || !std::isfinite(length)) return;
   out.maxLength = std::max(out.maxLength, length);
   out.arrows.push_back({plane.at[plane.Node(p, q)], dir});
 }
 
-// The vectors: one segment per node of the ranges from the node along the
-// slope of the value, uphill, the longest kVectorReach of the smallest node
-// spacing, in colour.
+// The vectors: one segment per node of the ranges inside the plane (as the
+// other vector kinds, none on its edge), from the node along the slope of
+// the value, uphill, the longest kVectorReach of the smallest node spacing,
+// in colour. So every vector ends inside the plane.
 void DrawVectors(const SliceWork& w, Long colour, const SharedSettings& s) {
   ArrowSet arrows;
-  for (Long p = w.r1.begin; p <= w.r1.end; ++p) {
-    for (Long q = w.r2.begin; q <= w.r2.end; ++q) AddNodeSlope(w.plane, p, q, arrows);
+  const Long p1 = std::min(w.r1.end, w.plane.n1 - 2), q1 = std::min(w.r2.end, w.plane.n2 - 2);
+  for (Long p = std::max<Long>(w.r1.begin, 1); p <= p1; ++p) {
+    for (Long q = std::max<Long>(w.r2.begin, 1); q <= q1; ++q) AddNodeSlope(w.plane, p, q, arrows);
   }
   if (arrows.arrows.empty() || !std::isfinite(arrows.minSpacing)) return;
   const double scale = kVectorReach * arrows.minSpacing / arrows.maxLength;
