@@ -74,6 +74,49 @@ void Point(DrawnKindTest& t) {
   t.TheGraph().PointSize = 3;
 }
 void Volume(DrawnKindTest& t) { t.FillVolume(4, Field); }
+void ContourPlot(DrawnKindTest& t) {
+  Surface(t);
+  t.TheGraph().ContourLevels = 0.5;
+  t.TheGraph().ConFillType = 5;
+}
+void SurfaceWithContourLayer(DrawnKindTest& t) {
+  SurfaceWithLayers(t);
+  t.TheGraph().ShowContour = true;
+  t.TheGraph().ContourLevel = 1;
+}
+void Contour3D(DrawnKindTest& t) {
+  Surface(t);
+  t.TheGraph().Contour3Levels = 0.5;
+  t.TheGraph().Con3FillType = 3;
+}
+// Three slices across each axis over the whole plane with their contours
+// and vectors, and the fill of the X slices. (The fills of the Z and Y
+// slices lie edge-on to the feedback view, where their polygon offset, which
+// keeps the lines on a plane in front of its fill, moves them to the far end
+// of the depth range.)
+void Slices(DrawnKindTest& t) {
+  Volume(t);
+  Graph& g = t.TheGraph();
+  g.Slice4NumX = g.Slice4NumY = g.Slice4NumZ = 3;
+  for (Long k = 1; k <= 3; ++k) {
+    const double at = k == 1 ? 0.5 : k == 2 ? 1.0 : 2.5;
+    g.Slice4X(k) = g.Slice4Y(k) = g.Slice4Z(k) = at;
+    g.SliceXShowColor(k) = true;
+    for (SliceFlags* f : {&g.SliceXShowCont, &g.SliceXShowVect, &g.SliceYShowCont,
+                          &g.SliceYShowVect, &g.SliceZShowCont, &g.SliceZShowVect}) {
+      (*f)(k) = true;
+    }
+    g.SliceXContLevels(k) = g.SliceYContLevels(k) = g.SliceZContLevels(k) = 1;
+    for (SliceLongs* b : {&g.Slice4YZYB, &g.Slice4YZZB, &g.Slice4ZXXB, &g.Slice4ZXZB, &g.Slice4XYXB,
+                          &g.Slice4XYYB}) {
+      (*b)(k) = 1;
+    }
+    for (SliceLongs* e : {&g.Slice4YZYE, &g.Slice4YZZE, &g.Slice4ZXXE, &g.Slice4ZXZE, &g.Slice4XYXE,
+                          &g.Slice4XYYE}) {
+      (*e)(k) = 4;
+    }
+  }
+}
 
 const KindCase kDrawnKinds[] = {
     {"SurfaceModel", kSurfaceModel, Surface},
@@ -92,6 +135,10 @@ const KindCase kDrawnKinds[] = {
     {"VectorPlot", kVectorPlot, Surface},
     {"Scatter4D", kScatter4D, Volume},
     {"Vector4D", kVector4D, Volume},
+    {"ContourPlot", kContourPlot, ContourPlot},
+    {"SurfaceWithContourLayer", kSurfaceModel, SurfaceWithContourLayer},
+    {"Contour3D", kContour3DPlot, Contour3D},
+    {"Slices4D", kSlice4D, Slices},
 };
 
 // The view is fitted to the union of the graphs' boxes: a vertex outside its
