@@ -2,6 +2,7 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
@@ -36,18 +37,17 @@ ScenePoint SceneOf(double x, double y, double z, const SharedSettings& s) {
 PlanePlacer::PlanePlacer(Long ny, std::vector<double> first, std::vector<double> second,
                          double third, bool flat2D, ContourPlane plane,
                          const SharedSettings& settings)
-    : ny_(ny),
-      first_(std::move(first)),
-      second_(std::move(second)),
-      third_(third),
-      flat2D_(flat2D),
-      plane_(plane),
-      settings_(settings) {}
+    : ny_(ny), third_(third), flat2D_(flat2D), plane_(plane), settings_(settings) {
+  inPlane_.resize(std::min(first.size(), second.size()));
+  for (std::size_t k = 0; k < inPlane_.size(); ++k) inPlane_[k] = {first[k], second[k]};
+}
 
 ScenePoint PlanePlacer::Place(const ContourEdge& edge, double f) const {
   const EdgeNodes n = NodesOf(edge, ny_);
-  const double u = Lerp(first_, n, f);
-  const double v = Lerp(second_, n, f);
+  const std::array<double, 2>& a = inPlane_[n.a];
+  const std::array<double, 2>& b = inPlane_[n.b];
+  const double u = a[0] + f * (b[0] - a[0]);
+  const double v = a[1] + f * (b[1] - a[1]);
   const SharedSettings& s = settings_;
   if (flat2D_) return {u - s.CenterX, v - s.CenterY, third_ - s.CenterZ};
   switch (plane_) {

@@ -3,6 +3,7 @@
 // each line into one line strip.
 #pragma once
 
+#include <array>
 #include <vector>
 
 #include "contour_tracer.h"
@@ -40,8 +41,9 @@ class PlanePlacer final : public ContourPlacer {
 
  private:
   Long ny_;
-  std::vector<double> first_;
-  std::vector<double> second_;
+  // first and second of each node side by side, which a walk along a line
+  // reads together.
+  std::vector<std::array<double, 2>> inPlane_;
   double third_;
   bool flat2D_;
   ContourPlane plane_;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <utility>
 
 namespace qv {
 
@@ -14,6 +15,9 @@ constexpr double kNudgeReach = 1e-4;
 constexpr double kNudgeRaise = 1e-5;
 // Rounds of widening before giving up on a step (each at least doubles it).
 constexpr int kWideningRounds = 64;
+// The interior pass passes over the runs of this many edges of a row that
+// lie wholly on one side of the level.
+constexpr Long kScanBlock = 16;
 
 // The strict test of a crossing: a level equal to a node's value crosses
 // neither edge at that node, which the raise of the nodes prevents.
@@ -68,14 +72,14 @@ std::optional<Rgb> ContourLevelColor(const ContourColoring& coloring, const Cont
   }
 }
 
-ContourTracer::ContourTracer(Long nx, Long ny, std::span<const double> values, double step) {
+ContourTracer::ContourTracer(Long nx, Long ny, std::vector<double> values, double step) {
   if (nx < 2 || ny < 2 ||
       values.size() != static_cast<std::size_t>(nx) * static_cast<std::size_t>(ny)) {
     return;
   }
   nx_ = nx;
   ny_ = ny;
-  values_.assign(values.begin(), values.end());
+  values_ = std::move(values);
   double lo = INFINITY, hi = -INFINITY;
   for (const double v : values_) {
     if (!std::isfinite(v)) continue;
@@ -84,7 +88,7 @@ ContourTracer::ContourTracer(Long nx, Long ny, std::span<const double> values, d
   }
   levels_ = ContourLevelsOf(lo, hi, step);
   RaiseNodesNearLevels();
-  ComputeRowRanges();
+  ComputeRunRanges();
   drawnI_.assign(values_.size(), 0);
   drawnJ_.assign(values_.size(), 0);
   maxSteps_ = 2 * nx_ * ny_;
@@ -110,16 +114,20 @@ void ContourTracer::RaiseNodesNearLevels() {
   }
 }
 
-void ContourTracer::ComputeRowRanges() {
-  rowMin_.assign(static_cast<std::size_t>(nx_), INFINITY);
-  rowMax_.assign(static_cast<std::size_t>(nx_), -INFINITY);
+void ContourTracer::ComputeRunRanges() {
+  blocks_ = (ny_ - 1 + kScanBlock - 1) / kScanBlock;
+  const auto count = static_cast<std::size_t>(nx_) * static_cast<std::size_t>(blocks_);
+  blockMin_.assign(count, INFINITY);
+  blockMax_.assign(count, -INFINITY);
   for (Long i = 0; i < nx_; ++i) {
-    double& lo = rowMin_[static_cast<std::size_t>(i)];
-    double& hi = rowMax_[static_cast<std::size_t>(i)];
-    for (Long j = 0; j < ny_; ++j) {
-      const double v = values_[Node(i, j)];
-      if (v < lo) lo = v;
-      if (v > hi) hi = v;
+    for (Long b = 0; b < blocks_; ++b) {
+      const std::size_t at = static_cast<std::size_t>(i * blocks_ + b);
+      const Long j1 = std::min((b + 1) * kScanBlock, ny_ - 1);
+      for (Long j = b * kScanBlock; j <= j1; ++j) {
+        const double v = values_[Node(i, j)];
+        if (v < blockMin_[at]) blockMin_[at] = v;
+        if (v > blockMax_[at]) blockMax_[at] = v;
+      }
     }
   }
 }
@@ -232,14 +240,25 @@ void ContourTracer::TryStart(const ContourEdge& start, ContourStep step,
 
 void ContourTracer::TraceLevel(const ContourPlacer& placer, ContourSink& sink) {
   using S = ContourStep;
+  const double level = level_;
   for (Long j = 0; j + 1 < ny_; ++j) TryStart({0, j, false}, S::kUpFirst, placer, sink);
   for (Long i = 0; i + 1 < nx_; ++i) TryStart({i, 0, true}, S::kUpSecond, placer, sink);
   for (Long j = 0; j + 1 < ny_; ++j) TryStart({nx_ - 1, j, false}, S::kDownFirst, placer, sink);
   for (Long i = 0; i + 1 < nx_; ++i) TryStart({i, ny_ - 1, true}, S::kDownSecond, placer, sink);
   for (Long i = 1; i + 1 < nx_; ++i) {
-    const auto row = static_cast<std::size_t>(i);
-    if (!(rowMin_[row] < level_ && level_ < rowMax_[row])) continue;
-    for (Long j = 0; j + 1 < ny_; ++j) TryStart({i, j, false}, S::kUpFirst, placer, sink);
+    const double* v = &values_[Node(i, 0)];
+    const double* lo = &blockMin_[static_cast<std::size_t>(i * blocks_)];
+    const double* hi = &blockMax_[static_cast<std::size_t>(i * blocks_)];
+    for (Long b = 0; b < blocks_; ++b) {
+      // Most runs of a row lie wholly on one side of the level.
+      if (!(lo[b] < level && level < hi[b])) continue;
+      const Long j1 = std::min((b + 1) * kScanBlock, ny_ - 1);
+      for (Long j = b * kScanBlock; j < j1; ++j) {
+        if ((v[j] < level) != (v[j + 1] < level)) {
+          TryStart({i, j, false}, S::kUpFirst, placer, sink);
+        }
+      }
+    }
   }
 }
 

@@ -129,15 +129,13 @@ class ContourSink {
 
 class ContourTracer {
  public:
-  // values: nx * ny node values, node (i, j) at i * ny + j, copied (the
-  // caller's grid is never changed). A grid with fewer than 2 nodes along
-  // an index, or values of another size, has no lines. The levels come from
-  // the least and largest finite value (ContourLevelsOf). Every node within
-  // 1e-4 of a level is raised by 1e-5 (both scaled down with a step below
-  // 1), level by level from the lowest, so that no line passes exactly
-  // through a node; values that are not finite are left alone and cross no
-  // level.
-  ContourTracer(Long nx, Long ny, std::span<const double> values, double step);
+  // values: nx * ny node values, node (i, j) at i * ny + j, taken over as
+  // the tracer's own copy (the caller's grid is never changed). A grid with fewer than 2 nodes
+  // along an index, or values of another size, has no lines. The levels come from the least and
+  // largest finite value (ContourLevelsOf). Every node within 1e-4 of a level is raised by 1e-5
+  // (both scaled down with a step below 1), level by level from the lowest, so that no line passes
+  // exactly through a node; values that are not finite are left alone and cross no level.
+  ContourTracer(Long nx, Long ny, std::vector<double> values, double step);
 
   Long Nx() const { return nx_; }
   Long Ny() const { return ny_; }
@@ -169,7 +167,7 @@ class ContourTracer {
 
  private:
   void RaiseNodesNearLevels();
-  void ComputeRowRanges();
+  void ComputeRunRanges();
   void TraceLevel(const ContourPlacer& placer, ContourSink& sink);
   void TryStart(const ContourEdge& edge, ContourStep step, const ContourPlacer& placer,
                 ContourSink& sink);
@@ -194,10 +192,13 @@ class ContourTracer {
   // table is cleared between levels. Indexed by the edge's first node.
   std::vector<std::uint16_t> drawnI_;
   std::vector<std::uint16_t> drawnJ_;
-  // Least and largest value of each row i, which the interior pass uses to
-  // skip rows that a level cannot cross.
-  std::vector<double> rowMin_;
-  std::vector<double> rowMax_;
+  // Least and largest value of each run of kScanBlock edges of each row (run
+  // b of row i at i * blocks_ + b), with which the interior pass skips the
+  // runs that a level cannot cross. Values that are not finite count for
+  // neither.
+  Long blocks_ = 0;
+  std::vector<double> blockMin_;
+  std::vector<double> blockMax_;
   // The level being traced and its mark in the tables.
   double level_ = 0.0;
   std::uint16_t mark_ = 0;

@@ -1,5 +1,6 @@
 // The 3D contour plot: contour lines of the colour column drawn on the
 // regular surface itself, in Cartesian, cylindrical and spherical data.
+#include <utility>
 #include <vector>
 
 #include "contour_drawing.h"
@@ -85,7 +86,7 @@ void TraceContour3D(Graph& graph, const DrawContext& context, ContourSink& sink)
   SurfaceGrid grid = GridOf(context.data, view, coordinates);
   if (grid.values.empty()) return;
   const Long ny = view.LastV() + 1;
-  ContourTracer tracer(view.LastU() + 1, ny, grid.values, graph.Contour3Levels);
+  ContourTracer tracer(view.LastU() + 1, ny, std::move(grid.values), graph.Contour3Levels);
   const SurfacePlacer placer(ny, std::move(grid.p1), std::move(grid.p2), std::move(grid.p3),
                              coordinates, s);
   tracer.Trace(placer,

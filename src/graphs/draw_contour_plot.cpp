@@ -3,6 +3,7 @@
 // graph's interval in data units.
 #include <algorithm>
 #include <cmath>
+#include <utility>
 #include <vector>
 
 #include "contour_drawing.h"
@@ -58,7 +59,7 @@ HeightGrid HeightGridOf(const SurfaceView& s, double heightScale) {
 // (a 2D document's plane when flat2D) at third.
 void TraceHeights(HeightGrid grid, double step, bool flat2D, double third,
                   const ContourColoring& coloring, const SharedSettings& s, ContourSink& sink) {
-  ContourTracer tracer(grid.nx, grid.ny, grid.heights, step);
+  ContourTracer tracer(grid.nx, grid.ny, std::move(grid.heights), step);
   const PlanePlacer placer(grid.ny, std::move(grid.x), std::move(grid.y), third, flat2D,
                            ContourPlane::kConstantZ, s);
   tracer.Trace(placer, coloring, sink);

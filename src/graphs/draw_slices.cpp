@@ -8,6 +8,7 @@
 #include <array>
 #include <cmath>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "contour_drawing.h"
@@ -273,7 +274,7 @@ void DrawContours(Graph& graph, const SliceWork& w, const SliceFamily& f, double
       second.push_back(w.plane.second[n]);
     }
   }
-  ContourTracer tracer(n1, n2, values, step);
+  ContourTracer tracer(n1, n2, std::move(values), step);
   const PlanePlacer placer(n2, std::move(first), std::move(second), w.at, false, f.plane, s);
   BeginContourLines(graph.LineWidth);
   GlContourSink sink;
