@@ -1,5 +1,7 @@
 // The 3D contour plot: contour lines of the colour column drawn on the
 // regular surface itself, in Cartesian, cylindrical and spherical data.
+#include <GL/gl.h>
+
 #include <utility>
 #include <vector>
 
@@ -17,6 +19,8 @@ namespace {
 // The program's degree factor, the one the data set turns the typed angles
 // with, so that the lines meet the drawn nodes.
 constexpr double kDegree = 3.1416 / 180.0;
+// How much of the depth range the lines are drawn nearer at its far end.
+constexpr double kNearer = 0.002;
 
 SurfaceCoordinates CoordinatesOf(Long kind) {
   switch (kind) {
@@ -96,10 +100,18 @@ void TraceContour3D(Graph& graph, const DrawContext& context, ContourSink& sink)
 
 // 3D contour plot: its lines (TraceContour3D), Con3Width pixels wide.
 void DrawContour3D(Graph& graph, const DrawContext& context, const GraphBounds&) {
+  // The lines lie exactly on the surface, which is usually drawn too: drawn
+  // at the same depth as its cells they would show only in dashes. A depth
+  // range a little nearer keeps them in front of the surface they lie on
+  // (by far less than any fold of it).
+  GLdouble range[2];
+  glGetDoublev(GL_DEPTH_RANGE, range);
+  glDepthRange(range[0], range[0] + (range[1] - range[0]) * (1.0 - kNearer));
   BeginContourLines(graph.Con3Width);
   GlContourSink sink;
   TraceContour3D(graph, context, sink);
   EndContourLines();
+  glDepthRange(range[0], range[1]);
 }
 
 }  // namespace qv

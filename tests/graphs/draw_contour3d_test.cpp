@@ -163,6 +163,25 @@ TEST_F(Contour3DTest, OnlyASurfaceInA3DDocumentHasLines) {
   EXPECT_TRUE(Trace().lines.empty()) << "a volume";
 }
 
+// Steps past the data set's nodes (an old record, a smaller data set) read
+// only the nodes there are. (The lines' box is watched here rather than
+// with the other kinds: they are drawn a little nearer in depth, which the
+// feedback shows.)
+TEST_F(Contour3DTest, StepsBeyondTheDataReadOnlyItsNodes) {
+  FillSurface(6, 5, [](Long i, Long j) { return std::sin(0.9 * i) + std::cos(0.7 * j); });
+  graph_.Contour3Levels = 0.25;
+  const RecordingSink exact = Trace();
+  ASSERT_FALSE(exact.lines.empty());
+  graph_.StepU += 40;
+  graph_.StepV += 400;
+  RecordingSink beyond;
+  ASSERT_NO_THROW(beyond = Trace());
+  ASSERT_EQ(beyond.lines.size(), exact.lines.size());
+  for (std::size_t k = 0; k < exact.lines.size(); ++k) {
+    ExpectPoints(beyond.lines[k].points, exact.lines[k].points);
+  }
+}
+
 // Drawn in its colour mode: the blend from Con3Color2 at the lowest level.
 TEST_F(Contour3DTest, DrawnInTheBlendOfItsColours) {
   FillSurface(5, 5, [](Long i, Long j) { return static_cast<double>(i + j); });

@@ -84,11 +84,6 @@ void SurfaceWithContourLayer(DrawnKindTest& t) {
   t.TheGraph().ShowContour = true;
   t.TheGraph().ContourLevel = 1;
 }
-void Contour3D(DrawnKindTest& t) {
-  Surface(t);
-  t.TheGraph().Contour3Levels = 0.5;
-  t.TheGraph().Con3FillType = 3;
-}
 // Three slices across each axis over the whole plane with their contours
 // and vectors, and the fill of the X slices. (The fills of the Z and Y
 // slices lie edge-on to the feedback view, where their polygon offset, which
@@ -137,7 +132,6 @@ const KindCase kDrawnKinds[] = {
     {"Vector4D", kVector4D, Volume},
     {"ContourPlot", kContourPlot, ContourPlot},
     {"SurfaceWithContourLayer", kSurfaceModel, SurfaceWithContourLayer},
-    {"Contour3D", kContour3DPlot, Contour3D},
     {"Slices4D", kSlice4D, Slices},
 };
 
