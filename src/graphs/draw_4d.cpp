@@ -19,7 +19,8 @@ namespace {
 // Pixel size of the scatter points when PointSize sets none.
 constexpr double kScatterPointSize = 4.0;
 
-// The scattered points a volume was gridded from.
+}  // namespace
+
 void DrawIrregularVolumePoints(const Graph& graph, const DrawContext& context) {
   if (!graph.ShowIrregData) return;
   const DataSet& d = context.data;
@@ -30,6 +31,8 @@ void DrawIrregularVolumePoints(const Graph& graph, const DrawContext& context) {
   const Long count = std::min({d.Points(), x.Upper() + 1, y.Upper() + 1, z.Upper() + 1});
   for (Long p = 0; p < count; ++p) DrawDataPointMarker(context.settings, x(p), y(p), z(p));
 }
+
+namespace {
 
 ScenePoint VolumeNode(const VolumeView& v, Long i, Long j, Long k) {
   return {v.Y(i, j, k), v.Z(i, j, k), v.X(i, j, k)};

@@ -30,15 +30,21 @@ void DrawVectorPlot(Graph& graph, const DrawContext& context, const GraphBounds&
 // draw_4d.cpp: the 4D scatter and the 4D vectors.
 void DrawScatter4D(Graph& graph, const DrawContext& context, const GraphBounds& bounds);
 void DrawVector4D(Graph& graph, const DrawContext& context, const GraphBounds& bounds);
+// The scattered points a volume was gridded from, when ShowIrregData is set
+// (also drawn after the 4D slices).
+void DrawIrregularVolumePoints(const Graph& graph, const DrawContext& context);
+// draw_contour_plot.cpp: the contour plot, and the contour layer under a
+// surface (ShowContour) that the mesh kinds draw.
+void DrawContourPlot(Graph& graph, const DrawContext& context, const GraphBounds& bounds);
+void DrawSurfaceContours(Graph& graph, const DrawContext& context, const GraphBounds& bounds);
+// draw_contour3d.cpp: the 3D contour plot.
+void DrawContour3D(Graph& graph, const DrawContext& context, const GraphBounds& bounds);
+// draw_slices.cpp: the 4D slice planes.
+void Draw4DSlices(Graph& graph, const DrawContext& context, const GraphBounds& bounds);
 
 // Drawers Waiting For Their Files
 // Defined empty in draw_pending.cpp; each one's file replaces its line there.
-void DrawContourPlot(Graph& graph, const DrawContext& context, const GraphBounds& bounds);
-void DrawContour3D(Graph& graph, const DrawContext& context, const GraphBounds& bounds);
-void Draw4DSlices(Graph& graph, const DrawContext& context, const GraphBounds& bounds);
 void DrawIsoSurface(Graph& graph, const DrawContext& context, const GraphBounds& bounds);
-// The contour layer under a surface (ShowContour), drawn by the mesh kinds.
-void DrawSurfaceContours(Graph& graph, const DrawContext& context, const GraphBounds& bounds);
 // The surface texture (ShowTex, TexName): uploaded by the prepare step of the
 // mesh kinds, bound by their drawing (false: no texture to draw with),
 // freed by their release step.

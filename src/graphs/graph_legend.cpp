@@ -5,6 +5,7 @@
 #include <locale>
 #include <optional>
 
+#include "contour_tracer.h"
 #include "graphs/graph.h"
 #include "legend_scale.h"
 #include "platform/gl_text.h"
@@ -87,6 +88,7 @@ struct LegendRange {
 
 std::optional<LegendRange> RangeOf(LegendSource source, Long fillStyle, const DataSet& data) {
   if (source == LegendSource::kNone) return std::nullopt;
+  if (source == LegendSource::kVolumeValuesMap) return LegendRange{data.MInv(), data.MaxV(), false};
   const bool volume =
       source == LegendSource::kVolumeValues || source == LegendSource::kVolumeValuesMapOnly;
   switch (fillStyle) {
@@ -117,34 +119,64 @@ void DrawMapBar(Graph& graph, const LegendRange& range) {
   }
 }
 
+// The bar (the two-colour bar from bottom to top, or the map bar), the scale
+// and the frame of range.
+void DrawBar(Graph& graph, const LegendRange& range, Long bottom, Long top, Long fontBase) {
+  glPushAttrib(GL_ALL_ATTRIB_BITS);
+  glDisable(GL_LIGHTING);
+  glShadeModel(GL_SMOOTH);
+  if (range.twoColour) {
+    BarRectangle(kBarBottom, SplitColor(bottom), kBarTop, SplitColor(top));
+  } else {
+    DrawMapBar(graph, range);
+  }
+  DrawScale(range.min, range.max, fontBase);
+  DrawFrame();
+  glPopAttrib();
+}
+
+// The legend of a contour kind's lines, over its lowest to its highest
+// level (of the data set's heights for the contour plot, of its colour
+// values for the 3D contour plot): the blend as a two-colour bar from the
+// second colour to the first, the map as the map bar; nothing for one
+// colour, another mode or no level.
+void DrawContourLegend(Graph& graph, LegendSource source, const DrawContext& context) {
+  const DataSet& d = context.data;
+  const bool plot = source == LegendSource::kContourPlotLevels;
+  const Long mode = plot ? graph.ConFillType : graph.Con3FillType;
+  if (mode != kContourBlend && mode != kContourMap) return;
+  const ContourLevels levels = plot ? ContourLevelsOf(d.MinZ(), d.MaxZ(), graph.ContourLevels)
+                                    : ContourLevelsOf(d.MinC(), d.MaxC(), graph.Contour3Levels);
+  if (levels.count == 0) return;
+  const LegendRange range{levels.First(), levels.Last(), mode == kContourBlend};
+  DrawBar(graph, range, plot ? graph.ConColor2 : graph.Con3Color2,
+          plot ? graph.ConColor1 : graph.Con3Color1, context.settings.BitmapFontBase);
+}
+
 }  // namespace
 
 // The bar follows the kind's legend source (graph_kinds.h) and the fill
 // style (the colour-map kind's ColorMapfilltype, with its two colours): 0,
-// 1, 2 a two-colour bar (SecondColor at the bottom, FirstColor at the top) over the data range of
-// the axis the surface grades along (data Y, X and Z; the value V for 4D slices), 4 the colour-map
-// bar over the colour column (V for the 4D kinds), 3 nothing at all. An iso-surface has only the
-// colour-map bar. A range the scale cannot number (min = max <= 0, reversed, not finite) draws the
-// bar and the frame without labels.
+// 1, 2 a two-colour bar (SecondColor at the bottom, FirstColor at the top)
+// over the data range of the axis the surface grades along (data Y, X and
+// Z), 4 the colour-map bar over the colour column (V for the 4D kinds), 3
+// nothing at all. An iso-surface has only the colour-map bar, the 4D slices
+// always the map bar over V, the contour kinds the colours of their lines. A
+// range the scale cannot number (min = max <= 0, reversed, not finite) draws
+// the bar and the frame without labels.
 void Graph::DrawLegend(const DrawContext& context) {
   const LegendSource source = KindOf(GraphType).legend;
+  if (source == LegendSource::kContourPlotLevels || source == LegendSource::kContour3DLevels) {
+    DrawContourLegend(*this, source, context);
+    return;
+  }
   const ColourOptions colours = source == LegendSource::kDataBoundsColorMapOptions
                                     ? ColorMapColourOptions(*this)
                                     : SurfaceColourOptions(*this);
   const std::optional<LegendRange> range = RangeOf(source, colours.fillStyle, context.data);
   if (!range) return;
   if (range->twoColour && source == LegendSource::kVolumeValuesMapOnly) return;
-  glPushAttrib(GL_ALL_ATTRIB_BITS);
-  glDisable(GL_LIGHTING);
-  glShadeModel(GL_SMOOTH);
-  if (range->twoColour) {
-    BarRectangle(kBarBottom, SplitColor(colours.second), kBarTop, SplitColor(colours.first));
-  } else {
-    DrawMapBar(*this, *range);
-  }
-  DrawScale(range->min, range->max, context.settings.BitmapFontBase);
-  DrawFrame();
-  glPopAttrib();
+  DrawBar(*this, *range, colours.second, colours.first, context.settings.BitmapFontBase);
 }
 
 }  // namespace qv

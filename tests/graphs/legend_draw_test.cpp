@@ -160,6 +160,61 @@ TEST_F(LegendDrawTest, GradedStylesDrawATwoColourBar) {
   }
 }
 
+// The contour kinds show the colours their lines are drawn with, over their
+// levels (of the heights for the contour plot, of the colour values for the
+// 3D one): the blend from the second colour at the lowest level to the
+// first, the map's bar, nothing for one colour or without levels. The
+// slices show the map their planes are filled with, whatever the fill style.
+TEST_F(LegendDrawTest, ContourAndSliceKindsShowTheColoursOfTheirLines) {
+  enum Bar { kNoBar, kBlendBar, kMapBar };
+  struct Case {
+    const char* name;
+    Long kind;
+    Long mode;
+    double interval;
+    Bar bar;
+  };
+  DataSet& d = ws_.dataSet;
+  d.MinZ(0);
+  d.MaxZ(10);
+  d.MInv(0);
+  d.MaxV(10);
+  graph_.ColorName = "RAINBOW";
+  graph_.FillStyle = 0;
+  for (const Case& c :
+       {Case{"plot blend", kContourPlot, 3, 2, kBlendBar},
+        Case{"plot single", kContourPlot, 4, 2, kNoBar},
+        Case{"plot map", kContourPlot, 5, 2, kMapBar},
+        Case{"plot without levels", kContourPlot, 3, 0, kNoBar},
+        Case{"3D blend", kContour3DPlot, 3, 2, kBlendBar},
+        Case{"3D map", kContour3DPlot, 5, 2, kMapBar},
+        Case{"3D single", kContour3DPlot, 4, 2, kNoBar}, Case{"slices", kSlice4D, 0, 0, kMapBar}}) {
+    SCOPED_TRACE(c.name);
+    graph_.GraphType = c.kind;
+    graph_.ConFillType = graph_.Con3FillType = c.mode;
+    graph_.ContourLevels = graph_.Contour3Levels = c.interval;
+    graph_.ConColor1 = graph_.Con3Color1 = RGB(255, 0, 0);
+    graph_.ConColor2 = graph_.Con3Color2 = RGB(0, 0, 255);
+    const RgbaImage image = Render("legend_contour");
+    if (c.bar == kNoBar) {
+      EXPECT_TRUE(AllWhite(image));
+      continue;
+    }
+    // Near the ends, where the map's first and last segments have moved
+    // a few steps from their points.
+    const auto bottom = At(image, 83.5, 30.3);
+    const auto top = At(image, 83.5, 69.7);
+    const std::array<double, 3> low = c.bar == kBlendBar ? std::array<double, 3>{0, 0, 255}
+                                                         : std::array<double, 3>{153, 102, 255};
+    for (int channel = 0; channel < 3; ++channel) {
+      EXPECT_NEAR(bottom[channel], low[channel], 10) << channel;
+      EXPECT_NEAR(top[channel], channel == 0 ? 255 : 0, 10) << channel;
+    }
+    // The scale numbers the lowest level (2, or 0 for the slices' values).
+    EXPECT_GT(DarkIn(image, 86, 100, 30, 34), 10);
+  }
+}
+
 // Styles with no bar (3 one colour, unknown codes) and kinds with no legend
 // must leave the overlay untouched: no bar, no scale, no frame.
 TEST_F(LegendDrawTest, NothingForSingleColourStylesAndKindsWithoutLegend) {

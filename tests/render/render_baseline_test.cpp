@@ -187,6 +187,101 @@ void BuildColorMap2D(Program& program) {
   Show(program, graph);
 }
 
+// A 2D document: the contour plot of two hills and a pit over 0..12 by
+// 0..12, its lines coloured by the rainbow map over its levels.
+void BuildContourPlot2D(Program& program) {
+  program.files.New2D();
+  constexpr Long n = 25;
+  std::vector<std::array<double, 4>> rows;
+  for (Long i = 0; i < n; ++i) {
+    for (Long j = 0; j < n; ++j) {
+      const double x = 0.5 * static_cast<double>(i), y = 0.5 * static_cast<double>(j);
+      const double z = 40 * std::exp(-((x - 4) * (x - 4) + (y - 8) * (y - 8)) / 6.0) +
+                       30 * std::exp(-((x - 9) * (x - 9) + (y - 7) * (y - 7)) / 4.0) -
+                       25 * std::exp(-((x - 7) * (x - 7) + (y - 2.5) * (y - 2.5)) / 5.0);
+      rows.push_back({x, y, z, z});
+    }
+  }
+  TypeData(program, kRegularSurface, {{1, n}, {2, n}}, rows);
+  auto graph = NewGraph(program, kContourPlot);
+  graph->StepU = graph->StepV = n - 1;
+  graph->ContourLevels = 5;
+  graph->ConFillType = 5;  // the colour map
+  graph->ConWidth = 2;
+  graph->ColorName = "RAINBOW";
+  Show(program, graph);
+}
+
+// The hill and pit surface with its contour layer underneath, and the 3D
+// contour plot of the same heights drawn on it in a blend of two colours.
+void BuildContours3D(Program& program) {
+  constexpr Long n = 15;
+  TypeData(program, kRegularSurface, {{1, n}, {2, n}}, HillAndPit(n));
+  auto surface = NewGraph(program, kSurfaceModel);
+  surface->StepU = surface->StepV = n - 1;
+  surface->Show = 3;
+  surface->Smoothness = 2;
+  surface->FillStyle = 3;  // one colour
+  surface->FirstColor = RGB(230, 230, 230);
+  surface->ShowContour = true;
+  surface->ContourLevel = 0.5;
+  surface->LineColor = RGB(0, 0, 160);
+  surface->LineWidth = 1;
+  Show(program, surface);
+  auto lines = NewGraph(program, kContour3DPlot);
+  lines->StepU = lines->StepV = n - 1;
+  lines->Contour3Levels = 0.5;
+  lines->Con3FillType = 3;  // blend
+  lines->Con3Color1 = RGB(220, 0, 0);
+  lines->Con3Color2 = RGB(0, 0, 220);
+  lines->Con3Width = 2;
+  Show(program, lines);
+}
+
+// A 9 x 9 x 9 volume of the distance from a corner, cut across each axis
+// once: filled by the rainbow map, with contour lines on every plane and the
+// value's slope as vectors on the Z plane.
+void BuildSlices4D(Program& program) {
+  program.files.New4D();
+  constexpr Long n = 9;
+  std::vector<std::array<double, 4>> rows;
+  for (Long i = 0; i < n; ++i) {
+    for (Long j = 0; j < n; ++j) {
+      for (Long k = 0; k < n; ++k) {
+        const double x = static_cast<double>(i), y = static_cast<double>(j),
+                     z = static_cast<double>(k);
+        rows.push_back({x, y, z, std::sqrt(x * x + y * y + z * z)});
+      }
+    }
+  }
+  TypeData(program, kRegularVolume, {{1, n}, {2, n}, {4, n}}, rows);
+  auto g = NewGraph(program, kSlice4D);
+  g->StepU = g->StepV = g->StepH = n - 1;
+  g->ColorName = "RAINBOW";
+  g->LineWidth = 1;
+  g->Slice4NumX = g->Slice4NumY = g->Slice4NumZ = 1;
+  g->Slice4Z(1) = 2;
+  g->Slice4X(1) = 6;
+  g->Slice4Y(1) = 4.5;
+  for (SliceFlags* f :
+       {&g->SliceXShowColor, &g->SliceYShowColor, &g->SliceZShowColor, &g->SliceXShowCont,
+        &g->SliceYShowCont, &g->SliceZShowCont, &g->SliceZShowVect}) {
+    (*f)(1) = true;
+  }
+  g->SliceXContLevels(1) = g->SliceYContLevels(1) = g->SliceZContLevels(1) = 1;
+  g->SliceXContColor(1) = g->SliceYContColor(1) = g->SliceZContColor(1) = 0;
+  g->SliceZVectColor(1) = RGB(255, 255, 255);
+  for (SliceLongs* b : {&g->Slice4YZYB, &g->Slice4YZZB, &g->Slice4ZXXB, &g->Slice4ZXZB,
+                        &g->Slice4XYXB, &g->Slice4XYYB}) {
+    (*b)(1) = 1;
+  }
+  for (SliceLongs* e : {&g->Slice4YZYE, &g->Slice4YZZE, &g->Slice4ZXXE, &g->Slice4ZXZE,
+                        &g->Slice4XYXE, &g->Slice4XYYE}) {
+    (*e)(1) = n;
+  }
+  Show(program, g);
+}
+
 // The view a case is seen in after the open.
 enum class View {
   AsOpened,  // the document's own (3D and 4D iso, 2D front)
@@ -221,6 +316,9 @@ const RenderCase kCases[] = {
     {"Scatter4D", BuildScatter4D, nullptr, View::AsOpened, true, {8, 0.0005}},
     {"Points2D", BuildPoints2D, PlacePoints2D, View::AsOpened, true, {8, 0.0005}},
     {"ColorMap2D", BuildColorMap2D, nullptr, View::AsOpened, true, {8, 0.0005}},
+    {"ContourPlot2D", BuildContourPlot2D, nullptr, View::AsOpened, true, {8, 0.0005}},
+    {"Contours3D", BuildContours3D, nullptr, View::AsOpened, true, {8, 0.0005}},
+    {"Slices4D", BuildSlices4D, nullptr, View::AsOpened, true, {8, 0.0005}},
 };
 
 class RenderBaselineTest : public testing::TestWithParam<RenderCase> {

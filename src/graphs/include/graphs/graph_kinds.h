@@ -74,6 +74,16 @@ enum class LegendSource {
   kVolumeValues,
   // The same, the colour-map bar only.
   kVolumeValuesMapOnly,
+  // The colour-map bar over the volume value V whatever the fill style: the
+  // colours the 4D slices fill their planes with.
+  kVolumeValuesMap,
+  // The colouring of the contour plot's lines (ConFillType: a two-colour bar
+  // from ConColor2 to ConColor1 for the blend, nothing for one colour, the
+  // colour-map bar for the map) over its levels of the heights.
+  kContourPlotLevels,
+  // The same for the 3D contour plot (Con3FillType, Con3Color1, Con3Color2)
+  // over its levels of the colour values.
+  kContour3DLevels,
 };
 
 // Drawer Steps

@@ -45,9 +45,6 @@ struct SharedSettings {
   Long OutlineFontBase1 = 0;
   Long OutlineFontBase2 = 0;
   Long BitmapFontBase = 0;
-  // Orientation of the plane the contour drawer works in: 1 constant z,
-  // 2 constant x, 3 constant y.
-  Long ContourMode = 1;
 };
 
 }  // namespace qv
