@@ -84,26 +84,40 @@ class IsoSurfacer {
   void Polygonise(const IsoVolume& volume, double level, IsoMesh& mesh);
 
  private:
+  struct Gradient {
+    double x = 0.0, y = 0.0, z = 0.0;
+  };
+  // What the polygoniser keeps of one node plane i, per node (j, k) at
+  // j * (lastH + 1) + k.
   struct Plane {
-    // Per node (j, k) of the plane: below the level.
+    Long i = -1;
+    // Below the level.
     std::vector<std::uint8_t> below;
-    // Vertex of the cut edge from node (j, k) along j and along k (read only
+    // The square of nodes (j, k), (j, k + 1), (j + 1, k), (j + 1, k + 1):
+    // bits 0..3 set for those below the level.
+    std::vector<std::uint8_t> square;
+    // Vertex of the cut edge from the node along j and along k (read only
     // for cut edges).
     std::vector<std::uint32_t> alongV;
     std::vector<std::uint32_t> alongH;
+    // The node's gradient, valid where gradientPass equals pass.
+    std::vector<Gradient> gradient;
+    std::vector<std::uint32_t> gradientPass;
+    std::uint32_t pass = 0;
   };
 
-  void MarkBelow(Long i, Plane& plane) const;
-  void CutPlaneEdges(Long i, Plane& plane);
-  void CutEdgesAcross(Long i, const Plane& lower, const Plane& upper);
+  void StartPlane(Long i, Plane& plane);
+  void CutPlaneEdges(Plane& plane);
+  void CutEdgesAcross(Plane& lower, Plane& upper);
   void PolygoniseSlab(const Plane& lower, const Plane& upper);
-  std::uint32_t AddVertex(Long i, Long j, Long k, int axis);
+  std::uint32_t AddVertex(Plane& from, Plane& to, Long j, Long k, int axis);
+  const Gradient& NodeGradient(Plane& plane, std::size_t p);
 
   const IsoVolume* volume_ = nullptr;
   IsoMesh* mesh_ = nullptr;
   double level_ = 0.0;
   float levelF_ = 0.0f;
-  std::size_t planeSize_ = 0;
+  std::size_t planeNodes_ = 0;
   Plane planes_[2];
   // Vertex of the cut edge from node (i, j, k) to (i + 1, j, k) of the slab.
   std::vector<std::uint32_t> alongU_;
