@@ -9,8 +9,5 @@ void DrawContourPlot(Graph&, const DrawContext&, const GraphBounds&) {}
 void DrawContour3D(Graph&, const DrawContext&, const GraphBounds&) {}
 void Draw4DSlices(Graph&, const DrawContext&, const GraphBounds&) {}
 void DrawSurfaceContours(Graph&, const DrawContext&, const GraphBounds&) {}
-void PrepareSurfaceTexture(Graph&, const DrawContext&) {}
-bool BindSurfaceTexture(const Graph&) { return false; }
-void ReleaseSurfaceTexture(Graph&) {}
 
 }  // namespace qv

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "documents/document_host.h"
+#include "graphs/texture_cache.h"
 #include "graphs/workspace.h"
 #include "platform/shell.h"
 #include "window/command_states.h"
@@ -270,6 +271,9 @@ class MainWindowCore final : public InteractionHost, public DocumentHost {
   // The graphs' release steps in the drawing context, when one was set up
   // and not yet released (before the graphs are deleted).
   void ReleaseGraphResources();
+  // What the graphs' prepare steps make their GL objects with: the
+  // context's textures, the document's folder, the view's status bar.
+  DrawResources PrepareResources();
 
   MainWindowView& view_;
   MainWindowServices services_;
@@ -286,6 +290,9 @@ class MainWindowCore final : public InteractionHost, public DocumentHost {
   MainWindowFlags flags_;
   Box sceneBox_;
   SceneLists sceneLists_;
+  // The textures of the drawing context, shared by the graphs that show the
+  // same file; cleared when the context goes.
+  TextureCache textures_;
   SplitterDrag splitter_{3000.0};
   std::optional<double> shownSplitterLeft_;  // where the last layout put the bar
   double twipsPerPixel_ = 15.0;

@@ -3,6 +3,8 @@
 // the logic use a fake with an offscreen context (or none).
 #pragma once
 
+#include <string>
+
 #include "platform/gl_context.h"
 
 namespace qv {
@@ -38,6 +40,10 @@ class MainWindowView {
   // asks for no idle events at all, so a still window costs no CPU. Called
   // after every event that may change the answer, often with the same value.
   virtual void SetIdleTicksWanted(bool wanted) = 0;
+  // Shows a short note in the status bar (Windows-1252 text): what went
+  // wrong while the scene was made (a texture that could not be used),
+  // without stopping the user with a message box. Shows nothing by default.
+  virtual void ShowStatusText(const std::string& /*text*/) {}
 };
 
 }  // namespace qv

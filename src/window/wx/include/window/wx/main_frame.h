@@ -100,6 +100,7 @@ class MainFrame final : public wxFrame, public MainWindowView {
   void RepaintWindow() override;
   void CloseWindow() override { Close(false); }
   void SetIdleTicksWanted(bool wanted) override;
+  void ShowStatusText(const std::string& text) override;
 
  protected:
   // Hints of toolbar buttons go to the first panel; elsewhere it says "Ready".
