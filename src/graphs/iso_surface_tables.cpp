@@ -21,13 +21,22 @@ constexpr bool Adjacent(int a, int b) {
   return (d[0] < 0 ? -d[0] : d[0]) + (d[1] < 0 ? -d[1] : d[1]) + (d[2] < 0 ? -d[2] : d[2]) == 1;
 }
 
-constexpr int EdgeBetween(int a, int b) {
-  for (int e = 0; e < kCellEdges; ++e) {
-    const auto& c = kEdgeCorners[e];
-    if ((c[0] == a && c[1] == b) || (c[0] == b && c[1] == a)) return e;
+// The edge between two corners (-1 for corners not joined by one).
+using CornerEdges = std::array<std::array<int, kCellCorners>, kCellCorners>;
+
+constexpr CornerEdges MakeCornerEdges() {
+  CornerEdges out{};
+  for (auto& row : out) {
+    for (int& e : row) e = -1;
   }
-  return -1;
+  for (int e = 0; e < kCellEdges; ++e) {
+    out[kEdgeCorners[e][0]][kEdgeCorners[e][1]] = e;
+    out[kEdgeCorners[e][1]][kEdgeCorners[e][0]] = e;
+  }
+  return out;
 }
+
+constexpr CornerEdges kCornerEdges = MakeCornerEdges();
 
 using Face = std::array<int, 4>;
 
@@ -88,7 +97,7 @@ constexpr std::array<int, kCellEdges> NextCutEdges(int cube, const std::array<Fa
       const int a = face[w];
       const int b = face[(w + 1) % 4];
       if (below(a) == below(b)) continue;
-      crossingEdge[crossings] = EdgeBetween(a, b);
+      crossingEdge[crossings] = kCornerEdges[a][b];
       goesDown[crossings] = below(b);
       ++crossings;
     }
@@ -106,20 +115,17 @@ constexpr std::array<int, kCellEdges> NextCutEdges(int cube, const std::array<Fa
   return next;
 }
 
-constexpr bool OnFace(int edge, const Face& face) {
-  bool first = false, second = false;
-  for (int n : face) {
-    first = first || n == kEdgeCorners[edge][0];
-    second = second || n == kEdgeCorners[edge][1];
+// Bit f set for each face f the edge lies on (two of them).
+constexpr std::array<int, kCellEdges> EdgeFaces(const std::array<Face, 6>& faces) {
+  std::array<int, kCellEdges> out{};
+  for (int e = 0; e < kCellEdges; ++e) {
+    for (int f = 0; f < 6; ++f) {
+      int ends = 0;
+      for (int n : faces[f]) ends += (n == kEdgeCorners[e][0] || n == kEdgeCorners[e][1]) ? 1 : 0;
+      if (ends == 2) out[e] |= 1 << f;
+    }
   }
-  return first && second;
-}
-
-constexpr bool ShareAFace(int a, int b, const std::array<Face, 6>& faces) {
-  for (const Face& face : faces) {
-    if (OnFace(a, face) && OnFace(b, face)) return true;
-  }
-  return false;
+  return out;
 }
 
 // Where a loop's fan of triangles starts: at the first point that shares a
@@ -128,11 +134,11 @@ constexpr bool ShareAFace(int a, int b, const std::array<Face, 6>& faces) {
 // draw the same line: the edge would then belong to four triangles. Every
 // loop of the 256 cases has such a point (BuildTables fails to compile
 // otherwise).
-constexpr int FanStart(const int* loop, int length, const std::array<Face, 6>& faces) {
+constexpr int FanStart(const int* loop, int length, const std::array<int, kCellEdges>& edgeFaces) {
   for (int from = 0; from < length; ++from) {
     bool clear = true;
-    for (int d = 2; d + 1 < length; ++d) {
-      if (ShareAFace(loop[from], loop[(from + d) % length], faces)) clear = false;
+    for (int d = 2; d + 1 < length && clear; ++d) {
+      clear = (edgeFaces[loop[from]] & edgeFaces[loop[(from + d) % length]]) == 0;
     }
     if (clear) return from;
   }
@@ -142,6 +148,7 @@ constexpr int FanStart(const int* loop, int length, const std::array<Face, 6>& f
 constexpr MarchingCubesTables BuildTables() {
   MarchingCubesTables t{};
   const std::array<Face, 6> faces = CellFaces();
+  const std::array<int, kCellEdges> edgeFaces = EdgeFaces(faces);
   for (int e = 0; e < kCellEdges; ++e) {
     const Vec3& a = kCornerOffsets[kEdgeCorners[e][0]];
     const Vec3& b = kCornerOffsets[kEdgeCorners[e][1]];
@@ -172,7 +179,7 @@ constexpr MarchingCubesTables BuildTables() {
         visited[e] = true;
         loop[length++] = e;
       }
-      const int from = FanStart(loop, length, faces);
+      const int from = FanStart(loop, length, edgeFaces);
       // Not a constant expression: the tables would not compile.
       if (from < 0) throw "a loop without a start for its fan";
       for (int m = 1; m + 1 < length; ++m) {

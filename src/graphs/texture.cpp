@@ -60,8 +60,9 @@ bool StartsWith(std::span<const std::uint8_t> bytes, std::string_view magic) {
 }
 
 // What makes a BMP unreadable before its pixels are decoded: sizes beyond
-// the limit, and pixel rows beyond the end of the file (the last row may
-// lack its padding). "" when none.
+// the limit, an unknown pixel size, and pixel rows beyond the end of the
+// file (the last row may lack its padding). "" when none. So the decoder
+// never sizes a buffer by sides that the file's bytes do not back.
 std::string BmpProblem(std::span<const std::uint8_t> b) {
   if (b.size() < 26) return kTruncated;
   const std::uint32_t offset = Le32(b, 10);
@@ -81,6 +82,10 @@ std::string BmpProblem(std::span<const std::uint8_t> b) {
   }
   if (width == 0 || height == 0) return "the picture has no pixels";
   if (!SideFits(width) || !SideFits(height < 0 ? -height : height)) return kTooLarge;
+  // Checked before the decoder sizes its buffer by the header's sides.
+  if (bpp != 1 && bpp != 4 && bpp != 8 && bpp != 16 && bpp != 24 && bpp != 32) {
+    return "the picture's pixel format is not supported";
+  }
   if (compression != 0 && compression != 3) return "";  // the decoder refuses these itself
   const std::uint64_t bits = static_cast<std::uint64_t>(width) * bpp;
   const std::uint64_t rowBytes = (bits + 31) / 32 * 4;
@@ -174,15 +179,17 @@ ImageRead DecodePicture(std::span<const std::uint8_t> bytes) {
   } else {
     return Refused("it is not a BMP, JPG or GIF picture");
   }
-  const int length = static_cast<int>(bytes.size());
+  // The decoder refuses sides above kMaxImageSide itself (STBI_MAX_DIMENSIONS).
   int width = 0, height = 0, channels = 0;
-  if (stbi_info_from_memory(bytes.data(), length, &width, &height, &channels) == 0) {
-    return Refused(StbProblem());
-  }
-  if (!SideFits(width) || !SideFits(height)) return Refused(kTooLarge);
-  stbi_uc* pixels = stbi_load_from_memory(bytes.data(), length, &width, &height, &channels, 3);
+  stbi_uc* pixels = stbi_load_from_memory(bytes.data(), static_cast<int>(bytes.size()), &width,
+                                          &height, &channels, 3);
   if (pixels == nullptr) return Refused(StbProblem());
-  ImageRead read{FlippedImage(pixels, width, height), ""};
+  ImageRead read;
+  if (SideFits(width) && SideFits(height)) {
+    read.image = FlippedImage(pixels, width, height);
+  } else {
+    read.problem = kTooLarge;
+  }
   stbi_image_free(pixels);
   return read;
 }

@@ -41,6 +41,7 @@ class FakeView final : public MainWindowView {
   void RepaintWindow() override { ++repaints; }
   void CloseWindow() override { ++closeRequests; }
   void SetIdleTicksWanted(bool wanted) override { idleWanted = wanted; }
+  void ShowStatusText(const std::string& text) override { statusTexts.push_back(text); }
 
   std::unique_ptr<OffscreenContext> context;
   int width = 200;
@@ -50,6 +51,7 @@ class FakeView final : public MainWindowView {
   int repaints = 0;
   int closeRequests = 0;
   bool idleWanted = false;
+  std::vector<std::string> statusTexts;
 };
 
 class FakeCommands final : public DocumentCommands {
