@@ -86,7 +86,9 @@ std::string BmpProblem(std::span<const std::uint8_t> b) {
   if (bpp != 1 && bpp != 4 && bpp != 8 && bpp != 16 && bpp != 24 && bpp != 32) {
     return "the picture's pixel format is not supported";
   }
-  if (compression != 0 && compression != 3) return "";  // the decoder refuses these itself
+  // Plain rows or bit fields only (the decoder would take a compression
+  // code above 2^31 for plain rows).
+  if (compression != 0 && compression != 3) return "the picture's compression is not supported";
   const std::uint64_t bits = static_cast<std::uint64_t>(width) * bpp;
   const std::uint64_t rowBytes = (bits + 31) / 32 * 4;
   const std::uint64_t rows = static_cast<std::uint64_t>(height < 0 ? -height : height);

@@ -142,6 +142,22 @@ const RefusalCase kRefusals[] = {
     {"BmpTallestNegative", false, [] { return BmpClaiming(2, -2147483647 - 1); }, "16384"},
     {"BmpWithoutRows", false, [] { return BmpClaiming(2, 0); }, "no pixels"},
     {"BmpHugeOverTinyFile", false, [] { return BmpClaiming(16384, 16384); }, "truncated"},
+    // A compression code the decoder would read as negative, and so as
+    // plain rows, on sides the file does not hold.
+    {"BmpUnknownCompression", false,
+     [] {
+       std::string bmp = BmpClaiming(8194, 11769);
+       bmp.replace(30, 4, Le32(0xD3000000));
+       return bmp;
+     },
+     "compression"},
+    {"BmpUnknownPixelSize", false,
+     [] {
+       std::string bmp = test::BmpBytes(2, 2, Pattern);
+       bmp[28] = 0;
+       return bmp;
+     },
+     "pixel format"},
     {"JpgCutInHalf", false,
      [] {
        const std::string jpg = test::JpegBytes(16, 16, Blocks);
