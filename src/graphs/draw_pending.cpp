@@ -1,6 +1,5 @@
-// The drawers whose routines come later (contours, slices, the iso-surface,
-// textures). Until then they draw and hold nothing; the dispatcher's set-up
-// still runs. Each one's own file replaces its line here.
+// The drawers whose routines come later (contours, slices). Until then they draw and hold nothing;
+// the dispatcher's set-up still runs. Each one's own file replaces its line here.
 #include "drawers.h"
 
 namespace qv {

@@ -30,13 +30,14 @@ void DrawVectorPlot(Graph& graph, const DrawContext& context, const GraphBounds&
 // draw_4d.cpp: the 4D scatter and the 4D vectors.
 void DrawScatter4D(Graph& graph, const DrawContext& context, const GraphBounds& bounds);
 void DrawVector4D(Graph& graph, const DrawContext& context, const GraphBounds& bounds);
+// draw_iso_surface.cpp: the 4D iso-surface.
+void DrawIsoSurface(Graph& graph, const DrawContext& context, const GraphBounds& bounds);
 
 // Drawers Waiting For Their Files
 // Defined empty in draw_pending.cpp; each one's file replaces its line there.
 void DrawContourPlot(Graph& graph, const DrawContext& context, const GraphBounds& bounds);
 void DrawContour3D(Graph& graph, const DrawContext& context, const GraphBounds& bounds);
 void Draw4DSlices(Graph& graph, const DrawContext& context, const GraphBounds& bounds);
-void DrawIsoSurface(Graph& graph, const DrawContext& context, const GraphBounds& bounds);
 // The contour layer under a surface (ShowContour), drawn by the mesh kinds.
 void DrawSurfaceContours(Graph& graph, const DrawContext& context, const GraphBounds& bounds);
 

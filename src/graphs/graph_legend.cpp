@@ -86,6 +86,13 @@ struct LegendRange {
 
 std::optional<LegendRange> RangeOf(LegendSource source, Long fillStyle, const DataSet& data) {
   if (source == LegendSource::kNone) return std::nullopt;
+  // The iso-surface is drawn in the map's colour whatever its fill style:
+  // the map bar over V, but for the one-colour style.
+  if (source == LegendSource::kVolumeValuesMapOnly) {
+    return fillStyle == 3
+               ? std::nullopt
+               : std::optional<LegendRange>(LegendRange{data.MInv(), data.MaxV(), false});
+  }
   const bool volume = source != LegendSource::kDataBounds;
   switch (fillStyle) {
     case 0:
@@ -122,13 +129,12 @@ void DrawMapBar(Graph& graph, const LegendRange& range) {
 // the top) over the data range of the axis the surface grades along (data
 // Y, X and Z; the value V for 4D slices), 4 the colour-map bar over the
 // colour column (V for the 4D kinds), 3 nothing at all. An iso-surface has
-// only the colour-map bar. A range the scale cannot number (min = max <= 0,
-// reversed, not finite) draws the bar and the frame without labels.
+// only the colour-map bar, over V, for every style but 3. A range the scale cannot number (min =
+// max <= 0, reversed, not finite) draws the bar and the frame without labels.
 void Graph::DrawLegend(const DrawContext& context) {
   const LegendSource source = KindOf(GraphType).legend;
   const std::optional<LegendRange> range = RangeOf(source, FillStyle, context.data);
   if (!range) return;
-  if (range->twoColour && source == LegendSource::kVolumeValuesMapOnly) return;
   glPushAttrib(GL_ALL_ATTRIB_BITS);
   glDisable(GL_LIGHTING);
   glShadeModel(GL_SMOOTH);
