@@ -1,5 +1,8 @@
 #include "documents/file_commands.h"
 
+#include <filesystem>
+#include <system_error>
+
 #include "bmp_writer.h"
 #include "data/data_panel.h"
 #include "data/memory_data_panel.h"
@@ -64,6 +67,14 @@ std::string ReadFailure(const FileBytes& read) {
   }
 }
 
+// The folder of the document file at path, where its relative texture
+// names are looked for.
+std::string FolderOf(const std::string& path) {
+  std::error_code error;
+  const std::filesystem::path absolute = std::filesystem::absolute(path, error);
+  return (error ? std::filesystem::path(path) : absolute).parent_path().string();
+}
+
 constexpr char kErrorTitle[] = "Error";
 constexpr char kNoteTitle[] = "Note";
 
@@ -106,6 +117,7 @@ void FileCommands::ResetNew(Long viewCode) {
   workspace_.axisSystem.BetterFonts = true;
   workspace_.axisSystem.SetDefault();
   workspace_.settings.NextGraphID = 0;
+  workspace_.documentFolder.clear();
   host_.EnableMenus(viewCode);
 }
 
@@ -150,7 +162,10 @@ void FileCommands::New2D() {
       host_.DeleteAllGraphs();
     }
   }
-  if (workspace_.allGraphs.Items.Count() == 0) workspace_.settings.NextGraphID = 0;
+  if (workspace_.allGraphs.Items.Count() == 0) {
+    workspace_.settings.NextGraphID = 0;
+    workspace_.documentFolder.clear();
+  }
   host_.EnableMenus(kViewCode2D);
 }
 
@@ -195,6 +210,9 @@ OpenOutcome FileCommands::OpenDocument(const std::string& path) {
   // Any Delaunay graph needs the triangles of the points just loaded, not
   // only when it happens to be the last record.
   if (staged.NeedsTriangulation()) TriangulateDataSet(data, host_.Messages());
+  // Set before the document's graphs are first drawn, which looks for their
+  // textures there.
+  workspace_.documentFolder = FolderOf(path);
   ApplyDocument(staged, panel, data);
   return OpenOutcome::Opened;
 }
@@ -221,7 +239,10 @@ std::optional<std::string> FileCommands::DocumentBytes() {
 
 bool FileCommands::WriteDocument(const std::string& path, const std::string& bytes) {
   const std::string failure = ReplaceFile(path, bytes);
-  if (failure.empty()) return true;
+  if (failure.empty()) {
+    workspace_.documentFolder = FolderOf(path);
+    return true;
+  }
   ShowError("The document " + Quoted(path) + " could not be saved: " + failure + ".");
   return false;
 }

@@ -265,16 +265,9 @@ void DrawShadedModel(const Graph& graph, const SurfaceMesh& mesh, const VertexEm
                      MeshStyle::Model model) {
   ApplyShadeModel(graph.Smoothness);
   ApplyPolygonMode(graph.Show);
-  const bool textured = graph.ShowTex && BindSurfaceTexture(graph);
-  if (textured) glEnable(GL_TEXTURE_2D);
-  if (graph.ShowTrans) {
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    glEnable(GL_BLEND);
-    glDepthMask(GL_FALSE);
-  }
+  const SurfacePasses passes = BeginTextureAndTransparency(graph);
   DrawModel(graph, mesh, emit, model);
-  if (textured) glDisable(GL_TEXTURE_2D);
-  if (graph.ShowTrans) glDisable(GL_BLEND);
+  EndTextureAndTransparency(passes);
 }
 
 // The irregular points, the colour-map layer, the contour layer and the

@@ -42,15 +42,33 @@ void DrawContour3D(Graph& graph, const DrawContext& context, const GraphBounds& 
 // draw_slices.cpp: the 4D slice planes.
 void Draw4DSlices(Graph& graph, const DrawContext& context, const GraphBounds& bounds);
 
-// Drawers Waiting For Their Files
-// Defined empty in draw_pending.cpp; each one's file replaces its line there.
+// draw_iso_surface.cpp: the 4D iso-surface.
 void DrawIsoSurface(Graph& graph, const DrawContext& context, const GraphBounds& bounds);
-// The surface texture (ShowTex, TexName): uploaded by the prepare step of the
-// mesh kinds, bound by their drawing (false: no texture to draw with),
-// freed by their release step.
+
+// draw_surface_texture.cpp: the surface texture (ShowTex, TexName) and
+// transparency (ShowTrans, TransAlpha) of the mesh kinds.
+// Makes the texture of TexName in the context's cache, once per graph and
+// file; a file that cannot be used is told once through the status sink
+// and the surface is drawn without it. Without resources, ShowTex or a name
+// the graph's texture is given up. The context must be current.
 void PrepareSurfaceTexture(Graph& graph, const DrawContext& context);
+// Whether the graph has its texture to draw with (ShowTex and a texture
+// made).
+bool SurfaceTextureReady(const Graph& graph);
+// Binds the graph's texture; false when there is none.
 bool BindSurfaceTexture(const Graph& graph);
+// Gives the graph's texture up (the context current).
 void ReleaseSurfaceTexture(Graph& graph);
+// The texture pass (the texture bound and enabled, modulating the vertex
+// colours) and the transparency pass (blending by the vertices' alpha, the
+// depth mask off) around the model; End undoes both but the depth mask,
+// which the layers after the model restore.
+struct SurfacePasses {
+  bool textured = false;
+  bool transparent = false;
+};
+SurfacePasses BeginTextureAndTransparency(const Graph& graph);
+void EndTextureAndTransparency(const SurfacePasses& passes);
 
 // Steps Of Kinds That Need Nothing
 void DrawNothing(Graph& graph, const DrawContext& context, const GraphBounds& bounds);

@@ -16,10 +16,16 @@ constexpr Long kGlowMaterial = 5;
 }  // namespace
 
 void Graph::PrepareDrawing(const DrawContext& context) {
-  KindOf(GraphType).prepare(*this, context);
+  const GraphKindRow& kind = KindOf(GraphType);
+  if (prepared_.release != nullptr && prepared_.release != kind.release) ReleaseDrawing();
+  kind.prepare(*this, context);
+  prepared_.release = kind.release;
 }
 
-void Graph::ReleaseDrawing() { KindOf(GraphType).release(*this); }
+void Graph::ReleaseDrawing() {
+  if (prepared_.release != nullptr) prepared_.release(*this);
+  prepared_.release = nullptr;
+}
 
 void Graph::Draw(const DrawContext& context) {
   if (FindNamedColorMap(ColorName) != nullptr) SetColorMap(ColorName);

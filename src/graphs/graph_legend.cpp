@@ -89,8 +89,14 @@ struct LegendRange {
 std::optional<LegendRange> RangeOf(LegendSource source, Long fillStyle, const DataSet& data) {
   if (source == LegendSource::kNone) return std::nullopt;
   if (source == LegendSource::kVolumeValuesMap) return LegendRange{data.MInv(), data.MaxV(), false};
-  const bool volume =
-      source == LegendSource::kVolumeValues || source == LegendSource::kVolumeValuesMapOnly;
+  // The iso-surface is drawn in the map's colour whatever its fill style:
+  // the map bar over V, but for the one-colour style.
+  if (source == LegendSource::kVolumeValuesMapOnly) {
+    return fillStyle == 3
+               ? std::nullopt
+               : std::optional<LegendRange>(LegendRange{data.MInv(), data.MaxV(), false});
+  }
+  const bool volume = source == LegendSource::kVolumeValues;
   switch (fillStyle) {
     case 0:
       return volume ? LegendRange{data.MInv(), data.MaxV()} : LegendRange{data.MinY(), data.MaxY()};
@@ -160,7 +166,8 @@ void DrawContourLegend(Graph& graph, LegendSource source, const DrawContext& con
 // 1, 2 a two-colour bar (SecondColor at the bottom, FirstColor at the top)
 // over the data range of the axis the surface grades along (data Y, X and
 // Z), 4 the colour-map bar over the colour column (V for the 4D kinds), 3
-// nothing at all. An iso-surface has only the colour-map bar, the 4D slices
+// nothing at all. An iso-surface has only the colour-map bar (for every style
+// but 3), the 4D slices
 // always the map bar over V, the contour kinds the colours of their lines. A
 // range the scale cannot number (min = max <= 0, reversed, not finite) draws
 // the bar and the frame without labels.
@@ -175,7 +182,6 @@ void Graph::DrawLegend(const DrawContext& context) {
                                     : SurfaceColourOptions(*this);
   const std::optional<LegendRange> range = RangeOf(source, colours.fillStyle, context.data);
   if (!range) return;
-  if (range->twoColour && source == LegendSource::kVolumeValuesMapOnly) return;
   DrawBar(*this, *range, colours.second, colours.first, context.settings.BitmapFontBase);
 }
 

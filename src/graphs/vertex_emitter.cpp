@@ -3,6 +3,7 @@
 #include <GL/gl.h>
 
 #include "draw_helpers.h"
+#include "drawers.h"
 
 namespace qv {
 
@@ -13,7 +14,7 @@ constexpr Long kModulateTexture = 1;
 
 void VertexEmitter::Vertex(const ScenePoint& p, const ScenePoint& colourAt, const ScenePoint& n,
                            double c, double s, double t) const {
-  if (graph_.ShowTex) {
+  if (SurfaceTextureReady(graph_)) {
     if (floatTexture_) {
       glTexCoord2f(static_cast<GLfloat>(s), static_cast<GLfloat>(t));
     } else {
@@ -27,11 +28,12 @@ void VertexEmitter::Vertex(const ScenePoint& p, const ScenePoint& colourAt, cons
 
 void VertexEmitter::Color(const ScenePoint& p, double c) const {
   std::optional<Rgb> rgb = colors_.At(p, c);
-  if (graph_.ShowTex && graph_.TexMode == kModulateTexture) rgb = Rgb{1.0, 1.0, 1.0};
+  const bool textured = SurfaceTextureReady(graph_);
+  if (textured && graph_.TexMode == kModulateTexture) rgb = Rgb{1.0, 1.0, 1.0};
   if (!rgb) return;
   if (graph_.ShowTrans) {
     glColor4d(rgb->r, rgb->g, rgb->b, graph_.TransAlpha);
-  } else if (graph_.ShowTex) {
+  } else if (textured) {
     glColor4d(rgb->r, rgb->g, rgb->b, 1.0);
   } else {
     glColor3d(rgb->r, rgb->g, rgb->b);

@@ -57,6 +57,7 @@ void MainWindowCore::ReleaseDrawingContext() {
     // freed in it, before it goes.
     if (context != nullptr && context->MakeCurrent()) {
       ReleaseGraphs(workspace_->allGraphs);
+      textures_.Clear();
       DeleteSceneLists(sceneLists_);
       DeleteSceneFonts(workspace_->settings);
     }
@@ -131,7 +132,8 @@ void MainWindowCore::BuildScene() {
   InteractionState& state = interaction_.State();
   lastBuildPasses_ = static_cast<int>(PassPlan(state.Dragging).size());
   if (CurrentContext() != nullptr) {
-    qv::BuildScene(*workspace_, state, sceneBox_, sceneLists_);
+    const DrawResources resources = PrepareResources();
+    qv::BuildScene(*workspace_, state, sceneBox_, sceneLists_, &resources);
     return;
   }
   // Without a context the picture is lost anyway, but the state that later
@@ -367,6 +369,11 @@ void MainWindowCore::ReleaseGraphResources() {
   if (!glReady_ || released_) return;
   GlContext* context = view_.DrawingContext();
   if (context != nullptr && context->MakeCurrent()) ReleaseGraphs(workspace_->allGraphs);
+}
+
+DrawResources MainWindowCore::PrepareResources() {
+  return {&textures_, workspace_->documentFolder,
+          [this](const std::string& text) { view_.ShowStatusText(text); }};
 }
 
 void MainWindowCore::DeleteAllGraphs() {

@@ -112,19 +112,22 @@ bool HasAccumulationBuffer() {
 
 }  // namespace
 
-void PrepareShownGraphs(Workspace& ws) {
-  for (auto& [key, graph] : ws.shownGraphs.Items) graph->PrepareDrawing(ws.Context());
+void PrepareShownGraphs(Workspace& ws, const DrawResources* resources) {
+  DrawContext context = ws.Context();
+  context.resources = resources;
+  for (auto& [key, graph] : ws.shownGraphs.Items) graph->PrepareDrawing(context);
 }
 
 void ReleaseGraphs(SceneGroup& group) {
   for (auto& [key, graph] : group.Items) graph->ReleaseDrawing();
 }
 
-void BuildScene(Workspace& ws, InteractionState& state, Box& sceneBox, SceneLists& lists) {
+void BuildScene(Workspace& ws, InteractionState& state, Box& sceneBox, SceneLists& lists,
+                const DrawResources* resources) {
   UpdateSceneCenter(ws);
   // What the graphs need in the context (textures) cannot be made while a
   // list is being compiled.
-  PrepareShownGraphs(ws);
+  PrepareShownGraphs(ws, resources);
   const std::array<float, 16> rotation = RotationMatrix(SceneRotation(ws, state));
   const std::span<const AccumPass> plan = PassPlan(state.Dragging);
   if (lists.base == 0) lists.base = glGenLists(kHelperListCount);

@@ -231,6 +231,28 @@ TEST_F(LegendDrawTest, NothingForSingleColourStylesAndKindsWithoutLegend) {
   }
 }
 
+// An iso-surface takes its one colour from the map at its level, whatever
+// its fill style: its legend is the map bar over the volume's values, but
+// for the one-colour style.
+TEST_F(LegendDrawTest, AnIsoSurfaceShowsTheMapBarForEveryStyleButOneColour) {
+  graph_.GraphType = kIsoSurface4D;
+  graph_.ColorName = "RAINBOW";
+  ws_.dataSet.MInv(0);
+  ws_.dataSet.MaxV(10);
+  for (Long style : {0L, 1L, 2L, 4L}) {
+    SCOPED_TRACE(style);
+    graph_.FillStyle = style;
+    const RgbaImage image = Render("legend_iso");
+    const auto top = At(image, 83.5, 69.7);  // the map's last point, red
+    EXPECT_GT(top[0], 245);
+    EXPECT_LT(top[1], 15);
+    EXPECT_LT(top[2], 10);
+    EXPECT_GT(DarkIn(image, 86, 100, 30, 34), 10);
+  }
+  graph_.FillStyle = 3;
+  EXPECT_TRUE(AllWhite(Render("legend_iso_none")));
+}
+
 // All values equal, a reversed or a broken range cannot be numbered as a
 // scale from min to max: the bar and frame still show, the labels that can
 // be made are made, and no logarithm of zero or less is taken (which gave a

@@ -32,6 +32,7 @@
 #include "graphs/graph_kinds.h"
 #include "scene/color.h"
 #include "support/picture_baseline.h"
+#include "support/texture_files.h"
 #include "typed_document.h"
 #include "window/document_program.h"
 
@@ -123,6 +124,87 @@ void BuildScatter4D(Program& program) {
   graph->ColorName = "RAINBOW";
   graph->PointSize = 6;
   Show(program, graph);
+}
+
+// The iso-surface of an ellipsoid field on a 14 x 14 x 14 volume, in the
+// rainbow colour of its level.
+void BuildIsoSurface(Program& program) {
+  program.files.New4D();
+  constexpr Long n = 14;
+  std::vector<std::array<double, 4>> rows;
+  for (Long i = 0; i < n; ++i) {
+    for (Long j = 0; j < n; ++j) {
+      for (Long k = 0; k < n; ++k) {
+        const double x = i - 6.3, y = j - 6.6, z = k - 6.2;
+        rows.push_back({static_cast<double>(i), static_cast<double>(j), static_cast<double>(k),
+                        std::sqrt(x * x + y * y / 2.2 + z * z / 0.6)});
+      }
+    }
+  }
+  TypeData(program, kRegularVolume, {{1, n}, {2, n}, {4, n}}, rows);
+  auto graph = NewGraph(program, kIsoSurface4D);
+  graph->StepU = graph->StepV = graph->StepH = n - 1;
+  graph->IsoSurValue = 4.0;
+  graph->FillStyle = 4;
+  graph->ColorName = "RAINBOW";
+  Show(program, graph);
+}
+
+// The texture the textured surface wears, beside the documents: 33 pixels
+// wide (rows padded to 100 bytes), its left third red, the middle white, the
+// right third blue, with a black band along its top, so that a sheared,
+// flipped or mirrored picture shows.
+const char kStripesTexture[] = "../textures/stripes33.bmp";
+
+void EnsureStripesTexture() {
+  const std::string path = std::string(QV_TEST_INPUTS_DIR) + "/textures/stripes33.bmp";
+  if (std::filesystem::exists(path)) return;
+  std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+  ASSERT_TRUE(test::WriteBytes(path, test::BmpBytes(33, 20, [](int x, int y) {
+                                 if (y < 3) return test::Rgb8{0, 0, 0};
+                                 return x < 11   ? test::Rgb8{230, 30, 30}
+                                        : x < 22 ? test::Rgb8{255, 255, 255}
+                                                 : test::Rgb8{30, 30, 230};
+                               })));
+}
+
+// The hill and the pit wearing the stripes in their own colours, lit.
+void BuildTexturedSurface(Program& program) {
+  EnsureStripesTexture();
+  constexpr Long n = 15;
+  TypeData(program, kRegularSurface, {{1, n}, {2, n}}, HillAndPit(n));
+  auto graph = NewGraph(program, kSurfaceModel);
+  graph->StepU = graph->StepV = n - 1;
+  graph->Show = 3;
+  graph->Smoothness = 2;
+  graph->FillStyle = 3;
+  graph->FirstColor = RGB(255, 255, 255);
+  graph->ShowTex = true;
+  graph->TexName = kStripesTexture;
+  graph->TexMode = 1;
+  Show(program, graph);
+}
+
+// A colour map with the hill and the pit drawn half transparent over it.
+void BuildTransparentSurface(Program& program) {
+  constexpr Long n = 15;
+  TypeData(program, kRegularSurface, {{1, n}, {2, n}}, HillAndPit(n));
+  auto map = NewGraph(program, kColorMapGraph);
+  map->StepU = map->StepV = n - 1;
+  map->Show = 3;
+  map->FillStyle = 4;
+  map->ColorMapfilltype = 4;
+  map->ColorName = "RAINBOW";
+  Show(program, map);
+  auto surface = NewGraph(program, kSurfaceModel);
+  surface->StepU = surface->StepV = n - 1;
+  surface->Show = 3;
+  surface->Smoothness = 2;
+  surface->FillStyle = 3;
+  surface->FirstColor = RGB(40, 90, 220);
+  surface->ShowTrans = true;
+  surface->TransAlpha = 0.5;
+  Show(program, surface);
 }
 
 // A 2D document: seven point graphs, each its own colour and size, over
@@ -319,6 +401,14 @@ const RenderCase kCases[] = {
     {"ContourPlot2D", BuildContourPlot2D, nullptr, View::AsOpened, true, {8, 0.0005}},
     {"Contours3D", BuildContours3D, nullptr, View::AsOpened, true, {8, 0.0005}},
     {"Slices4D", BuildSlices4D, nullptr, View::AsOpened, true, {8, 0.0005}},
+    {"IsoSurface", BuildIsoSurface, nullptr, View::AsOpened, true, {8, 0.0005}},
+    {"TexturedSurface", BuildTexturedSurface, nullptr, View::Top, false, {8, 0.0005}},
+    {"TransparentSurfaceOverColorMap",
+     BuildTransparentSurface,
+     nullptr,
+     View::AsOpened,
+     false,
+     {8, 0.0005}},
 };
 
 class RenderBaselineTest : public testing::TestWithParam<RenderCase> {

@@ -42,6 +42,7 @@ class FakeView final : public MainWindowView {
   void CloseWindow() override { ++closeRequests; }
   void SetIdleTicksWanted(bool wanted) override { idleWanted = wanted; }
   void ShowBusy(bool busy) override { busyCalls.push_back(busy); }
+  void ShowStatusText(const std::string& text) override { statusTexts.push_back(text); }
 
   std::unique_ptr<OffscreenContext> context;
   int width = 200;
@@ -53,6 +54,7 @@ class FakeView final : public MainWindowView {
   bool idleWanted = false;
   // Every ShowBusy call, in order.
   std::vector<bool> busyCalls;
+  std::vector<std::string> statusTexts;
 };
 
 class FakeCommands final : public DocumentCommands {

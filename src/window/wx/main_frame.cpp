@@ -556,6 +556,10 @@ void MainFrame::SetIdleTicksWanted(bool wanted) {
   }
 }
 
+void MainFrame::ShowStatusText(const std::string& text) {
+  if (GetStatusBar() != nullptr) SetStatusText(ToWx(text), 0);
+}
+
 // Commands
 
 void MainFrame::RunCommand(MenuItem item) {

@@ -13,6 +13,7 @@
 #include "graphs/draw_context.h"
 #include "graphs/graph_kinds.h"
 #include "graphs/graph_options.h"
+#include "graphs/texture_cache.h"
 #include "platform/box.h"
 #include "platform/runtime.h"
 #include "scene/point_marker.h"
@@ -87,17 +88,33 @@ class Graph : public SceneItem, public GraphOptions {
   // The graph record (graph_record.h), every item followed by one blank,
   // ending with the settings' GridMethod and GridMethod4D.
   std::string Save(const SharedSettings& settings) const override;
-  // The kind's prepare step (a no-op for every kind drawn today).
+  // The kind's prepare step (the surface kinds' texture). When the graph
+  // was prepared as another kind, that kind's release step runs first.
   void PrepareDrawing(const DrawContext& context) override;
   // Draws the graph into the current OpenGL context (inside the display list
   // being compiled), with the scene centre subtracted. Reloads a named colour
   // map into the colour points first. Needs a current context.
   void Draw(const DrawContext& context) override;
-  // The kind's release step (a no-op for every kind drawn today).
+  // The release step of the kind the graph was last prepared as (so what
+  // was made is freed even when GraphType changed since); nothing when it
+  // was not prepared.
   void ReleaseDrawing() override;
   // Draws the graph's colour legend into the 0..100 overlay. Needs a current
   // context and the bitmap font of the settings' BitmapFontBase.
   void DrawLegend(const DrawContext& context) override;
+
+  // What the prepare step made in the drawing context, with the release
+  // step of the kind that made it.
+  struct Prepared {
+    Prepared() = default;
+    // A copy of a graph has prepared nothing.
+    Prepared(const Prepared&) {}
+    Prepared& operator=(const Prepared&) { return *this; }
+    ReleaseStep release = nullptr;
+    PreparedTexture texture;
+  };
+  Prepared& PreparedParts() { return prepared_; }
+  const Prepared& PreparedParts() const { return prepared_; }
 
   // Colour lookup
   // The colour of value over min..min+range in the graph's colour map, as
@@ -122,6 +139,7 @@ class Graph : public SceneItem, public GraphOptions {
   std::string auxText1_, auxText2_, auxText3_;
   // Slot i + 201*j of VertTab3D, allocated at the first access.
   std::vector<std::shared_ptr<PointMarker>> vertTab_;
+  Prepared prepared_;
 };
 
 }  // namespace qv

@@ -5,6 +5,8 @@
 // settings only through the DrawContext each bounding or drawing is given.
 #pragma once
 
+#include <string>
+
 #include "data/data_set.h"
 #include "graphs/draw_context.h"
 #include "platform/shared_settings.h"
@@ -30,6 +32,10 @@ struct Workspace {
   // The one data set the graphs are drawn from, with the triangles of the last
   // Delaunay triangulation.
   DataSet dataSet;
+  // The folder of the file the document was last opened from or saved to
+  // (a file-system path), "" for a new document: relative texture names
+  // are looked for there.
+  std::string documentFolder;
 
   // What the graphs are bounded and drawn in: this workspace's data set and
   // settings (valid while the workspace lives).

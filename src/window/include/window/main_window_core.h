@@ -11,6 +11,7 @@
 
 #include "dialogs/axis_dialog.h"
 #include "documents/document_host.h"
+#include "graphs/texture_cache.h"
 #include "graphs/workspace.h"
 #include "platform/shell.h"
 #include "window/command_states.h"
@@ -304,6 +305,9 @@ class MainWindowCore final : public InteractionHost, public DocumentHost {
   // entry and checks it (which draws).
   void ShowDrawnGraph(const Graph& graph);
   DialogContext MakeDialogContext();
+  // What the graphs' prepare steps make their GL objects with: the
+  // context's textures, the document's folder, the view's status bar.
+  DrawResources PrepareResources();
 
   MainWindowView& view_;
   MainWindowServices services_;
@@ -324,6 +328,9 @@ class MainWindowCore final : public InteractionHost, public DocumentHost {
   MainWindowFlags flags_;
   Box sceneBox_;
   SceneLists sceneLists_;
+  // The textures of the drawing context, shared by the graphs that show the
+  // same file; cleared when the context goes.
+  TextureCache textures_;
   SplitterDrag splitter_{3000.0};
   std::optional<double> shownSplitterLeft_;  // where the last layout put the bar
   double twipsPerPixel_ = 15.0;

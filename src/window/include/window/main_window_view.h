@@ -3,6 +3,8 @@
 // the logic use a fake with an offscreen context (or none).
 #pragma once
 
+#include <string>
+
 #include "platform/gl_context.h"
 
 namespace qv {
@@ -41,6 +43,10 @@ class MainWindowView {
   // Long work (gridding the data) begins (true) or has ended (false): the
   // widget layer shows that the window is busy meanwhile.
   virtual void ShowBusy(bool /*busy*/) {}
+  // Shows a short note in the status bar (Windows-1252 text): what went
+  // wrong while the scene was made (a texture that could not be used),
+  // without stopping the user with a message box. Shows nothing by default.
+  virtual void ShowStatusText(const std::string& /*text*/) {}
 };
 
 }  // namespace qv

@@ -12,6 +12,7 @@
 namespace qv {
 
 struct Workspace;
+struct DrawResources;
 class SceneGroup;
 class GlContext;
 
@@ -58,17 +59,20 @@ struct SceneLists {
 };
 
 // The prepare step of every shown graph (what drawing needs in the context,
-// such as textures), which must run outside list compilation. BuildScene
-// runs it first. The context must be current.
-void PrepareShownGraphs(Workspace& workspace);
+// such as textures), which must run outside list compilation, with the
+// resources it makes them with (nullptr: none are made). BuildScene runs it
+// first. The context must be current.
+void PrepareShownGraphs(Workspace& workspace, const DrawResources* resources = nullptr);
 // The release step of every graph of group, freeing what their prepare steps
 // made. The context they were made in must be current.
 void ReleaseGraphs(SceneGroup& group);
 
-// Runs the graphs' prepare steps, then recompiles and executes display list
-// 900 (compile-and-execute, so the back buffer holds the picture afterwards). sceneBox receives the
-// box the axis system was drawn around. The context must be current.
-void BuildScene(Workspace& workspace, InteractionState& state, Box& sceneBox, SceneLists& lists);
+// Runs the graphs' prepare steps (with resources), then recompiles and
+// executes display list 900 (compile-and-execute, so the back buffer holds
+// the picture afterwards). sceneBox receives the box the axis system was
+// drawn around. The context must be current.
+void BuildScene(Workspace& workspace, InteractionState& state, Box& sceneBox, SceneLists& lists,
+                const DrawResources* resources = nullptr);
 
 // One frame without the swap: the unjittered projection, the light (in the
 // camera's viewing frame, so every frame is lit alike), smooth shading, then

@@ -110,6 +110,7 @@ class MainFrame final : public wxFrame, public MainWindowView {
   void SetIdleTicksWanted(bool wanted) override;
   // A busy cursor and a status-bar text while the data is gridded.
   void ShowBusy(bool busy) override;
+  void ShowStatusText(const std::string& text) override;
 
  protected:
   // Hints of toolbar buttons go to the first panel; elsewhere it says "Ready".
