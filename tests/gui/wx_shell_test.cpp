@@ -42,7 +42,8 @@ class WxShellTest : public testing::Test {
 
   std::filesystem::path folder_;
   std::string path_;
-  WxShell shell_;
+  // Long enough for the stand-in to answer while the machine is busy.
+  WxShell shell_{std::chrono::seconds(30)};
 };
 
 TEST_F(WxShellTest, AnOpenerThatSucceedsShowsTheFilesUrl) {

@@ -13,12 +13,6 @@ extern char** environ;
 
 namespace qv {
 
-namespace {
-
-constexpr auto kAnswerWait = std::chrono::seconds(2);
-
-}  // namespace
-
 bool WxShell::OpenInBrowser(const std::string& path) {
   wxFileName file(wxString::FromUTF8(path));
   file.MakeAbsolute();
@@ -28,7 +22,7 @@ bool WxShell::OpenInBrowser(const std::string& path) {
   char* argv[] = {opener, argument.data(), nullptr};
   pid_t pid = 0;
   if (posix_spawnp(&pid, opener, nullptr, nullptr, argv, environ) != 0) return false;
-  const auto end = std::chrono::steady_clock::now() + kAnswerWait;
+  const auto end = std::chrono::steady_clock::now() + answerWait_;
   while (std::chrono::steady_clock::now() < end) {
     int status = 0;
     const pid_t done = waitpid(pid, &status, WNOHANG);

@@ -3,17 +3,26 @@
 // then finds no browser.
 #pragma once
 
+#include <chrono>
+
 #include "platform/shell.h"
 
 namespace qv {
 
 class WxShell final : public ShellService {
  public:
-  // path is UTF-8. Runs the opener on the file's URL and waits up to two
-  // seconds for its answer: an exit with failure, or no opener at all, is
+  // answerWait: how long the opener may take to answer (tests on a busy
+  // machine give it longer).
+  explicit WxShell(std::chrono::milliseconds answerWait = std::chrono::seconds(2))
+      : answerWait_(answerWait) {}
+  // path is UTF-8. Runs the opener on the file's URL and waits up to
+  // answerWait for its answer: an exit with failure, or no opener at all, is
   // false; a success, or an opener still running (it then runs the browser
   // itself), is true.
   bool OpenInBrowser(const std::string& path) override;
+
+ private:
+  std::chrono::milliseconds answerWait_;
 };
 
 }  // namespace qv
