@@ -60,31 +60,59 @@ void ForEachNode(const Node& node) {
   });
 }
 
+// Random points over a square.
 void BM_DelaunayTriangulate(benchmark::State& state) {
   const Scatter s = MakeScatter(static_cast<std::size_t>(state.range(0)));
   for (auto _ : state) {
     DelaunayResult r = TriangulatePoints(s.x.data(), s.y.data(), s.x.size());
     benchmark::DoNotOptimize(r.triangles.data());
   }
+  state.SetComplexityN(state.range(0));
 }
-BENCHMARK(BM_DelaunayTriangulate)->Arg(20000)->Arg(1000000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DelaunayTriangulate)
+    ->Arg(20000)
+    ->Arg(1000000)
+    ->Arg(4000000)
+    ->Unit(benchmark::kMillisecond);
+// The growth with the number of points, against n log n.
+BENCHMARK(BM_DelaunayTriangulate)
+    ->Name("BM_DelaunayGrowth")
+    ->RangeMultiplier(8)
+    ->Range(1 << 12, 1 << 21)
+    ->Complexity(benchmark::oNLogN)
+    ->Unit(benchmark::kMillisecond);
 
-// A regular lattice: every quad's corners are cocircular, the predicates' exact path.
+// A regular lattice of side x side points, step / 10 apart: every quad's
+// corners are cocircular, and with a step of 0.1 the rounded coordinates
+// make near-ties as well, the predicates' exact path.
 void BM_DelaunayLattice(benchmark::State& state) {
   const auto side = static_cast<int>(state.range(0));
+  const double step = static_cast<double>(state.range(1)) / 10;
   std::vector<double> x, y;
   for (int i = 0; i < side; ++i) {
     for (int j = 0; j < side; ++j) {
-      x.push_back(i * 0.1);
-      y.push_back(j * 0.1);
+      x.push_back(i * step);
+      y.push_back(j * step);
     }
   }
   for (auto _ : state) {
     DelaunayResult r = TriangulatePoints(x.data(), y.data(), x.size());
     benchmark::DoNotOptimize(r.triangles.data());
   }
+  state.SetComplexityN(static_cast<std::int64_t>(side) * side);
 }
-BENCHMARK(BM_DelaunayLattice)->Arg(141)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DelaunayLattice)
+    ->ArgNames({"side", "step10"})
+    ->Args({141, 1})
+    ->Args({300, 1})
+    ->Args({300, 10})
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DelaunayLattice)
+    ->Name("BM_DelaunayLatticeGrowth")
+    ->ArgNames({"side", "step10"})
+    ->ArgsProduct({{64, 128, 256, 512, 1024}, {1}})
+    ->Complexity(benchmark::oNLogN)
+    ->Unit(benchmark::kMillisecond);
 
 // Method 1: the surface value and the colour value from the 5 nearest points.
 void BM_NearestPointsGrid(benchmark::State& state) {
