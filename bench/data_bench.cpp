@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <fstream>
 #include <random>
 #include <string>
 #include <vector>
@@ -243,14 +244,28 @@ class LoadedSurface {
   bool loaded_ = false;
 };
 
+// The peak memory of the process since the last ResetPeakMemory, in MiB
+// (Linux: /proc/self/status VmHWM).
+void ResetPeakMemory() { std::ofstream("/proc/self/clear_refs") << "5"; }
+double PeakMemoryMiB() {
+  std::ifstream status("/proc/self/status");
+  std::string line;
+  while (std::getline(status, line)) {
+    if (line.rfind("VmHWM:", 0) == 0) return std::stod(line.substr(6)) / 1024;
+  }
+  return 0.0;
+}
+
 void BM_DataSetGrid(benchmark::State& state) {
   LoadedSurface surface(static_cast<std::size_t>(state.range(1)));
   if (!surface.Loaded()) state.SkipWithError("the data set did not load");
   const auto method = static_cast<Long>(state.range(0));
+  ResetPeakMemory();
   for (auto _ : state) {
     if (!surface.Grid(method)) state.SkipWithError("gridding failed");
     benchmark::DoNotOptimize(surface.Data().Reg3DZ(50, 50));
   }
+  state.counters["peak_MiB"] = PeakMemoryMiB();
 }
 BENCHMARK(BM_DataSetGrid)
     ->ArgNames({"method", "points"})
@@ -260,7 +275,13 @@ BENCHMARK(BM_DataSetGrid)
     ->Args({4, 2000})
     ->Args({5, 20000})
     ->Unit(benchmark::kMillisecond);
-
+// The point limit of the radial bases: the fit and the 101 x 101 nodes in
+// 2 s and 512 MB.
+BENCHMARK(BM_DataSetGrid)
+    ->Name("BM_RadialPointLimit")
+    ->ArgNames({"method", "points"})
+    ->ArgsProduct({{3, 4}, {4000, 6000, 7500}})
+    ->Unit(benchmark::kMillisecond);
 
 // The whole GetData of a panel of scattered points onto a square grid, per
 // gridding method: reading the sheet, gridding and normalising.
