@@ -136,16 +136,16 @@ void BM_NearestPointsGrid(benchmark::State& state) {
 }
 BENCHMARK(BM_NearestPointsGrid)->Arg(20000)->Unit(benchmark::kMillisecond);
 
-// Method 2: every point weighs in at every node, once for w and once for c.
+// Method 2: every point weighs in at every node, for w and c at once.
 void BM_ShepardGrid(benchmark::State& state) {
   const Scatter s = MakeScatter(static_cast<std::size_t>(state.range(0)));
-  const ShepardPoints<2> wPoints{{s.x, s.y}, s.z};
-  const ShepardPoints<2> cPoints{{s.x, s.y}, s.c};
+  const ShepardPoints<2> points{{s.x, s.y}, s.z};
   std::vector<double> w(kNodes * kNodes), c(kNodes * kNodes);
   for (auto _ : state) {
     ForEachNode([&](std::size_t n, double u, double v) {
-      w[n] = ShepardAt<2>(wPoints, {u, v});
-      c[n] = ShepardAt<2>(cPoints, {u, v});
+      const std::array<double, 2> both = ShepardAt(points, s.c, {u, v});
+      w[n] = both[0];
+      c[n] = both[1];
     });
     benchmark::DoNotOptimize(w.data());
   }
@@ -205,11 +205,12 @@ class SilentMessages final : public MessageBoxService {
 
 class LoadedSurface {
  public:
-  explicit LoadedSurface(std::size_t n) {
+  // n points onto nodes x nodes.
+  explicit LoadedSurface(std::size_t n, int nodes = kNodes) {
     const Scatter s = MakeScatter(n);
     panel_.SetKindIndex(kIrregularSurface);
     panel_.SetText(3, std::to_string(n));
-    for (int box : {4, 7}) panel_.SetText(box, std::to_string(kNodes));
+    for (int box : {4, 7}) panel_.SetText(box, std::to_string(nodes));
     for (int box : {1, 5}) panel_.SetText(box, "0");
     for (int box : {2, 6}) panel_.SetText(box, FormatDouble(kSide));
     double low = s.z[0], high = s.z[0];
@@ -234,7 +235,9 @@ class LoadedSurface {
   }
   const DataSet& Data() const { return data_; }
 
- private:
+ protected:
+  LoadedSurface() = default;
+
   MemoryDataPanel panel_;
   SharedSettings settings_;
   SilentMessages messages_;
@@ -242,6 +245,34 @@ class LoadedSurface {
   DataContext context_{panel_, settings_, messages_, pump_};
   DataSet data_;
   bool loaded_ = false;
+};
+
+// n points of a volume in the cube of side kSide onto nodes^3 nodes.
+class LoadedVolume : public LoadedSurface {
+ public:
+  LoadedVolume(std::size_t n, int nodes) {
+    std::mt19937 random(777);
+    std::uniform_real_distribution<double> unit(0.0, kSide);
+    panel_.SetKindIndex(kIrregularVolume);
+    const std::string side = FormatDouble(kSide), count = std::to_string(nodes);
+    const std::string boxes[] = {"0", side, std::to_string(n), count, "0", side,
+                                 count, "0", side, count};
+    for (int b = 0; b < 10; ++b) panel_.SetText(b + 1, boxes[b]);
+    for (std::size_t i = 0; i < n; ++i) {
+      const double x = unit(random), y = unit(random), z = unit(random);
+      const double v = std::sin(x / 9) * std::cos(y / 13) + 0.01 * z;
+      panel_.SetRow(static_cast<Long>(i + 1),
+                    {FormatDouble(x), FormatDouble(y), FormatDouble(z), FormatDouble(v)});
+    }
+    settings_.ScaleMode = 3;
+    settings_.ScaleRatioX = settings_.ScaleRatioY = settings_.ScaleRatioZ = kSide / 10;
+    settings_.GridMethod4D = 103;
+    loaded_ = data_.GetData(context_);
+  }
+  bool Grid(Long method) {
+    settings_.GridMethod4D = method;
+    return data_.Grid(context_);
+  }
 };
 
 // The peak memory of the process since the last ResetPeakMemory, in MiB
@@ -283,6 +314,35 @@ BENCHMARK(BM_DataSetGrid)
     ->ArgsProduct({{3, 4}, {4000, 6000, 7500}})
     ->Unit(benchmark::kMillisecond);
 
+// The large grids: up to 20000 points onto a million nodes, by every method
+// but the radial bases. Arguments: method, points, nodes per axis.
+void BM_LargeSurfaceGrid(benchmark::State& state) {
+  LoadedSurface surface(static_cast<std::size_t>(state.range(1)),
+                        static_cast<int>(state.range(2)));
+  if (!surface.Loaded()) state.SkipWithError("the data set did not load");
+  for (auto _ : state) {
+    if (!surface.Grid(static_cast<Long>(state.range(0)))) state.SkipWithError("gridding failed");
+    benchmark::DoNotOptimize(surface.Data().Reg3DZ(50, 50));
+  }
+}
+BENCHMARK(BM_LargeSurfaceGrid)
+    ->ArgNames({"method", "points", "nodes"})
+    ->ArgsProduct({{1, 2, 5}, {20000}, {1000}})
+    ->Unit(benchmark::kMillisecond);
+
+void BM_LargeVolumeGrid(benchmark::State& state) {
+  LoadedVolume volume(static_cast<std::size_t>(state.range(1)), static_cast<int>(state.range(2)));
+  if (!volume.Loaded()) state.SkipWithError("the data set did not load");
+  for (auto _ : state) {
+    if (!volume.Grid(static_cast<Long>(state.range(0)))) state.SkipWithError("gridding failed");
+    benchmark::DoNotOptimize(volume.Data().Reg4DV(50, 50, 50));
+  }
+}
+BENCHMARK(BM_LargeVolumeGrid)
+    ->ArgNames({"method", "points", "nodes"})
+    ->ArgsProduct({{101, 102, 103}, {20000}, {100}})
+    ->Unit(benchmark::kMillisecond);
+
 // The whole GetData of a panel of scattered points onto a square grid, per
 // gridding method: reading the sheet, gridding and normalising.
 void ScatteredSurface(MemoryDataPanel& panel, int points, int nodes) {
@@ -321,6 +381,7 @@ BENCHMARK(BM_GetDataGridded)
     ->ArgsProduct({{1, 2, 3, 4, 5}, {1000}, {100}})
     ->Args({4, 2000, 100})
     ->Args({1, 20000, 200})
+    ->ArgsProduct({{1, 2, 5}, {20000}, {1000}})
     ->Unit(benchmark::kMillisecond);
 
 }  // namespace

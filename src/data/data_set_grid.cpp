@@ -200,13 +200,13 @@ SurfaceMethod Gridder::SurfaceMethodOf(const DataSet& data, Long method, Long ki
       };
     }
     case 2: {
-      auto wPoints =
+      // One pass for both: the weights depend on the positions alone.
+      auto points =
           std::make_shared<ShepardPoints<2>>(ShepardPoints<2>{{sites.u, sites.v}, sites.w});
-      auto cPoints =
-          std::make_shared<ShepardPoints<2>>(ShepardPoints<2>{{sites.u, sites.v}, sites.c});
-      return [wPoints, cPoints](double u, double v, double& w, double& c) {
-        w = ShepardAt(*wPoints, {u, v});
-        c = ShepardAt(*cPoints, {u, v});
+      return [points, &sites](double u, double v, double& w, double& c) {
+        const std::array<double, 2> both = ShepardAt(*points, sites.c, {u, v});
+        w = both[0];
+        c = both[1];
       };
     }
     case 3:
