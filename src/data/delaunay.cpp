@@ -103,7 +103,9 @@ void SortByUpperHalf(std::vector<std::uint64_t>& keys) {
   }
   std::vector<std::uint32_t> counts(3 * kBuckets, 0);
   for (const std::uint64_t k : keys) {
-    for (unsigned d = 0; d < 3; ++d) ++counts[d * kBuckets + ((k >> (32 + d * kDigitBits)) & (kBuckets - 1))];
+    for (unsigned d = 0; d < 3; ++d) {
+      ++counts[d * kBuckets + ((k >> (32 + d * kDigitBits)) & (kBuckets - 1))];
+    }
   }
   std::vector<std::uint64_t> spare(n);
   for (unsigned d = 0; d < 3; ++d) {

@@ -214,6 +214,10 @@ bool CommonIntegers(const double (&v)[N], int bits, std::int64_t (&out)[N]) {
   }
   if (top - lowest > bits) return false;
   for (std::size_t i = 0; i < N; ++i) {
+    if (odd[i] == 0) {
+      out[i] = 0;
+      continue;
+    }
     const auto magnitude = static_cast<std::int64_t>(odd[i] << (low[i] - lowest));
     out[i] = v[i] < 0.0 ? -magnitude : magnitude;
   }

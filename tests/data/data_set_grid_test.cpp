@@ -23,7 +23,8 @@ constexpr const char* kSolveMessage = "Can not solve the linear eqution group.";
 const std::string kExactlySingular =
     std::string(kSolveMessage) + "\nReciprocal condition number: 0";
 const std::string kTooManyRadialPoints =
-    std::string(kGridMessage) + "\nThe multiquadric and thin-plate methods grid at most 7500 points.";
+    std::string(kGridMessage) +
+    "\nThe multiquadric and thin-plate methods grid at most 7500 points.";
 
 double Rad(double degrees) { return degrees * 3.1416 / 180.0; }
 
