@@ -107,5 +107,20 @@ TEST(Shepard, OnADataPointTheFirstOfEqualPointsInLanesOrTail) {
   EXPECT_EQ(ShepardAt(points, second, {1.25, -2.5})[1], 119.0);
 }
 
+// A product of two squared distances overflows for points some 1e77 away
+// and underflows for points 1e-77 away: such nodes must still get the
+// plain sums, the weights of far points included.
+TEST(Shepard, FarAndNearPointsKeepTheirWeights) {
+  for (const double scale : {1e150, 1e-148}) {
+    ShepardPoints<2> points = RandomPoints<2>(40, 8);
+    for (auto& axis : points.coordinates) {
+      for (double& c : axis) c *= scale;
+    }
+    const std::array<double, 2> node{3 * scale, -7 * scale};
+    const double expected = PlainShepard<2>(points, node);
+    EXPECT_NEAR(ShepardAt<2>(points, node), expected, 1e-12 * 50) << scale;
+  }
+}
+
 }  // namespace
 }  // namespace qv
