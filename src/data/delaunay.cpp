@@ -138,7 +138,9 @@ std::vector<Index> InsertionOrder(const double* x, const double* y, std::size_t 
   const double toCell = span > 0.0 ? (kCurveSide - 1) / span : 0.0;
   auto cell = [toCell](double offset) {
     constexpr double kLast = kCurveSide - 1;
-    return static_cast<std::uint32_t>(std::clamp(offset * toCell, 0.0, kLast));
+    // Not a number when the span overflows: those points share cell 0.
+    const double at = offset * toCell;
+    return at > 0.0 ? static_cast<std::uint32_t>(std::min(at, kLast)) : 0u;
   };
   // Rounds until the first holds about 256 points.
   unsigned rounds = 1;
