@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <fstream>
 #include <random>
 #include <string>
 #include <vector>
@@ -61,31 +62,59 @@ void ForEachNode(const Node& node) {
   });
 }
 
+// Random points over a square.
 void BM_DelaunayTriangulate(benchmark::State& state) {
   const Scatter s = MakeScatter(static_cast<std::size_t>(state.range(0)));
   for (auto _ : state) {
     DelaunayResult r = TriangulatePoints(s.x.data(), s.y.data(), s.x.size());
     benchmark::DoNotOptimize(r.triangles.data());
   }
+  state.SetComplexityN(state.range(0));
 }
-BENCHMARK(BM_DelaunayTriangulate)->Arg(20000)->Arg(1000000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DelaunayTriangulate)
+    ->Arg(20000)
+    ->Arg(1000000)
+    ->Arg(4000000)
+    ->Unit(benchmark::kMillisecond);
+// The growth with the number of points, against n log n.
+BENCHMARK(BM_DelaunayTriangulate)
+    ->Name("BM_DelaunayGrowth")
+    ->RangeMultiplier(8)
+    ->Range(1 << 12, 1 << 21)
+    ->Complexity(benchmark::oNLogN)
+    ->Unit(benchmark::kMillisecond);
 
-// A regular lattice: every quad's corners are cocircular, the predicates' exact path.
+// A regular lattice of side x side points, step / 10 apart: every quad's
+// corners are cocircular, and with a step of 0.1 the rounded coordinates
+// make near-ties as well, the predicates' exact path.
 void BM_DelaunayLattice(benchmark::State& state) {
   const auto side = static_cast<int>(state.range(0));
+  const double step = static_cast<double>(state.range(1)) / 10;
   std::vector<double> x, y;
   for (int i = 0; i < side; ++i) {
     for (int j = 0; j < side; ++j) {
-      x.push_back(i * 0.1);
-      y.push_back(j * 0.1);
+      x.push_back(i * step);
+      y.push_back(j * step);
     }
   }
   for (auto _ : state) {
     DelaunayResult r = TriangulatePoints(x.data(), y.data(), x.size());
     benchmark::DoNotOptimize(r.triangles.data());
   }
+  state.SetComplexityN(static_cast<std::int64_t>(side) * side);
 }
-BENCHMARK(BM_DelaunayLattice)->Arg(141)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DelaunayLattice)
+    ->ArgNames({"side", "step10"})
+    ->Args({141, 1})
+    ->Args({300, 1})
+    ->Args({300, 10})
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DelaunayLattice)
+    ->Name("BM_DelaunayLatticeGrowth")
+    ->ArgNames({"side", "step10"})
+    ->ArgsProduct({{64, 128, 256, 512, 1024}, {1}})
+    ->Complexity(benchmark::oNLogN)
+    ->Unit(benchmark::kMillisecond);
 
 // Method 1: the surface value and the colour value from the 5 nearest points.
 void BM_NearestPointsGrid(benchmark::State& state) {
@@ -108,16 +137,16 @@ void BM_NearestPointsGrid(benchmark::State& state) {
 }
 BENCHMARK(BM_NearestPointsGrid)->Arg(20000)->Unit(benchmark::kMillisecond);
 
-// Method 2: every point weighs in at every node, once for w and once for c.
+// Method 2: every point weighs in at every node, for w and c at once.
 void BM_ShepardGrid(benchmark::State& state) {
   const Scatter s = MakeScatter(static_cast<std::size_t>(state.range(0)));
-  const ShepardPoints<2> wPoints{{s.x, s.y}, s.z};
-  const ShepardPoints<2> cPoints{{s.x, s.y}, s.c};
+  const ShepardPoints<2> points{{s.x, s.y}, s.z};
   std::vector<double> w(kNodes * kNodes), c(kNodes * kNodes);
   for (auto _ : state) {
     ForEachNode([&](std::size_t n, double u, double v) {
-      w[n] = ShepardAt<2>(wPoints, {u, v});
-      c[n] = ShepardAt<2>(cPoints, {u, v});
+      const std::array<double, 2> both = ShepardAt(points, s.c, {u, v});
+      w[n] = both[0];
+      c[n] = both[1];
     });
     benchmark::DoNotOptimize(w.data());
   }
@@ -168,11 +197,12 @@ BENCHMARK(BM_QuadraticFit)->Arg(20000)->Unit(benchmark::kMillisecond);
 // surface loaded through the panel, 101 x 101 nodes, by each method.
 class LoadedSurface {
  public:
-  explicit LoadedSurface(std::size_t n) {
+  // n points onto nodes x nodes.
+  explicit LoadedSurface(std::size_t n, int nodes = kNodes) {
     const Scatter s = MakeScatter(n);
     panel_.SetKindIndex(kIrregularSurface);
     panel_.SetText(3, std::to_string(n));
-    for (int box : {4, 7}) panel_.SetText(box, std::to_string(kNodes));
+    for (int box : {4, 7}) panel_.SetText(box, std::to_string(nodes));
     for (int box : {1, 5}) panel_.SetText(box, "0");
     for (int box : {2, 6}) panel_.SetText(box, FormatDouble(kSide));
     double low = s.z[0], high = s.z[0];
@@ -197,7 +227,9 @@ class LoadedSurface {
   }
   const DataSet& Data() const { return data_; }
 
- private:
+ protected:
+  LoadedSurface() = default;
+
   MemoryDataPanel panel_;
   SharedSettings settings_;
   bench::SilentMessages messages_;
@@ -207,14 +239,56 @@ class LoadedSurface {
   bool loaded_ = false;
 };
 
+// n points of a volume in the cube of side kSide onto nodes^3 nodes.
+class LoadedVolume : public LoadedSurface {
+ public:
+  LoadedVolume(std::size_t n, int nodes) {
+    std::mt19937 random(777);
+    std::uniform_real_distribution<double> unit(0.0, kSide);
+    panel_.SetKindIndex(kIrregularVolume);
+    const std::string side = FormatDouble(kSide), count = std::to_string(nodes);
+    const std::string boxes[] = {"0",  side, std::to_string(n), count, "0", side, count, "0",
+                                 side, count};
+    for (int b = 0; b < 10; ++b) panel_.SetText(b + 1, boxes[b]);
+    for (std::size_t i = 0; i < n; ++i) {
+      const double x = unit(random), y = unit(random), z = unit(random);
+      const double v = std::sin(x / 9) * std::cos(y / 13) + 0.01 * z;
+      panel_.SetRow(static_cast<Long>(i + 1),
+                    {FormatDouble(x), FormatDouble(y), FormatDouble(z), FormatDouble(v)});
+    }
+    settings_.ScaleMode = 3;
+    settings_.ScaleRatioX = settings_.ScaleRatioY = settings_.ScaleRatioZ = kSide / 10;
+    settings_.GridMethod4D = 103;
+    loaded_ = data_.GetData(context_);
+  }
+  bool Grid(Long method) {
+    settings_.GridMethod4D = method;
+    return data_.Grid(context_);
+  }
+};
+
+// The peak memory of the process since the last ResetPeakMemory, in MiB
+// (Linux: /proc/self/status VmHWM).
+void ResetPeakMemory() { std::ofstream("/proc/self/clear_refs") << "5"; }
+double PeakMemoryMiB() {
+  std::ifstream status("/proc/self/status");
+  std::string line;
+  while (std::getline(status, line)) {
+    if (line.rfind("VmHWM:", 0) == 0) return std::stod(line.substr(6)) / 1024;
+  }
+  return 0.0;
+}
+
 void BM_DataSetGrid(benchmark::State& state) {
   LoadedSurface surface(static_cast<std::size_t>(state.range(1)));
   if (!surface.Loaded()) state.SkipWithError("the data set did not load");
   const auto method = static_cast<Long>(state.range(0));
+  ResetPeakMemory();
   for (auto _ : state) {
     if (!surface.Grid(method)) state.SkipWithError("gridding failed");
     benchmark::DoNotOptimize(surface.Data().Reg3DZ(50, 50));
   }
+  state.counters["peak_MiB"] = PeakMemoryMiB();
 }
 BENCHMARK(BM_DataSetGrid)
     ->ArgNames({"method", "points"})
@@ -223,6 +297,41 @@ BENCHMARK(BM_DataSetGrid)
     ->Args({3, 2000})
     ->Args({4, 2000})
     ->Args({5, 20000})
+    ->Unit(benchmark::kMillisecond);
+// The point limit of the radial bases: the fit and the 101 x 101 nodes in
+// 2 s and 512 MB.
+BENCHMARK(BM_DataSetGrid)
+    ->Name("BM_RadialPointLimit")
+    ->ArgNames({"method", "points"})
+    ->ArgsProduct({{3, 4}, {4000, 6000, 7500}})
+    ->Unit(benchmark::kMillisecond);
+
+// The large grids: up to 20000 points onto a million nodes, by every method
+// but the radial bases. Arguments: method, points, nodes per axis.
+void BM_LargeSurfaceGrid(benchmark::State& state) {
+  LoadedSurface surface(static_cast<std::size_t>(state.range(1)), static_cast<int>(state.range(2)));
+  if (!surface.Loaded()) state.SkipWithError("the data set did not load");
+  for (auto _ : state) {
+    if (!surface.Grid(static_cast<Long>(state.range(0)))) state.SkipWithError("gridding failed");
+    benchmark::DoNotOptimize(surface.Data().Reg3DZ(50, 50));
+  }
+}
+BENCHMARK(BM_LargeSurfaceGrid)
+    ->ArgNames({"method", "points", "nodes"})
+    ->ArgsProduct({{1, 2, 5}, {20000}, {1000}})
+    ->Unit(benchmark::kMillisecond);
+
+void BM_LargeVolumeGrid(benchmark::State& state) {
+  LoadedVolume volume(static_cast<std::size_t>(state.range(1)), static_cast<int>(state.range(2)));
+  if (!volume.Loaded()) state.SkipWithError("the data set did not load");
+  for (auto _ : state) {
+    if (!volume.Grid(static_cast<Long>(state.range(0)))) state.SkipWithError("gridding failed");
+    benchmark::DoNotOptimize(volume.Data().Reg4DV(50, 50, 50));
+  }
+}
+BENCHMARK(BM_LargeVolumeGrid)
+    ->ArgNames({"method", "points", "nodes"})
+    ->ArgsProduct({{101, 102, 103}, {20000}, {100}})
     ->Unit(benchmark::kMillisecond);
 
 // The whole GetData of a panel of scattered points onto a square grid, per
@@ -263,6 +372,7 @@ BENCHMARK(BM_GetDataGridded)
     ->ArgsProduct({{1, 2, 3, 4, 5}, {1000}, {100}})
     ->Args({4, 2000, 100})
     ->Args({1, 20000, 200})
+    ->ArgsProduct({{1, 2, 5}, {20000}, {1000}})
     ->Unit(benchmark::kMillisecond);
 
 }  // namespace

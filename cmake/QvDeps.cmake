@@ -5,6 +5,8 @@ pkg_check_modules(FONTCONFIG REQUIRED IMPORTED_TARGET fontconfig)
 pkg_check_modules(OSMESA REQUIRED IMPORTED_TARGET osmesa)
 pkg_check_modules(GLU REQUIRED IMPORTED_TARGET glu)
 find_path(STB_INCLUDE_DIR stb_image.h PATH_SUFFIXES stb REQUIRED)
+# The dense solves of the radial-basis gridding: LAPACK and BLAS of OpenBLAS.
+pkg_check_modules(OPENBLAS REQUIRED IMPORTED_TARGET openblas)
 
 # The drawing libraries call gl* but link no GL library themselves: an
 # executable that loads libGL before libOSMesa sends every call to libGL's

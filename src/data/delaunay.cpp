@@ -6,9 +6,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <new>
-#include <numeric>
-#include <random>
 #include <stdexcept>
+#include <string>
 #include <utility>
 
 #include <sys/mman.h>
@@ -24,35 +23,107 @@ using Index = std::int32_t;
 constexpr Index kGhost = -1;
 constexpr Index kNone = -1;
 
-// Hilbert curve index of (x, y) in a grid of 2^12 x 2^12 cells: fine enough
-// for the order (a million points give some sixteen cells each) and short
-// enough to share one 64-bit sort key with the round and the point number.
-constexpr std::uint32_t kCurveSide = 1u << 12;
-std::uint32_t HilbertKey(std::uint32_t x, std::uint32_t y) {
-  constexpr std::uint32_t kSide = kCurveSide;
-  std::uint32_t key = 0;
-  for (std::uint32_t s = kSide / 2; s > 0; s /= 2) {
-    const std::uint32_t rx = (x & s) ? 1 : 0;
-    const std::uint32_t ry = (y & s) ? 1 : 0;
-    key += s * s * ((3 * rx) ^ ry);
-    // Turn the quadrant so that the curve runs on inside it.
-    if (ry == 0) {
-      if (rx == 1) {
-        x = kSide - 1 - x;
-        y = kSide - 1 - y;
+// Hilbert curve index of (x, y) in a grid of 2^14 x 2^14 cells: some sixty
+// cells per point at four million points, and short enough to share one
+// 32-bit sort key with the round.
+//
+// Level by level from the top bit, the curve visits the quadrants of a cell
+// in the order 0 (x low, y low), 1 (low, high), 2 (high, high), 3 (high,
+// low), and runs inside each quadrant on a copy of itself turned by the
+// quadrants so far: mirrored on the diagonal (swap x and y) in quadrants 0
+// and 3, and in quadrant 3 also turned half round (complement both). Those
+// turns form a state of two bits; the table steps two levels at a time from
+// (state, two bits of x, two bits of y) to four bits of the index and the
+// next state, so the index costs no branch.
+constexpr unsigned kCurveBits = 14;
+constexpr std::uint32_t kCurveSide = 1u << kCurveBits;
+
+struct CurveTable {
+  std::uint8_t entry[4 * 16] = {};
+};
+
+constexpr CurveTable MakeCurveTable() {
+  CurveTable table;
+  for (unsigned state = 0; state < 4; ++state) {
+    for (unsigned bits = 0; bits < 16; ++bits) {
+      unsigned swapped = state & 1, complemented = state >> 1, digits = 0;
+      for (int level = 1; level >= 0; --level) {
+        unsigned bx = (bits >> (2 + level)) & 1, by = (bits >> level) & 1;
+        bx ^= complemented;
+        by ^= complemented;
+        if (swapped != 0) {
+          const unsigned t = bx;
+          bx = by;
+          by = t;
+        }
+        digits = (digits << 2) | ((3 * bx) ^ by);
+        if (by == 0) {
+          complemented ^= bx;
+          swapped ^= 1;
+        }
       }
-      std::swap(x, y);
+      table.entry[state * 16 + bits] =
+          static_cast<std::uint8_t>(digits | (swapped << 4) | (complemented << 5));
     }
   }
+  return table;
+}
+constexpr CurveTable kCurve = MakeCurveTable();
+
+std::uint32_t HilbertKey(std::uint32_t x, std::uint32_t y) {
+  std::uint32_t key = 0, state = 0;
+  for (int shift = kCurveBits - 2; shift >= 0; shift -= 2) {
+    const std::uint32_t bits = (((x >> shift) & 3) << 2) | ((y >> shift) & 3);
+    const std::uint8_t e = kCurve.entry[state * 16 + bits];
+    key = (key << 4) | (e & 15u);
+    state = e >> 4;
+  }
   return key;
+}
+
+// A well-mixed hash of the point number: the point's own draw of its round,
+// the same on every run.
+std::uint64_t Mix(std::uint64_t z) {
+  z += 0x9e3779b97f4a7c15u;
+  z = (z ^ (z >> 30)) * 0xbf58476d1ce4e5b9u;
+  z = (z ^ (z >> 27)) * 0x94d049bb133111ebu;
+  return z ^ (z >> 31);
+}
+
+// Sorts keys by their upper 32 bits, keeping the order of equal ones (the
+// lower 32 bits are the point numbers, already ascending): three passes of
+// 11 bits, each skipped where all keys share the digit.
+void SortByUpperHalf(std::vector<std::uint64_t>& keys) {
+  constexpr unsigned kDigitBits = 11;
+  constexpr std::size_t kBuckets = std::size_t{1} << kDigitBits;
+  const std::size_t n = keys.size();
+  if (n < 1024) {
+    std::sort(keys.begin(), keys.end());
+    return;
+  }
+  std::vector<std::uint32_t> counts(3 * kBuckets, 0);
+  for (const std::uint64_t k : keys) {
+    for (unsigned d = 0; d < 3; ++d) {
+      ++counts[d * kBuckets + ((k >> (32 + d * kDigitBits)) & (kBuckets - 1))];
+    }
+  }
+  std::vector<std::uint64_t> spare(n);
+  for (unsigned d = 0; d < 3; ++d) {
+    std::uint32_t* count = &counts[d * kBuckets];
+    if (std::find(count, count + kBuckets, n) != count + kBuckets) continue;
+    std::uint32_t at = 0;
+    for (std::size_t b = 0; b < kBuckets; ++b) at += std::exchange(count[b], at);
+    const unsigned shift = 32 + d * kDigitBits;
+    for (const std::uint64_t k : keys) spare[count[(k >> shift) & (kBuckets - 1)]++] = k;
+    keys.swap(spare);
+  }
 }
 
 // Insertion order: a biased randomised order (rounds of doubling size, each
 // sorted along a Hilbert curve), so every insertion meets a small cavity near
 // the triangle the last one left. Each point draws its round by itself (the
 // last round with chance 1/2, the one before with 1/4, ...), so the points
-// are read once in their own order: shuffling them first cost a cache miss
-// per point.
+// are read once in their own order.
 std::vector<Index> InsertionOrder(const double* x, const double* y, std::size_t n) {
   double minX = x[0], maxX = x[0], minY = y[0], maxY = y[0];
   for (std::size_t i = 1; i < n; ++i) {
@@ -61,27 +132,30 @@ std::vector<Index> InsertionOrder(const double* x, const double* y, std::size_t 
     minY = std::min(minY, y[i]);
     maxY = std::max(maxY, y[i]);
   }
-  const double spanX = maxX > minX ? maxX - minX : 1.0;
-  const double spanY = maxY > minY ? maxY - minY : 1.0;
-  auto cell = [](double t) {
+  // One scale for both axes keeps the cells square, so a long thin set of
+  // points is not cut into cells that are long and thin as well.
+  const double span = std::max(maxX - minX, maxY - minY);
+  const double toCell = span > 0.0 ? (kCurveSide - 1) / span : 0.0;
+  auto cell = [toCell](double offset) {
     constexpr double kLast = kCurveSide - 1;
-    return static_cast<std::uint32_t>(std::clamp(t * kLast, 0.0, kLast));
+    // Not a number when the span overflows: those points share cell 0.
+    const double at = offset * toCell;
+    return at > 0.0 ? static_cast<std::uint32_t>(std::min(at, kLast)) : 0u;
   };
   // Rounds until the first holds about 256 points.
   unsigned rounds = 1;
-  while (rounds < 32 && (n >> rounds) > 256) ++rounds;
-  std::mt19937 random(20240611u);
-  // Round in the top 8 bits, the curve in the next 24, the point number last.
+  while (rounds < 16 && (n >> rounds) > 256) ++rounds;
+  // Round in the top bits of the upper half, the curve below it, the point
+  // number in the lower half.
   std::vector<std::uint64_t> keyed(n);
   for (std::size_t i = 0; i < n; ++i) {
-    const auto draw = static_cast<std::uint32_t>(random());
+    const auto draw = static_cast<std::uint32_t>(Mix(i));
     const unsigned zeros = draw == 0 ? 32u : static_cast<unsigned>(std::countr_zero(draw));
     const std::uint64_t round = rounds - 1 - std::min(zeros, rounds - 1);
-    const std::uint64_t curve =
-        HilbertKey(cell((x[i] - minX) / spanX), cell((y[i] - minY) / spanY));
-    keyed[i] = (round << 56) | (curve << 32) | static_cast<std::uint32_t>(i);
+    const std::uint64_t curve = HilbertKey(cell(x[i] - minX), cell(y[i] - minY));
+    keyed[i] = (round << (32 + 2 * kCurveBits)) | (curve << 32) | static_cast<std::uint32_t>(i);
   }
-  std::sort(keyed.begin(), keyed.end());
+  SortByUpperHalf(keyed);
   std::vector<Index> order(n);
   for (std::size_t k = 0; k < n; ++k) order[k] = static_cast<Index>(keyed[k] & 0xffffffffu);
   return order;
@@ -126,44 +200,61 @@ class LargePageArray {
   std::size_t capacity_ = 0;
 };
 
+// A point in insertion order: the walks and the cavities read the points
+// of one neighbourhood, which then lie together in memory.
+struct Site {
+  double x, y;
+};
+
 // Triangles with neighbour links. Triangle t has corners tri_[t].v, counter-
 // clockwise; tri_[t].nb[i] is the triangle across the edge opposite corner i. A
-// ghost triangle (a, b, kGhost) stands outside hull edge a -> b.
+// ghost triangle (a, b, kGhost) stands outside hull edge a -> b. Corners are
+// ranks in the insertion order.
 class Triangulation {
  public:
-  Triangulation(const double* x, const double* y, std::size_t n) : x_(x), y_(y) {
+  // order: the point numbers (0-based) in insertion order.
+  Triangulation(const double* x, const double* y, const std::vector<Index>& order) : order_(order) {
+    const std::size_t n = order.size();
+    site_.resize(n);
+    for (std::size_t k = 0; k < n; ++k) site_[k] = {x[order[k]], y[order[k]]};
     tri_.Reserve(2 * n + 8);
     link_.assign(n + 1, kNone);
-    shownAs_.resize(n);
-    std::iota(shownAs_.begin(), shownAs_.end(), 0);
+    shownAs_ = order;
   }
 
   bool Start(Index a, Index b, Index c);
-  // Inserts point p; false when it coincides with a corner already present,
-  // which from then on is written as the lower of the two point numbers.
+  // Inserts the point of rank p; false when it coincides with a corner
+  // already present, which from then on is written as the lower of the two
+  // point numbers.
   bool Insert(Index p);
   void Collect(std::vector<DelaunayTri>& out) const;
 
  private:
   bool IsGhost(Index t) const { return tri_[t].v[2] == kGhost; }
   double Orient(Index a, Index b, Index p) const {
-    return Orient2D(x_[a], y_[a], x_[b], y_[b], x_[p], y_[p]);
+    const Site &sa = site_[a], &sb = site_[b], &sp = site_[p];
+    return Orient2D(sa.x, sa.y, sb.x, sb.y, sp.x, sp.y);
   }
   bool Conflicts(Index t, Index p) const;
-  Index Locate(Index p) const;
+  Index Locate(Index p);
   Index NewTriangle() {
     const auto t = static_cast<Index>(tri_.Size());
     tri_.PushBack({{kNone, kNone, kNone}, {kNone, kNone, kNone}, 0, 0});
     return t;
   }
   Index& LinkOf(Index vertex) { return link_[vertex == kGhost ? link_.size() - 1 : vertex]; }
+  // 0, 1 or 2, evenly: the walk's first edge.
+  unsigned NextEdge() {
+    random_ ^= random_ << 13;
+    random_ ^= random_ >> 17;
+    random_ ^= random_ << 5;
+    return static_cast<unsigned>((static_cast<std::uint64_t>(random_) * 3) >> 32);
+  }
 
   struct BoundaryEdge {
     Index from, to, outside, outsideSlot;
   };
 
-  const double* x_;
-  const double* y_;
   // Corners and neighbours side by side: the walk and the cavity search read
   // both, and one triangle then lies in one cache line.
   struct alignas(32) Tri {
@@ -172,17 +263,19 @@ class Triangulation {
     std::uint32_t mark;
     Index unused;
   };
+  const std::vector<Index>& order_;
+  std::vector<Site> site_;
   LargePageArray<Tri> tri_;
   std::vector<Index> link_;
   // The point number written for each corner: the first of equal points,
-  // whichever of them the shuffled order inserted.
+  // whichever of them the order inserted.
   std::vector<Index> shownAs_;
   std::uint32_t stamp_ = 0;
   Index last_ = 0;
+  std::uint32_t random_ = 2463534242u;
   std::vector<Index> cavity_;
   std::vector<Index> stack_;
   std::vector<BoundaryEdge> boundary_;
-  std::minstd_rand random_{7u};
 };
 
 bool Triangulation::Start(Index a, Index b, Index c) {
@@ -216,49 +309,55 @@ bool Triangulation::Start(Index a, Index b, Index c) {
 
 bool Triangulation::Conflicts(Index t, Index p) const {
   const Index a = tri_[t].v[0], b = tri_[t].v[1], c = tri_[t].v[2];
+  const Site &sa = site_[a], &sb = site_[b], &sp = site_[p];
   if (c != kGhost) {
-    return InCircle(x_[a], y_[a], x_[b], y_[b], x_[c], y_[c], x_[p], y_[p]) > 0.0;
+    const Site& sc = site_[c];
+    return InCircle(sa.x, sa.y, sb.x, sb.y, sc.x, sc.y, sp.x, sp.y) > 0.0;
   }
   // A ghost's circle is the open half-plane outside its hull edge plus the
   // open edge itself.
   const double side = Orient(a, b, p);
   if (side != 0.0) return side > 0.0;
-  if (x_[a] != x_[b]) {
-    return std::min(x_[a], x_[b]) < x_[p] && x_[p] < std::max(x_[a], x_[b]);
-  }
-  return std::min(y_[a], y_[b]) < y_[p] && y_[p] < std::max(y_[a], y_[b]);
+  if (sa.x != sb.x) return std::min(sa.x, sb.x) < sp.x && sp.x < std::max(sa.x, sb.x);
+  return std::min(sa.y, sb.y) < sp.y && sp.y < std::max(sa.y, sb.y);
 }
 
 // Walks from the last new triangle towards p, across any edge that p lies
 // strictly beyond. Ends in a solid triangle holding p (inside or on its
-// border) or in the ghost beyond the hull edge that p lies outside of.
-Index Triangulation::Locate(Index p) const {
+// border) or in the ghost beyond the hull edge that p lies outside of. The
+// edge just crossed is not tested again: p lies strictly on this side of it.
+Index Triangulation::Locate(Index p) {
+  static constexpr int kNext[5] = {0, 1, 2, 0, 1};
   Index t = last_;
-  // A random first edge keeps the walk from circling on degenerate meshes.
-  std::minstd_rand random(static_cast<unsigned>(p) + 1u);
+  Index came = kNone;
   for (;;) {
-    const int first = static_cast<int>(random() % 3);
-    bool moved = false;
-    for (int k = 0; k < 3 && !moved; ++k) {
-      const int e = (first + k) % 3;
-      const Index a = tri_[t].v[(e + 1) % 3];
-      const Index b = tri_[t].v[(e + 2) % 3];
-      if (Orient(a, b, p) < 0.0) {
-        t = tri_[t].nb[e];
-        moved = true;
+    // A random first edge keeps the walk from circling on degenerate meshes.
+    const unsigned first = NextEdge();
+    const Tri& tri = tri_[t];
+    Index next = kNone;
+    for (unsigned k = 0; k < 3; ++k) {
+      const int e = kNext[first + k];
+      if (tri.nb[e] == came) continue;
+      if (Orient(tri.v[kNext[e + 1]], tri.v[kNext[e + 2]], p) < 0.0) {
+        next = tri.nb[e];
+        break;
       }
     }
-    if (!moved || IsGhost(t)) return t;
+    if (next == kNone) return t;
+    came = t;
+    t = next;
+    if (IsGhost(t)) return t;
   }
 }
 
 bool Triangulation::Insert(Index p) {
   const Index start = Locate(p);
+  const Site sp = site_[p];
   if (!IsGhost(start)) {
     for (int i = 0; i < 3; ++i) {
       const Index c = tri_[start].v[i];
-      if (x_[c] == x_[p] && y_[c] == y_[p]) {
-        shownAs_[c] = std::min(shownAs_[c], p);
+      if (site_[c].x == sp.x && site_[c].y == sp.y) {
+        shownAs_[c] = std::min(shownAs_[c], order_[p]);
         return false;
       }
     }
@@ -378,11 +477,11 @@ DelaunayResult TriangulatePoints(const double* x, const double* y, std::size_t n
     result.duplicates = CountDuplicates(x, y, n);
     return result;
   }
-  Triangulation mesh(x, y, n);
-  mesh.Start(order[0], order[second], order[third]);
+  Triangulation mesh(x, y, order);
+  mesh.Start(0, static_cast<Index>(second), static_cast<Index>(third));
   for (std::size_t k = 1; k < n; ++k) {
     if (k == second || k == third) continue;
-    if (!mesh.Insert(order[k])) ++result.duplicates;
+    if (!mesh.Insert(static_cast<Index>(k))) ++result.duplicates;
   }
   mesh.Collect(result.triangles);
   return result;

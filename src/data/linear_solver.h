@@ -6,14 +6,17 @@
 
 namespace qv {
 
-// Solves A X = B by elimination with full pivoting (the largest remaining
-// element, the first of equal ones in row-major order) and back
-// substitution. a holds the n x n matrix row by row; b holds n rows of rhsCount right-hand sides.
-// On success b holds the solutions (row i = unknown i) and the result is true. The system counts as
-// singular, and false is returned with b unspecified, when the largest remaining element a of a
-// step satisfies a + 1 = 1 in double precision. Large systems use several threads; the result does
-// not depend on their number. Throws std::invalid_argument when the sizes do not match.
-bool SolveLinear(std::size_t n, std::vector<double> a, std::size_t rhsCount,
-                 std::vector<double>& b);
+// Solves A X = B by LU decomposition with partial pivoting (LAPACK). a holds
+// the n x n matrix row by row; b holds n rows of rhsCount right-hand sides. On
+// success b holds the solutions (row i = unknown i) and the result is true.
+// The system counts as singular, and false is returned with b unspecified,
+// when a pivot p of the decomposition satisfies |p| + 1 = 1 in double
+// precision (or is not a number). Large systems use several threads; the
+// result does not depend on their number. When reciprocalCondition is given
+// it receives the estimate of 1 / (|A|_1 |A^-1|_1), solved or not: 0 for an
+// exactly singular matrix or one that holds no numbers, near 1 for a well
+// conditioned one. Throws std::invalid_argument when the sizes do not match.
+bool SolveLinear(std::size_t n, std::vector<double> a, std::size_t rhsCount, std::vector<double>& b,
+                 double* reciprocalCondition = nullptr);
 
 }  // namespace qv

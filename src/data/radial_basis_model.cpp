@@ -5,6 +5,7 @@
 #include <stdexcept>
 #include <utility>
 
+#include "data/parallel_for.h"
 #include "linear_solver.h"
 #include "robust_predicates.h"
 
@@ -46,6 +47,9 @@ bool RadialBasisModel::Fit(RadialKernel kernel, const std::vector<double>& u,
   }
   kernel_ = kernel;
   sets_ = valueSets.size();
+  // The checks below find exactly singular systems: equal rows, or (thin
+  // plate) polynomial columns that depend on each other.
+  reciprocalCondition_ = 0.0;
   const std::size_t terms = kernel == RadialKernel::ThinPlate ? 3 : 0;
   if (n == 0 || n + terms < 1) return false;
   if (HasCoincidentPoints(u, v)) return false;
@@ -69,12 +73,18 @@ bool RadialBasisModel::Fit(RadialKernel kernel, const std::vector<double>& u,
   const std::size_t size = n + terms;
   std::vector<double> a(size * size, 0.0);
   std::vector<double> b(size * sets_, 0.0);
-  for (std::size_t i = 0; i < n; ++i) {
-    for (std::size_t j = 0; j < n; ++j) {
-      const double du = u_[i] - u_[j];
-      const double dv = v_[i] - v_[j];
-      a[i * size + j] = Kernel(du * du + dv * dv);
+  // A million kernels and more: the rows on the cores.
+  ParallelFor(n, 64, [&](std::size_t first, std::size_t last) {
+    for (std::size_t i = first; i < last; ++i) {
+      double* row = &a[i * size];
+      for (std::size_t j = 0; j < n; ++j) {
+        const double du = u_[i] - u_[j];
+        const double dv = v_[i] - v_[j];
+        row[j] = Kernel(du * du + dv * dv);
+      }
     }
+  });
+  for (std::size_t i = 0; i < n; ++i) {
     if (terms > 0) {
       const double row[3] = {1.0, u_[i], v_[i]};
       for (std::size_t t = 0; t < 3; ++t) {
@@ -84,7 +94,7 @@ bool RadialBasisModel::Fit(RadialKernel kernel, const std::vector<double>& u,
     }
     for (std::size_t s = 0; s < sets_; ++s) b[i * sets_ + s] = valueSets[s][i];
   }
-  if (!SolveLinear(size, std::move(a), sets_, b)) return false;
+  if (!SolveLinear(size, std::move(a), sets_, b, &reciprocalCondition_)) return false;
   weights_ = std::move(b);
   return true;
 }

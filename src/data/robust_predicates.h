@@ -1,7 +1,8 @@
 // Exact-sign geometric predicates. Each first evaluates in double precision
 // with a bound on its rounding error; only when the sign is in doubt is the
-// determinant evaluated exactly (floating-point expansions), so the sign is
-// always that of the exact value.
+// determinant evaluated exactly (in wide integers when the coordinates allow,
+// else in floating-point expansions), so the sign is always that of the
+// exact value.
 #pragma once
 
 #include <cmath>
@@ -13,6 +14,11 @@ namespace predicates_detail {
 double OrientSlow(double ax, double ay, double bx, double by, double cx, double cy);
 double InCircleSlow(double ax, double ay, double bx, double by, double cx, double cy, double dx,
                     double dy);
+// The general exact evaluations alone, whatever the coordinates: a second
+// exact method to check the integer one against.
+double OrientByExpansions(double ax, double ay, double bx, double by, double cx, double cy);
+double InCircleByExpansions(double ax, double ay, double bx, double by, double cx, double cy,
+                            double dx, double dy);
 // Error bounds of the double-precision evaluations, relative to the sums of
 // the magnitudes of their products (2^-53 is the unit roundoff).
 inline constexpr double kEpsilon = 1.1102230246251565e-16;
@@ -21,7 +27,8 @@ inline constexpr double kInCircleBound = (10.0 + 96.0 * kEpsilon) * kEpsilon;
 }  // namespace predicates_detail
 
 // Positive when a, b, c turn counter-clockwise, negative when clockwise, 0
-// when they lie on one line. The magnitude is approximate; the sign is exact.
+// when they lie on one line. The sign is exact; the magnitude is only
+// approximate, and when the sign was in doubt it is 1.
 // The filter is inline: the triangulation calls these for every step of its walks.
 inline double Orient2D(double ax, double ay, double bx, double by, double cx, double cy) {
   const double left = (ax - cx) * (by - cy);
@@ -34,7 +41,7 @@ inline double Orient2D(double ax, double ay, double bx, double by, double cx, do
 
 // For a, b, c counter-clockwise: positive when d lies inside their
 // circumcircle, negative outside, 0 on it (the sign flips for clockwise a, b,
-// c). The magnitude is approximate; the sign is exact.
+// c). The sign is exact; the magnitude as for Orient2D.
 inline double InCircle(double ax, double ay, double bx, double by, double cx, double cy, double dx,
                        double dy) {
   const double adx = ax - dx, ady = ay - dy;

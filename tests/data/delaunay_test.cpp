@@ -181,6 +181,35 @@ TEST(Delaunay, ALatticeOfCocircularPoints) {
   ExpectEmptyCircles(p, r.triangles);
 }
 
+// Gridded measurements: steps that do not round exactly make near-ties on
+// top of the exact ties, the tests the fast filter cannot decide.
+struct LatticeCase {
+  const char* name;
+  double origin;
+  double step;
+};
+
+class DelaunayLatticeTest : public testing::TestWithParam<LatticeCase> {};
+
+TEST_P(DelaunayLatticeTest, CountsAndEmptyCircles) {
+  const LatticeCase& c = GetParam();
+  Points p;
+  for (int i = 0; i < 40; ++i) {
+    for (int j = 0; j < 40; ++j) p.Add(c.origin + i * c.step, c.origin + j * c.step);
+  }
+  const DelaunayResult r = Triangulate(p);
+  EXPECT_EQ(r.duplicates, 0u);
+  EXPECT_EQ(r.triangles.size(), 2 * p.Size() - 2 - HullPointCount(p));
+  ExpectValidTriangulation(p, r.triangles);
+  ExpectEmptyCircles(p, r.triangles);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Steps, DelaunayLatticeTest,
+    testing::Values(LatticeCase{"Tenths", 0.0, 0.1}, LatticeCase{"TenthsFarOut", 1000.3, 0.1},
+                    LatticeCase{"Units", 0.0, 1.0}, LatticeCase{"Thirds", -7.0, 1.0 / 3}),
+    [](const testing::TestParamInfo<LatticeCase>& info) { return info.param.name; });
+
 TEST(Delaunay, CollinearPointsGiveNoTriangles) {
   Points line;
   // Dyadic steps, so that the points lie on the line exactly.

@@ -1,5 +1,6 @@
 // The dense solver of the radial-basis gridding: solutions, pivoting past
-// zeros, the absolute singularity test, and the threaded path on large systems.
+// zeros, the absolute singularity test, the condition it reports, and the
+// threaded path on large systems.
 #include "linear_solver.h"
 
 #include <cmath>
@@ -96,10 +97,42 @@ std::vector<double> RandomSystem(std::size_t n, unsigned seed) {
   return a;
 }
 
-// Large systems run on several threads; the answer must be that of the one
-// elimination order, which is the same on any number of threads.
+struct ConditionCase {
+  const char* name;
+  std::size_t n;
+  std::vector<double> a;
+  double low, high;  // bounds of the reciprocal condition number
+  bool solved;
+};
+
+class SolveLinearConditionTest : public testing::TestWithParam<ConditionCase> {};
+
+TEST_P(SolveLinearConditionTest, ReportsTheReciprocalCondition) {
+  const ConditionCase& c = GetParam();
+  std::vector<double> b(c.n, 1.0);
+  double condition = -1.0;
+  EXPECT_EQ(SolveLinear(c.n, c.a, 1, b, &condition), c.solved);
+  EXPECT_GE(condition, c.low);
+  EXPECT_LE(condition, c.high);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, SolveLinearConditionTest,
+    testing::Values(ConditionCase{"Identity", 2, {1, 0, 0, 1}, 1.0, 1.0, true},
+                    // |A| = 1 and |A^-1| = 1e10: the estimate is exact for diagonals.
+                    ConditionCase{"Graded", 2, {1, 0, 0, 1e-10}, 0.99e-10, 1.01e-10, true},
+                    ConditionCase{"EqualRows", 2, {1, 2, 1, 2}, 0.0, 0.0, false},
+                    ConditionCase{"Zero", 2, {0, 0, 0, 0}, 0.0, 0.0, false},
+                    ConditionCase{"NaN", 1, {std::nan("")}, 0.0, 0.0, false},
+                    // Singular by the absolute test, yet well conditioned.
+                    ConditionCase{"TinyPivot", 1, {1e-17}, 1.0, 1.0, false}),
+    [](const testing::TestParamInfo<ConditionCase>& info) { return std::string(info.param.name); });
+
+// Large systems are decomposed in panels with the columns shared among
+// threads; the answer must be the same on any number of threads, and on
+// every run.
 TEST(SolveLinear, LargeSystemsSolveAndRepeatBitForBit) {
-  const std::size_t n = 400;
+  const std::size_t n = 700;
   const std::vector<double> a = RandomSystem(n, 3);
   std::vector<double> x(n * 2);
   for (std::size_t i = 0; i < x.size(); ++i) x[i] = std::sin(0.1 * static_cast<double>(i));
@@ -115,13 +148,15 @@ TEST(SolveLinear, LargeSystemsSolveAndRepeatBitForBit) {
 }
 
 TEST(SolveLinear, LargeSingularSystemIsReported) {
-  const std::size_t n = 300;
+  const std::size_t n = 600;
   std::vector<double> a = RandomSystem(n, 4);
   // Unknown 150 appears in no equation. (The test is absolute: rows that are
   // only dependent up to rounding leave pivots near 1e-15 and are solved.)
   for (std::size_t i = 0; i < n; ++i) a[i * n + 150] = 0.0;
   std::vector<double> b(n, 1.0);
-  EXPECT_FALSE(SolveLinear(n, a, 1, b));
+  double condition = -1.0;
+  EXPECT_FALSE(SolveLinear(n, a, 1, b, &condition));
+  EXPECT_EQ(condition, 0.0);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // where the plain double evaluation gets the sign wrong.
 #include "robust_predicates.h"
 
+#include <cmath>
 #include <cstdint>
 #include <random>
 
@@ -85,6 +86,64 @@ TEST(InCircle, SignIsExactNearACircle) {
   EXPECT_GT(results[1], 0);
   EXPECT_GT(results[2], 0);
 }
+
+// Lattices of measurements, where nearly every undecided test is a tie or a
+// near-tie of rounded coordinates. Those are settled in wide integers when the
+// coordinates allow; the expansions, which hold any doubles, must agree.
+struct LatticeCase {
+  const char* name;
+  double origin;  // added to every coordinate
+  double step;
+  int ulps;  // each coordinate nudged by up to this many units in the last place
+};
+
+class PredicatesOnLatticeTest : public testing::TestWithParam<LatticeCase> {};
+
+TEST_P(PredicatesOnLatticeTest, WideIntegersAgreeWithExpansions) {
+  const LatticeCase& c = GetParam();
+  std::mt19937 random(11);
+  std::uniform_int_distribution<int> cell(0, 5), nudge(-c.ulps, c.ulps);
+  auto coordinate = [&] {
+    double v = c.origin + cell(random) * c.step;
+    for (int n = nudge(random); n != 0; n += n > 0 ? -1 : 1) {
+      v = std::nextafter(v, n > 0 ? 1e300 : -1e300);
+    }
+    return v;
+  };
+  int signs[2][3] = {};
+  for (int trial = 0; trial < 20000; ++trial) {
+    double p[8];
+    for (double& v : p) v = coordinate();
+    const int orient = SignOf(Orient2D(p[0], p[1], p[2], p[3], p[4], p[5]));
+    ASSERT_EQ(orient,
+              SignOf(predicates_detail::OrientByExpansions(p[0], p[1], p[2], p[3], p[4], p[5])))
+        << trial;
+    const int inCircle = SignOf(InCircle(p[0], p[1], p[2], p[3], p[4], p[5], p[6], p[7]));
+    ASSERT_EQ(inCircle, SignOf(predicates_detail::InCircleByExpansions(p[0], p[1], p[2], p[3], p[4],
+                                                                       p[5], p[6], p[7])))
+        << trial;
+    ++signs[0][orient + 1];
+    ++signs[1][inCircle + 1];
+  }
+  for (const auto& counts : signs) {
+    for (int count : counts) EXPECT_GT(count, 0) << "every sign, ties included";
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Lattices, PredicatesOnLatticeTest,
+                         testing::Values(LatticeCase{"TenthsFromZero", 0.0, 0.1, 0},
+                                         // Off zero: a nudged zero is subnormal, where products
+                                         // underflow and expansions are no longer exact.
+                                         LatticeCase{"TenthsNudged", 0.3, 0.1, 1},
+                                         LatticeCase{"TenthsFarFromZero", 1e6, 0.1, 0},
+                                         LatticeCase{"Integers", 0.0, 1.0, 0},
+                                         LatticeCase{"ThousandthsNearOne", 1.0, 1e-3, 2},
+                                         // Coordinates 1e-20 and 1e20 apart in magnitude: too many
+                                         // bits for the integers, so the expansions decide alone.
+                                         LatticeCase{"WideSpread", 1e-20, 1e20, 0}),
+                         [](const testing::TestParamInfo<LatticeCase>& info) {
+                           return info.param.name;
+                         });
 
 }  // namespace
 }  // namespace qv

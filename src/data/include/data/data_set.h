@@ -180,7 +180,7 @@ class DataSet {
   // and 4 call the event pump once per node. Shows "Can not generate a
   // regular data grid, please try another method." and returns false, the
   // arrays untouched, when no grid can be made (an unknown method, a singular
-  // fit, more than 2000 points for methods 3 and 4; a singular radial-basis
+  // fit, more than 7500 points for methods 3 and 4; a singular radial-basis
   // system first shows "Can not solve the linear eqution group."). Regular
   // data sets are left alone (true). Throws
   // RuntimeError(kSubscriptOutOfRange) when the arrays are not allocated for

@@ -29,6 +29,11 @@ class RadialBasisModel {
 
   std::size_t SetCount() const { return sets_; }
 
+  // The estimated reciprocal condition number of the last fit's system
+  // (1-norm): near 1 when well conditioned, 0 when exactly singular, as for
+  // coincident points.
+  double ReciprocalCondition() const { return reciprocalCondition_; }
+
  private:
   double Kernel(double distance2) const;
 
@@ -39,6 +44,7 @@ class RadialBasisModel {
   double shape2_ = 1.0;
   std::vector<double> u_, v_;
   std::size_t sets_ = 0;
+  double reciprocalCondition_ = 0.0;
   // Per point the weight of each set, then (thin plate) the polynomial terms.
   std::vector<double> weights_;
 };

@@ -24,4 +24,10 @@ double ShepardAt(const ShepardPoints<D>& points, const std::array<double, D>& no
 extern template double ShepardAt<2>(const ShepardPoints<2>&, const std::array<double, 2>&);
 extern template double ShepardAt<3>(const ShepardPoints<3>&, const std::array<double, 3>&);
 
+// The values of points.values and of a second value set of the same points
+// (as long as points.values) at node, in one pass: the weights are shared.
+// Each is what ShepardAt gives for that set.
+std::array<double, 2> ShepardAt(const ShepardPoints<2>& points, const std::vector<double>& second,
+                                const std::array<double, 2>& node);
+
 }  // namespace qv
