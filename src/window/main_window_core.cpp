@@ -312,8 +312,12 @@ bool MainWindowCore::RunListCommand(MenuItem item) {
   if (item == MenuItem::mnuFunEdit) return false;  // "Edit..." has no action
   // No selection: the commands must not fall back to the first graph.
   if (list_.ListIndex() < 0 || list_.ListIndex() >= list_.ListCount()) return false;
-  // Cut, Copy and Delete arrive with the Edit commands.
-  return false;
+  switch (item) {
+    case MenuItem::mnuFunCut: return RunEditCommand(MenuItem::mnuEditCut);
+    case MenuItem::mnuFunCopy: return RunEditCommand(MenuItem::mnuEditCopy);
+    case MenuItem::mnuFunDelete: return RunEditCommand(MenuItem::mnuEditDelete);
+    default: return false;
+  }
 }
 
 // Data panel

@@ -13,6 +13,7 @@
 #include <wx/statusbr.h>
 #include <wx/textctrl.h>
 #include <wx/toolbar.h>
+#include <wx/uiaction.h>
 #include <wx/utils.h>
 #include <wx/weakref.h>
 
@@ -317,6 +318,54 @@ TEST_F(MainWindowTest, FileOpenFromTheMenuShowsTheChosenDocument) {
   EXPECT_EQ(frame_->GraphListBox()->GetCount(),
             static_cast<unsigned>(Core().Shared().allGraphs.Items.Count()));
   EXPECT_FALSE(AllWhite(Picture()));
+}
+
+// Ctrl+C (the Copy item's shortcut, pressed as the user would) copies the
+// selected graph to the desktop's clipboard; Edit > Paste adds an equal graph
+// with its list entry.
+TEST_F(MainWindowTest, CtrlCThenEditPasteAddsAGraph) {
+  AddTwoPointGraphs();
+  wxCheckListBox* list = frame_->GraphListBox();
+  list->SetSelection(1);
+  wxCommandEvent select(wxEVT_LISTBOX, list->GetId());
+  select.SetInt(1);
+  select.SetEventObject(list);
+  list->GetEventHandler()->ProcessEvent(select);
+  ASSERT_EQ(Core().List().ListIndex(), 1);
+  const wxMenuItem* copy = frame_->GetMenuBar()->FindItem(MainFrame::MenuId(MenuItem::mnuEditCopy));
+  ASSERT_NE(copy, nullptr);
+  EXPECT_EQ(copy->GetItemLabelText(), "Copy");
+  ASSERT_NE(copy->GetAccel(), nullptr);
+  EXPECT_EQ(copy->GetAccel()->ToString(), "Ctrl+C");
+
+  // The keys go to the window under the pointer; a window of a test running
+  // beside this one on the same display may come up over it, so the press
+  // is tried again a few times.
+  wxUIActionSimulator keys;
+  for (int attempt = 0; attempt < 5 && Core().Flags().CopiedCount == 0; ++attempt) {
+    frame_->Raise();
+    keys.MouseMove(frame_->DrawingArea()->GetScreenRect().GetPosition() + wxPoint(20, 20));
+    frame_->DrawingArea()->SetFocus();
+    PumpFor(50ms);
+    keys.Char('c', wxMOD_CONTROL);
+    for (int i = 0; i < 50 && Core().Flags().CopiedCount == 0; ++i) PumpFor(10ms);
+  }
+  ASSERT_EQ(Core().Flags().CopiedCount, 1) << "Ctrl+C must run Edit > Copy";
+
+  wxCommandEvent paste(wxEVT_MENU, MainFrame::MenuId(MenuItem::mnuEditPaste));
+  paste.SetEventObject(frame_);
+  frame_->GetEventHandler()->ProcessEvent(paste);
+  EXPECT_TRUE(messages_.Shown().empty()) << messages_.Texts().front();
+  const Workspace& ws = Core().Shared();
+  ASSERT_EQ(ws.allGraphs.Items.Count(), 3);
+  EXPECT_EQ(ws.shownGraphs.Items.Count(), 3);
+  const auto& pasted = static_cast<const Graph&>(*ws.allGraphs.Items.Item(3));
+  const auto& copied = static_cast<const Graph&>(*ws.allGraphs.Items.Item(2));
+  EXPECT_EQ(DifferingRecordedOptions(pasted, copied), std::vector<std::string>{});
+  EXPECT_EQ(pasted.ID(), 3);
+  ASSERT_EQ(list->GetCount(), 3u);
+  EXPECT_EQ(list->GetString(2), list->GetString(1));
+  EXPECT_TRUE(list->IsChecked(2));
 }
 
 // The enable pattern of the view kind reaches the real menu items and

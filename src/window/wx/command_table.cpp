@@ -19,6 +19,12 @@ constexpr std::array kFileMenu = {
 };
 
 constexpr std::array kEditMenu = {
+    MenuRow{M::mnuEditCut, "Cut"},
+    MenuRow{M::mnuEditCopy, "Copy", false, "Ctrl+C"},
+    MenuRow{M::mnuEditCopyAs, "Copy As BMP"},
+    MenuRow{M::mnuEditPaste, "Paste"},
+    Sep(),
+    MenuRow{M::mnuEditDelete, "Delete"},
     MenuRow{M::mnuEditDelAll, "Delete All"},
 };
 
@@ -80,6 +86,8 @@ constexpr std::array kToolbar = {
 };
 
 constexpr std::array kGraphEditPopup = {
+    MenuRow{M::mnuEditPaste, "Paste"},
+    MenuRow{M::mnuEditCopyAs, "Copy As BMP"},
     MenuRow{M::mnuEditDelAll, "Delete All"},
 };
 

@@ -16,6 +16,8 @@ struct MenuRow {
   MenuItem item;
   std::string_view caption;
   bool separator = false;
+  // The keyboard shortcut shown beside the caption ("Ctrl+C"), "" for none.
+  std::string_view shortcut = "";
 };
 
 // One menu of the menu bar.

@@ -85,8 +85,10 @@ void FillMenu(wxMenu& menu, std::span<const MenuRow> rows) {
     if (row.separator) {
       menu.AppendSeparator();
     } else {
-      menu.Append(MainFrame::MenuId(row.item),
-                  wxString::FromUTF8(row.caption.data(), row.caption.size()));
+      wxString caption = wxString::FromUTF8(row.caption.data(), row.caption.size());
+      if (!row.shortcut.empty())
+        caption += "\t" + wxString::FromUTF8(row.shortcut.data(), row.shortcut.size());
+      menu.Append(MainFrame::MenuId(row.item), caption);
     }
   }
 }
@@ -138,6 +140,8 @@ MainFrame::MainFrame(const MainFrameOptions& options)
   documentCommands_ = std::make_unique<FileCommandsAdapter>(*fileCommands_);
   core_->SetDocumentCommands(documentCommands_.get());
   core_->SetShell(options.shell != nullptr ? options.shell : &ownShell_);
+  clipboard_ = options.clipboard != nullptr ? options.clipboard : &ownClipboard_;
+  core_->SetClipboard(clipboard_);
 
   BuildMenus();
   BuildToolbar();
@@ -547,7 +551,11 @@ void MainFrame::RunCommand(MenuItem item) {
     case M::mnuFileSave:
     case M::mnuFileSaveAs:
     case M::mnuFileExit: core.RunFileCommand(item); break;
-    case M::mnuEditDelAll: core.DeleteAllGraphs(); break;
+    case M::mnuEditCut:
+    case M::mnuEditCopy:
+    case M::mnuEditPaste:
+    case M::mnuEditDelete:
+    case M::mnuEditDelAll: core.RunEditCommand(item); break;
     case M::mnuViewMove:
     case M::mnuViewZoom:
     case M::mnuViewRotateX:
@@ -563,7 +571,10 @@ void MainFrame::RunCommand(MenuItem item) {
     case M::mnuFunEdit:
     case M::mnuFunCut:
     case M::mnuFunCopy:
-    case M::mnuFunDelete: core.RunListCommand(item); break;
+    case M::mnuFunDelete:
+      core.RunListCommand(item);
+      ModelsChanged();
+      break;
     default: break;
   }
 }
@@ -603,6 +614,8 @@ void MainFrame::OnClose(wxCloseEvent& event) {
     return;
   }
   closing_ = true;
+  // What the program copied stays on the clipboard after it ends.
+  clipboard_->KeepAfterExit();
   spinTimer_.Stop();
   if (canvas_->HasCapture()) canvas_->ReleaseMouse();
   context_.reset();

@@ -11,6 +11,7 @@
 
 #include "documents/document_host.h"
 #include "graphs/workspace.h"
+#include "platform/clipboard.h"
 #include "platform/shell.h"
 #include "window/command_states.h"
 #include "window/data_sheet.h"
@@ -64,6 +65,9 @@ class MainWindowCore final : public InteractionHost, public DocumentHost {
   void SetDocumentCommands(DocumentCommands* commands) { commands_ = commands; }
   // The desktop's shell that shows the help; the window does not own it.
   void SetShell(ShellService* shell) { shell_ = shell; }
+  // The clipboard of the Edit commands and the sheet's pop-up; the window
+  // does not own it. Without one they copy and paste nothing.
+  void SetClipboard(ClipboardService* clipboard) { clipboard_ = clipboard; }
 
   // Start-up and shut-down
   // Start: every default in its order, the GL state and fonts, the
@@ -197,8 +201,33 @@ class MainWindowCore final : public InteractionHost, public DocumentHost {
   void SetListChecked(Long index, bool checked);
   void OnGraphListMouseDown(int button, double x, double y);
   // The list pop-up's Cut, Copy and Delete act on the selected entry; with no
-  // selection (ListIndex -1) they do nothing. Returns whether one ran.
+  // selection (ListIndex -1) they do nothing. Returns whether one ran (a
+  // Copy or Cut that copied nothing did not).
   bool RunListCommand(MenuItem item);
+
+  // Edit menu (main_window_exchange.cpp)
+  // Runs an Edit command, or the list pop-up's or the drawing area's entry
+  // for one; false for an item that is none of them.
+  bool RunEditCommand(MenuItem item);
+  // Edit > Copy: puts the selected entry's graph on the clipboard as text
+  // (CopiedGraphText) and sets CopiedCount to 1. Nothing is copied when no
+  // graph is shown or no entry is selected; a clipboard that cannot be
+  // opened is reported. Returns whether the graph was copied.
+  bool CopyGraph();
+  // Edit > Cut: Copy, then Delete, the delete only once the copy succeeded.
+  void CutGraph();
+  // Edit > Paste: after a Copy in this run (CopiedCount), reads the
+  // clipboard's text (UTF-8 there, Windows-1252 here: a character that
+  // Windows-1252 cannot hold refuses it) with ReadPastedGraph. A refused text
+  // is reported and changes nothing. A graph read gets the next ID, the
+  // record's gridding methods, the triangles its kind needs, and a list entry
+  // captioned as opening gives it (ListCaption), checked as the selected entry
+  // is (checked when none is), then the list's check handler shows it.
+  void PasteGraph();
+  // Edit > Delete: the selected entry's graph leaves both groups and the
+  // list (its release step runs first), then the scene is rebuilt and shown.
+  // Nothing happens with no graph or no selection.
+  void DeleteSelectedGraph();
 
   // Data panel
   void OnDataKindChosen(int kind);
@@ -270,11 +299,14 @@ class MainWindowCore final : public InteractionHost, public DocumentHost {
   // The graphs' release steps in the drawing context, when one was set up
   // and not yet released (before the graphs are deleted).
   void ReleaseGraphResources();
+  // The Edit commands' failures, under the title "Error".
+  void ShowEditError(const std::string& text);
 
   MainWindowView& view_;
   MainWindowServices services_;
   DocumentCommands* commands_ = nullptr;
   ShellService* shell_ = nullptr;
+  ClipboardService* clipboard_ = nullptr;
   std::unique_ptr<Workspace> workspace_;
   std::unique_ptr<SheetText> sheetText_;
   SheetModel sheet_;

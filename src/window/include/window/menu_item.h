@@ -60,12 +60,26 @@ enum class MenuItem {
   mnuDrawLight,
   // Help
   mnuHelpCon,
+  mnuHelpHome,
+  mnuHelpCus,
+  mnuHelpVideo,
+  mnuHelpTwitter,
+  mnuHelpFB,
   mnuHelpAbout,
   // Graph-list pop-up (FunEdit)
   mnuFunEdit,
   mnuFunCut,
   mnuFunCopy,
   mnuFunDelete,
+  // Data-sheet pop-up (mnuGE)
+  mnuGECutIt,
+  mnuGECopy,
+  mnuGEPaste,
+  mnuGEDelete,
+  mnuGEInsertRow,
+  mnuGEInsertCol,
+  mnuGEDelRow,
+  mnuGEDelCol,
   kCount  // not an item: the number of items
 };
 

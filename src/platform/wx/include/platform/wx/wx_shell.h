@@ -9,11 +9,12 @@ namespace qv {
 
 class WxShell final : public ShellService {
  public:
-  // path is UTF-8. Runs the opener on the file's URL and waits up to two
-  // seconds for its answer: an exit with failure, or no opener at all, is
-  // false; a success, or an opener still running (it then runs the browser
-  // itself), is true.
-  bool OpenInBrowser(const std::string& path) override;
+  using ShellService::OpenInBrowser;
+  // path is UTF-8. Runs the opener on the file's URL (with "#" and the
+  // anchor when there is one) and waits up to two seconds for its answer: an
+  // exit with failure, or no opener at all, is false; a success, or an
+  // opener still running (it then runs the browser itself), is true.
+  bool OpenInBrowser(const std::string& path, const std::string& anchor) override;
 };
 
 }  // namespace qv

@@ -16,6 +16,7 @@
 #include "documents/file_association.h"
 #include "documents/file_commands.h"
 #include "platform/wx/window_gl_context.h"
+#include "platform/wx/wx_clipboard.h"
 #include "platform/wx/wx_shell.h"
 #include "window/main_window_core.h"
 #include "window/main_window_view.h"
@@ -49,6 +50,8 @@ struct MainFrameOptions {
   FileDialogService* fileDialogs = nullptr;
   // The shell that shows the help (tests script it); null: the toolkit's.
   ShellService* shell = nullptr;
+  // The clipboard (tests script it); null: the desktop's.
+  ClipboardService* clipboard = nullptr;
   // The user's data folder for the file association; empty: UserDataHome().
   std::string dataHome;
   wxSize size = wxSize(1000, 700);
@@ -146,6 +149,8 @@ class MainFrame final : public wxFrame, public MainWindowView {
   FileDialogService* fileDialogs_ = nullptr;
   WxEventPump pump_;
   WxShell ownShell_;
+  WxClipboard ownClipboard_;
+  ClipboardService* clipboard_ = nullptr;
 
   // Logic
   std::unique_ptr<MainWindowCore> core_;

@@ -1,0 +1,114 @@
+// The main window's exchange commands: the Edit menu (copy, cut, paste and
+// delete of graphs) with the list's and the drawing area's pop-up entries.
+#include <limits>
+
+#include "documents/graph_clipboard.h"
+#include "graphs/graph_kinds.h"
+#include "platform/message_box.h"
+#include "platform/message_text.h"
+#include "platform/text_encoding.h"
+#include "window/main_window_core.h"
+
+namespace qv {
+
+namespace {
+
+constexpr char kPasteRefused[] = "The clipboard's text could not be pasted as a graph: ";
+
+}  // namespace
+
+void MainWindowCore::ShowEditError(const std::string& text) {
+  services_.messages.Show(text, "Error", MsgIcon::Exclamation, MsgButtons::OK);
+}
+
+bool MainWindowCore::RunEditCommand(MenuItem item) {
+  switch (item) {
+    case MenuItem::mnuEditCut: {
+      const bool copied = CopyGraph();
+      if (copied) DeleteSelectedGraph();
+      view_.ModelsChanged();
+      return copied;
+    }
+    case MenuItem::mnuEditCopy: return CopyGraph();
+    case MenuItem::mnuEditPaste: PasteGraph(); return true;
+    case MenuItem::mnuEditDelete: DeleteSelectedGraph(); return true;
+    case MenuItem::mnuEditDelAll: DeleteAllGraphs(); return true;
+    default: return false;
+  }
+}
+
+bool MainWindowCore::CopyGraph() {
+  Workspace& ws = *workspace_;
+  if (ws.shownGraphs.Items.Count() < 1) return false;
+  const Long index = list_.ListIndex();
+  if (index < 0 || index >= ws.allGraphs.Items.Count()) return false;
+  const std::string text = CopiedGraphText(*ws.allGraphs.Items.Item(index + 1), ws.settings);
+  if (clipboard_ == nullptr || !clipboard_->SetText(Cp1252ToUtf8(text))) {
+    ShowEditError("The graph could not be copied: the clipboard could not be opened.");
+    return false;
+  }
+  flags_.CopiedCount = 1;
+  return true;
+}
+
+void MainWindowCore::CutGraph() { RunEditCommand(MenuItem::mnuEditCut); }
+
+void MainWindowCore::PasteGraph() {
+  if (flags_.CopiedCount < 1 || clipboard_ == nullptr) return;
+  const auto refuse = [&](const std::string& reason) {
+    ShowEditError(kPasteRefused + reason + ".");
+  };
+  const std::optional<std::string> utf8 = clipboard_->Text();
+  if (!utf8) return refuse("the clipboard holds no text");
+  const std::optional<std::string> text = Utf8ToCp1252(*utf8);
+  if (!text) return refuse("it holds a character that documents can not hold");
+  Workspace& ws = *workspace_;
+  PastedGraph pasted = ReadPastedGraph(*text, ws, dataPanel_);
+  if (!pasted.graph) return refuse(pasted.reason);
+  // The next ID, past any that a graph of the document already holds.
+  Long id = ws.settings.NextGraphID;
+  do {
+    if (id >= std::numeric_limits<Long>::max()) return refuse("the document has no graph ID left");
+    ++id;
+  } while (ws.allGraphs.Items.Contains(CStr(id)));
+  Graph& graph = *pasted.graph;
+  graph.SetID(id);
+  ws.settings.NextGraphID = id;
+  ws.settings.GridMethod = pasted.gridMethod;
+  ws.settings.GridMethod4D = pasted.gridMethod4D;
+  PrepareDataForGraph(graph, ws.dataSet, services_.messages);
+  // The new entry shows the graph as the selected entry shows its own; with
+  // no entry selected the graph is shown, as the user pasted it to see it.
+  const Long selected = list_.ListIndex();
+  const bool checked = selected < 0 || list_.Selected(selected);
+  ws.allGraphs.Items.Add(pasted.graph, CStr(id));
+  list_.AddItem(ListCaption(graph, ws.settings.ViewCode));
+  list_.SetSelected(list_.ListCount() - 1, checked);
+  OnGraphListCheck();
+  view_.ModelsChanged();
+}
+
+void MainWindowCore::DeleteSelectedGraph() {
+  Workspace& ws = *workspace_;
+  const Long index = list_.ListIndex();
+  if (ws.allGraphs.Items.Count() < 1 || index < 0 || index >= ws.allGraphs.Items.Count()) return;
+  const std::shared_ptr<SceneItem> graph = ws.allGraphs.Items.Item(index + 1);
+  const std::string key = CStr(graph->ID());
+  // What the graph made in the drawing context goes with it, in that context.
+  if (glReady_ && !released_) {
+    GlContext* context = view_.DrawingContext();
+    if (context != nullptr && context->MakeCurrent()) graph->ReleaseDrawing();
+  }
+  for (Long position = 1; position <= ws.shownGraphs.Items.Count(); ++position) {
+    if (ws.shownGraphs.Items.Item(position)->ID() == graph->ID()) {
+      ws.shownGraphs.Items.Remove(position);
+      break;
+    }
+  }
+  ws.allGraphs.Items.Remove(index + 1);
+  list_.RemoveItem(index);
+  RebuildAndShow();
+  view_.ModelsChanged();
+}
+
+}  // namespace qv

@@ -1,0 +1,281 @@
+// The Edit commands of the main window: copy, cut, paste and delete of graphs
+// through the clipboard, with the groups and the list kept in step.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "documents/document_writer.h"
+#include "documents/graph_clipboard.h"
+#include "graphs/graph.h"
+#include "platform/record_reader.h"
+#include "support/scripted_clipboard.h"
+#include "support/scripted_file_dialog.h"
+#include "support/scripted_message_box.h"
+#include "window/main_window_core.h"
+#include "window/window_fakes.h"
+
+namespace qv {
+namespace {
+
+constexpr char kRefusal[] = "The clipboard's text could not be pasted as a graph: ";
+
+// A 3D document over a loaded 3 x 2 surface with three surface graphs, the
+// first two checked.
+class ExchangeTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    core.SetDocumentCommands(&commands);
+    core.SetClipboard(&clipboard);
+    core.Start("", 15.0);
+    DataPanel& panel = core.Panel();
+    panel.SetKindIndex(kRegularSurface);
+    panel.SetText(1, "3");
+    panel.SetText(2, "2");
+    core.OnDataPanelOk();
+    for (Long row = 1; row <= 6; ++row) {
+      core.Sheet().CellEdited(row, 1, CStr((row - 1) / 2));
+      core.Sheet().CellEdited(row, 2, CStr((row - 1) % 2));
+      core.Sheet().CellEdited(row, 3, CStr(row));
+    }
+    Workspace& ws = core.Shared();
+    DataContext context{core.Panel(), ws.settings, messages, pump};
+    ASSERT_TRUE(ws.dataSet.GetData(context));
+    for (Long id = 1; id <= 3; ++id) {
+      auto graph = std::make_shared<Graph>();
+      graph->SetID(id);
+      graph->GraphType = kSurfaceModel;
+      graph->NameS = "Surface " + CStr(id);
+      graph->StepU = 2;
+      graph->StepV = 1;
+      graph->FirstColor = 100 * id;
+      ws.allGraphs.Items.Add(graph, CStr(id));
+      core.AddListEntry(ListCaption(*graph, ws.settings.ViewCode));
+      if (id < 3) core.SetListChecked(id - 1, true);
+    }
+    ws.settings.NextGraphID = 3;
+  }
+
+  Graph& GraphAt(Long position) {
+    return static_cast<Graph&>(*core.Shared().allGraphs.Items.Item(position));
+  }
+  std::vector<Long> Ids(const SceneGroup& group) const {
+    std::vector<Long> ids;
+    for (const auto& [key, item] : group.Items) ids.push_back(item->ID());
+    return ids;
+  }
+  // Everything a document saves, with the list and the next ID.
+  std::string DocumentState() {
+    const Workspace& ws = core.Shared();
+    std::string state = WriteDocumentText(ws, core.Panel()).text;
+    state += "|next " + CStr(ws.settings.NextGraphID) + "|all";
+    for (Long id : Ids(ws.allGraphs)) state += " " + CStr(id);
+    state += "|list";
+    for (Long i = 0; i < core.List().ListCount(); ++i)
+      state += " " + core.List().At(i).caption + (core.List().At(i).checked ? "+" : "-");
+    return state;
+  }
+
+  test::FakeView view;
+  test::ScriptedMessageBox messages;
+  test::ScriptedFileDialog dialogs;
+  test::ScriptedClipboard clipboard;
+  NullEventPump pump;
+  test::FakeCommands commands;
+  MainWindowCore core{view, {messages, dialogs, pump}};
+};
+
+// Copy puts the view code and the selected graph's record on the clipboard;
+// Paste gives an equal graph with the next ID in both groups, listed under
+// the caption opening gives it, again and again.
+TEST_F(ExchangeTest, CopyThenPasteGivesAnEqualGraphWithANewId) {
+  core.List().SetListIndex(1);
+  ASSERT_TRUE(core.RunEditCommand(MenuItem::mnuEditCopy));
+  EXPECT_EQ(core.Flags().CopiedCount, 1);
+  EXPECT_EQ(clipboard.Text(), "3 " + GraphAt(2).Save(core.Shared().settings));
+
+  core.RunEditCommand(MenuItem::mnuEditPaste);
+  core.RunEditCommand(MenuItem::mnuEditPaste);
+  EXPECT_TRUE(messages.Shown().empty()) << messages.Texts().front();
+  const Workspace& ws = core.Shared();
+  EXPECT_EQ(Ids(ws.allGraphs), (std::vector<Long>{1, 2, 3, 4, 5}));
+  EXPECT_EQ(Ids(ws.shownGraphs), (std::vector<Long>{1, 2, 4, 5}));
+  EXPECT_EQ(ws.settings.NextGraphID, 5);
+  ASSERT_EQ(core.List().ListCount(), 5);
+  for (Long position : {4, 5}) {
+    EXPECT_EQ(DifferingRecordedOptions(GraphAt(position), GraphAt(2)), std::vector<std::string>{});
+    EXPECT_EQ(core.List().At(position - 1).caption, "3D Surface Model");
+    EXPECT_TRUE(core.List().At(position - 1).checked);
+  }
+}
+
+// The new entry takes the check state of the selected entry; the graph of
+// an unchecked entry stays out of the shown group. The graph copied is the
+// selected one, shown or not.
+TEST_F(ExchangeTest, PastedEntryIsCheckedAsTheSelectedOne) {
+  core.List().SetListIndex(2);  // unchecked
+  ASSERT_TRUE(core.CopyGraph());
+  EXPECT_EQ(clipboard.Text(), "3 " + GraphAt(3).Save(core.Shared().settings));
+  core.PasteGraph();
+  EXPECT_EQ(Ids(core.Shared().allGraphs), (std::vector<Long>{1, 2, 3, 4}));
+  EXPECT_EQ(Ids(core.Shared().shownGraphs), (std::vector<Long>{1, 2}));
+  EXPECT_FALSE(core.List().At(3).checked);
+}
+
+// Clipboard texts that are no graph this document can take: each is refused
+// with one message and leaves the document, the list and the next ID as
+// they were.
+TEST_F(ExchangeTest, HostileClipboardTextsChangeNothing) {
+  core.List().SetListIndex(0);
+  ASSERT_TRUE(core.CopyGraph());
+  const std::string copied = *clipboard.Text();
+  const std::string record = copied.substr(2);
+  // The copy with item index (3 is the title's first token) replaced.
+  const auto with = [&](std::size_t index, const std::string& token) {
+    std::vector<std::string> tokens = SplitRecord(copied);
+    tokens.at(index) = token;
+    std::string text;
+    for (const std::string& t : tokens) text += t + " ";
+    return text;
+  };
+  const std::size_t kLineColor = 5, kStepU = 13, kSlice4NumZ = 42;
+  ASSERT_EQ(SplitRecord(copied).at(4), "1@");
+  struct Case {
+    std::optional<std::string> text;
+    std::string reason;
+  };
+  const Case cases[] = {
+      {std::nullopt, "the clipboard holds no text"},
+      {"", "it is not a graph copied by this program"},
+      {"Dear reader, this is a letter.", "it is not a graph copied by this program"},
+      {"3 \xCE\xA9 " + record, "it holds a character that documents can not hold"},
+      {"3 \xFF\xFE" + record, "it holds a character that documents can not hold"},
+      {copied.substr(0, copied.find(" 0 0 0 ") + 1), "the graph record is cut short"},
+      {copied + copied, "the text goes on after the graph record"},
+      {"7 " + record, "the graph was copied from a 2D document, which a 3D document can not show"},
+      {with(kLineColor, "99999999999"), "the graph record's LineColor is not a whole number"},
+      {with(kLineColor, "1e999"), "the graph record's LineColor is not a whole number"},
+      {with(kSlice4NumZ, "51"), "the graph record holds more than 50 slices"},
+      {with(kStepU, "9"),
+       "its StepU is 9, but the data set's grid has 3 nodes along its first axis"},
+      {"3 " + std::string(3000, '7') + " " + record, "an item holds more than 1000 characters"},
+  };
+  const std::string before = DocumentState();
+  const Long gridMethod = core.Shared().settings.GridMethod;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text.value_or("(no text)").substr(0, 60));
+    messages.Clear();
+    clipboard.Hold(c.text);
+    core.PasteGraph();
+    EXPECT_EQ(messages.Texts(), std::vector<std::string>{kRefusal + c.reason + "."});
+    EXPECT_EQ(DocumentState(), before);
+    EXPECT_EQ(core.Shared().settings.GridMethod, gridMethod);
+  }
+}
+
+// Paste does nothing before a Copy in this run, whatever the clipboard holds.
+TEST_F(ExchangeTest, PasteBeforeAnyCopyDoesNothing) {
+  clipboard.Hold("3 " + GraphAt(1).Save(core.Shared().settings));
+  const std::string before = DocumentState();
+  core.PasteGraph();
+  EXPECT_EQ(DocumentState(), before);
+  EXPECT_TRUE(messages.Shown().empty());
+}
+
+// Cut deletes only a graph it copied: with no graph shown, or a clipboard
+// that does not open, the graph stays.
+TEST_F(ExchangeTest, CutDeletesOnlyAfterASuccessfulCopy) {
+  core.List().SetListIndex(0);
+  clipboard.SetOpens(false);
+  EXPECT_FALSE(core.RunEditCommand(MenuItem::mnuEditCut));
+  EXPECT_EQ(messages.Texts(),
+            std::vector<std::string>{"The graph could not be copied: the clipboard could not be "
+                                     "opened."});
+  EXPECT_EQ(core.Shared().allGraphs.Items.Count(), 3);
+
+  clipboard.SetOpens(true);
+  core.SetListChecked(0, false);
+  core.SetListChecked(1, false);
+  core.List().SetListIndex(2);
+  EXPECT_FALSE(core.RunListCommand(MenuItem::mnuFunCut));
+  EXPECT_EQ(core.Shared().allGraphs.Items.Count(), 3);
+  EXPECT_EQ(clipboard.Writes(), 0);
+
+  core.SetListChecked(0, true);
+  core.List().SetListIndex(1);
+  const std::string cut = "3 " + GraphAt(2).Save(core.Shared().settings);
+  EXPECT_TRUE(core.RunListCommand(MenuItem::mnuFunCut));
+  EXPECT_EQ(Ids(core.Shared().allGraphs), (std::vector<Long>{1, 3}));
+  EXPECT_EQ(clipboard.Text(), cut);
+}
+
+// Delete takes the selected entry's graph out of both groups and the list;
+// the entries after it move up and still match the graphs.
+TEST_F(ExchangeTest, DeleteKeepsTheGroupsAndTheListInStep) {
+  core.List().SetListIndex(0);
+  const Long builds = core.BuildCount();
+  core.RunListCommand(MenuItem::mnuFunDelete);
+  EXPECT_EQ(Ids(core.Shared().allGraphs), (std::vector<Long>{2, 3}));
+  EXPECT_EQ(Ids(core.Shared().shownGraphs), (std::vector<Long>{2}));
+  ASSERT_EQ(core.List().ListCount(), 2);
+  EXPECT_TRUE(core.List().At(0).checked);
+  EXPECT_FALSE(core.List().At(1).checked);
+  EXPECT_EQ(core.List().ListIndex(), -1);
+  EXPECT_EQ(core.BuildCount(), builds + 1);
+  // Nothing selected: nothing deleted.
+  core.DeleteSelectedGraph();
+  EXPECT_EQ(core.Shared().allGraphs.Items.Count(), 2);
+  // A graph that is not shown leaves the shown group as it was.
+  core.List().SetListIndex(1);
+  core.RunEditCommand(MenuItem::mnuEditDelete);
+  EXPECT_EQ(Ids(core.Shared().allGraphs), (std::vector<Long>{2}));
+  EXPECT_EQ(Ids(core.Shared().shownGraphs), (std::vector<Long>{2}));
+  EXPECT_EQ(core.Shared().settings.NextGraphID, 3);
+}
+
+// Names travel as UTF-8 on the clipboard and as Windows-1252 in the document.
+TEST_F(ExchangeTest, ClipboardTextIsUtf8OutsideAndWindows1252Inside) {
+  GraphAt(1).NameS = "Caf\xE9";
+  core.List().SetListIndex(0);
+  ASSERT_TRUE(core.CopyGraph());
+  EXPECT_NE(clipboard.Text()->find("@Caf\xC3\xA9@"), std::string::npos);
+  core.PasteGraph();
+  EXPECT_EQ(GraphAt(4).NameS, "Caf\xE9");
+}
+
+// A pasted Delaunay graph gets the triangles of the document's points when
+// the data set holds none yet; its gridding methods become the document's.
+TEST_F(ExchangeTest, PastedDelaunayGraphTriangulatesThePoints) {
+  Workspace& ws = core.Shared();
+  DataPanel& panel = core.Panel();
+  panel.SetKindIndex(kIrregularSurface);
+  panel.SetText(3, "5");
+  core.OnDataPanelOk();
+  const double points[5][3] = {{0, 0, 1}, {4, 0, 2}, {0, 4, 3}, {4, 4, 4}, {2, 1, 5}};
+  for (Long row = 1; row <= 5; ++row) {
+    for (Long col = 1; col <= 3; ++col)
+      core.Sheet().CellEdited(row, col, FormatDouble(points[row - 1][col - 1]));
+  }
+  DataContext context{panel, ws.settings, messages, pump};
+  ASSERT_TRUE(ws.dataSet.GetData(context));
+  ASSERT_EQ(ws.dataSet.DelaunayTriCount(), 0);
+  core.List().SetListIndex(0);
+  ASSERT_TRUE(core.CopyGraph());
+  Graph delaunay;
+  delaunay.GraphType = kDelaunayGraph;
+  SharedSettings copiedFrom = ws.settings;
+  copiedFrom.GridMethod = 1;
+  copiedFrom.GridMethod4D = 101;
+  clipboard.Hold(CopiedGraphText(delaunay, copiedFrom));
+  core.PasteGraph();
+  EXPECT_TRUE(messages.Shown().empty()) << messages.Texts().front();
+  EXPECT_EQ(ws.allGraphs.Items.Count(), 4);
+  EXPECT_GT(ws.dataSet.DelaunayTriCount(), 0);
+  EXPECT_EQ(core.List().At(3).caption, "Delaunay Triangles");
+  EXPECT_EQ(ws.settings.GridMethod, 1);
+  EXPECT_EQ(ws.settings.GridMethod4D, 101);
+}
+
+}  // namespace
+}  // namespace qv
