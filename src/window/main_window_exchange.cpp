@@ -1,5 +1,6 @@
-// The main window's exchange commands: the Edit menu (copy, cut, paste and
-// delete of graphs) with the list's and the drawing area's pop-up entries.
+// The main window's exchange commands: the data file commands of the File
+// menu, and the Edit menu (copy, cut, paste and delete of graphs) with the
+// list's and the drawing area's pop-up entries.
 #include <limits>
 
 #include "documents/graph_clipboard.h"
@@ -16,6 +17,17 @@ namespace {
 constexpr char kPasteRefused[] = "The clipboard's text could not be pasted as a graph: ";
 
 }  // namespace
+
+bool MainWindowCore::RunDataFileCommand(MenuItem item) {
+  switch (item) {
+    case MenuItem::mnuFileImport: dataFiles_.Import(); break;
+    case MenuItem::mnuFileOutput: dataFiles_.Output(); break;
+    case MenuItem::mnuFileGridded: dataFiles_.OutputGridded(); break;
+    default: return false;
+  }
+  view_.ModelsChanged();
+  return true;
+}
 
 void MainWindowCore::ShowEditError(const std::string& text) {
   services_.messages.Show(text, "Error", MsgIcon::Exclamation, MsgButtons::OK);
@@ -109,6 +121,45 @@ void MainWindowCore::DeleteSelectedGraph() {
   list_.RemoveItem(index);
   RebuildAndShow();
   view_.ModelsChanged();
+}
+
+bool MainWindowCore::RunSheetCommand(MenuItem item, const SheetBlock& block) {
+  SheetEdit edit;
+  switch (item) {
+    case MenuItem::mnuGECutIt:
+    case MenuItem::mnuGECopy: {
+      if (!DataPart(sheet_, block)) return true;
+      if (clipboard_ == nullptr || !clipboard_->SetText(Cp1252ToUtf8(CopyCells(sheet_, block)))) {
+        ShowEditError("The cells could not be copied: the clipboard could not be opened.");
+        return true;
+      }
+      if (item == MenuItem::mnuGECutIt) edit = ClearCells(sheet_, block);
+      break;
+    }
+    case MenuItem::mnuGEPaste: {
+      const std::optional<std::string> utf8 =
+          clipboard_ != nullptr ? clipboard_->Text() : std::nullopt;
+      if (!utf8) return true;
+      const std::optional<std::string> text = Utf8ToCp1252(*utf8);
+      if (!text) {
+        edit.message = "The clipboard's text holds a character that the data sheet can not hold.";
+      } else {
+        edit = PasteCells(sheet_, block, *text);
+      }
+      break;
+    }
+    case MenuItem::mnuGEDelete: edit = ClearCells(sheet_, block); break;
+    case MenuItem::mnuGEInsertRow: edit = InsertRows(sheet_, block); break;
+    case MenuItem::mnuGEDelRow: edit = DeleteRows(sheet_, block); break;
+    case MenuItem::mnuGEInsertCol: edit = InsertColumns(sheet_, block); break;
+    case MenuItem::mnuGEDelCol: edit = DeleteColumns(sheet_, block); break;
+    default: return false;
+  }
+  // Rows that came or went take their index texts.
+  if (edit.changed) WriteIndexColumn(panel_, sheet_);
+  view_.ModelsChanged();
+  if (!edit.message.empty()) ShowEditError(edit.message);
+  return true;
 }
 
 }  // namespace qv

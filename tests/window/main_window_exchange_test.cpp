@@ -2,6 +2,7 @@
 // through the clipboard, with the groups and the list kept in step.
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -13,6 +14,7 @@
 #include "support/scripted_clipboard.h"
 #include "support/scripted_file_dialog.h"
 #include "support/scripted_message_box.h"
+#include "support/temp_folder.h"
 #include "window/main_window_core.h"
 #include "window/window_fakes.h"
 
@@ -275,6 +277,136 @@ TEST_F(ExchangeTest, PastedDelaunayGraphTriangulatesThePoints) {
   EXPECT_EQ(core.List().At(3).caption, "Delaunay Triangles");
   EXPECT_EQ(ws.settings.GridMethod, 1);
   EXPECT_EQ(ws.settings.GridMethod4D, 101);
+}
+
+// The sheet's pop-up goes through the clipboard as UTF-8 and keeps the
+// index column in step with its rows.
+TEST_F(ExchangeTest, SheetPopupCopiesAndPastesThroughTheClipboard) {
+  core.Sheet().CellEdited(1, 1, "\xE9");
+  ASSERT_TRUE(core.RunSheetCommand(MenuItem::mnuGECopy, {1, 1, 2, 2}));
+  EXPECT_EQ(clipboard.Text(), "\xC3\xA9\t0\n0\t1\n");
+  ASSERT_TRUE(core.RunSheetCommand(MenuItem::mnuGEPaste, {5, 3, 5, 3}));
+  EXPECT_EQ(core.Sheet().CellText(5, 3), "\xE9");
+  EXPECT_EQ(core.Sheet().CellText(6, 4), "1");
+  clipboard.Hold("\xCE\xA9");
+  core.RunSheetCommand(MenuItem::mnuGEPaste, {1, 1, 1, 1});
+  EXPECT_EQ(messages.Texts(),
+            std::vector<std::string>{"The clipboard's text holds a character that the data sheet "
+                                     "can not hold."});
+  EXPECT_EQ(core.Sheet().CellText(1, 1), "\xE9");
+  ASSERT_TRUE(core.RunSheetCommand(MenuItem::mnuGEInsertRow, {2, 1, 2, 1}));
+  EXPECT_EQ(core.Sheet().Rows(), 8);
+  EXPECT_EQ(core.Sheet().CellText(7, 0), "6");
+  EXPECT_EQ(core.Sheet().CellText(3, 2), "1");
+  EXPECT_FALSE(core.RunSheetCommand(MenuItem::mnuEditCopy, {1, 1, 1, 1}));
+}
+
+// The data file commands of the File menu, through their dialogs.
+
+// Output Data, then Import Data of the same file, gives the sheet back; the
+// file is written only past a passing panel and a chosen name.
+TEST_F(ExchangeTest, OutputThenImportThroughTheFileMenu) {
+  test::TempFolder folder;
+  const std::string path = folder.File("data.txt");
+  core.Sheet().CellEdited(2, 3, "7 5");
+  dialogs.Cancel();
+  core.RunFileCommand(MenuItem::mnuFileOutput);
+  EXPECT_EQ(folder.Read("data.txt"), "<missing>");
+  dialogs.Choose(path);
+  core.RunFileCommand(MenuItem::mnuFileOutput);
+  ASSERT_EQ(dialogs.Shown().size(), 2u);
+  EXPECT_EQ(dialogs.Shown()[1].request.title, "Output");
+  EXPECT_EQ(dialogs.Shown()[1].request.filter, "(*.txt)|*.txt");
+  EXPECT_EQ(folder.Read("data.txt"),
+            "\"R3 3 2\r\n0 0 1\r\n0 1 75\r\n1 0 3\r\n1 1 4\r\n2 0 5\r\n2 1 6\r\n\"\r\n");
+
+  // Another kind and size; the import brings kind, sizes and cells back.
+  core.OnDataKindChosen(kIrregularVolume);
+  core.Panel().SetText(3, "8");
+  core.OnDataPanelOk();
+  for (Long row = 1; row <= 6; ++row) core.Sheet().CellEdited(row, 3, "x");
+  dialogs.Choose(path);
+  core.RunFileCommand(MenuItem::mnuFileImport);
+  EXPECT_TRUE(messages.Shown().empty()) << messages.Texts().front();
+  EXPECT_EQ(dialogs.Shown().back().request.title, "Open");
+  EXPECT_EQ(core.PanelModel().kind, kRegularSurface);
+  EXPECT_EQ(core.Sheet().Rows(), 7);
+  EXPECT_EQ(core.Sheet().CellText(4, 0), "1,1");
+  for (Long row = 1; row <= 6; ++row) {
+    EXPECT_EQ(core.Sheet().CellText(row, 3), row == 2 ? "75" : CStr(row)) << row;
+    EXPECT_EQ(core.Sheet().CellText(row, 4), core.Sheet().CellText(row, 3)) << row;
+  }
+}
+
+// A panel that does not pass shows its message and asks for no file; a file
+// that cannot be written, or one refused on import, is reported and changes
+// nothing.
+TEST_F(ExchangeTest, DataFileFailuresAreReportedAndChangeNothing) {
+  test::TempFolder folder;
+  core.Sheet().CellEdited(3, 2, "abc");
+  core.RunFileCommand(MenuItem::mnuFileOutput);
+  EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Illegal data exist."});
+  EXPECT_TRUE(dialogs.Shown().empty());
+
+  core.Sheet().CellEdited(3, 2, "0");
+  messages.Clear();
+  dialogs.Choose(folder.File("missing/data.txt"));
+  core.RunFileCommand(MenuItem::mnuFileOutput);
+  ASSERT_EQ(messages.Shown().size(), 1u);
+  EXPECT_EQ(
+      messages.Texts()[0].rfind(
+          "The data file \"" + folder.File("missing/data.txt") + "\" could not be written: ", 0),
+      0u)
+      << messages.Texts()[0];
+
+  std::ofstream(folder.File("binary.txt"), std::ios::binary) << std::string("I3 2\n\0\0", 7);
+  const std::string before = DocumentState();
+  messages.Clear();
+  dialogs.Choose(folder.File("binary.txt"));
+  core.RunFileCommand(MenuItem::mnuFileImport);
+  EXPECT_EQ(messages.Texts(),
+            std::vector<std::string>{"The data file \"" + folder.File("binary.txt") +
+                                     "\" could not be imported: it is not a "
+                                     "text file."});
+  EXPECT_EQ(DocumentState(), before);
+  EXPECT_EQ(core.Sheet().CellText(3, 2), "0");
+}
+
+// Output Gridded Data grids a data set of its own: the document's data set
+// and graphs keep theirs, and a gridding that fails stops before the dialog.
+TEST_F(ExchangeTest, GriddedOutputLeavesTheDocumentsDataSet) {
+  test::TempFolder folder;
+  DataPanel& panel = core.Panel();
+  panel.SetKindIndex(kIrregularSurface);
+  panel.SetText(3, "5");
+  core.OnDataPanelOk();
+  // Five points on one line: the quadratic fit has no solution.
+  for (Long row = 1; row <= 5; ++row) {
+    core.Sheet().CellEdited(row, 1, CStr(row));
+    core.Sheet().CellEdited(row, 2, CStr(row));
+    core.Sheet().CellEdited(row, 3, CStr(2 * row));
+  }
+  const Workspace& ws = core.Shared();
+  const Long stepsX = ws.dataSet.StepsX();
+  const double maxZ = ws.dataSet.MaxZ();
+  const std::string before = DocumentState();
+  core.Shared().settings.GridMethod = 5;
+  core.RunFileCommand(MenuItem::mnuFileGridded);
+  EXPECT_EQ(messages.Texts(),
+            std::vector<std::string>{"Can not generate a regular data grid, please try another "
+                                     "method."});
+  EXPECT_TRUE(dialogs.Shown().empty());
+
+  core.Shared().settings.GridMethod = 2;
+  messages.Clear();
+  dialogs.Choose(folder.File("grid.txt"));
+  core.RunFileCommand(MenuItem::mnuFileGridded);
+  EXPECT_TRUE(messages.Shown().empty()) << messages.Texts().front();
+  EXPECT_EQ(folder.Read("grid.txt").substr(0, 11), "\"R3 11 11\r\n");
+  EXPECT_EQ(ws.dataSet.StepsX(), stepsX);
+  EXPECT_EQ(ws.dataSet.MaxZ(), maxZ);
+  EXPECT_EQ(ws.dataSet.LoadedKind(), kRegularSurface);
+  EXPECT_EQ(DocumentState(), before);
 }
 
 }  // namespace

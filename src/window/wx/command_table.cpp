@@ -11,10 +11,18 @@ using M = MenuItem;
 constexpr MenuRow Sep() { return {M::kCount, "", true}; }
 
 constexpr std::array kFileMenu = {
-    MenuRow{M::mnuFileNew2D, "New 2D Graphs"}, MenuRow{M::mnuFileNew3D, "New 3D Graphs"},
-    MenuRow{M::mnuFileNew4D, "New 4D Graphs"}, Sep(),
-    MenuRow{M::mnuFileOpen, "Open..."},        MenuRow{M::mnuFileSave, "Save"},
-    MenuRow{M::mnuFileSaveAs, "SaveAs..."},    Sep(),
+    MenuRow{M::mnuFileNew2D, "New 2D Graphs"},
+    MenuRow{M::mnuFileNew3D, "New 3D Graphs"},
+    MenuRow{M::mnuFileNew4D, "New 4D Graphs"},
+    Sep(),
+    MenuRow{M::mnuFileOpen, "Open..."},
+    MenuRow{M::mnuFileSave, "Save"},
+    MenuRow{M::mnuFileSaveAs, "SaveAs..."},
+    Sep(),
+    MenuRow{M::mnuFileImport, "Import Data ..."},
+    MenuRow{M::mnuFileOutput, "Output Data ..."},
+    MenuRow{M::mnuFileGridded, "Output Gridded Data ..."},
+    Sep(),
     MenuRow{M::mnuFileExit, "Exit"},
 };
 
@@ -98,11 +106,24 @@ constexpr std::array kFunEditPopup = {
     MenuRow{M::mnuFunDelete, "Delete"},
 };
 
+constexpr std::array kSheetEditPopup = {
+    MenuRow{M::mnuGECutIt, "Cut"},
+    MenuRow{M::mnuGECopy, "Copy"},
+    MenuRow{M::mnuGEPaste, "Paste"},
+    MenuRow{M::mnuGEDelete, "Delete"},
+    Sep(),
+    MenuRow{M::mnuGEInsertRow, "Insert Row"},
+    MenuRow{M::mnuGEInsertCol, "Insert Column"},
+    MenuRow{M::mnuGEDelRow, "Delete Row"},
+    MenuRow{M::mnuGEDelCol, "Delete Column"},
+};
+
 }  // namespace
 
 std::span<const MenuTable> MenuBarTable() { return kMenuBar; }
 std::span<const ToolRow> ToolbarTable() { return kToolbar; }
 std::span<const MenuRow> GraphEditPopupTable() { return kGraphEditPopup; }
 std::span<const MenuRow> FunEditPopupTable() { return kFunEditPopup; }
+std::span<const MenuRow> SheetEditPopupTable() { return kSheetEditPopup; }
 
 }  // namespace qv

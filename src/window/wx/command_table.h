@@ -45,5 +45,6 @@ std::span<const ToolRow> ToolbarTable();
 // The rows of the pop-up menus.
 std::span<const MenuRow> GraphEditPopupTable();  // over the drawing area
 std::span<const MenuRow> FunEditPopupTable();    // over the graph list
+std::span<const MenuRow> SheetEditPopupTable();  // over the sheet's data cells
 
 }  // namespace qv

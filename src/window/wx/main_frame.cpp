@@ -511,7 +511,10 @@ void MainFrame::ShowPopup(qv::PopupMenu menu, double x, double y) {
       FillMenu(items, FunEditPopupTable());
       owner = list_;
       break;
-    case qv::PopupMenu::SheetEdit: owner = grid_; break;
+    case qv::PopupMenu::SheetEdit:
+      FillMenu(items, SheetEditPopupTable());
+      owner = grid_;
+      break;
   }
   if (popupHook_ && popupHook_(menu, items, x, y)) return;
   if (items.GetMenuItemCount() == 0) return;
@@ -550,6 +553,9 @@ void MainFrame::RunCommand(MenuItem item) {
     case M::mnuFileOpen:
     case M::mnuFileSave:
     case M::mnuFileSaveAs:
+    case M::mnuFileImport:
+    case M::mnuFileOutput:
+    case M::mnuFileGridded:
     case M::mnuFileExit: core.RunFileCommand(item); break;
     case M::mnuEditCut:
     case M::mnuEditCopy:
@@ -575,11 +581,41 @@ void MainFrame::RunCommand(MenuItem item) {
       core.RunListCommand(item);
       ModelsChanged();
       break;
+    case M::mnuGECutIt:
+    case M::mnuGECopy:
+    case M::mnuGEPaste:
+    case M::mnuGEDelete:
+    case M::mnuGEInsertRow:
+    case M::mnuGEInsertCol:
+    case M::mnuGEDelRow:
+    case M::mnuGEDelCol: core.RunSheetCommand(item, SelectedSheetBlock()); break;
     default: break;
   }
 }
 
 void MainFrame::OpenHelp() { core_->OpenHelp(); }
+
+SheetBlock MainFrame::SelectedSheetBlock() const {
+  // The grid counts its cells from 0 below the header row and right of the
+  // index column; the sheet counts those as 0.
+  SheetBlock block{grid_->GetGridCursorRow() + 1, grid_->GetGridCursorCol() + 1,
+                   grid_->GetGridCursorRow() + 1, grid_->GetGridCursorCol() + 1};
+  bool first = true;
+  for (const wxGridBlockCoords& selected : grid_->GetSelectedBlocks()) {
+    const SheetBlock b{selected.GetTopRow() + 1, selected.GetLeftCol() + 1,
+                       selected.GetBottomRow() + 1, selected.GetRightCol() + 1};
+    if (first) {
+      block = b;
+      first = false;
+      continue;
+    }
+    block.top = std::min(block.top, b.top);
+    block.left = std::min(block.left, b.left);
+    block.bottom = std::max(block.bottom, b.bottom);
+    block.right = std::max(block.right, b.right);
+  }
+  return block;
+}
 
 // Events
 

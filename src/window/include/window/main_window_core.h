@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 
+#include "documents/data_file_commands.h"
 #include "documents/document_host.h"
 #include "graphs/workspace.h"
 #include "platform/clipboard.h"
@@ -21,6 +22,7 @@
 #include "window/main_window_view.h"
 #include "window/pane_layout.h"
 #include "window/scene_renderer.h"
+#include "window/sheet_commands.h"
 #include "window/window_data_panel.h"
 
 namespace qv {
@@ -205,6 +207,10 @@ class MainWindowCore final : public InteractionHost, public DocumentHost {
   // Copy or Cut that copied nothing did not).
   bool RunListCommand(MenuItem item);
 
+  // File > Import Data ..., Output Data ..., Output Gridded Data ...
+  // (main_window_exchange.cpp); false for any other item.
+  bool RunDataFileCommand(MenuItem item);
+
   // Edit menu (main_window_exchange.cpp)
   // Runs an Edit command, or the list pop-up's or the drawing area's entry
   // for one; false for an item that is none of them.
@@ -228,6 +234,14 @@ class MainWindowCore final : public InteractionHost, public DocumentHost {
   // list (its release step runs first), then the scene is rebuilt and shown.
   // Nothing happens with no graph or no selection.
   void DeleteSelectedGraph();
+
+  // The sheet's pop-up (main_window_exchange.cpp): runs its command on the
+  // block of cells selected in the sheet. Cut and Copy put the block on the
+  // clipboard as tab-separated text, Paste writes the clipboard's text there
+  // (UTF-8 there, Windows-1252 in the sheet: a character the sheet cannot
+  // hold refuses it); a refusal is reported and changes nothing. Returns
+  // false for an item that is none of the pop-up's.
+  bool RunSheetCommand(MenuItem item, const SheetBlock& block);
 
   // Data panel
   void OnDataKindChosen(int kind);
@@ -329,6 +343,8 @@ class MainWindowCore final : public InteractionHost, public DocumentHost {
   bool buildPending_ = false;
   bool glReady_ = false;
   bool released_ = false;
+  // The data file commands, with this window as their host.
+  DataFileCommands dataFiles_{*workspace_, *this};
 };
 
 }  // namespace qv

@@ -141,6 +141,9 @@ class MainFrame final : public wxFrame, public MainWindowView {
   void OnSplitter2Mouse(wxMouseEvent& event);
   void OpenHelp();
   void RefuseText();
+  // The sheet's selected cells (the cursor's cell when none is selected), as
+  // one block in the sheet's counting.
+  SheetBlock SelectedSheetBlock() const;
 
   // Services
   std::unique_ptr<MessageBoxService> ownMessages_;
