@@ -235,7 +235,7 @@ void MainWindowCore::ApplyPreset(double roll, double pitch, double yaw) {
 // File menu
 
 void MainWindowCore::RunFileCommand(MenuItem item) {
-  if (RunDataFileCommand(item)) return;
+  if (RunExchangeFileCommand(item)) return;
   if (commands_ == nullptr) return;
   switch (item) {
     case MenuItem::mnuFileNew2D: AsOneLoad([&] { commands_->New2D(); }); break;

@@ -16,17 +16,55 @@ namespace {
 
 constexpr char kPasteRefused[] = "The clipboard's text could not be pasted as a graph: ";
 
+// The picture with an opaque alpha byte after each pixel.
+RgbaImage ToRgba(const RgbImage& image) {
+  RgbaImage picture;
+  if (image.Empty()) return picture;
+  picture.width = image.width;
+  picture.height = image.height;
+  picture.pixels.reserve(image.rgb.size() / 3 * 4);
+  for (std::size_t at = 0; at + 2 < image.rgb.size(); at += 3) {
+    picture.pixels.insert(picture.pixels.end(),
+                          {image.rgb[at], image.rgb[at + 1], image.rgb[at + 2], 255});
+  }
+  return picture;
+}
+
 }  // namespace
 
-bool MainWindowCore::RunDataFileCommand(MenuItem item) {
+bool MainWindowCore::RunExchangeFileCommand(MenuItem item) {
   switch (item) {
     case MenuItem::mnuFileImport: dataFiles_.Import(); break;
     case MenuItem::mnuFileOutput: dataFiles_.Output(); break;
     case MenuItem::mnuFileGridded: dataFiles_.OutputGridded(); break;
+    case MenuItem::mnuFilePrint: PrintPicture(); return true;
     default: return false;
   }
   view_.ModelsChanged();
   return true;
+}
+
+void MainWindowCore::PrintPicture() {
+  if (printer_ == nullptr) return;
+  const RgbaImage picture = ToRgba(CaptureDrawingArea());
+  if (picture.pixels.empty()) {
+    ShowEditError("The picture could not be printed: the drawing area is empty.");
+    return;
+  }
+  const PrintResult result = printer_->PrintPicture(picture);
+  if (result.outcome == PrintOutcome::Failed)
+    ShowEditError("The picture could not be printed: " + result.problem + ".");
+}
+
+void MainWindowCore::CopyPicture() {
+  if (workspace_->shownGraphs.Items.Count() < 1 || clipboard_ == nullptr) return;
+  const RgbaImage picture = ToRgba(CaptureDrawingArea());
+  if (picture.pixels.empty()) {
+    ShowEditError("The picture could not be copied: the drawing area is empty.");
+    return;
+  }
+  if (!clipboard_->SetPicture(picture))
+    ShowEditError("The picture could not be copied: the clipboard could not be opened.");
 }
 
 void MainWindowCore::ShowEditError(const std::string& text) {
@@ -42,6 +80,7 @@ bool MainWindowCore::RunEditCommand(MenuItem item) {
       return copied;
     }
     case MenuItem::mnuEditCopy: return CopyGraph();
+    case MenuItem::mnuEditCopyAs: CopyPicture(); return true;
     case MenuItem::mnuEditPaste: PasteGraph(); return true;
     case MenuItem::mnuEditDelete: DeleteSelectedGraph(); return true;
     case MenuItem::mnuEditDelAll: DeleteAllGraphs(); return true;

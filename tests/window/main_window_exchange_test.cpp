@@ -2,6 +2,7 @@
 // through the clipboard, with the groups and the list kept in step.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <memory>
 #include <string>
@@ -14,6 +15,7 @@
 #include "support/scripted_clipboard.h"
 #include "support/scripted_file_dialog.h"
 #include "support/scripted_message_box.h"
+#include "support/scripted_printer.h"
 #include "support/temp_folder.h"
 #include "window/main_window_core.h"
 #include "window/window_fakes.h"
@@ -299,6 +301,94 @@ TEST_F(ExchangeTest, SheetPopupCopiesAndPastesThroughTheClipboard) {
   EXPECT_EQ(core.Sheet().CellText(7, 0), "6");
   EXPECT_EQ(core.Sheet().CellText(3, 2), "1");
   EXPECT_FALSE(core.RunSheetCommand(MenuItem::mnuEditCopy, {1, 1, 1, 1}));
+}
+
+// A window with an offscreen drawing area of an odd size and one black
+// graph shown, for the commands that pass its picture on.
+class PictureTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    view.MakeContext(203, 101);
+    core.SetDocumentCommands(&commands);
+    core.SetClipboard(&clipboard);
+    core.SetPrinter(&printer);
+    core.Start("", 15.0);
+    core.SetDrawingSize(203, 101);
+    Workspace& ws = core.Shared();
+    ws.allGraphs.Items.Add(
+        std::make_shared<test::FakeGraph>(1, test::BoxAround(0, 0, 0, 2), ws.settings), "1");
+    core.AddListEntry("Graph");
+    core.SetFitPending(true);
+    core.CheckListEntry(0);
+  }
+  static std::size_t Dark(const RgbaImage& picture) {
+    std::size_t dark = 0;
+    for (std::size_t at = 0; at < picture.pixels.size(); at += 4) dark += picture.pixels[at] < 128;
+    return dark;
+  }
+
+  test::FakeView view;
+  test::ScriptedMessageBox messages;
+  test::ScriptedFileDialog dialogs;
+  test::ScriptedClipboard clipboard;
+  test::ScriptedPrinter printer;
+  NullEventPump pump;
+  test::FakeCommands commands;
+  MainWindowCore core{view, {messages, dialogs, pump}};
+};
+
+// Copy As BMP puts the drawing area's whole picture on the clipboard, column
+// for column (no width is cut to a multiple of four), drawn for the copy.
+TEST_F(PictureTest, CopyAsBmpPutsTheWholeDrawingAreaOnTheClipboard) {
+  core.RunEditCommand(MenuItem::mnuEditCopyAs);
+  EXPECT_TRUE(messages.Shown().empty()) << messages.Texts().front();
+  ASSERT_TRUE(clipboard.Picture());
+  const RgbaImage& picture = *clipboard.Picture();
+  EXPECT_EQ(picture.width, 203);
+  EXPECT_EQ(picture.height, 101);
+  EXPECT_GT(Dark(picture), 100u) << "the graph must be in the picture";
+  const RgbImage shown = core.CaptureDrawingArea();
+  ASSERT_EQ(shown.rgb.size(), picture.pixels.size() / 4 * 3);
+  for (std::size_t p = 0; p < shown.rgb.size() / 3; ++p) {
+    ASSERT_EQ(shown.rgb[3 * p], picture.pixels[4 * p]) << p;
+    ASSERT_EQ(shown.rgb[3 * p + 2], picture.pixels[4 * p + 2]) << p;
+  }
+  EXPECT_FALSE(std::filesystem::exists("temp.bmp"));
+}
+
+// With no graph shown Copy As BMP copies nothing; a clipboard that cannot be
+// opened is reported.
+TEST_F(PictureTest, CopyAsBmpNeedsAShownGraphAndAClipboard) {
+  clipboard.Hold("kept");
+  core.SetListChecked(0, false);
+  core.CopyPicture();
+  EXPECT_EQ(clipboard.Text(), "kept");
+  core.SetListChecked(0, true);
+  clipboard.SetOpens(false);
+  core.CopyPicture();
+  EXPECT_EQ(messages.Texts(),
+            std::vector<std::string>{"The picture could not be copied: the clipboard could not be "
+                                     "opened."});
+}
+
+// Print draws the scene and hands its picture to the printer, shown graphs
+// or not; a cancelled dialog says nothing, a failure is reported.
+TEST_F(PictureTest, PrintHandsThePictureToThePrinter) {
+  core.RunFileCommand(MenuItem::mnuFilePrint);
+  ASSERT_EQ(printer.Asked().size(), 1u);
+  EXPECT_EQ(printer.Asked()[0].width, 203);
+  EXPECT_EQ(printer.Asked()[0].height, 101);
+  EXPECT_GT(Dark(printer.Asked()[0]), 100u);
+  core.SetListChecked(0, false);
+  printer.Answer({PrintOutcome::Cancelled, ""});
+  core.PrintPicture();
+  ASSERT_EQ(printer.Asked().size(), 2u);
+  EXPECT_EQ(Dark(printer.Asked()[1]), 0u) << "an empty scene prints a white picture";
+  EXPECT_TRUE(messages.Shown().empty());
+  printer.Answer({PrintOutcome::Failed, "no printer is set up"});
+  core.PrintPicture();
+  EXPECT_EQ(messages.Texts(),
+            std::vector<std::string>{"The picture could not be printed: no printer is set up."});
 }
 
 // The data file commands of the File menu, through their dialogs.

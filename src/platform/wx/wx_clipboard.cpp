@@ -4,6 +4,7 @@
 #include <wx/clipbrd.h>
 #include <wx/image.h>
 #include <wx/imagpng.h>
+#include <wx/mstream.h>
 
 #include <cstring>
 
@@ -63,9 +64,22 @@ bool WxClipboard::SetPicture(const RgbaImage& picture) {
     return false;
   // The toolkit offers a bitmap as PNG, which needs the PNG handler.
   if (wxImage::FindHandler(wxBITMAP_TYPE_PNG) == nullptr) wxImage::AddHandler(new wxPNGHandler);
+  const wxImage image = ImageOf(picture);
+  // The toolkit offers the bitmap as PNG; programs that take only BMP find
+  // the same picture as a BMP file's bytes beside it.
+  wxMemoryOutputStream bmp;
+  if (!image.SaveFile(bmp, wxBITMAP_TYPE_BMP)) return false;
+  auto* bmpData = new wxCustomDataObject(wxDataFormat("image/bmp"));
+  bmpData->SetData(bmp.GetLength(), bmp.GetOutputStreamBuffer()->GetBufferStart());
+  auto* both = new wxDataObjectComposite;
+  both->Add(new wxBitmapDataObject(wxBitmap(image)), true);
+  both->Add(bmpData);
   OpenClipboard clipboard;
-  if (!clipboard.IsOpen()) return false;
-  return wxTheClipboard->SetData(new wxBitmapDataObject(wxBitmap(ImageOf(picture))));
+  if (!clipboard.IsOpen()) {
+    delete both;
+    return false;
+  }
+  return wxTheClipboard->SetData(both);
 }
 
 void WxClipboard::KeepAfterExit() { wxTheClipboard->Flush(); }

@@ -23,6 +23,8 @@ constexpr std::array kFileMenu = {
     MenuRow{M::mnuFileOutput, "Output Data ..."},
     MenuRow{M::mnuFileGridded, "Output Gridded Data ..."},
     Sep(),
+    MenuRow{M::mnuFilePrint, "Print...", false, "Ctrl+P"},
+    Sep(),
     MenuRow{M::mnuFileExit, "Exit"},
 };
 

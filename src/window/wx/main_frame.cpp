@@ -142,6 +142,8 @@ MainFrame::MainFrame(const MainFrameOptions& options)
   core_->SetShell(options.shell != nullptr ? options.shell : &ownShell_);
   clipboard_ = options.clipboard != nullptr ? options.clipboard : &ownClipboard_;
   core_->SetClipboard(clipboard_);
+  if (options.printer == nullptr) ownPrinter_ = std::make_unique<WxPrinter>(this);
+  core_->SetPrinter(options.printer != nullptr ? options.printer : ownPrinter_.get());
 
   BuildMenus();
   BuildToolbar();
@@ -556,9 +558,11 @@ void MainFrame::RunCommand(MenuItem item) {
     case M::mnuFileImport:
     case M::mnuFileOutput:
     case M::mnuFileGridded:
+    case M::mnuFilePrint:
     case M::mnuFileExit: core.RunFileCommand(item); break;
     case M::mnuEditCut:
     case M::mnuEditCopy:
+    case M::mnuEditCopyAs:
     case M::mnuEditPaste:
     case M::mnuEditDelete:
     case M::mnuEditDelAll: core.RunEditCommand(item); break;

@@ -13,6 +13,7 @@
 #include "documents/document_host.h"
 #include "graphs/workspace.h"
 #include "platform/clipboard.h"
+#include "platform/printer.h"
 #include "platform/shell.h"
 #include "window/command_states.h"
 #include "window/data_sheet.h"
@@ -70,6 +71,9 @@ class MainWindowCore final : public InteractionHost, public DocumentHost {
   // The clipboard of the Edit commands and the sheet's pop-up; the window
   // does not own it. Without one they copy and paste nothing.
   void SetClipboard(ClipboardService* clipboard) { clipboard_ = clipboard; }
+  // The printer of File > Print...; the window does not own it. Without one
+  // nothing is printed.
+  void SetPrinter(PrinterService* printer) { printer_ = printer; }
 
   // Start-up and shut-down
   // Start: every default in its order, the GL state and fonts, the
@@ -207,9 +211,17 @@ class MainWindowCore final : public InteractionHost, public DocumentHost {
   // Copy or Cut that copied nothing did not).
   bool RunListCommand(MenuItem item);
 
-  // File > Import Data ..., Output Data ..., Output Gridded Data ...
-  // (main_window_exchange.cpp); false for any other item.
-  bool RunDataFileCommand(MenuItem item);
+  // File > Import Data ..., Output Data ..., Output Gridded Data ... and
+  // Print... (main_window_exchange.cpp); false for any other item.
+  bool RunExchangeFileCommand(MenuItem item);
+  // File > Print...: draws the scene and hands the drawing area's picture to
+  // the printer (its dialog first); a cancelled dialog prints nothing, a
+  // failure is reported. Runs whether or not graphs are shown.
+  void PrintPicture();
+  // Edit > Copy As BMP: with graphs shown, draws the scene and puts the
+  // drawing area's picture (its full size, read before the buffers swap) on
+  // the clipboard; a failure is reported. No file is written.
+  void CopyPicture();
 
   // Edit menu (main_window_exchange.cpp)
   // Runs an Edit command, or the list pop-up's or the drawing area's entry
@@ -321,6 +333,7 @@ class MainWindowCore final : public InteractionHost, public DocumentHost {
   DocumentCommands* commands_ = nullptr;
   ShellService* shell_ = nullptr;
   ClipboardService* clipboard_ = nullptr;
+  PrinterService* printer_ = nullptr;
   std::unique_ptr<Workspace> workspace_;
   std::unique_ptr<SheetText> sheetText_;
   SheetModel sheet_;

@@ -1,5 +1,5 @@
 // The clipboard service over wxTheClipboard. A picture goes there as a
-// bitmap, which the desktop's programs can take as PNG or BMP.
+// bitmap (which the toolkit offers as PNG) and as the bytes of a BMP file.
 #pragma once
 
 #include "platform/clipboard.h"

@@ -17,6 +17,7 @@
 #include "documents/file_commands.h"
 #include "platform/wx/window_gl_context.h"
 #include "platform/wx/wx_clipboard.h"
+#include "platform/wx/wx_printer.h"
 #include "platform/wx/wx_shell.h"
 #include "window/main_window_core.h"
 #include "window/main_window_view.h"
@@ -52,6 +53,8 @@ struct MainFrameOptions {
   ShellService* shell = nullptr;
   // The clipboard (tests script it); null: the desktop's.
   ClipboardService* clipboard = nullptr;
+  // The printer (tests print to a file); null: the desktop's, with its dialog.
+  PrinterService* printer = nullptr;
   // The user's data folder for the file association; empty: UserDataHome().
   std::string dataHome;
   wxSize size = wxSize(1000, 700);
@@ -154,6 +157,7 @@ class MainFrame final : public wxFrame, public MainWindowView {
   WxShell ownShell_;
   WxClipboard ownClipboard_;
   ClipboardService* clipboard_ = nullptr;
+  std::unique_ptr<WxPrinter> ownPrinter_;
 
   // Logic
   std::unique_ptr<MainWindowCore> core_;
