@@ -89,6 +89,7 @@ void MainWindowCore::Start(const std::string& commandLine, double twipsPerPixel,
   flags_.ViewMinX = flags_.ViewMinY = flags_.ViewMinZ = -50.0;
   flags_.ViewMaxX = flags_.ViewMaxY = flags_.ViewMaxZ = 50.0;
   flags_.HelpFile = programFolder.empty() ? "help/index.html" : programFolder + "/help/index.html";
+  programFolder_ = programFolder;
   flags_.EditMode = false;
   flags_.CopiedCount = 0;
   flags_.NewLine = "\r\n";
@@ -191,12 +192,13 @@ PaneLayout MainWindowCore::OnSplitterMouseUp(PaneInput input) {
 
 // Help
 
-void MainWindowCore::OpenHelp() {
-  const std::string& help = flags_.HelpFile;
+void MainWindowCore::OpenHelp() { ShowInBrowser(flags_.HelpFile, ""); }
+
+void MainWindowCore::ShowInBrowser(const std::string& path, const std::string& anchor) {
   std::error_code error;
-  if (!std::filesystem::is_regular_file(help, error)) return;
-  if (shell_ != nullptr && shell_->OpenInBrowser(help)) return;
-  services_.messages.Show(std::string(kNoBrowserMessage) + help, "Error", MsgIcon::Exclamation,
+  if (!std::filesystem::is_regular_file(path, error)) return;
+  if (shell_ != nullptr && shell_->OpenInBrowser(path, anchor)) return;
+  services_.messages.Show(std::string(kNoBrowserMessage) + path, "Error", MsgIcon::Exclamation,
                           MsgButtons::OK);
 }
 

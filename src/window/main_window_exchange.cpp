@@ -1,6 +1,7 @@
-// The main window's exchange commands: the data file commands of the File
-// menu, and the Edit menu (copy, cut, paste and delete of graphs) with the
-// list's and the drawing area's pop-up entries.
+// The main window's exchange commands: the data file commands and Print of
+// the File menu, the Edit menu (copy, cut, paste and delete of graphs, the
+// picture) with the list's and the drawing area's pop-up entries, the
+// sheet's pop-up, and the Help menu's web entries.
 #include <limits>
 
 #include "documents/graph_clipboard.h"
@@ -9,6 +10,7 @@
 #include "platform/message_text.h"
 #include "platform/text_encoding.h"
 #include "window/main_window_core.h"
+#include "window/web_entries.h"
 
 namespace qv {
 
@@ -161,6 +163,18 @@ void MainWindowCore::DeleteSelectedGraph() {
   RebuildAndShow();
   view_.ModelsChanged();
 }
+
+bool MainWindowCore::OpenWebEntry(MenuItem item) {
+  const std::optional<std::string_view> address = WebAddress(item);
+  if (!address) return false;
+  const std::size_t hash = address->find('#');
+  const std::string file(address->substr(0, hash));
+  const std::string anchor(hash == std::string_view::npos ? "" : address->substr(hash + 1));
+  ShowInBrowser(programFolder_.empty() ? file : programFolder_ + "/" + file, anchor);
+  return true;
+}
+
+void MainWindowCore::OpenHomePage() { OpenWebEntry(MenuItem::mnuHelpHome); }
 
 bool MainWindowCore::RunSheetCommand(MenuItem item, const SheetBlock& block) {
   SheetEdit edit;

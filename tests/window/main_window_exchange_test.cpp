@@ -16,8 +16,10 @@
 #include "support/scripted_file_dialog.h"
 #include "support/scripted_message_box.h"
 #include "support/scripted_printer.h"
+#include "support/scripted_shell.h"
 #include "support/temp_folder.h"
 #include "window/main_window_core.h"
+#include "window/web_entries.h"
 #include "window/window_fakes.h"
 
 namespace qv {
@@ -389,6 +391,36 @@ TEST_F(PictureTest, PrintHandsThePictureToThePrinter) {
   core.PrintPicture();
   EXPECT_EQ(messages.Texts(),
             std::vector<std::string>{"The picture could not be printed: no printer is set up."});
+}
+
+// The Help menu's web entries show their sections of the help file beside
+// the program, as Contents shows the file; the About box's address is the
+// home entry's.
+TEST_F(ExchangeTest, WebEntriesShowTheirSectionsOfTheHelpFile) {
+  test::TempFolder folder;
+  std::filesystem::create_directories(folder.File("help"));
+  std::ofstream(folder.File("help/index.html")) << "<html></html>";
+  test::ScriptedShell shell;
+  core.SetShell(&shell);
+  core.Start("", 15.0, folder.Path());
+  const std::vector<std::pair<MenuItem, std::string>> entries = {
+      {MenuItem::mnuHelpHome, "home"},
+      {MenuItem::mnuHelpCus, "support"},
+      {MenuItem::mnuHelpVideo, "videos"},
+      {MenuItem::mnuHelpTwitter, "social"},
+      {MenuItem::mnuHelpFB, "social"}};
+  for (const auto& [item, anchor] : entries) EXPECT_TRUE(core.OpenWebEntry(item));
+  core.OpenHomePage();
+  EXPECT_FALSE(core.OpenWebEntry(MenuItem::mnuHelpCon));
+  EXPECT_EQ(shell.Opened(), std::vector<std::string>(6, folder.File("help/index.html")));
+  EXPECT_EQ(shell.Anchors(),
+            (std::vector<std::string>{"home", "support", "videos", "social", "social", "home"}));
+  EXPECT_EQ(kHomeAddress, *WebAddress(MenuItem::mnuHelpHome));
+  // No browser: the message names the file, as for Contents.
+  shell.SetBrowserStarts(false);
+  core.OpenWebEntry(MenuItem::mnuHelpCus);
+  EXPECT_EQ(messages.Texts(), std::vector<std::string>{std::string(kNoBrowserMessage) +
+                                                       folder.File("help/index.html")});
 }
 
 // The data file commands of the File menu, through their dialogs.

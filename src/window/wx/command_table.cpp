@@ -54,7 +54,11 @@ constexpr std::array kViewMenu = {
 };
 
 constexpr std::array kHelpMenu = {
-    MenuRow{M::mnuHelpCon, "Contents..."},
+    MenuRow{M::mnuHelpCon, "Contents..."},        Sep(),
+    MenuRow{M::mnuHelpHome, "Home Page"},         MenuRow{M::mnuHelpCus, "Customer Support"},
+    MenuRow{M::mnuHelpVideo, "Video Tutorials"},  MenuRow{M::mnuHelpTwitter, "Tessaly On Twitter"},
+    MenuRow{M::mnuHelpFB, "Tessaly On Facebook"}, Sep(),
+    MenuRow{M::mnuHelpAbout, "About..."},
 };
 
 const std::array kMenuBar = {
@@ -70,15 +74,24 @@ constexpr ToolRow ToolSep(int index, std::string_view key) {
 
 constexpr std::array kToolbar = {
     ToolSep(1, "barSep0"),
-    ToolRow{2, M::mnuFileNew2D, "barNew2D", "New 2D Graphs", "Create new 2D graphs", "2D"},
-    ToolRow{3, M::mnuFileNew3D, "barNew3D", "New 3D Graphs", "Create new 3D graphs", "3D"},
-    ToolRow{4, M::mnuFileNew4D, "barNew4D", "Create 4D Graphs", "Create new 4D graphs", "4D"},
+    ToolRow{2, M::mnuFileNew2D, "barNew2D", "New 2D Graphs", "Create new 2D graphs", ""},
+    ToolRow{3, M::mnuFileNew3D, "barNew3D", "New 3D Graphs", "Create new 3D graphs", ""},
+    ToolRow{4, M::mnuFileNew4D, "barNew4D", "Create 4D Graphs", "Create new 4D graphs", ""},
     ToolSep(5, "barSep1"),
-    ToolRow{6, M::mnuFileOpen, "barOpen", "Open File", "Open file", "Op"},
-    ToolRow{7, M::mnuFileSave, "barSave", "Save File", "Save file", "Sv"},
-    ToolRow{8, M::mnuFileSaveAs, "barSaveAs", "Save File As", "Save file as", "As"},
+    ToolRow{6, M::mnuFileOpen, "barOpen", "Open File", "Open file", ""},
+    ToolRow{7, M::mnuFileSave, "barSave", "Save File", "Save file", ""},
+    ToolRow{8, M::mnuFileSaveAs, "barSaveAs", "Save File As", "Save file as", ""},
+    ToolSep(9, "barSep2"),
+    ToolRow{10, M::mnuFilePrint, "barPrint", "Print", "Print", ""},
+    ToolSep(11, "barSep3"),
+    ToolRow{12, M::mnuEditCut, "barCut", "Cut Selected Graph", "Cut the selected graph", ""},
+    ToolRow{13, M::mnuEditCopy, "barCopy", "Copy Graph", "Copy the selected graph", ""},
+    ToolRow{14, M::mnuEditCopyAs, "barCopyAs", "Copy Graph As BMP", "Copy graphs as bitmap", ""},
+    ToolRow{15, M::mnuEditPaste, "barPaste", "Paste Graph", "Paste", ""},
+    ToolRow{16, M::mnuEditDelete, "varDel", "Delete Selected Graph", "Delete the selected graph",
+            ""},
     ToolSep(17, "barSep4"),
-    ToolRow{18, M::mnuHelpCon, "barHelp", "Online Help", "Get online help", "?"},
+    ToolRow{18, M::mnuHelpCon, "barHelp", "Online Help", "Get online help", ""},
     ToolSep(38, "barSep13"),
     ToolRow{39, M::mnuViewMove, "barMove", "Move The Scene", "Move the scene", "Mv"},
     ToolRow{40, M::mnuViewZoom, "barZoom", "Zoom In Or Zoom Out The Scene",

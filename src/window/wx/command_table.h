@@ -33,7 +33,8 @@ struct ToolRow {
   std::string_view key;
   std::string_view tooltip;
   std::string_view hint;
-  // Short text drawn on the button's image.
+  // Short text drawn on the button's image when it has no picture of its
+  // own (tool_icons.h).
   std::string_view glyph;
   bool separator = false;
 };

@@ -28,6 +28,9 @@
 #include "platform/wx/wx_file_dialog.h"
 #include "platform/wx/wx_message_box.h"
 #include "sheet_grid_table.h"
+#include "tool_icons.h"
+#include "window/web_entries.h"
+#include "window/wx/about_dialog.h"
 
 namespace qv {
 
@@ -189,7 +192,9 @@ void MainFrame::BuildToolbar() {
       continue;
     }
     const wxString tooltip = wxString::FromUTF8(row.tooltip.data(), row.tooltip.size());
-    bar->AddTool(ToolId(row.index), tooltip, ToolImage(row.glyph), tooltip);
+    const char* const* icon = ToolIcon(row.key);
+    bar->AddTool(ToolId(row.index), tooltip,
+                 icon != nullptr ? wxBitmap(icon) : ToolImage(row.glyph), tooltip);
     bar->SetToolLongHelp(ToolId(row.index), wxString::FromUTF8(row.hint.data(), row.hint.size()));
   }
   bar->Realize();
@@ -578,6 +583,12 @@ void MainFrame::RunCommand(MenuItem item) {
     case M::mnuViewTop: core.ShowTopView(); break;
     case M::mnuViewISO: core.ShowIsoView(); break;
     case M::mnuHelpCon: OpenHelp(); break;
+    case M::mnuHelpHome:
+    case M::mnuHelpCus:
+    case M::mnuHelpVideo:
+    case M::mnuHelpTwitter:
+    case M::mnuHelpFB: core.OpenWebEntry(item); break;
+    case M::mnuHelpAbout: ShowAbout(); break;
     case M::mnuFunEdit:
     case M::mnuFunCut:
     case M::mnuFunCopy:
@@ -598,6 +609,11 @@ void MainFrame::RunCommand(MenuItem item) {
 }
 
 void MainFrame::OpenHelp() { core_->OpenHelp(); }
+
+void MainFrame::ShowAbout() {
+  AboutDialog about(this, std::string(kHomeAddress), [this] { core_->OpenHomePage(); });
+  about.ShowModal();
+}
 
 SheetBlock MainFrame::SelectedSheetBlock() const {
   // The grid counts its cells from 0 below the header row and right of the

@@ -174,6 +174,12 @@ class MainWindowCore final : public InteractionHost, public DocumentHost {
   // no shell), a message names the help file, so that it can be opened by
   // hand.
   void OpenHelp();
+  // The Help menu's web entries and the About box's address: the entry's
+  // address of web_entries.h (a section of the help file beside the
+  // program) in the browser, as Contents shows the help file. Returns false
+  // for an item that is no web entry.
+  bool OpenWebEntry(MenuItem item);
+  void OpenHomePage();
 
   // View menu
   void SetMouseMode(MouseModeCommand command) {
@@ -325,6 +331,9 @@ class MainWindowCore final : public InteractionHost, public DocumentHost {
   // The graphs' release steps in the drawing context, when one was set up
   // and not yet released (before the graphs are deleted).
   void ReleaseGraphResources();
+  // Shows the local file at path, at anchor, in the browser: nothing when
+  // the file is missing, a message naming it when no browser starts.
+  void ShowInBrowser(const std::string& path, const std::string& anchor);
   // The Edit commands' failures, under the title "Error".
   void ShowEditError(const std::string& text);
 
@@ -334,6 +343,8 @@ class MainWindowCore final : public InteractionHost, public DocumentHost {
   ShellService* shell_ = nullptr;
   ClipboardService* clipboard_ = nullptr;
   PrinterService* printer_ = nullptr;
+  // The folder the program lies in ("" for the working folder).
+  std::string programFolder_;
   std::unique_ptr<Workspace> workspace_;
   std::unique_ptr<SheetText> sheetText_;
   SheetModel sheet_;

@@ -143,6 +143,8 @@ class MainFrame final : public wxFrame, public MainWindowView {
   void OnSplitterMouse(wxMouseEvent& event);
   void OnSplitter2Mouse(wxMouseEvent& event);
   void OpenHelp();
+  // Help > About...: the About box, modal.
+  void ShowAbout();
   void RefuseText();
   // The sheet's selected cells (the cursor's cell when none is selected), as
   // one block in the sheet's counting.
