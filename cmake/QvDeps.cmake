@@ -20,6 +20,8 @@ target_link_libraries(qv_gl_offscreen INTERFACE ${OSMESA_LINK_LIBRARIES} ${GLU_L
 
 if(QV_BUILD_APP OR QV_BUILD_TESTS)
   find_package(wxWidgets 3.2 REQUIRED COMPONENTS gl core base)
+  # The printer draws a page for a PDF file through cairo, as the toolkit does.
+  pkg_check_modules(CAIRO REQUIRED IMPORTED_TARGET cairo)
 endif()
 if(QV_BUILD_TESTS OR QV_BUILD_FUZZ)
   find_package(GTest REQUIRED)

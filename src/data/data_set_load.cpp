@@ -14,6 +14,7 @@
 #include <cmath>
 #include <limits>
 #include <optional>
+#include <utility>
 
 #include "data/data_set.h"
 #include "data/grid_input_validation.h"
@@ -69,6 +70,8 @@ class DataLoader {
   // The points of the cylindrical and spherical kinds, held for the gridding
   // in grid coordinates, become Cartesian positions like every other kind's.
   void PointsToCartesian(DataSet& data) const;
+  // Swaps each pair of grid bounds whose minimum is above its maximum.
+  void OrderBounds(DataSet& data) const;
 
  private:
   bool Counts(DataSet& data);
@@ -263,6 +266,14 @@ void DataLoader::PointsToCartesian(DataSet& data) const {
   }
 }
 
+void DataLoader::OrderBounds(DataSet& data) const {
+  for (auto [low, high] : {std::pair{&data.minX_, &data.maxX_}, std::pair{&data.minY_, &data.maxY_},
+                           std::pair{&data.minZ_, &data.maxZ_}, std::pair{&data.minA_, &data.maxA_},
+                           std::pair{&data.minB_, &data.maxB_}}) {
+    if (*low > *high) std::swap(*low, *high);
+  }
+}
+
 void DataLoader::Bounds(DataSet& data) const {
   Range x, y, z, c, a, b;
   const Long sx = data.stepsX_, sy = data.stepsY_, sz = data.stepsZ_;
@@ -321,24 +332,49 @@ void DataLoader::Bounds(DataSet& data) const {
   data.maxC_ = c.high;
 }
 
-bool DataSet::GetData(DataContext& context) {
-  const Long kind = context.panel.KindIndex();
-  const std::optional<PanelLayout> layout = LayoutOfKind(kind);
-  if (!layout) return false;
+namespace {
+
+// The panel checked, read and (irregular data) gridded into staged; false,
+// with its message shown, when refused or when the gridding failed. With
+// orderBounds each grid range runs from its smaller bound to its larger.
+bool StageData(DataContext& context, const PanelLayout& layout, DataLoader& loader, DataSet& staged,
+               bool orderBounds) {
   std::string message;
   if (!ValidateGridInput(context.panel, message)) {
     context.messages.Show(message, "Error", MsgIcon::Exclamation, MsgButtons::OK);
     return false;
   }
-  // Everything is built aside and swapped in at the end, so a refused panel
-  // or a failed gridding leaves the data set as it was.
-  DataSet staged;
-  DataLoader loader(context.panel, kind, *layout);
   if (!loader.Fill(staged)) {
     context.messages.Show(kIllegalMessage, "Error", MsgIcon::Exclamation, MsgButtons::OK);
     return false;
   }
-  if (layout->irregular && !staged.Grid(context)) return false;
+  if (orderBounds) loader.OrderBounds(staged);
+  return !layout.irregular || staged.Grid(context);
+}
+
+}  // namespace
+
+bool DataSet::LoadGridded(DataContext& context) {
+  const Long kind = context.panel.KindIndex();
+  const std::optional<PanelLayout> layout = LayoutOfKind(kind);
+  if (!layout) return false;
+  DataSet staged;
+  DataLoader loader(context.panel, kind, *layout);
+  if (!StageData(context, *layout, loader, staged, true)) return false;
+  staged.loadedKind_ = kind;
+  *this = std::move(staged);
+  return true;
+}
+
+bool DataSet::GetData(DataContext& context) {
+  const Long kind = context.panel.KindIndex();
+  const std::optional<PanelLayout> layout = LayoutOfKind(kind);
+  if (!layout) return false;
+  // Everything is built aside and swapped in at the end, so a refused panel
+  // or a failed gridding leaves the data set as it was.
+  DataSet staged;
+  DataLoader loader(context.panel, kind, *layout);
+  if (!StageData(context, *layout, loader, staged, false)) return false;
   loader.PointsToCartesian(staged);
   loader.Bounds(staged);
   staged.Normalize(context.settings);

@@ -15,6 +15,7 @@
 #include "documents/file_association.h"
 #include "graphs/graph_kinds.h"
 #include "graphs/workspace.h"
+#include "path_text.h"
 #include "platform/file_dialog.h"
 #include "platform/file_replace.h"
 #include "platform/message_box.h"
@@ -32,30 +33,6 @@ namespace {
 // larger file is refused before any of it is read.
 constexpr std::uint64_t kMaxDocumentFileBytes =
     8 + std::uint64_t{kMaxDocumentTokens} * (kMaxTokenChars + 1);
-
-// The path as a message names it: in quotes, in the messages' Windows-1252;
-// a character that it cannot hold shows as "?".
-std::string Quoted(const std::string& path) {
-  std::string text = "\"";
-  for (std::size_t at = 0; at < path.size();) {
-    const auto lead = static_cast<unsigned char>(path[at]);
-    std::size_t length = lead >= 0xF8   ? 1
-                         : lead >= 0xF0 ? 4
-                         : lead >= 0xE0 ? 3
-                         : lead >= 0xC0 ? 2
-                                        : 1;
-    // A sequence cut short is one byte that shows as "?".
-    for (std::size_t next = 1; next < length; ++next) {
-      if (at + next >= path.size() || (static_cast<unsigned char>(path[at + next]) & 0xC0) != 0x80)
-        length = 1;
-    }
-    const std::optional<std::string> character =
-        Utf8ToCp1252(std::string_view(path).substr(at, length));
-    text += character ? *character : "?";
-    at += length;
-  }
-  return text + "\"";
-}
 
 std::string ReadFailure(const FileBytes& read) {
   switch (read.problem) {
@@ -187,7 +164,7 @@ void FileCommands::Open() {
 OpenOutcome FileCommands::OpenDocument(const std::string& path) {
   if (path.empty()) return OpenOutcome::Unchanged;
   const auto refuse = [&](const std::string& reason) {
-    ShowError("The document " + Quoted(path) + " could not be opened: " + reason + ".");
+    ShowError("The document " + QuotedPath(path) + " could not be opened: " + reason + ".");
     return OpenOutcome::Refused;
   };
   const FileBytes bytes = ReadRegularFile(path, kMaxDocumentFileBytes);
@@ -243,7 +220,7 @@ bool FileCommands::WriteDocument(const std::string& path, const std::string& byt
     workspace_.documentFolder = FolderOf(path);
     return true;
   }
-  ShowError("The document " + Quoted(path) + " could not be saved: " + failure + ".");
+  ShowError("The document " + QuotedPath(path) + " could not be saved: " + failure + ".");
   return false;
 }
 
@@ -280,7 +257,7 @@ void FileCommands::SavePicture(const std::string& path, const RgbImage& picture)
   // past the drawable).
   const std::string failure = SaveGLBitmap(path, picture.width - 1, picture.height, picture);
   if (!failure.empty())
-    ShowError("The picture " + Quoted(path) + " could not be saved: " + failure + ".");
+    ShowError("The picture " + QuotedPath(path) + " could not be saved: " + failure + ".");
 }
 
 void FileCommands::SaveAs() {

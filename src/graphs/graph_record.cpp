@@ -1,6 +1,8 @@
 #include "graphs/graph_record.h"
 
 #include <algorithm>
+#include <cmath>
+#include <limits>
 #include <optional>
 
 #include "scene/axis_system.h"
@@ -37,20 +39,97 @@ void WriteValue(RecordWriter& w, const T& value) {
   if constexpr (std::is_same_v<T, std::string>) w.WriteText(value);
 }
 
-// Flags of the format-0 part also accept "True", which old writers wrote.
-template <typename T>
-void ReadValue(RecordReader& r, const RecordItem& item, Long version, T& value) {
-  if constexpr (std::is_same_v<T, Long>) value = r.ReadLong();
-  if constexpr (std::is_same_v<T, double>) value = r.ReadDouble();
-  if constexpr (std::is_same_v<T, bool>) value = r.ReadFlag(item.since == 0);
-  if constexpr (std::is_same_v<T, std::string>) {
-    if (item.bareInFormat0 && version == 0) {
-      value = r.Next();
-    } else {
-      r.ReadText(value);
+// Whether token is a Long as the writer writes one: an optional "-" and
+// digits, within the Long range.
+bool IsWholeNumber(const std::string& token) {
+  const std::size_t digits = !token.empty() && token.front() == '-' ? 1 : 0;
+  if (token.size() == digits || token.size() > digits + 10) return false;
+  if (!std::all_of(token.begin() + static_cast<long>(digits), token.end(),
+                   [](char c) { return c >= '0' && c <= '9'; }))
+    return false;
+  const double value = Val(token);
+  return value >= std::numeric_limits<Long>::min() && value <= std::numeric_limits<Long>::max();
+}
+
+// Whether token is a Double as the formatter writes one: a sign, digits with
+// an optional point, an optional exponent, nothing else, and finite.
+bool IsFiniteNumber(const std::string& token) {
+  std::size_t at = 0;
+  const auto digitsFrom = [&](std::size_t& i) {
+    const std::size_t start = i;
+    while (i < token.size() && token[i] >= '0' && token[i] <= '9') ++i;
+    return i - start;
+  };
+  if (at < token.size() && (token[at] == '-' || token[at] == '+')) ++at;
+  std::size_t mantissa = digitsFrom(at);
+  if (at < token.size() && token[at] == '.') {
+    ++at;
+    mantissa += digitsFrom(at);
+  }
+  if (mantissa == 0) return false;
+  if (at < token.size() && (token[at] == 'E' || token[at] == 'e')) {
+    ++at;
+    if (at < token.size() && (token[at] == '-' || token[at] == '+')) ++at;
+    if (digitsFrom(at) == 0) return false;
+  }
+  return at == token.size() && std::isfinite(Val(token));
+}
+
+// Reads the items of one record by the rules of its reading; the first item
+// an exact reading refuses stops it with the refusal's message.
+class ItemReader {
+ public:
+  ItemReader(RecordReader& reader, Long version, RecordReading reading)
+      : r_(reader), version_(version), exact_(reading == RecordReading::kExact) {}
+
+  // One value of the field named name (with its index for a table entry).
+  // Flags of the format-0 part also accept "True", which old writers wrote.
+  template <typename T>
+  void Read(const RecordItem& item, std::string_view name, T& value) {
+    if (refusal_) return;
+    if (exact_ && r_.AtEnd()) {
+      refusal_ = "The graph record is cut short.";
+      return;
+    }
+    if constexpr (std::is_same_v<T, Long>) {
+      if (Check(IsWholeNumber(r_.Peek()), name, "is not a whole number")) value = r_.ReadLong();
+    }
+    if constexpr (std::is_same_v<T, double>) {
+      if (Check(IsFiniteNumber(r_.Peek()), name, "is not a number")) value = r_.ReadDouble();
+    }
+    if constexpr (std::is_same_v<T, bool>) {
+      const std::string& token = r_.Peek();
+      if (Check(token == "1" || token == "0", name, "is not a flag (1 or 0)"))
+        value = r_.ReadFlag(item.since == 0);
+    }
+    if constexpr (std::is_same_v<T, std::string>) {
+      if (item.bareInFormat0 && version_ == 0) {
+        value = r_.Next();
+      } else {
+        Check(r_.ReadText(value) || !exact_, name, "is not a text between two \"@\"s");
+      }
     }
   }
-}
+
+  const std::optional<std::string>& Refusal() const { return refusal_; }
+  void Refuse(std::string message) {
+    if (!refusal_) refusal_ = std::move(message);
+  }
+  bool Exact() const { return exact_; }
+
+ private:
+  // Whether the item may be read; an exact reading refuses it otherwise.
+  bool Check(bool ok, std::string_view name, const char* problem) {
+    if (ok || !exact_) return true;
+    refusal_ = "The graph record's " + std::string(name) + " " + problem + ".";
+    return false;
+  }
+
+  RecordReader& r_;
+  Long version_;
+  bool exact_;
+  std::optional<std::string> refusal_;
+};
 
 // Whether the record of o carries the scalar row.
 bool Carried(const GraphOptions& o, const OptionField& row, Long version) {
@@ -97,22 +176,42 @@ std::optional<std::string> RefusedCount(const GraphOptions& o, const OptionField
          std::string(item.counted) + ".";
 }
 
+// The refusal of a negative count, which reads no block but would be written
+// back and misread as a table size.
+std::optional<std::string> NegativeCount(const GraphOptions& o, const OptionField& row) {
+  if (row.record.countLimit == 0) return std::nullopt;
+  bool negative = false;
+  VisitScalar(o, row, [&](const auto& value) {
+    if constexpr (std::is_same_v<std::remove_cvref_t<decltype(value)>, Long>) negative = value < 0;
+  });
+  if (!negative) return std::nullopt;
+  return "The graph record's " + std::string(row.name) + " is negative.";
+}
+
 // Reads the options the format carries; the refusal message, if any.
-std::optional<std::string> ReadOptions(RecordReader& r, Long version, GraphOptions& o, Long& id) {
-  std::optional<std::string> refusal;
+std::optional<std::string> ReadOptions(ItemReader& r, Long version, GraphOptions& o, Long& id) {
   WalkOptionFields(
       [&](const OptionField& row) {
-        if (refusal || !Carried(o, row, version)) return;
-        VisitScalar(o, row, [&](auto& value) { ReadValue(r, row.record, version, value); });
-        if (&row == &GraphOptionFields().front()) id = r.ReadLong();
-        refusal = RefusedCount(o, row);
+        if (r.Refusal() || !Carried(o, row, version)) return;
+        VisitScalar(o, row, [&](auto& value) { r.Read(row.record, row.name, value); });
+        if (&row == &GraphOptionFields().front()) r.Read(row.record, "ID", id);
+        if (r.Refusal()) return;
+        if (std::optional<std::string> refusal = RefusedCount(o, row)) r.Refuse(*refusal);
+        if (!r.Exact()) return;
+        if (std::optional<std::string> refusal = NegativeCount(o, row)) r.Refuse(*refusal);
       },
       [&](std::span<const OptionField> run) {
-        if (refusal || !Carried(o, run.front(), version)) return;
-        ForEachBlockEntry(o, run, LastEntry(run.front(), o.*run.front().count),
-                          [&](auto& entry) { ReadValue(r, run.front().record, version, entry); });
+        if (r.Refusal() || !Carried(o, run.front(), version)) return;
+        const long long last = LastEntry(run.front(), o.*run.front().count);
+        for (long long i = run.front().first; i <= last && !r.Refusal(); ++i) {
+          for (const OptionField& row : run) {
+            const std::string name = std::string(row.name) + "(" + CStr(i) + ")";
+            VisitEntry(o, row, static_cast<Long>(i),
+                       [&](auto& entry) { r.Read(run.front().record, name, entry); });
+          }
+        }
       });
-  return refusal;
+  return r.Refusal();
 }
 
 }  // namespace
@@ -137,17 +236,20 @@ std::string WriteGraphRecord(const GraphOptions& options, Long id, Long gridMeth
 }
 
 GraphRecordResult ReadGraphRecord(RecordReader& reader, Long formatVersion, Graph& graph,
-                                  SharedSettings& settings) {
+                                  SharedSettings& settings, RecordReading reading) {
   // Read into copies so that a refused record changes nothing.
   GraphOptions options = graph;
   Long id = graph.ID();
-  if (std::optional<std::string> refusal = ReadOptions(reader, formatVersion, options, id)) {
+  ItemReader items(reader, formatVersion, reading);
+  if (std::optional<std::string> refusal = ReadOptions(items, formatVersion, options, id)) {
     return {false, *refusal};
   }
   SharedSettings s = settings;
   if (formatVersion >= kGridMethodsSince) {
-    s.GridMethod = reader.ReadLong();
-    s.GridMethod4D = reader.ReadLong();
+    const RecordItem item = Since(kGridMethodsSince);
+    items.Read(item, "GridMethod", s.GridMethod);
+    items.Read(item, "GridMethod4D", s.GridMethod4D);
+    if (items.Refusal()) return {false, *items.Refusal()};
   }
   static_cast<GraphOptions&>(graph) = options;
   graph.SetID(id);

@@ -90,6 +90,7 @@ void MainWindowCore::Start(const std::string& commandLine, double twipsPerPixel,
   flags_.ViewMinX = flags_.ViewMinY = flags_.ViewMinZ = -50.0;
   flags_.ViewMaxX = flags_.ViewMaxY = flags_.ViewMaxZ = 50.0;
   flags_.HelpFile = programFolder.empty() ? "help/index.html" : programFolder + "/help/index.html";
+  programFolder_ = programFolder;
   flags_.EditMode = false;
   flags_.CopiedCount = 0;
   flags_.NewLine = "\r\n";
@@ -193,12 +194,13 @@ PaneLayout MainWindowCore::OnSplitterMouseUp(PaneInput input) {
 
 // Help
 
-void MainWindowCore::OpenHelp() {
-  const std::string& help = flags_.HelpFile;
+void MainWindowCore::OpenHelp() { ShowInBrowser(flags_.HelpFile, ""); }
+
+void MainWindowCore::ShowInBrowser(const std::string& path, const std::string& anchor) {
   std::error_code error;
-  if (!std::filesystem::is_regular_file(help, error)) return;
-  if (shell_ != nullptr && shell_->OpenInBrowser(help)) return;
-  services_.messages.Show(std::string(kNoBrowserMessage) + help, "Error", MsgIcon::Exclamation,
+  if (!std::filesystem::is_regular_file(path, error)) return;
+  if (shell_ != nullptr && shell_->OpenInBrowser(path, anchor)) return;
+  services_.messages.Show(std::string(kNoBrowserMessage) + path, "Error", MsgIcon::Exclamation,
                           MsgButtons::OK);
 }
 
@@ -243,6 +245,7 @@ void MainWindowCore::ApplyPreset(double roll, double pitch, double yaw) {
 // File menu
 
 void MainWindowCore::RunFileCommand(MenuItem item) {
+  if (RunExchangeFileCommand(item)) return;
   if (commands_ == nullptr) return;
   switch (item) {
     case MenuItem::mnuFileNew2D: AsOneLoad([&] { commands_->New2D(); }); break;
@@ -320,8 +323,12 @@ bool MainWindowCore::RunListCommand(MenuItem item) {
   if (item == MenuItem::mnuFunEdit) return false;  // "Edit..." has no action
   // No selection: the commands must not fall back to the first graph.
   if (list_.ListIndex() < 0 || list_.ListIndex() >= list_.ListCount()) return false;
-  // Cut, Copy and Delete arrive with the Edit commands.
-  return false;
+  switch (item) {
+    case MenuItem::mnuFunCut: return RunEditCommand(MenuItem::mnuEditCut);
+    case MenuItem::mnuFunCopy: return RunEditCommand(MenuItem::mnuEditCopy);
+    case MenuItem::mnuFunDelete: return RunEditCommand(MenuItem::mnuEditDelete);
+    default: return false;
+  }
 }
 
 // Data panel

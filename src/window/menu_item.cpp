@@ -16,7 +16,10 @@ constexpr std::array<std::string_view, kMenuItemCount> kNames = {
     "mnuDrawVert",    "mnuDrawGrid",    "mnuDrawTab3D",   "mnuDrawDelaunay", "mnuDrawColor",
     "mnuDrawCon",     "mnuDrawVector",  "mnuDrawCon3D",   "mnuDraw4DScat",   "mnuDraw4DVec",
     "mnuDraw4DSlice", "mnuDrawIsoSur",  "mnuDrawAxis",    "mnuDrawLight",    "mnuHelpCon",
+    "mnuHelpHome",    "mnuHelpCus",     "mnuHelpVideo",   "mnuHelpTwitter",  "mnuHelpFB",
     "mnuHelpAbout",   "mnuFunEdit",     "mnuFunCut",      "mnuFunCopy",      "mnuFunDelete",
+    "mnuGESet",       "mnuGECutIt",     "mnuGECopy",      "mnuGEPaste",      "mnuGEDelete",
+    "mnuGEInsertRow", "mnuGEInsertCol", "mnuGEDelRow",    "mnuGEDelCol",
 };
 
 }  // namespace

@@ -45,9 +45,11 @@ class GraphRecordTest : public ::testing::Test {
  protected:
   // Reads text as one record of the given format version into graph.
   GraphRecordResult Read(const std::string& text, Long version, Graph& graph,
-                         std::size_t* consumed = nullptr) {
+                         std::size_t* consumed = nullptr,
+                         RecordReading reading = RecordReading::kLenient) {
     RecordReader reader(SplitRecord(text));
-    const GraphRecordResult result = ReadGraphRecord(reader, version, graph, read_.settings);
+    const GraphRecordResult result =
+        ReadGraphRecord(reader, version, graph, read_.settings, reading);
     if (consumed != nullptr) *consumed = reader.Position();
     return result;
   }
@@ -122,6 +124,70 @@ TEST_F(GraphRecordTest, EveryGraphReadsBackFieldForField) {
     EXPECT_EQ(back.StepH, 8);
     EXPECT_EQ(back.CoordType, 4);
     EXPECT_EQ(back.Save(read_.settings), text);
+    // What Save writes is in the writer's form item for item.
+    Graph exact;
+    ASSERT_TRUE(Read(text, kNewestRecordFormat, exact, &consumed, RecordReading::kExact).ok);
+    EXPECT_EQ(consumed, SplitRecord(text).size());
+    ExpectSameRecordedFields(exact, read_.settings, g, ws_.settings);
+  }
+}
+
+// Read exactly (as the clipboard's records are), an item not in the form
+// the writer gives it refuses the whole record with a message naming the
+// field, and nothing of the graph or the settings changes.
+TEST_F(GraphRecordTest, ExactReadingRefusesItemsNotInTheWritersForm) {
+  Graph source;
+  source.LineColor = 255;
+  source.Slice4NumX = 1;
+  const std::vector<std::string> tokens = SplitRecord(source.Save(ws_.settings));
+  // Items by token index for a one-token title and no contour level.
+  constexpr std::size_t kId = 1, kName = 2, kLineColor = 3, kStepU = 11, kPointSize = 14,
+                        kShowColormap = 15, kSlice4NumX = 38, kSlice4X1 = 39;
+  ASSERT_EQ(tokens[kLineColor], "255");
+  ASSERT_EQ(tokens[kSlice4NumX], "1");
+  const std::size_t kGridMethod4D = tokens.size() - 1;
+  struct Case {
+    std::size_t index;
+    const char* token;  // nullptr: the record ends before this item
+    const char* message;
+  };
+  const Case cases[] = {
+      {kId, "1.5", "The graph record's ID is not a whole number."},
+      {kLineColor, "", "The graph record's LineColor is not a whole number."},
+      {kLineColor, "12abc", "The graph record's LineColor is not a whole number."},
+      {kLineColor, "99999999999", "The graph record's LineColor is not a whole number."},
+      {kStepU, "2147483648", "The graph record's StepU is not a whole number."},
+      {kStepU, "+3", "The graph record's StepU is not a whole number."},
+      {kPointSize, "1e999", "The graph record's PointSize is not a number."},
+      {kPointSize, "0.5x", "The graph record's PointSize is not a number."},
+      {kPointSize, ".", "The graph record's PointSize is not a number."},
+      {kPointSize, "1E", "The graph record's PointSize is not a number."},
+      {kShowColormap, "True", "The graph record's ShowColormap is not a flag (1 or 0)."},
+      {kShowColormap, "2", "The graph record's ShowColormap is not a flag (1 or 0)."},
+      {kName, "Surface", "The graph record's NameS is not a text between two \"@\"s."},
+      {kSlice4NumX, "-1", "The graph record's Slice4NumX is negative."},
+      {kSlice4NumX, "51", "The graph record holds more than 50 slices."},
+      {kSlice4X1, "x", "The graph record's Slice4X(1) is not a number."},
+      {kGridMethod4D, "102.5", "The graph record's GridMethod4D is not a whole number."},
+      {kGridMethod4D, nullptr, "The graph record is cut short."},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.message + std::string(" at item ") + CStr(static_cast<long long>(c.index)));
+    std::string text;
+    for (std::size_t i = 0; i < tokens.size(); ++i) {
+      if (i == c.index && c.token == nullptr) break;
+      text += (i == c.index ? std::string(c.token) : tokens[i]) + " ";
+    }
+    Graph g;
+    g.NameS = "kept";
+    read_.settings.GridMethod = 5;
+    const std::string before = g.Save(read_.settings);
+    const GraphRecordResult result =
+        Read(text, kNewestRecordFormat, g, nullptr, RecordReading::kExact);
+    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(result.message, c.message);
+    EXPECT_EQ(g.Save(read_.settings), before);
+    EXPECT_EQ(read_.settings.GridMethod, 5);
   }
 }
 

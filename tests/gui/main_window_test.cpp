@@ -4,15 +4,18 @@
 #include <wx/button.h>
 #include <wx/checklst.h>
 #include <wx/choice.h>
+#include <wx/clipbrd.h>
 #include <wx/dcclient.h>
 #include <wx/dcmemory.h>
 #include <wx/grid.h>
 #include <wx/image.h>
 #include <wx/imagpng.h>
 #include <wx/menu.h>
+#include <wx/mstream.h>
 #include <wx/statusbr.h>
 #include <wx/textctrl.h>
 #include <wx/toolbar.h>
+#include <wx/uiaction.h>
 #include <wx/utils.h>
 #include <wx/weakref.h>
 
@@ -317,6 +320,154 @@ TEST_F(MainWindowTest, FileOpenFromTheMenuShowsTheChosenDocument) {
   EXPECT_EQ(frame_->GraphListBox()->GetCount(),
             static_cast<unsigned>(Core().Shared().allGraphs.Items.Count()));
   EXPECT_FALSE(AllWhite(Picture()));
+}
+
+// Ctrl+C (the Copy item's shortcut, pressed as the user would) copies the
+// selected graph to the desktop's clipboard; Edit > Paste adds an equal graph
+// with its list entry.
+TEST_F(MainWindowTest, CtrlCThenEditPasteAddsAGraph) {
+  AddTwoPointGraphs();
+  wxCheckListBox* list = frame_->GraphListBox();
+  list->SetSelection(1);
+  wxCommandEvent select(wxEVT_LISTBOX, list->GetId());
+  select.SetInt(1);
+  select.SetEventObject(list);
+  list->GetEventHandler()->ProcessEvent(select);
+  ASSERT_EQ(Core().List().ListIndex(), 1);
+  const wxMenuItem* copy = frame_->GetMenuBar()->FindItem(MainFrame::MenuId(MenuItem::mnuEditCopy));
+  ASSERT_NE(copy, nullptr);
+  EXPECT_EQ(copy->GetItemLabelText(), "Copy");
+  ASSERT_NE(copy->GetAccel(), nullptr);
+  EXPECT_EQ(copy->GetAccel()->ToString(), "Ctrl+C");
+
+  // The keys go to the window under the pointer; a window of a test running
+  // beside this one on the same display may come up over it, so the press
+  // is tried again a few times.
+  wxUIActionSimulator keys;
+  for (int attempt = 0; attempt < 5 && Core().Flags().CopiedCount == 0; ++attempt) {
+    frame_->Raise();
+    keys.MouseMove(frame_->DrawingArea()->GetScreenRect().GetPosition() + wxPoint(20, 20));
+    frame_->DrawingArea()->SetFocus();
+    PumpFor(50ms);
+    keys.Char('c', wxMOD_CONTROL);
+    for (int i = 0; i < 50 && Core().Flags().CopiedCount == 0; ++i) PumpFor(10ms);
+  }
+  ASSERT_EQ(Core().Flags().CopiedCount, 1) << "Ctrl+C must run Edit > Copy";
+
+  wxCommandEvent paste(wxEVT_MENU, MainFrame::MenuId(MenuItem::mnuEditPaste));
+  paste.SetEventObject(frame_);
+  frame_->GetEventHandler()->ProcessEvent(paste);
+  EXPECT_TRUE(messages_.Shown().empty()) << messages_.Texts().front();
+  const Workspace& ws = Core().Shared();
+  ASSERT_EQ(ws.allGraphs.Items.Count(), 3);
+  EXPECT_EQ(ws.shownGraphs.Items.Count(), 3);
+  const auto& pasted = static_cast<const Graph&>(*ws.allGraphs.Items.Item(3));
+  const auto& copied = static_cast<const Graph&>(*ws.allGraphs.Items.Item(2));
+  EXPECT_EQ(DifferingRecordedOptions(pasted, copied), std::vector<std::string>{});
+  EXPECT_EQ(pasted.ID(), 3);
+  ASSERT_EQ(list->GetCount(), 3u);
+  EXPECT_EQ(list->GetString(2), list->GetString(1));
+  EXPECT_TRUE(list->IsChecked(2));
+}
+
+// Edit > Copy As BMP puts a picture of the drawing area's size on the
+// desktop's clipboard, offered as PNG and BMP; read back it is what the
+// area shows.
+TEST_F(MainWindowTest, CopyAsBmpPutsTheDrawingAreasPictureOnTheClipboard) {
+  AddTwoPointGraphs();
+  frame_->RunCommand(MenuItem::mnuEditCopyAs);
+  EXPECT_TRUE(messages_.Shown().empty()) << messages_.Texts().front();
+  const RgbImage shown = Picture();
+  ASSERT_TRUE(wxTheClipboard->Open());
+  for (const char* type : {"image/png", "image/bmp"})
+    EXPECT_TRUE(wxTheClipboard->IsSupported(wxDataFormat(type))) << type;
+  wxBitmapDataObject data;
+  const bool read = wxTheClipboard->GetData(data);
+  wxCustomDataObject bmp(wxDataFormat("image/bmp"));
+  const bool readBmp = wxTheClipboard->GetData(bmp);
+  wxTheClipboard->Close();
+  ASSERT_TRUE(read);
+  ASSERT_TRUE(readBmp);
+  wxMemoryInputStream bmpBytes(bmp.GetData(), bmp.GetSize());
+  const wxImage fromBmp(bmpBytes, wxBITMAP_TYPE_BMP);
+  ASSERT_TRUE(fromBmp.IsOk());
+  EXPECT_EQ(fromBmp.GetWidth(), shown.width);
+  EXPECT_EQ(fromBmp.GetHeight(), shown.height);
+  const wxImage image = data.GetBitmap().ConvertToImage();
+  ASSERT_EQ(image.GetWidth(), shown.width);
+  ASSERT_EQ(image.GetHeight(), shown.height);
+  EXPECT_EQ(shown.width,
+            static_cast<int>(std::lround(frame_->DrawingArea()->GetClientSize().x *
+                                         frame_->DrawingArea()->GetContentScaleFactor())));
+  std::size_t differing = 0;
+  for (int y = 0; y < shown.height; ++y) {
+    for (int x = 0; x < shown.width; ++x) {
+      const std::size_t at = (static_cast<std::size_t>(shown.height - 1 - y) * shown.width + x) * 3;
+      differing += image.GetRed(x, y) != shown.rgb[at] || image.GetBlue(x, y) != shown.rgb[at + 2];
+    }
+  }
+  EXPECT_EQ(differing, 0u);
+}
+
+// File > Print to a PDF file (the dialog's "Print to File", unattended) gives
+// one page with the scene on it.
+TEST(MainWindowPrintTest, PrintingToAPdfFileGivesAPageWithThePicture) {
+  char pattern[] = "/tmp/qv-gui-XXXXXX";
+  ASSERT_NE(mkdtemp(pattern), nullptr);
+  const std::string folder = pattern;
+  WxPrinter printer = WxPrinter::ToPdfFile(folder + "/page.pdf");
+  test::ScriptedMessageBox messages;
+  test::ScriptedFileDialog dialogs;
+  MainFrameOptions options;
+  options.messages = &messages;
+  options.fileDialogs = &dialogs;
+  options.printer = &printer;
+  options.dataHome = folder + "/data";
+  auto* frame = new MainFrame(options);
+  wxWeakRef<MainFrame> alive(frame);
+  frame->Start("");
+  PumpFor(100ms);
+  MainWindowCore& core = frame->Core();
+  Workspace& ws = core.Shared();
+  ws.settings.DataScaleX = ws.settings.DataScaleY = ws.settings.DataScaleZ = 1.0;
+  core.AsOneLoad([&] {
+    auto graph = std::make_shared<Graph>();
+    graph->SetID(1);
+    graph->GraphType = kPointGraph;
+    graph->PointX = graph->PointY = graph->PointZ = 1.0;
+    graph->PointSize = 3.0;
+    graph->PointColor = 255;
+    ws.allGraphs.Items.Add(graph, "1");
+    core.AddListEntry(ListCaption(*graph, ws.settings.ViewCode));
+    core.SetFitPending(true);
+    core.CheckListEntry(0);
+  });
+  frame->RunCommand(MenuItem::mnuFilePrint);
+  EXPECT_TRUE(messages.Shown().empty()) << messages.Texts().front();
+  ASSERT_TRUE(std::filesystem::is_regular_file(folder + "/page.pdf"));
+  const std::string command = "pdftoppm -r 40 -png '" + folder + "/page.pdf' '" + folder + "/page'";
+  ASSERT_EQ(std::system(command.c_str()), 0) << command;
+  const std::string png = folder + "/page-1.png";
+  ASSERT_TRUE(std::filesystem::is_regular_file(png)) << "one page";
+  EXPECT_FALSE(std::filesystem::exists(folder + "/page-2.png"));
+  if (wxImage::FindHandler(wxBITMAP_TYPE_PNG) == nullptr) wxImage::AddHandler(new wxPNGHandler);
+  if (std::getenv("QV_WRITE_PICTURES") != nullptr)
+    std::filesystem::copy_file(png, "/tmp/qv_print_page.png",
+                               std::filesystem::copy_options::overwrite_existing);
+  wxImage page(wxString::FromUTF8(png), wxBITMAP_TYPE_PNG);
+  ASSERT_TRUE(page.IsOk());
+  EXPECT_LT(page.GetWidth(), page.GetHeight()) << "an upright page";
+  std::size_t red = 0;
+  for (int y = 0; y < page.GetHeight(); ++y) {
+    for (int x = 0; x < page.GetWidth(); ++x)
+      red += page.GetRed(x, y) > 150 && page.GetGreen(x, y) < 100 && page.GetBlue(x, y) < 100;
+  }
+  EXPECT_GT(red, 10u) << "the red point must be on the page";
+
+  frame->Close(true);
+  PumpFor(100ms);
+  EXPECT_FALSE(alive);
+  std::filesystem::remove_all(folder);
 }
 
 // The enable pattern of the view kind reaches the real menu items and

@@ -50,6 +50,9 @@ TEST_F(WxShellTest, AnOpenerThatSucceedsShowsTheFilesUrl) {
   Opener(0);
   EXPECT_TRUE(shell_.OpenInBrowser((folder_ / "help.html").string()));
   EXPECT_EQ(Asked(), "file://" + (folder_ / "help.html").string());
+  // A section of the file: its anchor follows the address.
+  EXPECT_TRUE(shell_.OpenInBrowser((folder_ / "help.html").string(), "support"));
+  EXPECT_EQ(Asked(), "file://" + (folder_ / "help.html").string() + "#support");
 }
 
 // xdg-open without any browser exits with 3 ("no method available"): the

@@ -13,10 +13,11 @@ extern char** environ;
 
 namespace qv {
 
-bool WxShell::OpenInBrowser(const std::string& path) {
+bool WxShell::OpenInBrowser(const std::string& path, const std::string& anchor) {
   wxFileName file(wxString::FromUTF8(path));
   file.MakeAbsolute();
-  const std::string url = wxFileName::FileNameToURL(file).utf8_string();
+  std::string url = wxFileName::FileNameToURL(file).utf8_string();
+  if (!anchor.empty()) url += "#" + anchor;
   char opener[] = "xdg-open";
   std::string argument = url;
   char* argv[] = {opener, argument.data(), nullptr};

@@ -16,6 +16,8 @@ struct MenuRow {
   MenuItem item;
   std::string_view caption;
   bool separator = false;
+  // The keyboard shortcut shown beside the caption ("Ctrl+C"), "" for none.
+  std::string_view shortcut = "";
 };
 
 // One menu of the menu bar.
@@ -31,8 +33,6 @@ struct ToolRow {
   std::string_view key;
   std::string_view tooltip;
   std::string_view hint;
-  // Short text drawn on the button's image.
-  std::string_view glyph;
   bool separator = false;
 };
 
@@ -43,5 +43,6 @@ std::span<const ToolRow> ToolbarTable();
 // The rows of the pop-up menus.
 std::span<const MenuRow> GraphEditPopupTable();  // over the drawing area
 std::span<const MenuRow> FunEditPopupTable();    // over the graph list
+std::span<const MenuRow> SheetEditPopupTable();  // over the sheet's data cells
 
 }  // namespace qv

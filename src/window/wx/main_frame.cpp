@@ -24,11 +24,13 @@
 #include <wx/utils.h>
 
 #include "command_table.h"
-#include "draw_view_icons.h"
 #include "platform/text_encoding.h"
 #include "platform/wx/wx_file_dialog.h"
 #include "platform/wx/wx_message_box.h"
 #include "sheet_grid_table.h"
+#include "tool_icons.h"
+#include "window/web_entries.h"
+#include "window/wx/about_dialog.h"
 #include "wx_dialog_service.h"
 
 namespace qv {
@@ -46,32 +48,8 @@ constexpr double kInitialSplitterLeft = 5400.0;
 
 wxString ToWx(const std::string& cp1252) { return wxString::FromUTF8(Cp1252ToUtf8(cp1252)); }
 
-// A toolbar image: the button's short text on a plain face.
-wxBitmap ToolImage(std::string_view glyph) {
-  constexpr int kSize = 24;
-  wxBitmap bitmap(kSize, kSize);
-  {
-    wxMemoryDC dc(bitmap);
-    dc.SetBackground(wxBrush(wxColour(240, 240, 240)));
-    dc.Clear();
-    dc.SetPen(wxPen(wxColour(120, 120, 120)));
-    dc.SetBrush(*wxTRANSPARENT_BRUSH);
-    dc.DrawRectangle(1, 1, kSize - 2, kSize - 2);
-    wxFont font(wxFontInfo(glyph.size() > 2 ? 6 : 8).Bold());
-    dc.SetFont(font);
-    dc.SetTextForeground(wxColour(20, 40, 120));
-    const wxString text = wxString::FromUTF8(glyph.data(), glyph.size());
-    const wxSize extent = dc.GetTextExtent(text);
-    dc.DrawText(text, (kSize - extent.x) / 2, (kSize - extent.y) / 2);
-  }
-  return bitmap;
-}
-
-// A button's drawn image, or its short text where it has none yet.
-wxBitmap ToolBitmap(const ToolRow& row) {
-  if (const char* const* xpm = DrawViewIcon(row.key)) return wxBitmap(xpm);
-  return ToolImage(row.glyph);
-}
+// A button's drawn image (every button has one, resources/icons).
+wxBitmap ToolBitmap(const ToolRow& row) { return wxBitmap(ToolIcon(row.key)); }
 
 wxEventTypeTag<wxMouseEvent> MouseTag(wxEventType type) {
   return wxEventTypeTag<wxMouseEvent>(type);
@@ -93,8 +71,10 @@ void FillMenu(wxMenu& menu, std::span<const MenuRow> rows) {
     if (row.separator) {
       menu.AppendSeparator();
     } else {
-      menu.Append(MainFrame::MenuId(row.item),
-                  wxString::FromUTF8(row.caption.data(), row.caption.size()));
+      wxString caption = wxString::FromUTF8(row.caption.data(), row.caption.size());
+      if (!row.shortcut.empty())
+        caption += "\t" + wxString::FromUTF8(row.shortcut.data(), row.shortcut.size());
+      menu.Append(MainFrame::MenuId(row.item), caption);
     }
   }
 }
@@ -149,6 +129,10 @@ MainFrame::MainFrame(const MainFrameOptions& options)
   dialogService_ = std::make_unique<WxDialogService>(
       this, DialogChoosers{options.colours, options.fonts, options.fileDialogs});
   core_->SetDialogService(dialogService_.get());
+  clipboard_ = options.clipboard != nullptr ? options.clipboard : &ownClipboard_;
+  core_->SetClipboard(clipboard_);
+  if (options.printer == nullptr) ownPrinter_ = std::make_unique<WxPrinter>(this);
+  core_->SetPrinter(options.printer != nullptr ? options.printer : ownPrinter_.get());
 
   BuildMenus();
   BuildToolbar();
@@ -518,7 +502,10 @@ void MainFrame::ShowPopup(qv::PopupMenu menu, double x, double y) {
       FillMenu(items, FunEditPopupTable());
       owner = list_;
       break;
-    case qv::PopupMenu::SheetEdit: owner = grid_; break;
+    case qv::PopupMenu::SheetEdit:
+      FillMenu(items, SheetEditPopupTable());
+      owner = grid_;
+      break;
   }
   if (popupHook_ && popupHook_(menu, items, x, y)) return;
   if (items.GetMenuItemCount() == 0) return;
@@ -572,8 +559,17 @@ void MainFrame::RunCommand(MenuItem item) {
     case M::mnuFileOpen:
     case M::mnuFileSave:
     case M::mnuFileSaveAs:
+    case M::mnuFileImport:
+    case M::mnuFileOutput:
+    case M::mnuFileGridded:
+    case M::mnuFilePrint:
     case M::mnuFileExit: core.RunFileCommand(item); break;
-    case M::mnuEditDelAll: core.DeleteAllGraphs(); break;
+    case M::mnuEditCut:
+    case M::mnuEditCopy:
+    case M::mnuEditCopyAs:
+    case M::mnuEditPaste:
+    case M::mnuEditDelete:
+    case M::mnuEditDelAll: core.RunEditCommand(item); break;
     case M::mnuViewMove:
     case M::mnuViewZoom:
     case M::mnuViewRotateX:
@@ -603,15 +599,63 @@ void MainFrame::RunCommand(MenuItem item) {
     case M::mnuDrawIsoSur:
     case M::mnuDrawAxis:
     case M::mnuDrawLight: core.RunDialogCommand(item); break;
+    case M::mnuHelpHome:
+    case M::mnuHelpCus:
+    case M::mnuHelpVideo:
+    case M::mnuHelpTwitter:
+    case M::mnuHelpFB: core.OpenWebEntry(item); break;
+    case M::mnuHelpAbout: ShowAbout(); break;
     case M::mnuFunEdit:
     case M::mnuFunCut:
     case M::mnuFunCopy:
-    case M::mnuFunDelete: core.RunListCommand(item); break;
+    case M::mnuFunDelete:
+      core.RunListCommand(item);
+      ModelsChanged();
+      break;
+    case M::mnuGESet:
+      core.OpenGridSizeDialog();
+      ModelsChanged();
+      break;
+    case M::mnuGECutIt:
+    case M::mnuGECopy:
+    case M::mnuGEPaste:
+    case M::mnuGEDelete:
+    case M::mnuGEInsertRow:
+    case M::mnuGEInsertCol:
+    case M::mnuGEDelRow:
+    case M::mnuGEDelCol: core.RunSheetCommand(item, SelectedSheetBlock()); break;
     default: break;
   }
 }
 
 void MainFrame::OpenHelp() { core_->OpenHelp(); }
+
+void MainFrame::ShowAbout() {
+  AboutDialog about(this, std::string(kHomeAddress), [this] { core_->OpenHomePage(); });
+  about.ShowModal();
+}
+
+SheetBlock MainFrame::SelectedSheetBlock() const {
+  // The grid counts its cells from 0 below the header row and right of the
+  // index column; the sheet counts those as 0.
+  SheetBlock block{grid_->GetGridCursorRow() + 1, grid_->GetGridCursorCol() + 1,
+                   grid_->GetGridCursorRow() + 1, grid_->GetGridCursorCol() + 1};
+  bool first = true;
+  for (const wxGridBlockCoords& selected : grid_->GetSelectedBlocks()) {
+    const SheetBlock b{selected.GetTopRow() + 1, selected.GetLeftCol() + 1,
+                       selected.GetBottomRow() + 1, selected.GetRightCol() + 1};
+    if (first) {
+      block = b;
+      first = false;
+      continue;
+    }
+    block.top = std::min(block.top, b.top);
+    block.left = std::min(block.left, b.left);
+    block.bottom = std::max(block.bottom, b.bottom);
+    block.right = std::max(block.right, b.right);
+  }
+  return block;
+}
 
 // Events
 
@@ -646,6 +690,8 @@ void MainFrame::OnClose(wxCloseEvent& event) {
     return;
   }
   closing_ = true;
+  // What the program copied stays on the clipboard after it ends.
+  clipboard_->KeepAfterExit();
   spinTimer_.Stop();
   if (canvas_->HasCapture()) canvas_->ReleaseMouse();
   context_.reset();

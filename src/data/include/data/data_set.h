@@ -168,6 +168,13 @@ class DataSet {
   // and the bounds are in data units. Returns false when refused, when no
   // kind is selected, or when the gridding failed.
   bool GetData(DataContext& context);
+  // Fills this data set from the panel as GetData does, with the same checks
+  // and messages, but keeps the regular arrays as the gridding made them: in
+  // data units, not normalised, the angles of cylindrical and spherical data
+  // in degrees as typed (their A, B and D arrays as the sheet's columns), and
+  // each grid range from its smaller bound to its larger, for writing the
+  // grid out. Changed only when it returns true.
+  bool LoadGridded(DataContext& context);
   // Grids the irregular points onto the regular arrays by GridMethod (surfaces:
   // 1 inverse distance, 2 Shepard, 3 multiquadric, 4 thin plate, 5 quadratic
   // fit) or GridMethod4D (volumes: 101, 102, 103), StepsX x StepsY (x StepsZ)

@@ -28,6 +28,20 @@ inline constexpr Long kNewestRecordFormat = 5;
 // The first format whose records end with the two gridding methods.
 inline constexpr Long kGridMethodsSince = 3;
 
+// How the reader takes the items of a record.
+enum class RecordReading {
+  // As documents have always been read: a number item by its leading number
+  // (no number reads 0), a flag by its "1", a text that does not open with
+  // "@" leaves its field as it was.
+  kLenient,
+  // Every item exactly in the form the writer gives it, or the record is
+  // refused: a Long as a whole number in the Long range, a Double as a
+  // finite number and nothing else, a flag as "1" or "0", a text between two
+  // "@"s; counts from 0 to their tables' size; no item missing at the end.
+  // For records that come from outside any document (the clipboard).
+  kExact,
+};
+
 // The outcome of reading one record.
 struct GraphRecordResult {
   bool ok = true;
@@ -46,11 +60,15 @@ std::string WriteGraphRecord(const GraphOptions& options, Long id, Long gridMeth
 // gridding methods into settings. formatVersion is the document's format
 // version 0..5 (kNewestRecordFormat for the clipboard): fields the version
 // does not carry keep their values, and version 0 takes NameS as one token.
-// Longs are rounded half to even and saturated to the Long range, non-finite
-// Doubles read as 0, missing tokens as empty. A slice count above 50 or a
-// colour-point count above 31 refuses the record: ok is false, graph and
-// settings are unchanged and the reader stands somewhere inside the record.
+// Read kLenient, Longs are rounded half to even and saturated to the Long
+// range, non-finite Doubles read as 0, missing tokens as empty. A slice count
+// above 50 or a colour-point count above 31 refuses the record, and so does,
+// read kExact, any item not in the writer's form (the message names the
+// field: "The graph record's LineColor is not a whole number."): ok is
+// false, graph and settings are unchanged and the reader stands somewhere
+// inside the record.
 GraphRecordResult ReadGraphRecord(RecordReader& reader, Long formatVersion, Graph& graph,
-                                  SharedSettings& settings);
+                                  SharedSettings& settings,
+                                  RecordReading reading = RecordReading::kLenient);
 
 }  // namespace qv

@@ -10,9 +10,12 @@
 #include <string>
 
 #include "dialogs/axis_dialog.h"
+#include "documents/data_file_commands.h"
 #include "documents/document_host.h"
 #include "graphs/texture_cache.h"
 #include "graphs/workspace.h"
+#include "platform/clipboard.h"
+#include "platform/printer.h"
 #include "platform/shell.h"
 #include "window/command_states.h"
 #include "window/data_sheet.h"
@@ -23,6 +26,7 @@
 #include "window/main_window_view.h"
 #include "window/pane_layout.h"
 #include "window/scene_renderer.h"
+#include "window/sheet_commands.h"
 #include "window/window_data_panel.h"
 
 namespace qv {
@@ -71,6 +75,12 @@ class MainWindowCore final : public InteractionHost, public DocumentHost {
   // pop-up show; the window does not own them. Without them those commands
   // do nothing.
   void SetDialogService(DialogService* dialogs) { dialogs_ = dialogs; }
+  // The clipboard of the Edit commands and the sheet's pop-up; the window
+  // does not own it. Without one they copy and paste nothing.
+  void SetClipboard(ClipboardService* clipboard) { clipboard_ = clipboard; }
+  // The printer of File > Print...; the window does not own it. Without one
+  // nothing is printed.
+  void SetPrinter(PrinterService* printer) { printer_ = printer; }
 
   // Start-up and shut-down
   // Start: every default in its order, the GL state and fonts, the
@@ -171,6 +181,12 @@ class MainWindowCore final : public InteractionHost, public DocumentHost {
   // no shell), a message names the help file, so that it can be opened by
   // hand.
   void OpenHelp();
+  // The Help menu's web entries and the About box's address: the entry's
+  // address of web_entries.h (a section of the help file beside the
+  // program) in the browser, as Contents shows the help file. Returns false
+  // for an item that is no web entry.
+  bool OpenWebEntry(MenuItem item);
+  void OpenHomePage();
 
   // View menu
   void SetMouseMode(MouseModeCommand command) {
@@ -204,8 +220,53 @@ class MainWindowCore final : public InteractionHost, public DocumentHost {
   void SetListChecked(Long index, bool checked);
   void OnGraphListMouseDown(int button, double x, double y);
   // The list pop-up's Cut, Copy and Delete act on the selected entry; with no
-  // selection (ListIndex -1) they do nothing. Returns whether one ran.
+  // selection (ListIndex -1) they do nothing. Returns whether one ran (a
+  // Copy or Cut that copied nothing did not).
   bool RunListCommand(MenuItem item);
+
+  // File > Import Data ..., Output Data ..., Output Gridded Data ... and
+  // Print... (main_window_exchange.cpp); false for any other item.
+  bool RunExchangeFileCommand(MenuItem item);
+  // File > Print...: draws the scene and hands the drawing area's picture to
+  // the printer (its dialog first); a cancelled dialog prints nothing, a
+  // failure is reported. Runs whether or not graphs are shown.
+  void PrintPicture();
+  // Edit > Copy As BMP: with graphs shown, draws the scene and puts the
+  // drawing area's picture (its full size, read before the buffers swap) on
+  // the clipboard; a failure is reported. No file is written.
+  void CopyPicture();
+
+  // Edit menu (main_window_exchange.cpp)
+  // Runs an Edit command, or the list pop-up's or the drawing area's entry
+  // for one; false for an item that is none of them.
+  bool RunEditCommand(MenuItem item);
+  // Edit > Copy: puts the selected entry's graph on the clipboard as text
+  // (CopiedGraphText) and sets CopiedCount to 1. Nothing is copied when no
+  // graph is shown or no entry is selected; a clipboard that cannot be
+  // opened is reported. Returns whether the graph was copied.
+  bool CopyGraph();
+  // Edit > Cut: Copy, then Delete, the delete only once the copy succeeded.
+  void CutGraph();
+  // Edit > Paste: after a Copy in this run (CopiedCount), reads the
+  // clipboard's text (UTF-8 there, Windows-1252 here: a character that
+  // Windows-1252 cannot hold refuses it) with ReadPastedGraph. A refused text
+  // is reported and changes nothing. A graph read gets the next ID, the
+  // record's gridding methods, the triangles its kind needs, and a list entry
+  // captioned as opening gives it (ListCaption), checked as the selected entry
+  // is (checked when none is), then the list's check handler shows it.
+  void PasteGraph();
+  // Edit > Delete: the selected entry's graph leaves both groups and the
+  // list (its release step runs first), then the scene is rebuilt and shown.
+  // Nothing happens with no graph or no selection.
+  void DeleteSelectedGraph();
+
+  // The sheet's pop-up (main_window_exchange.cpp): runs its command on the
+  // block of cells selected in the sheet. Cut and Copy put the block on the
+  // clipboard as tab-separated text, Paste writes the clipboard's text there
+  // (UTF-8 there, Windows-1252 in the sheet: a character the sheet cannot
+  // hold refuses it); a refusal is reported and changes nothing. Returns
+  // false for an item that is none of the pop-up's.
+  bool RunSheetCommand(MenuItem item, const SheetBlock& block);
 
   // Data panel
   void OnDataKindChosen(int kind);
@@ -308,6 +369,11 @@ class MainWindowCore final : public InteractionHost, public DocumentHost {
   // What the graphs' prepare steps make their GL objects with: the
   // context's textures, the document's folder, the view's status bar.
   DrawResources PrepareResources();
+  // Shows the local file at path, at anchor, in the browser: nothing when
+  // the file is missing, a message naming it when no browser starts.
+  void ShowInBrowser(const std::string& path, const std::string& anchor);
+  // The Edit commands' failures, under the title "Error".
+  void ShowEditError(const std::string& text);
 
   MainWindowView& view_;
   MainWindowServices services_;
@@ -317,6 +383,10 @@ class MainWindowCore final : public InteractionHost, public DocumentHost {
   AxisFontChoices axisFonts_;
   // A data read in progress (its gridding lets paints run meanwhile).
   bool readingData_ = false;
+  ClipboardService* clipboard_ = nullptr;
+  PrinterService* printer_ = nullptr;
+  // The folder the program lies in ("" for the working folder).
+  std::string programFolder_;
   std::unique_ptr<Workspace> workspace_;
   std::unique_ptr<SheetText> sheetText_;
   SheetModel sheet_;
@@ -342,6 +412,8 @@ class MainWindowCore final : public InteractionHost, public DocumentHost {
   bool buildPending_ = false;
   bool glReady_ = false;
   bool released_ = false;
+  // The data file commands, with this window as their host.
+  DataFileCommands dataFiles_{*workspace_, *this};
 };
 
 }  // namespace qv

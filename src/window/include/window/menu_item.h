@@ -60,12 +60,27 @@ enum class MenuItem {
   mnuDrawLight,
   // Help
   mnuHelpCon,
+  mnuHelpHome,
+  mnuHelpCus,
+  mnuHelpVideo,
+  mnuHelpTwitter,
+  mnuHelpFB,
   mnuHelpAbout,
   // Graph-list pop-up (FunEdit)
   mnuFunEdit,
   mnuFunCut,
   mnuFunCopy,
   mnuFunDelete,
+  // Data-sheet pop-up (mnuGE)
+  mnuGESet,
+  mnuGECutIt,
+  mnuGECopy,
+  mnuGEPaste,
+  mnuGEDelete,
+  mnuGEInsertRow,
+  mnuGEInsertCol,
+  mnuGEDelRow,
+  mnuGEDelCol,
   kCount  // not an item: the number of items
 };
 

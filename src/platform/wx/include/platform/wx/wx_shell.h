@@ -15,11 +15,12 @@ class WxShell final : public ShellService {
   // machine give it longer).
   explicit WxShell(std::chrono::milliseconds answerWait = std::chrono::seconds(2))
       : answerWait_(answerWait) {}
-  // path is UTF-8. Runs the opener on the file's URL and waits up to
-  // answerWait for its answer: an exit with failure, or no opener at all, is
-  // false; a success, or an opener still running (it then runs the browser
-  // itself), is true.
-  bool OpenInBrowser(const std::string& path) override;
+  using ShellService::OpenInBrowser;
+  // path is UTF-8. Runs the opener on the file's URL (with "#" and the
+  // anchor when there is one) and waits up to answerWait for its answer: an
+  // exit with failure, or no opener at all, is false; a success, or an
+  // opener still running (it then runs the browser itself), is true.
+  bool OpenInBrowser(const std::string& path, const std::string& anchor) override;
 
  private:
   std::chrono::milliseconds answerWait_;

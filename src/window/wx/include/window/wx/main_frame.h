@@ -18,6 +18,8 @@
 #include "platform/colour_chooser.h"
 #include "platform/font_chooser.h"
 #include "platform/wx/window_gl_context.h"
+#include "platform/wx/wx_clipboard.h"
+#include "platform/wx/wx_printer.h"
 #include "platform/wx/wx_shell.h"
 #include "window/main_window_core.h"
 #include "window/main_window_view.h"
@@ -57,6 +59,10 @@ struct MainFrameOptions {
   // them); null: the toolkit's. The dialogs' file chooser is fileDialogs.
   ColourChooserService* colours = nullptr;
   FontChooserService* fonts = nullptr;
+  // The clipboard (tests script it); null: the desktop's.
+  ClipboardService* clipboard = nullptr;
+  // The printer (tests print to a file); null: the desktop's, with its dialog.
+  PrinterService* printer = nullptr;
   // The user's data folder for the file association; empty: UserDataHome().
   std::string dataHome;
   wxSize size = wxSize(1000, 700);
@@ -148,7 +154,12 @@ class MainFrame final : public wxFrame, public MainWindowView {
   void OnSplitterMouse(wxMouseEvent& event);
   void OnSplitter2Mouse(wxMouseEvent& event);
   void OpenHelp();
+  // Help > About...: the About box, modal.
+  void ShowAbout();
   void RefuseText();
+  // The sheet's selected cells (the cursor's cell when none is selected), as
+  // one block in the sheet's counting.
+  SheetBlock SelectedSheetBlock() const;
 
   // Services
   std::unique_ptr<MessageBoxService> ownMessages_;
@@ -157,6 +168,9 @@ class MainFrame final : public wxFrame, public MainWindowView {
   FileDialogService* fileDialogs_ = nullptr;
   WxEventPump pump_;
   WxShell ownShell_;
+  WxClipboard ownClipboard_;
+  ClipboardService* clipboard_ = nullptr;
+  std::unique_ptr<WxPrinter> ownPrinter_;
 
   // Logic
   std::unique_ptr<MainWindowCore> core_;
