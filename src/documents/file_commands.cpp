@@ -284,6 +284,11 @@ void FileCommands::StageDataPanel(const StagedDocument& staged, MemoryDataPanel&
 
 void FileCommands::ApplyView(Long viewCode) {
   workspace_.settings.ViewCode = viewCode;
+  // Documents do not hold the light: it is placed for the view kind as New
+  // places it, so a document looks the same whatever was open before it.
+  const float lightAt = viewCode == kViewCode2D ? 0.0f : 1000.0f;
+  workspace_.sceneLight.Position(0) = lightAt;
+  workspace_.sceneLight.Position(1) = lightAt;
   if (viewCode == kViewCode2D) {
     SetRotation(workspace_.shownGraphs, 0.0, 0.0, 0.0);
   } else {

@@ -834,6 +834,31 @@ TEST(OpenDocument, TheMessageNamesAPathOfAnyCharacters) {
 }
 
 // The longest cell text a document may hold opens like any other.
+// Documents do not carry the light: it must not stay where the document
+// open before (a New 2D, say) left it, or a 3D document is lit from the eye.
+TEST(OpenDocument, PlacesTheLightForItsViewKindAsNewDoes) {
+  struct Case {
+    Long viewCode;
+    Long kind;
+    float lightAt;
+  };
+  for (const Case c :
+       {Case{kViewCode3D, kRegularSurface, 1000.0f}, Case{kViewCode2D, kRegularSurface, 0.0f},
+        Case{kViewCode4D, kRegularVolume, 1000.0f}}) {
+    TestProgram source;
+    test::BuildDocument(source, c.viewCode, c.kind);
+    const std::string path = source.folder.File("lit.qrv");
+    source.host.dialogs.Choose(path);
+    ASSERT_TRUE(source.commands.Save());
+    TestProgram p;
+    p.workspace.sceneLight.Position(0) = 123.0f;
+    p.workspace.sceneLight.Position(1) = -7.0f;
+    ASSERT_EQ(p.commands.OpenDocument(path), OpenOutcome::Opened);
+    EXPECT_EQ(p.workspace.sceneLight.Position(0), c.lightAt) << c.viewCode;
+    EXPECT_EQ(p.workspace.sceneLight.Position(1), c.lightAt) << c.viewCode;
+  }
+}
+
 TEST(OpenDocument, ACellOf1000CharactersOpens) {
   TestProgram p;
   test::BuildDocument(p, kViewCode3D, kRegularSurface);
