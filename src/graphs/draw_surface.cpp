@@ -99,6 +99,22 @@ ScenePoint Lowered(ScenePoint p, double y) {
   return p;
 }
 
+// Whether the cell at (i, j), corners taken (i, j), (i+1, j), (i+1, j+1),
+// (i, j+1), runs counter-clockwise seen from above: its front face is then
+// its upper side, which two-sided lighting lights with the upward normals.
+// A grid whose X or Y falls with its index runs the other way.
+//
+//   d = (i, j+1) ------- c = (i+1, j+1)
+//        |                |      n = (c - a) x (d - b)
+//   a = (i, j) -------- b = (i+1, j)
+bool FacesUp(const SurfaceMesh& m, Long i, Long j) {
+  const ScenePoint& a = m.p[m.At(i, j)];
+  const ScenePoint& b = m.p[m.At(i + 1, j)];
+  const ScenePoint& c = m.p[m.At(i + 1, j + 1)];
+  const ScenePoint& d = m.p[m.At(i, j + 1)];
+  return Cross({c.x - a.x, c.y - a.y, c.z - a.z}, {d.x - b.x, d.y - b.y, d.z - b.z}).y >= 0;
+}
+
 // One GL_QUADS pass over the cells; place(p) gives the drawn position (the
 // node itself, or flattened onto a layer), the colour follows the node;
 // texture coordinates run 0..1 along j (s) and i (t).
@@ -111,8 +127,9 @@ void DrawCells(const SurfaceMesh& m, const VertexEmitter& emit, Place place,
   glBegin(GL_QUADS);
   for (Long i = 0; i < m.lastU; ++i) {
     for (Long j = 0; j < m.lastV; ++j) {
-      const Long corners[4][2] = {{i, j}, {i + 1, j}, {i + 1, j + 1}, {i, j + 1}};
-      for (const auto& ij : corners) {
+      const Long up[4][2] = {{i, j}, {i + 1, j}, {i + 1, j + 1}, {i, j + 1}};
+      const Long down[4][2] = {{i, j}, {i, j + 1}, {i + 1, j + 1}, {i + 1, j}};
+      for (const auto& ij : FacesUp(m, i, j) ? up : down) {
         const std::size_t k = m.At(ij[0], ij[1]);
         emit.Vertex(place(m.p[k]), m.p[k], normal ? *normal : m.n[k], m.c[k], ij[1] * sv,
                     ij[0] * su);

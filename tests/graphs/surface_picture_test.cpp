@@ -174,15 +174,24 @@ TEST_F(SurfacePictureTest, ColourMapKindFollowsItsOwnColourOptions) {
 
 // Lit from the viewer, a tilted plane shows at each point the map's colour
 // at its height times the cosine of its tilt, whether drawn as the surface
-// model or as Delaunay triangles: each triangle's front face is its upper
-// side, which two-sided lighting lights with the normal as given.
+// model (its grid running either way along X) or as Delaunay triangles:
+// each quad's and triangle's front face is its upper side, which two-sided
+// lighting lights with the normal as given. (A grid whose X fell with its
+// index turned its quads' backs up and showed them dark.)
 TEST_F(SurfacePictureTest, LitPlaneShowsTheMapColourAtItsHeightInEitherKind) {
   const auto height = [](double x) { return 0.2 * x; };
-  for (Long kind : {kSurfaceModel, kDelaunayGraph}) {
+  constexpr Long kDescendingSurface = -1;
+  for (Long kind : std::initializer_list<Long>{kSurfaceModel, kDescendingSurface, kDelaunayGraph}) {
     SCOPED_TRACE(kind);
     graph_ = Graph();
     if (kind == kSurfaceModel) {
       FillSurface(11, 11, [&](Long i, Long) { return height(static_cast<double>(i)); });
+    } else if (kind == kDescendingSurface) {
+      FillSurface(11, 11, [&](Long i, Long) { return height(10.0 - static_cast<double>(i)); });
+      for (Long i = 0; i <= 10; ++i) {
+        for (Long j = 0; j <= 10; ++j) ws_.dataSet.Reg3DX(i, j, 10.0 - static_cast<double>(i));
+      }
+      kind = kSurfaceModel;
     } else {
       // A staggered grid, so that no four points share a circle.
       std::vector<std::array<double, 3>> points;
