@@ -212,6 +212,13 @@ class MainWindowCore final : public InteractionHost, public DocumentHost {
     fn();
   }
 
+  // Demo menu (main_window_demo.cpp): opens the item's sample document
+  // from the samples folder beside the program, as File > Open opens a file
+  // (the save question first) in one load. A missing or refused sample is
+  // reported and the open document stays. False for an item that opens no
+  // sample.
+  bool RunDemoCommand(MenuItem item);
+
   // Graph list
   // OnGraphListCheck: brings ShownGraphs in line with the check boxes, rebuilds,
   // and draws or (with FitPending) fits; clears FitPending.
