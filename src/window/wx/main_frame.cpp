@@ -70,6 +70,11 @@ void FillMenu(wxMenu& menu, std::span<const MenuRow> rows) {
   for (const MenuRow& row : rows) {
     if (row.separator) {
       menu.AppendSeparator();
+    } else if (!row.submenu.empty()) {
+      auto* submenu = new wxMenu;
+      FillMenu(*submenu, row.submenu);
+      menu.Append(MainFrame::MenuId(row.item),
+                  wxString::FromUTF8(row.caption.data(), row.caption.size()), submenu);
     } else {
       wxString caption = wxString::FromUTF8(row.caption.data(), row.caption.size());
       if (!row.shortcut.empty())
@@ -552,6 +557,8 @@ void MainFrame::ShowStatusText(const std::string& text) {
 void MainFrame::RunCommand(MenuItem item) {
   using M = MenuItem;
   MainWindowCore& core = *core_;
+  // The Demo items, each opening its sample document.
+  if (core.RunDemoCommand(item)) return;
   switch (item) {
     case M::mnuFileNew2D:
     case M::mnuFileNew3D:
