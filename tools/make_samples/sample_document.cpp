@@ -49,18 +49,16 @@ void SampleDocument::RegularSurface(Long kind, Long count1, Long count2) {
   steps_ = {count1 - 1, count2 - 1, 0};
 }
 
-void SampleDocument::IrregularSurface(Long kind, Long points, Long rows1, Long rows2,
+void SampleDocument::IrregularSurface(Long points, Long rows1, Long rows2,
                                       const std::array<double, 4>& bounds) {
-  panel_.SetKindIndex(kind);
+  panel_.SetKindIndex(kIrregularSurface);
   panel_.SetText(3, CStr(points));
-  // The cylindrical kind's second grid axis is the height, in the Z row.
-  const bool cylindrical = kind == kIrregularCylindrical;
   panel_.SetText(4, CStr(rows1));
-  panel_.SetText(cylindrical ? 10 : 7, CStr(rows2));
+  panel_.SetText(7, CStr(rows2));
   SetBox(1, bounds[0]);
   SetBox(2, bounds[1]);
-  SetBox(cylindrical ? 8 : 5, bounds[2]);
-  SetBox(cylindrical ? 9 : 6, bounds[3]);
+  SetBox(5, bounds[2]);
+  SetBox(6, bounds[3]);
   steps_ = {rows1 - 1, rows2 - 1, 0};
 }
 
@@ -85,8 +83,8 @@ void SampleDocument::IrregularVolume(Long points, Long rows1, Long rows2, Long r
 }
 
 void SampleDocument::AddRow(double a, double b, double c, double d) {
-  panel_.SetRow(nextRow_++, {Fixed(a, decimals_), Fixed(b, decimals_), Fixed(c, decimals_),
-                             Fixed(d, decimals_)});
+  panel_.SetRow(nextRow_++, {Fixed(a, kDecimals), Fixed(b, kDecimals), Fixed(c, kDecimals),
+                             Fixed(d, kDecimals)});
 }
 
 Graph& SampleDocument::AddGraph(Long kind, const std::string& name) {

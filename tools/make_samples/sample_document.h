@@ -48,14 +48,11 @@ class SampleDocument {
   // The data kinds. Counts are nodes per axis (regular kinds) or the
   // grid's rows per axis (irregular kinds), bounds the grid's span.
   void RegularSurface(Long kind, Long count1, Long count2);
-  void IrregularSurface(Long kind, Long points, Long rows1, Long rows2,
-                        const std::array<double, 4>& bounds);
+  void IrregularSurface(Long points, Long rows1, Long rows2, const std::array<double, 4>& bounds);
   void RegularVolume(Long count1, Long count2, Long count3);
   void IrregularVolume(Long points, Long rows1, Long rows2, Long rows3,
                        const std::array<double, 6>& bounds);
 
-  // Decimals of the sheet's cells from here on (3 at the start).
-  void SetDecimals(int decimals) { decimals_ = decimals; }
   // The next row of the sheet: a node (in the sheet's node order, the last
   // index fastest) or a point.
   void AddRow(double a, double b, double c, double d);
@@ -65,7 +62,6 @@ class SampleDocument {
   // A surface kind coloured by the named colour map.
   static void UseColorMap(Graph& graph, const std::string& map);
 
-  AxisSystem& Axis() { return workspace_.axisSystem; }
   SharedSettings& Settings() { return workspace_.settings; }
   void SetTitles(const std::string& x, const std::string& y, const std::string& z);
 
@@ -79,7 +75,8 @@ class SampleDocument {
   MemoryDataPanel panel_;
   std::array<Long, 3> steps_{0, 0, 0};
   Long nextRow_ = 1;
-  int decimals_ = 3;
+  // The sheet's cells keep this many decimals.
+  static constexpr int kDecimals = 3;
 };
 
 // The bytes of a 24-bit BMP picture of width x height pixels; pixel(x, y)

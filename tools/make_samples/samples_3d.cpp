@@ -32,7 +32,7 @@ void TypeGrid(SampleDocument& doc, Long n, double low, double high, Field field)
 // count scattered points of field over 0..10 x 0..10, gridded on rows x rows.
 template <typename Field>
 void TypeScattered(SampleDocument& doc, Long count, Long rows, std::uint64_t seed, Field field) {
-  doc.IrregularSurface(kIrregularSurface, count, rows, rows, {0, 10, 0, 10});
+  doc.IrregularSurface(count, rows, rows, {0, 10, 0, 10});
   Sequence random(seed);
   for (Long p = 0; p < count; ++p) {
     const double x = random.In(0, 10), y = random.In(0, 10);
