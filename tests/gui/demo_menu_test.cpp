@@ -55,15 +55,21 @@ bool AllWhite(const RgbImage& image) {
 
 class DemoMenuTest : public testing::Test {
  protected:
+  // The program's folder: the test program's own (with the samples the
+  // build copies beside it) unless a test names another.
+  virtual std::string ProgramFolder() const { return ""; }
+
   void SetUp() override {
     char pattern[] = "/tmp/qv-gui-demo-XXXXXX";
     ASSERT_NE(mkdtemp(pattern), nullptr);
     folder_ = pattern;
+    BeforeStart();
     MainFrameOptions options;
     options.messages = &messages_;
     options.fileDialogs = &dialogs_;
     options.shell = &shell_;
     options.dataHome = folder_ + "/data";
+    options.programFolder = ProgramFolder();
     options.size = wxSize(900, 650);
     frame_ = new MainFrame(options);
     alive_ = frame_;
@@ -81,7 +87,16 @@ class DemoMenuTest : public testing::Test {
     std::filesystem::remove_all(folder_);
   }
 
+  virtual void BeforeStart() {}
+
   MainWindowCore& Core() { return frame_->Core(); }
+
+  void Click(MenuItem item) {
+    wxCommandEvent click(wxEVT_MENU, MainFrame::MenuId(item));
+    click.SetEventObject(frame_);
+    frame_->GetEventHandler()->ProcessEvent(click);
+    PumpFor(30ms);
+  }
 
   std::string folder_;
   test::ScriptedMessageBox messages_;
@@ -145,10 +160,7 @@ TEST_F(DemoMenuTest, EveryItemOpensItsSampleInTheWindow) {
     SCOPED_TRACE(std::string(sample.file));
     messages_.Clear();
     messages_.Script({MsgAnswer::No});
-    wxCommandEvent click(wxEVT_MENU, MainFrame::MenuId(sample.item));
-    click.SetEventObject(frame_);
-    frame_->GetEventHandler()->ProcessEvent(click);
-    PumpFor(30ms);
+    Click(sample.item);
 
     const std::vector<std::string> texts = messages_.Texts();
     // Only the question whether to save the graphs of the sample before.
@@ -173,6 +185,39 @@ TEST_F(DemoMenuTest, EveryItemOpensItsSampleInTheWindow) {
     EXPECT_NE(names, before);
     before = names;
   }
+}
+
+// A program folder whose samples hold only "3D Vertex + Grid".
+class DemoMenuMissingSampleTest : public DemoMenuTest {
+ protected:
+  std::string ProgramFolder() const override { return folder_ + "/program"; }
+  void BeforeStart() override {
+    const std::filesystem::path samples = std::filesystem::path(ProgramFolder()) / kSamplesFolder;
+    std::filesystem::create_directories(samples);
+    const std::string file(*DemoSampleFile(MenuItem::mnuDemoVG));
+    std::filesystem::copy_file(std::string(QV_SOURCE_DIR) + "/resources/samples/" + file,
+                               samples / file);
+  }
+};
+
+// A sample that is not there is reported, and the window keeps showing
+// the document it had.
+TEST_F(DemoMenuMissingSampleTest, IsReportedAndTheDocumentStays) {
+  Click(MenuItem::mnuDemoVG);
+  ASSERT_TRUE(messages_.Shown().empty()) << messages_.Texts().front();
+  const Workspace& ws = Core().Shared();
+  ASSERT_EQ(ws.allGraphs.Items.Count(), 2);
+  const RgbImage before = Core().CaptureDrawingArea();
+
+  Click(MenuItem::mnuDemoSph);
+  ASSERT_EQ(messages_.Texts().size(), 1u);
+  EXPECT_NE(messages_.Texts().front().find("sphere.qrv"), std::string::npos)
+      << messages_.Texts().front();
+  EXPECT_EQ(ws.settings.ViewCode, kViewCode3D);
+  EXPECT_EQ(ws.allGraphs.Items.Count(), 2);
+  EXPECT_EQ(ws.shownGraphs.Items.Count(), 2);
+  EXPECT_EQ(frame_->GraphListBox()->GetCount(), 2u);
+  EXPECT_TRUE(Core().CaptureDrawingArea().rgb == before.rgb) << "the picture changed";
 }
 
 }  // namespace

@@ -120,6 +120,8 @@ MainFrame::MainFrame(const MainFrameOptions& options)
     ownFileDialogs_ = std::make_unique<WxFileDialogService>(this);
     fileDialogs_ = ownFileDialogs_.get();
   }
+  programFolder_ =
+      options.programFolder.empty() ? RunningProgramPaths().programFolder : options.programFolder;
   const wxSize ppi = wxGetDisplayPPI();
   if (ppi.y > 0) twipsPerPixel_ = kTwipsPerInch / ppi.y;
 
@@ -323,7 +325,7 @@ void MainFrame::Start(const std::string& commandLine) {
     std::this_thread::sleep_for(std::chrono::milliseconds(5));
   }
   wxYield();
-  core_->Start(commandLine, twipsPerPixel_, RunningProgramPaths().programFolder);
+  core_->Start(commandLine, twipsPerPixel_, programFolder_);
   loaded_ = true;
   ModelsChanged();
   LayoutPanes();
