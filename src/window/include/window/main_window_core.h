@@ -202,8 +202,8 @@ class MainWindowCore final : public InteractionHost, public DocumentHost {
   // File menu: runs a command with the graph-list checks it makes gathered
   // into one scene build at its end (same final state, same first-check fit).
   void RunFileCommand(MenuItem item);
-  // Opens the document at path (the sample documents, a dropped file) as one
-  // load: one scene build at its end.
+  // Opens the document at path (a dropped file) as one load: one scene build
+  // at its end. No save question: the Demo items ask it (RunDemoCommand).
   void OpenDocumentPath(const std::string& path);
   // Runs fn as one document load, gathering its list checks likewise.
   template <typename Fn>
