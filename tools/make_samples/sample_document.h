@@ -1,4 +1,4 @@
-// The pieces the sample documents are made of: a document built as the
+// What the sample documents are made of: a document built as the
 // window's user builds one (a data kind, the panel's counts and bounds, the
 // sheet's rows, graphs with their options, the axis titles), written with
 // the program's own document writer.

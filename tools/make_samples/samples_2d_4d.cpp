@@ -103,7 +103,7 @@ double TwoCentres(double x, double y, double z) {
   return d(-1.6) + d(1.6);
 }
 
-struct SliceSpec {
+struct SlicePlan {
   char axis;  // 'X', 'Y' or 'Z' of the data
   double at;  // data units
   bool color = true;
@@ -115,7 +115,7 @@ struct SliceSpec {
 };
 
 // Adds one slice across the whole volume (node ranges 1..count).
-void AddSlice(Graph& g, Long count, const SliceSpec& s) {
+void AddSlice(Graph& g, Long count, const SlicePlan& s) {
   Long* num = s.axis == 'X' ? &g.Slice4NumX : s.axis == 'Y' ? &g.Slice4NumY : &g.Slice4NumZ;
   const Long i = ++*num;
   SliceDoubles& at = s.axis == 'X' ? g.Slice4X : s.axis == 'Y' ? g.Slice4Y : g.Slice4Z;
