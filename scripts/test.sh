@@ -20,6 +20,25 @@ bash "$here/scripts/check_style.sh"
 echo "== build"
 cmake -S "$here" -B "$here/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$here/build" -j"$jobs"
+echo "== samples"
+# The Demo menu's documents are made by the project's tool: made anew, they
+# must be the very files committed.
+samples_check=$(mktemp -d)
+trap 'rm -rf "$samples_check"' EXIT
+"$here/build/bin/qv_make_samples" "$samples_check" >/dev/null
+for made in "$samples_check"/*; do
+  committed="$here/resources/samples/$(basename "$made")"
+  if ! cmp -s "$made" "$committed"; then
+    echo "resources/samples/$(basename "$made") differs from what tools/make_samples makes" >&2
+    exit 1
+  fi
+done
+for committed in "$here"/resources/samples/*; do
+  if [ ! -e "$samples_check/$(basename "$committed")" ]; then
+    echo "resources/samples/$(basename "$committed") is not made by tools/make_samples" >&2
+    exit 1
+  fi
+done
 echo "== tests"
 (cd "$here/build" && run_display ctest --output-on-failure -j"$jobs" --timeout 600)
 

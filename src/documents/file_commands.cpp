@@ -148,17 +148,31 @@ void FileCommands::New2D() {
 
 // Opening
 
-void FileCommands::Open() {
+bool FileCommands::OfferToSaveBeforeOpen() {
   host_.ClearMouseModes();
   if (workspace_.shownGraphs.Items.Count() != 0) {
     const MsgAnswer answer = AskYesNoCancel(host_, kSaveGraphsQuestion);
-    if (answer == MsgAnswer::Cancel) return;
+    if (answer == MsgAnswer::Cancel) return false;
     // A save the user asked for that did not happen must not lose the graphs.
-    if (answer == MsgAnswer::Yes && !Save()) return;
+    if (answer == MsgAnswer::Yes && !Save()) return false;
   }
+  return true;
+}
+
+void FileCommands::Open() {
+  if (!OfferToSaveBeforeOpen()) return;
   const FileDialogResult chosen =
       host_.FileDialogs().ShowOpen(Request("Open File", kDocumentFilter));
   OpenDocument(chosen.fileName);
+}
+
+OpenOutcome FileCommands::OpenSample(const std::string& path) {
+  // A sample that is not there is said so at once: asking to save first
+  // would only lead to that message.
+  std::error_code error;
+  const bool present = std::filesystem::is_regular_file(path, error);
+  if (present && !OfferToSaveBeforeOpen()) return OpenOutcome::Unchanged;
+  return OpenDocument(path);
 }
 
 OpenOutcome FileCommands::OpenDocument(const std::string& path) {

@@ -26,6 +26,7 @@ class RealCommands final : public DocumentCommands {
   bool Save() override { return files_.Save(); }
   void SaveAs() override { files_.SaveAs(); }
   void OpenDocument(const std::string& path) override { files_.OpenDocument(path); }
+  void OpenSample(const std::string& path) override { files_.OpenSample(path); }
   void WriteFileAssociation() override { files_.WriteFileAssociation(); }
 
  private:
@@ -33,12 +34,13 @@ class RealCommands final : public DocumentCommands {
 };
 
 // One main window with its File commands, writing its association into
-// folder. The window starts as the program does, with a new 3D document.
+// folder. The window starts as the program does, with a new 3D document, as
+// if the program lay in programFolder (where its samples are looked for).
 struct Program {
-  explicit Program(const std::filesystem::path& folder)
+  explicit Program(const std::filesystem::path& folder, const std::string& programFolder = "")
       : association(AssociationPaths{folder.string(), '/'}, folder.string()) {
     core.SetDocumentCommands(&commands);
-    core.Start("", 15.0);
+    core.Start("", 15.0, programFolder);
   }
 
   FakeView view;

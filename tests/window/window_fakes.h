@@ -75,6 +75,10 @@ class FakeCommands final : public DocumentCommands {
     calls.push_back("OpenDocument:" + path);
     if (onOpen) onOpen();
   }
+  void OpenSample(const std::string& path) override {
+    calls.push_back("OpenSample:" + path);
+    if (onOpen) onOpen();
+  }
   void WriteFileAssociation() override { calls.push_back("WriteFileAssociation"); }
 
   std::vector<std::string> calls;

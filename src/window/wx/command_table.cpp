@@ -80,6 +80,44 @@ constexpr std::array kDrawMenu = {
     MenuRow{M::mnuDrawLight, "Light..."},
 };
 
+// The Demo menu: the sample documents, the four 3D contour plots in a
+// submenu of their own.
+constexpr std::array kDemo3DContourMenu = {
+    MenuRow{M::mnuDemo3DCC1, "Cartesian 1"},
+    MenuRow{M::mnuDemo3DCC2, "Cartesian 2"},
+    MenuRow{M::mnuDemo3DCCy, "Cylindrical"},
+    MenuRow{M::mnuDemo3DCS, "Spherical"},
+};
+
+constexpr std::array kDemoMenu = {
+    MenuRow{M::mnuDemoR3, "Regular Data 3D Surface"},
+    MenuRow{M::mnuDemoI3, "Irregular Data 3D Surface"},
+    MenuRow{M::mnuDemoVG, "3D Vertex + Grid"},
+    MenuRow{M::mnuDemoSG, "3D Surface + Grid"},
+    MenuRow{M::mnuDemoFlat, "3D Flat Surface"},
+    MenuRow{M::mnuDemo3dscc, "3D Surface + Color Map + Contour"},
+    MenuRow{M::mnuDemo3dSpe, "3D Surface + Special Graphs"},
+    MenuRow{M::mnuDemo3dsc, "3D Surface + Colormap"},
+    MenuRow{M::mnuDemo4dSur, "4D Surface"},
+    MenuRow{M::mnuDemoDelaunay, "Delaunay Triangles"},
+    MenuRow{M::mnuDemoCyl, "Cylindrical Surface"},
+    MenuRow{M::mnuDemoSph, "Spherical Surface"},
+    Sep(),
+    MenuRow{M::mnuDemoCC, "Color Map + Contour"},
+    MenuRow{M::mnuDemoCV, "Contour + Vector"},
+    MenuRow{M::mnuDemo3C, "3D Contour", false, "", kDemo3DContourMenu},
+    Sep(),
+    MenuRow{M::mnuDemo4S, "4D Scatter Plot"},
+    MenuRow{M::mnuDemoSlice, "4D Slice Plot"},
+    MenuRow{M::mnuDemo4DSlice2, "4D Slice Plot 2"},
+    MenuRow{M::mnuDemoVector, "4D Vector Plot"},
+    MenuRow{M::mnuDemo4ds, "4D Slice"},
+    MenuRow{M::mnuDemo4DVecIsoSur, "4D Vector + IsoSurface"},
+    MenuRow{M::mnuDemo4DSliceIsoSur, "4D Slice + IsoSurface"},
+    MenuRow{M::mnuDemo4dsc, "4D Slice + Contour"},
+    MenuRow{M::mnuDemo4SV, "4D Slice + Contour + Vector"},
+};
+
 constexpr std::array kHelpMenu = {
     MenuRow{M::mnuHelpCon, "Contents..."},        Sep(),
     MenuRow{M::mnuHelpHome, "Home Page"},         MenuRow{M::mnuHelpCus, "Customer Support"},
@@ -90,7 +128,7 @@ constexpr std::array kHelpMenu = {
 
 const std::array kMenuBar = {
     MenuTable{"File", kFileMenu}, MenuTable{"Edit", kEditMenu}, MenuTable{"View", kViewMenu},
-    MenuTable{"Draw", kDrawMenu}, MenuTable{"Help", kHelpMenu},
+    MenuTable{"Draw", kDrawMenu}, MenuTable{"Demo", kDemoMenu}, MenuTable{"Help", kHelpMenu},
 };
 
 constexpr ToolRow ToolSep(int index, std::string_view key) {

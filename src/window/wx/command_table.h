@@ -11,13 +11,15 @@
 
 namespace qv {
 
-// One row of a menu: an item, or a separator (separator true, item unused).
+// One row of a menu: an item, a separator (separator true, item unused) or
+// a submenu (its rows in submenu; the item names it and runs nothing).
 struct MenuRow {
   MenuItem item;
   std::string_view caption;
   bool separator = false;
   // The keyboard shortcut shown beside the caption ("Ctrl+C"), "" for none.
   std::string_view shortcut = "";
+  std::span<const MenuRow> submenu = {};
 };
 
 // One menu of the menu bar.

@@ -70,6 +70,11 @@ void FillMenu(wxMenu& menu, std::span<const MenuRow> rows) {
   for (const MenuRow& row : rows) {
     if (row.separator) {
       menu.AppendSeparator();
+    } else if (!row.submenu.empty()) {
+      auto* submenu = new wxMenu;
+      FillMenu(*submenu, row.submenu);
+      menu.Append(MainFrame::MenuId(row.item),
+                  wxString::FromUTF8(row.caption.data(), row.caption.size()), submenu);
     } else {
       wxString caption = wxString::FromUTF8(row.caption.data(), row.caption.size());
       if (!row.shortcut.empty())
@@ -115,6 +120,8 @@ MainFrame::MainFrame(const MainFrameOptions& options)
     ownFileDialogs_ = std::make_unique<WxFileDialogService>(this);
     fileDialogs_ = ownFileDialogs_.get();
   }
+  programFolder_ =
+      options.programFolder.empty() ? RunningProgramPaths().programFolder : options.programFolder;
   const wxSize ppi = wxGetDisplayPPI();
   if (ppi.y > 0) twipsPerPixel_ = kTwipsPerInch / ppi.y;
 
@@ -318,7 +325,7 @@ void MainFrame::Start(const std::string& commandLine) {
     std::this_thread::sleep_for(std::chrono::milliseconds(5));
   }
   wxYield();
-  core_->Start(commandLine, twipsPerPixel_, RunningProgramPaths().programFolder);
+  core_->Start(commandLine, twipsPerPixel_, programFolder_);
   loaded_ = true;
   ModelsChanged();
   LayoutPanes();
@@ -552,6 +559,8 @@ void MainFrame::ShowStatusText(const std::string& text) {
 void MainFrame::RunCommand(MenuItem item) {
   using M = MenuItem;
   MainWindowCore& core = *core_;
+  // The Demo items, each opening its sample document.
+  if (core.RunDemoCommand(item)) return;
   switch (item) {
     case M::mnuFileNew2D:
     case M::mnuFileNew3D:

@@ -61,6 +61,11 @@ class FileCommands {
   // empty path or an empty file changes nothing; an unreadable or unsound
   // file is reported and changes nothing.
   OpenOutcome OpenDocument(const std::string& path);
+  // A sample document of the Demo menu: offers to save the shown graphs as
+  // Open does (Cancel, or a save that did not happen, opens nothing), then
+  // opens path. A missing sample is reported without the question; a
+  // missing or refused one changes nothing.
+  OpenOutcome OpenSample(const std::string& path);
   // Start-up: opens the document named by commandLine, or starts a new 3D
   // document when there is none or it cannot be opened.
   void OpenAtStartUp(const std::string& commandLine);
@@ -71,6 +76,9 @@ class FileCommands {
   bool SaveOK() const { return saveOK_; }
 
  private:
+  // Clears the mouse modes and, with graphs shown, asks whether to save
+  // them; false when the user cancelled or the save did not happen.
+  bool OfferToSaveBeforeOpen();
   void ResetNew(Long viewCode);
   void NewWithReset(Long viewCode);
   std::optional<std::string> DocumentBytes();

@@ -20,6 +20,11 @@ class DocumentCommands {
   virtual void SaveAs() = 0;
   // Opens the document at path (the command line at start-up).
   virtual void OpenDocument(const std::string& path) = 0;
+  // A Demo menu item: opens the sample document at path as File > Open
+  // opens the file it is given, offering to save the shown graphs first. A
+  // sample that is missing or refused is reported and the open document
+  // stays.
+  virtual void OpenSample(const std::string& path) = 0;
   // Writes the document file association at start-up.
   virtual void WriteFileAssociation() = 0;
 };

@@ -202,8 +202,8 @@ class MainWindowCore final : public InteractionHost, public DocumentHost {
   // File menu: runs a command with the graph-list checks it makes gathered
   // into one scene build at its end (same final state, same first-check fit).
   void RunFileCommand(MenuItem item);
-  // Opens the document at path (the sample documents, a dropped file) as one
-  // load: one scene build at its end.
+  // Opens the document at path (a dropped file) as one load: one scene build
+  // at its end. No save question: the Demo items ask it (RunDemoCommand).
   void OpenDocumentPath(const std::string& path);
   // Runs fn as one document load, gathering its list checks likewise.
   template <typename Fn>
@@ -211,6 +211,13 @@ class MainWindowCore final : public InteractionHost, public DocumentHost {
     SceneBatch batch(*this);
     fn();
   }
+
+  // Demo menu (main_window_demo.cpp): opens the item's sample document
+  // from the samples folder beside the program, as File > Open opens a file
+  // (the save question first) in one load. A missing or refused sample is
+  // reported and the open document stays. False for an item that opens no
+  // sample.
+  bool RunDemoCommand(MenuItem item);
 
   // Graph list
   // OnGraphListCheck: brings ShownGraphs in line with the check boxes, rebuilds,

@@ -81,6 +81,37 @@ enum class MenuItem {
   mnuGEInsertCol,
   mnuGEDelRow,
   mnuGEDelCol,
+  // Demo (the menu between Draw and Help): the sample documents, in menu
+  // order, with the "3D Contour" submenu (mnuDemo3C, no command of its own)
+  // holding the four items after it.
+  mnuDemoR3,
+  mnuDemoI3,
+  mnuDemoVG,
+  mnuDemoSG,
+  mnuDemoFlat,
+  mnuDemo3dscc,
+  mnuDemo3dSpe,
+  mnuDemo3dsc,
+  mnuDemo4dSur,
+  mnuDemoDelaunay,
+  mnuDemoCyl,
+  mnuDemoSph,
+  mnuDemoCC,
+  mnuDemoCV,
+  mnuDemo3C,
+  mnuDemo3DCC1,
+  mnuDemo3DCC2,
+  mnuDemo3DCCy,
+  mnuDemo3DCS,
+  mnuDemo4S,
+  mnuDemoSlice,
+  mnuDemo4DSlice2,
+  mnuDemoVector,
+  mnuDemo4ds,
+  mnuDemo4DVecIsoSur,
+  mnuDemo4DSliceIsoSur,
+  mnuDemo4dsc,
+  mnuDemo4SV,
   kCount  // not an item: the number of items
 };
 

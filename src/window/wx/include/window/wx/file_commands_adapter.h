@@ -19,6 +19,7 @@ class FileCommandsAdapter final : public DocumentCommands {
   // Only start-up opens by path: a document that cannot be opened leaves a
   // new 3D document, so the window always has a view kind and its menus.
   void OpenDocument(const std::string& path) override { commands_.OpenAtStartUp(path); }
+  void OpenSample(const std::string& path) override { commands_.OpenSample(path); }
   void WriteFileAssociation() override { commands_.WriteFileAssociation(); }
 
  private:

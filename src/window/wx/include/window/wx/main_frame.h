@@ -65,6 +65,9 @@ struct MainFrameOptions {
   PrinterService* printer = nullptr;
   // The user's data folder for the file association; empty: UserDataHome().
   std::string dataHome;
+  // The folder the help and the samples are looked for in; empty: the
+  // running program's own.
+  std::string programFolder;
   wxSize size = wxSize(1000, 700);
 };
 
@@ -183,6 +186,7 @@ class MainFrame final : public wxFrame, public MainWindowView {
   wxTimer spinTimer_;
   PopupHook popupHook_;
   double twipsPerPixel_ = 15.0;
+  std::string programFolder_;
   double dataHeightTwips_ = 0.0;
   bool started_ = false;
   bool loaded_ = false;

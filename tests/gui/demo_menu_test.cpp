@@ -1,0 +1,224 @@
+// The Demo menu of the running program's main window: its items in order,
+// the 3D contour samples in their submenu, and every item opening its sample
+// from the samples folder beside the program.
+#include <wx/checklst.h>
+#include <wx/menu.h>
+#include <wx/utils.h>
+#include <wx/weakref.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "documents/file_association.h"
+#include "documents/file_commands.h"
+#include "graphs/graph.h"
+#include "support/scripted_file_dialog.h"
+#include "support/scripted_message_box.h"
+#include "support/scripted_shell.h"
+#include "window/demo_samples.h"
+#include "window/wx/main_frame.h"
+
+namespace qv {
+namespace {
+
+using namespace std::chrono_literals;
+
+void PumpFor(std::chrono::milliseconds duration) {
+  const auto end = std::chrono::steady_clock::now() + duration;
+  while (std::chrono::steady_clock::now() < end) {
+    wxYield();
+    std::this_thread::sleep_for(2ms);
+  }
+}
+
+// The captions of a menu's items, separators as "-".
+std::vector<std::string> Captions(const wxMenu& menu) {
+  std::vector<std::string> captions;
+  for (const wxMenuItem* item : menu.GetMenuItems()) {
+    captions.push_back(item->IsSeparator() ? "-" : item->GetItemLabel().utf8_string());
+  }
+  return captions;
+}
+
+bool AllWhite(const RgbImage& image) {
+  for (std::uint8_t byte : image.rgb) {
+    if (byte != 255) return false;
+  }
+  return true;
+}
+
+class DemoMenuTest : public testing::Test {
+ protected:
+  // The program's folder: the test program's own (with the samples the
+  // build copies beside it) unless a test names another.
+  virtual std::string ProgramFolder() const { return ""; }
+
+  void SetUp() override {
+    char pattern[] = "/tmp/qv-gui-demo-XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    folder_ = pattern;
+    BeforeStart();
+    MainFrameOptions options;
+    options.messages = &messages_;
+    options.fileDialogs = &dialogs_;
+    options.shell = &shell_;
+    options.dataHome = folder_ + "/data";
+    options.programFolder = ProgramFolder();
+    options.size = wxSize(900, 650);
+    frame_ = new MainFrame(options);
+    alive_ = frame_;
+    frame_->Start("");
+    PumpFor(100ms);
+  }
+
+  void TearDown() override {
+    if (alive_) {
+      // The last sample's graphs are not saved.
+      messages_.Script({MsgAnswer::No});
+      alive_->Close(true);
+      PumpFor(50ms);
+    }
+    std::filesystem::remove_all(folder_);
+  }
+
+  virtual void BeforeStart() {}
+
+  MainWindowCore& Core() { return frame_->Core(); }
+
+  void Click(MenuItem item) {
+    wxCommandEvent click(wxEVT_MENU, MainFrame::MenuId(item));
+    click.SetEventObject(frame_);
+    frame_->GetEventHandler()->ProcessEvent(click);
+    PumpFor(30ms);
+  }
+
+  std::string folder_;
+  test::ScriptedMessageBox messages_;
+  test::ScriptedFileDialog dialogs_;
+  test::ScriptedShell shell_;
+  MainFrame* frame_ = nullptr;
+  wxWeakRef<MainFrame> alive_;
+};
+
+TEST_F(DemoMenuTest, HoldsTheSamplesInOrderWithTheContoursInASubmenu) {
+  wxMenuBar* bar = frame_->GetMenuBar();
+  const int demo = bar->FindMenu("Demo");
+  ASSERT_NE(demo, wxNOT_FOUND);
+  EXPECT_EQ(bar->GetMenuLabelText(demo + 1), "Help");
+  const wxMenu& menu = *bar->GetMenu(demo);
+  EXPECT_EQ(Captions(menu), (std::vector<std::string>{"Regular Data 3D Surface",
+                                                      "Irregular Data 3D Surface",
+                                                      "3D Vertex + Grid",
+                                                      "3D Surface + Grid",
+                                                      "3D Flat Surface",
+                                                      "3D Surface + Color Map + Contour",
+                                                      "3D Surface + Special Graphs",
+                                                      "3D Surface + Colormap",
+                                                      "4D Surface",
+                                                      "Delaunay Triangles",
+                                                      "Cylindrical Surface",
+                                                      "Spherical Surface",
+                                                      "-",
+                                                      "Color Map + Contour",
+                                                      "Contour + Vector",
+                                                      "3D Contour",
+                                                      "-",
+                                                      "4D Scatter Plot",
+                                                      "4D Slice Plot",
+                                                      "4D Slice Plot 2",
+                                                      "4D Vector Plot",
+                                                      "4D Slice",
+                                                      "4D Vector + IsoSurface",
+                                                      "4D Slice + IsoSurface",
+                                                      "4D Slice + Contour",
+                                                      "4D Slice + Contour + Vector"}));
+  const wxMenuItem* contours = menu.FindItem(MainFrame::MenuId(MenuItem::mnuDemo3C));
+  ASSERT_NE(contours, nullptr);
+  ASSERT_NE(contours->GetSubMenu(), nullptr);
+  EXPECT_EQ(Captions(*contours->GetSubMenu()),
+            (std::vector<std::string>{"Cartesian 1", "Cartesian 2", "Cylindrical", "Spherical"}));
+  // Every sample has its item in the menu.
+  for (const DemoSample& sample : DemoSamples()) {
+    EXPECT_NE(menu.FindItem(MainFrame::MenuId(sample.item)), nullptr) << sample.file;
+  }
+}
+
+// One item after another, as a user tries them: each sample replaces the
+// last (whose graphs the user does not save) and shows its graphs.
+TEST_F(DemoMenuTest, EveryItemOpensItsSampleInTheWindow) {
+  const std::string samples =
+      (std::filesystem::path(RunningProgramPaths().programFolder) / kSamplesFolder).string();
+  bool first = true;
+  std::vector<std::string> before;
+  for (const DemoSample& sample : DemoSamples()) {
+    SCOPED_TRACE(std::string(sample.file));
+    messages_.Clear();
+    messages_.Script({MsgAnswer::No});
+    Click(sample.item);
+
+    const std::vector<std::string> texts = messages_.Texts();
+    // Only the question whether to save the graphs of the sample before.
+    ASSERT_EQ(texts.size(), first ? 0u : 1u) << (texts.empty() ? "" : texts.back());
+    if (!first) {
+      EXPECT_EQ(texts.front(), kSaveGraphsQuestion);
+    }
+    first = false;
+    const Workspace& ws = Core().Shared();
+    EXPECT_EQ(ws.documentFolder, samples);
+    EXPECT_GE(ws.allGraphs.Items.Count(), 1);
+    EXPECT_EQ(ws.shownGraphs.Items.Count(), ws.allGraphs.Items.Count());
+    EXPECT_EQ(frame_->GraphListBox()->GetCount(),
+              static_cast<unsigned>(ws.allGraphs.Items.Count()));
+    EXPECT_FALSE(AllWhite(Core().CaptureDrawingArea()));
+    // The graphs are the sample's own, not those of the one before.
+    std::vector<std::string> names;
+    for (const auto& [key, item] : ws.allGraphs.Items) {
+      const auto graph = std::dynamic_pointer_cast<Graph>(item);
+      names.push_back(graph != nullptr ? graph->NameS : "?");
+    }
+    EXPECT_NE(names, before);
+    before = names;
+  }
+}
+
+// A program folder whose samples hold only "3D Vertex + Grid".
+class DemoMenuMissingSampleTest : public DemoMenuTest {
+ protected:
+  std::string ProgramFolder() const override { return folder_ + "/program"; }
+  void BeforeStart() override {
+    const std::filesystem::path samples = std::filesystem::path(ProgramFolder()) / kSamplesFolder;
+    std::filesystem::create_directories(samples);
+    const std::string file(*DemoSampleFile(MenuItem::mnuDemoVG));
+    std::filesystem::copy_file(std::string(QV_SOURCE_DIR) + "/resources/samples/" + file,
+                               samples / file);
+  }
+};
+
+// A sample that is not there is reported, and the window keeps showing
+// the document it had.
+TEST_F(DemoMenuMissingSampleTest, IsReportedAndTheDocumentStays) {
+  Click(MenuItem::mnuDemoVG);
+  ASSERT_TRUE(messages_.Shown().empty()) << messages_.Texts().front();
+  const Workspace& ws = Core().Shared();
+  ASSERT_EQ(ws.allGraphs.Items.Count(), 2);
+  const RgbImage before = Core().CaptureDrawingArea();
+
+  Click(MenuItem::mnuDemoSph);
+  ASSERT_EQ(messages_.Texts().size(), 1u);
+  EXPECT_NE(messages_.Texts().front().find("sphere.qrv"), std::string::npos)
+      << messages_.Texts().front();
+  EXPECT_EQ(ws.settings.ViewCode, kViewCode3D);
+  EXPECT_EQ(ws.allGraphs.Items.Count(), 2);
+  EXPECT_EQ(ws.shownGraphs.Items.Count(), 2);
+  EXPECT_EQ(frame_->GraphListBox()->GetCount(), 2u);
+  EXPECT_TRUE(Core().CaptureDrawingArea().rgb == before.rgb) << "the picture changed";
+}
+
+}  // namespace
+}  // namespace qv

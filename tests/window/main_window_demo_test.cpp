@@ -1,0 +1,167 @@
+// The Demo items through the window with the document subsystem's own File
+// commands: a sample opens as File > Open opens a file, after the question
+// whether to save the shown graphs, and a sample that is missing or refused
+// leaves the open document as it was.
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "documents/file_commands.h"
+#include "platform/file_replace.h"
+#include "window/demo_samples.h"
+#include "window/document_program.h"
+
+namespace qv {
+namespace {
+
+using test::Program;
+
+// The committed samples the cases copy into their program folder.
+std::string CommittedSample(std::string_view file) {
+  return std::string(QV_SOURCE_DIR) + "/resources/samples/" + std::string(file);
+}
+
+// What lies in the program folder's samples under the Demo item's name.
+enum class SampleFile { Missing, Valid, Corrupt };
+
+struct DemoCase {
+  const char* name;
+  SampleFile file;
+  bool graphsShown;  // the window shows the graphs of another document first
+  std::vector<MsgAnswer> answers;
+  bool saveChosen;                 // the save dialog, if it comes, is given a file name
+  bool opened;                     // the sample replaced the document
+  std::vector<std::string> texts;  // the boxes shown, by their leading text
+};
+
+void PrintTo(const DemoCase& c, std::ostream* out) { *out << c.name; }
+
+const std::string kQuestion = kSaveGraphsQuestion;
+const std::string kRefused = "The document ";
+
+const DemoCase kCases[] = {
+    {"IntoANewDocument", SampleFile::Valid, false, {}, false, true, {}},
+    {"AfterNo", SampleFile::Valid, true, {MsgAnswer::No}, false, true, {kQuestion}},
+    {"AfterASavedYes", SampleFile::Valid, true, {MsgAnswer::Yes}, true, true, {kQuestion}},
+    {"NotAfterCancel", SampleFile::Valid, true, {MsgAnswer::Cancel}, false, false, {kQuestion}},
+    {"NotAfterAYesWhoseSaveWasCancelled",
+     SampleFile::Valid,
+     true,
+     {MsgAnswer::Yes},
+     false,
+     false,
+     {kQuestion}},
+    // Asking to save first would only lead to the message.
+    {"MissingSampleIsReportedWithoutTheQuestion",
+     SampleFile::Missing,
+     true,
+     {},
+     false,
+     false,
+     {kRefused}},
+    {"MissingSampleKeepsANewDocument", SampleFile::Missing, false, {}, false, false, {kRefused}},
+    {"RefusedSampleKeepsTheDocument",
+     SampleFile::Corrupt,
+     true,
+     {MsgAnswer::No},
+     false,
+     false,
+     {kQuestion, kRefused}},
+};
+
+class MainWindowDemoTest : public testing::TestWithParam<DemoCase> {
+ protected:
+  void SetUp() override {
+    folder_ = std::filesystem::temp_directory_path() /
+              ("qv-demo-" + std::to_string(getpid()) + "-" + GetParam().name);
+    std::filesystem::create_directories(folder_ / "program" / kSamplesFolder);
+  }
+  void TearDown() override { std::filesystem::remove_all(folder_); }
+
+  std::string ProgramFolder() const { return (folder_ / "program").string(); }
+
+  std::filesystem::path folder_;
+};
+
+// The sample of "3D Vertex + Grid" (two graphs, a 3D document) opened over
+// the 4D vector sample (one graph).
+TEST_P(MainWindowDemoTest, OpensTheSampleOrKeepsTheDocument) {
+  const DemoCase& c = GetParam();
+  const MenuItem item = MenuItem::mnuDemoVG;
+  const std::string sample = DemoSamplePath(ProgramFolder(), *DemoSampleFile(item));
+  if (c.file == SampleFile::Valid) {
+    std::filesystem::copy_file(CommittedSample(*DemoSampleFile(item)), sample);
+  } else if (c.file == SampleFile::Corrupt) {
+    std::ofstream(sample, std::ios::binary) << "not a document";
+  }
+  Program program(folder_, ProgramFolder());
+  MainWindowCore& core = program.core;
+  if (c.graphsShown) {
+    core.OpenDocumentPath(CommittedSample("4dvector.qrv"));
+    ASSERT_EQ(core.Shared().shownGraphs.Items.Count(), 1);
+  }
+  const Workspace& ws = core.Shared();
+  const Long viewBefore = ws.settings.ViewCode;
+  const Long graphsBefore = ws.allGraphs.Items.Count();
+  const std::string saved = (folder_ / "saved.qrv").string();
+  if (c.saveChosen) {
+    program.dialogs.Choose(saved);
+  } else {
+    program.dialogs.Cancel();
+  }
+  program.messages.Script(c.answers);
+
+  EXPECT_TRUE(core.RunDemoCommand(item));
+
+  const std::vector<std::string> texts = program.messages.Texts();
+  ASSERT_EQ(texts.size(), c.texts.size()) << (texts.empty() ? "" : texts.front());
+  for (std::size_t i = 0; i < texts.size(); ++i) {
+    EXPECT_EQ(texts[i].rfind(c.texts[i], 0), 0u) << texts[i];
+    if (c.texts[i] == kRefused) {
+      EXPECT_NE(texts[i].find("grid_vertex.qrv"), std::string::npos) << texts[i];
+    }
+  }
+  if (c.opened) {
+    EXPECT_EQ(ws.settings.ViewCode, kViewCode3D);
+    EXPECT_EQ(ws.allGraphs.Items.Count(), 2);
+    EXPECT_EQ(ws.shownGraphs.Items.Count(), 2);
+    EXPECT_EQ(core.List().ListCount(), 2);
+    EXPECT_EQ(ws.documentFolder, std::filesystem::path(sample).parent_path().string());
+  } else {
+    EXPECT_EQ(ws.settings.ViewCode, viewBefore);
+    EXPECT_EQ(ws.allGraphs.Items.Count(), graphsBefore);
+    EXPECT_EQ(ws.shownGraphs.Items.Count(), graphsBefore);
+    EXPECT_EQ(core.List().ListCount(), graphsBefore);
+  }
+  // A Yes that was saved wrote the graphs it replaced.
+  EXPECT_EQ(std::filesystem::exists(saved), c.saveChosen);
+}
+
+INSTANTIATE_TEST_SUITE_P(Demo, MainWindowDemoTest, testing::ValuesIn(kCases),
+                         [](const testing::TestParamInfo<DemoCase>& info) {
+                           return info.param.name;
+                         });
+
+// Items that open no sample run nothing: the submenu's own item, and the
+// commands of the other menus.
+TEST(MainWindowDemoItemTest, OtherItemsOpenNothing) {
+  const std::filesystem::path folder =
+      std::filesystem::temp_directory_path() / ("qv-demo-items-" + std::to_string(getpid()));
+  std::filesystem::create_directories(folder);
+  {
+    Program program(folder, folder.string());
+    for (const MenuItem item : {MenuItem::mnuDemo3C, MenuItem::mnuFileOpen, MenuItem::mnuHelpAbout})
+      EXPECT_FALSE(program.core.RunDemoCommand(item)) << MenuItemName(item);
+    EXPECT_TRUE(program.messages.Shown().empty());
+    EXPECT_TRUE(program.dialogs.Shown().empty());
+  }
+  std::filesystem::remove_all(folder);
+}
+
+}  // namespace
+}  // namespace qv
