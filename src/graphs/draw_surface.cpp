@@ -425,11 +425,11 @@ void DrawMesh(Graph& graph, const DrawContext& context, const GraphBounds& bound
   const VertexEmitter emit(graph, colors, context.settings, style.floatTexture);
   if (style.flatFirstPass) {
     glDisable(GL_LIGHTING);
-    DrawFlatCells(mesh, emit, mesh.lowest);
+    DrawFlatCells(mesh, emit.Plain(), mesh.lowest);
     glEnable(GL_LIGHTING);
   }
   DrawShadedModel(graph, mesh, emit, style.model);
-  DrawLayers(graph, context, colourBounds, mesh, emit);
+  DrawLayers(graph, context, colourBounds, mesh, emit.Plain());
 }
 
 }  // namespace

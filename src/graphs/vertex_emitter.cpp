@@ -14,7 +14,7 @@ constexpr Long kModulateTexture = 1;
 
 void VertexEmitter::Vertex(const ScenePoint& p, const ScenePoint& colourAt, const ScenePoint& n,
                            double c, double s, double t) const {
-  if (SurfaceTextureReady(graph_)) {
+  if (!plain_ && SurfaceTextureReady(graph_)) {
     if (floatTexture_) {
       glTexCoord2f(static_cast<GLfloat>(s), static_cast<GLfloat>(t));
     } else {
@@ -28,10 +28,10 @@ void VertexEmitter::Vertex(const ScenePoint& p, const ScenePoint& colourAt, cons
 
 void VertexEmitter::Color(const ScenePoint& p, double c) const {
   std::optional<Rgb> rgb = colors_.At(p, c);
-  const bool textured = SurfaceTextureReady(graph_);
+  const bool textured = !plain_ && SurfaceTextureReady(graph_);
   if (textured && graph_.TexMode == kModulateTexture) rgb = Rgb{1.0, 1.0, 1.0};
   if (!rgb) return;
-  if (graph_.ShowTrans) {
+  if (!plain_ && graph_.ShowTrans) {
     glColor4d(rgb->r, rgb->g, rgb->b, graph_.TransAlpha);
   } else if (textured) {
     glColor4d(rgb->r, rgb->g, rgb->b, 1.0);

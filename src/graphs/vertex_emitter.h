@@ -26,12 +26,21 @@ class VertexEmitter {
   void Color(const ScenePoint& p, double c) const;
   // glVertex of p with the scene centre subtracted.
   void Put(const ScenePoint& p) const;
+  // The same emitter for the passes drawn outside the texture and
+  // transparency of the model (the flat first pass, the layers): plain
+  // colours, no texture coordinates, opaque.
+  VertexEmitter Plain() const {
+    VertexEmitter plain = *this;
+    plain.plain_ = true;
+    return plain;
+  }
 
  private:
   const Graph& graph_;
   const SurfaceColors& colors_;
   const SharedSettings& settings_;
   bool floatTexture_;
+  bool plain_ = false;
 };
 
 }  // namespace qv

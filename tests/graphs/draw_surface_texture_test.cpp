@@ -137,6 +137,22 @@ TEST_F(SurfaceTextureTest, WithoutResourcesNoTextureIsMade) {
   EXPECT_EQ(cache_.Count(), 0u);
 }
 
+// The colour-map layer under a surface wearing its texture's own colours is
+// drawn in the surface's colours, not in the white the texture is laid on.
+TEST_F(SurfaceTextureTest, TheLayersUnderATexturedSurfaceKeepTheirColours) {
+  graph_.ShowColormap = true;
+  Prepare();
+  ASSERT_TRUE(SurfaceTextureReady(graph_));
+  ws_.settings.CenterX = ws_.settings.CenterY = 2.0;
+  LookDown(3.0);
+  glRotated(180, 1, 0, 0);  // from below, where the layer faces
+  graph_.Draw(ws_.Context());
+  const auto px = Picture("texture_layer").At(kSize / 2, kSize / 2);
+  EXPECT_EQ(px[0], 255);
+  EXPECT_EQ(px[1], 0);
+  EXPECT_EQ(px[2], 0);
+}
+
 // A 33-pixel-wide picture, its left third red and the rest blue, on a flat
 // surface seen from above: the edge between the two is one straight column
 // from top to bottom (rows read with the wrong row length would slant it).
