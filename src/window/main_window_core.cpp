@@ -110,6 +110,13 @@ void MainWindowCore::Start(const std::string& commandLine, double twipsPerPixel,
 }
 
 bool MainWindowCore::ConfirmClose() {
+  // Closing now would pull the window from under the work's caller: the work
+  // is stopped, and the close comes again once it has ended.
+  if (working_) {
+    closeAfterWork_ = true;
+    services_.work.RequestStop();
+    return false;
+  }
   // The question comes first: a cancelled or failed save keeps the window,
   // its context and its graphs exactly as they were.
   if (workspace_->allGraphs.Items.Count() >= 1) {
@@ -245,6 +252,7 @@ void MainWindowCore::ApplyPreset(double roll, double pitch, double yaw) {
 // File menu
 
 void MainWindowCore::RunFileCommand(MenuItem item) {
+  if (working_) return;
   if (RunExchangeFileCommand(item)) return;
   if (commands_ == nullptr) return;
   switch (item) {
@@ -261,7 +269,7 @@ void MainWindowCore::RunFileCommand(MenuItem item) {
 }
 
 void MainWindowCore::OpenDocumentPath(const std::string& path) {
-  if (commands_ == nullptr) return;
+  if (commands_ == nullptr || working_) return;
   AsOneLoad([&] { commands_->OpenDocument(path); });
   view_.ModelsChanged();
 }
@@ -320,6 +328,7 @@ void MainWindowCore::OnGraphListMouseDown(int button, double x, double y) {
 }
 
 bool MainWindowCore::RunListCommand(MenuItem item) {
+  if (working_) return false;
   if (item == MenuItem::mnuFunEdit) return false;  // "Edit..." has no action
   // No selection: the commands must not fall back to the first graph.
   if (list_.ListIndex() < 0 || list_.ListIndex() >= list_.ListCount()) return false;
@@ -334,11 +343,13 @@ bool MainWindowCore::RunListCommand(MenuItem item) {
 // Data panel
 
 void MainWindowCore::OnDataKindChosen(int kind) {
+  if (working_) return;
   qv::OnDataKindChosen(kind, panel_, sheet_, commandStates_);
   view_.ModelsChanged();
 }
 
 void MainWindowCore::OnDataPanelOk() {
+  if (working_) return;
   const SheetSizeResult result = qv::OnDataPanelOk(panel_, sheet_);
   // The boxes show the counts put back before the refusal is read.
   view_.ModelsChanged();
@@ -431,5 +442,34 @@ RgbImage MainWindowCore::CaptureDrawingArea() {
 }
 
 void MainWindowCore::UpdateIdle() { view_.SetIdleTicksWanted(interaction_.WantsIdleTicks()); }
+
+// Long work
+
+WorkEnd MainWindowCore::WindowWork::Run(const WorkJob& job, MessageBoxService& messages) {
+  MainWindowCore& core = core_;
+  // Work that starts while work runs (nothing should start it) runs at once.
+  if (core.working_) return ImmediateWorkRunner().Run(job, messages);
+  core.working_ = true;
+  const std::vector<bool> before = DisableDataCommands(core.commandStates_);
+  core.view_.ShowLongWork(true);
+  auto end = [&] {
+    RestoreDataCommands(core.commandStates_, before);
+    core.working_ = false;
+    core.view_.ShowLongWork(false);
+    if (core.closeAfterWork_) {
+      core.closeAfterWork_ = false;
+      core.view_.CloseWindowLater();
+    }
+  };
+  WorkEnd result = WorkEnd::Failed;
+  try {
+    result = core.services_.work.Run(job, messages);
+  } catch (...) {
+    end();
+    throw;
+  }
+  end();
+  return result;
+}
 
 }  // namespace qv

@@ -44,8 +44,8 @@ struct Program {
   FakeView view;
   ScriptedMessageBox messages;
   ScriptedFileDialog dialogs;
-  NullEventPump pump;
-  MainWindowCore core{view, {messages, dialogs, pump}};
+  ImmediateWorkRunner work;
+  MainWindowCore core{view, {messages, dialogs, work}};
   FileAssociation association;
   FileCommands files{core.Shared(), core, association};
   RealCommands commands{files};

@@ -119,7 +119,7 @@ MainFrame::MainFrame(const MainFrameOptions& options)
   if (ppi.y > 0) twipsPerPixel_ = kTwipsPerInch / ppi.y;
 
   core_ =
-      std::make_unique<MainWindowCore>(*this, MainWindowServices{*messages_, *fileDialogs_, pump_});
+      std::make_unique<MainWindowCore>(*this, MainWindowServices{*messages_, *fileDialogs_, work_});
   association_ = std::make_unique<FileAssociation>(
       RunningProgramPaths(), options.dataHome.empty() ? UserDataHome() : options.dataHome);
   fileCommands_ = std::make_unique<FileCommands>(core_->Shared(), *core_, *association_);
@@ -525,6 +525,22 @@ void MainFrame::ShowBusy(bool busy) {
     busyCursor_.reset();
     SetStatusText("Ready", 0);
   }
+}
+
+void MainFrame::CloseWindowLater() {
+  CallAfter([this] { Close(false); });
+}
+
+void MainFrame::ShowLongWork(bool running) {
+  if (closing_) return;
+  // The work read the panel and the sheet before it began; what is typed
+  // meanwhile would not be in its result.
+  combo_->Enable(!running);
+  for (wxTextCtrl* box : texts_) {
+    if (box != nullptr) box->Enable(!running);
+  }
+  okButton_->Enable(!running);
+  grid_->Enable(!running);
 }
 
 void MainFrame::RepaintWindow() {
