@@ -114,9 +114,11 @@ bool MainWindowCore::ConfirmClose() {
   // is stopped, and the close comes again once it has ended.
   if (working_) {
     closeAfterWork_ = true;
+    quietUntilClose_ = true;
     services_.work.RequestStop();
     return false;
   }
+  quietUntilClose_ = false;
   // The question comes first: a cancelled or failed save keeps the window,
   // its context and its graphs exactly as they were.
   if (workspace_->allGraphs.Items.Count() >= 1) {
@@ -442,34 +444,5 @@ RgbImage MainWindowCore::CaptureDrawingArea() {
 }
 
 void MainWindowCore::UpdateIdle() { view_.SetIdleTicksWanted(interaction_.WantsIdleTicks()); }
-
-// Long work
-
-WorkEnd MainWindowCore::WindowWork::Run(const WorkJob& job, MessageBoxService& messages) {
-  MainWindowCore& core = core_;
-  // Work that starts while work runs (nothing should start it) runs at once.
-  if (core.working_) return ImmediateWorkRunner().Run(job, messages);
-  core.working_ = true;
-  const std::vector<bool> before = DisableDataCommands(core.commandStates_);
-  core.view_.ShowLongWork(true);
-  auto end = [&] {
-    RestoreDataCommands(core.commandStates_, before);
-    core.working_ = false;
-    core.view_.ShowLongWork(false);
-    if (core.closeAfterWork_) {
-      core.closeAfterWork_ = false;
-      core.view_.CloseWindowLater();
-    }
-  };
-  WorkEnd result = WorkEnd::Failed;
-  try {
-    result = core.services_.work.Run(job, messages);
-  } catch (...) {
-    end();
-    throw;
-  }
-  end();
-  return result;
-}
 
 }  // namespace qv

@@ -21,8 +21,9 @@ class ScriptedWorkRunner final : public LongWorkRunner {
     stop_ = false;
     Monitor monitor(*this);
     DeferredMessages kept;
-    if (whileRunning) whileRunning();
     const bool ok = job(monitor, kept);
+    // A copy: the hook may replace itself.
+    if (const std::function<void()> hook = whileRunning; hook) hook();
     const WorkEnd end = stop_ ? WorkEnd::Stopped : ok ? WorkEnd::Done : WorkEnd::Failed;
     if (end == WorkEnd::Stopped) {
       kept.Forget();
@@ -39,7 +40,8 @@ class ScriptedWorkRunner final : public LongWorkRunner {
     const std::lock_guard lock(mutex_);
     return fractions_;
   }
-  // Runs before each job, while the work counts as running.
+  // Runs after each job has computed, before its messages are shown: what
+  // the window serves while the work runs.
   std::function<void()> whileRunning;
   // The work is asked to stop at the first report at or above this part.
   double stopAt = 2.0;

@@ -327,7 +327,7 @@ class MainWindowCore final : public InteractionHost, public DocumentHost {
   double DrawingHeight() const override { return view_.DrawingHeight(); }
 
   // DocumentHost
-  MessageBoxService& Messages() override { return services_.messages; }
+  MessageBoxService& Messages() override { return hostMessages_; }
   FileDialogService& FileDialogs() override { return services_.fileDialogs; }
   DataPanel& Panel() override { return dataPanel_; }
   LongWorkRunner& Work() override { return work_; }
@@ -407,6 +407,20 @@ class MainWindowCore final : public InteractionHost, public DocumentHost {
   bool working_ = false;
   // The window was asked to close while the work ran: it closes after.
   bool closeAfterWork_ = false;
+  // Work was stopped for a close: the notices of the commands that ran it
+  // are not shown until the close is asked again.
+  bool quietUntilClose_ = false;
+  // The messages the commands get as their host's.
+  class QuietWhileClosing final : public MessageBoxService {
+   public:
+    explicit QuietWhileClosing(MainWindowCore& core) : core_(core) {}
+    MsgAnswer Show(const std::string& text, const std::string& title, MsgIcon icon,
+                   MsgButtons buttons) override;
+
+   private:
+    MainWindowCore& core_;
+  };
+  QuietWhileClosing hostMessages_{*this};
   ClipboardService* clipboard_ = nullptr;
   PrinterService* printer_ = nullptr;
   // The folder the program lies in ("" for the working folder).
