@@ -39,6 +39,20 @@ class SharedMonitor final : public WorkMonitor {
   std::atomic<double> fraction_{-1.0};
 };
 
+// Paints, sizes and input; timers, idle events and the program's own queued
+// calls wait, so the spin stands still and nothing starts behind the work.
+void ServeWindowEvents() {
+  constexpr long kServed = wxEVT_CATEGORY_UI | wxEVT_CATEGORY_USER_INPUT;
+  if (wxEventLoopBase* loop = wxEventLoopBase::GetActive(); loop != nullptr) {
+    loop->YieldFor(kServed);
+    return;
+  }
+  // Before the main loop runs (a document opened at start-up): a loop of
+  // the moment, as the toolkit's own yield makes one.
+  wxGUIEventLoop loop;
+  loop.YieldFor(kServed);
+}
+
 }  // namespace
 
 WorkEnd WxLongWorkRunner::Run(const WorkJob& job, MessageBoxService& messages) {
@@ -71,10 +85,8 @@ WorkEnd WxLongWorkRunner::Run(const WorkJob& job, MessageBoxService& messages) {
     ShowGauge();
     do {
       UpdateGauge(monitor.Fraction());
-      // Timers and idle events wait: the spin and other ticks stay still.
-      if (wxEventLoopBase* loop = wxEventLoopBase::GetActive(); loop != nullptr) {
-        loop->YieldFor(wxEVT_CATEGORY_UI | wxEVT_CATEGORY_USER_INPUT);
-      }
+      ServeWindowEvents();
+      if (served_) served_();
     } while (!waitFor(kServeEvery));
     HideGauge();
   }

@@ -6,6 +6,8 @@
 #pragma once
 
 #include <atomic>
+#include <functional>
+#include <utility>
 
 #include "platform/long_work.h"
 
@@ -22,6 +24,9 @@ class WxLongWorkRunner final : public LongWorkRunner {
 
   // The gauge while it shows (null otherwise), for tests.
   wxGauge* Gauge() const { return gauge_; }
+  // Called on the window's thread after each round of events served while
+  // work runs: the tests watch the window through it.
+  void SetServedHook(std::function<void()> hook) { served_ = std::move(hook); }
 
  private:
   void ShowGauge();
@@ -33,6 +38,7 @@ class WxLongWorkRunner final : public LongWorkRunner {
   wxFrame& frame_;
   wxGauge* gauge_ = nullptr;
   bool running_ = false;
+  std::function<void()> served_;
   std::atomic<bool> stop_{false};
 };
 
