@@ -6,6 +6,7 @@
 #include <wx/button.h>
 #include <wx/gauge.h>
 #include <wx/statusbr.h>
+#include <wx/textctrl.h>
 #include <wx/utils.h>
 #include <wx/weakref.h>
 
@@ -46,7 +47,16 @@ struct Seen {
   std::vector<int> gaugeValues;
   Long paintsWhileWorking = 0;
   bool okButtonEnabled = true;
+  // Panel boxes found enabled while the work ran.
+  int boxesEnabled = 0;
 };
+
+// Which of the panel's boxes 1..10 are enabled.
+std::vector<bool> BoxesEnabled(MainFrame& frame) {
+  std::vector<bool> enabled;
+  for (int box = 1; box <= 10; ++box) enabled.push_back(frame.PanelBox(box)->IsEnabled());
+  return enabled;
+}
 
 class LongWorkWindowTest : public testing::Test {
  protected:
@@ -116,6 +126,7 @@ class LongWorkWindowTest : public testing::Test {
       }
       seen_.paintsWhileWorking = Core().DisplayCount() - displaysBefore_;
       seen_.okButtonEnabled = seen_.okButtonEnabled && frame_->OkButton()->IsEnabled();
+      for (const bool enabled : BoxesEnabled(*frame_)) seen_.boxesEnabled += enabled ? 1 : 0;
       EXPECT_TRUE(Core().Working());
       frame_->DrawingArea()->Refresh(false);
       if (then) then(seen_);
@@ -135,6 +146,8 @@ class LongWorkWindowTest : public testing::Test {
 TEST_F(LongWorkWindowTest, GaugeMovesAndTheWindowPaintsWhileTheGriddingRuns) {
   TypeLongGridding(5000, 1000);
   const Long stepsBefore = Core().Shared().dataSet.StepsX();
+  const std::vector<bool> boxesBefore = BoxesEnabled(*frame_);
+  ASSERT_NE(std::count(boxesBefore.begin(), boxesBefore.end(), false), 0);  // the kind has some off
   displaysBefore_ = Core().DisplayCount();
   Watch([this](const Seen& seen) {
     if (seen.paintsWhileWorking >= 3 && !seen.gaugeValues.empty() && seen.gaugeValues.back() > 0)
@@ -150,6 +163,7 @@ TEST_F(LongWorkWindowTest, GaugeMovesAndTheWindowPaintsWhileTheGriddingRuns) {
   EXPECT_GT(seen.gaugeValues.back(), 0);
   EXPECT_TRUE(std::is_sorted(seen.gaugeValues.begin(), seen.gaugeValues.end()));
   EXPECT_FALSE(seen.okButtonEnabled);
+  EXPECT_EQ(seen.boxesEnabled, 0);
   EXPECT_LT(took, 60s);
   // Afterwards: the stopped gridding changed nothing and said nothing, the
   // gauge is gone, the panel and the commands are back.
@@ -158,6 +172,7 @@ TEST_F(LongWorkWindowTest, GaugeMovesAndTheWindowPaintsWhileTheGriddingRuns) {
   EXPECT_EQ(frame_->LongWork().Gauge(), nullptr);
   EXPECT_EQ(frame_->GetStatusBar()->GetFieldsCount(), 1);
   EXPECT_TRUE(frame_->OkButton()->IsEnabled());
+  EXPECT_EQ(BoxesEnabled(*frame_), boxesBefore);
   EXPECT_TRUE(Core().Commands().MenuEnabled(MenuItem::mnuFileOpen));
   EXPECT_TRUE(messages_.Shown().empty()) << messages_.Texts().front();
 }

@@ -416,7 +416,7 @@ void MainFrame::ShowPanel() {
     if (texts_[i]->GetValue() != text) texts_[i]->ChangeValue(text);
     relayout |= texts_[i]->IsShown() != control.visible;
     texts_[i]->Show(control.visible);
-    texts_[i]->Enable(control.enabled);
+    texts_[i]->Enable(control.enabled && !core_->Working());
   }
   for (std::size_t i = 1; i < labels_.size(); ++i) {
     const PanelControl& control = model.labels[i];
@@ -536,11 +536,9 @@ void MainFrame::ShowLongWork(bool running) {
   // The work read the panel and the sheet before it began; what is typed
   // meanwhile would not be in its result.
   combo_->Enable(!running);
-  for (wxTextCtrl* box : texts_) {
-    if (box != nullptr) box->Enable(!running);
-  }
   okButton_->Enable(!running);
   grid_->Enable(!running);
+  ShowPanel();  // the boxes: off meanwhile, then as the data kind has them
 }
 
 void MainFrame::RepaintWindow() {
