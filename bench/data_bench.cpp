@@ -20,7 +20,7 @@
 #include "data/poly_fit.h"
 #include "data/radial_basis_model.h"
 #include "data/shepard.h"
-#include "platform/event_pump.h"
+#include "platform/long_work.h"
 #include "platform/message_box.h"
 #include "platform/runtime.h"
 #include "platform/shared_settings.h"
@@ -233,8 +233,8 @@ class LoadedSurface {
   MemoryDataPanel panel_;
   SharedSettings settings_;
   bench::SilentMessages messages_;
-  NullEventPump pump_;
-  DataContext context_{panel_, settings_, messages_, pump_};
+  ImmediateWorkRunner work_;
+  DataContext context_{panel_, settings_, messages_, work_};
   DataSet data_;
   bool loaded_ = false;
 };
@@ -359,8 +359,8 @@ void BM_GetDataGridded(benchmark::State& state) {
   SharedSettings settings;
   settings.GridMethod = static_cast<Long>(state.range(0));
   bench::SilentMessages messages;
-  NullEventPump pump;
-  DataContext context{panel, settings, messages, pump};
+  ImmediateWorkRunner work;
+  DataContext context{panel, settings, messages, work};
   for (auto _ : state) {
     DataSet data;
     if (!data.GetData(context)) state.SkipWithError("gridding failed");

@@ -22,9 +22,9 @@
 #include "documents/file_association.h"
 #include "documents/file_commands.h"
 #include "graphs/workspace.h"
-#include "platform/event_pump.h"
 #include "platform/file_dialog.h"
 #include "platform/file_replace.h"
+#include "platform/long_work.h"
 #include "platform/message_box.h"
 
 // The scripted window of the document tests.

@@ -89,15 +89,15 @@ struct SurfaceScene {
       }
     }
     qv::Workspace& ws = core.Shared();
-    qv::DataContext context{core.Panel(), ws.settings, messages, pump};
+    qv::DataContext context{core.Panel(), ws.settings, messages, work};
     ws.dataSet.GetData(context);
   }
 
   OffscreenView view;
   qv::bench::SilentMessages messages;
   NoDialogs dialogs;
-  qv::NullEventPump pump;
-  qv::MainWindowCore core{view, qv::MainWindowServices{messages, dialogs, pump}};
+  qv::ImmediateWorkRunner work;
+  qv::MainWindowCore core{view, qv::MainWindowServices{messages, dialogs, work}};
 };
 
 // A scene build at rest: 8 jittered passes of the surface and the axis

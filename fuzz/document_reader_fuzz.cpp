@@ -30,7 +30,7 @@
 #include "documents/file_commands.h"
 #include "graphs/graph_record.h"
 #include "graphs/workspace.h"
-#include "platform/event_pump.h"
+#include "platform/long_work.h"
 #include "support/scripted_file_dialog.h"
 #include "support/scripted_message_box.h"
 
@@ -50,7 +50,7 @@ class FakeHost final : public qv::DocumentHost {
   qv::MessageBoxService& Messages() override { return messages; }
   qv::FileDialogService& FileDialogs() override { return dialogs; }
   qv::DataPanel& Panel() override { return panel; }
-  qv::EventPump& Pump() override { return pump_; }
+  qv::LongWorkRunner& Work() override { return work_; }
   void ClearMouseModes() override {}
   void SetUseCurQuat(bool) override {}
   void EnableMenus(qv::Long) override {}
@@ -93,7 +93,7 @@ class FakeHost final : public qv::DocumentHost {
 
  private:
   qv::Workspace& workspace_;
-  qv::NullEventPump pump_;
+  qv::ImmediateWorkRunner work_;
 };
 
 // A fresh main window: a new 3D document, as at start-up without a file.

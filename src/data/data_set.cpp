@@ -208,13 +208,12 @@ void DataSet::Normalize(SharedSettings& settings) {
   }
 }
 
-Long DataSet::DelaunayTriangulate(Long n, const std::vector<double>& x,
-                                  const std::vector<double>& y, MessageBoxService& messages) {
-  if (n < 0) n = 0;
-  const auto need = static_cast<std::size_t>(n) + 1;
-  if (x.size() < need || y.size() < need) {
-    throw RuntimeError(kSubscriptOutOfRange, "the point arrays hold fewer than n + 1 entries");
-  }
+namespace {
+
+// The triangulation of the points (x[k], y[k]), k = 1..n, with the coincident
+// points reported once through messages.
+DelaunayResult TriangulateReporting(Long n, const std::vector<double>& x,
+                                    const std::vector<double>& y, MessageBoxService& messages) {
   DelaunayResult result;
   try {
     result = TriangulatePoints(x.data() + 1, y.data() + 1, static_cast<std::size_t>(n));
@@ -224,11 +223,23 @@ Long DataSet::DelaunayTriangulate(Long n, const std::vector<double>& x,
   if (result.duplicates > 0) {
     messages.Show(kCoincidentMessage, kAppTitle, MsgIcon::None, MsgButtons::OK);
   }
-  delaunayTris_ = std::move(result.triangles);
+  return result;
+}
+
+}  // namespace
+
+Long DataSet::DelaunayTriangulate(Long n, const std::vector<double>& x,
+                                  const std::vector<double>& y, MessageBoxService& messages) {
+  if (n < 0) n = 0;
+  const auto need = static_cast<std::size_t>(n) + 1;
+  if (x.size() < need || y.size() < need) {
+    throw RuntimeError(kSubscriptOutOfRange, "the point arrays hold fewer than n + 1 entries");
+  }
+  delaunayTris_ = TriangulateReporting(n, x, y, messages).triangles;
   return static_cast<Long>(delaunayTris_.size());
 }
 
-void DataSet::TriangulateIrregularPoints(MessageBoxService& messages) {
+void DataSet::TriangulateIrregularPoints(MessageBoxService& messages, LongWorkRunner* work) {
   const Long n = Points();
   if (n < 1) return;
   // Positions 1..n hold the points; the triangulation needs room up to n + 3.
@@ -242,7 +253,22 @@ void DataSet::TriangulateIrregularPoints(MessageBoxService& messages) {
   } catch (const RuntimeError&) {
     return;  // fewer points loaded than counted: nothing sound to triangulate
   }
-  DelaunayTriCount(DelaunayTriangulate(n, x, y, messages));
+  if (work == nullptr) {
+    DelaunayTriCount(DelaunayTriangulate(n, x, y, messages));
+    return;
+  }
+  // The work sees only the copies; this data set may be the one drawn meanwhile.
+  DelaunayResult result;
+  const WorkEnd end = work->Run(
+      [&](WorkMonitor& monitor, MessageBoxService& kept) {
+        result = TriangulateReporting(n, x, y, kept);
+        monitor.Progress(1.0);
+        return true;
+      },
+      messages);
+  if (end != WorkEnd::Done) return;
+  delaunayTris_ = std::move(result.triangles);
+  DelaunayTriCount(static_cast<Long>(delaunayTris_.size()));
 }
 
 const DelaunayTri& DataSet::DelaunayTris(Long record) const {

@@ -26,6 +26,7 @@
 #include "data/poly_fit.h"
 #include "data/radial_basis_model.h"
 #include "data/shepard.h"
+#include "progress_meter.h"
 
 namespace qv {
 namespace {
@@ -108,16 +109,37 @@ std::string TooManyRadialPoints() {
          std::to_string(kMaxRadialPoints) + " points.";
 }
 
-// Runs node(n) for n = 0..count-1 on the cores; with pumping, the window's
-// events run once after every node.
-void ForEachNode(std::size_t count, const std::function<void(std::size_t)>& node, EventPump* pump) {
-  if (pump != nullptr) {
-    ParallelForPumped(count, node, *pump);
-    return;
-  }
+// Runs node(n) for n = 0..count-1 on the cores, telling monitor the part of
+// the nodes done; once it asks to stop, the nodes left are skipped. The stop
+// is asked for every kNodeGrain nodes (a load of a flag), the count shared by
+// the threads moved every kReportNodes (some nodes cost a few nanoseconds).
+void ForEachNode(std::size_t count, const std::function<void(std::size_t)>& node,
+                 WorkMonitor& monitor) {
+  constexpr std::size_t kReportNodes = 16 * kNodeGrain;
+  ProgressMeter meter(&monitor, static_cast<double>(count));
   ParallelFor(count, kNodeGrain, [&](std::size_t first, std::size_t last) {
-    for (std::size_t n = first; n < last; ++n) node(n);
+    std::size_t counted = first;
+    for (std::size_t n = first; n < last; ++n) {
+      node(n);
+      if ((n + 1 - first) % kNodeGrain != 0) continue;
+      if (n + 1 - counted == kReportNodes) {
+        meter.Add(static_cast<double>(kReportNodes));
+        counted = n + 1;
+      }
+      if (meter.Stopped()) return;
+    }
+    meter.Add(static_cast<double>(last - counted));
   });
+}
+
+// The part of a radial-basis gridding that its fit takes: the decomposition
+// of the n x n system (far cheaper steps than kernels, hence the divisor) and
+// its matrix, against a kernel per point at every node.
+double FitShare(std::size_t points, std::size_t nodes) {
+  const auto n = static_cast<double>(points);
+  const double fit = n * n * n / 30.0 + n * n;
+  const double evaluate = static_cast<double>(nodes) * n;
+  return fit + evaluate > 0.0 ? fit / (fit + evaluate) : 0.0;
 }
 
 // The surface value w and colour value c at the node (u, v).
@@ -130,12 +152,16 @@ class Gridder {
  public:
   static SurfaceSites Sites(const DataSet& data, Long kind);
   static VolumeSites Sites4D(const DataSet& data);
-  static bool Surface(DataSet& data, DataContext& context);
-  static bool Volume(DataSet& data, DataContext& context);
+  // The surface kind of the panel, the gridding method; the messages and the
+  // monitor of the work that runs them.
+  static bool Surface(DataSet& data, Long kind, Long method, MessageBoxService& messages,
+                      WorkMonitor& monitor);
+  static bool Volume(DataSet& data, Long method, MessageBoxService& messages, WorkMonitor& monitor);
 
  private:
   static SurfaceMethod SurfaceMethodOf(const DataSet& data, Long method, Long kind,
-                                       const SurfaceSites& sites, MessageBoxService& messages);
+                                       const SurfaceSites& sites, MessageBoxService& messages,
+                                       WorkMonitor& fitMonitor);
   static VolumeMethod VolumeMethodOf(const DataSet& data, Long method, const VolumeSites& sites,
                                      MessageBoxService& messages);
   static void StoreNode(DataSet& data, Long kind, Long i, Long j, double u, double v, double w,
@@ -184,7 +210,8 @@ VolumeSites Gridder::Sites4D(const DataSet& data) {
 }
 
 SurfaceMethod Gridder::SurfaceMethodOf(const DataSet& data, Long method, Long kind,
-                                       const SurfaceSites& sites, MessageBoxService& messages) {
+                                       const SurfaceSites& sites, MessageBoxService& messages,
+                                       WorkMonitor& fitMonitor) {
   switch (method) {
     case 1: {
       auto wIndex = std::make_shared<NearestPointIndex<2>>(Zip(sites.u, sites.v));
@@ -218,7 +245,8 @@ SurfaceMethod Gridder::SurfaceMethodOf(const DataSet& data, Long method, Long ki
       auto model = std::make_shared<RadialBasisModel>();
       const RadialKernel kernel =
           method == 3 ? RadialKernel::Multiquadric : RadialKernel::ThinPlate;
-      if (!model->Fit(kernel, sites.u, sites.v, {sites.w, sites.c})) {
+      if (!model->Fit(kernel, sites.u, sites.v, {sites.w, sites.c}, &fitMonitor)) {
+        if (fitMonitor.StopRequested()) return nullptr;  // stopped, not failed: nothing to say
         ShowFailure(messages, SolveFailure(model->ReciprocalCondition()));
         ShowFailure(messages, kGridMessage);
         return nullptr;
@@ -277,8 +305,9 @@ void Gridder::StoreNode(DataSet& data, Long kind, Long i, Long j, double u, doub
   }
 }
 
-bool Gridder::Surface(DataSet& data, DataContext& context) {
-  const Long kind = SurfaceKind(context.panel.KindIndex());
+bool Gridder::Surface(DataSet& data, Long panelKind, Long method, MessageBoxService& messages,
+                      WorkMonitor& monitor) {
+  const Long kind = SurfaceKind(panelKind);
   GridAxis au, av;
   if (kind == kIrregularCylindrical) {
     au = AxisOf(data.minA_, data.maxA_, data.stepsX_);
@@ -291,10 +320,12 @@ bool Gridder::Surface(DataSet& data, DataContext& context) {
     av = AxisOf(data.minY_, data.maxY_, data.stepsY_);
   }
   const SurfaceSites sites = Sites(data, kind);
-  const Long method = context.settings.GridMethod;
-  const SurfaceMethod at = SurfaceMethodOf(data, method, kind, sites, context.messages);
-  if (!at) return false;
   const auto count = static_cast<std::size_t>(au.count) * static_cast<std::size_t>(av.count);
+  const double fitShare = method == 3 || method == 4 ? FitShare(sites.u.size(), count) : 0.0;
+  WorkStep fitStep(&monitor, 0.0, fitShare);
+  const SurfaceMethod at = SurfaceMethodOf(data, method, kind, sites, messages, fitStep);
+  if (!at) return false;
+  WorkStep nodeStep(&monitor, fitShare, 1.0);
   const auto perRow = static_cast<std::size_t>(av.count);
   ForEachNode(
       count,
@@ -306,8 +337,8 @@ bool Gridder::Surface(DataSet& data, DataContext& context) {
         at(u, v, w, c);
         StoreNode(data, kind, i, j, u, v, w, c);
       },
-      method == 3 || method == 4 ? &context.pump : nullptr);
-  return true;
+      nodeStep);
+  return !monitor.StopRequested();
 }
 
 VolumeMethod Gridder::VolumeMethodOf(const DataSet& data, Long method, const VolumeSites& sites,
@@ -343,13 +374,13 @@ VolumeMethod Gridder::VolumeMethodOf(const DataSet& data, Long method, const Vol
   }
 }
 
-bool Gridder::Volume(DataSet& data, DataContext& context) {
+bool Gridder::Volume(DataSet& data, Long method, MessageBoxService& messages,
+                     WorkMonitor& monitor) {
   const GridAxis ax = AxisOf(data.minX_, data.maxX_, data.stepsX_);
   const GridAxis ay = AxisOf(data.minY_, data.maxY_, data.stepsY_);
   const GridAxis az = AxisOf(data.minZ_, data.maxZ_, data.stepsZ_);
   const VolumeSites sites = Sites4D(data);
-  const VolumeMethod at =
-      VolumeMethodOf(data, context.settings.GridMethod4D, sites, context.messages);
+  const VolumeMethod at = VolumeMethodOf(data, method, sites, messages);
   if (!at) return false;
   const auto ny = static_cast<std::size_t>(ay.count);
   const auto nz = static_cast<std::size_t>(az.count);
@@ -368,15 +399,23 @@ bool Gridder::Volume(DataSet& data, DataContext& context) {
         data.reg4DV_(i, j, k) = t;
         data.reg4DC_(i, j, k) = t;
       },
-      nullptr);
-  return true;
+      monitor);
+  return !monitor.StopRequested();
 }
 
 bool DataSet::Grid(DataContext& context) {
-  if (dataType_ != 2) return true;
-  if (dataDim_ == 1) return Gridder::Surface(*this, context);
-  if (dataDim_ == 2) return Gridder::Volume(*this, context);
-  return true;
+  if (dataType_ != 2 || (dataDim_ != 1 && dataDim_ != 2)) return true;
+  // Read here, on the caller's thread: the work touches only this data set.
+  const Long kind = context.panel.KindIndex();
+  const Long method = dataDim_ == 1 ? context.settings.GridMethod : context.settings.GridMethod4D;
+  const bool surface = dataDim_ == 1;
+  const WorkEnd end = context.work.Run(
+      [&](WorkMonitor& monitor, MessageBoxService& messages) {
+        return surface ? Gridder::Surface(*this, kind, method, messages, monitor)
+                       : Gridder::Volume(*this, method, messages, monitor);
+      },
+      context.messages);
+  return end == WorkEnd::Done;
 }
 
 void DataSet::NDS(double x, double y, double& value, Long n, Long kind) const {

@@ -30,6 +30,8 @@ constexpr int kPanel = 128;
 // Below this the whole decomposition in one call on one thread is faster
 // than the steps shared among threads.
 constexpr std::size_t kSharedFrom = 512;
+// Decompose's result when the monitor stopped it.
+constexpr int kStopped = -1;
 // Beyond this LAPACK's 32-bit offsets into the matrix could overflow.
 constexpr std::size_t kLargestSystem = 40000;
 
@@ -63,7 +65,10 @@ int TaskColumns(int remaining) { return std::clamp(remaining / 32, 32, 256) / 8 
 //   |    | L  |next| trailing|
 //   |    |    |    |         |
 //   +----+----+----+---------+
-int Decompose(int n, double* m, int* pivots) {
+//
+// Each step reports the part of the work done (the trailing blocks shrink as
+// the cube of what is left) and may be stopped there: kStopped.
+int Decompose(int n, double* m, int* pivots, WorkMonitor* monitor) {
   int info = 0;
   if (static_cast<std::size_t>(n) < kSharedFrom || WorkerCount(static_cast<std::size_t>(n)) < 2) {
     dgetrf_(&n, &n, m, &n, pivots, &info);
@@ -116,6 +121,11 @@ int Decompose(int n, double* m, int* pivots) {
                     }
                   }
                 });
+    if (monitor != nullptr) {
+      const double left = static_cast<double>(n - right) / n;
+      monitor->Progress(1.0 - left * left * left);
+      if (monitor->StopRequested()) return kStopped;
+    }
   }
   return info;
 }
@@ -161,7 +171,7 @@ double ReciprocalCondition(int n, const double* m, double oneNorm) {
 }  // namespace
 
 bool SolveLinear(std::size_t n, std::vector<double> a, std::size_t rhsCount, std::vector<double>& b,
-                 double* reciprocalCondition) {
+                 double* reciprocalCondition, WorkMonitor* monitor) {
   if (a.size() != n * n || b.size() != n * rhsCount) {
     throw std::invalid_argument("SolveLinear: matrix and right-hand sides do not match n");
   }
@@ -178,7 +188,10 @@ bool SolveLinear(std::size_t n, std::vector<double> a, std::size_t rhsCount, std
   // Read column by column, a row-major A is its transpose: decompose that,
   // and solve with the transpose of the transpose.
   std::vector<int> pivots(n);
-  Decompose(size, a.data(), pivots.data());
+  if (Decompose(size, a.data(), pivots.data(), monitor) == kStopped) {
+    if (reciprocalCondition != nullptr) *reciprocalCondition = 0.0;
+    return false;
+  }
   const bool solvable = HasUsablePivots(size, a.data());
   if (reciprocalCondition != nullptr) {
     *reciprocalCondition = ReciprocalCondition(size, a.data(), oneNorm);

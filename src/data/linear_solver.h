@@ -4,6 +4,8 @@
 #include <cstddef>
 #include <vector>
 
+#include "platform/work_monitor.h"
+
 namespace qv {
 
 // Solves A X = B by LU decomposition with partial pivoting (LAPACK). a holds
@@ -15,8 +17,10 @@ namespace qv {
 // result does not depend on their number. When reciprocalCondition is given
 // it receives the estimate of 1 / (|A|_1 |A^-1|_1), solved or not: 0 for an
 // exactly singular matrix or one that holds no numbers, near 1 for a well
-// conditioned one. Throws std::invalid_argument when the sizes do not match.
+// conditioned one. A monitor hears how far the decomposition got and may stop
+// it: false then, b unspecified. Throws std::invalid_argument when the sizes
+// do not match.
 bool SolveLinear(std::size_t n, std::vector<double> a, std::size_t rhsCount, std::vector<double>& b,
-                 double* reciprocalCondition = nullptr);
+                 double* reciprocalCondition = nullptr, WorkMonitor* monitor = nullptr);
 
 }  // namespace qv

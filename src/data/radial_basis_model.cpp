@@ -7,6 +7,7 @@
 
 #include "data/parallel_for.h"
 #include "linear_solver.h"
+#include "progress_meter.h"
 #include "robust_predicates.h"
 
 namespace qv {
@@ -39,7 +40,8 @@ double RadialBasisModel::Kernel(double distance2) const {
 
 bool RadialBasisModel::Fit(RadialKernel kernel, const std::vector<double>& u,
                            const std::vector<double>& v,
-                           const std::vector<std::vector<double>>& valueSets) {
+                           const std::vector<std::vector<double>>& valueSets,
+                           WorkMonitor* monitor) {
   const std::size_t n = u.size();
   if (v.size() != n) throw std::invalid_argument("RadialBasisModel: u and v differ in length");
   for (const auto& set : valueSets) {
@@ -73,8 +75,14 @@ bool RadialBasisModel::Fit(RadialKernel kernel, const std::vector<double>& u,
   const std::size_t size = n + terms;
   std::vector<double> a(size * size, 0.0);
   std::vector<double> b(size * sets_, 0.0);
+  // The matrix costs n^2 kernels, its decomposition some 2n^3/3 steps of a
+  // far cheaper kind: the shares the monitor hears.
+  const double matrixShare = 30.0 / (30.0 + static_cast<double>(n));
+  WorkStep matrixStep(monitor, 0.0, matrixShare);
+  ProgressMeter meter(monitor != nullptr ? &matrixStep : nullptr, static_cast<double>(n));
   // A million kernels and more: the rows on the cores.
   ParallelFor(n, 64, [&](std::size_t first, std::size_t last) {
+    if (meter.Stopped()) return;
     for (std::size_t i = first; i < last; ++i) {
       double* row = &a[i * size];
       for (std::size_t j = 0; j < n; ++j) {
@@ -83,6 +91,7 @@ bool RadialBasisModel::Fit(RadialKernel kernel, const std::vector<double>& u,
         row[j] = Kernel(du * du + dv * dv);
       }
     }
+    meter.Add(static_cast<double>(last - first));
   });
   for (std::size_t i = 0; i < n; ++i) {
     if (terms > 0) {
@@ -94,7 +103,12 @@ bool RadialBasisModel::Fit(RadialKernel kernel, const std::vector<double>& u,
     }
     for (std::size_t s = 0; s < sets_; ++s) b[i * sets_ + s] = valueSets[s][i];
   }
-  if (!SolveLinear(size, std::move(a), sets_, b, &reciprocalCondition_)) return false;
+  if (meter.Stopped()) return false;
+  WorkStep solveStep(monitor, matrixShare, 1.0);
+  if (!SolveLinear(size, std::move(a), sets_, b, &reciprocalCondition_,
+                   monitor != nullptr ? &solveStep : nullptr))
+    return false;
+  solveStep.Progress(1.0);
   weights_ = std::move(b);
   return true;
 }

@@ -42,7 +42,7 @@ void AddNewGraph(DialogContext& context, const std::shared_ptr<Graph>& graph) {
   ws.settings.NextGraphID = id;
   graph->SetID(id);
   if (KindOf(graph->GraphType).needsTriangles)
-    ws.dataSet.TriangulateIrregularPoints(context.messages);
+    ws.dataSet.TriangulateIrregularPoints(context.messages, context.work);
   ws.allGraphs.Items.Add(graph, CStr(id));
   ws.shownGraphs.Items.Add(graph, CStr(id));
 }

@@ -111,7 +111,7 @@ void DataFileCommands::OutputGridded() {
   // graphs are drawn from keeps its data whatever happens here.
   DataSet grid;
   SharedSettings settings = workspace_.settings;
-  DataContext context{panel, settings, host_.Messages(), host_.Pump()};
+  DataContext context{panel, settings, host_.Messages(), host_.Work()};
   if (!grid.LoadGridded(context)) return;
   Write(GriddedDataText(grid, kind));
 }

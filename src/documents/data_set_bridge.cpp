@@ -10,12 +10,12 @@ std::string DataSetRecord(const Workspace& workspace, const DataPanel& panel) {
 }
 
 bool LoadDataSet(DataSet& data, DataPanel& panel, SharedSettings& settings, DocumentHost& host) {
-  DataContext context{panel, settings, host.Messages(), host.Pump()};
+  DataContext context{panel, settings, host.Messages(), host.Work()};
   return data.GetData(context);
 }
 
-void TriangulateDataSet(DataSet& data, MessageBoxService& messages) {
-  data.TriangulateIrregularPoints(messages);
+void TriangulateDataSet(DataSet& data, MessageBoxService& messages, LongWorkRunner* work) {
+  data.TriangulateIrregularPoints(messages, work);
 }
 
 }  // namespace qv

@@ -12,6 +12,7 @@ namespace qv {
 class DataSet;
 class DataPanel;
 class DocumentHost;
+class LongWorkRunner;
 class MessageBoxService;
 struct SharedSettings;
 struct Workspace;
@@ -19,12 +20,13 @@ struct Workspace;
 // The data-set record of the panel and sheet (no trailing blank).
 std::string DataSetRecord(const Workspace& workspace, const DataPanel& panel);
 // Fills data from panel, gridding irregular data by the gridding methods of
-// settings, whose drawing scales it sets. Messages and the event pump are
-// the host's. False when the data set refused the panel or could not grid it
+// settings, whose drawing scales it sets. Messages and the runner of the
+// gridding are the host's. False when the data set refused the panel or could not grid it
 // (it has then shown its message).
 bool LoadDataSet(DataSet& data, DataPanel& panel, SharedSettings& settings, DocumentHost& host);
 // Triangulates the irregular surface points of data for Delaunay graphs and
-// stores the triangle count. Nothing happens without points.
-void TriangulateDataSet(DataSet& data, MessageBoxService& messages);
+// stores the triangle count. Nothing happens without points. With a runner
+// the triangulation runs through it.
+void TriangulateDataSet(DataSet& data, MessageBoxService& messages, LongWorkRunner* work = nullptr);
 
 }  // namespace qv

@@ -18,6 +18,7 @@
 #include "path_text.h"
 #include "platform/file_dialog.h"
 #include "platform/file_replace.h"
+#include "platform/long_work.h"
 #include "platform/message_box.h"
 #include "platform/text_encoding.h"
 
@@ -200,7 +201,7 @@ OpenOutcome FileCommands::OpenDocument(const std::string& path) {
     return refuse("its data set could not be loaded");
   // Any Delaunay graph needs the triangles of the points just loaded, not
   // only when it happens to be the last record.
-  if (staged.NeedsTriangulation()) TriangulateDataSet(data, host_.Messages());
+  if (staged.NeedsTriangulation()) TriangulateDataSet(data, host_.Messages(), &host_.Work());
   // Set before the document's graphs are first drawn, which looks for their
   // textures there.
   workspace_.documentFolder = FolderOf(path);

@@ -117,9 +117,10 @@ PastedGraph ReadPastedGraph(std::string_view text, const Workspace& workspace,
   return pasted;
 }
 
-void PrepareDataForGraph(const Graph& graph, DataSet& data, MessageBoxService& messages) {
+void PrepareDataForGraph(const Graph& graph, DataSet& data, MessageBoxService& messages,
+                         LongWorkRunner* work) {
   if (KindOf(graph.GraphType).needsTriangles && data.DelaunayTriCount() == 0)
-    TriangulateDataSet(data, messages);
+    TriangulateDataSet(data, messages, work);
 }
 
 }  // namespace qv

@@ -78,6 +78,50 @@ void Apply(Kind kind, CommandStates& states) {
 
 std::span<const EnableRow> EnableTable() { return Table(); }
 
+std::span<const CommandRef> DataChangingCommands() {
+  // New, Open and Import replace the data; the Edit, Draw and sheet commands
+  // add, remove or change graphs, read the sheet or write it.
+  static const std::array<CommandRef, 35> commands = {{
+      {M::mnuFileNew2D, 2},   {M::mnuFileNew3D, 3},     {M::mnuFileNew4D, 4},
+      {M::mnuFileOpen, 6},    {M::mnuFileImport, 0},    {M::mnuEditCut, 12},
+      {M::mnuEditPaste, 15},  {M::mnuEditDelete, 16},   {M::mnuEditDelAll, 0},
+      {M::mnuDrawPoint, 20},  {M::mnuDrawVert, 22},     {M::mnuDrawGrid, 23},
+      {M::mnuDrawTab3D, 24},  {M::mnuDrawDelaunay, 25}, {M::mnuDrawColor, 27},
+      {M::mnuDrawCon, 28},    {M::mnuDrawVector, 29},   {M::mnuDrawCon3D, 30},
+      {M::mnuDraw4DScat, 32}, {M::mnuDraw4DVec, 33},    {M::mnuDraw4DSlice, 34},
+      {M::mnuDrawIsoSur, 0},  {M::mnuDrawAxis, 36},     {M::mnuDrawLight, 37},
+      {M::mnuFunCut, 0},      {M::mnuFunDelete, 0},     {M::mnuGESet, 0},
+      {M::mnuGECutIt, 0},     {M::mnuGEPaste, 0},       {M::mnuGEDelete, 0},
+      {M::mnuGEInsertRow, 0}, {M::mnuGEInsertCol, 0},   {M::mnuGEDelRow, 0},
+      {M::mnuGEDelCol, 0},    {M::mnuViewSet, 0},
+  }};
+  return commands;
+}
+
+std::vector<bool> DisableDataCommands(CommandStates& states) {
+  std::vector<bool> before;
+  for (const CommandRef& command : DataChangingCommands()) {
+    if (command.item) {
+      before.push_back(states.MenuEnabled(*command.item));
+      states.SetMenuEnabled(*command.item, false);
+    }
+    if (command.button != 0) {
+      before.push_back(states.ButtonEnabled(command.button));
+      states.SetButtonEnabled(command.button, false);
+    }
+  }
+  return before;
+}
+
+void RestoreDataCommands(CommandStates& states, const std::vector<bool>& before) {
+  std::size_t at = 0;
+  for (const CommandRef& command : DataChangingCommands()) {
+    if (command.item && at < before.size()) states.SetMenuEnabled(*command.item, before[at++]);
+    if (command.button != 0 && at < before.size())
+      states.SetButtonEnabled(command.button, before[at++]);
+  }
+}
+
 void EnableMenus2D(CommandStates& states) { Apply(Kind::k2D, states); }
 void EnableMenus3D(CommandStates& states) { Apply(Kind::k3D, states); }
 void EnableMenus4D(CommandStates& states) { Apply(Kind::k4D, states); }

@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <span>
+#include <vector>
 
 #include "platform/runtime.h"
 #include "platform/shared_settings.h"
@@ -34,5 +35,18 @@ void EnableMenus4D(CommandStates& states);
 // The routine of viewCode (7, 3 or 11); any other code changes nothing and
 // returns false.
 bool EnableMenusForViewCode(Long viewCode, CommandStates& states);
+
+// A command that changes the data set or the graphs drawn from it: its menu
+// item and/or its toolbar button (0: none).
+struct CommandRef {
+  std::optional<MenuItem> item;
+  int button;
+};
+std::span<const CommandRef> DataChangingCommands();
+// Turns the data-changing commands off while long work runs and returns the
+// states they had, in table order (the item's, then the button's of each
+// row), for RestoreDataCommands to put back once it has ended.
+std::vector<bool> DisableDataCommands(CommandStates& states);
+void RestoreDataCommands(CommandStates& states, const std::vector<bool>& before);
 
 }  // namespace qv

@@ -110,6 +110,15 @@ void MainWindowCore::Start(const std::string& commandLine, double twipsPerPixel,
 }
 
 bool MainWindowCore::ConfirmClose() {
+  // Closing now would pull the window from under the work's caller: the work
+  // is stopped, and the close comes again once it has ended.
+  if (working_) {
+    closeAfterWork_ = true;
+    quietUntilClose_ = true;
+    services_.work.RequestStop();
+    return false;
+  }
+  quietUntilClose_ = false;
   // The question comes first: a cancelled or failed save keeps the window,
   // its context and its graphs exactly as they were.
   if (workspace_->allGraphs.Items.Count() >= 1) {
@@ -245,6 +254,7 @@ void MainWindowCore::ApplyPreset(double roll, double pitch, double yaw) {
 // File menu
 
 void MainWindowCore::RunFileCommand(MenuItem item) {
+  if (working_) return;
   if (RunExchangeFileCommand(item)) return;
   if (commands_ == nullptr) return;
   switch (item) {
@@ -261,7 +271,7 @@ void MainWindowCore::RunFileCommand(MenuItem item) {
 }
 
 void MainWindowCore::OpenDocumentPath(const std::string& path) {
-  if (commands_ == nullptr) return;
+  if (commands_ == nullptr || working_) return;
   AsOneLoad([&] { commands_->OpenDocument(path); });
   view_.ModelsChanged();
 }
@@ -320,6 +330,7 @@ void MainWindowCore::OnGraphListMouseDown(int button, double x, double y) {
 }
 
 bool MainWindowCore::RunListCommand(MenuItem item) {
+  if (working_) return false;
   if (item == MenuItem::mnuFunEdit) return false;  // "Edit..." has no action
   // No selection: the commands must not fall back to the first graph.
   if (list_.ListIndex() < 0 || list_.ListIndex() >= list_.ListCount()) return false;
@@ -334,11 +345,13 @@ bool MainWindowCore::RunListCommand(MenuItem item) {
 // Data panel
 
 void MainWindowCore::OnDataKindChosen(int kind) {
+  if (working_) return;
   qv::OnDataKindChosen(kind, panel_, sheet_, commandStates_);
   view_.ModelsChanged();
 }
 
 void MainWindowCore::OnDataPanelOk() {
+  if (working_) return;
   const SheetSizeResult result = qv::OnDataPanelOk(panel_, sheet_);
   // The boxes show the counts put back before the refusal is read.
   view_.ModelsChanged();

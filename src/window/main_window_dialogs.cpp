@@ -68,9 +68,9 @@ bool MainWindowCore::RunDialogCommand(MenuItem item) {
   if (!kind && item != M::mnuDrawPoint && item != M::mnuDrawAxis && item != M::mnuDrawLight &&
       item != M::mnuViewSet)
     return false;
-  // A dialog needs its service; a command arriving while the data is read
-  // (the gridding lets events run) waits for nothing and does nothing.
-  if (dialogs_ == nullptr || readingData_) return true;
+  // A dialog needs its service; a command arriving while long work runs
+  // waits for nothing and does nothing.
+  if (dialogs_ == nullptr || working_) return true;
   if (kind) {
     RunGraphCommand(*kind);
   } else if (item == M::mnuDrawPoint) {
@@ -87,12 +87,12 @@ bool MainWindowCore::RunDialogCommand(MenuItem item) {
 }
 
 DialogContext MainWindowCore::MakeDialogContext() {
-  return DialogContext{*workspace_, dataPanel_, services_.messages};
+  return DialogContext{*workspace_, dataPanel_, services_.messages, &work_};
 }
 
 bool MainWindowCore::ReadDataSet() {
   const std::optional<PanelLayout> layout = LayoutOfKind(panel_.kind);
-  if (!layout || readingData_) return false;
+  if (!layout || working_) return false;
   Workspace& ws = *workspace_;
   // Read into a scratch set: a refusal or a failed gridding keeps the data
   // the graphs are drawn from.
@@ -100,15 +100,13 @@ bool MainWindowCore::ReadDataSet() {
   SharedSettings settings = ws.settings;
   bool read = false;
   {
-    readingData_ = true;
     const BusyScope busy(view_, layout->irregular);
-    DataContext context{dataPanel_, settings, services_.messages, services_.pump};
+    DataContext context{dataPanel_, settings, services_.messages, work_};
     read = data.GetData(context);
-    readingData_ = false;
   }
   view_.ModelsChanged();  // the panel shows the cleaned texts
   if (!read) return false;
-  if (NeedsTriangles(ws.allGraphs)) data.TriangulateIrregularPoints(services_.messages);
+  if (NeedsTriangles(ws.allGraphs)) data.TriangulateIrregularPoints(services_.messages, &work_);
   ws.dataSet = std::move(data);
   ws.settings.DataScaleX = settings.DataScaleX;
   ws.settings.DataScaleY = settings.DataScaleY;
@@ -204,7 +202,7 @@ void MainWindowCore::RunViewSettings() {
 }
 
 void MainWindowCore::OpenGridSizeDialog() {
-  if (dialogs_ == nullptr || readingData_) return;
+  if (dialogs_ == nullptr || working_) return;
   GridSizeDialogModel model(sheet_.Rows(), sheet_.Cols(), services_.messages);
   if (dialogs_->Show(model)) {
     sheet_.SetRows(model.Rows());

@@ -74,6 +74,7 @@ void MainWindowCore::ShowEditError(const std::string& text) {
 }
 
 bool MainWindowCore::RunEditCommand(MenuItem item) {
+  if (working_) return true;  // refused until the long work has ended
   switch (item) {
     case MenuItem::mnuEditCut: {
       const bool copied = CopyGraph();
@@ -129,7 +130,7 @@ void MainWindowCore::PasteGraph() {
   ws.settings.NextGraphID = id;
   ws.settings.GridMethod = pasted.gridMethod;
   ws.settings.GridMethod4D = pasted.gridMethod4D;
-  PrepareDataForGraph(graph, ws.dataSet, services_.messages);
+  PrepareDataForGraph(graph, ws.dataSet, services_.messages, &work_);
   // The new entry shows the graph as the selected entry shows its own; with
   // no entry selected the graph is shown, as the user pasted it to see it.
   const Long selected = list_.ListIndex();
@@ -177,6 +178,7 @@ bool MainWindowCore::OpenWebEntry(MenuItem item) {
 void MainWindowCore::OpenHomePage() { OpenWebEntry(MenuItem::mnuHelpHome); }
 
 bool MainWindowCore::RunSheetCommand(MenuItem item, const SheetBlock& block) {
+  if (working_) return true;  // refused until the long work has ended
   SheetEdit edit;
   switch (item) {
     case MenuItem::mnuGECutIt:

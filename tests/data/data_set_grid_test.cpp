@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdio>
 #include <functional>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "data_set_test_support.h"
 
@@ -50,17 +52,41 @@ void SurfaceOnTenByTen(DataBench& b, const std::vector<Point>& points) {
 struct MethodCase {
   const char* name;
   Long method;
-  long pumpsPerNode;
 };
 
 class GridMethodTest : public testing::TestWithParam<MethodCase> {};
 
-TEST_P(GridMethodTest, PumpsBetweenNodesOnlyForTheSolvedMethods) {
+// The gauge shown while the nodes are computed only moves forward and ends full.
+TEST_P(GridMethodTest, ReportsRisingProgressThatEndsAtOne) {
   DataBench b;
   b.settings.GridMethod = GetParam().method;
-  b.IrregularSurface(kIrregularSurface, 4, 3, 0, 10, 0, 10, UnitScalePoints());
+  b.IrregularSurface(kIrregularSurface, 40, 30, 0, 10, 0, 10, UnitScalePoints());
   ASSERT_TRUE(b.Load());
-  EXPECT_EQ(b.pump.calls, GetParam().pumpsPerNode * 12);
+  const std::vector<double> fractions = b.work.Fractions();
+  ASSERT_FALSE(fractions.empty());
+  EXPECT_GE(fractions.front(), 0.0);
+  EXPECT_TRUE(std::is_sorted(fractions.begin(), fractions.end()));
+  EXPECT_EQ(fractions.back(), 1.0);
+  EXPECT_EQ(b.work.overlappingReports, 0);
+  EXPECT_EQ(b.work.ends, std::vector<WorkEnd>{WorkEnd::Done});
+  EXPECT_TRUE(b.messages.Shown().empty());
+}
+
+// A gridding asked to stop half-way (the window closes) leaves the data set
+// as it was and says nothing.
+TEST_P(GridMethodTest, StoppedHalfWayKeepsTheDataSetAndShowsNothing) {
+  DataBench b;
+  b.settings.GridMethod = GetParam().method;
+  b.IrregularSurface(kIrregularSurface, 200, 200, 0, 10, 0, 10, UnitScalePoints());
+  ASSERT_TRUE(b.Load());
+  const double before = b.data.Reg3DZ(3, 4);
+  b.panel.SetText(4, "150");  // another grid, stopped before it is done
+  b.work.stopAt = 0.5;
+  EXPECT_FALSE(b.Load());
+  EXPECT_EQ(b.work.ends.back(), WorkEnd::Stopped);
+  EXPECT_LT(b.work.Fractions().back(), 1.0);
+  EXPECT_EQ(b.data.Reg3DZ(3, 4), before);
+  EXPECT_EQ(b.data.StepsX(), 200);
   EXPECT_TRUE(b.messages.Shown().empty());
 }
 
@@ -82,19 +108,21 @@ TEST_P(GridExactTest, InterpolatorsAreExactAtTheDataPoints) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Surfaces, GridMethodTest,
-    testing::Values(MethodCase{"InverseDistance", 1, 0}, MethodCase{"Shepard", 2, 0},
-                    MethodCase{"Multiquadric", 3, 1}, MethodCase{"ThinPlate", 4, 1},
-                    MethodCase{"QuadraticFit", 5, 0}),
-    [](const testing::TestParamInfo<MethodCase>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Surfaces, GridMethodTest,
+                         testing::Values(MethodCase{"InverseDistance", 1}, MethodCase{"Shepard", 2},
+                                         MethodCase{"Multiquadric", 3}, MethodCase{"ThinPlate", 4},
+                                         MethodCase{"QuadraticFit", 5}),
+                         [](const testing::TestParamInfo<MethodCase>& info) {
+                           return std::string(info.param.name);
+                         });
 
 // The quadratic fit smooths and is left out.
-INSTANTIATE_TEST_SUITE_P(
-    Interpolators, GridExactTest,
-    testing::Values(MethodCase{"InverseDistance", 1, 0}, MethodCase{"Shepard", 2, 0},
-                    MethodCase{"Multiquadric", 3, 1}, MethodCase{"ThinPlate", 4, 1}),
-    [](const testing::TestParamInfo<MethodCase>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Interpolators, GridExactTest,
+                         testing::Values(MethodCase{"InverseDistance", 1}, MethodCase{"Shepard", 2},
+                                         MethodCase{"Multiquadric", 3}, MethodCase{"ThinPlate", 4}),
+                         [](const testing::TestParamInfo<MethodCase>& info) {
+                           return std::string(info.param.name);
+                         });
 
 // The nodes are computed on several threads; each must equal the member
 // evaluated alone at that node.
@@ -307,7 +335,6 @@ TEST_P(GridRefusedTest, ShowsMessagesAndKeepsTheDataSet) {
   EXPECT_EQ(b.messages.Texts(), c.messages);
   EXPECT_EQ(b.data.LoadedKind(), -1);
   EXPECT_EQ(b.data.DataType(), 0);
-  EXPECT_EQ(b.pump.calls, 0);
   EXPECT_EQ(b.settings.DataScaleX, 1.0);
 }
 
@@ -389,7 +416,6 @@ TEST(GridVolumeTest, QuadraticFitReproducesAQuadratic) {
       }
     }
   }
-  EXPECT_EQ(b.pump.calls, 0);
 }
 
 TEST(GridVolumeTest, DistanceMethodsAreExactAtTheDataPoints) {

@@ -494,6 +494,43 @@ TEST(DelaunayTest, CoincidentPointsReportedOnce) {
   EXPECT_EQ(messages.Texts(), std::vector<std::string>{"INCIRCUM - F - Points are coincident !!"});
 }
 
+// Through a runner the triangles come once the work has ended, its message
+// after it; stopped work leaves the triangles there were.
+struct RunnerTriangulationCase {
+  const char* name;
+  double stopAt;
+  Long triangles;
+  std::vector<std::string> messages;
+};
+
+class TriangulateThroughRunnerTest : public testing::TestWithParam<RunnerTriangulationCase> {};
+
+TEST_P(TriangulateThroughRunnerTest, StoresTheTrianglesOnlyWhenDone) {
+  const RunnerTriangulationCase& c = GetParam();
+  DataBench bench;
+  // Five points, two of them the same: a square of two triangles.
+  bench.IrregularSurface(kIrregularSurface, 3, 3, 0, 1, 0, 1,
+                         {{0, 0, 1, 0}, {1, 0, 1, 0}, {0, 1, 1, 0}, {1, 1, 1, 0}, {1, 1, 1, 0}});
+  ASSERT_TRUE(bench.Load());
+  std::vector<double> x{0, 0, 1, 0}, y{0, 0, 0, 1};
+  bench.data.DelaunayTriCount(bench.data.DelaunayTriangulate(3, x, y, bench.messages));
+  ASSERT_EQ(bench.data.DelaunayTriCount(), 1);
+  bench.work.stopAt = c.stopAt;
+  bench.data.TriangulateIrregularPoints(bench.messages, &bench.work);
+  EXPECT_EQ(bench.data.DelaunayTriCount(), c.triangles);
+  EXPECT_EQ(bench.data.DelaunayTriRecords(), c.triangles);
+  EXPECT_EQ(bench.messages.Texts(), c.messages);
+}
+
+INSTANTIATE_TEST_SUITE_P(Ends, TriangulateThroughRunnerTest,
+                         testing::Values(
+                             RunnerTriangulationCase{
+                                 "Done", 2.0, 2, {"INCIRCUM - F - Points are coincident !!"}},
+                             RunnerTriangulationCase{"Stopped", 0.0, 1, {}}),
+                         [](const testing::TestParamInfo<RunnerTriangulationCase>& info) {
+                           return std::string(info.param.name);
+                         });
+
 TEST(DelaunayTest, ShortArraysRaiseError9) {
   test::ScriptedMessageBox messages;
   DataSet data;

@@ -1,4 +1,4 @@
-// A data set with the panel, settings, message boxes and event pump it reads,
+// A data set with the panel, settings, message boxes and long-work runner it reads,
 // for the data-set suites.
 #pragma once
 
@@ -9,8 +9,8 @@
 #include "data/data_set.h"
 #include "data/memory_data_panel.h"
 #include "platform/shared_settings.h"
-#include "support/counting_pump.h"
 #include "support/scripted_message_box.h"
+#include "support/scripted_work_runner.h"
 
 namespace qv::test {
 
@@ -18,8 +18,8 @@ struct DataBench {
   MemoryDataPanel panel;
   SharedSettings settings;
   ScriptedMessageBox messages;
-  CountingPump pump;
-  DataContext context{panel, settings, messages, pump};
+  ScriptedWorkRunner work;
+  DataContext context{panel, settings, messages, work};
   DataSet data;
 
   bool Load() { return data.GetData(context); }

@@ -3,6 +3,7 @@
 // threaded path on large systems.
 #include "linear_solver.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <random>
@@ -156,6 +157,48 @@ TEST(SolveLinear, LargeSingularSystemIsReported) {
   std::vector<double> b(n, 1.0);
   double condition = -1.0;
   EXPECT_FALSE(SolveLinear(n, a, 1, b, &condition));
+  EXPECT_EQ(condition, 0.0);
+}
+
+// A monitor that keeps the reports and asks to stop from the report at stopAt.
+class StoppingMonitor final : public WorkMonitor {
+ public:
+  explicit StoppingMonitor(double stopAt) : stopAt_(stopAt) {}
+  void Progress(double fraction) override {
+    fractions.push_back(fraction);
+    if (fraction >= stopAt_) stop_ = true;
+  }
+  bool StopRequested() const override { return stop_; }
+  std::vector<double> fractions;
+
+ private:
+  double stopAt_;
+  bool stop_ = false;
+};
+
+// The decomposition of a large system reports how far it got, rising to
+// the end, and gives the same answer as one that nobody watches.
+TEST(SolveLinear, LargeSystemReportsRisingProgress) {
+  const std::size_t n = 700;
+  const std::vector<double> a = RandomSystem(n, 5);
+  std::vector<double> watched(n, 1.0), unwatched(n, 1.0);
+  StoppingMonitor monitor(2.0);
+  ASSERT_TRUE(SolveLinear(n, a, 1, watched, nullptr, &monitor));
+  ASSERT_TRUE(SolveLinear(n, a, 1, unwatched));
+  EXPECT_EQ(watched, unwatched);
+  ASSERT_GE(monitor.fractions.size(), 2U);
+  EXPECT_TRUE(std::is_sorted(monitor.fractions.begin(), monitor.fractions.end()));
+  EXPECT_GT(monitor.fractions.front(), 0.0);
+  EXPECT_NEAR(monitor.fractions.back(), 1.0, 1e-12);
+}
+
+TEST(SolveLinear, StoppedDecompositionIsNotSolved) {
+  const std::size_t n = 700;
+  std::vector<double> b(n, 1.0);
+  StoppingMonitor monitor(0.0);
+  double condition = -1.0;
+  EXPECT_FALSE(SolveLinear(n, RandomSystem(n, 6), 1, b, &condition, &monitor));
+  EXPECT_EQ(monitor.fractions.size(), 1U);
   EXPECT_EQ(condition, 0.0);
 }
 

@@ -9,7 +9,7 @@
 #include "dialogs/dialog_context.h"
 #include "graphs/graph.h"
 #include "graphs/workspace.h"
-#include "platform/event_pump.h"
+#include "platform/long_work.h"
 #include "support/scripted_message_box.h"
 
 namespace qv::test {
@@ -18,12 +18,12 @@ struct DialogBench {
   Workspace workspace;
   MemoryDataPanel panel;
   ScriptedMessageBox messages;
-  NullEventPump pump;
+  ImmediateWorkRunner work;
 
   DialogContext Context() { return {workspace, panel, messages}; }
 
   bool Load() {
-    DataContext context{panel, workspace.settings, messages, pump};
+    DataContext context{panel, workspace.settings, messages, work};
     return workspace.dataSet.GetData(context);
   }
 

@@ -12,7 +12,7 @@
 #include "documents/document_host.h"
 #include "graphs/graph.h"
 #include "graphs/workspace.h"
-#include "platform/event_pump.h"
+#include "platform/long_work.h"
 #include "support/scripted_file_dialog.h"
 #include "support/scripted_message_box.h"
 
@@ -30,7 +30,7 @@ class ScriptedDocumentHost final : public DocumentHost {
   MessageBoxService& Messages() override { return messages; }
   FileDialogService& FileDialogs() override { return dialogs; }
   DataPanel& Panel() override { return panel; }
-  EventPump& Pump() override { return pump_; }
+  LongWorkRunner& Work() override { return work_; }
 
   void ClearMouseModes() override { ++mouseModeClears; }
   void SetUseCurQuat(bool use) override { useCurQuat = use; }
@@ -84,7 +84,7 @@ class ScriptedDocumentHost final : public DocumentHost {
 
  private:
   Workspace& workspace_;
-  NullEventPump pump_;
+  ImmediateWorkRunner work_;
 };
 
 }  // namespace qv::test

@@ -11,7 +11,7 @@
 #include "data/data_set.h"
 #include "data/grid_input_validation.h"
 #include "data/memory_data_panel.h"
-#include "platform/event_pump.h"
+#include "platform/long_work.h"
 #include "support/scripted_message_box.h"
 
 namespace qv {
@@ -187,10 +187,10 @@ TEST(TextDataTest, GriddedTextHoldsTheGridInTheRegularSheetsColumns) {
     panel.SetRow(row, {FormatDouble(points[row - 1][0]), FormatDouble(points[row - 1][1]), "2"});
   }
   test::ScriptedMessageBox messages;
-  NullEventPump pump;
+  ImmediateWorkRunner work;
   SharedSettings settings;
   DataSet grid;
-  DataContext context{panel, settings, messages, pump};
+  DataContext context{panel, settings, messages, work};
   ASSERT_TRUE(grid.LoadGridded(context)) << messages.Texts().front();
   const std::string text = GriddedDataText(grid, kIrregularCylindrical);
   const TextDataRead read = ReadTextData(text);

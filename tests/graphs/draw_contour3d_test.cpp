@@ -8,7 +8,7 @@
 #include "contour_test_support.h"
 #include "data/memory_data_panel.h"
 #include "graph_draw_fixture.h"
-#include "platform/event_pump.h"
+#include "platform/long_work.h"
 
 namespace qv::test {
 namespace {
@@ -46,7 +46,7 @@ class Contour3DTest : public GraphDrawTest {
                                        FormatDouble(r[3])});
       }
     }
-    DataContext context{panel_, ws_.settings, messages_, pump_};
+    DataContext context{panel_, ws_.settings, messages_, work_};
     ASSERT_TRUE(ws_.dataSet.GetData(context));
     graph_.StepU = nu - 1;
     graph_.StepV = nv - 1;
@@ -66,7 +66,7 @@ class Contour3DTest : public GraphDrawTest {
   }
 
   MemoryDataPanel panel_;
-  NullEventPump pump_;
+  ImmediateWorkRunner work_;
 };
 
 // A half cylinder of radius 5, angle 0..180 degrees along the first index
@@ -158,7 +158,7 @@ TEST_F(Contour3DTest, OnlyASurfaceInA3DDocumentHasLines) {
     panel_.SetRow(row,
                   {CStr((row - 1) / 4), CStr((row - 1) / 2 % 2), CStr((row - 1) % 2), CStr(row)});
   }
-  DataContext context{panel_, ws_.settings, messages_, pump_};
+  DataContext context{panel_, ws_.settings, messages_, work_};
   ASSERT_TRUE(ws_.dataSet.GetData(context));
   EXPECT_TRUE(Trace().lines.empty()) << "a volume";
 }

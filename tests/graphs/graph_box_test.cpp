@@ -8,7 +8,7 @@
 #include "graph_geometry.h"
 #include "graphs/graph.h"
 #include "graphs/workspace.h"
-#include "platform/event_pump.h"
+#include "platform/long_work.h"
 #include "support/scripted_message_box.h"
 
 namespace qv {
@@ -36,7 +36,7 @@ class GraphBoxTest : public ::testing::Test {
   // Loads the panel into the data set. Every axis of the fixtures spans 10
   // units, so the square scaling leaves the values as typed.
   void Load() {
-    DataContext context{panel_, ws_.settings, messages_, pump_};
+    DataContext context{panel_, ws_.settings, messages_, work_};
     ASSERT_TRUE(ws_.dataSet.GetData(context)) << ::testing::PrintToString(messages_.Texts());
     ASSERT_DOUBLE_EQ(ws_.settings.DataScaleX, 1.0);
     ASSERT_DOUBLE_EQ(ws_.settings.DataScaleY, 1.0);
@@ -92,7 +92,7 @@ class GraphBoxTest : public ::testing::Test {
   Workspace ws_;
   MemoryDataPanel panel_;
   test::ScriptedMessageBox messages_;
-  NullEventPump pump_;
+  ImmediateWorkRunner work_;
 };
 
 // The kinds drawn from the regular surface; 2, 12, 21 and 22 among them, which

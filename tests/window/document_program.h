@@ -9,6 +9,7 @@
 #include "documents/file_commands.h"
 #include "support/scripted_file_dialog.h"
 #include "support/scripted_message_box.h"
+#include "support/scripted_work_runner.h"
 #include "window/document_commands.h"
 #include "window/main_window_core.h"
 #include "window/window_fakes.h"
@@ -46,8 +47,8 @@ struct Program {
   FakeView view;
   ScriptedMessageBox messages;
   ScriptedFileDialog dialogs;
-  NullEventPump pump;
-  MainWindowCore core{view, {messages, dialogs, pump}};
+  ScriptedWorkRunner work;
+  MainWindowCore core{view, {messages, dialogs, work}};
   FileAssociation association;
   FileCommands files{core.Shared(), core, association};
   RealCommands commands{files};

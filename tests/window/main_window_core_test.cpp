@@ -58,9 +58,9 @@ class MainWindowCoreTest : public testing::Test {
   FakeView view;
   test::ScriptedMessageBox messages;
   test::ScriptedFileDialog dialogs;
-  NullEventPump pump;
+  ImmediateWorkRunner work;
   FakeCommands commands;
-  MainWindowCore core{view, {messages, dialogs, pump}};
+  MainWindowCore core{view, {messages, dialogs, work}};
 };
 
 // Start-up
@@ -459,7 +459,7 @@ TEST_F(MainWindowCoreTest, LoadBuildsTheSceneOnceWithTheSameFinalState) {
 
   FakeView otherView;
   FakeCommands otherCommands;
-  MainWindowCore oneByOne(otherView, {messages, dialogs, pump});
+  MainWindowCore oneByOne(otherView, {messages, dialogs, work});
   oneByOne.SetDocumentCommands(&otherCommands);
   oneByOne.Start("", 15.0);
   Load(oneByOne, kThreeBoxes);
@@ -728,7 +728,7 @@ TEST_F(MainWindowCoreTest, DataSetReadsTheWindowsPanelAndSheet) {
     }
   }
   DataSet& data = core.Shared().dataSet;
-  DataContext context{core.Panel(), core.Shared().settings, messages, pump};
+  DataContext context{core.Panel(), core.Shared().settings, messages, work};
   ASSERT_TRUE(data.GetData(context));
   EXPECT_EQ(data.LoadedKind(), kRegularSurface);
   EXPECT_EQ(data.StepsX(), 3);

@@ -46,7 +46,7 @@ class ExchangeTest : public testing::Test {
       core.Sheet().CellEdited(row, 3, CStr(row));
     }
     Workspace& ws = core.Shared();
-    DataContext context{core.Panel(), ws.settings, messages, pump};
+    DataContext context{core.Panel(), ws.settings, messages, work};
     ASSERT_TRUE(ws.dataSet.GetData(context));
     for (Long id = 1; id <= 3; ++id) {
       auto graph = std::make_shared<Graph>();
@@ -87,9 +87,9 @@ class ExchangeTest : public testing::Test {
   test::ScriptedMessageBox messages;
   test::ScriptedFileDialog dialogs;
   test::ScriptedClipboard clipboard;
-  NullEventPump pump;
+  ImmediateWorkRunner work;
   test::FakeCommands commands;
-  MainWindowCore core{view, {messages, dialogs, pump}};
+  MainWindowCore core{view, {messages, dialogs, work}};
 };
 
 // Copy puts the view code and the selected graph's record on the clipboard;
@@ -263,7 +263,7 @@ TEST_F(ExchangeTest, PastedDelaunayGraphTriangulatesThePoints) {
     for (Long col = 1; col <= 3; ++col)
       core.Sheet().CellEdited(row, col, FormatDouble(points[row - 1][col - 1]));
   }
-  DataContext context{panel, ws.settings, messages, pump};
+  DataContext context{panel, ws.settings, messages, work};
   ASSERT_TRUE(ws.dataSet.GetData(context));
   ASSERT_EQ(ws.dataSet.DelaunayTriCount(), 0);
   core.List().SetListIndex(0);
@@ -334,9 +334,9 @@ class PictureTest : public testing::Test {
   test::ScriptedFileDialog dialogs;
   test::ScriptedClipboard clipboard;
   test::ScriptedPrinter printer;
-  NullEventPump pump;
+  ImmediateWorkRunner work;
   test::FakeCommands commands;
-  MainWindowCore core{view, {messages, dialogs, pump}};
+  MainWindowCore core{view, {messages, dialogs, work}};
 };
 
 // Copy As BMP puts the drawing area's whole picture on the clipboard, column

@@ -86,9 +86,9 @@ class SceneRenderTest : public testing::Test {
   FakeView view;
   test::ScriptedMessageBox messages;
   test::ScriptedFileDialog dialogs;
-  NullEventPump pump;
+  ImmediateWorkRunner work;
   FakeCommands commands;
-  MainWindowCore core{view, {messages, dialogs, pump}};
+  MainWindowCore core{view, {messages, dialogs, work}};
 };
 
 TEST_F(SceneRenderTest, PaintBeforeAnyBuildShowsTheClearColour) {
@@ -221,9 +221,9 @@ TEST(SceneResize, ASquareStaysSquareAfterAResize) {
   view.MakeContext(400, 200);
   test::ScriptedMessageBox messages;
   test::ScriptedFileDialog dialogs;
-  NullEventPump pump;
+  ImmediateWorkRunner work;
   FakeCommands commands;
-  MainWindowCore core(view, {messages, dialogs, pump});
+  MainWindowCore core(view, {messages, dialogs, work});
   core.SetDocumentCommands(&commands);
   core.Start("", 15.0);
   core.Shared().settings.ShowLegend = false;
@@ -405,9 +405,9 @@ TEST(SceneLateContext, FirstUseInitialisesAContextMadeAfterTheLoad) {
   FakeView view;
   test::ScriptedMessageBox messages;
   test::ScriptedFileDialog dialogs;
-  NullEventPump pump;
+  ImmediateWorkRunner work;
   FakeCommands commands;
-  MainWindowCore core(view, {messages, dialogs, pump});
+  MainWindowCore core(view, {messages, dialogs, work});
   core.SetDocumentCommands(&commands);
   core.Start("", 15.0);
   EXPECT_EQ(core.Shared().settings.BitmapFontBase, 0);
@@ -429,9 +429,9 @@ TEST(SceneListName, FontsMadeAgainNeverTakeListNineHundred) {
   FakeView view;
   test::ScriptedMessageBox messages;
   test::ScriptedFileDialog dialogs;
-  NullEventPump pump;
+  ImmediateWorkRunner work;
   FakeCommands commands;
-  MainWindowCore core(view, {messages, dialogs, pump});
+  MainWindowCore core(view, {messages, dialogs, work});
   core.SetDocumentCommands(&commands);
   view.MakeContext(64, 64);
   core.SetDrawingSize(64, 64);

@@ -40,6 +40,8 @@ class FakeView final : public MainWindowView {
   void ModelsChanged() override { ++modelsChanged; }
   void RepaintWindow() override { ++repaints; }
   void CloseWindow() override { ++closeRequests; }
+  void CloseWindowLater() override { ++laterCloseRequests; }
+  void ShowLongWork(bool running) override { longWork.push_back(running); }
   void SetIdleTicksWanted(bool wanted) override { idleWanted = wanted; }
   void ShowBusy(bool busy) override { busyCalls.push_back(busy); }
   void ShowStatusText(const std::string& text) override { statusTexts.push_back(text); }
@@ -51,6 +53,9 @@ class FakeView final : public MainWindowView {
   int modelsChanged = 0;
   int repaints = 0;
   int closeRequests = 0;
+  int laterCloseRequests = 0;
+  // Every ShowLongWork call, in order.
+  std::vector<bool> longWork;
   bool idleWanted = false;
   // Every ShowBusy call, in order.
   std::vector<bool> busyCalls;

@@ -126,7 +126,7 @@ MainFrame::MainFrame(const MainFrameOptions& options)
   if (ppi.y > 0) twipsPerPixel_ = kTwipsPerInch / ppi.y;
 
   core_ =
-      std::make_unique<MainWindowCore>(*this, MainWindowServices{*messages_, *fileDialogs_, pump_});
+      std::make_unique<MainWindowCore>(*this, MainWindowServices{*messages_, *fileDialogs_, work_});
   association_ = std::make_unique<FileAssociation>(
       RunningProgramPaths(), options.dataHome.empty() ? UserDataHome() : options.dataHome);
   fileCommands_ = std::make_unique<FileCommands>(core_->Shared(), *core_, *association_);
@@ -423,7 +423,7 @@ void MainFrame::ShowPanel() {
     if (texts_[i]->GetValue() != text) texts_[i]->ChangeValue(text);
     relayout |= texts_[i]->IsShown() != control.visible;
     texts_[i]->Show(control.visible);
-    texts_[i]->Enable(control.enabled);
+    texts_[i]->Enable(control.enabled && !core_->Working());
   }
   for (std::size_t i = 1; i < labels_.size(); ++i) {
     const PanelControl& control = model.labels[i];
@@ -532,6 +532,20 @@ void MainFrame::ShowBusy(bool busy) {
     busyCursor_.reset();
     SetStatusText("Ready", 0);
   }
+}
+
+void MainFrame::CloseWindowLater() {
+  CallAfter([this] { Close(false); });
+}
+
+void MainFrame::ShowLongWork(bool running) {
+  if (closing_) return;
+  // The work read the panel and the sheet before it began; what is typed
+  // meanwhile would not be in its result.
+  combo_->Enable(!running);
+  okButton_->Enable(!running);
+  grid_->Enable(!running);
+  ShowPanel();  // the boxes: off meanwhile, then as the data kind has them
 }
 
 void MainFrame::RepaintWindow() {

@@ -13,7 +13,7 @@
 #include "data/delaunay.h"
 #include "platform/box.h"
 #include "platform/checked_array.h"
-#include "platform/event_pump.h"
+#include "platform/long_work.h"
 #include "platform/message_box.h"
 #include "platform/runtime.h"
 #include "platform/shared_settings.h"
@@ -27,8 +27,9 @@ struct DataContext {
   DataPanel& panel;
   SharedSettings& settings;
   MessageBoxService& messages;
-  // Called between the nodes of the radial-basis and thin-plate gridding.
-  EventPump& pump;
+  // Runs the gridding, which may take long: the window's runner shows how far
+  // it got and keeps the window painting meanwhile.
+  LongWorkRunner& work;
 };
 
 // Returned by a gridding method that cannot produce a value.
@@ -183,15 +184,14 @@ class DataSet {
   // (5) the points hold the angle A in radians in Irreg3DX, the radius in
   // Irreg3DY and the height in Irreg3DZ, and the grid spans MinA..MaxA by
   // MinZ..MaxZ; for the spherical kind (7) Irreg3DX and Irreg3DY hold A and B
-  // in radians, Irreg3DZ the radius, over MinA..MaxA by MinB..MaxB. Methods 3
-  // and 4 call the event pump once per node. Shows "Can not generate a
-  // regular data grid, please try another method." and returns false, the
-  // arrays untouched, when no grid can be made (an unknown method, a singular
-  // fit, more than 7500 points for methods 3 and 4; a singular radial-basis
-  // system first shows "Can not solve the linear eqution group."). Regular
-  // data sets are left alone (true). Throws
-  // RuntimeError(kSubscriptOutOfRange) when the arrays are not allocated for
-  // the counts.
+  // in radians, Irreg3DZ the radius, over MinA..MaxA by MinB..MaxB. The
+  // nodes are computed through the context's runner, which hears the part
+  // done and may stop the gridding: false then, with nothing shown (the
+  // arrays hold part of a grid). Shows "Can not generate a regular data grid, please try another
+  // method." and returns false, the arrays untouched, when no grid can be made (an unknown method,
+  // a singular fit, more than 7500 points for methods 3 and 4; a singular radial-basis system first
+  // shows "Can not solve the linear eqution group."). Regular data sets are left alone (true).
+  // Throws RuntimeError(kSubscriptOutOfRange) when the arrays are not allocated for the counts.
   bool Grid(DataContext& context);
   // The box of the current regular data in scene axes (scene x = data Y, y =
   // data Z, z = data X), in the scaled units the graphs draw in. With no
@@ -249,8 +249,10 @@ class DataSet {
   // Triangulates the loaded irregular surface points (Irreg3DX, Irreg3DY,
   // Points of them) for the Delaunay graphs and stores the triangle count.
   // Nothing happens without points; arrays holding fewer points than
-  // counted leave the triangles as they were.
-  void TriangulateIrregularPoints(MessageBoxService& messages);
+  // counted leave the triangles as they were. With a runner the
+  // triangulation runs through it on copies of the points, and the triangles
+  // are stored once it has ended (not when it was stopped).
+  void TriangulateIrregularPoints(MessageBoxService& messages, LongWorkRunner* work = nullptr);
 
   // The data kind (0..7) of the last GetData, -1 before any.
   Long LoadedKind() const { return loadedKind_; }

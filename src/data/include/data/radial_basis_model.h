@@ -6,6 +6,8 @@
 #include <cstddef>
 #include <vector>
 
+#include "platform/work_monitor.h"
+
 namespace qv {
 
 enum class RadialKernel {
@@ -20,9 +22,11 @@ class RadialBasisModel {
   // Fits one interpolant per value set (each as long as u and v) through the
   // points (u[i], v[i]). Returns false when the system is singular: points
   // that coincide, fewer points than the kernel needs, or (thin plate) all
-  // points on one line. Throws std::invalid_argument on unequal lengths.
+  // points on one line. A monitor hears how far the fit got and may stop it:
+  // false then too (ask the monitor which it was). Throws
+  // std::invalid_argument on unequal lengths.
   bool Fit(RadialKernel kernel, const std::vector<double>& u, const std::vector<double>& v,
-           const std::vector<std::vector<double>>& valueSets);
+           const std::vector<std::vector<double>>& valueSets, WorkMonitor* monitor = nullptr);
 
   // Value of every fitted set at (u, v), written to out (one per set).
   void Evaluate(double u, double v, std::vector<double>& out) const;

@@ -33,6 +33,8 @@ struct DialogContext {
   Workspace& workspace;
   const DataPanel& panel;
   MessageBoxService& messages;
+  // Runs the triangulation a new Delaunay graph needs (at once when null).
+  LongWorkRunner* work = nullptr;
 };
 
 }  // namespace qv

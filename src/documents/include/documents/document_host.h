@@ -14,7 +14,7 @@
 namespace qv {
 
 class DataPanel;
-class EventPump;
+class LongWorkRunner;
 class FileDialogService;
 class MessageBoxService;
 
@@ -29,8 +29,9 @@ class DocumentHost {
   virtual FileDialogService& FileDialogs() = 0;
   // The data-kind list, the panel boxes Text1..Text10 and the sheet cells.
   virtual DataPanel& Panel() = 0;
-  // Lets long work (gridding while a document opens) keep the window alive.
-  virtual EventPump& Pump() = 0;
+  // Runs long work (gridding and triangulating while a document opens) while
+  // the window shows how far it got.
+  virtual LongWorkRunner& Work() = 0;
 
   // Interaction state
   // Turns the zoom, move and rotate mouse modes off and stops a spin.

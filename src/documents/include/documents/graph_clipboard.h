@@ -16,6 +16,7 @@ namespace qv {
 
 class DataPanel;
 class DataSet;
+class LongWorkRunner;
 class MessageBoxService;
 struct Workspace;
 
@@ -53,6 +54,7 @@ PastedGraph ReadPastedGraph(std::string_view text, const Workspace& workspace,
 // What a graph of graph's kind needs of data before it is drawn: the
 // triangles of the points for the Delaunay kind, made when data holds none
 // yet (failures of the triangulation are shown through messages).
-void PrepareDataForGraph(const Graph& graph, DataSet& data, MessageBoxService& messages);
+void PrepareDataForGraph(const Graph& graph, DataSet& data, MessageBoxService& messages,
+                         LongWorkRunner* work = nullptr);
 
 }  // namespace qv

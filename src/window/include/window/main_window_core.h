@@ -15,6 +15,7 @@
 #include "graphs/texture_cache.h"
 #include "graphs/workspace.h"
 #include "platform/clipboard.h"
+#include "platform/long_work.h"
 #include "platform/printer.h"
 #include "platform/shell.h"
 #include "window/command_states.h"
@@ -40,7 +41,9 @@ inline constexpr const char* kNoBrowserMessage =
 struct MainWindowServices {
   MessageBoxService& messages;
   FileDialogService& fileDialogs;
-  EventPump& pump;
+  // Runs the gridding and triangulation: the window's own shows their
+  // progress and keeps painting meanwhile.
+  LongWorkRunner& work;
 };
 
 // The main window's own flags and settings that no other object holds.
@@ -95,7 +98,9 @@ class MainWindowCore final : public InteractionHost, public DocumentHost {
   // context exists only once it is shown is initialised on its first build,
   // display or resize instead.
   bool Initialize();
-  // The close request: with graphs present asks "Do you want to save the
+  // The close request. While long work runs it asks the work to stop and
+  // refuses (false): the window closes once the work has ended, through
+  // CloseWindowLater. Otherwise, with graphs present, asks "Do you want to save the
   // graphs?" (Yes/No); on Yes saves. Returns false, with everything left as it
   // was, when the save was cancelled or failed, so no graph is lost. Otherwise
   // stops the spin, frees the lists in the context and returns true: the
@@ -299,6 +304,12 @@ class MainWindowCore final : public InteractionHost, public DocumentHost {
   // The axis dialog's label and title fonts, kept for the program's run.
   const AxisFontChoices& AxisFonts() const { return axisFonts_; }
 
+  // Long work
+  // Whether gridding or triangulation runs. Meanwhile the commands that
+  // change the data set or the graphs are disabled and refused (they do
+  // nothing), and the close is put off until the work has ended.
+  bool Working() const { return working_; }
+
   // Models
   Workspace& Shared() { return *workspace_; }
   const Workspace& Shared() const { return *workspace_; }
@@ -323,10 +334,10 @@ class MainWindowCore final : public InteractionHost, public DocumentHost {
   double DrawingHeight() const override { return view_.DrawingHeight(); }
 
   // DocumentHost
-  MessageBoxService& Messages() override { return services_.messages; }
+  MessageBoxService& Messages() override { return hostMessages_; }
   FileDialogService& FileDialogs() override { return services_.fileDialogs; }
   DataPanel& Panel() override { return dataPanel_; }
-  EventPump& Pump() override { return services_.pump; }
+  LongWorkRunner& Work() override { return work_; }
   void ClearMouseModes() override;
   void SetUseCurQuat(bool use) override {
     interaction_.State().UseCurQuat = use;
@@ -388,8 +399,35 @@ class MainWindowCore final : public InteractionHost, public DocumentHost {
   ShellService* shell_ = nullptr;
   DialogService* dialogs_ = nullptr;
   AxisFontChoices axisFonts_;
-  // A data read in progress (its gridding lets paints run meanwhile).
-  bool readingData_ = false;
+  // The runner the commands get: the window's, with the data-changing
+  // commands off while it runs.
+  class WindowWork final : public LongWorkRunner {
+   public:
+    explicit WindowWork(MainWindowCore& core) : core_(core) {}
+    WorkEnd Run(const WorkJob& job, MessageBoxService& messages) override;
+
+   private:
+    MainWindowCore& core_;
+  };
+  WindowWork work_{*this};
+  // Long work runs (events other than input run meanwhile).
+  bool working_ = false;
+  // The window was asked to close while the work ran: it closes after.
+  bool closeAfterWork_ = false;
+  // Work was stopped for a close: the notices of the commands that ran it
+  // are not shown until the close is asked again.
+  bool quietUntilClose_ = false;
+  // The messages the commands get as their host's.
+  class QuietWhileClosing final : public MessageBoxService {
+   public:
+    explicit QuietWhileClosing(MainWindowCore& core) : core_(core) {}
+    MsgAnswer Show(const std::string& text, const std::string& title, MsgIcon icon,
+                   MsgButtons buttons) override;
+
+   private:
+    MainWindowCore& core_;
+  };
+  QuietWhileClosing hostMessages_{*this};
   ClipboardService* clipboard_ = nullptr;
   PrinterService* printer_ = nullptr;
   // The folder the program lies in ("" for the working folder).

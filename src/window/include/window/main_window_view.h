@@ -34,6 +34,8 @@ class MainWindowView {
   virtual void RepaintWindow() = 0;
   // Closes the main window (its close handler then runs, which may refuse).
   virtual void CloseWindow() = 0;
+  // As CloseWindow, once the command that runs now has returned.
+  virtual void CloseWindowLater() { CloseWindow(); }
   // The spin wants idle ticks (true) or needs none (false). While it wants
   // them, the widget layer calls MainWindowCore::IdleTick once per idle
   // event or timer tick, after the pending events; while it needs none it
@@ -43,6 +45,9 @@ class MainWindowView {
   // Long work (gridding the data) begins (true) or has ended (false): the
   // widget layer shows that the window is busy meanwhile.
   virtual void ShowBusy(bool /*busy*/) {}
+  // Long work runs (true) or has ended (false): the widget layer keeps the
+  // data panel and the sheet from being edited meanwhile.
+  virtual void ShowLongWork(bool /*running*/) {}
   // Shows a short note in the status bar (Windows-1252 text): what went
   // wrong while the scene was made (a texture that could not be used),
   // without stopping the user with a message box. Shows nothing by default.

@@ -25,7 +25,7 @@
 #include "window/main_window_view.h"
 #include "window/pane_layout.h"
 #include "window/wx/file_commands_adapter.h"
-#include "window/wx/wx_event_pump.h"
+#include "window/wx/wx_long_work.h"
 
 class wxBusyCursor;
 class wxButton;
@@ -98,6 +98,8 @@ class MainFrame final : public wxFrame, public MainWindowView {
   // Text1..Text10.
   wxTextCtrl* PanelBox(int box) { return texts_.at(static_cast<std::size_t>(box)); }
   wxButton* OkButton() { return okButton_; }
+  // The gridding's and triangulation's runner (its gauge shows while they run).
+  WxLongWorkRunner& LongWork() { return work_; }
   wxWindow* VerticalSplitter();
   wxWindow* DrawingArea();
   wxWindow* DataFrame() { return data_; }
@@ -116,6 +118,8 @@ class MainFrame final : public wxFrame, public MainWindowView {
   void ModelsChanged() override;
   void RepaintWindow() override;
   void CloseWindow() override { Close(false); }
+  void CloseWindowLater() override;
+  void ShowLongWork(bool running) override;
   void SetIdleTicksWanted(bool wanted) override;
   // A busy cursor and a status-bar text while the data is gridded.
   void ShowBusy(bool busy) override;
@@ -169,7 +173,7 @@ class MainFrame final : public wxFrame, public MainWindowView {
   std::unique_ptr<FileDialogService> ownFileDialogs_;
   MessageBoxService* messages_ = nullptr;
   FileDialogService* fileDialogs_ = nullptr;
-  WxEventPump pump_;
+  WxLongWorkRunner work_{*this};
   WxShell ownShell_;
   WxClipboard ownClipboard_;
   ClipboardService* clipboard_ = nullptr;
