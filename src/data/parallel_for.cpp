@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <atomic>
-#include <condition_variable>
 #include <exception>
 #include <mutex>
 #include <thread>
@@ -66,53 +65,6 @@ void ParallelFor(std::size_t count, std::size_t grain,
   for (unsigned t = 1; t < workers; ++t) threads.emplace_back(run);
   run();
   for (std::thread& thread : threads) thread.join();
-  error.Rethrow();
-}
-
-void ParallelForPumped(std::size_t count, const std::function<void(std::size_t)>& work,
-                       EventPump& pump) {
-  if (count == 0) return;
-  const unsigned workers = WorkerCount(count);
-  std::atomic<std::size_t> next{0};
-  std::atomic<std::size_t> done{0};
-  std::atomic<unsigned> stopped{0};
-  std::mutex mutex;
-  std::condition_variable progress;
-  FirstError error;
-  auto run = [&] {
-    try {
-      for (;;) {
-        const std::size_t item = next.fetch_add(1);
-        if (item >= count) break;
-        work(item);
-        done.fetch_add(1);
-        progress.notify_one();
-      }
-    } catch (...) {
-      error.Capture();
-      next = count;
-    }
-    stopped.fetch_add(1);
-    progress.notify_one();
-  };
-  std::vector<std::thread> threads;
-  threads.reserve(workers);
-  for (unsigned t = 0; t < workers; ++t) threads.emplace_back(run);
-  // The calling thread owns the window: it pumps while the workers compute.
-  std::size_t pumped = 0;
-  auto pumpFinished = [&] {
-    for (const std::size_t finished = done.load(); pumped < finished; ++pumped) pump.Pump();
-  };
-  while (stopped.load() < workers) {
-    {
-      std::unique_lock lock(mutex);
-      progress.wait_for(lock, std::chrono::milliseconds(5),
-                        [&] { return done.load() > pumped || stopped.load() >= workers; });
-    }
-    pumpFinished();
-  }
-  for (std::thread& thread : threads) thread.join();
-  pumpFinished();
   error.Rethrow();
 }
 

@@ -1,7 +1,6 @@
 // The work split over the cores: every item exactly once, results as on one
-// thread, errors carried back, and the window pumped from the calling thread.
+// thread, and errors carried back.
 #include "data/parallel_for.h"
-#include "support/counting_pump.h"
 
 #include <atomic>
 #include <chrono>
@@ -14,8 +13,6 @@
 
 namespace qv {
 namespace {
-
-using test::CountingPump;
 
 double Item(std::size_t i) {
   double sum = 0;
@@ -49,51 +46,6 @@ TEST(ParallelFor, RethrowsTheWorkersError) {
                            }),
                std::runtime_error);
   EXPECT_LT(done.load(), 100000u);
-}
-
-TEST(ParallelForPumped, PumpsOncePerItemOnTheCallingThread) {
-  for (std::size_t count : {0u, 1u, 3u, 500u}) {
-    CountingPump pump;
-    std::vector<double> results(count);
-    ParallelForPumped(
-        count, [&](std::size_t i) { results[i] = Item(i); }, pump);
-    EXPECT_EQ(pump.calls, static_cast<long>(count));
-    EXPECT_EQ(pump.fromOtherThreads, 0);
-    for (std::size_t i = 0; i < count; ++i) ASSERT_EQ(results[i], Item(i));
-  }
-}
-
-TEST(ParallelForPumped, RethrowsAndStops) {
-  CountingPump pump;
-  std::atomic<int> started{0};
-  std::atomic<bool> thrown{false};
-  // The later items wait for the failing one and then take their time, so
-  // that a loaded machine cannot finish them all before the stop is seen.
-  EXPECT_THROW(ParallelForPumped(
-                   10000,
-                   [&](std::size_t i) {
-                     ++started;
-                     if (i == 20) {
-                       thrown = true;
-                       throw std::runtime_error("node");
-                     }
-                     if (i < 20) return;
-                     const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(2);
-                     while (!thrown && std::chrono::steady_clock::now() < giveUp)
-                       std::this_thread::yield();
-                     std::this_thread::sleep_for(std::chrono::milliseconds(1));
-                   },
-                   pump),
-               std::runtime_error);
-  EXPECT_LT(started.load(), 10000);
-  EXPECT_LT(pump.calls, 10000);
-}
-
-TEST(WorkerCount, OneForSmallJobsAndAtMostEight) {
-  EXPECT_EQ(WorkerCount(0), 1u);
-  EXPECT_EQ(WorkerCount(1), 1u);
-  EXPECT_LE(WorkerCount(1000000), 8u);
-  EXPECT_GE(WorkerCount(1000000), 1u);
 }
 
 }  // namespace

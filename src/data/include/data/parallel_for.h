@@ -5,8 +5,6 @@
 #include <cstddef>
 #include <functional>
 
-#include "platform/event_pump.h"
-
 namespace qv {
 
 // Number of worker threads used for count items: 1 for small jobs, at most
@@ -18,11 +16,5 @@ unsigned WorkerCount(std::size_t count);
 // range worth a thread. The first exception thrown by work is rethrown here.
 void ParallelFor(std::size_t count, std::size_t grain,
                  const std::function<void(std::size_t, std::size_t)>& work);
-
-// As ParallelFor, with items of one each, while the calling thread calls
-// pump.Pump() once for every item finished, so that the window stays
-// responsive during a long job. Pump is called exactly count times.
-void ParallelForPumped(std::size_t count, const std::function<void(std::size_t)>& work,
-                       EventPump& pump);
 
 }  // namespace qv
