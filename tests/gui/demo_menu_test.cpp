@@ -18,6 +18,7 @@
 #include "documents/file_association.h"
 #include "documents/file_commands.h"
 #include "graphs/graph.h"
+#include "running_window.h"
 #include "support/scripted_file_dialog.h"
 #include "support/scripted_message_box.h"
 #include "support/scripted_shell.h"
@@ -28,82 +29,22 @@ namespace qv {
 namespace {
 
 using namespace std::chrono_literals;
+using test::AllWhite;
+using test::Captions;
+using test::PumpFor;
 
-void PumpFor(std::chrono::milliseconds duration) {
-  const auto end = std::chrono::steady_clock::now() + duration;
-  while (std::chrono::steady_clock::now() < end) {
-    wxYield();
-    std::this_thread::sleep_for(2ms);
-  }
-}
-
-// The captions of a menu's items, separators as "-".
-std::vector<std::string> Captions(const wxMenu& menu) {
-  std::vector<std::string> captions;
-  for (const wxMenuItem* item : menu.GetMenuItems()) {
-    captions.push_back(item->IsSeparator() ? "-" : item->GetItemLabel().utf8_string());
-  }
-  return captions;
-}
-
-bool AllWhite(const RgbImage& image) {
-  for (std::uint8_t byte : image.rgb) {
-    if (byte != 255) return false;
-  }
-  return true;
-}
-
-class DemoMenuTest : public testing::Test {
+class DemoMenuTest : public test::RunningWindowTest {
  protected:
   // The program's folder: the test program's own (with the samples the
   // build copies beside it) unless a test names another.
   virtual std::string ProgramFolder() const { return ""; }
 
-  void SetUp() override {
-    char pattern[] = "/tmp/qv-gui-demo-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    folder_ = pattern;
-    BeforeStart();
-    MainFrameOptions options;
-    options.messages = &messages_;
-    options.fileDialogs = &dialogs_;
-    options.shell = &shell_;
-    options.dataHome = folder_ + "/data";
-    options.programFolder = ProgramFolder();
-    options.size = wxSize(900, 650);
-    frame_ = new MainFrame(options);
-    alive_ = frame_;
-    frame_->Start("");
-    PumpFor(100ms);
-  }
-
-  void TearDown() override {
-    if (alive_) {
-      // The last sample's graphs are not saved.
-      messages_.Script({MsgAnswer::No});
-      alive_->Close(true);
-      PumpFor(50ms);
-    }
-    std::filesystem::remove_all(folder_);
-  }
-
-  virtual void BeforeStart() {}
-
-  MainWindowCore& Core() { return frame_->Core(); }
+  void Configure(MainFrameOptions& options) override { options.programFolder = ProgramFolder(); }
 
   void Click(MenuItem item) {
-    wxCommandEvent click(wxEVT_MENU, MainFrame::MenuId(item));
-    click.SetEventObject(frame_);
-    frame_->GetEventHandler()->ProcessEvent(click);
+    Menu(item);
     PumpFor(30ms);
   }
-
-  std::string folder_;
-  test::ScriptedMessageBox messages_;
-  test::ScriptedFileDialog dialogs_;
-  test::ScriptedShell shell_;
-  MainFrame* frame_ = nullptr;
-  wxWeakRef<MainFrame> alive_;
 };
 
 TEST_F(DemoMenuTest, HoldsTheSamplesInOrderWithTheContoursInASubmenu) {

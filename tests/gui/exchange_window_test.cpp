@@ -22,6 +22,7 @@
 
 #include "graphs/graph.h"
 #include "graphs/graph_kinds.h"
+#include "running_window.h"
 #include "support/scripted_clipboard.h"
 #include "support/scripted_file_dialog.h"
 #include "support/scripted_message_box.h"
@@ -34,40 +35,19 @@ namespace qv {
 namespace {
 
 using namespace std::chrono_literals;
-
-void PumpFor(std::chrono::milliseconds duration) {
-  const auto end = std::chrono::steady_clock::now() + duration;
-  while (std::chrono::steady_clock::now() < end) {
-    wxYield();
-    std::this_thread::sleep_for(2ms);
-  }
-}
-
-// The captions of a menu's items, separators as "-".
-std::vector<std::string> Captions(const wxMenu& menu) {
-  std::vector<std::string> captions;
-  for (const wxMenuItem* item : menu.GetMenuItems()) {
-    captions.push_back(item->IsSeparator() ? "-" : item->GetItemLabel().utf8_string());
-  }
-  return captions;
-}
+using test::Captions;
+using test::PumpFor;
 
 // The main window with scripted services and two point graphs shown.
-class ExchangeWindowTest : public testing::Test {
+class ExchangeWindowTest : public test::RunningWindowTest {
  protected:
-  void SetUp() override {
-    MainFrameOptions options;
-    options.messages = &messages_;
-    options.fileDialogs = &dialogs_;
-    options.shell = &shell_;
+  void Configure(MainFrameOptions& options) override {
     options.clipboard = &clipboard_;
     options.printer = &printer_;
-    options.dataHome = folder_ + "/data";
-    options.size = wxSize(900, 650);
-    frame_ = new MainFrame(options);
-    alive_ = frame_;
-    frame_->Start("");
-    PumpFor(100ms);
+  }
+
+  void SetUp() override {
+    ASSERT_NO_FATAL_FAILURE(RunningWindowTest::SetUp());
     Workspace& ws = Core().Shared();
     ws.settings.DataScaleX = ws.settings.DataScaleY = ws.settings.DataScaleZ = 1.0;
     Core().AsOneLoad([&] {
@@ -87,16 +67,6 @@ class ExchangeWindowTest : public testing::Test {
     ws.settings.NextGraphID = 2;
     frame_->ModelsChanged();
   }
-  void TearDown() override {
-    if (alive_) {
-      messages_.Script({MsgAnswer::No});
-      alive_->Close(true);
-      PumpFor(50ms);
-    }
-    std::filesystem::remove_all(folder_);
-  }
-
-  MainWindowCore& Core() { return frame_->Core(); }
   Long GraphCount() { return Core().Shared().allGraphs.Items.Count(); }
   void Select(int entry) {
     wxCheckListBox* list = frame_->GraphListBox();
@@ -106,23 +76,9 @@ class ExchangeWindowTest : public testing::Test {
     event.SetEventObject(list);
     list->GetEventHandler()->ProcessEvent(event);
   }
-  void Click(int button) {
-    wxCommandEvent event(wxEVT_TOOL, MainFrame::ToolId(button));
-    event.SetEventObject(frame_->GetToolBar());
-    frame_->GetEventHandler()->ProcessEvent(event);
-  }
 
-  std::string folder_ = [] {
-    char pattern[] = "/tmp/qv-gui-XXXXXX";
-    return std::string(mkdtemp(pattern));
-  }();
-  test::ScriptedMessageBox messages_;
-  test::ScriptedFileDialog dialogs_;
-  test::ScriptedShell shell_;
   test::ScriptedClipboard clipboard_;
   test::ScriptedPrinter printer_;
-  MainFrame* frame_ = nullptr;
-  wxWeakRef<MainFrame> alive_;
 };
 
 // Each of the buttons shows its drawn picture, its tooltip and its status
@@ -164,42 +120,42 @@ TEST_F(ExchangeWindowTest, FileEditPrintAndHelpButtonsRunTheirCommands) {
   }
 
   Select(1);
-  Click(13);
+  Tool(13);
   ASSERT_TRUE(clipboard_.Text());
   EXPECT_EQ(clipboard_.Text()->substr(0, 4), "3 7 ");
-  Click(15);
+  Tool(15);
   EXPECT_EQ(GraphCount(), 3);
-  Click(14);
+  Tool(14);
   ASSERT_TRUE(clipboard_.Picture());
   EXPECT_EQ(clipboard_.Picture()->width, frame_->DrawingWidth());
   Select(2);
-  Click(12);
+  Tool(12);
   EXPECT_EQ(GraphCount(), 2);
   EXPECT_EQ(clipboard_.Text()->substr(0, 4), "3 7 ");
   Select(0);
-  Click(16);
+  Tool(16);
   EXPECT_EQ(GraphCount(), 1);
-  Click(10);
+  Tool(10);
   EXPECT_EQ(printer_.Asked().size(), 1u);
-  Click(18);
+  Tool(18);
   ASSERT_EQ(shell_.Opened().size(), 1u);
   EXPECT_TRUE(shell_.Opened()[0].ends_with("help/index.html"));
   EXPECT_TRUE(messages_.Shown().empty()) << messages_.Texts().front();
 
   messages_.Script({MsgAnswer::No});  // Open: "Do you want to save the graphs?"
-  Click(6);
-  Click(7);
-  Click(8);
+  Tool(6);
+  Tool(7);
+  Tool(8);
   ASSERT_EQ(dialogs_.Shown().size(), 3u);
   EXPECT_EQ(dialogs_.Shown()[0].request.title, "Open File");
   EXPECT_EQ(dialogs_.Shown()[1].request.title, "Save");
   EXPECT_EQ(dialogs_.Shown()[2].request.title, "Save As");
   messages_.Script({MsgAnswer::No});  // New 2D: "Save changes to the file?"
-  Click(2);
+  Tool(2);
   EXPECT_EQ(Core().Shared().settings.ViewCode, kViewCode2D);
-  Click(4);
+  Tool(4);
   EXPECT_EQ(Core().Shared().settings.ViewCode, kViewCode4D);
-  Click(3);
+  Tool(3);
   EXPECT_EQ(Core().Shared().settings.ViewCode, kViewCode3D);
 }
 

@@ -36,6 +36,7 @@
 #include "documents/document_container.h"
 #include "graphs/graph.h"
 #include "graphs/graph_kinds.h"
+#include "running_window.h"
 #include "support/scripted_file_dialog.h"
 #include "support/scripted_message_box.h"
 #include "support/scripted_shell.h"
@@ -44,15 +45,8 @@ namespace qv {
 namespace {
 
 using namespace std::chrono_literals;
-
-// Lets the toolkit run (paints, sizes, timers) for a while.
-void PumpFor(std::chrono::milliseconds duration) {
-  const auto end = std::chrono::steady_clock::now() + duration;
-  while (std::chrono::steady_clock::now() < end) {
-    wxYield();
-    std::this_thread::sleep_for(2ms);
-  }
-}
+using test::AllWhite;
+using test::PumpFor;
 
 // A mouse event as the toolkit delivers it to window.
 void SendMouse(wxWindow* window, wxEventType type, int x, int y, bool leftDown,
@@ -67,42 +61,9 @@ void SendMouse(wxWindow* window, wxEventType type, int x, int y, bool leftDown,
   window->GetEventHandler()->ProcessEvent(event);
 }
 
-bool AllWhite(const RgbImage& image) {
-  for (std::uint8_t byte : image.rgb) {
-    if (byte != 255) return false;
-  }
-  return true;
-}
-
 // The running program's main window, started without a document.
-class MainWindowTest : public testing::Test {
+class MainWindowTest : public test::RunningWindowTest {
  protected:
-  void SetUp() override {
-    char pattern[] = "/tmp/qv-gui-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    folder_ = pattern;
-    MainFrameOptions options;
-    options.messages = &messages_;
-    options.fileDialogs = &dialogs_;
-    options.shell = &shell_;
-    options.dataHome = folder_ + "/data";
-    options.size = wxSize(900, 650);
-    frame_ = new MainFrame(options);
-    alive_ = frame_;
-    frame_->Start("");
-    PumpFor(100ms);
-  }
-
-  void TearDown() override {
-    if (alive_) {
-      alive_->Close(true);
-      PumpFor(50ms);
-    }
-    std::filesystem::remove_all(folder_);
-  }
-
-  MainWindowCore& Core() { return frame_->Core(); }
-
   // The picture the drawing area shows now.
   RgbImage Picture() { return Core().CaptureDrawingArea(); }
 
@@ -145,13 +106,6 @@ class MainWindowTest : public testing::Test {
       SendMouse(area, wxEVT_MOTION, x + 8 * step, y + 3 * step, true);
     SendMouse(area, wxEVT_LEFT_UP, x + 40, y + 15, false);
   }
-
-  std::string folder_;
-  test::ScriptedMessageBox messages_;
-  test::ScriptedFileDialog dialogs_;
-  test::ScriptedShell shell_;
-  MainFrame* frame_ = nullptr;
-  wxWeakRef<MainFrame> alive_;
 };
 
 // Started without a document: an empty 3D document whose drawing area is

@@ -27,6 +27,7 @@
 
 #include "command_table.h"
 #include "graphs/graph.h"
+#include "running_window.h"
 #include "support/scripted_choosers.h"
 #include "support/scripted_file_dialog.h"
 #include "support/scripted_message_box.h"
@@ -37,15 +38,8 @@ namespace qv {
 namespace {
 
 using namespace std::chrono_literals;
+using test::PumpFor;
 using M = MenuItem;
-
-void PumpFor(std::chrono::milliseconds duration) {
-  const auto end = std::chrono::steady_clock::now() + duration;
-  while (std::chrono::steady_clock::now() < end) {
-    wxYield();
-    std::this_thread::sleep_for(2ms);
-  }
-}
 
 // Plays the user in the next modal dialog: a timer that runs inside the
 // dialog's modal loop calls act once the dialog shows. A dialog that act
@@ -119,37 +113,12 @@ struct Seen {
   std::vector<std::string> tabs;
 };
 
-class PropertyDialogsTest : public testing::Test {
+class PropertyDialogsTest : public test::RunningWindowTest {
  protected:
-  void SetUp() override {
-    char pattern[] = "/tmp/qv-dialogs-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    folder_ = pattern;
-    MainFrameOptions options;
-    options.messages = &messages_;
-    options.fileDialogs = &files_;
-    options.shell = &shell_;
+  void Configure(MainFrameOptions& options) override {
     options.colours = &colours_;
     options.fonts = &fonts_;
-    options.dataHome = folder_ + "/data";
-    options.size = wxSize(900, 650);
-    frame_ = new MainFrame(options);
-    alive_ = frame_;
-    frame_->Start("");
-    PumpFor(100ms);
   }
-
-  void TearDown() override {
-    if (alive_) {
-      // The document's new graphs are not saved.
-      messages_.Script({MsgAnswer::No});
-      alive_->Close(true);
-      PumpFor(50ms);
-    }
-    std::filesystem::remove_all(folder_);
-  }
-
-  MainWindowCore& Core() { return frame_->Core(); }
 
   // Runs trigger, plays the next dialog with act (after noting its caption
   // and tabs) and returns what was seen; nothing when no dialog came.
@@ -165,26 +134,8 @@ class PropertyDialogsTest : public testing::Test {
     return seen;
   }
 
-  void Menu(MenuItem item) {
-    wxCommandEvent event(wxEVT_MENU, MainFrame::MenuId(item));
-    event.SetEventObject(frame_);
-    frame_->GetEventHandler()->ProcessEvent(event);
-  }
-
-  void Tool(int index) {
-    wxCommandEvent event(wxEVT_TOOL, MainFrame::ToolId(index));
-    event.SetEventObject(frame_->GetToolBar());
-    frame_->GetEventHandler()->ProcessEvent(event);
-  }
-
-  std::string folder_;
-  test::ScriptedMessageBox messages_;
-  test::ScriptedFileDialog files_;
-  test::ScriptedShell shell_;
   test::ScriptedColourChooser colours_;
   test::ScriptedFontChooser fonts_;
-  MainFrame* frame_ = nullptr;
-  wxWeakRef<MainFrame> alive_;
 };
 
 struct DialogCase {
@@ -408,8 +359,8 @@ TEST_F(PropertyDialogsTest, CancelledFontAndFileChoosersChangeNothing) {
   EXPECT_EQ(Core().AxisFonts().label.face, "DejaVu Sans");
   EXPECT_EQ(Core().AxisFonts().label.size, 12.0);
 
-  files_.Choose("/tmp/first.bmp");
-  files_.Cancel();
+  dialogs_.Choose("/tmp/first.bmp");
+  dialogs_.Cancel();
   Play([&] { Menu(M::mnuDrawTab3D); },
        [&](wxDialog& d) {
          wxWindow* browse = ButtonLabelled(d, "...");
@@ -420,10 +371,10 @@ TEST_F(PropertyDialogsTest, CancelledFontAndFileChoosersChangeNothing) {
          browse->GetEventHandler()->ProcessEvent(press);
          Press(d, wxID_OK);
        });
-  ASSERT_EQ(files_.Shown().size(), 2u);
-  EXPECT_EQ(files_.Shown()[0].request.title, "Open File");
-  EXPECT_EQ(files_.Shown()[0].request.filter, "(*.bmp)|*.bmp|*.jpg|*.jpg|*.gif|*.gif");
-  EXPECT_EQ(files_.Shown()[0].request.fileName, "");
+  ASSERT_EQ(dialogs_.Shown().size(), 2u);
+  EXPECT_EQ(dialogs_.Shown()[0].request.title, "Open File");
+  EXPECT_EQ(dialogs_.Shown()[0].request.filter, "(*.bmp)|*.bmp|*.jpg|*.jpg|*.gif|*.gif");
+  EXPECT_EQ(dialogs_.Shown()[0].request.fileName, "");
   ASSERT_EQ(Core().Shared().allGraphs.Items.Count(), 1);
   const auto& graph = static_cast<const Graph&>(*Core().Shared().allGraphs.Items.Item(1));
   EXPECT_EQ(graph.TexName, "/tmp/first.bmp");

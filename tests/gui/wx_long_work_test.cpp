@@ -22,6 +22,7 @@
 
 #include <gtest/gtest.h>
 
+#include "running_window.h"
 #include "support/scripted_file_dialog.h"
 #include "support/scripted_message_box.h"
 #include "support/scripted_shell.h"
@@ -31,14 +32,7 @@ namespace qv {
 namespace {
 
 using namespace std::chrono_literals;
-
-void PumpFor(std::chrono::milliseconds duration) {
-  const auto end = std::chrono::steady_clock::now() + duration;
-  while (std::chrono::steady_clock::now() < end) {
-    wxYield();
-    std::this_thread::sleep_for(2ms);
-  }
-}
+using test::PumpFor;
 
 // What the window showed while the work ran, sampled on the window's thread.
 struct Seen {
@@ -58,34 +52,8 @@ std::vector<bool> BoxesEnabled(MainFrame& frame) {
   return enabled;
 }
 
-class LongWorkWindowTest : public testing::Test {
+class LongWorkWindowTest : public test::RunningWindowTest {
  protected:
-  void SetUp() override {
-    char pattern[] = "/tmp/qv-gui-work-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    folder_ = pattern;
-    MainFrameOptions options;
-    options.messages = &messages_;
-    options.fileDialogs = &dialogs_;
-    options.shell = &shell_;
-    options.dataHome = folder_ + "/data";
-    options.size = wxSize(900, 650);
-    frame_ = new MainFrame(options);
-    alive_ = frame_;
-    frame_->Start("");
-    PumpFor(100ms);
-  }
-
-  void TearDown() override {
-    if (alive_) {
-      alive_->Close(true);
-      PumpFor(50ms);
-    }
-    std::filesystem::remove_all(folder_);
-  }
-
-  MainWindowCore& Core() { return frame_->Core(); }
-
   // Scattered points on an irregular surface whose multiquadric gridding onto
   // nodes x nodes takes seconds: the tests stop it once they have seen what
   // they look for, so that they take no longer on a slow machine.
@@ -133,12 +101,6 @@ class LongWorkWindowTest : public testing::Test {
     });
   }
 
-  std::string folder_;
-  test::ScriptedMessageBox messages_;
-  test::ScriptedFileDialog dialogs_;
-  test::ScriptedShell shell_;
-  MainFrame* frame_ = nullptr;
-  wxWeakRef<MainFrame> alive_;
   Long displaysBefore_ = 0;
   Seen seen_;
 };
