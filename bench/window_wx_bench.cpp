@@ -1,7 +1,9 @@
 // The graph list of the real main window, run under a display (xvfb-run -a
-// ./bench_window_wx): File > Open of a document of many point graphs, with
-// the list box filled and the picture drawn, and one click on a check box of
-// that list. The window is the program's own, with silent message boxes.
+// ./bench_window_wx, GDK_BACKEND=x11): File > Open of a document of many
+// point graphs, with the list box filled and the picture drawn, the same for
+// more graphs than a document holds, and one click on a check box of that
+// list. The window is the program's own, with silent message boxes. Built
+// with the other benchmarks; ctest does not run it.
 #include <wx/app.h>
 #include <wx/checklst.h>
 #include <wx/init.h>
