@@ -62,13 +62,6 @@ void SetUpPass(Workspace& ws, const AccumPass& pass, const std::array<float, 16>
   glMultMatrixf(rotation.data());
 }
 
-// Adds a drawn pass to the accumulation buffer with its weight. The first
-// pass loads it instead: the same sum as clearing the buffer and adding, with
-// one pass over the buffer's pixels fewer.
-void AccumulatePass(const AccumPass& pass, bool first) {
-  glAccum(first ? GL_LOAD : GL_ACCUM, static_cast<GLfloat>(pass.weight));
-}
-
 // What every pass draws: the graphs and the axis system around them.
 void DrawContent(Workspace& ws, Box& sceneBox) {
   ws.shownGraphs.Draw(ws.Context());
@@ -144,10 +137,11 @@ void BuildScene(Workspace& ws, InteractionState& state, Box& sceneBox, SceneList
   if (base == 0) {
     // No lists to spare: everything goes into list 900, pass by pass.
     glNewList(kSceneList, GL_COMPILE_AND_EXECUTE);
+    glClear(GL_ACCUM_BUFFER_BIT);
     for (const AccumPass& pass : plan) {
       SetUpPass(ws, pass, rotation);
       DrawContent(ws, sceneBox);
-      AccumulatePass(pass, &pass == plan.data());
+      glAccum(GL_ACCUM, static_cast<GLfloat>(pass.weight));
     }
     glAccum(GL_RETURN, 1.0F);
     glFlush();
@@ -160,17 +154,18 @@ void BuildScene(Workspace& ws, InteractionState& state, Box& sceneBox, SceneList
   // order and GL state of one list (the axis system reads the model-view
   // matrix while it draws); list 900 then only calls the parts.
   glNewList(base + kFirstPassList, GL_COMPILE_AND_EXECUTE);
+  glClear(GL_ACCUM_BUFFER_BIT);
   SetUpPass(ws, plan[0], rotation);
   glEndList();
   glNewList(base + kContentList, GL_COMPILE_AND_EXECUTE);
   DrawContent(ws, sceneBox);
   glEndList();
   glNewList(base + kOtherPassesList, GL_COMPILE_AND_EXECUTE);
-  AccumulatePass(plan[0], true);
+  glAccum(GL_ACCUM, static_cast<GLfloat>(plan[0].weight));
   for (std::size_t iPass = 1; iPass < plan.size(); ++iPass) {
     SetUpPass(ws, plan[iPass], rotation);
     glCallList(base + kContentList);
-    AccumulatePass(plan[iPass], false);
+    glAccum(GL_ACCUM, static_cast<GLfloat>(plan[iPass].weight));
   }
   glEndList();
   glNewList(base + kFinishList, GL_COMPILE_AND_EXECUTE);
