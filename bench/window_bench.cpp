@@ -2,18 +2,24 @@
 // accumulation passes at rest, 2 while dragging) and the repaint, which only
 // replays display list 900. The scene is one 101 x 101 surface in the colour
 // map, with the axis system and the legend, loaded through the window's own
-// data panel and sheet as a document would be.
+// data panel and sheet as a document would be. Then the graph list's costs
+// with many small graphs: opening them and checking one entry.
 #include <GL/gl.h>
 
 #include <benchmark/benchmark.h>
 
 #include <cmath>
+#include <filesystem>
 #include <memory>
 
+#include "documents/file_association.h"
+#include "documents/file_commands.h"
 #include "graphs/graph.h"
+#include "many_graphs_document.h"
 #include "platform/file_dialog.h"
 #include "platform/osmesa/offscreen_context.h"
 #include "silent_messages.h"
+#include "window/document_commands.h"
 #include "window/main_window_core.h"
 
 namespace {
@@ -30,7 +36,7 @@ class NoDialogs final : public qv::FileDialogService {
 
 class OffscreenView final : public qv::MainWindowView {
  public:
-  qv::GlContext* DrawingContext() override { return &context; }
+  qv::GlContext* DrawingContext() override { return picture ? &context : nullptr; }
   int DrawingWidth() const override { return kWidth; }
   int DrawingHeight() const override { return kHeight; }
   void ShowPopup(qv::PopupMenu, double, double) override {}
@@ -40,6 +46,9 @@ class OffscreenView final : public qv::MainWindowView {
   void SetIdleTicksWanted(bool) override {}
 
   qv::OffscreenContext context{kWidth, kHeight};
+  // Without it the window has no drawing context: what a change costs
+  // besides the picture.
+  bool picture = true;
 };
 
 // The window with one shown surface, fitted as after opening a document.
@@ -148,5 +157,146 @@ void BM_RepaintFullReplay(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_RepaintFullReplay)->Unit(benchmark::kMillisecond);
+
+// The window's File commands, run by the document subsystem.
+class FileCommandsOf final : public qv::DocumentCommands {
+ public:
+  explicit FileCommandsOf(qv::FileCommands& files) : files_(files) {}
+  void New2D() override { files_.New2D(); }
+  void New3D() override { files_.New3D(); }
+  void New4D() override { files_.New4D(); }
+  void Open() override { files_.Open(); }
+  bool Save() override { return files_.Save(); }
+  void SaveAs() override { files_.SaveAs(); }
+  void OpenDocument(const std::string& path) override { files_.OpenDocument(path); }
+  void WriteFileAssociation() override {}
+
+ private:
+  qv::FileCommands& files_;
+};
+
+// The window with its File commands, and a document of n point graphs
+// (none when n is past what a document holds).
+struct ManyGraphsWindow {
+  explicit ManyGraphsWindow(qv::Long n, bool withDocument = true, bool picture = true) : count(n) {
+    if (withDocument) path = qv::bench::WriteManyPointGraphs(n, &whyNot);
+    view.picture = picture;
+    core.SetDocumentCommands(&commands);
+    core.Start("", 15.0);
+    core.SetDrawingSize(kWidth, kHeight);
+  }
+  ~ManyGraphsWindow() {
+    if (!path.empty()) std::filesystem::remove(path);
+  }
+  ManyGraphsWindow(const ManyGraphsWindow&) = delete;
+  ManyGraphsWindow& operator=(const ManyGraphsWindow&) = delete;
+
+  // True when every graph is listed and shown.
+  bool Whole() {
+    return core.List().ListCount() == count && core.Shared().shownGraphs.Items.Count() == count;
+  }
+  bool Open() {
+    core.OpenDocumentPath(path);
+    return Whole();
+  }
+  // The window's side of opening n graphs, past what a document holds.
+  bool Load() {
+    qv::bench::LoadPointGraphs(core, core.Shared(), count);
+    return Whole();
+  }
+
+  const qv::Long count;
+  std::string whyNot;
+  std::string path;
+  OffscreenView view;
+  qv::bench::SilentMessages messages;
+  NoDialogs dialogs;
+  qv::NullEventPump pump;
+  qv::MainWindowCore core{view, qv::MainWindowServices{messages, dialogs, pump}};
+  qv::FileAssociation association{qv::AssociationPaths{}, ""};
+  qv::FileCommands files{core.Shared(), core, association};
+  FileCommandsOf commands{files};
+};
+
+// File > Open of a document of n point graphs: reading it, the list filled
+// and every entry checked, one scene build of all of them and its display.
+void BM_OpenManyGraphs(benchmark::State& state) {
+  ManyGraphsWindow window(state.range(0));
+  if (window.path.empty()) {
+    state.SkipWithError(("the document could not be written: " + window.whyNot).c_str());
+    return;
+  }
+  for (auto _ : state) {
+    if (!window.Open()) {
+      state.SkipWithError("the document did not open whole");
+      break;
+    }
+  }
+}
+BENCHMARK(BM_OpenManyGraphs)->Arg(1000)->Arg(5000)->Unit(benchmark::kMillisecond);
+
+// The window's side of opening n point graphs (the list filled, every entry
+// checked, one scene build and its display), without the file.
+void BM_LoadManyGraphs(benchmark::State& state) {
+  ManyGraphsWindow window(state.range(0), false);
+  for (auto _ : state) {
+    if (!window.Load()) {
+      state.SkipWithError("the graphs did not load whole");
+      break;
+    }
+  }
+}
+BENCHMARK(BM_LoadManyGraphs)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+// One check box of a list of n graphs clicked, on and off again (each click
+// is one iteration): the groups brought in line and the scene rebuilt with
+// the few graphs shown. The other entries were unchecked after loading.
+void BM_CheckOneOfManyGraphs(benchmark::State& state) {
+  const qv::Long n = state.range(0);
+  ManyGraphsWindow window(n, false, state.range(1) != 0);
+  if (!window.Load()) {
+    state.SkipWithError("the graphs did not load whole");
+    return;
+  }
+  for (qv::Long i = 0; i < n; ++i) {
+    if (i != 7) window.core.List().SetSelected(i, false);
+  }
+  window.core.OnGraphListCheck();
+  const qv::Long entry = n / 2;
+  bool checked = false;
+  for (auto _ : state) {
+    checked = !checked;
+    window.core.SetListChecked(entry, checked);
+  }
+  if (window.core.Shared().shownGraphs.Items.Count() != (checked ? 2 : 1))
+    state.SkipWithError("the shown graphs do not follow the check boxes");
+}
+// Second argument 0: the same in a window without a drawing context, so
+// without the scene's 8 passes: the graph list's own share of the click.
+BENCHMARK(BM_CheckOneOfManyGraphs)
+    ->ArgNames({"graphs", "picture"})
+    ->Args({10000, 1})
+    ->Args({10000, 0})
+    ->Unit(benchmark::kMillisecond);
+
+// The same click with every graph of the list shown: the scene build of the
+// n point graphs comes with it.
+void BM_CheckOneOfManyShownGraphs(benchmark::State& state) {
+  const qv::Long n = state.range(0);
+  ManyGraphsWindow window(n, false);
+  if (!window.Load()) {
+    state.SkipWithError("the graphs did not load whole");
+    return;
+  }
+  const qv::Long entry = n / 2;
+  bool checked = true;
+  for (auto _ : state) {
+    checked = !checked;
+    window.core.SetListChecked(entry, checked);
+  }
+  if (window.core.Shared().shownGraphs.Items.Count() != (checked ? n : n - 1))
+    state.SkipWithError("the shown graphs do not follow the check boxes");
+}
+BENCHMARK(BM_CheckOneOfManyShownGraphs)->Arg(10000)->Unit(benchmark::kMillisecond);
 
 }  // namespace

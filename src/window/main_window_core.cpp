@@ -278,10 +278,16 @@ void MainWindowCore::OpenDocumentPath(const std::string& path) {
 
 void MainWindowCore::EndSceneBatch() {
   if (batchDepth_ <= 0) return;  // an unmatched end changes nothing
-  if (--batchDepth_ > 0 || !buildPending_) return;
-  buildPending_ = false;
-  BuildScene();
-  Display();
+  if (--batchDepth_ > 0) return;
+  if (modelsPending_) {
+    modelsPending_ = false;
+    view_.ModelsChanged();
+  }
+  if (buildPending_) {
+    buildPending_ = false;
+    BuildScene();
+    Display();
+  }
 }
 
 void MainWindowCore::RebuildAndShow() {
@@ -298,6 +304,17 @@ void MainWindowCore::RebuildAndShow() {
 void MainWindowCore::OnGraphListCheck() {
   Workspace& ws = *workspace_;
   SyncShownGraphs(ws.allGraphs, ws.shownGraphs, list_);
+  ShowCheckChange();
+}
+
+void MainWindowCore::OnGraphListCheck(Long entry) {
+  Workspace& ws = *workspace_;
+  SyncShownGraph(ws.allGraphs, ws.shownGraphs, list_, entry);
+  ShowCheckChange();
+}
+
+void MainWindowCore::ShowCheckChange() {
+  Workspace& ws = *workspace_;
   if (batchDepth_ > 0) {
     // Inside a load every check would rebuild the scene; only the last build
     // is ever seen. The first-check fit is made as that check would make it:
@@ -322,6 +339,8 @@ void MainWindowCore::OnGraphListCheck() {
 void MainWindowCore::SetListChecked(Long index, bool checked) {
   if (index < 0 || index >= list_.ListCount()) return;
   list_.SetSelected(index, checked);
+  // A click syncs the whole list, as it always did, whatever changed the
+  // groups since; that costs one pass over the graphs.
   OnGraphListCheck();
 }
 
@@ -407,14 +426,25 @@ void MainWindowCore::DeleteAllGraphs() {
 
 void MainWindowCore::AddListEntry(const std::string& caption) {
   list_.AddItem(caption);
-  view_.ModelsChanged();
+  ShowModels();
 }
 
 void MainWindowCore::CheckListEntry(std::size_t index) {
   const Long i = static_cast<Long>(index);
   if (i < 0 || i >= list_.ListCount()) return;
   list_.SetSelected(i, true);
-  OnGraphListCheck();
+  // The other entries are in line with the groups: only this one is synced.
+  OnGraphListCheck(i);
+  ShowModels();
+}
+
+void MainWindowCore::ShowModels() {
+  // A load adds and checks every entry of the document: the view shows the
+  // models once at its end, not once an entry.
+  if (batchDepth_ > 0) {
+    modelsPending_ = true;
+    return;
+  }
   view_.ModelsChanged();
 }
 

@@ -82,7 +82,7 @@ void DrawLegends(Workspace& ws) {
   glLoadIdentity();
   glOrtho(0.0, 100.0, 0.0, 100.0, -1.0, 1.0);
   glMatrixMode(GL_MODELVIEW);
-  for (auto& [key, graph] : ws.shownGraphs.Items) graph->DrawLegend(ws.Context());
+  for (const auto& [key, graph] : ws.shownGraphs.Items) graph->DrawLegend(ws.Context());
   glMatrixMode(GL_PROJECTION);
   glPopMatrix();
   glMatrixMode(GL_MODELVIEW);
@@ -115,11 +115,11 @@ bool HasAccumulationBuffer() {
 void PrepareShownGraphs(Workspace& ws, const DrawResources* resources) {
   DrawContext context = ws.Context();
   context.resources = resources;
-  for (auto& [key, graph] : ws.shownGraphs.Items) graph->PrepareDrawing(context);
+  for (const auto& [key, graph] : ws.shownGraphs.Items) graph->PrepareDrawing(context);
 }
 
 void ReleaseGraphs(SceneGroup& group) {
-  for (auto& [key, graph] : group.Items) graph->ReleaseDrawing();
+  for (const auto& [key, graph] : group.Items) graph->ReleaseDrawing();
 }
 
 void BuildScene(Workspace& ws, InteractionState& state, Box& sceneBox, SceneLists& lists,

@@ -1,7 +1,11 @@
 #include "platform/runtime.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
+#include <set>
+#include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -138,6 +142,122 @@ TEST(KeyedCollectionTest, CountsFromOneRefusesDuplicatesMovesUpOnRemoval) {
   EXPECT_THROW(c.Item("9"), RuntimeError);
   EXPECT_THROW(c.Item(0), RuntimeError);
 }
+
+// The index that finds keys must follow every change of the items: each
+// case runs its steps on the collection and on a plain list of keys, and
+// after every step each key ever used must be found where the list has it.
+struct KeyedStep {
+  enum Kind { kAdd, kRemoveAt, kRemoveKey, kClear } kind;
+  std::string key;    // kAdd, kRemoveKey
+  Long position = 0;  // kRemoveAt
+  bool throws = false;
+};
+
+struct KeyedCase {
+  const char* name;
+  std::vector<KeyedStep> steps;
+};
+
+void PrintTo(const KeyedCase& c, std::ostream* out) { *out << c.name; }
+
+class KeyedCollectionIndexTest : public testing::TestWithParam<KeyedCase> {};
+
+TEST_P(KeyedCollectionIndexTest, FindsEveryKeyWhereItIs) {
+  KeyedCollection<int> c;
+  std::vector<std::string> keys;  // the reference, in position order
+  std::set<std::string> used;
+  int value = 0;
+  for (const KeyedStep& step : GetParam().steps) {
+    used.insert(step.key);
+    switch (step.kind) {
+      case KeyedStep::kAdd:
+        if (step.throws) {
+          EXPECT_THROW(c.Add(++value, step.key), RuntimeError);
+        } else {
+          c.Add(++value, step.key);
+          keys.push_back(step.key);
+        }
+        break;
+      case KeyedStep::kRemoveAt:
+        if (step.throws) {
+          EXPECT_THROW(c.Remove(step.position), RuntimeError);
+        } else {
+          c.Remove(step.position);
+          keys.erase(keys.begin() + (step.position - 1));
+        }
+        break;
+      case KeyedStep::kRemoveKey:
+        if (step.throws) {
+          EXPECT_THROW(c.Remove(step.key), RuntimeError);
+        } else {
+          c.Remove(step.key);
+          keys.erase(std::find(keys.begin(), keys.end(), step.key));
+        }
+        break;
+      case KeyedStep::kClear:
+        c.Clear();
+        keys.clear();
+        break;
+    }
+    ASSERT_EQ(c.Count(), static_cast<Long>(keys.size()));
+    for (const std::string& key : used) {
+      const auto at = std::find(keys.begin(), keys.end(), key);
+      const Long expected = at == keys.end() ? 0 : static_cast<Long>(at - keys.begin()) + 1;
+      EXPECT_EQ(c.Find(key), expected) << key;
+      if (expected != 0) {
+        EXPECT_EQ(c.KeyAt(expected), key);
+      }
+    }
+  }
+}
+
+using S = KeyedStep;
+const KeyedCase kKeyedCases[] = {
+    {"RemovalsAtFrontMiddleAndBack",
+     {{S::kAdd, "a"},
+      {S::kAdd, "b"},
+      {S::kAdd, "c"},
+      {S::kAdd, "d"},
+      {S::kAdd, "e"},
+      {S::kRemoveAt, "", 1},
+      {S::kRemoveAt, "", 2},
+      {S::kRemoveAt, "", 3}}},
+    {"RemovalsByKey",
+     {{S::kAdd, "10"},
+      {S::kAdd, "20"},
+      {S::kAdd, "30"},
+      {S::kRemoveKey, "20"},
+      {S::kRemoveKey, "10"},
+      {S::kRemoveKey, "30"}}},
+    {"RemovedKeyAddedAgainGoesLast",
+     {{S::kAdd, "1"},
+      {S::kAdd, "2"},
+      {S::kAdd, "3"},
+      {S::kRemoveKey, "1"},
+      {S::kAdd, "1"},
+      {S::kRemoveAt, "", 2},
+      {S::kAdd, "3"}}},
+    {"RefusedStepsChangeNothing",
+     {{S::kAdd, "1"},
+      {S::kAdd, "2"},
+      {S::kAdd, "1", 0, true},
+      {S::kRemoveAt, "", 3, true},
+      {S::kRemoveAt, "", 0, true},
+      {S::kRemoveKey, "9", 0, true},
+      {S::kAdd, "3"}}},
+    {"ClearForgetsEveryKey",
+     {{S::kAdd, "1"},
+      {S::kAdd, "2"},
+      {S::kClear, ""},
+      {S::kAdd, "2"},
+      {S::kAdd, "1"},
+      {S::kRemoveAt, "", 1}}},
+};
+
+INSTANTIATE_TEST_SUITE_P(Steps, KeyedCollectionIndexTest, testing::ValuesIn(kKeyedCases),
+                         [](const testing::TestParamInfo<KeyedCase>& info) {
+                           return std::string(info.param.name);
+                         });
 
 TEST(TextEncodingTest, RoundTripsWindows1252) {
   std::string all;

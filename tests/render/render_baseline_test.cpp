@@ -235,7 +235,7 @@ void BuildPoints2D(Program& program) {
 // rebuild as its OK does, and fit the view to them.
 void PlacePoints2D(Program& program) {
   int k = 0;
-  for (auto& [key, item] : program.core.Shared().allGraphs.Items) {
+  for (const auto& [key, item] : program.core.Shared().allGraphs.Items) {
     auto graph = std::dynamic_pointer_cast<Graph>(item);
     ASSERT_NE(graph, nullptr) << key;
     graph->PointY = 2.0 * k;

@@ -33,8 +33,8 @@ class DocumentLoadTest : public testing::Test {
   void TearDown() override { std::filesystem::remove_all(folder); }
 
   // Writes, through a window of its own, a regular 3 x 2 surface document
-  // with three surface graphs to path.
-  void WriteThreeGraphDocument(const std::string& path) {
+  // with three (or count) surface graphs to path.
+  void WriteThreeGraphDocument(const std::string& path, Long count = 3) {
     Program source(folder);
     MainWindowCore& core = source.core;
     DataPanel& panel = core.Panel();
@@ -48,7 +48,7 @@ class DocumentLoadTest : public testing::Test {
       core.Sheet().CellEdited(row, 3, CStr(row));
     }
     Workspace& ws = core.Shared();
-    for (Long id = 1; id <= 3; ++id) {
+    for (Long id = 1; id <= count; ++id) {
       auto graph = std::make_shared<Graph>();
       graph->SetID(id);
       graph->GraphType = kSurfaceModel;
@@ -84,6 +84,24 @@ TEST_F(DocumentLoadTest, ADocumentOfThreeGraphsBuildsTheSceneOnce) {
   EXPECT_FALSE(opened.core.Flags().FitPending);
   EXPECT_NE(opened.core.Shared().camera.VolHeight, 40.0);  // fitted at the first check
   EXPECT_FALSE(opened.core.InSceneBatch());
+}
+
+// A document of thousands of graphs kept the window busy for minutes: the
+// view was shown the list anew for every entry added and checked. It is
+// shown the models as often for thirty graphs as for one.
+TEST_F(DocumentLoadTest, TheViewShowsTheListOncePerOpenNotOncePerEntry) {
+  std::vector<int> shown;
+  for (const Long count : {1, 30}) {
+    const std::string path = (folder / ("graphs " + CStr(count) + ".qrv")).string();
+    WriteThreeGraphDocument(path, count);
+    Program opened(folder);
+    const int before = opened.view.modelsChanged;
+    opened.core.OpenDocumentPath(path);
+    ASSERT_TRUE(opened.messages.Shown().empty()) << opened.messages.Texts().front();
+    ASSERT_EQ(opened.core.Shared().shownGraphs.Items.Count(), count);
+    shown.push_back(opened.view.modelsChanged - before);
+  }
+  EXPECT_EQ(shown[0], shown[1]);
 }
 
 // A size refused in the panel of an opened document once stayed in the

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
+#include <utility>
 #include <vector>
 
 namespace qv {
@@ -85,6 +87,66 @@ TEST_F(GraphListTest, GraphWithoutEntryCountsAsUnchecked) {
   SyncShownGraphs(all, shown, list);
   EXPECT_EQ(ShownIds(), std::vector<Long>{10});
 }
+
+// A member put under a key other than its ID is still found by its ID, and
+// taken out when its entry is unchecked.
+TEST_F(GraphListTest, MemberUnderAnotherKeyIsFoundByItsId) {
+  Check(0, true);
+  shown.Items.Add(all.Items.Item(2), "second");
+  list.SetSelected(1, true);
+  SyncShownGraphs(all, shown, list);
+  EXPECT_EQ(ShownIds(), (std::vector<Long>{10, 20}));
+  Check(1, false);
+  EXPECT_EQ(ShownIds(), std::vector<Long>{10});
+}
+
+// The sync of one entry, used while a document's entries are checked one by
+// one, must leave shown as the sync of the whole list does, in the same
+// order and under the same keys, click after click.
+struct Click {
+  Long entry;
+  bool on;
+};
+
+struct ClickCase {
+  const char* name;
+  std::vector<Click> clicks;
+};
+
+void PrintTo(const ClickCase& c, std::ostream* out) { *out << c.name; }
+
+class SingleEntrySyncTest : public GraphListTest, public testing::WithParamInterface<ClickCase> {
+ protected:
+  static std::vector<std::pair<std::string, Long>> Members(const SceneGroup& group) {
+    std::vector<std::pair<std::string, Long>> members;
+    for (const auto& [key, item] : group.Items) members.emplace_back(key, item->ID());
+    return members;
+  }
+};
+
+TEST_P(SingleEntrySyncTest, LeavesShownAsTheWholeListSyncDoes) {
+  SceneGroup wholeSynced;
+  for (const Click& click : GetParam().clicks) {
+    list.SetSelected(click.entry, click.on);
+    SyncShownGraph(all, shown, list, click.entry);
+    SyncShownGraphs(all, wholeSynced, list);
+    ASSERT_EQ(Members(shown), Members(wholeSynced)) << "after entry " << click.entry;
+  }
+}
+
+const ClickCase kClickCases[] = {
+    {"EveryEntryCheckedInTurn", {{0, true}, {1, true}, {2, true}}},
+    {"CheckedBackwardsDrawInThatOrder", {{2, true}, {1, true}, {0, true}}},
+    {"UncheckedInTheMiddleAndCheckedAgainGoesLast",
+     {{0, true}, {1, true}, {2, true}, {1, false}, {1, true}}},
+    {"SameStateTwice", {{1, true}, {1, true}, {1, false}, {1, false}}},
+    {"EntriesPastTheGraphsChangeNothing", {{0, true}, {3, true}, {-1, true}}},
+};
+
+INSTANTIATE_TEST_SUITE_P(Clicks, SingleEntrySyncTest, testing::ValuesIn(kClickCases),
+                         [](const testing::TestParamInfo<ClickCase>& info) {
+                           return std::string(info.param.name);
+                         });
 
 TEST(GraphListModel, SelectionFollowsRemovals) {
   GraphList list;

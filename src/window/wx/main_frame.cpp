@@ -392,18 +392,23 @@ void MainFrame::ModelsChanged() {
 void MainFrame::ShowList() {
   const GraphList& model = core_->List();
   const unsigned count = static_cast<unsigned>(model.ListCount());
-  bool same = list_->GetCount() == count;
-  for (unsigned i = 0; same && i < count; ++i) {
-    same = list_->GetString(i) == ToWx(model.At(static_cast<Long>(i)).caption);
-  }
-  if (!same) {
+  // Captions change only with entries added, removed or cleared: the box is
+  // filled anew, in one go, only then. A document of thousands of graphs
+  // would otherwise cost a pass over the box for every entry it adds.
+  if (listRevision_ != model.Revision() || list_->GetCount() != count) {
     wxArrayString captions;
+    captions.reserve(count);
     for (unsigned i = 0; i < count; ++i) captions.Add(ToWx(model.At(static_cast<Long>(i)).caption));
     list_->Set(captions);
+    listRevision_ = model.Revision();
+    listChecks_.assign(count, false);  // Set leaves every entry unchecked
   }
   for (unsigned i = 0; i < count; ++i) {
     const bool checked = model.At(static_cast<Long>(i)).checked;
-    if (list_->IsChecked(i) != checked) list_->Check(i, checked);
+    if (listChecks_[i] != checked) {
+      list_->Check(i, checked);
+      listChecks_[i] = checked;
+    }
   }
   const Long index = model.ListIndex();
   if (index >= 0 && index < model.ListCount()) {
@@ -761,7 +766,11 @@ void MainFrame::OnSpinTimer(wxTimerEvent&) {
 void MainFrame::OnListCheck(wxCommandEvent& event) {
   const int index = event.GetInt();
   if (index < 0 || static_cast<unsigned>(index) >= list_->GetCount()) return;
-  core_->SetListChecked(index, list_->IsChecked(static_cast<unsigned>(index)));
+  const bool checked = list_->IsChecked(static_cast<unsigned>(index));
+  // The box shows the click already.
+  if (static_cast<std::size_t>(index) < listChecks_.size())
+    listChecks_[static_cast<std::size_t>(index)] = checked;
+  core_->SetListChecked(index, checked);
   ModelsChanged();
 }
 

@@ -1,9 +1,11 @@
 // The keyed collection the scene groups hold their graphs in: positions count
 // from 1 in insertion order, keys are unique, and a removal moves the later
-// items up one position.
+// items up one position. A document may hold thousands of graphs: a key is
+// found through an index, not by walking the items.
 #pragma once
 
 #include <string>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -19,8 +21,13 @@ class KeyedCollection {
   // Appends item under key. Throws RuntimeError(kDuplicateKey) when the key is
   // already present; the collection is then unchanged.
   void Add(T item, const std::string& key) {
-    if (Find(key) != 0) throw RuntimeError(kDuplicateKey, key);
-    items_.emplace_back(key, std::move(item));
+    if (!index_.try_emplace(key, items_.size()).second) throw RuntimeError(kDuplicateKey, key);
+    try {
+      items_.emplace_back(key, std::move(item));
+    } catch (...) {
+      index_.erase(key);
+      throw;
+    }
   }
 
   // The item at position 1..Count; throws RuntimeError(kSubscriptOutOfRange).
@@ -33,25 +40,23 @@ class KeyedCollection {
 
   // Position (1-based) of key, or 0 when absent.
   Long Find(const std::string& key) const {
-    for (std::size_t i = 0; i < items_.size(); ++i) {
-      if (items_[i].first == key) return static_cast<Long>(i + 1);
-    }
-    return 0;
+    const auto found = index_.find(key);
+    return found == index_.end() ? 0 : static_cast<Long>(found->second + 1);
   }
   bool Contains(const std::string& key) const { return Find(key) != 0; }
 
   // Removes by position (errors as Item) or by key (errors as Item(key)).
-  void Remove(Long position) { items_.erase(items_.begin() + static_cast<long>(Index(position))); }
-  void Remove(const std::string& key) {
-    items_.erase(items_.begin() + static_cast<long>(IndexOfKey(key)));
+  void Remove(Long position) { Erase(Index(position)); }
+  void Remove(const std::string& key) { Erase(IndexOfKey(key)); }
+  void Clear() {
+    items_.clear();
+    index_.clear();
   }
-  void Clear() { items_.clear(); }
 
-  // Iteration in position order over (key, item) pairs.
-  auto begin() { return items_.begin(); }
-  auto end() { return items_.end(); }
-  auto begin() const { return items_.begin(); }
-  auto end() const { return items_.end(); }
+  // Iteration in position order over (key, item) pairs. Read-only, so that no
+  // key can change behind the index; items change through Item.
+  auto begin() const { return items_.cbegin(); }
+  auto end() const { return items_.cend(); }
 
  private:
   std::size_t Index(Long position) const {
@@ -65,8 +70,15 @@ class KeyedCollection {
     if (p == 0) throw RuntimeError(kInvalidProcedureCall, "no item with key " + key);
     return static_cast<std::size_t>(p - 1);
   }
+  void Erase(std::size_t at) {
+    index_.erase(items_[at].first);
+    items_.erase(items_.begin() + static_cast<long>(at));
+    for (std::size_t i = at; i < items_.size(); ++i) index_.find(items_[i].first)->second = i;
+  }
 
   std::vector<std::pair<std::string, T>> items_;
+  // The position (from 0) of every key.
+  std::unordered_map<std::string, std::size_t> index_;
 };
 
 }  // namespace qv

@@ -228,6 +228,9 @@ class MainWindowCore final : public InteractionHost, public DocumentHost {
   // OnGraphListCheck: brings ShownGraphs in line with the check boxes, rebuilds,
   // and draws or (with FitPending) fits; clears FitPending.
   void OnGraphListCheck();
+  // The same when only entry's check box changed since the groups were last
+  // in line with the list: entry alone is synced (SyncShownGraph).
+  void OnGraphListCheck(Long entry);
   // The user clicked entry index's check box.
   void SetListChecked(Long index, bool checked);
   void OnGraphListMouseDown(int button, double x, double y);
@@ -367,6 +370,12 @@ class MainWindowCore final : public InteractionHost, public DocumentHost {
   // BuildScene then Display, or, inside a scene batch, a note that the
   // batch's end must build.
   void RebuildAndShow();
+  // The rebuild and draw (or fit) after ShownGraphs changed with the list's
+  // check boxes; clears FitPending.
+  void ShowCheckChange();
+  // view.ModelsChanged, or, inside a scene batch, a note that the batch's end
+  // must show the models.
+  void ShowModels();
   void UpdateIdle();
   // The drawing context made current, initialising it on first use; nullptr
   // when there is none or after it was released.
@@ -455,6 +464,7 @@ class MainWindowCore final : public InteractionHost, public DocumentHost {
   // A document load in progress gathers its scene builds into one.
   int batchDepth_ = 0;
   bool buildPending_ = false;
+  bool modelsPending_ = false;
   bool glReady_ = false;
   bool released_ = false;
   // The data file commands, with this window as their host.

@@ -7,7 +7,9 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include <wx/frame.h>
 #include <wx/panel.h>
@@ -200,6 +202,11 @@ class MainFrame final : public wxFrame, public MainWindowView {
   wxPanel* content_ = nullptr;
   GlCanvas* canvas_ = nullptr;
   wxCheckListBox* list_ = nullptr;
+  // What list_ shows: the model's revision its captions came from (none yet
+  // when unset) and its check boxes, so that a change is shown without asking
+  // the box about every entry.
+  std::optional<unsigned long> listRevision_;
+  std::vector<bool> listChecks_;
   SplitterBar* splitter_ = nullptr;
   SplitterBar* splitter2_ = nullptr;
   wxPanel* data_ = nullptr;
