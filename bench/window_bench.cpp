@@ -169,6 +169,7 @@ class FileCommandsOf final : public qv::DocumentCommands {
   bool Save() override { return files_.Save(); }
   void SaveAs() override { files_.SaveAs(); }
   void OpenDocument(const std::string& path) override { files_.OpenDocument(path); }
+  void OpenSample(const std::string& path) override { files_.OpenSample(path); }
   void WriteFileAssociation() override {}
 
  private:
@@ -211,8 +212,8 @@ struct ManyGraphsWindow {
   OffscreenView view;
   qv::bench::SilentMessages messages;
   NoDialogs dialogs;
-  qv::NullEventPump pump;
-  qv::MainWindowCore core{view, qv::MainWindowServices{messages, dialogs, pump}};
+  qv::ImmediateWorkRunner work;
+  qv::MainWindowCore core{view, qv::MainWindowServices{messages, dialogs, work}};
   qv::FileAssociation association{qv::AssociationPaths{}, ""};
   qv::FileCommands files{core.Shared(), core, association};
   FileCommandsOf commands{files};
