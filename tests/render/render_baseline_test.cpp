@@ -66,6 +66,23 @@ std::vector<std::array<double, 4>> HillAndPit(Long n) {
   return rows;
 }
 
+// The nodes of an n x n x n volume at whole coordinates, with value(x, y, z)
+// at each.
+std::vector<std::array<double, 4>> VolumeRows(
+    Long n, const std::function<double(double, double, double)>& value) {
+  std::vector<std::array<double, 4>> rows;
+  for (Long i = 0; i < n; ++i) {
+    for (Long j = 0; j < n; ++j) {
+      for (Long k = 0; k < n; ++k) {
+        const double x = static_cast<double>(i), y = static_cast<double>(j),
+                     z = static_cast<double>(k);
+        rows.push_back({x, y, z, value(x, y, z)});
+      }
+    }
+  }
+  return rows;
+}
+
 void BuildSurface(Program& program) {
   constexpr Long n = 15;
   TypeData(program, kRegularSurface, {{1, n}, {2, n}}, HillAndPit(n));
@@ -107,17 +124,10 @@ void BuildDelaunay(Program& program) {
 void BuildScatter4D(Program& program) {
   program.files.New4D();
   constexpr Long n = 6;
-  std::vector<std::array<double, 4>> rows;
-  for (Long i = 0; i < n; ++i) {
-    for (Long j = 0; j < n; ++j) {
-      for (Long k = 0; k < n; ++k) {
-        const double x = static_cast<double>(i), y = static_cast<double>(j),
-                     z = static_cast<double>(k);
-        rows.push_back({x, y, z, std::sqrt(x * x + 0.5 * y * y + 2 * z * z)});
-      }
-    }
-  }
-  TypeData(program, kRegularVolume, {{1, n}, {2, n}, {4, n}}, rows);
+  TypeData(program, kRegularVolume, {{1, n}, {2, n}, {4, n}},
+           VolumeRows(n, [](double x, double y, double z) {
+             return std::sqrt(x * x + 0.5 * y * y + 2 * z * z);
+           }));
   auto graph = NewGraph(program, kScatter4D);
   graph->StepU = graph->StepV = graph->StepH = n - 1;
   graph->FillStyle = 4;
@@ -131,17 +141,13 @@ void BuildScatter4D(Program& program) {
 void BuildIsoSurface(Program& program) {
   program.files.New4D();
   constexpr Long n = 14;
-  std::vector<std::array<double, 4>> rows;
-  for (Long i = 0; i < n; ++i) {
-    for (Long j = 0; j < n; ++j) {
-      for (Long k = 0; k < n; ++k) {
-        const double x = i - 6.3, y = j - 6.6, z = k - 6.2;
-        rows.push_back({static_cast<double>(i), static_cast<double>(j), static_cast<double>(k),
-                        std::sqrt(x * x + y * y / 2.2 + z * z / 0.6)});
-      }
-    }
-  }
-  TypeData(program, kRegularVolume, {{1, n}, {2, n}, {4, n}}, rows);
+  TypeData(program, kRegularVolume, {{1, n}, {2, n}, {4, n}},
+           VolumeRows(n, [](double x, double y, double z) {
+             x -= 6.3;
+             y -= 6.6;
+             z -= 6.2;
+             return std::sqrt(x * x + y * y / 2.2 + z * z / 0.6);
+           }));
   auto graph = NewGraph(program, kIsoSurface4D);
   graph->StepU = graph->StepV = graph->StepH = n - 1;
   graph->IsoSurValue = 4.0;
@@ -326,17 +332,9 @@ void BuildContours3D(Program& program) {
 void BuildSlices4D(Program& program) {
   program.files.New4D();
   constexpr Long n = 9;
-  std::vector<std::array<double, 4>> rows;
-  for (Long i = 0; i < n; ++i) {
-    for (Long j = 0; j < n; ++j) {
-      for (Long k = 0; k < n; ++k) {
-        const double x = static_cast<double>(i), y = static_cast<double>(j),
-                     z = static_cast<double>(k);
-        rows.push_back({x, y, z, std::sqrt(x * x + y * y + z * z)});
-      }
-    }
-  }
-  TypeData(program, kRegularVolume, {{1, n}, {2, n}, {4, n}}, rows);
+  TypeData(
+      program, kRegularVolume, {{1, n}, {2, n}, {4, n}},
+      VolumeRows(n, [](double x, double y, double z) { return std::sqrt(x * x + y * y + z * z); }));
   auto g = NewGraph(program, kSlice4D);
   g->StepU = g->StepV = g->StepH = n - 1;
   g->ColorName = "RAINBOW";
