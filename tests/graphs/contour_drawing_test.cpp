@@ -10,8 +10,8 @@
 
 #include <gtest/gtest.h>
 
-#include "contour_feedback.h"
 #include "contour_test_support.h"
+#include "gl_feedback.h"
 #include "platform/osmesa/offscreen_context.h"
 
 namespace qv::test {

@@ -4,9 +4,9 @@
 #include <string>
 
 #include "contour_drawing.h"
-#include "contour_feedback.h"
 #include "contour_test_support.h"
 #include "data/memory_data_panel.h"
+#include "gl_feedback.h"
 #include "graph_draw_fixture.h"
 #include "platform/long_work.h"
 

@@ -9,8 +9,8 @@
 #include <string>
 
 #include "contour_drawing.h"
-#include "contour_feedback.h"
 #include "contour_test_support.h"
+#include "gl_feedback.h"
 #include "graph_draw_fixture.h"
 
 namespace qv::test {

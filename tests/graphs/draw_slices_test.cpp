@@ -7,8 +7,8 @@
 #include <cmath>
 #include <string>
 
-#include "contour_feedback.h"
 #include "contour_test_support.h"
+#include "gl_feedback.h"
 #include "graph_draw_fixture.h"
 
 namespace qv::test {

@@ -17,6 +17,7 @@
 
 #include <gtest/gtest.h>
 
+#include "gl_feedback.h"
 #include "graphs/graph.h"
 #include "graphs/workspace.h"
 #include "platform/osmesa/offscreen_context.h"
@@ -105,19 +106,18 @@ class GraphDrawTest : public testing::Test {
   // Runs draw under a projection that maps the cube -kReach..kReach onto the
   // window and returns what it emitted, unprojected.
   Emitted Capture(const std::function<void()>& draw) {
-    std::vector<GLfloat> buffer(1 << 22);
-    glFeedbackBuffer(static_cast<GLsizei>(buffer.size()), GL_3D, buffer.data());
-    glRenderMode(GL_FEEDBACK);
-    glViewport(0, 0, kSize, kSize);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(-kReach, kReach, -kReach, kReach, -kReach, kReach);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    draw();
-    const GLint count = glRenderMode(GL_RENDER);
-    EXPECT_GE(count, 0) << "feedback buffer overflow";
-    return Parse(buffer, count);
+    Emitted out;
+    WalkFeedback(draw, GL_3D, kReach, kSize,
+                 [&](FeedbackKind kind, const std::vector<std::vector<double>>& vertices) {
+                   switch (kind) {
+                     case FeedbackKind::kPoint: ++out.points; break;
+                     case FeedbackKind::kLine: ++out.lines; break;
+                     case FeedbackKind::kPolygon: ++out.polygons; break;
+                     case FeedbackKind::kPixels: ++out.bitmaps; break;
+                   }
+                   for (const auto& v : vertices) out.vertices.push_back({v[0], v[1], v[2]});
+                 });
+    return out;
   }
 
   // Sets a top-down orthographic view of the centred scene: scene x to the
@@ -163,48 +163,6 @@ class GraphDrawTest : public testing::Test {
   ScriptedMessageBox messages_;
   Workspace ws_;
   Graph graph_;
-
- private:
-  static Emitted Parse(const std::vector<GLfloat>& b, GLint count) {
-    Emitted out;
-    GLint at = 0;
-    const auto vertex = [&] {
-      const double wx = b[at], wy = b[at + 1], wz = b[at + 2];
-      at += 3;
-      out.vertices.push_back({(2.0 * wx / kSize - 1.0) * kReach, (2.0 * wy / kSize - 1.0) * kReach,
-                              -(2.0 * wz - 1.0) * kReach});
-    };
-    while (at < count) {
-      const auto token = static_cast<GLint>(b[at++]);
-      switch (token) {
-        case GL_POINT_TOKEN:
-          ++out.points;
-          vertex();
-          break;
-        case GL_LINE_TOKEN:
-        case GL_LINE_RESET_TOKEN:
-          ++out.lines;
-          vertex();
-          vertex();
-          break;
-        case GL_POLYGON_TOKEN: {
-          ++out.polygons;
-          const auto n = static_cast<GLint>(b[at++]);
-          for (GLint v = 0; v < n; ++v) vertex();
-          break;
-        }
-        case GL_BITMAP_TOKEN:
-        case GL_DRAW_PIXEL_TOKEN:
-        case GL_COPY_PIXEL_TOKEN:
-          ++out.bitmaps;
-          vertex();
-          break;
-        case GL_PASS_THROUGH_TOKEN: ++at; break;
-        default: ADD_FAILURE() << "unknown feedback token " << token; return out;
-      }
-    }
-    return out;
-  }
 };
 
 }  // namespace qv::test
