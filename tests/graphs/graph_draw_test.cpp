@@ -135,6 +135,20 @@ const KindCase kDrawnKinds[] = {
     {"Slices4D", kSlice4D, Slices},
 };
 
+// Every emitted vertex, moved back by the centre (the offsets along the
+// scene's x, y and z), lies in box.
+void ExpectInside(const Emitted& e, const Box& box, const std::array<double, 3>& centre) {
+  constexpr double kTol = 1e-3;
+  for (const auto& v : e.vertices) {
+    const double x = v[0] + centre[0], y = v[1] + centre[1], z = v[2] + centre[2];
+    EXPECT_TRUE(x >= box.MinX - kTol && x <= box.MaxX + kTol && y >= box.MinY - kTol &&
+                y <= box.MaxY + kTol && z >= box.MinZ - kTol && z <= box.MaxZ + kTol)
+        << "vertex (" << x << ", " << y << ", " << z << ") outside x " << box.MinX << ".."
+        << box.MaxX << ", y " << box.MinY << ".." << box.MaxY << ", z " << box.MinZ << ".."
+        << box.MaxZ;
+  }
+}
+
 // The view is fitted to the union of the graphs' boxes: a vertex outside its
 // graph's box is cut off or pushes the picture off centre.
 TEST_P(DrawnKindTest, BoxHoldsEveryEmittedVertex) {
@@ -148,15 +162,7 @@ TEST_P(DrawnKindTest, BoxHoldsEveryEmittedVertex) {
   const Box box = graph_.GetBox(ws_.Context());
   const Emitted e = Capture([&] { graph_.Draw(ws_.Context()); });
   ASSERT_FALSE(e.vertices.empty()) << "the kind draws nothing";
-  constexpr double kTol = 1e-3;
-  for (const auto& v : e.vertices) {
-    const double x = v[0] + s.CenterY, y = v[1] + s.CenterZ, z = v[2] + s.CenterX;
-    EXPECT_TRUE(x >= box.MinX - kTol && x <= box.MaxX + kTol && y >= box.MinY - kTol &&
-                y <= box.MaxY + kTol && z >= box.MinZ - kTol && z <= box.MaxZ + kTol)
-        << "vertex (" << x << ", " << y << ", " << z << ") outside x " << box.MinX << ".."
-        << box.MaxX << ", y " << box.MinY << ".." << box.MaxY << ", z " << box.MinZ << ".."
-        << box.MaxZ;
-  }
+  ExpectInside(e, box, {s.CenterY, s.CenterZ, s.CenterX});
   EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
@@ -177,15 +183,7 @@ TEST_P(DrawnKindTest, TwoDimensionalBoxHoldsEveryEmittedVertex) {
   const Box box = graph_.GetBox(ws_.Context());
   const Emitted e = Capture([&] { graph_.Draw(ws_.Context()); });
   ASSERT_FALSE(e.vertices.empty()) << "the kind draws nothing";
-  constexpr double kTol = 1e-3;
-  for (const auto& v : e.vertices) {
-    const double x = v[0] + s.CenterX, y = v[1] + s.CenterY, z = v[2] + s.CenterZ;
-    EXPECT_TRUE(x >= box.MinX - kTol && x <= box.MaxX + kTol && y >= box.MinY - kTol &&
-                y <= box.MaxY + kTol && z >= box.MinZ - kTol && z <= box.MaxZ + kTol)
-        << "vertex (" << x << ", " << y << ", " << z << ") outside x " << box.MinX << ".."
-        << box.MaxX << ", y " << box.MinY << ".." << box.MaxY << ", z " << box.MinZ << ".."
-        << box.MaxZ;
-  }
+  ExpectInside(e, box, {s.CenterX, s.CenterY, s.CenterZ});
   GLint depth = 0;
   glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &depth);
   EXPECT_EQ(depth, 1) << "the turn is left on the matrix stack";
