@@ -16,6 +16,7 @@ namespace qv {
 namespace {
 
 using test::Program;
+using test::TypeSmallSurface;
 
 std::string ReadFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
@@ -37,16 +38,7 @@ class DocumentLoadTest : public testing::Test {
   void WriteThreeGraphDocument(const std::string& path, Long count = 3) {
     Program source(folder);
     MainWindowCore& core = source.core;
-    DataPanel& panel = core.Panel();
-    panel.SetKindIndex(kRegularSurface);
-    panel.SetText(1, "3");
-    panel.SetText(2, "2");
-    core.OnDataPanelOk();
-    for (Long row = 1; row <= 6; ++row) {
-      core.Sheet().CellEdited(row, 1, CStr((row - 1) / 2));
-      core.Sheet().CellEdited(row, 2, CStr((row - 1) % 2));
-      core.Sheet().CellEdited(row, 3, CStr(row));
-    }
+    TypeSmallSurface(core, [](Long i, Long j) { return static_cast<double>(i * 2 + j + 1); });
     Workspace& ws = core.Shared();
     for (Long id = 1; id <= count; ++id) {
       auto graph = std::make_shared<Graph>();

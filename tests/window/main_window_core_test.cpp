@@ -24,6 +24,7 @@ using test::BoxAround;
 using test::FakeCommands;
 using test::FakeGraph;
 using test::FakeView;
+using test::TypeSmallSurface;
 
 // A window without a drawing context: the logic runs, nothing is drawn.
 class MainWindowCoreTest : public testing::Test {
@@ -713,20 +714,8 @@ TEST_F(MainWindowCoreTest, DataPanelInterfaceReadsAndWritesTheWindowsControls) {
 // values from the cells as the user typed them into the grid.
 TEST_F(MainWindowCoreTest, DataSetReadsTheWindowsPanelAndSheet) {
   core.Start("", 15.0);
-  DataPanel& panel = core.Panel();
-  panel.SetKindIndex(kRegularSurface);
-  panel.SetText(1, "3");
-  panel.SetText(2, "2");
-  core.OnDataPanelOk();
+  TypeSmallSurface(core, [](Long i, Long j) { return static_cast<double>(i + 2 * j); });
   ASSERT_EQ(core.Sheet().Rows(), 7);
-  for (Long i = 0; i < 3; ++i) {
-    for (Long j = 0; j < 2; ++j) {
-      const Long row = i * 2 + j + 1;
-      core.Sheet().CellEdited(row, 1, CStr(i));
-      core.Sheet().CellEdited(row, 2, CStr(j));
-      core.Sheet().CellEdited(row, 3, CStr(i + 2 * j));
-    }
-  }
   DataSet& data = core.Shared().dataSet;
   DataContext context{core.Panel(), core.Shared().settings, messages, work};
   ASSERT_TRUE(data.GetData(context));

@@ -25,6 +25,8 @@
 namespace qv {
 namespace {
 
+using test::TypeSmallSurface;
+
 constexpr char kRefusal[] = "The clipboard's text could not be pasted as a graph: ";
 
 // A 3D document over a loaded 3 x 2 surface with three surface graphs, the
@@ -35,16 +37,7 @@ class ExchangeTest : public testing::Test {
     core.SetDocumentCommands(&commands);
     core.SetClipboard(&clipboard);
     core.Start("", 15.0);
-    DataPanel& panel = core.Panel();
-    panel.SetKindIndex(kRegularSurface);
-    panel.SetText(1, "3");
-    panel.SetText(2, "2");
-    core.OnDataPanelOk();
-    for (Long row = 1; row <= 6; ++row) {
-      core.Sheet().CellEdited(row, 1, CStr((row - 1) / 2));
-      core.Sheet().CellEdited(row, 2, CStr((row - 1) % 2));
-      core.Sheet().CellEdited(row, 3, CStr(row));
-    }
+    TypeSmallSurface(core, [](Long i, Long j) { return static_cast<double>(i * 2 + j + 1); });
     Workspace& ws = core.Shared();
     DataContext context{core.Panel(), ws.settings, messages, work};
     ASSERT_TRUE(ws.dataSet.GetData(context));

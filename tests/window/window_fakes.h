@@ -14,6 +14,7 @@
 #include "graphs/workspace.h"
 #include "platform/osmesa/offscreen_context.h"
 #include "window/document_commands.h"
+#include "window/main_window_core.h"
 #include "window/main_window_view.h"
 
 namespace qv::test {
@@ -156,6 +157,25 @@ class FakeGraph final : public SceneItem {
 // A box of half-size h around (x, y, z), scene axes.
 inline Box BoxAround(double x, double y, double z, double h) {
   return {x - h, x + h, y - h, y + h, z - h, z + h};
+}
+
+// Types a regular 3 x 2 surface into the window's panel and sheet as the
+// user does: node (i, j) at X = i, Y = j with the height height(i, j).
+inline void TypeSmallSurface(MainWindowCore& core,
+                             const std::function<double(Long, Long)>& height) {
+  DataPanel& panel = core.Panel();
+  panel.SetKindIndex(kRegularSurface);
+  panel.SetText(1, "3");
+  panel.SetText(2, "2");
+  core.OnDataPanelOk();
+  for (Long i = 0; i < 3; ++i) {
+    for (Long j = 0; j < 2; ++j) {
+      const Long row = i * 2 + j + 1;
+      core.Sheet().CellEdited(row, 1, CStr(i));
+      core.Sheet().CellEdited(row, 2, CStr(j));
+      core.Sheet().CellEdited(row, 3, FormatDouble(height(i, j)));
+    }
+  }
 }
 
 }  // namespace qv::test
