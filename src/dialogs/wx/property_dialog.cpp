@@ -161,12 +161,10 @@ wxTextCtrl* PropertyDialog::PathText(wxWindow* parent, std::string& value, int w
   return box;
 }
 
-wxChoice* PropertyDialog::List(wxWindow* parent, const std::vector<std::string>& items,
-                               int& index) {
-  wxArrayString texts;
-  for (const std::string& item : items) texts.Add(ToWx(item));
-  auto* list = new wxChoice(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize, texts);
-  list->Bind(wxEVT_CHOICE, [this, list, &index](wxCommandEvent&) {
+template <typename ListControl>
+void PropertyDialog::BindSelection(ListControl* list, const wxEventTypeTag<wxCommandEvent>& chosen,
+                                   int& index) {
+  list->Bind(chosen, [this, list, &index](wxCommandEvent&) {
     index = list->GetSelection();
     Changed();
   });
@@ -175,6 +173,14 @@ wxChoice* PropertyDialog::List(wxWindow* parent, const std::vector<std::string>&
         index >= 0 && index < static_cast<int>(list->GetCount()) ? index : wxNOT_FOUND;
     if (list->GetSelection() != shown) list->SetSelection(shown);
   });
+}
+
+wxChoice* PropertyDialog::List(wxWindow* parent, const std::vector<std::string>& items,
+                               int& index) {
+  wxArrayString texts;
+  for (const std::string& item : items) texts.Add(ToWx(item));
+  auto* list = new wxChoice(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize, texts);
+  BindSelection(list, wxEVT_CHOICE, index);
   return list;
 }
 
@@ -183,15 +189,7 @@ wxListBox* PropertyDialog::ListBox(wxWindow* parent, const std::vector<std::stri
   wxArrayString texts;
   for (const std::string& item : items) texts.Add(ToWx(item));
   auto* list = new wxListBox(parent, wxID_ANY, wxDefaultPosition, wxSize(160, 180), texts);
-  list->Bind(wxEVT_LISTBOX, [this, list, &index](wxCommandEvent&) {
-    index = list->GetSelection();
-    Changed();
-  });
-  readers_.push_back([list, &index] {
-    const int shown =
-        index >= 0 && index < static_cast<int>(list->GetCount()) ? index : wxNOT_FOUND;
-    if (list->GetSelection() != shown) list->SetSelection(shown);
-  });
+  BindSelection(list, wxEVT_LISTBOX, index);
   return list;
 }
 

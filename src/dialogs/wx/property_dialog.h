@@ -99,6 +99,10 @@ class PropertyDialog final : public wxDialog {
 
  private:
   void Changed();
+  // Keeps index and the selection of list (a wxChoice or a wxListBox) in
+  // step, each way.
+  template <typename ListControl>
+  void BindSelection(ListControl* list, const wxEventTypeTag<wxCommandEvent>& chosen, int& index);
 
   DialogChoosers choosers_;
   std::unique_ptr<ColourChooserService> ownColours_;

@@ -2,11 +2,10 @@
 
 #include <wx/bitmap.h>
 #include <wx/clipbrd.h>
-#include <wx/image.h>
 #include <wx/imagpng.h>
 #include <wx/mstream.h>
 
-#include <cstring>
+#include "wx_image.h"
 
 namespace qv {
 
@@ -26,21 +25,6 @@ class OpenClipboard {
  private:
   bool open_;
 };
-
-// The picture top-down, as wxImage holds it.
-wxImage ImageOf(const RgbaImage& picture) {
-  wxImage image(picture.width, picture.height, false);
-  unsigned char* rgb = image.GetData();
-  for (int y = 0; y < picture.height; ++y) {
-    const std::uint8_t* row = picture.pixels.data() +
-                              static_cast<std::size_t>(picture.height - 1 - y) * picture.width * 4;
-    for (int x = 0; x < picture.width; ++x) {
-      unsigned char* to = rgb + (static_cast<std::size_t>(y) * picture.width + x) * 3;
-      std::memcpy(to, row + static_cast<std::size_t>(x) * 4, 3);
-    }
-  }
-  return image;
-}
 
 }  // namespace
 

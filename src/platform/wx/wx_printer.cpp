@@ -5,11 +5,11 @@
 
 #include <wx/dcgraph.h>
 #include <wx/graphics.h>
-#include <wx/image.h>
 #include <wx/print.h>
 
 #include <algorithm>
-#include <cstring>
+
+#include "wx_image.h"
 
 namespace qv {
 
@@ -18,21 +18,6 @@ namespace {
 // A4 in PostScript points.
 constexpr double kA4Width = 595.0;
 constexpr double kA4Height = 842.0;
-
-// The picture top-down, as wxImage holds it.
-wxImage ImageOf(const RgbaImage& picture) {
-  wxImage image(picture.width, picture.height, false);
-  unsigned char* rgb = image.GetData();
-  for (int y = 0; y < picture.height; ++y) {
-    const std::uint8_t* row = picture.pixels.data() +
-                              static_cast<std::size_t>(picture.height - 1 - y) * picture.width * 4;
-    for (int x = 0; x < picture.width; ++x) {
-      std::memcpy(rgb + (static_cast<std::size_t>(y) * picture.width + x) * 3,
-                  row + static_cast<std::size_t>(x) * 4, 3);
-    }
-  }
-  return image;
-}
 
 // One page: the picture placed by PlaceOnPage on the printable area.
 class PicturePrintout final : public wxPrintout {
