@@ -27,8 +27,6 @@ FileDialogRequest Request(const char* title) {
   FileDialogRequest request;
   request.title = title;
   request.filter = kTextDataFilter;
-  request.filterIndex = 1;
-  request.fileName = "";
   return request;
 }
 

@@ -64,8 +64,6 @@ FileDialogRequest Request(const char* title, const char* filter) {
   FileDialogRequest request;
   request.title = title;
   request.filter = filter;
-  request.filterIndex = 1;
-  request.fileName = "";
   return request;
 }
 
