@@ -2,7 +2,10 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
+#include <cstring>
 #include <span>
+#include <vector>
 
 #include "graphs/workspace.h"
 #include "platform/gl_context.h"
@@ -31,8 +34,51 @@ void UpdateSceneCenter(Workspace& workspace) {
   s.CenterZ = flat ? midZ : midY;
 }
 
+namespace {
+// White, the background of every picture.
+constexpr std::array<float, 4> kClearColour{1.0F, 1.0F, 1.0F, 1.0F};
+constexpr std::array<std::uint8_t, 4> kClearBytes{255, 255, 255, 255};
+}  // namespace
+
+PixelRect DrawnRect(std::span<const std::uint8_t> rgba, std::span<const float> depth, int width,
+                    int height, std::array<std::uint8_t, 4> clearColour, int margin) {
+  const auto w = static_cast<std::size_t>(std::max(width, 0));
+  const auto h = static_cast<std::size_t>(std::max(height, 0));
+  if (rgba.size() < w * h * 4 || depth.size() < w * h) return {};
+  std::uint32_t clear = 0;
+  std::memcpy(&clear, clearColour.data(), sizeof clear);
+  int left = width;
+  int right = -1;
+  int bottom = height;
+  int top = -1;
+  for (std::size_t y = 0; y < h; ++y) {
+    const std::uint8_t* colourRow = rgba.data() + y * w * 4;
+    const float* depthRow = depth.data() + y * w;
+    auto drawn = [&](std::size_t x) {
+      std::uint32_t colour = 0;
+      std::memcpy(&colour, colourRow + x * 4, sizeof colour);
+      return colour != clear || depthRow[x] != 1.0F;
+    };
+    std::size_t first = 0;
+    while (first < w && !drawn(first)) ++first;
+    if (first == w) continue;
+    std::size_t last = w - 1;
+    while (!drawn(last)) --last;
+    left = std::min(left, static_cast<int>(first));
+    right = std::max(right, static_cast<int>(last));
+    bottom = std::min(bottom, static_cast<int>(y));
+    top = static_cast<int>(y);
+  }
+  if (right < 0) return {};
+  const int x0 = std::max(left - margin, 0);
+  const int y0 = std::max(bottom - margin, 0);
+  const int x1 = std::min(right + margin, width - 1);
+  const int y1 = std::min(top + margin, height - 1);
+  return {x0, y0, x1 - x0 + 1, y1 - y0 + 1};
+}
+
 void InitializeGlState() {
-  glClearColor(1.0F, 1.0F, 1.0F, 1.0F);
+  glClearColor(kClearColour[0], kClearColour[1], kClearColour[2], kClearColour[3]);
   glEnable(GL_DITHER);
   glDepthFunc(GL_LEQUAL);
   glClearDepth(1.0);
@@ -110,6 +156,58 @@ bool HasAccumulationBuffer() {
   return bits > 0;
 }
 
+// The jitter moves a pass by less than a pixel from pass 0, a bitmap
+// (snapped to whole pixels) by one, a smooth line's fringe by one more.
+constexpr int kJitterMargin = 3;
+
+// Where the accumulation must run: the rectangle pass 0 drew on, read back
+// from the picture it left; the whole viewport when a shown graph draws
+// without writing depth (what it covers may be exactly the clear colour under
+// one light and not under another) or the picture cannot be read back.
+PixelRect AccumulatedRect(const Workspace& ws) {
+  GLint viewport[4] = {0, 0, 0, 0};
+  glGetIntegerv(GL_VIEWPORT, viewport);
+  const PixelRect whole{viewport[0], viewport[1], viewport[2], viewport[3]};
+  if (!HasAccumulationBuffer() || whole.width <= 0 || whole.height <= 0) return whole;
+  for (const auto& [key, graph] : ws.shownGraphs.Items) {
+    if (graph->DrawsWithoutDepth()) return whole;
+  }
+  const auto pixels =
+      static_cast<std::size_t>(whole.width) * static_cast<std::size_t>(whole.height);
+  std::vector<std::uint8_t> rgba(pixels * 4);
+  std::vector<float> depth(pixels);
+  while (glGetError() != GL_NO_ERROR) {
+  }
+  // Read what the pass drew, wherever reads were pointed before.
+  GLint oldReadBuffer = 0;
+  GLint drawBuffer = 0;
+  GLint oldAlignment = 4;
+  glGetIntegerv(GL_READ_BUFFER, &oldReadBuffer);
+  glGetIntegerv(GL_DRAW_BUFFER, &drawBuffer);
+  glGetIntegerv(GL_PACK_ALIGNMENT, &oldAlignment);
+  glReadBuffer(static_cast<GLenum>(drawBuffer));
+  glPixelStorei(GL_PACK_ALIGNMENT, 4);
+  glReadPixels(whole.x, whole.y, whole.width, whole.height, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+  glReadPixels(whole.x, whole.y, whole.width, whole.height, GL_DEPTH_COMPONENT, GL_FLOAT,
+               depth.data());
+  const bool failed = glGetError() != GL_NO_ERROR;
+  glPixelStorei(GL_PACK_ALIGNMENT, oldAlignment);
+  glReadBuffer(static_cast<GLenum>(oldReadBuffer));
+  if (failed) return whole;
+  PixelRect drawn = DrawnRect(rgba, depth, whole.width, whole.height, kClearBytes, kJitterMargin);
+  drawn.x += whole.x;
+  drawn.y += whole.y;
+  return drawn;
+}
+
+// Loads or accumulates the colour buffer inside rect only.
+void AccumulateIn(const PixelRect& rect, GLenum op, double weight) {
+  glScissor(rect.x, rect.y, rect.width, rect.height);
+  glEnable(GL_SCISSOR_TEST);
+  glAccum(op, static_cast<GLfloat>(weight));
+  glDisable(GL_SCISSOR_TEST);
+}
+
 }  // namespace
 
 void PrepareShownGraphs(Workspace& ws, const DrawResources* resources) {
@@ -138,10 +236,10 @@ void BuildScene(Workspace& ws, InteractionState& state, Box& sceneBox, SceneList
     // No lists to spare: everything goes into list 900, pass by pass.
     glNewList(kSceneList, GL_COMPILE_AND_EXECUTE);
     glClear(GL_ACCUM_BUFFER_BIT);
-    for (const AccumPass& pass : plan) {
-      SetUpPass(ws, pass, rotation);
+    for (std::size_t iPass = 0; iPass < plan.size(); ++iPass) {
+      SetUpPass(ws, plan[iPass], rotation);
       DrawContent(ws, sceneBox);
-      glAccum(GL_ACCUM, static_cast<GLfloat>(pass.weight));
+      glAccum(iPass == 0 ? GL_LOAD : GL_ACCUM, static_cast<GLfloat>(plan[iPass].weight));
     }
     glAccum(GL_RETURN, 1.0F);
     glFlush();
@@ -154,18 +252,20 @@ void BuildScene(Workspace& ws, InteractionState& state, Box& sceneBox, SceneList
   // order and GL state of one list (the axis system reads the model-view
   // matrix while it draws); list 900 then only calls the parts.
   glNewList(base + kFirstPassList, GL_COMPILE_AND_EXECUTE);
+  glClearAccum(kClearColour[0], kClearColour[1], kClearColour[2], kClearColour[3]);
   glClear(GL_ACCUM_BUFFER_BIT);
   SetUpPass(ws, plan[0], rotation);
   glEndList();
   glNewList(base + kContentList, GL_COMPILE_AND_EXECUTE);
   DrawContent(ws, sceneBox);
   glEndList();
+  const PixelRect drawn = AccumulatedRect(ws);
   glNewList(base + kOtherPassesList, GL_COMPILE_AND_EXECUTE);
-  glAccum(GL_ACCUM, static_cast<GLfloat>(plan[0].weight));
+  AccumulateIn(drawn, GL_LOAD, plan[0].weight);
   for (std::size_t iPass = 1; iPass < plan.size(); ++iPass) {
     SetUpPass(ws, plan[iPass], rotation);
     glCallList(base + kContentList);
-    glAccum(GL_ACCUM, static_cast<GLfloat>(plan[iPass].weight));
+    AccumulateIn(drawn, GL_ACCUM, plan[iPass].weight);
   }
   glEndList();
   glNewList(base + kFinishList, GL_COMPILE_AND_EXECUTE);

@@ -213,6 +213,100 @@ TEST_F(SceneRenderTest, AChangedLightShowsAtTheNextRepaint) {
   EXPECT_EQ(Frame().pixels, after.pixels);
 }
 
+// The passes are accumulated only where pass 0 drew. A face that pass 0 left
+// exactly the clear colour (white under a bright light) was still drawn on,
+// so a repaint in a dimmer light, which replays the passes, shows it as a new
+// build does: found by its depth when it writes depth, and by the whole
+// picture being accumulated when it does not (a transparent surface).
+class FaceWhiteUnderTheFirstLight : public SceneRenderTest,
+                                    public testing::WithParamInterface<bool> {};
+
+TEST_P(FaceWhiteUnderTheFirstLight, ShowsUnderTheNext) {
+  Workspace& ws = core.Shared();
+  ws.settings.ShowLegend = false;
+  auto face = Show(1, BoxAround(0, 0, 0, 4));
+  face->lit = true;
+  face->withoutDepth = GetParam();
+  Light& light = ws.sceneLight;
+  for (int i = 0; i < 3; ++i) light.GlobalAmbient(i) = 1.0F;
+  core.BuildScene();
+  ASSERT_TRUE(IsWhite(Frame().At(100, 100)));
+
+  for (int i = 0; i < 3; ++i) {
+    light.GlobalAmbient(i) = 0.2F;
+    light.Amission(i) = 0.0F;
+    light.Diffuse(i) = 0.2F;
+  }
+  const RgbaImage replayed = Frame();
+  core.BuildScene();
+  const RgbaImage rebuilt = view.context->ReadPixels();
+  EXPECT_LT(rebuilt.At(100, 100)[0], 200);
+  EXPECT_EQ(replayed.pixels, rebuilt.pixels);
+}
+
+INSTANTIATE_TEST_SUITE_P(Depth, FaceWhiteUnderTheFirstLight, testing::Bool(),
+                         [](const testing::TestParamInfo<bool>& info) {
+                           return info.param ? "WithoutDepth" : "WritingDepth";
+                         });
+
+// The jitter moves the later passes off pass 0's pixels: accumulating only
+// where pass 0 drew loses none of their edge pixels, so the picture is the one
+// the whole accumulation gives.
+TEST_F(SceneRenderTest, TheAccumulatedRectangleLosesNoEdgePixel) {
+  core.Shared().settings.ShowLegend = false;
+  core.Shared().axisSystem.Show = true;
+  auto graph = Show(1, BoxAround(0, 0, 0, 6.37));
+  core.Shared().shownGraphs.RotRoll = 17;
+  core.Shared().shownGraphs.RotPitch = -30;
+  core.BuildScene();
+  const RgbaImage inRectangle = Frame();
+  graph->saysWithoutDepth = true;  // the same picture, accumulated whole
+  core.BuildScene();
+  const RgbaImage whole = Frame();
+  EXPECT_EQ(inRectangle.pixels, whole.pixels);
+}
+
+// The rectangle pass 0 drew on, from a 10 x 6 picture (rows bottom-up): a
+// pixel counts by its colour or by its depth alone; the margin stops at the
+// picture's edges.
+TEST(DrawnRect, HoldsEveryDrawnPixelWithItsMargin) {
+  constexpr int kW = 10;
+  constexpr int kH = 6;
+  struct Mark {
+    int x, y;
+    bool byColour;
+  };
+  struct Case {
+    const char* name;
+    std::vector<Mark> marks;
+    int margin;
+    PixelRect expected;
+  };
+  const Case cases[] = {
+      {"nothing drawn", {}, 3, {}},
+      {"one coloured pixel", {{5, 2, true}}, 1, {4, 1, 3, 3}},
+      {"depth alone, at the corner", {{0, 0, false}}, 2, {0, 0, 3, 3}},
+      {"two pixels span the rectangle", {{1, 4, true}, {8, 1, false}}, 0, {1, 1, 8, 4}},
+      {"top right corner", {{9, 5, true}}, 3, {6, 2, 4, 4}},
+  };
+  for (const Case& c : cases) {
+    std::vector<std::uint8_t> rgba(kW * kH * 4, 255);
+    std::vector<float> depth(kW * kH, 1.0F);
+    for (const Mark& m : c.marks) {
+      const std::size_t at = static_cast<std::size_t>(m.y * kW + m.x);
+      if (m.byColour) {
+        rgba[at * 4 + 1] = 254;
+      } else {
+        depth[at] = 0.5F;
+      }
+    }
+    EXPECT_EQ(DrawnRect(rgba, depth, kW, kH, {255, 255, 255, 255}, c.margin), c.expected) << c.name;
+  }
+  const std::vector<std::uint8_t> shortColour(kW * 4, 0);
+  const std::vector<float> depth(kW * kH, 0.5F);
+  EXPECT_EQ(DrawnRect(shortColour, depth, kW, kH, {255, 255, 255, 255}, 0), PixelRect{});
+}
+
 // Regression: list 900 holds the projections of the size it was built for,
 // so a resize that only repainted showed a stretched picture until the next
 // build. A square graph stays square.

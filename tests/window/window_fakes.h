@@ -105,11 +105,13 @@ class FakeGraph final : public SceneItem {
   std::string Save(const SharedSettings&) const override { return ""; }
   Box GetBox(const DrawContext&) const override { return box_; }
   void EqualTo(const SceneItem&) override {}
+  bool DrawsWithoutDepth() const override { return withoutDepth || saysWithoutDepth; }
 
   void Draw(const DrawContext&) override {
     ++draws;
     if (drawLog != nullptr) drawLog->push_back(id_);
-    glPushAttrib(GL_ENABLE_BIT | GL_CURRENT_BIT | GL_LIGHTING_BIT);
+    glPushAttrib(GL_ENABLE_BIT | GL_CURRENT_BIT | GL_LIGHTING_BIT | GL_DEPTH_BUFFER_BIT);
+    if (withoutDepth) glDepthMask(GL_FALSE);
     if (lit) {
       // A white face under the scene's light.
       glEnable(GL_LIGHTING);
@@ -145,6 +147,10 @@ class FakeGraph final : public SceneItem {
   int legends = 0;
   // Draws a white face lit by the scene's light instead of a black one.
   bool lit = false;
+  // Draws with the depth mask off, as a transparent surface does, and says so.
+  bool withoutDepth = false;
+  // Says it draws without depth, but draws as before.
+  bool saysWithoutDepth = false;
   // When set, every Draw appends the graph's ID.
   std::vector<Long>* drawLog = nullptr;
 

@@ -99,6 +99,8 @@ class Graph : public SceneItem, public GraphOptions {
   // was made is freed even when GraphType changed since); nothing when it
   // was not prepared.
   void ReleaseDrawing() override;
+  // A transparent graph draws with the depth mask off.
+  bool DrawsWithoutDepth() const override { return ShowTrans; }
   // Draws the graph's colour legend into the 0..100 overlay. Needs a current
   // context and the bitmap font of the settings' BitmapFontBase.
   void DrawLegend(const DrawContext& context) override;

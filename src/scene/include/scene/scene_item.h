@@ -35,6 +35,9 @@ class SceneItem {
   // current): called when the item is deleted and when the drawing context
   // goes away. Does nothing unless the item has such things.
   virtual void ReleaseDrawing() {}
+  // Whether Draw may leave pixels it colours without a depth (a transparent
+  // surface): the scene then accumulates its passes over the whole picture.
+  virtual bool DrawsWithoutDepth() const { return false; }
   // The item's record text for the document, every token followed by one
   // blank; settings give what every record carries besides the item (the
   // gridding methods).

@@ -4,6 +4,10 @@
 // replays the list. Both need the drawing context current.
 #pragma once
 
+#include <array>
+#include <cstdint>
+#include <span>
+
 #include "platform/box.h"
 #include "scene/light.h"
 #include "window/interaction.h"
@@ -36,18 +40,41 @@ void UpdateSceneCenter(Workspace& workspace);
 // list until the first build). The context must be current.
 void InitializeGlState();
 
+// A rectangle of the drawing area in pixels, from its lower left corner.
+struct PixelRect {
+  int x = 0;
+  int y = 0;
+  int width = 0;
+  int height = 0;
+  bool operator==(const PixelRect&) const = default;
+};
+
+// The smallest rectangle holding every pixel a pass drew on, widened by margin
+// pixels on each side and kept inside the width x height area: a pixel was
+// drawn on when its colour (rgba, 4 bytes a pixel, rows bottom-up) is not
+// clearColour or its depth (one a pixel) is not 1, the clear depth. Empty
+// (0 x 0) when nothing was drawn.
+PixelRect DrawnRect(std::span<const std::uint8_t> rgba, std::span<const float> depth, int width,
+                    int height, std::array<std::uint8_t, 4> clearColour, int margin);
+
 // The lists a build makes beside list 900, and whether a repaint may take
 // the picture from the accumulation buffer. One per drawing context.
 //
-//   list 900 = call base+0   clear the accumulation buffer, set up pass 0
+//   list 900 = call base+0   clear the accumulation buffer to the clear
+//                            colour, set up pass 0
 //              call base+1   the shown graphs and the axis system
-//              call base+2   accumulate pass 0; passes 1.. (set-up, call
-//                            base+1, accumulate)
+//              call base+2   load pass 0; passes 1.. (set-up, call base+1,
+//                            accumulate)
 //              call base+3   return the accumulation, the legend overlay
 //
 // The graphs are drawn once a build (base+1 is called by every pass) rather
 // than once a pass, and a repaint whose accumulation buffer still holds the
-// last build's sum replays base+3 alone.
+// last build's sum replays base+3 alone. Loading and accumulating cover only
+// the rectangle pass 0 drew on (with a margin for the jitter): outside it
+// every pass is the clear colour, which the cleared buffer already holds.
+// Coverage does not depend on the light, so a replay in a changed light keeps
+// the rectangle; a scene that draws without writing depth (a transparent
+// surface) is accumulated whole.
 struct SceneLists {
   unsigned base = 0;  // the first of four lists, 0 until the first build
   // The accumulation buffer (and the depth buffer) hold what the last build
