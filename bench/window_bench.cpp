@@ -21,6 +21,9 @@
 #include "silent_messages.h"
 #include "window/document_commands.h"
 #include "window/main_window_core.h"
+#include "window/pass_plan.h"
+#include "window/quat_ops.h"
+#include "window/scene_renderer.h"
 
 namespace {
 
@@ -157,6 +160,35 @@ void BM_RepaintFullReplay(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_RepaintFullReplay)->Unit(benchmark::kMillisecond);
+
+// The floor under the full repaint on this renderer: the same 8 jittered
+// passes of the scene (clear, projection, rotation, the surface and the axis
+// system from one list), each waited for as its accumulation waits for it,
+// with nothing accumulated or returned and no legend.
+void BM_PassesWithoutAccumulation(benchmark::State& state) {
+  SurfaceScene scene;
+  scene.core.BuildScene();
+  qv::Workspace& ws = scene.core.Shared();
+  const std::array<float, 16> rotation =
+      qv::RotationMatrix(qv::SceneRotation(ws, scene.core.Mouse()));
+  const qv::Box box = ws.shownGraphs.GetBox(ws.Context());
+  const GLuint content = glGenLists(1);
+  glNewList(content, GL_COMPILE);
+  ws.shownGraphs.Draw(ws.Context());
+  ws.axisSystem.Draw(2, box, ws.settings);
+  glEndList();
+  for (auto _ : state) {
+    for (const qv::AccumPass& pass : qv::EightPassPlan()) {
+      glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+      ws.camera.Projection(pass.jitterX, pass.jitterY, box);
+      glMultMatrixf(rotation.data());
+      glCallList(content);
+      glFinish();
+    }
+  }
+  glDeleteLists(content, 1);
+}
+BENCHMARK(BM_PassesWithoutAccumulation)->Unit(benchmark::kMillisecond);
 
 // The window's File commands, run by the document subsystem.
 class FileCommandsOf final : public qv::DocumentCommands {
