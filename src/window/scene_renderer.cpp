@@ -40,17 +40,17 @@ constexpr std::array<float, 4> kClearColour{1.0F, 1.0F, 1.0F, 1.0F};
 constexpr std::array<std::uint8_t, 4> kClearBytes{255, 255, 255, 255};
 }  // namespace
 
-PixelRect DrawnRect(std::span<const std::uint8_t> rgba, std::span<const float> depth, int width,
-                    int height, std::array<std::uint8_t, 4> clearColour, int margin) {
+std::vector<PixelRect> DrawnBands(std::span<const std::uint8_t> rgba, std::span<const float> depth,
+                                  int width, int height, std::array<std::uint8_t, 4> clearColour,
+                                  int margin, int bands) {
   const auto w = static_cast<std::size_t>(std::max(width, 0));
   const auto h = static_cast<std::size_t>(std::max(height, 0));
-  if (rgba.size() < w * h * 4 || depth.size() < w * h) return {};
+  if (w == 0 || h == 0 || bands < 1 || rgba.size() < w * h * 4 || depth.size() < w * h) return {};
   std::uint32_t clear = 0;
   std::memcpy(&clear, clearColour.data(), sizeof clear);
-  int left = width;
-  int right = -1;
-  int bottom = height;
-  int top = -1;
+  // The first and last column drawn on in each row; first > last for none.
+  std::vector<int> first(h, width);
+  std::vector<int> last(h, -1);
   for (std::size_t y = 0; y < h; ++y) {
     const std::uint8_t* colourRow = rgba.data() + y * w * 4;
     const float* depthRow = depth.data() + y * w;
@@ -59,22 +59,41 @@ PixelRect DrawnRect(std::span<const std::uint8_t> rgba, std::span<const float> d
       std::memcpy(&colour, colourRow + x * 4, sizeof colour);
       return colour != clear || depthRow[x] != 1.0F;
     };
-    std::size_t first = 0;
-    while (first < w && !drawn(first)) ++first;
-    if (first == w) continue;
-    std::size_t last = w - 1;
-    while (!drawn(last)) --last;
-    left = std::min(left, static_cast<int>(first));
-    right = std::max(right, static_cast<int>(last));
-    bottom = std::min(bottom, static_cast<int>(y));
-    top = static_cast<int>(y);
+    std::size_t x0 = 0;
+    while (x0 < w && !drawn(x0)) ++x0;
+    if (x0 == w) continue;
+    std::size_t x1 = w - 1;
+    while (!drawn(x1)) --x1;
+    first[y] = static_cast<int>(x0);
+    last[y] = static_cast<int>(x1);
   }
-  if (right < 0) return {};
-  const int x0 = std::max(left - margin, 0);
-  const int y0 = std::max(bottom - margin, 0);
-  const int x1 = std::min(right + margin, width - 1);
-  const int y1 = std::min(top + margin, height - 1);
-  return {x0, y0, x1 - x0 + 1, y1 - y0 + 1};
+  // A band's rectangle holds every pixel of its rows within margin (across
+  // and up or down) of a drawn pixel, so its columns come from its rows and
+  // the margin rows around them.
+  std::vector<PixelRect> rects;
+  const int bandHeight = (height + bands - 1) / bands;
+  for (int r0 = 0; r0 < height; r0 += bandHeight) {
+    const int r1 = std::min(r0 + bandHeight, height) - 1;
+    int left = width;
+    int right = -1;
+    int bottom = height;
+    int top = -1;
+    for (int y = std::max(r0 - margin, 0); y <= std::min(r1 + margin, height - 1); ++y) {
+      const auto row = static_cast<std::size_t>(y);
+      if (first[row] > last[row]) continue;
+      left = std::min(left, first[row]);
+      right = std::max(right, last[row]);
+      bottom = std::min(bottom, y);
+      top = y;
+    }
+    if (right < 0) continue;
+    const int x0 = std::max(left - margin, 0);
+    const int x1 = std::min(right + margin, width - 1);
+    const int y0 = std::max(bottom - margin, r0);
+    const int y1 = std::min(top + margin, r1);
+    rects.push_back({x0, y0, x1 - x0 + 1, y1 - y0 + 1});
+  }
+  return rects;
 }
 
 void InitializeGlState() {
@@ -160,20 +179,25 @@ bool HasAccumulationBuffer() {
 // (snapped to whole pixels) by one, a smooth line's fringe by one more.
 constexpr int kJitterMargin = 3;
 
-// Where the accumulation must run: the rectangle pass 0 drew on, read back
+// Bands of the picture that the accumulation covers apart: more fit the
+// drawn pixels closer, each costs a call per pass.
+constexpr int kAccumulationBands = 8;
+
+// Where the accumulation must run: the rectangles pass 0 drew on, read back
 // from the picture it left; the whole viewport when a shown graph draws
 // without writing depth (what it covers may be exactly the clear colour under
 // one light and not under another) or the picture cannot be read back.
-PixelRect AccumulatedRect(const Workspace& ws) {
+std::vector<PixelRect> AccumulatedRects(const Workspace& ws) {
   GLint viewport[4] = {0, 0, 0, 0};
   glGetIntegerv(GL_VIEWPORT, viewport);
-  const PixelRect whole{viewport[0], viewport[1], viewport[2], viewport[3]};
-  if (!HasAccumulationBuffer() || whole.width <= 0 || whole.height <= 0) return whole;
+  const std::vector<PixelRect> whole{{viewport[0], viewport[1], viewport[2], viewport[3]}};
+  const int width = viewport[2];
+  const int height = viewport[3];
+  if (!HasAccumulationBuffer() || width <= 0 || height <= 0) return whole;
   for (const auto& [key, graph] : ws.shownGraphs.Items) {
     if (graph->DrawsWithoutDepth()) return whole;
   }
-  const auto pixels =
-      static_cast<std::size_t>(whole.width) * static_cast<std::size_t>(whole.height);
+  const auto pixels = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
   std::vector<std::uint8_t> rgba(pixels * 4);
   std::vector<float> depth(pixels);
   while (glGetError() != GL_NO_ERROR) {
@@ -187,24 +211,28 @@ PixelRect AccumulatedRect(const Workspace& ws) {
   glGetIntegerv(GL_PACK_ALIGNMENT, &oldAlignment);
   glReadBuffer(static_cast<GLenum>(drawBuffer));
   glPixelStorei(GL_PACK_ALIGNMENT, 4);
-  glReadPixels(whole.x, whole.y, whole.width, whole.height, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
-  glReadPixels(whole.x, whole.y, whole.width, whole.height, GL_DEPTH_COMPONENT, GL_FLOAT,
-               depth.data());
+  glReadPixels(viewport[0], viewport[1], width, height, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+  glReadPixels(viewport[0], viewport[1], width, height, GL_DEPTH_COMPONENT, GL_FLOAT, depth.data());
   const bool failed = glGetError() != GL_NO_ERROR;
   glPixelStorei(GL_PACK_ALIGNMENT, oldAlignment);
   glReadBuffer(static_cast<GLenum>(oldReadBuffer));
   if (failed) return whole;
-  PixelRect drawn = DrawnRect(rgba, depth, whole.width, whole.height, kClearBytes, kJitterMargin);
-  drawn.x += whole.x;
-  drawn.y += whole.y;
+  std::vector<PixelRect> drawn =
+      DrawnBands(rgba, depth, width, height, kClearBytes, kJitterMargin, kAccumulationBands);
+  for (PixelRect& rect : drawn) {
+    rect.x += viewport[0];
+    rect.y += viewport[1];
+  }
   return drawn;
 }
 
-// Loads or accumulates the colour buffer inside rect only.
-void AccumulateIn(const PixelRect& rect, GLenum op, double weight) {
-  glScissor(rect.x, rect.y, rect.width, rect.height);
+// Loads or accumulates the colour buffer inside rects only.
+void AccumulateIn(std::span<const PixelRect> rects, GLenum op, double weight) {
   glEnable(GL_SCISSOR_TEST);
-  glAccum(op, static_cast<GLfloat>(weight));
+  for (const PixelRect& rect : rects) {
+    glScissor(rect.x, rect.y, rect.width, rect.height);
+    glAccum(op, static_cast<GLfloat>(weight));
+  }
   glDisable(GL_SCISSOR_TEST);
 }
 
@@ -259,7 +287,7 @@ void BuildScene(Workspace& ws, InteractionState& state, Box& sceneBox, SceneList
   glNewList(base + kContentList, GL_COMPILE_AND_EXECUTE);
   DrawContent(ws, sceneBox);
   glEndList();
-  const PixelRect drawn = AccumulatedRect(ws);
+  const std::vector<PixelRect> drawn = AccumulatedRects(ws);
   glNewList(base + kOtherPassesList, GL_COMPILE_AND_EXECUTE);
   AccumulateIn(drawn, GL_LOAD, plan[0].weight);
   for (std::size_t iPass = 1; iPass < plan.size(); ++iPass) {

@@ -252,7 +252,7 @@ INSTANTIATE_TEST_SUITE_P(Depth, FaceWhiteUnderTheFirstLight, testing::Bool(),
 // The jitter moves the later passes off pass 0's pixels: accumulating only
 // where pass 0 drew loses none of their edge pixels, so the picture is the one
 // the whole accumulation gives.
-TEST_F(SceneRenderTest, TheAccumulatedRectangleLosesNoEdgePixel) {
+TEST_F(SceneRenderTest, TheAccumulatedRectanglesLoseNoEdgePixel) {
   core.Shared().settings.ShowLegend = false;
   core.Shared().axisSystem.Show = true;
   auto graph = Show(1, BoxAround(0, 0, 0, 6.37));
@@ -266,10 +266,10 @@ TEST_F(SceneRenderTest, TheAccumulatedRectangleLosesNoEdgePixel) {
   EXPECT_EQ(inRectangle.pixels, whole.pixels);
 }
 
-// The rectangle pass 0 drew on, from a 10 x 6 picture (rows bottom-up): a
-// pixel counts by its colour or by its depth alone; the margin stops at the
-// picture's edges.
-TEST(DrawnRect, HoldsEveryDrawnPixelWithItsMargin) {
+// The rectangles pass 0 drew on, from a 10 x 6 picture (rows bottom-up): a
+// pixel counts by its colour or by its depth alone; the margin reaches into
+// the neighbouring bands and stops at the picture's edges.
+TEST(DrawnBands, HoldEveryDrawnPixelWithItsMargin) {
   constexpr int kW = 10;
   constexpr int kH = 6;
   struct Mark {
@@ -280,14 +280,24 @@ TEST(DrawnRect, HoldsEveryDrawnPixelWithItsMargin) {
     const char* name;
     std::vector<Mark> marks;
     int margin;
-    PixelRect expected;
+    int bands;
+    std::vector<PixelRect> expected;
   };
   const Case cases[] = {
-      {"nothing drawn", {}, 3, {}},
-      {"one coloured pixel", {{5, 2, true}}, 1, {4, 1, 3, 3}},
-      {"depth alone, at the corner", {{0, 0, false}}, 2, {0, 0, 3, 3}},
-      {"two pixels span the rectangle", {{1, 4, true}, {8, 1, false}}, 0, {1, 1, 8, 4}},
-      {"top right corner", {{9, 5, true}}, 3, {6, 2, 4, 4}},
+      {"nothing drawn", {}, 3, 1, {}},
+      {"one coloured pixel", {{5, 2, true}}, 1, 1, {{4, 1, 3, 3}}},
+      {"depth alone, at the corner", {{0, 0, false}}, 2, 1, {{0, 0, 3, 3}}},
+      {"two pixels span the rectangle", {{1, 4, true}, {8, 1, false}}, 0, 1, {{1, 1, 8, 4}}},
+      {"top right corner", {{9, 5, true}}, 3, 1, {{6, 2, 4, 4}}},
+      {"margin into the band below", {{5, 2, true}}, 1, 3, {{4, 1, 3, 1}, {4, 2, 3, 2}}},
+      {"bands fit two pixels apart",
+       {{1, 4, true}, {8, 1, false}},
+       0,
+       3,
+       {{8, 1, 1, 1}, {1, 4, 1, 1}}},
+      {"a diagonal", {{0, 0, true}, {9, 5, true}}, 1, 3, {{0, 0, 2, 2}, {8, 4, 2, 2}}},
+      {"a band a row", {{5, 2, true}}, 1, 10, {{4, 1, 3, 1}, {4, 2, 3, 1}, {4, 3, 3, 1}}},
+      {"no bands", {{5, 2, true}}, 1, 0, {}},
   };
   for (const Case& c : cases) {
     std::vector<std::uint8_t> rgba(kW * kH * 4, 255);
@@ -300,11 +310,12 @@ TEST(DrawnRect, HoldsEveryDrawnPixelWithItsMargin) {
         depth[at] = 0.5F;
       }
     }
-    EXPECT_EQ(DrawnRect(rgba, depth, kW, kH, {255, 255, 255, 255}, c.margin), c.expected) << c.name;
+    EXPECT_EQ(DrawnBands(rgba, depth, kW, kH, {255, 255, 255, 255}, c.margin, c.bands), c.expected)
+        << c.name;
   }
   const std::vector<std::uint8_t> shortColour(kW * 4, 0);
   const std::vector<float> depth(kW * kH, 0.5F);
-  EXPECT_EQ(DrawnRect(shortColour, depth, kW, kH, {255, 255, 255, 255}, 0), PixelRect{});
+  EXPECT_TRUE(DrawnBands(shortColour, depth, kW, kH, {255, 255, 255, 255}, 0, 1).empty());
 }
 
 // Regression: list 900 holds the projections of the size it was built for,

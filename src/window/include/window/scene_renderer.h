@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <span>
+#include <vector>
 
 #include "platform/box.h"
 #include "scene/light.h"
@@ -49,13 +50,16 @@ struct PixelRect {
   bool operator==(const PixelRect&) const = default;
 };
 
-// The smallest rectangle holding every pixel a pass drew on, widened by margin
-// pixels on each side and kept inside the width x height area: a pixel was
+// Rectangles holding every pixel a pass drew on and every pixel within margin
+// of one (across and up or down), inside the width x height area: a pixel was
 // drawn on when its colour (rgba, 4 bytes a pixel, rows bottom-up) is not
-// clearColour or its depth (one a pixel) is not 1, the clear depth. Empty
-// (0 x 0) when nothing was drawn.
-PixelRect DrawnRect(std::span<const std::uint8_t> rgba, std::span<const float> depth, int width,
-                    int height, std::array<std::uint8_t, 4> clearColour, int margin);
+// clearColour or its depth (one a pixel) is not 1, the clear depth. The rows
+// are cut into `bands` bands of equal height (the last may be lower), each
+// with at most one rectangle, from the bottom up; none where nothing was
+// drawn, and none for buffers smaller than the area.
+std::vector<PixelRect> DrawnBands(std::span<const std::uint8_t> rgba, std::span<const float> depth,
+                                  int width, int height, std::array<std::uint8_t, 4> clearColour,
+                                  int margin, int bands);
 
 // The lists a build makes beside list 900, and whether a repaint may take
 // the picture from the accumulation buffer. One per drawing context.
@@ -70,10 +74,10 @@ PixelRect DrawnRect(std::span<const std::uint8_t> rgba, std::span<const float> d
 // The graphs are drawn once a build (base+1 is called by every pass) rather
 // than once a pass, and a repaint whose accumulation buffer still holds the
 // last build's sum replays base+3 alone. Loading and accumulating cover only
-// the rectangle pass 0 drew on (with a margin for the jitter): outside it
+// the rectangles pass 0 drew on (with a margin for the jitter): outside them
 // every pass is the clear colour, which the cleared buffer already holds.
 // Coverage does not depend on the light, so a replay in a changed light keeps
-// the rectangle; a scene that draws without writing depth (a transparent
+// the rectangles; a scene that draws without writing depth (a transparent
 // surface) is accumulated whole.
 struct SceneLists {
   unsigned base = 0;  // the first of four lists, 0 until the first build
