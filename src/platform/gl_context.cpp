@@ -2,22 +2,41 @@
 
 #include <GL/gl.h>
 
+#include <cstdint>
 #include <cstdlib>
+#include <vector>
 
 namespace qv {
+
+namespace {
+
+// width x height pixels of format and type from the lower left corner, rows
+// bottom-up and packed tight, whatever the pixel store held before.
+template <typename T>
+std::vector<T> ReadTight(int width, int height, GLenum format, GLenum type, std::size_t perPixel) {
+  std::vector<T> values(
+      static_cast<std::size_t>(width > 0 ? width : 0) * (height > 0 ? height : 0) * perPixel, T{});
+  if (values.empty()) return values;
+  glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  glPixelStorei(GL_PACK_ROW_LENGTH, 0);
+  glReadPixels(0, 0, width, height, format, type, values.data());
+  glPopClientAttrib();
+  return values;
+}
+
+}  // namespace
 
 RgbaImage ReadGlPixels(int width, int height) {
   RgbaImage image;
   image.width = width > 0 ? width : 0;
   image.height = height > 0 ? height : 0;
-  image.pixels.assign(static_cast<std::size_t>(image.width) * image.height * 4, 0);
-  if (image.pixels.empty()) return image;
-  glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);
-  glPixelStorei(GL_PACK_ALIGNMENT, 1);
-  glPixelStorei(GL_PACK_ROW_LENGTH, 0);
-  glReadPixels(0, 0, image.width, image.height, GL_RGBA, GL_UNSIGNED_BYTE, image.pixels.data());
-  glPopClientAttrib();
+  image.pixels = ReadTight<std::uint8_t>(width, height, GL_RGBA, GL_UNSIGNED_BYTE, 4);
   return image;
+}
+
+std::vector<float> ReadGlDepth(int width, int height) {
+  return ReadTight<float>(width, height, GL_DEPTH_COMPONENT, GL_FLOAT, 1);
 }
 
 void PrepareGlEnvironment() {

@@ -188,42 +188,23 @@ constexpr int kAccumulationBands = 8;
 // without writing depth (what it covers may be exactly the clear colour under
 // one light and not under another) or the picture cannot be read back.
 std::vector<PixelRect> AccumulatedRects(const Workspace& ws) {
+  // The camera's viewport starts at the lower left corner.
   GLint viewport[4] = {0, 0, 0, 0};
   glGetIntegerv(GL_VIEWPORT, viewport);
-  const std::vector<PixelRect> whole{{viewport[0], viewport[1], viewport[2], viewport[3]}};
   const int width = viewport[2];
   const int height = viewport[3];
+  const std::vector<PixelRect> whole{{0, 0, width, height}};
   if (!HasAccumulationBuffer() || width <= 0 || height <= 0) return whole;
   for (const auto& [key, graph] : ws.shownGraphs.Items) {
     if (graph->DrawsWithoutDepth()) return whole;
   }
-  const auto pixels = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
-  std::vector<std::uint8_t> rgba(pixels * 4);
-  std::vector<float> depth(pixels);
   while (glGetError() != GL_NO_ERROR) {
   }
-  // Read what the pass drew, wherever reads were pointed before.
-  GLint oldReadBuffer = 0;
-  GLint drawBuffer = 0;
-  GLint oldAlignment = 4;
-  glGetIntegerv(GL_READ_BUFFER, &oldReadBuffer);
-  glGetIntegerv(GL_DRAW_BUFFER, &drawBuffer);
-  glGetIntegerv(GL_PACK_ALIGNMENT, &oldAlignment);
-  glReadBuffer(static_cast<GLenum>(drawBuffer));
-  glPixelStorei(GL_PACK_ALIGNMENT, 4);
-  glReadPixels(viewport[0], viewport[1], width, height, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
-  glReadPixels(viewport[0], viewport[1], width, height, GL_DEPTH_COMPONENT, GL_FLOAT, depth.data());
-  const bool failed = glGetError() != GL_NO_ERROR;
-  glPixelStorei(GL_PACK_ALIGNMENT, oldAlignment);
-  glReadBuffer(static_cast<GLenum>(oldReadBuffer));
-  if (failed) return whole;
-  std::vector<PixelRect> drawn =
-      DrawnBands(rgba, depth, width, height, kClearBytes, kJitterMargin, kAccumulationBands);
-  for (PixelRect& rect : drawn) {
-    rect.x += viewport[0];
-    rect.y += viewport[1];
-  }
-  return drawn;
+  const RgbaImage colour = ReadGlPixels(width, height);
+  const std::vector<float> depth = ReadGlDepth(width, height);
+  if (glGetError() != GL_NO_ERROR) return whole;
+  return DrawnBands(colour.pixels, depth, width, height, kClearBytes, kJitterMargin,
+                    kAccumulationBands);
 }
 
 // Loads or accumulates the colour buffer inside rects only.

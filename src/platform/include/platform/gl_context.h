@@ -4,6 +4,7 @@
 #pragma once
 
 #include <stdexcept>
+#include <vector>
 
 #include "platform/rgba_image.h"
 
@@ -32,6 +33,9 @@ class GlContext {
 
 // Reads width x height RGBA pixels from the current read buffer, rows bottom-up.
 RgbaImage ReadGlPixels(int width, int height);
+// Reads width x height depths (0 near .. 1 far) from the depth buffer, rows
+// bottom-up; GL reports an error when there is none.
+std::vector<float> ReadGlDepth(int width, int height);
 
 // Sets what Mesa needs before the first window context is made, leaving any
 // value the user has set alone: MESA_EXTENSION_OVERRIDE=-GL_EXT_framebuffer_sRGB
