@@ -67,7 +67,7 @@ TEST_P(GridMethodTest, ReportsRisingProgressThatEndsAtOne) {
   EXPECT_GE(fractions.front(), 0.0);
   EXPECT_TRUE(std::is_sorted(fractions.begin(), fractions.end()));
   EXPECT_EQ(fractions.back(), 1.0);
-  EXPECT_EQ(b.work.overlappingReports, 0);
+  EXPECT_EQ(b.work.overlappingReports.load(), 0);
   EXPECT_EQ(b.work.ends, std::vector<WorkEnd>{WorkEnd::Done});
   EXPECT_TRUE(b.messages.Shown().empty());
 }

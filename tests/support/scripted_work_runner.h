@@ -4,6 +4,7 @@
 // meanwhile) or ask it to stop.
 #pragma once
 
+#include <atomic>
 #include <functional>
 #include <mutex>
 #include <thread>
@@ -48,19 +49,19 @@ class ScriptedWorkRunner final : public LongWorkRunner {
   int runs = 0;
   std::vector<WorkEnd> ends;
   // Reports that came while another report was still being heard.
-  int overlappingReports = 0;
+  std::atomic<int> overlappingReports = 0;
 
  private:
   class Monitor final : public WorkMonitor {
    public:
     explicit Monitor(ScriptedWorkRunner& runner) : runner_(runner) {}
     void Progress(double fraction) override {
-      std::unique_lock lock(runner_.mutex_, std::try_to_lock);
-      if (!lock.owns_lock()) {
-        lock.lock();
-        ++runner_.overlappingReports;
-      }
+      // A flag of its own: the mutex is also taken by the threads asking
+      // whether to stop, which is no overlap of reports.
+      if (runner_.hearing_.exchange(true)) ++runner_.overlappingReports;
+      const std::lock_guard lock(runner_.mutex_);
       runner_.fractions_.push_back(fraction);
+      runner_.hearing_.store(false);
       if (fraction >= runner_.stopAt) runner_.stop_ = true;
     }
     bool StopRequested() const override {
@@ -75,6 +76,7 @@ class ScriptedWorkRunner final : public LongWorkRunner {
   mutable std::mutex mutex_;
   std::vector<double> fractions_;
   bool stop_ = false;
+  std::atomic<bool> hearing_ = false;
 };
 
 }  // namespace qv::test
