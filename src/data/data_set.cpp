@@ -253,13 +253,11 @@ void DataSet::TriangulateIrregularPoints(MessageBoxService& messages, LongWorkRu
   } catch (const RuntimeError&) {
     return;  // fewer points loaded than counted: nothing sound to triangulate
   }
-  if (work == nullptr) {
-    DelaunayTriCount(DelaunayTriangulate(n, x, y, messages));
-    return;
-  }
+  ImmediateWorkRunner immediate;
+  LongWorkRunner& runner = work != nullptr ? *work : immediate;
   // The work sees only the copies; this data set may be the one drawn meanwhile.
   DelaunayResult result;
-  const WorkEnd end = work->Run(
+  const WorkEnd end = runner.Run(
       [&](WorkMonitor& monitor, MessageBoxService& kept) {
         result = TriangulateReporting(n, x, y, kept);
         monitor.Progress(1.0);

@@ -14,8 +14,4 @@ bool LoadDataSet(DataSet& data, DataPanel& panel, SharedSettings& settings, Docu
   return data.GetData(context);
 }
 
-void TriangulateDataSet(DataSet& data, MessageBoxService& messages, LongWorkRunner* work) {
-  data.TriangulateIrregularPoints(messages, work);
-}
-
 }  // namespace qv

@@ -1,5 +1,5 @@
-// The few calls the documents make into the data set: its record, loading
-// it from a panel and sheet, and triangulating its points. Kept in one place
+// The few calls the documents make into the data set: its record and loading
+// it from a panel and sheet. Kept in one place
 // so the document code does not depend on the data set's details.
 #pragma once
 
@@ -12,8 +12,6 @@ namespace qv {
 class DataSet;
 class DataPanel;
 class DocumentHost;
-class LongWorkRunner;
-class MessageBoxService;
 struct SharedSettings;
 struct Workspace;
 
@@ -24,9 +22,5 @@ std::string DataSetRecord(const Workspace& workspace, const DataPanel& panel);
 // gridding are the host's. False when the data set refused the panel or could not grid it
 // (it has then shown its message).
 bool LoadDataSet(DataSet& data, DataPanel& panel, SharedSettings& settings, DocumentHost& host);
-// Triangulates the irregular surface points of data for Delaunay graphs and
-// stores the triangle count. Nothing happens without points. With a runner
-// the triangulation runs through it.
-void TriangulateDataSet(DataSet& data, MessageBoxService& messages, LongWorkRunner* work = nullptr);
 
 }  // namespace qv

@@ -84,9 +84,16 @@ void FileCommands::ShowError(const std::string& text) {
 
 // New documents
 
+// Documents do not hold the light: it is placed for the view kind, so a
+// document looks the same whatever was open before it.
+void FileCommands::PlaceLight(Long viewCode) {
+  const float lightAt = viewCode == kViewCode2D ? 0.0f : 1000.0f;
+  workspace_.sceneLight.Position(0) = lightAt;
+  workspace_.sceneLight.Position(1) = lightAt;
+}
+
 void FileCommands::ResetNew(Long viewCode) {
-  workspace_.sceneLight.Position(0) = 1000.0f;
-  workspace_.sceneLight.Position(1) = 1000.0f;
+  PlaceLight(viewCode);
   SetRotation(workspace_.shownGraphs, 0.0, -30.0, 45.0);
   host_.ClearMouseModes();
   workspace_.settings.ViewCode = viewCode;
@@ -124,8 +131,7 @@ void FileCommands::New4D() { NewWithReset(kViewCode4D); }
 
 void FileCommands::New2D() {
   host_.ViewIso();
-  workspace_.sceneLight.Position(0) = 0.0f;
-  workspace_.sceneLight.Position(1) = 0.0f;
+  PlaceLight(kViewCode2D);
   SetRotation(workspace_.shownGraphs, 0.0, 0.0, 0.0);
   host_.ClearMouseModes();
   workspace_.settings.ViewCode = kViewCode2D;
@@ -199,7 +205,7 @@ OpenOutcome FileCommands::OpenDocument(const std::string& path) {
     return refuse("its data set could not be loaded");
   // Any Delaunay graph needs the triangles of the points just loaded, not
   // only when it happens to be the last record.
-  if (staged.NeedsTriangulation()) TriangulateDataSet(data, host_.Messages(), &host_.Work());
+  if (staged.NeedsTriangulation()) data.TriangulateIrregularPoints(host_.Messages(), &host_.Work());
   // Set before the document's graphs are first drawn, which looks for their
   // textures there.
   workspace_.documentFolder = FolderOf(path);
@@ -297,11 +303,7 @@ void FileCommands::StageDataPanel(const StagedDocument& staged, MemoryDataPanel&
 
 void FileCommands::ApplyView(Long viewCode) {
   workspace_.settings.ViewCode = viewCode;
-  // Documents do not hold the light: it is placed for the view kind as New
-  // places it, so a document looks the same whatever was open before it.
-  const float lightAt = viewCode == kViewCode2D ? 0.0f : 1000.0f;
-  workspace_.sceneLight.Position(0) = lightAt;
-  workspace_.sceneLight.Position(1) = lightAt;
+  PlaceLight(viewCode);  // as New places it
   if (viewCode == kViewCode2D) {
     SetRotation(workspace_.shownGraphs, 0.0, 0.0, 0.0);
   } else {

@@ -120,7 +120,7 @@ PastedGraph ReadPastedGraph(std::string_view text, const Workspace& workspace,
 void PrepareDataForGraph(const Graph& graph, DataSet& data, MessageBoxService& messages,
                          LongWorkRunner* work) {
   if (KindOf(graph.GraphType).needsTriangles && data.DelaunayTriCount() == 0)
-    TriangulateDataSet(data, messages, work);
+    data.TriangulateIrregularPoints(messages, work);
 }
 
 }  // namespace qv

@@ -79,6 +79,7 @@ class FileCommands {
   // Clears the mouse modes and, with graphs shown, asks whether to save
   // them; false when the user cancelled or the save did not happen.
   bool OfferToSaveBeforeOpen();
+  void PlaceLight(Long viewCode);
   void ResetNew(Long viewCode);
   void NewWithReset(Long viewCode);
   std::optional<std::string> DocumentBytes();
