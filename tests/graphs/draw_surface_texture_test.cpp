@@ -2,14 +2,13 @@
 // found beside the document, told once when it cannot be used (and the
 // surface then drawn in its own colours), freed by the release step of the
 // kind that made it; and drawn without shear.
-#include <unistd.h>
-
 #include <filesystem>
 #include <string>
 #include <vector>
 
 #include "drawers.h"
 #include "graph_draw_fixture.h"
+#include "support/temp_folder.h"
 #include "support/texture_files.h"
 
 namespace qv::test {
@@ -18,9 +17,8 @@ namespace {
 class SurfaceTextureTest : public GraphDrawTest {
  protected:
   SurfaceTextureTest() {
-    std::filesystem::create_directories(folder_);
     resources_.textures = &cache_;
-    resources_.documentFolder = folder_.string();
+    resources_.documentFolder = temp_.Path();
     resources_.showStatus = [this](const std::string& text) { status_.push_back(text); };
     // A flat 5 x 5 surface in red (one colour) wearing the texture's own
     // colours (TexMode 1).
@@ -37,11 +35,10 @@ class SurfaceTextureTest : public GraphDrawTest {
   ~SurfaceTextureTest() override {
     graph_.ReleaseDrawing();
     cache_.Clear();
-    std::filesystem::remove_all(folder_);
   }
 
   void WriteGreen(const std::string& name) {
-    ASSERT_TRUE(WriteBytes((folder_ / name).string(), BmpBytes(8, 8, [](int, int) {
+    ASSERT_TRUE(WriteBytes(temp_.File(name), BmpBytes(8, 8, [](int, int) {
                              return Rgb8{0, 200, 0};
                            })));
   }
@@ -60,8 +57,7 @@ class SurfaceTextureTest : public GraphDrawTest {
     return Picture("surface_texture").At(kSize / 2, kSize / 2);
   }
 
-  std::filesystem::path folder_ =
-      std::filesystem::temp_directory_path() / ("qv-surface-texture-" + std::to_string(getpid()));
+  TempFolder temp_;
   TextureCache cache_;
   DrawResources resources_;
   std::vector<std::string> status_;
@@ -72,7 +68,7 @@ TEST_F(SurfaceTextureTest, IsMadeOncePerGraphAndFile) {
   const unsigned name = graph_.PreparedParts().texture.lease.Name();
   ASSERT_NE(name, 0u);
   // Gone from the disk, it is not read again: the graph keeps its texture.
-  std::filesystem::remove(folder_ / "green.bmp");
+  std::filesystem::remove(temp_.File("green.bmp"));
   for (int build = 0; build < 5; ++build) Prepare();
   EXPECT_EQ(graph_.PreparedParts().texture.lease.Name(), name);
   EXPECT_EQ(cache_.Count(), 1u);
@@ -157,7 +153,7 @@ TEST_F(SurfaceTextureTest, TheLayersUnderATexturedSurfaceKeepTheirColours) {
 // surface seen from above: the edge between the two is one straight column
 // from top to bottom (rows read with the wrong row length would slant it).
 TEST_F(SurfaceTextureTest, A33PixelWideBmpIsDrawnWithoutShear) {
-  ASSERT_TRUE(WriteBytes((folder_ / "stripes.bmp").string(), BmpBytes(33, 16, [](int x, int) {
+  ASSERT_TRUE(WriteBytes(temp_.File("stripes.bmp"), BmpBytes(33, 16, [](int x, int) {
                            return x < 11 ? Rgb8{255, 0, 0} : Rgb8{0, 0, 255};
                          })));
   graph_.TexName = "stripes.bmp";

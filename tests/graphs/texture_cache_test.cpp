@@ -5,12 +5,10 @@
 
 #include <GL/gl.h>
 #include <gtest/gtest.h>
-#include <unistd.h>
-
-#include <filesystem>
 #include <string>
 
 #include "platform/osmesa/offscreen_context.h"
+#include "support/temp_folder.h"
 #include "support/texture_files.h"
 
 namespace qv {
@@ -19,7 +17,6 @@ namespace {
 class TextureCacheTest : public testing::Test {
  protected:
   TextureCacheTest() {
-    std::filesystem::create_directories(folder_);
     for (const char* name : {"a.bmp", "b.bmp"}) {
       EXPECT_TRUE(test::WriteBytes(Path(name), test::BmpBytes(4, 4, [](int x, int y) {
                                      return test::Rgb8{static_cast<std::uint8_t>(x * 60),
@@ -27,12 +24,9 @@ class TextureCacheTest : public testing::Test {
                                    })));
     }
   }
-  ~TextureCacheTest() override {
-    cache_.Clear();
-    std::filesystem::remove_all(folder_);
-  }
+  ~TextureCacheTest() override { cache_.Clear(); }
 
-  std::string Path(const std::string& name) const { return (folder_ / name).string(); }
+  std::string Path(const std::string& name) const { return temp_.File(name); }
 
   TextureLease Acquire(const std::string& name) {
     std::string problem;
@@ -44,8 +38,7 @@ class TextureCacheTest : public testing::Test {
   static bool IsTexture(unsigned name) { return name != 0 && glIsTexture(name) == GL_TRUE; }
 
   OffscreenContext context_{32, 32};
-  std::filesystem::path folder_ =
-      std::filesystem::temp_directory_path() / ("qv-texture-cache-" + std::to_string(getpid()));
+  test::TempFolder temp_;
   TextureCache cache_;
 };
 

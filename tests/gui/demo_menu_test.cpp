@@ -131,7 +131,7 @@ TEST_F(DemoMenuTest, EveryItemOpensItsSampleInTheWindow) {
 // A program folder whose samples hold only "3D Vertex + Grid".
 class DemoMenuMissingSampleTest : public DemoMenuTest {
  protected:
-  std::string ProgramFolder() const override { return folder_ + "/program"; }
+  std::string ProgramFolder() const override { return temp_.File("program"); }
   void BeforeStart() override {
     const std::filesystem::path samples = std::filesystem::path(ProgramFolder()) / kSamplesFolder;
     std::filesystem::create_directories(samples);

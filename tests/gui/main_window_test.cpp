@@ -257,7 +257,7 @@ TEST(MainWindowStartTest, OpensTheDocumentNamedOnTheCommandLine) {
 TEST_F(MainWindowTest, FileOpenFromTheMenuShowsTheChosenDocument) {
   std::ifstream in(std::string(QV_TEST_INPUTS_DIR) + "/documents/d11.txt", std::ios::binary);
   const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  const std::string path = folder_ + "/chosen.qrv";
+  const std::string path = temp_.File("chosen.qrv");
   std::ofstream(path, std::ios::binary) << EncodeContainer(text);
   wxCommandEvent open(wxEVT_MENU, MainFrame::MenuId(MenuItem::mnuFileOpen));
   open.SetEventObject(frame_);

@@ -2,8 +2,6 @@
 // without a document, in a folder of its own, with scripted services.
 #pragma once
 
-#include <stdlib.h>
-
 #include <wx/menu.h>
 #include <wx/toolbar.h>
 #include <wx/utils.h>
@@ -11,7 +9,6 @@
 
 #include <chrono>
 #include <cstdint>
-#include <filesystem>
 #include <string>
 #include <thread>
 #include <vector>
@@ -21,6 +18,7 @@
 #include "support/scripted_file_dialog.h"
 #include "support/scripted_message_box.h"
 #include "support/scripted_shell.h"
+#include "support/temp_folder.h"
 #include "window/wx/main_frame.h"
 
 namespace qv::test {
@@ -53,15 +51,13 @@ inline bool AllWhite(const RgbImage& image) {
 class RunningWindowTest : public testing::Test {
  protected:
   void SetUp() override {
-    char pattern[] = "/tmp/qv-gui-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    folder_ = pattern;
+    ASSERT_FALSE(temp_.Path().empty());
     BeforeStart();
     MainFrameOptions options;
     options.messages = &messages_;
     options.fileDialogs = &dialogs_;
     options.shell = &shell_;
-    options.dataHome = folder_ + "/data";
+    options.dataHome = temp_.File("data");
     options.size = wxSize(900, 650);
     Configure(options);
     frame_ = new MainFrame(options);
@@ -77,7 +73,6 @@ class RunningWindowTest : public testing::Test {
       alive_->Close(true);
       PumpFor(std::chrono::milliseconds(50));
     }
-    std::filesystem::remove_all(folder_);
   }
 
   // Runs in the test's folder before the window is made.
@@ -101,7 +96,7 @@ class RunningWindowTest : public testing::Test {
     frame_->GetEventHandler()->ProcessEvent(event);
   }
 
-  std::string folder_;
+  TempFolder temp_;
   ScriptedMessageBox messages_;
   ScriptedFileDialog dialogs_;
   ScriptedShell shell_;

@@ -5,12 +5,10 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
-#include <unistd.h>
 #include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdlib>
-#include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
@@ -20,6 +18,7 @@
 
 #include "scene/color.h"
 #include "support/picture_baseline.h"
+#include "support/temp_folder.h"
 #include "typed_document.h"
 
 namespace qv::test {
@@ -72,31 +71,22 @@ class Document2DTest : public testing::Test {
  protected:
   static void SetUpTestSuite() { fontProblem_ = UseOnlyThePictureFont(); }
 
-  void SetUp() override {
-    ASSERT_EQ(fontProblem_, "");
-    folder_ = std::filesystem::temp_directory_path() /
-              ("qv-2d-" + std::to_string(getpid()) + "-" +
-               testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::create_directories(folder_);
-  }
-  void TearDown() override {
-    program_.reset();
-    std::filesystem::remove_all(folder_);
-  }
+  void SetUp() override { ASSERT_EQ(fontProblem_, ""); }
+  void TearDown() override { program_.reset(); }
 
   // Makes a new 2D document with build, saves it, opens it in a window with
   // a kSize x kSize picture, fits the view to all its graphs (the open fits
   // it to the first) and returns the picture.
   RgbaImage Open(const std::function<void(Program&)>& build) {
-    const std::string path = (folder_ / "document.qrv").string();
+    const std::string path = temp_.File("document.qrv");
     {
-      Program writer(folder_);
+      Program writer(temp_.Path());
       writer.files.New2D();
       build(writer);
       writer.dialogs.Choose(path);
       EXPECT_TRUE(writer.files.Save());
     }
-    program_ = std::make_unique<Program>(folder_);
+    program_ = std::make_unique<Program>(temp_.Path());
     MainWindowCore& core = program_->core;
     program_->view.MakeContext(kSize, kSize);
     core.SetDrawingSize(kSize, kSize);
@@ -158,7 +148,7 @@ class Document2DTest : public testing::Test {
     return false;
   }
 
-  std::filesystem::path folder_;
+  TempFolder temp_;
   std::unique_ptr<Program> program_;
   static inline std::string fontProblem_;
 };

@@ -9,11 +9,9 @@
 // and look at every picture written before committing them.
 #include <gtest/gtest.h>
 
-#include <unistd.h>
 #include <algorithm>
 #include <array>
 #include <cctype>
-#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -21,6 +19,7 @@
 #include "platform/file_replace.h"
 #include "platform/shared_settings.h"
 #include "support/picture_baseline.h"
+#include "support/temp_folder.h"
 #include "typed_document.h"
 #include "window/demo_samples.h"
 #include "window/document_program.h"
@@ -107,15 +106,9 @@ class SampleDocumentTest : public testing::TestWithParam<DemoSample> {
  protected:
   static void SetUpTestSuite() { fontProblem_ = test::UseOnlyThePictureFont(); }
 
-  void SetUp() override {
-    ASSERT_EQ(fontProblem_, "");
-    folder_ = std::filesystem::temp_directory_path() /
-              ("qv-sample-" + std::to_string(getpid()) + "-" + Stem(GetParam().file));
-    std::filesystem::create_directories(folder_);
-  }
-  void TearDown() override { std::filesystem::remove_all(folder_); }
+  void SetUp() override { ASSERT_EQ(fontProblem_, ""); }
 
-  std::filesystem::path folder_;
+  test::TempFolder temp_;
   static inline std::string fontProblem_;
 };
 
@@ -123,7 +116,7 @@ TEST_P(SampleDocumentTest, OpensFromItsMenuItemAndDrawsItsBaseline) {
   const DemoSample& sample = GetParam();
   const Expected* expected = ExpectedOf(sample.item);
   ASSERT_NE(expected, nullptr) << "no expectation for " << sample.file;
-  test::Program program(folder_, ProgramFolder());
+  test::Program program(temp_.Path(), ProgramFolder());
   MainWindowCore& core = program.core;
   program.view.MakeContext(kSize, kSize);
   core.SetDrawingSize(kSize, kSize);
@@ -147,10 +140,10 @@ TEST_P(SampleDocumentTest, OpensFromItsMenuItemAndDrawsItsBaseline) {
 
 TEST_P(SampleDocumentTest, SavesTheBytesItWasOpenedFrom) {
   const DemoSample& sample = GetParam();
-  test::Program program(folder_, ProgramFolder());
+  test::Program program(temp_.Path(), ProgramFolder());
   ASSERT_TRUE(program.core.RunDemoCommand(sample.item));
   ASSERT_TRUE(program.messages.Shown().empty()) << program.messages.Texts().front();
-  const std::string saved = (folder_ / "saved.qrv").string();
+  const std::string saved = temp_.File("saved.qrv");
   program.dialogs.Choose(saved);
   ASSERT_TRUE(program.files.Save());
   const std::optional<std::string> original = ReadWholeFile(SamplePath(sample));

@@ -4,13 +4,12 @@
 // drawing context go.
 #include <GL/gl.h>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <filesystem>
 #include <memory>
 #include <string>
 
 #include "graphs/graph.h"
+#include "support/temp_folder.h"
 #include "support/texture_files.h"
 #include "window/document_program.h"
 
@@ -20,17 +19,13 @@ namespace {
 class WindowTextureTest : public testing::Test {
  protected:
   WindowTextureTest() {
-    std::filesystem::create_directories(folder_);
     program_.view.MakeContext(64, 64);
-    EXPECT_TRUE(
-        test::WriteBytes((folder_ / "wood.bmp").string(), test::BmpBytes(5, 3, [](int x, int y) {
-                           return test::Rgb8{static_cast<std::uint8_t>(40 * x),
-                                             static_cast<std::uint8_t>(60 * y), 90};
-                         })));
+    EXPECT_TRUE(test::WriteBytes(temp_.File("wood.bmp"), test::BmpBytes(5, 3, [](int x, int y) {
+                                   return test::Rgb8{static_cast<std::uint8_t>(40 * x),
+                                                     static_cast<std::uint8_t>(60 * y), 90};
+                                 })));
     FillSurface();
   }
-  ~WindowTextureTest() override { std::filesystem::remove_all(folder_); }
-
   // A flat 4 x 4 regular surface.
   void FillSurface() {
     DataSet& d = program_.core.Shared().dataSet;
@@ -69,13 +64,12 @@ class WindowTextureTest : public testing::Test {
     return count;
   }
 
-  std::filesystem::path folder_ =
-      std::filesystem::temp_directory_path() / ("qv-window-texture-" + std::to_string(getpid()));
-  test::Program program_{folder_};
+  test::TempFolder temp_;
+  test::Program program_{temp_.Path()};
 };
 
 TEST_F(WindowTextureTest, HundredRebuildsKeepOneTextureObject) {
-  program_.core.Shared().documentFolder = folder_.string();
+  program_.core.Shared().documentFolder = temp_.Path();
   AddTexturedSurface("wood.bmp");
   AddTexturedSurface("WOOD.bmp/../wood.bmp");
   const int before = TextureObjects();
@@ -87,7 +81,7 @@ TEST_F(WindowTextureTest, HundredRebuildsKeepOneTextureObject) {
 }
 
 TEST_F(WindowTextureTest, AMissingTextureIsToldOnceInTheStatusBar) {
-  program_.core.Shared().documentFolder = folder_.string();
+  program_.core.Shared().documentFolder = temp_.Path();
   AddTexturedSurface("lost.jpg");
   for (int build = 0; build < 10; ++build) program_.core.BuildScene();
   ASSERT_EQ(program_.view.statusTexts.size(), 1u);
@@ -97,7 +91,7 @@ TEST_F(WindowTextureTest, AMissingTextureIsToldOnceInTheStatusBar) {
 }
 
 TEST_F(WindowTextureTest, NoneIsLeftWhenTheGraphsOrTheContextGo) {
-  program_.core.Shared().documentFolder = folder_.string();
+  program_.core.Shared().documentFolder = temp_.Path();
   AddTexturedSurface("wood.bmp");
   ASSERT_EQ(TextureObjects(), 1);
   program_.core.DeleteAllGraphs();
@@ -113,12 +107,12 @@ TEST_F(WindowTextureTest, NoneIsLeftWhenTheGraphsOrTheContextGo) {
 TEST_F(WindowTextureTest, ADocumentFindsItsTexturesInItsOwnFolder) {
   AddTexturedSurface("wood.bmp");
   EXPECT_EQ(TextureObjects(), 0);  // a new document looks in the working folder
-  const std::string document = (folder_ / "textured.qrv").string();
+  const std::string document = temp_.File("textured.qrv");
   program_.dialogs.Choose(document);
   ASSERT_TRUE(program_.files.Save());
-  EXPECT_EQ(program_.core.Shared().documentFolder, folder_.string());
+  EXPECT_EQ(program_.core.Shared().documentFolder, temp_.Path());
 
-  test::Program reader(folder_);
+  test::Program reader(temp_.Path());
   reader.view.MakeContext(64, 64);
   reader.core.OpenDocumentPath(document);
   ASSERT_EQ(reader.core.Shared().shownGraphs.Items.Count(), 1);

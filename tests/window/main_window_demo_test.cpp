@@ -4,7 +4,6 @@
 // leaves the open document as it was.
 #include <gtest/gtest.h>
 
-#include <unistd.h>
 #include <filesystem>
 #include <fstream>
 #include <optional>
@@ -13,6 +12,7 @@
 
 #include "documents/file_commands.h"
 #include "platform/file_replace.h"
+#include "support/temp_folder.h"
 #include "window/demo_samples.h"
 #include "window/document_program.h"
 
@@ -77,15 +77,12 @@ const DemoCase kCases[] = {
 class MainWindowDemoTest : public testing::TestWithParam<DemoCase> {
  protected:
   void SetUp() override {
-    folder_ = std::filesystem::temp_directory_path() /
-              ("qv-demo-" + std::to_string(getpid()) + "-" + GetParam().name);
-    std::filesystem::create_directories(folder_ / "program" / kSamplesFolder);
+    std::filesystem::create_directories(std::filesystem::path(ProgramFolder()) / kSamplesFolder);
   }
-  void TearDown() override { std::filesystem::remove_all(folder_); }
 
-  std::string ProgramFolder() const { return (folder_ / "program").string(); }
+  std::string ProgramFolder() const { return temp_.File("program"); }
 
-  std::filesystem::path folder_;
+  test::TempFolder temp_;
 };
 
 // The sample of "3D Vertex + Grid" (two graphs, a 3D document) opened over
@@ -99,7 +96,7 @@ TEST_P(MainWindowDemoTest, OpensTheSampleOrKeepsTheDocument) {
   } else if (c.file == SampleFile::Corrupt) {
     std::ofstream(sample, std::ios::binary) << "not a document";
   }
-  Program program(folder_, ProgramFolder());
+  Program program(temp_.Path(), ProgramFolder());
   MainWindowCore& core = program.core;
   if (c.graphsShown) {
     core.OpenDocumentPath(CommittedSample("4dvector.qrv"));
@@ -108,7 +105,7 @@ TEST_P(MainWindowDemoTest, OpensTheSampleOrKeepsTheDocument) {
   const Workspace& ws = core.Shared();
   const Long viewBefore = ws.settings.ViewCode;
   const Long graphsBefore = ws.allGraphs.Items.Count();
-  const std::string saved = (folder_ / "saved.qrv").string();
+  const std::string saved = temp_.File("saved.qrv");
   if (c.saveChosen) {
     program.dialogs.Choose(saved);
   } else {
@@ -150,17 +147,12 @@ INSTANTIATE_TEST_SUITE_P(Demo, MainWindowDemoTest, testing::ValuesIn(kCases),
 // Items that open no sample run nothing: the submenu's own item, and the
 // commands of the other menus.
 TEST(MainWindowDemoItemTest, OtherItemsOpenNothing) {
-  const std::filesystem::path folder =
-      std::filesystem::temp_directory_path() / ("qv-demo-items-" + std::to_string(getpid()));
-  std::filesystem::create_directories(folder);
-  {
-    Program program(folder, folder.string());
-    for (const MenuItem item : {MenuItem::mnuDemo3C, MenuItem::mnuFileOpen, MenuItem::mnuHelpAbout})
-      EXPECT_FALSE(program.core.RunDemoCommand(item)) << MenuItemName(item);
-    EXPECT_TRUE(program.messages.Shown().empty());
-    EXPECT_TRUE(program.dialogs.Shown().empty());
-  }
-  std::filesystem::remove_all(folder);
+  const test::TempFolder folder;
+  Program program(folder.Path(), folder.Path());
+  for (const MenuItem item : {MenuItem::mnuDemo3C, MenuItem::mnuFileOpen, MenuItem::mnuHelpAbout})
+    EXPECT_FALSE(program.core.RunDemoCommand(item)) << MenuItemName(item);
+  EXPECT_TRUE(program.messages.Shown().empty());
+  EXPECT_TRUE(program.dialogs.Shown().empty());
 }
 
 }  // namespace

@@ -2,8 +2,6 @@
 // document subsystem's File commands and a scripted user in the dialogs.
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -14,6 +12,7 @@
 #include "dialogs/slice_dialog.h"
 #include "graphs/graph.h"
 #include "graphs/graph_kinds.h"
+#include "support/temp_folder.h"
 #include "window/document_program.h"
 #include "window/scripted_dialogs.h"
 
@@ -100,18 +99,8 @@ class Window {
 
 class DrawCommandTest : public testing::Test {
  protected:
-  void SetUp() override {
-    std::string name = testing::UnitTest::GetInstance()->current_test_info()->name();
-    for (char& c : name) {
-      if (c == '/') c = '_';
-    }
-    folder = std::filesystem::temp_directory_path() /
-             ("qv-draw-" + std::to_string(getpid()) + "-" + name);
-    std::filesystem::create_directories(folder);
-  }
-  void TearDown() override { std::filesystem::remove_all(folder); }
-
-  std::filesystem::path folder;
+  test::TempFolder temp_;
+  const std::filesystem::path folder{temp_.Path()};
 };
 
 struct KindCase {

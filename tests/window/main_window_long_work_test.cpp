@@ -2,7 +2,6 @@
 // refuses and disables while the work runs, and what comes after.
 #include <gtest/gtest.h>
 
-#include <unistd.h>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -13,6 +12,7 @@
 #include "data/memory_data_panel.h"
 #include "enable_patterns.h"
 #include "graphs/graph.h"
+#include "support/temp_folder.h"
 #include "window/document_program.h"
 #include "window/scripted_dialogs.h"
 
@@ -24,17 +24,10 @@ using test::Program;
 class LongWorkTest : public testing::Test {
  protected:
   void SetUp() override {
-    folder = std::filesystem::temp_directory_path() /
-             ("qv-window-long-work-" + std::to_string(getpid()) + "-" +
-              testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::create_directories(folder);
     program = std::make_unique<Program>(folder);
     program->core.SetDialogService(&dialogs);
   }
-  void TearDown() override {
-    program.reset();
-    std::filesystem::remove_all(folder);
-  }
+  void TearDown() override { program.reset(); }
 
   MainWindowCore& Core() { return program->core; }
 
@@ -78,7 +71,8 @@ class LongWorkTest : public testing::Test {
     core.List().SetListIndex(0);
   }
 
-  std::filesystem::path folder;
+  test::TempFolder temp_;
+  const std::filesystem::path folder{temp_.Path()};
   std::unique_ptr<Program> program;
   test::ScriptedDialogs dialogs;
 };
