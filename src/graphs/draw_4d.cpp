@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cmath>
 #include <vector>
 
 #include "data_view.h"
@@ -81,8 +80,6 @@ ScatterColors ScatterColorsOf(Graph& graph) {
   c.range = graph.MaxV - graph.MInv;
   return c;
 }
-
-double Length(const ScenePoint& d) { return std::sqrt(d.x * d.x + d.y * d.y + d.z * d.z); }
 
 // The uphill gradient of V at interior node (i, j, k), from the central
 // differences along the three node directions; nothing at a flat spot or

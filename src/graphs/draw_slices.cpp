@@ -282,8 +282,6 @@ void DrawContours(Graph& graph, const SliceWork& w, const SliceFamily& f, double
   EndContourLines();
 }
 
-double Length(const ScenePoint& d) { return std::sqrt(d.x * d.x + d.y * d.y + d.z * d.z); }
-
 // The slope of the value within the plane at interior node (p, q), from the
 // central differences along both grid indices; nothing where two
 // neighbours coincide:
