@@ -8,10 +8,6 @@
 namespace qv {
 
 namespace {
-constexpr double kDegree = 3.1416 / 180.0;
-}  // namespace
-
-namespace {
 
 // The typed point in data axes: PointZ, PointX, PointY, read as polar
 // values for cylindrical and spherical data.

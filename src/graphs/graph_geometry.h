@@ -10,6 +10,10 @@
 
 namespace qv {
 
+// The program's degree factor, the one the data set turns the typed angles
+// with: the graphs use the same so that what they draw meets the drawn nodes.
+inline constexpr double kDegree = 3.1416 / 180.0;
+
 // A position in scene axes (x = data Y, y = data Z, z = data X), not centred.
 struct ScenePoint {
   double x = 0.0;
