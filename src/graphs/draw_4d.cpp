@@ -69,11 +69,7 @@ void DrawScatterPoints(const VolumeView& v, const ScatterColors& colors, const S
 ScatterColors ScatterColorsOf(Graph& graph) {
   ScatterColors c;
   c.byMap = graph.FillStyle == 4;
-  if (c.byMap) {
-    if (graph.ColorName.empty()) graph.ColorName = "Rainbow";
-    graph.SetColorMap(graph.ColorName);
-  }
-  c.map = graph.ColorPoints();
+  c.map = c.byMap ? graph.LoadedColorPoints() : graph.ColorPoints();
   c.full = SplitColor(graph.Scat4DColor);
   c.dim = {0.25 * c.full.r, 0.25 * c.full.g, 0.25 * c.full.b};
   c.min = graph.MInv;

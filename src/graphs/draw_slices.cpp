@@ -335,9 +335,7 @@ void DrawVectors(const SliceWork& w, Long colour, const SharedSettings& s) {
 // name taken as "Rainbow", as every colour lookup of a graph takes it).
 const ColorPointList& FillMapOf(Graph& graph, std::optional<ColorPointList>& map) {
   if (!map) {
-    if (graph.ColorName.empty()) graph.ColorName = "Rainbow";
-    graph.SetColorMap(graph.ColorName);
-    map = graph.ColorPoints();
+    map = graph.LoadedColorPoints();
   }
   return *map;
 }
