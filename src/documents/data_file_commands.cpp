@@ -30,16 +30,6 @@ FileDialogRequest Request(const char* title) {
   return request;
 }
 
-std::string ReadFailure(const FileBytes& read) {
-  switch (read.problem) {
-    case ReadProblem::Missing: return "the file does not exist";
-    case ReadProblem::Folder: return "it is a folder";
-    case ReadProblem::NotRegular: return "it is not a regular file";
-    case ReadProblem::TooLarge: return "the file is larger than any data file can be";
-    default: return "the file could not be read (" + read.detail + ")";
-  }
-}
-
 }  // namespace
 
 DataFileCommands::DataFileCommands(Workspace& workspace, DocumentHost& host)
@@ -61,7 +51,9 @@ bool DataFileCommands::ImportFile(const std::string& path) {
     return false;
   };
   const FileBytes bytes = ReadRegularFile(path, kMaxTextDataBytes);
-  if (!bytes.Ok()) return refuse(ReadFailure(bytes));
+  if (!bytes.Ok()) {
+    return refuse(ReadProblemText(bytes, "the file is larger than any data file can be"));
+  }
   const TextDataRead read = ReadTextData(bytes.bytes);
   if (!read.ok) return refuse(read.reason);
   const TextDataFile& data = read.data;

@@ -35,16 +35,6 @@ namespace {
 constexpr std::uint64_t kMaxDocumentFileBytes =
     8 + std::uint64_t{kMaxDocumentTokens} * (kMaxTokenChars + 1);
 
-std::string ReadFailure(const FileBytes& read) {
-  switch (read.problem) {
-    case ReadProblem::Missing: return "the file does not exist";
-    case ReadProblem::Folder: return "it is a folder";
-    case ReadProblem::NotRegular: return "it is not a regular file";
-    case ReadProblem::TooLarge: return "the file is larger than any document can be";
-    default: return "the file could not be read (" + read.detail + ")";
-  }
-}
-
 // The folder of the document file at path, where its relative texture
 // names are looked for.
 std::string FolderOf(const std::string& path) {
@@ -187,7 +177,9 @@ OpenOutcome FileCommands::OpenDocument(const std::string& path) {
     return OpenOutcome::Refused;
   };
   const FileBytes bytes = ReadRegularFile(path, kMaxDocumentFileBytes);
-  if (!bytes.Ok()) return refuse(ReadFailure(bytes));
+  if (!bytes.Ok()) {
+    return refuse(ReadProblemText(bytes, "the file is larger than any document can be"));
+  }
   const ContainerText value = DecodeContainer(bytes.bytes);
   if (!value.ok) return refuse(value.problem);
   // An empty file (or container) holds no document: the user asked for one,

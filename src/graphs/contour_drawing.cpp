@@ -95,9 +95,7 @@ ContourColoring ContourColoringOf(Graph& graph, Long mode, Long color1, Long col
   coloring.color1 = color1;
   coloring.color2 = color2;
   if (mode == kContourMap) {
-    if (graph.ColorName.empty()) graph.ColorName = "Rainbow";
-    graph.SetColorMap(graph.ColorName);
-    coloring.map = graph.ColorPoints();
+    coloring.map = graph.LoadedColorPoints();
   }
   return coloring;
 }

@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cmath>
 #include <vector>
 
 #include "data_view.h"
@@ -70,19 +69,13 @@ void DrawScatterPoints(const VolumeView& v, const ScatterColors& colors, const S
 ScatterColors ScatterColorsOf(Graph& graph) {
   ScatterColors c;
   c.byMap = graph.FillStyle == 4;
-  if (c.byMap) {
-    if (graph.ColorName.empty()) graph.ColorName = "Rainbow";
-    graph.SetColorMap(graph.ColorName);
-  }
-  c.map = graph.ColorPoints();
+  c.map = c.byMap ? graph.LoadedColorPoints() : graph.ColorPoints();
   c.full = SplitColor(graph.Scat4DColor);
   c.dim = {0.25 * c.full.r, 0.25 * c.full.g, 0.25 * c.full.b};
   c.min = graph.MInv;
   c.range = graph.MaxV - graph.MInv;
   return c;
 }
-
-double Length(const ScenePoint& d) { return std::sqrt(d.x * d.x + d.y * d.y + d.z * d.z); }
 
 // The uphill gradient of V at interior node (i, j, k), from the central
 // differences along the three node directions; nothing at a flat spot or

@@ -16,9 +16,6 @@ namespace qv {
 
 namespace {
 
-// The program's degree factor, the one the data set turns the typed angles
-// with, so that the lines meet the drawn nodes.
-constexpr double kDegree = 3.1416 / 180.0;
 // How much of the depth range the lines are drawn nearer at its far end.
 constexpr double kNearer = 0.002;
 

@@ -282,8 +282,6 @@ void DrawContours(Graph& graph, const SliceWork& w, const SliceFamily& f, double
   EndContourLines();
 }
 
-double Length(const ScenePoint& d) { return std::sqrt(d.x * d.x + d.y * d.y + d.z * d.z); }
-
 // The slope of the value within the plane at interior node (p, q), from the
 // central differences along both grid indices; nothing where two
 // neighbours coincide:
@@ -337,9 +335,7 @@ void DrawVectors(const SliceWork& w, Long colour, const SharedSettings& s) {
 // name taken as "Rainbow", as every colour lookup of a graph takes it).
 const ColorPointList& FillMapOf(Graph& graph, std::optional<ColorPointList>& map) {
   if (!map) {
-    if (graph.ColorName.empty()) graph.ColorName = "Rainbow";
-    graph.SetColorMap(graph.ColorName);
-    map = graph.ColorPoints();
+    map = graph.LoadedColorPoints();
   }
   return *map;
 }

@@ -343,33 +343,39 @@ ScenePoint PointAt(const PointsView& points, Long v) {
 // which shows their lower side from above. Each is turned, where needed, so
 // that its corners run counter-clockwise seen from above: its front face is
 // then its upper side, the side its normal faces, and two-sided lighting
-// lights what is seen with that normal instead of its reverse.
-void FaceUp(const PointsView& points, std::vector<Triangle>& tris) {
+// lights what is seen with that normal instead of its reverse. Returns the
+// face normals by the right-hand rule of the turned triangles: swapping two
+// corners reverses the normal exactly, so none points down.
+std::vector<ScenePoint> FaceUp(const PointsView& points, std::vector<Triangle>& tris) {
+  std::vector<ScenePoint> faceNormals;
+  faceNormals.reserve(tris.size());
   for (Triangle& tri : tris) {
-    const ScenePoint n = TriangleNormal(PointAt(points, tri.v[0]), PointAt(points, tri.v[1]),
-                                        PointAt(points, tri.v[2]));
-    if (n.y < 0) std::swap(tri.v[1], tri.v[2]);
+    ScenePoint n = TriangleNormal(PointAt(points, tri.v[0]), PointAt(points, tri.v[1]),
+                                  PointAt(points, tri.v[2]));
+    if (n.y < 0) {
+      std::swap(tri.v[1], tri.v[2]);
+      n = {-n.x, -n.y, -n.z};
+    }
+    faceNormals.push_back(n);
   }
+  return faceNormals;
 }
 
-// Face normals by the right-hand rule, turned up; a point's normal is the
-// normalised sum of the face normals of the triangles that share it.
+// The face normals FaceUp gave; a point's normal is the normalised sum of the
+// face normals of the triangles that share it.
 struct TriangleNormals {
   std::vector<ScenePoint> face;
   std::vector<ScenePoint> point;
 };
 
-TriangleNormals NormalsOf(const PointsView& points, const std::vector<Triangle>& tris) {
-  TriangleNormals normals{std::vector<ScenePoint>(tris.size()),
+TriangleNormals NormalsOf(const PointsView& points, const std::vector<Triangle>& tris,
+                          const std::vector<ScenePoint>& faceNormals) {
+  TriangleNormals normals{faceNormals,
                           std::vector<ScenePoint>(static_cast<std::size_t>(points.Count()))};
   for (std::size_t t = 0; t < tris.size(); ++t) {
-    const Long* v = tris[t].v;
-    ScenePoint fn =
-        TriangleNormal(PointAt(points, v[0]), PointAt(points, v[1]), PointAt(points, v[2]));
-    if (fn.y < 0) fn = {-fn.x, -fn.y, -fn.z};
-    normals.face[t] = fn;
-    for (int corner = 0; corner < 3; ++corner) {
-      ScenePoint& pn = normals.point[static_cast<std::size_t>(v[corner])];
+    const ScenePoint& fn = normals.face[t];
+    for (Long v : tris[t].v) {
+      ScenePoint& pn = normals.point[static_cast<std::size_t>(v)];
       pn = {pn.x + fn.x, pn.y + fn.y, pn.z + fn.z};
     }
   }
@@ -380,8 +386,9 @@ TriangleNormals NormalsOf(const PointsView& points, const std::vector<Triangle>&
 // The filled triangles: flat shading (Smoothness 1) takes the face normals,
 // smooth shading the point normals.
 void DrawTriangleSurface(const Graph& graph, const PointsView& points,
-                         const std::vector<Triangle>& tris, const VertexEmitter& emit) {
-  const TriangleNormals normals = NormalsOf(points, tris);
+                         const std::vector<Triangle>& tris,
+                         const std::vector<ScenePoint>& faceNormals, const VertexEmitter& emit) {
+  const TriangleNormals normals = NormalsOf(points, tris, faceNormals);
   ApplyShadeModel(graph.Smoothness);
   glBegin(GL_TRIANGLES);
   for (std::size_t t = 0; t < tris.size(); ++t) {
@@ -483,9 +490,9 @@ void DrawDelaunaySurface(Graph& graph, const DrawContext& context, const GraphBo
   const SurfaceColors colors = SurfaceColorsOf(graph, bounds);
   const PointsView points(context.data);
   std::vector<Triangle> tris = ValidTriangles(points, TrianglesView(context.data));
-  FaceUp(points, tris);
+  const std::vector<ScenePoint> faceNormals = FaceUp(points, tris);
   const VertexEmitter emit(graph, colors, context.settings);
-  if (graph.ShowDS) DrawTriangleSurface(graph, points, tris, emit);
+  if (graph.ShowDS) DrawTriangleSurface(graph, points, tris, faceNormals, emit);
   if (graph.ShowDG) DrawTriangleEdges(graph, points, tris, emit);
 }
 

@@ -126,10 +126,14 @@ ColorPointList Graph::ColorPoints() const {
   return list;
 }
 
-Rgb Graph::GetMapColor(double value, double min, double range) {
+ColorPointList Graph::LoadedColorPoints() {
   if (ColorName.empty()) ColorName = "Rainbow";
   SetColorMap(ColorName);
-  return LookupColor(ColorPoints(), MapScale(value, min, range));
+  return ColorPoints();
+}
+
+Rgb Graph::GetMapColor(double value, double min, double range) {
+  return LookupColor(LoadedColorPoints(), MapScale(value, min, range));
 }
 
 }  // namespace qv

@@ -8,10 +8,6 @@
 namespace qv {
 
 namespace {
-constexpr double kDegree = 3.1416 / 180.0;
-}  // namespace
-
-namespace {
 
 // The typed point in data axes: PointZ, PointX, PointY, read as polar
 // values for cylindrical and spherical data.
@@ -45,8 +41,10 @@ ScenePoint Cross(const ScenePoint& a, const ScenePoint& b) {
   return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
 }
 
+double Length(const ScenePoint& v) { return std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z); }
+
 ScenePoint Normalized(const ScenePoint& v) {
-  double length = std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z);
+  double length = Length(v);
   if (length == 0.0) length = 0.0001;
   return {v.x / length, v.y / length, v.z / length};
 }

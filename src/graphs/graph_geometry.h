@@ -10,6 +10,10 @@
 
 namespace qv {
 
+// The program's degree factor, the one the data set turns the typed angles
+// with: the graphs use the same so that what they draw meets the drawn nodes.
+inline constexpr double kDegree = 3.1416 / 180.0;
+
 // A position in scene axes (x = data Y, y = data Z, z = data X), not centred.
 struct ScenePoint {
   double x = 0.0;
@@ -31,6 +35,8 @@ ScenePoint PointGraphPosition(const GraphOptions& graph, const DrawContext& cont
 // Unit normal of the triangle (a, b, c) by the right-hand rule; a degenerate
 // triangle (length 0) is divided by 0.0001 instead, giving a finite vector.
 ScenePoint TriangleNormal(const ScenePoint& a, const ScenePoint& b, const ScenePoint& c);
+// The length of v.
+double Length(const ScenePoint& v);
 // v divided by its length, or by 0.0001 when the length is 0.
 ScenePoint Normalized(const ScenePoint& v);
 ScenePoint Cross(const ScenePoint& a, const ScenePoint& b);

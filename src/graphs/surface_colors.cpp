@@ -39,9 +39,7 @@ SurfaceColors SurfaceColorsOf(Graph& graph, const GraphBounds& b, const ColourOp
   colors.minC = b.minC;
   colors.spanC = b.maxC - b.minC;
   if (options.fillStyle == 4) {
-    if (graph.ColorName.empty()) graph.ColorName = "Rainbow";
-    graph.SetColorMap(graph.ColorName);
-    colors.map = graph.ColorPoints();
+    colors.map = graph.LoadedColorPoints();
   }
   return colors;
 }

@@ -139,16 +139,6 @@ TextureImage FlippedImage(const stbi_uc* pixels, int width, int height) {
   return image;
 }
 
-std::string ReadProblemText(const FileBytes& read) {
-  switch (read.problem) {
-    case ReadProblem::Missing: return "the file does not exist";
-    case ReadProblem::Folder: return "it is a folder";
-    case ReadProblem::NotRegular: return "it is not a regular file";
-    case ReadProblem::TooLarge: return "the file is too large";
-    default: return "the file could not be read (" + read.detail + ")";
-  }
-}
-
 char Upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 
 }  // namespace
@@ -232,7 +222,7 @@ ImageRead ReadTextureFile(const std::string& path, std::string_view name) {
     return Refused("its name ends in none of BMP, JPG, GIF and MOT");
   }
   const FileBytes read = ReadRegularFile(path, kMaxTextureFileBytes);
-  if (!read.Ok()) return Refused(ReadProblemText(read));
+  if (!read.Ok()) return Refused(ReadProblemText(read, "the file is too large"));
   const std::span<const std::uint8_t> bytes(
       reinterpret_cast<const std::uint8_t*>(read.bytes.data()), read.bytes.size());
   return kind == TextureFileKind::kRaw ? DecodeRawTexture(bytes) : DecodePicture(bytes);

@@ -12,9 +12,18 @@ namespace {
 constexpr Long kModulateTexture = 1;
 }  // namespace
 
+VertexEmitter::VertexEmitter(const Graph& graph, const SurfaceColors& colors,
+                             const SharedSettings& settings, bool floatTexture)
+    : graph_(graph),
+      colors_(colors),
+      settings_(settings),
+      floatTexture_(floatTexture),
+      textured_(SurfaceTextureReady(graph)),
+      transparent_(graph.ShowTrans) {}
+
 void VertexEmitter::Vertex(const ScenePoint& p, const ScenePoint& colourAt, const ScenePoint& n,
                            double c, double s, double t) const {
-  if (!plain_ && SurfaceTextureReady(graph_)) {
+  if (textured_) {
     if (floatTexture_) {
       glTexCoord2f(static_cast<GLfloat>(s), static_cast<GLfloat>(t));
     } else {
@@ -28,12 +37,11 @@ void VertexEmitter::Vertex(const ScenePoint& p, const ScenePoint& colourAt, cons
 
 void VertexEmitter::Color(const ScenePoint& p, double c) const {
   std::optional<Rgb> rgb = colors_.At(p, c);
-  const bool textured = !plain_ && SurfaceTextureReady(graph_);
-  if (textured && graph_.TexMode == kModulateTexture) rgb = Rgb{1.0, 1.0, 1.0};
+  if (textured_ && graph_.TexMode == kModulateTexture) rgb = Rgb{1.0, 1.0, 1.0};
   if (!rgb) return;
-  if (!plain_ && graph_.ShowTrans) {
+  if (transparent_) {
     glColor4d(rgb->r, rgb->g, rgb->b, graph_.TransAlpha);
-  } else if (textured) {
+  } else if (textured_) {
     glColor4d(rgb->r, rgb->g, rgb->b, 1.0);
   } else {
     glColor3d(rgb->r, rgb->g, rgb->b);

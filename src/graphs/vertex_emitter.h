@@ -12,8 +12,7 @@ class VertexEmitter {
   // graph, colors and settings must outlive the emitter. floatTexture sends
   // the texture coordinates in single precision.
   VertexEmitter(const Graph& graph, const SurfaceColors& colors, const SharedSettings& settings,
-                bool floatTexture = false)
-      : graph_(graph), colors_(colors), settings_(settings), floatTexture_(floatTexture) {}
+                bool floatTexture = false);
 
   // Draws a vertex at p (scene axes, not centred) with normal n, coloured as
   // a node at colourAt with colour value c; (s, t) is its texture
@@ -31,7 +30,8 @@ class VertexEmitter {
   // colours, no texture coordinates, opaque.
   VertexEmitter Plain() const {
     VertexEmitter plain = *this;
-    plain.plain_ = true;
+    plain.textured_ = false;
+    plain.transparent_ = false;
     return plain;
   }
 
@@ -40,7 +40,10 @@ class VertexEmitter {
   const SurfaceColors& colors_;
   const SharedSettings& settings_;
   bool floatTexture_;
-  bool plain_ = false;
+  // Whether the graph shows a ready texture and is drawn transparent; both
+  // fixed for one drawing, so taken once rather than per vertex.
+  bool textured_;
+  bool transparent_;
 };
 
 }  // namespace qv

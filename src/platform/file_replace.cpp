@@ -413,6 +413,16 @@ FileBytes ReadRegularFile(const std::string& path, std::uint64_t limit) {
   return result;
 }
 
+std::string ReadProblemText(const FileBytes& read, std::string_view tooLarge) {
+  switch (read.problem) {
+    case ReadProblem::Missing: return "the file does not exist";
+    case ReadProblem::Folder: return "it is a folder";
+    case ReadProblem::NotRegular: return "it is not a regular file";
+    case ReadProblem::TooLarge: return std::string(tooLarge);
+    default: return "the file could not be read (" + read.detail + ")";
+  }
+}
+
 std::optional<std::string> ReadWholeFile(const std::string& path, std::uint64_t limit) {
   FileBytes read = ReadRegularFile(path, limit);
   if (!read.Ok()) return std::nullopt;

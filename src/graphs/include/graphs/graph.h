@@ -132,6 +132,9 @@ class Graph : public SceneItem, public GraphOptions {
   // The colour points in use, clamped to the tables (the rainbow when the
   // count is below 1).
   ColorPointList ColorPoints() const;
+  // The colour points after loading the map ColorName names: an empty
+  // ColorName becomes "Rainbow" first, a named map reloads its points.
+  ColorPointList LoadedColorPoints();
 
  private:
   // The bounds of the kind's rule; stores their value range in MInv, MaxV.

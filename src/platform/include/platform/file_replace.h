@@ -50,6 +50,10 @@ struct FileBytes {
 // larger file, or one that grows past limit while it is read, is refused.
 FileBytes ReadRegularFile(const std::string& path, std::uint64_t limit);
 
+// Why read failed, in words that follow "could not be ...: "; tooLarge says
+// it for a file above the limit, which each kind of file words its own way.
+std::string ReadProblemText(const FileBytes& read, std::string_view tooLarge);
+
 // The bytes of the regular file at path, or nullopt when it cannot be read
 // or is larger than limit.
 std::optional<std::string> ReadWholeFile(const std::string& path,
