@@ -28,7 +28,6 @@ void TypeScattered(SampleDocument& doc, Long count, Long rows, std::uint64_t see
 
 Graph& FilledSurface(SampleDocument& doc, const std::string& name, const std::string& map) {
   Graph& g = doc.AddGraph(kSurfaceModel, name);
-  g.Smoothness = 3;
   SampleDocument::UseColorMap(g, map);
   return g;
 }
@@ -55,7 +54,7 @@ void VertexAndGrid(SampleDocument& doc) {
   vertices.VertSize = 4;
   Graph& grid = doc.AddGraph(kGridModel, "Grid");
   grid.LineColor = grid.GridColor = Rgb(0, 0, 200);
-  grid.LineWidth = grid.GridWidth = 1;
+  grid.GridWidth = 1;
   doc.SetTitles("X", "Y", "2 sin(x) cos(y)");
 }
 
@@ -64,7 +63,7 @@ void SurfaceAndGrid(SampleDocument& doc) {
   FilledSurface(doc, "Sombrero", "MARINE");
   Graph& grid = doc.AddGraph(kGridModel, "Grid");
   grid.LineColor = grid.GridColor = kBlack;
-  grid.LineWidth = grid.GridWidth = 1;
+  grid.GridWidth = 1;
   doc.SetTitles("X", "Y", "6 sin(r)/r");
 }
 
