@@ -123,7 +123,7 @@ void SampleDocument::SetTitles(const std::string& x, const std::string& y, const
 std::string SampleDocument::Save(const std::string& path) const {
   const DocumentWriteResult document = WriteDocumentText(workspace_, panel_);
   if (!document.ok) return document.reason;
-  return WriteFile(path, EncodeContainer(document.text));
+  return ReplaceFile(path, EncodeContainer(document.text));
 }
 
 std::string BmpPicture(int width, int height, const std::function<Long(int, int)>& pixel) {
@@ -141,10 +141,6 @@ std::string BmpPicture(int width, int height, const std::function<Long(int, int)
     }
   }
   return EncodeBmp(image, width, height);
-}
-
-std::string WriteFile(const std::string& path, const std::string& bytes) {
-  return ReplaceFile(path, bytes);
 }
 
 }  // namespace qv::samples
