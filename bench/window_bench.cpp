@@ -16,7 +16,7 @@
 #include "documents/file_commands.h"
 #include "graphs/graph.h"
 #include "many_graphs_document.h"
-#include "platform/file_dialog.h"
+#include "no_dialogs.h"
 #include "platform/osmesa/offscreen_context.h"
 #include "silent_messages.h"
 #include "window/document_commands.h"
@@ -30,12 +30,6 @@ namespace {
 constexpr int kWidth = 800;
 constexpr int kHeight = 600;
 constexpr int kNodes = 101;
-
-class NoDialogs final : public qv::FileDialogService {
- public:
-  qv::FileDialogResult ShowOpen(const qv::FileDialogRequest&) override { return {}; }
-  qv::FileDialogResult ShowSave(const qv::FileDialogRequest&) override { return {}; }
-};
 
 class OffscreenView final : public qv::MainWindowView {
  public:
@@ -107,7 +101,7 @@ struct SurfaceScene {
 
   OffscreenView view;
   qv::bench::SilentMessages messages;
-  NoDialogs dialogs;
+  qv::bench::NoDialogs dialogs;
   qv::ImmediateWorkRunner work;
   qv::MainWindowCore core{view, qv::MainWindowServices{messages, dialogs, work}};
 };
@@ -243,7 +237,7 @@ struct ManyGraphsWindow {
   std::string path;
   OffscreenView view;
   qv::bench::SilentMessages messages;
-  NoDialogs dialogs;
+  qv::bench::NoDialogs dialogs;
   qv::ImmediateWorkRunner work;
   qv::MainWindowCore core{view, qv::MainWindowServices{messages, dialogs, work}};
   qv::FileAssociation association{qv::AssociationPaths{}, ""};
