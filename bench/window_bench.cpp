@@ -16,10 +16,10 @@
 #include "documents/file_commands.h"
 #include "graphs/graph.h"
 #include "many_graphs_document.h"
-#include "platform/file_dialog.h"
+#include "no_dialogs.h"
 #include "platform/osmesa/offscreen_context.h"
 #include "silent_messages.h"
-#include "window/document_commands.h"
+#include "window/file_commands_adapter.h"
 #include "window/main_window_core.h"
 #include "window/pass_plan.h"
 #include "window/quat_ops.h"
@@ -30,12 +30,6 @@ namespace {
 constexpr int kWidth = 800;
 constexpr int kHeight = 600;
 constexpr int kNodes = 101;
-
-class NoDialogs final : public qv::FileDialogService {
- public:
-  qv::FileDialogResult ShowOpen(const qv::FileDialogRequest&) override { return {}; }
-  qv::FileDialogResult ShowSave(const qv::FileDialogRequest&) override { return {}; }
-};
 
 class OffscreenView final : public qv::MainWindowView {
  public:
@@ -107,7 +101,7 @@ struct SurfaceScene {
 
   OffscreenView view;
   qv::bench::SilentMessages messages;
-  NoDialogs dialogs;
+  qv::bench::NoDialogs dialogs;
   qv::ImmediateWorkRunner work;
   qv::MainWindowCore core{view, qv::MainWindowServices{messages, dialogs, work}};
 };
@@ -190,24 +184,6 @@ void BM_PassesWithoutAccumulation(benchmark::State& state) {
 }
 BENCHMARK(BM_PassesWithoutAccumulation)->Unit(benchmark::kMillisecond);
 
-// The window's File commands, run by the document subsystem.
-class FileCommandsOf final : public qv::DocumentCommands {
- public:
-  explicit FileCommandsOf(qv::FileCommands& files) : files_(files) {}
-  void New2D() override { files_.New2D(); }
-  void New3D() override { files_.New3D(); }
-  void New4D() override { files_.New4D(); }
-  void Open() override { files_.Open(); }
-  bool Save() override { return files_.Save(); }
-  void SaveAs() override { files_.SaveAs(); }
-  void OpenDocument(const std::string& path) override { files_.OpenDocument(path); }
-  void OpenSample(const std::string& path) override { files_.OpenSample(path); }
-  void WriteFileAssociation() override {}
-
- private:
-  qv::FileCommands& files_;
-};
-
 // The window with its File commands, and a document of n point graphs
 // (none when n is past what a document holds).
 struct ManyGraphsWindow {
@@ -243,12 +219,14 @@ struct ManyGraphsWindow {
   std::string path;
   OffscreenView view;
   qv::bench::SilentMessages messages;
-  NoDialogs dialogs;
+  qv::bench::NoDialogs dialogs;
   qv::ImmediateWorkRunner work;
   qv::MainWindowCore core{view, qv::MainWindowServices{messages, dialogs, work}};
+  // Without a data home the start-up association stays in its in-memory
+  // store: nothing is written into the user's folders.
   qv::FileAssociation association{qv::AssociationPaths{}, ""};
   qv::FileCommands files{core.Shared(), core, association};
-  FileCommandsOf commands{files};
+  qv::FileCommandsAdapter commands{files};
 };
 
 // File > Open of a document of n point graphs: reading it, the list filled

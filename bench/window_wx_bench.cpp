@@ -11,32 +11,37 @@
 
 #include <benchmark/benchmark.h>
 
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <string>
 
 #include "many_graphs_document.h"
-#include "platform/file_dialog.h"
+#include "no_dialogs.h"
 #include "platform/gl_context.h"
 #include "silent_messages.h"
 #include "window/wx/main_frame.h"
 
 namespace {
 
-class NoDialogs final : public qv::FileDialogService {
- public:
-  qv::FileDialogResult ShowOpen(const qv::FileDialogRequest&) override { return {}; }
-  qv::FileDialogResult ShowSave(const qv::FileDialogRequest&) override { return {}; }
-};
-
 // The started main window with a document of n point graphs beside it (none
 // when n is past what a document holds).
 class ManyGraphsFrame {
  public:
-  explicit ManyGraphsFrame(qv::Long n, bool withDocument = true) : count_(n) {
-    if (withDocument) path_ = qv::bench::WriteManyPointGraphs(n, &whyNot_);
+  explicit ManyGraphsFrame(qv::Long n, bool withDocument = true)
+      : count_(n), withDocument_(withDocument) {
+    if (withDocument) {
+      path_ = qv::bench::WriteManyPointGraphs(n, &whyNot_);
+      if (path_.empty()) whyNot_ = "the document could not be written: " + whyNot_;
+    }
     char pattern[] = "/tmp/qv-bench-wx-XXXXXX";
-    if (mkdtemp(pattern) != nullptr) folder_ = pattern;
+    if (mkdtemp(pattern) == nullptr) {
+      // Without its own folder the window's data home would lie under "/".
+      whyNot_ = std::string("no scratch folder: ") + std::strerror(errno);
+      return;
+    }
+    folder_ = pattern;
     qv::MainFrameOptions options;
     options.messages = &messages_;
     options.fileDialogs = &dialogs_;
@@ -48,15 +53,18 @@ class ManyGraphsFrame {
   }
   ~ManyGraphsFrame() {
     // The silent box answers the save question with OK: nothing is saved.
-    frame_->Close(true);
-    wxYield();
+    if (frame_ != nullptr) {
+      frame_->Close(true);
+      wxYield();
+    }
     if (!path_.empty()) std::filesystem::remove(path_);
     if (!folder_.empty()) std::filesystem::remove_all(folder_);
   }
   ManyGraphsFrame(const ManyGraphsFrame&) = delete;
   ManyGraphsFrame& operator=(const ManyGraphsFrame&) = delete;
 
-  bool Ready() const { return !path_.empty() && !folder_.empty(); }
+  // The window is up, with its document when one was asked for.
+  bool Ready() const { return frame_ != nullptr && (!withDocument_ || !path_.empty()); }
   const std::string& WhyNot() const { return whyNot_; }
 
   // Opens the document as File > Open does and lets the window handle what
@@ -101,18 +109,19 @@ class ManyGraphsFrame {
 
  private:
   qv::Long count_;
+  bool withDocument_;
   std::string whyNot_;
   std::string path_;
   std::string folder_;
   qv::bench::SilentMessages messages_;
-  NoDialogs dialogs_;
+  qv::bench::NoDialogs dialogs_;
   qv::MainFrame* frame_ = nullptr;
 };
 
 void BM_WxOpenManyGraphs(benchmark::State& state) {
   ManyGraphsFrame window(state.range(0));
   if (!window.Ready()) {
-    state.SkipWithError(("the document could not be written: " + window.WhyNot()).c_str());
+    state.SkipWithError(window.WhyNot().c_str());
     return;
   }
   for (auto _ : state) {
@@ -128,6 +137,10 @@ BENCHMARK(BM_WxOpenManyGraphs)->Arg(1000)->Arg(5000)->Unit(benchmark::kMilliseco
 // the scene built and drawn.
 void BM_WxLoadManyGraphs(benchmark::State& state) {
   ManyGraphsFrame window(state.range(0), false);
+  if (!window.Ready()) {
+    state.SkipWithError(window.WhyNot().c_str());
+    return;
+  }
   for (auto _ : state) {
     if (!window.Load()) {
       state.SkipWithError("the graphs did not load whole");
@@ -140,6 +153,10 @@ BENCHMARK(BM_WxLoadManyGraphs)->Arg(10000)->Unit(benchmark::kMillisecond);
 // One click with one other graph shown (the rest unchecked after loading).
 void BM_WxCheckOneOfManyGraphs(benchmark::State& state) {
   ManyGraphsFrame window(state.range(0), false);
+  if (!window.Ready()) {
+    state.SkipWithError(window.WhyNot().c_str());
+    return;
+  }
   if (!window.Load()) {
     state.SkipWithError("the graphs did not load whole");
     return;
@@ -161,6 +178,10 @@ BENCHMARK(BM_WxCheckOneOfManyGraphs)->Arg(10000)->Unit(benchmark::kMillisecond);
 // One click with every graph shown: the scene build of all of them comes with it.
 void BM_WxCheckOneOfManyShownGraphs(benchmark::State& state) {
   ManyGraphsFrame window(state.range(0), false);
+  if (!window.Ready()) {
+    state.SkipWithError(window.WhyNot().c_str());
+    return;
+  }
   if (!window.Load()) {
     state.SkipWithError("the graphs did not load whole");
     return;

@@ -1,6 +1,6 @@
 #include "support/texture_files.h"
 
-#include <fstream>
+#include "platform/file_replace.h"
 
 // The writer's implementation, kept static so that it cannot clash with the
 // program's own copy.
@@ -150,9 +150,7 @@ std::string JpegBytes(int width, int height, const PixelFunction& pixel) {
 }
 
 bool WriteBytes(const std::string& path, const std::string& bytes) {
-  std::ofstream file(path, std::ios::binary | std::ios::trunc);
-  file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  return static_cast<bool>(file);
+  return ReplaceFile(path, bytes).empty();
 }
 
 }  // namespace qv::test

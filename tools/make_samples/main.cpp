@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/file_replace.h"
 #include "samples.h"
 
 namespace qv::samples {
@@ -39,7 +40,7 @@ int main(int argc, char** argv) {
     if (!failure.empty()) return fail(maker.file, failure);
     std::printf("%s\n", maker.file);
   }
-  const std::string failure = WriteFile(folder + "/" + kWoodTexture, WoodTextureBytes());
+  const std::string failure = qv::ReplaceFile(folder + "/" + kWoodTexture, WoodTextureBytes());
   if (!failure.empty()) return fail(kWoodTexture, failure);
   std::printf("%s\n", kWoodTexture);
   return 0;

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "bmp_writer.h"
 #include "data/data_panel.h"
 #include "documents/document_container.h"
 #include "documents/document_writer.h"
@@ -122,47 +123,24 @@ void SampleDocument::SetTitles(const std::string& x, const std::string& y, const
 std::string SampleDocument::Save(const std::string& path) const {
   const DocumentWriteResult document = WriteDocumentText(workspace_, panel_);
   if (!document.ok) return document.reason;
-  return WriteFile(path, EncodeContainer(document.text));
+  return ReplaceFile(path, EncodeContainer(document.text));
 }
-
-namespace {
-
-void PutLittleEndian(std::string& out, std::uint32_t value, int bytes) {
-  for (int b = 0; b < bytes; ++b) out += static_cast<char>((value >> (8 * b)) & 0xFF);
-}
-
-}  // namespace
 
 std::string BmpPicture(int width, int height, const std::function<Long(int, int)>& pixel) {
-  const std::uint32_t stride = (3 * static_cast<std::uint32_t>(width) + 3) / 4 * 4;
-  const std::uint32_t size = stride * static_cast<std::uint32_t>(height);
-  std::string out = "BM";
-  PutLittleEndian(out, 54 + size, 4);
-  PutLittleEndian(out, 0, 4);
-  PutLittleEndian(out, 54, 4);
-  PutLittleEndian(out, 40, 4);
-  PutLittleEndian(out, static_cast<std::uint32_t>(width), 4);
-  PutLittleEndian(out, static_cast<std::uint32_t>(height), 4);
-  PutLittleEndian(out, 1, 2);
-  PutLittleEndian(out, 24, 2);
-  PutLittleEndian(out, 0, 4);
-  PutLittleEndian(out, size, 4);
-  for (int i = 0; i < 4; ++i) PutLittleEndian(out, 0, 4);
-  // Rows bottom-up, each pixel blue, green, red, each row padded to 4 bytes.
+  // The encoder takes rows bottom-up, each pixel red, green, blue.
+  RgbImage image;
+  image.width = width;
+  image.height = height;
+  image.rgb.reserve(3 * static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
   for (int y = height - 1; y >= 0; --y) {
     for (int x = 0; x < width; ++x) {
       const auto c = static_cast<std::uint32_t>(pixel(x, y));
-      out += static_cast<char>((c >> 16) & 0xFF);
-      out += static_cast<char>((c >> 8) & 0xFF);
-      out += static_cast<char>(c & 0xFF);
+      image.rgb.push_back(static_cast<std::uint8_t>(c & 0xFF));
+      image.rgb.push_back(static_cast<std::uint8_t>((c >> 8) & 0xFF));
+      image.rgb.push_back(static_cast<std::uint8_t>((c >> 16) & 0xFF));
     }
-    out.append(stride - 3 * static_cast<std::uint32_t>(width), '\0');
   }
-  return out;
-}
-
-std::string WriteFile(const std::string& path, const std::string& bytes) {
-  return ReplaceFile(path, bytes);
+  return EncodeBmp(image, width, height);
 }
 
 }  // namespace qv::samples

@@ -83,7 +83,4 @@ class SampleDocument {
 // gives the packed colour of column x, row y counted from the top.
 std::string BmpPicture(int width, int height, const std::function<Long(int, int)>& pixel);
 
-// Writes bytes to path, replacing any file there; "" or what failed.
-std::string WriteFile(const std::string& path, const std::string& bytes);
-
 }  // namespace qv::samples

@@ -2,10 +2,12 @@
 // document of its view kind, and the analytic fields they are made from.
 #pragma once
 
+#include <array>
 #include <cmath>
 #include <span>
 #include <string>
 
+#include "data/data_panel.h"
 #include "sample_document.h"
 
 namespace qv::samples {
@@ -24,6 +26,21 @@ std::span<const SampleMaker> SampleMakers2D4D();
 // The image the textured sample wears, beside the documents.
 inline constexpr const char* kWoodTexture = "wood.bmp";
 std::string WoodTextureBytes();
+
+// A regular nx x ny grid of field over the given spans, coloured by height.
+template <typename Field>
+void TypeGrid2D(SampleDocument& doc, Long nx, Long ny, const std::array<double, 4>& span,
+                Field field) {
+  doc.RegularSurface(kRegularSurface, nx, ny);
+  for (Long i = 0; i < nx; ++i) {
+    for (Long j = 0; j < ny; ++j) {
+      const double x = span[0] + (span[1] - span[0]) * i / (nx - 1);
+      const double y = span[2] + (span[3] - span[2]) * j / (ny - 1);
+      const double z = field(x, y);
+      doc.AddRow(x, y, z, z);
+    }
+  }
+}
 
 inline constexpr double kPi = 3.14159265358979;
 

@@ -12,21 +12,6 @@ namespace {
 
 constexpr Long kBlack = Rgb(0, 0, 0);
 
-// A regular nx x ny grid of field over the given spans, coloured by height.
-template <typename Field>
-void TypeGrid2D(SampleDocument& doc, Long nx, Long ny, const std::array<double, 4>& span,
-                Field field) {
-  doc.RegularSurface(kRegularSurface, nx, ny);
-  for (Long i = 0; i < nx; ++i) {
-    for (Long j = 0; j < ny; ++j) {
-      const double x = span[0] + (span[1] - span[0]) * i / (nx - 1);
-      const double y = span[2] + (span[3] - span[2]) * j / (ny - 1);
-      const double z = field(x, y);
-      doc.AddRow(x, y, z, z);
-    }
-  }
-}
-
 void ColorContour(SampleDocument& doc) {
   TypeGrid2D(doc, 41, 41, {-3, 3, -3, 3}, Peaks);
   Graph& map = doc.AddGraph(kColorMapGraph, "Peaks");

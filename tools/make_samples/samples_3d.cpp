@@ -14,21 +14,6 @@ namespace {
 constexpr Long kBlack = Rgb(0, 0, 0);
 constexpr Long kWhite = Rgb(255, 255, 255);
 
-// A regular n x n grid of field over low..high on both axes, coloured by
-// its height.
-template <typename Field>
-void TypeGrid(SampleDocument& doc, Long n, double low, double high, Field field) {
-  doc.RegularSurface(kRegularSurface, n, n);
-  for (Long i = 0; i < n; ++i) {
-    for (Long j = 0; j < n; ++j) {
-      const double x = low + (high - low) * i / (n - 1);
-      const double y = low + (high - low) * j / (n - 1);
-      const double z = field(x, y);
-      doc.AddRow(x, y, z, z);
-    }
-  }
-}
-
 // count scattered points of field over 0..10 x 0..10, gridded on rows x rows.
 template <typename Field>
 void TypeScattered(SampleDocument& doc, Long count, Long rows, std::uint64_t seed, Field field) {
@@ -43,13 +28,12 @@ void TypeScattered(SampleDocument& doc, Long count, Long rows, std::uint64_t see
 
 Graph& FilledSurface(SampleDocument& doc, const std::string& name, const std::string& map) {
   Graph& g = doc.AddGraph(kSurfaceModel, name);
-  g.Smoothness = 3;
   SampleDocument::UseColorMap(g, map);
   return g;
 }
 
 void SurfaceRegular(SampleDocument& doc) {
-  TypeGrid(doc, 41, -3, 3, Peaks);
+  TypeGrid2D(doc, 41, 41, {-3, 3, -3, 3}, Peaks);
   FilledSurface(doc, "Peaks", "RAINBOW");
   doc.SetTitles("X", "Y", "Height");
 }
@@ -63,28 +47,29 @@ void SurfaceIrregular(SampleDocument& doc) {
 }
 
 void VertexAndGrid(SampleDocument& doc) {
-  TypeGrid(doc, 21, -kPi, kPi, [](double x, double y) { return 2 * std::sin(x) * std::cos(y); });
+  TypeGrid2D(doc, 21, 21, {-kPi, kPi, -kPi, kPi},
+             [](double x, double y) { return 2 * std::sin(x) * std::cos(y); });
   Graph& vertices = doc.AddGraph(kVertexModel, "Nodes");
   vertices.VertColor = Rgb(220, 0, 0);
   vertices.VertSize = 4;
   Graph& grid = doc.AddGraph(kGridModel, "Grid");
   grid.LineColor = grid.GridColor = Rgb(0, 0, 200);
-  grid.LineWidth = grid.GridWidth = 1;
+  grid.GridWidth = 1;
   doc.SetTitles("X", "Y", "2 sin(x) cos(y)");
 }
 
 void SurfaceAndGrid(SampleDocument& doc) {
-  TypeGrid(doc, 31, -9, 9, [](double x, double y) { return 6 * Sombrero(x, y); });
+  TypeGrid2D(doc, 31, 31, {-9, 9, -9, 9}, [](double x, double y) { return 6 * Sombrero(x, y); });
   FilledSurface(doc, "Sombrero", "MARINE");
   Graph& grid = doc.AddGraph(kGridModel, "Grid");
   grid.LineColor = grid.GridColor = kBlack;
-  grid.LineWidth = grid.GridWidth = 1;
+  grid.GridWidth = 1;
   doc.SetTitles("X", "Y", "6 sin(r)/r");
 }
 
 void FlatSurface(SampleDocument& doc) {
   // A stepped pyramid: flat shading shows each cell's own facet.
-  TypeGrid(doc, 13, -6, 6, [](double x, double y) {
+  TypeGrid2D(doc, 13, 13, {-6, 6, -6, 6}, [](double x, double y) {
     return 6 - std::max(std::fabs(x), std::fabs(y)) + 0.5 * std::sin(x + y);
   });
   Graph& g = doc.AddGraph(kSurfaceModel, "Pyramid");
@@ -107,7 +92,7 @@ void SurfaceColorMapContour(SampleDocument& doc) {
 }
 
 void SurfaceSpecial(SampleDocument& doc) {
-  TypeGrid(doc, 31, 0, 10, Hills);
+  TypeGrid2D(doc, 31, 31, {0, 10, 0, 10}, Hills);
   // A wooden surface with its contour lines and its slope's vectors on
   // the layer below it, and two points on its tops.
   Graph& g = doc.AddGraph(kSurfaceModel, "Wooden hills");
@@ -139,8 +124,8 @@ void SurfaceSpecial(SampleDocument& doc) {
 }
 
 void SurfaceOverColorMap(SampleDocument& doc) {
-  TypeGrid(doc, 31, -kPi, kPi,
-           [](double x, double y) { return 2 * std::sin(1.2 * x) * std::cos(0.8 * y) + x / 3; });
+  TypeGrid2D(doc, 31, 31, {-kPi, kPi, -kPi, kPi},
+             [](double x, double y) { return 2 * std::sin(1.2 * x) * std::cos(0.8 * y) + x / 3; });
   Graph& map = doc.AddGraph(kColorMapGraph, "Color map");
   map.ColorMapfilltype = 4;
   SampleDocument::UseColorMap(map, "FIERY");
@@ -226,7 +211,7 @@ Graph& Contours3D(SampleDocument& doc, const std::string& name, double interval)
 }
 
 void Contour3DCartesian1(SampleDocument& doc) {
-  TypeGrid(doc, 41, -3, 3, Peaks);
+  TypeGrid2D(doc, 41, 41, {-3, 3, -3, 3}, Peaks);
   Graph& g = Contours3D(doc, "Peaks, every 0.5", 0.5);
   g.Con3FillType = 5;  // the colour map
   SampleDocument::UseColorMap(g, "RAINBOW");

@@ -23,10 +23,10 @@
 #include "platform/wx/wx_clipboard.h"
 #include "platform/wx/wx_printer.h"
 #include "platform/wx/wx_shell.h"
+#include "window/file_commands_adapter.h"
 #include "window/main_window_core.h"
 #include "window/main_window_view.h"
 #include "window/pane_layout.h"
-#include "window/wx/file_commands_adapter.h"
 #include "window/wx/wx_long_work.h"
 
 class wxBusyCursor;
