@@ -12,8 +12,6 @@
 
 namespace qv {
 
-wxString ToWx(const std::string& cp1252) { return wxString::FromUTF8(Cp1252ToUtf8(cp1252)); }
-
 namespace {
 
 wxColour ColourOf(Long packed) {

@@ -23,6 +23,7 @@
 #include <wx/textctrl.h>
 
 #include "dialogs/wx/property_dialogs.h"
+#include "platform/wx/wx_text.h"
 
 namespace qv {
 
@@ -115,8 +116,5 @@ class PropertyDialog final : public wxDialog {
   std::vector<std::function<void()>> updates_;
   bool refreshing_ = false;
 };
-
-// Texts of the program (Windows-1252) for the toolkit.
-wxString ToWx(const std::string& cp1252);
 
 }  // namespace qv
