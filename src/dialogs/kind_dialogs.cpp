@@ -135,8 +135,8 @@ bool VolumePointsDialogModel::Fill(Graph& graph) {
 }
 
 DelaunayDialogModel::DelaunayDialogModel(DialogContext context) : GraphDialogModel(context) {
-  colors.first = PackColor(255, 128, 0);
-  colors.second = PackColor(0, 255, 0);
+  colors.first = RGB(255, 128, 0);
+  colors.second = RGB(0, 255, 0);
   colors.single = kRed;
 }
 

@@ -9,16 +9,13 @@
 
 #include "dialogs/dialog_context.h"
 #include "graphs/graph.h"
+#include "scene/color.h"
 
 namespace qv {
 
 // Shared Controls
-// A packed colour R + 256*G + 65536*B.
-constexpr Long PackColor(Long red, Long green, Long blue) {
-  return red + 256 * green + 65536 * blue;
-}
-inline constexpr Long kRed = PackColor(255, 0, 0);
-inline constexpr Long kBlue = PackColor(0, 0, 255);
+inline constexpr Long kRed = RGB(255, 0, 0);
+inline constexpr Long kBlue = RGB(0, 0, 255);
 
 // The entries of every colour-map list, in list order (the first is
 // selected at first).
