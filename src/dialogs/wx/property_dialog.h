@@ -117,4 +117,9 @@ class PropertyDialog final : public wxDialog {
   bool refreshing_ = false;
 };
 
+// The entries "1" to count of a width or size list.
+std::vector<std::string> CountList(int count);
+// The material presets' names in list order.
+std::vector<std::string> MaterialNames();
+
 }  // namespace qv

@@ -24,6 +24,8 @@ inline constexpr std::array<const char*, 5> kMapListNames = {"Rainbow", "Earth",
 // The name a graph stores for map list position index ("RAINBOW", ...);
 // "RAINBOW" for a position outside the list.
 std::string StoredMapName(int index);
+// Stores the name of map list position map in graph and loads that map.
+void SetMap(Graph& graph, int map);
 
 // The entries of the width and size lists: "1" to "8" (the Delaunay
 // triangle width list "1" to "5").
