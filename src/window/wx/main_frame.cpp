@@ -639,10 +639,7 @@ void MainFrame::RunCommand(MenuItem item) {
       core.RunListCommand(item);
       ModelsChanged();
       break;
-    case M::mnuGESet:
-      core.OpenGridSizeDialog();
-      ModelsChanged();
-      break;
+    case M::mnuGESet: core.OpenGridSizeDialog(); break;
     case M::mnuGECutIt:
     case M::mnuGECopy:
     case M::mnuGEPaste:
