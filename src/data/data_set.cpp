@@ -239,9 +239,9 @@ Long DataSet::DelaunayTriangulate(Long n, const std::vector<double>& x,
   return static_cast<Long>(delaunayTris_.size());
 }
 
-void DataSet::TriangulateIrregularPoints(MessageBoxService& messages, LongWorkRunner* work) {
+bool DataSet::TriangulateIrregularPoints(MessageBoxService& messages, LongWorkRunner* work) {
   const Long n = Points();
-  if (n < 1) return;
+  if (n < 1) return false;
   // Positions 1..n hold the points; the triangulation needs room up to n + 3.
   std::vector<double> x(static_cast<std::size_t>(n) + 4, 0.0);
   std::vector<double> y(static_cast<std::size_t>(n) + 4, 0.0);
@@ -251,7 +251,7 @@ void DataSet::TriangulateIrregularPoints(MessageBoxService& messages, LongWorkRu
       y[static_cast<std::size_t>(k) + 1] = Irreg3DY(k);
     }
   } catch (const RuntimeError&) {
-    return;  // fewer points loaded than counted: nothing sound to triangulate
+    return false;  // fewer points loaded than counted: nothing sound to triangulate
   }
   ImmediateWorkRunner immediate;
   LongWorkRunner& runner = work != nullptr ? *work : immediate;
@@ -264,9 +264,10 @@ void DataSet::TriangulateIrregularPoints(MessageBoxService& messages, LongWorkRu
         return true;
       },
       messages);
-  if (end != WorkEnd::Done) return;
+  if (end != WorkEnd::Done) return false;
   delaunayTris_ = std::move(result.triangles);
   DelaunayTriCount(static_cast<Long>(delaunayTris_.size()));
+  return true;
 }
 
 const DelaunayTri& DataSet::DelaunayTris(Long record) const {

@@ -48,7 +48,7 @@ std::optional<double> ReadStrictNumber(const std::string& text) {
 }
 
 std::optional<Long> ReadWholeLeading(const std::string& text) {
-  const double value = std::nearbyint(Val(text));
+  const double value = CountValue(text);
   if (!std::isfinite(value) || value < std::numeric_limits<Long>::min() ||
       value > std::numeric_limits<Long>::max())
     return std::nullopt;

@@ -41,7 +41,7 @@ void AddNewGraph(DialogContext& context, const std::shared_ptr<Graph>& graph) {
   } while (ws.allGraphs.Items.Contains(CStr(id)) || ws.shownGraphs.Items.Contains(CStr(id)));
   ws.settings.NextGraphID = id;
   graph->SetID(id);
-  if (KindOf(graph->GraphType).needsTriangles)
+  if (KindOf(graph->GraphType).needsTriangles && !context.trianglesCurrent)
     ws.dataSet.TriangulateIrregularPoints(context.messages, context.work);
   ws.allGraphs.Items.Add(graph, CStr(id));
   ws.shownGraphs.Items.Add(graph, CStr(id));

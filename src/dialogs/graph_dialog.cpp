@@ -15,6 +15,11 @@ std::string StoredMapName(int index) {
   return stored;
 }
 
+void SetMap(Graph& graph, int map) {
+  graph.ColorName = StoredMapName(map);
+  graph.SetColorMap(graph.ColorName);
+}
+
 bool GraphDialogModel::Ok() {
   created_.reset();
   std::shared_ptr<Graph> graph = NewGraphOfKind(Kind(), context_.panel);

@@ -41,11 +41,6 @@ Long LineCode(ColorModeChoice::Mode mode) {
 // A list position as the width or size it stands for.
 Long ListValue(int position, int count) { return std::clamp(position, 0, count - 1) + 1; }
 
-void SetMap(Graph& graph, const ColorModeChoice& colors) {
-  graph.ColorName = StoredMapName(colors.map);
-  graph.SetColorMap(graph.ColorName);
-}
-
 }  // namespace
 
 bool ColorMapDialogModel::Fill(Graph& graph) {
@@ -57,7 +52,7 @@ bool ColorMapDialogModel::Fill(Graph& graph) {
   graph.FillStyle = graph.ColorMapfilltype;
   graph.FirstColor = graph.ColorMapcolor1;
   graph.SecondColor = graph.ColorMapcolor2;
-  SetMap(graph, colors);
+  SetMap(graph, colors.map);
   return true;
 }
 
@@ -92,7 +87,7 @@ bool ContourDialogModel::Fill(Graph& graph) {
     graph.ConColor1 = first;
     graph.ConColor2 = second;
   }
-  SetMap(graph, colors);
+  SetMap(graph, colors.map);
   return true;
 }
 
@@ -135,8 +130,8 @@ bool VolumePointsDialogModel::Fill(Graph& graph) {
 }
 
 DelaunayDialogModel::DelaunayDialogModel(DialogContext context) : GraphDialogModel(context) {
-  colors.first = PackColor(255, 128, 0);
-  colors.second = PackColor(0, 255, 0);
+  colors.first = RGB(255, 128, 0);
+  colors.second = RGB(0, 255, 0);
   colors.single = kRed;
 }
 
@@ -146,7 +141,7 @@ bool DelaunayDialogModel::Fill(Graph& graph) {
   graph.FillStyle = FillCode(colors.mode);
   graph.FirstColor = colors.mode == ColorModeChoice::kSingle ? colors.single : colors.first;
   graph.SecondColor = colors.second;
-  SetMap(graph, colors);
+  SetMap(graph, colors.map);
   graph.ShowDG = showTriangles;
   graph.TriColor = triangleColor;
   graph.TriWidth = ListValue(triangleWidth, kTriangleWidthListCount);

@@ -32,10 +32,9 @@ bool PointDialogModel::Ok() {
   }
   Workspace& ws = context_.workspace;
   const bool flat = ws.settings.ViewCode == kViewCode2D;
-  const Long blue = 16711680;
   std::shared_ptr<Graph> graph =
       Graph().init(ws.settings.NextGraphID, "", kPointGraph, flat ? 1 : 0, "", "", "", 1, 1, 0.0,
-                   1.0, 0.0, 0.0, 4, blue, blue, 0, 1, 4, 2, 2, false, false, false, 0.0);
+                   1.0, 0.0, 0.0, 4, kBlue, kBlue, 0, 1, 4, 2, 2, false, false, false, 0.0);
   const double typedX = read[2];
   const double typedY = read[0];
   const double typedZ = read[1];

@@ -123,8 +123,7 @@ bool SliceDialogModel::Fill(Graph& graph) {
   graph.FillStyle = colormap ? 4 : 2;
   graph.FirstColor = first;
   graph.SecondColor = second;
-  graph.ColorName = StoredMapName(map);
-  graph.SetColorMap(graph.ColorName);
+  SetMap(graph, map);
   graph.ShowIrregData = showIrregular;
   graph.LineWidth = 1;
   for (int direction = 0; direction < 3; ++direction) {

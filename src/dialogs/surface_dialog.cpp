@@ -35,8 +35,7 @@ bool SurfaceDialogModel::Fill(Graph& graph) {
   graph.FillStyle = std::clamp<Long>(fillStyle, 0, 4);
   graph.FirstColor = graph.FillStyle == 3 ? single : first;
   graph.SecondColor = second;
-  graph.ColorName = StoredMapName(map);
-  graph.SetColorMap(graph.ColorName);
+  SetMap(graph, map);
   graph.Material = std::clamp<Long>(material + 1, 1, MaterialPreset::kPresetCount);
   graph.Smoothness = std::clamp<Long>(smoothness, 1, 3);
   graph.ShowTex = addTexture;

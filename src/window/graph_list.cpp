@@ -51,13 +51,6 @@ Long FindByIdKey(const SceneGroup& group, Long id) {
 
 // Position of the first member of group whose ID is id, whatever its key, or 0.
 Long FindById(const SceneGroup& group, Long id) {
-  if (const Long keyed = FindByIdKey(group, id); keyed != 0) {
-    // Under its own key; a member before it with the same ID would come first.
-    bool earlier = false;
-    for (Long position = 1; position < keyed && !earlier; ++position)
-      earlier = group.Items.Item(position)->ID() == id;
-    if (!earlier) return keyed;
-  }
   Long position = 0;
   for (const auto& [key, item] : group.Items) {
     ++position;

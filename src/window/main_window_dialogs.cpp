@@ -86,11 +86,12 @@ bool MainWindowCore::RunDialogCommand(MenuItem item) {
   return true;
 }
 
-DialogContext MainWindowCore::MakeDialogContext() {
-  return DialogContext{*workspace_, dataPanel_, services_.messages, &work_};
+DialogContext MainWindowCore::MakeDialogContext(bool trianglesCurrent) {
+  return DialogContext{*workspace_, dataPanel_, services_.messages, &work_, trianglesCurrent};
 }
 
-bool MainWindowCore::ReadDataSet() {
+bool MainWindowCore::ReadDataSet(bool* triangulated) {
+  if (triangulated != nullptr) *triangulated = false;
   const std::optional<PanelLayout> layout = LayoutOfKind(panel_.kind);
   if (!layout || working_) return false;
   Workspace& ws = *workspace_;
@@ -106,7 +107,9 @@ bool MainWindowCore::ReadDataSet() {
   }
   view_.ModelsChanged();  // the panel shows the cleaned texts
   if (!read) return false;
-  if (NeedsTriangles(ws.allGraphs)) data.TriangulateIrregularPoints(services_.messages, &work_);
+  const bool made =
+      NeedsTriangles(ws.allGraphs) && data.TriangulateIrregularPoints(services_.messages, &work_);
+  if (triangulated != nullptr) *triangulated = made;
   ws.dataSet = std::move(data);
   ws.settings.DataScaleX = settings.DataScaleX;
   ws.settings.DataScaleY = settings.DataScaleY;
@@ -119,9 +122,11 @@ void MainWindowCore::RunGraphCommand(Long kind) {
   flags_.EditMode = false;
   // The sheet's data reaches the graphs: typed data is read before the graph
   // is made from it.
-  if (!ReadDataSet()) return;
+  bool triangulated = false;
+  if (!ReadDataSet(&triangulated)) return;
   const Long before = workspace_->allGraphs.Items.Count();
-  const std::unique_ptr<GraphDialogModel> model = MakeGraphDialog(kind, MakeDialogContext());
+  const std::unique_ptr<GraphDialogModel> model =
+      MakeGraphDialog(kind, MakeDialogContext(triangulated));
   if (!model) return;
   dialogs_->Show(*model);
   if (workspace_->allGraphs.Items.Count() > before && model->Created()) {

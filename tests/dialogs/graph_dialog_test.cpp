@@ -217,9 +217,9 @@ TEST_F(GraphDialogTest, TheDelaunayDialogShowsItsSurfaceAndItsGreyTriangles) {
   EXPECT_TRUE(g.ShowDG);
   EXPECT_EQ(g.Smoothness, 2);  // "Smooth"
   EXPECT_EQ(g.FillStyle, 4);   // "Colormap"
-  EXPECT_EQ(g.FirstColor, PackColor(255, 128, 0));
-  EXPECT_EQ(g.SecondColor, PackColor(0, 255, 0));
-  EXPECT_EQ(g.TriColor, PackColor(64, 64, 64));
+  EXPECT_EQ(g.FirstColor, RGB(255, 128, 0));
+  EXPECT_EQ(g.SecondColor, RGB(0, 255, 0));
+  EXPECT_EQ(g.TriColor, RGB(64, 64, 64));
   EXPECT_EQ(g.TriWidth, 1);
 }
 

@@ -313,7 +313,7 @@ TEST_F(PropertyDialogsTest, ARefusedEntryKeepsTheDialogOpenUntilItIsCorrected) {
 TEST_F(PropertyDialogsTest, ASwatchTakesAChosenColourAndIgnoresACancelledChooser) {
   frame_->RunCommand(M::mnuFileNew2D);
   colours_.Answer(std::nullopt);
-  colours_.Answer(PackColor(1, 2, 3));
+  colours_.Answer(RGB(1, 2, 3));
   wxColour afterCancel;
   const std::optional<Seen> seen = Play([&] { Menu(M::mnuDrawVector); },
                                         [&](wxDialog& d) {
@@ -329,7 +329,7 @@ TEST_F(PropertyDialogsTest, ASwatchTakesAChosenColourAndIgnoresACancelledChooser
   EXPECT_EQ(colours_.requests, (std::vector<Long>{255, 255}));
   ASSERT_EQ(Core().Shared().allGraphs.Items.Count(), 1);
   const auto& graph = static_cast<const Graph&>(*Core().Shared().allGraphs.Items.Item(1));
-  EXPECT_EQ(graph.VectorColor, PackColor(1, 2, 3));
+  EXPECT_EQ(graph.VectorColor, RGB(1, 2, 3));
 }
 
 wxWindow* ButtonLabelled(wxWindow& root, const wxString& label) {

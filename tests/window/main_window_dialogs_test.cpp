@@ -246,6 +246,23 @@ TEST_F(DrawCommandTest, ARefusedPanelShowsItsMessageOpensNoDialogAndKeepsTheData
   EXPECT_EQ(window.ws.dataSet.StepsX(), 5);
 }
 
+// With a Delaunay graph drawn, the Draw command's read triangulates the
+// points; the new Delaunay graph takes those triangles and runs no second
+// triangulation of the same points.
+TEST_F(DrawCommandTest, ASecondDelaunayGraphTriangulatesThePointsOnce) {
+  Window window(folder);
+  window.TypeData(Data::kIrregular);
+  ASSERT_TRUE(window.core.RunDialogCommand(M::mnuDrawDelaunay));
+  ASSERT_EQ(window.ws.allGraphs.Items.Count(), 1);
+  const int runsBefore = window.program.work.runs;
+  ASSERT_TRUE(window.core.RunDialogCommand(M::mnuDrawDelaunay));
+  ASSERT_TRUE(window.program.messages.Shown().empty()) << window.program.messages.Texts()[0];
+  EXPECT_EQ(window.ws.allGraphs.Items.Count(), 2);
+  // One gridding of the read, one triangulation.
+  EXPECT_EQ(window.program.work.runs, runsBefore + 2);
+  EXPECT_GT(window.ws.dataSet.DelaunayTriCount(), 0);
+}
+
 TEST_F(DrawCommandTest, GriddingShowsTheWindowBusyAndRegularDataDoesNot) {
   Window window(folder);
   window.TypeData(Data::kSurface);

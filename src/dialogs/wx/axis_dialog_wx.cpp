@@ -3,18 +3,10 @@
 
 #include "dialogs/wx/property_dialogs.h"
 #include "property_dialog.h"
-#include "scene/material_preset.h"
 
 namespace qv {
 
 namespace {
-
-std::vector<std::string> MaterialNames() {
-  std::vector<std::string> names;
-  for (Long kind = 1; kind <= MaterialPreset::kPresetCount; ++kind)
-    names.push_back(MaterialPreset::PresetName(kind));
-  return names;
-}
 
 void BuildGeneral(PropertyDialog& d, AxisDialogModel& m) {
   wxPanel* page = d.AddTab("General");

@@ -9,19 +9,12 @@
 #include "dialogs/wx/property_dialogs.h"
 #include "graphs/graph_kinds.h"
 #include "property_dialog.h"
-#include "scene/material_preset.h"
 
 namespace qv {
 
 namespace {
 
 using Mode = ColorModeChoice::Mode;
-
-std::vector<std::string> CountList(int count) {
-  std::vector<std::string> items;
-  for (int k = 1; k <= count; ++k) items.push_back(CStr(k));
-  return items;
-}
 
 std::vector<std::string> MapList() { return {kMapListNames.begin(), kMapListNames.end()}; }
 
@@ -98,11 +91,9 @@ void BuildSurface(PropertyDialog& d, SurfaceDialogModel& m) {
              d.List(color, MapList(), m.map)});
 
   wxPanel* material = d.AddTab(SurfaceDialogModel::kTabs[2]);
-  std::vector<std::string> materials;
-  for (Long kind = 1; kind <= MaterialPreset::kPresetCount; ++kind)
-    materials.push_back(MaterialPreset::PresetName(kind));
   PropertyDialog::Column(material)->Add(d.Label(material, "Select a material type"), 0, wxALL, 4);
-  PropertyDialog::Column(material)->Add(d.ListBox(material, materials, m.material), 0, wxALL, 4);
+  PropertyDialog::Column(material)->Add(d.ListBox(material, MaterialNames(), m.material), 0, wxALL,
+                                        4);
 
   wxPanel* smoothness = d.AddTab(SurfaceDialogModel::kTabs[3]);
   wxStaticBoxSizer* frame = d.Frame(smoothness, PropertyDialog::Column(smoothness), "Smoothness");

@@ -9,10 +9,9 @@
 #include "platform/text_encoding.h"
 #include "platform/wx/wx_choosers.h"
 #include "platform/wx/wx_file_dialog.h"
+#include "scene/material_preset.h"
 
 namespace qv {
-
-wxString ToWx(const std::string& cp1252) { return wxString::FromUTF8(Cp1252ToUtf8(cp1252)); }
 
 namespace {
 
@@ -306,6 +305,19 @@ bool PropertyDialog::Run(std::function<bool()> ok) {
   Fit();
   CentreOnParent();
   return ShowModal() == wxID_OK;
+}
+
+std::vector<std::string> CountList(int count) {
+  std::vector<std::string> items;
+  for (int k = 1; k <= count; ++k) items.push_back(CStr(k));
+  return items;
+}
+
+std::vector<std::string> MaterialNames() {
+  std::vector<std::string> names;
+  for (Long kind = 1; kind <= MaterialPreset::kPresetCount; ++kind)
+    names.push_back(MaterialPreset::PresetName(kind));
+  return names;
 }
 
 }  // namespace qv

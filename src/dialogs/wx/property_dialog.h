@@ -23,6 +23,7 @@
 #include <wx/textctrl.h>
 
 #include "dialogs/wx/property_dialogs.h"
+#include "platform/wx/wx_text.h"
 
 namespace qv {
 
@@ -116,7 +117,9 @@ class PropertyDialog final : public wxDialog {
   bool refreshing_ = false;
 };
 
-// Texts of the program (Windows-1252) for the toolkit.
-wxString ToWx(const std::string& cp1252);
+// The entries "1" to count of a width or size list.
+std::vector<std::string> CountList(int count);
+// The material presets' names in list order.
+std::vector<std::string> MaterialNames();
 
 }  // namespace qv

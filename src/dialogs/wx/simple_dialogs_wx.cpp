@@ -6,16 +6,6 @@
 
 namespace qv {
 
-namespace {
-
-std::vector<std::string> CountList(int count) {
-  std::vector<std::string> items;
-  for (int k = 1; k <= count; ++k) items.push_back(CStr(k));
-  return items;
-}
-
-}  // namespace
-
 bool ShowLightDialog(wxWindow* parent, LightDialogModel& model) {
   PropertyDialog d(parent, model.Caption(), {});
   wxPanel* body = d.Body();

@@ -2,7 +2,7 @@
 
 #include <wx/msgdlg.h>
 
-#include "platform/text_encoding.h"
+#include "platform/wx/wx_text.h"
 
 namespace qv {
 
@@ -15,8 +15,6 @@ MsgAnswer LastButton(MsgButtons buttons) {
     default: return MsgAnswer::Cancel;
   }
 }
-
-wxString FromCp1252(const std::string& text) { return wxString::FromUTF8(Cp1252ToUtf8(text)); }
 
 }  // namespace
 
@@ -49,7 +47,7 @@ long WxMessageBox::StyleFor(MsgIcon icon, MsgButtons buttons) {
 
 MsgAnswer WxMessageBox::Show(const std::string& text, const std::string& title, MsgIcon icon,
                              MsgButtons buttons) {
-  wxMessageDialog dialog(parent_, FromCp1252(text), FromCp1252(title), StyleFor(icon, buttons));
+  wxMessageDialog dialog(parent_, ToWx(text), ToWx(title), StyleFor(icon, buttons));
   return AnswerFor(dialog.ShowModal(), buttons);
 }
 

@@ -27,6 +27,7 @@
 #include "platform/text_encoding.h"
 #include "platform/wx/wx_file_dialog.h"
 #include "platform/wx/wx_message_box.h"
+#include "platform/wx/wx_text.h"
 #include "sheet_grid_table.h"
 #include "tool_icons.h"
 #include "window/web_entries.h"
@@ -45,8 +46,6 @@ constexpr int kSpinIntervalMs = 10;
 // The sheet shows about this many rows below the panel.
 constexpr int kSheetHeightPx = 230;
 constexpr double kInitialSplitterLeft = 5400.0;
-
-wxString ToWx(const std::string& cp1252) { return wxString::FromUTF8(Cp1252ToUtf8(cp1252)); }
 
 // A button's drawn image (every button has one, resources/icons).
 wxBitmap ToolBitmap(const ToolRow& row) { return wxBitmap(ToolIcon(row.key)); }
@@ -640,10 +639,7 @@ void MainFrame::RunCommand(MenuItem item) {
       core.RunListCommand(item);
       ModelsChanged();
       break;
-    case M::mnuGESet:
-      core.OpenGridSizeDialog();
-      ModelsChanged();
-      break;
+    case M::mnuGESet: core.OpenGridSizeDialog(); break;
     case M::mnuGECutIt:
     case M::mnuGECopy:
     case M::mnuGEPaste:

@@ -3,14 +3,9 @@
 #include <algorithm>
 
 #include "platform/text_encoding.h"
+#include "platform/wx/wx_text.h"
 
 namespace qv {
-
-namespace {
-
-wxString ToWx(const std::string& cp1252) { return wxString::FromUTF8(Cp1252ToUtf8(cp1252)); }
-
-}  // namespace
 
 int SheetGridTable::GetNumberRows() {
   return static_cast<int>(std::max<Long>(sheet_.Rows() - 1, 0));

@@ -251,8 +251,9 @@ class DataSet {
   // Nothing happens without points; arrays holding fewer points than
   // counted leave the triangles as they were. With a runner the
   // triangulation runs through it on copies of the points, and the triangles
-  // are stored once it has ended (not when it was stopped).
-  void TriangulateIrregularPoints(MessageBoxService& messages, LongWorkRunner* work = nullptr);
+  // are stored once it has ended (not when it was stopped). True when the
+  // triangles were stored.
+  bool TriangulateIrregularPoints(MessageBoxService& messages, LongWorkRunner* work = nullptr);
 
   // The data kind (0..7) of the last GetData, -1 before any.
   Long LoadedKind() const { return loadedKind_; }

@@ -35,6 +35,9 @@ struct DialogContext {
   MessageBoxService& messages;
   // Runs the triangulation a new Delaunay graph needs (at once when null).
   LongWorkRunner* work = nullptr;
+  // The data set's triangles were made from its points just before the
+  // dialog opened, so a new Delaunay graph need not triangulate again.
+  bool trianglesCurrent = false;
 };
 
 }  // namespace qv

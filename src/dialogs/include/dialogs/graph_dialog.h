@@ -9,16 +9,13 @@
 
 #include "dialogs/dialog_context.h"
 #include "graphs/graph.h"
+#include "scene/color.h"
 
 namespace qv {
 
 // Shared Controls
-// A packed colour R + 256*G + 65536*B.
-constexpr Long PackColor(Long red, Long green, Long blue) {
-  return red + 256 * green + 65536 * blue;
-}
-inline constexpr Long kRed = PackColor(255, 0, 0);
-inline constexpr Long kBlue = PackColor(0, 0, 255);
+inline constexpr Long kRed = RGB(255, 0, 0);
+inline constexpr Long kBlue = RGB(0, 0, 255);
 
 // The entries of every colour-map list, in list order (the first is
 // selected at first).
@@ -27,6 +24,8 @@ inline constexpr std::array<const char*, 5> kMapListNames = {"Rainbow", "Earth",
 // The name a graph stores for map list position index ("RAINBOW", ...);
 // "RAINBOW" for a position outside the list.
 std::string StoredMapName(int index);
+// Stores the name of map list position map in graph and loads that map.
+void SetMap(Graph& graph, int map);
 
 // The entries of the width and size lists: "1" to "8" (the Delaunay
 // triangle width list "1" to "5").

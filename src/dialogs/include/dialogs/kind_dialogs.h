@@ -125,7 +125,7 @@ class DelaunayDialogModel final : public GraphDialogModel {
   bool smooth = true;  // "Smooth" (true) or "Flat"
   ColorModeChoice colors;
   bool showTriangles = true;
-  Long triangleColor = PackColor(64, 64, 64);
+  Long triangleColor = RGB(64, 64, 64);
   int triangleWidth = 0;  // position in the width list "1".."5"
 
  protected:

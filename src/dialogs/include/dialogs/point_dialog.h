@@ -6,6 +6,7 @@
 #include <string>
 
 #include "dialogs/dialog_context.h"
+#include "dialogs/graph_dialog.h"
 #include "graphs/graph.h"
 
 namespace qv {
@@ -22,7 +23,7 @@ class PointDialogModel {
   std::string x, y, z;
   bool ZShown() const { return zShown_; }
   // The swatch, red at first.
-  Long color = 255;
+  Long color = kRed;
   // Position in the size list "1".."8"; "2" at first.
   int size = 1;
 

@@ -40,9 +40,9 @@ struct SliceDirection {
   bool color = true;
   bool contour = true;
   std::string interval = "30";
-  Long contourColor = PackColor(192, 192, 192);
+  Long contourColor = RGB(192, 192, 192);
   bool vector = false;
-  Long vectorColor = PackColor(255, 128, 255);
+  Long vectorColor = RGB(255, 128, 255);
   // The selected entry, -1 for none.
   int selected = -1;
 };
@@ -69,8 +69,8 @@ class SliceDialogModel final : public GraphDialogModel {
   // General: "Gradient" (false) or "Colormap" (true, at first) with the
   // colours and the map.
   bool colormap = true;
-  Long first = PackColor(255, 128, 0);
-  Long second = PackColor(0, 255, 0);
+  Long first = RGB(255, 128, 0);
+  Long second = RGB(0, 255, 0);
   int map = 0;
   bool showIrregular = false;
 

@@ -302,8 +302,9 @@ class MainWindowCore final : public InteractionHost, public DocumentHost {
   // Checks the data panel and reads the data set from it, gridding
   // irregular data (the view shows busy meanwhile) and triangulating the
   // points when a graph needs them. A refusal or a failed gridding shows its
-  // message and leaves the data set as it was: false.
-  bool ReadDataSet();
+  // message and leaves the data set as it was: false. triangulated, when
+  // given, tells whether the points read were triangulated.
+  bool ReadDataSet(bool* triangulated = nullptr);
   // The axis dialog's label and title fonts, kept for the program's run.
   const AxisFontChoices& AxisFonts() const { return axisFonts_; }
 
@@ -392,7 +393,7 @@ class MainWindowCore final : public InteractionHost, public DocumentHost {
   // Orients the scene for a graph a Draw command added, appends its list
   // entry and checks it (which draws).
   void ShowDrawnGraph(const Graph& graph);
-  DialogContext MakeDialogContext();
+  DialogContext MakeDialogContext(bool trianglesCurrent = false);
   // What the graphs' prepare steps make their GL objects with: the
   // context's textures, the document's folder, the view's status bar.
   DrawResources PrepareResources();
