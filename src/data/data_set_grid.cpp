@@ -14,7 +14,6 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <cstdio>
 #include <functional>
 #include <memory>
 #include <string>
@@ -97,13 +96,7 @@ void ShowFailure(MessageBoxService& messages, const std::string& text) {
   messages.Show(text, "", MsgIcon::None, MsgButtons::OK);
 }
 
-// The solver's refusal, with how near to singular the system was.
-std::string SolveFailure(double reciprocalCondition) {
-  char figure[32];
-  std::snprintf(figure, sizeof figure, "%.3g", reciprocalCondition);
-  return std::string(kSolveMessage) + "\nReciprocal condition number: " + figure;
-}
-
+// A limit of this program's own, so the message says which.
 std::string TooManyRadialPoints() {
   return std::string(kGridMessage) + "\nThe multiquadric and thin-plate methods grid at most " +
          std::to_string(kMaxRadialPoints) + " points.";
@@ -146,6 +139,16 @@ double FitShare(std::size_t points, std::size_t nodes) {
 using SurfaceMethod = std::function<void(double u, double v, double& w, double& c)>;
 using VolumeMethod = std::function<double(double x, double y, double z)>;
 
+// What a method gives the node loops: the values at a node (none when no
+// node can be computed), and whether the method failed all the same. A
+// singular quadratic fit fails with its coefficients all 0: every node is
+// still filled, with the value 0.
+template <typename Method>
+struct MethodOf {
+  Method at;
+  bool failed = false;
+};
+
 }  // namespace
 
 class Gridder {
@@ -159,11 +162,13 @@ class Gridder {
   static bool Volume(DataSet& data, Long method, MessageBoxService& messages, WorkMonitor& monitor);
 
  private:
-  static SurfaceMethod SurfaceMethodOf(const DataSet& data, Long method, Long kind,
-                                       const SurfaceSites& sites, MessageBoxService& messages,
-                                       WorkMonitor& fitMonitor);
-  static VolumeMethod VolumeMethodOf(const DataSet& data, Long method, const VolumeSites& sites,
-                                     MessageBoxService& messages);
+  static MethodOf<SurfaceMethod> SurfaceMethodOf(const DataSet& data, Long method, Long kind,
+                                                 const SurfaceSites& sites,
+                                                 MessageBoxService& messages,
+                                                 WorkMonitor& fitMonitor);
+  static MethodOf<VolumeMethod> VolumeMethodOf(const DataSet& data, Long method,
+                                               const VolumeSites& sites,
+                                               MessageBoxService& messages);
   static void StoreNode(DataSet& data, Long kind, Long i, Long j, double u, double v, double w,
                         double c);
 };
@@ -209,54 +214,56 @@ VolumeSites Gridder::Sites4D(const DataSet& data) {
   return s;
 }
 
-SurfaceMethod Gridder::SurfaceMethodOf(const DataSet& data, Long method, Long kind,
-                                       const SurfaceSites& sites, MessageBoxService& messages,
-                                       WorkMonitor& fitMonitor) {
+MethodOf<SurfaceMethod> Gridder::SurfaceMethodOf(const DataSet& data, Long method, Long kind,
+                                                 const SurfaceSites& sites,
+                                                 MessageBoxService& messages,
+                                                 WorkMonitor& fitMonitor) {
   switch (method) {
     case 1: {
       auto wIndex = std::make_shared<NearestPointIndex<2>>(Zip(sites.u, sites.v));
       auto cIndex = std::make_shared<NearestPointIndex<2>>(sites.colourAt, sites.colourDivisors);
       const std::size_t n = NeighbourCount(data.points_);
       const bool cylindrical = kind == kIrregularCylindrical;
-      return [wIndex, cIndex, n, cylindrical, &sites](double u, double v, double& w, double& c) {
+      return {[wIndex, cIndex, n, cylindrical, &sites](double u, double v, double& w, double& c) {
         std::vector<Neighbour> nearest;
         wIndex->Nearest({u, v}, n, nearest);
         w = InverseDistanceEstimate(nearest, sites.w);
         cIndex->Nearest({cylindrical ? Radians(u) : u, v}, n, nearest);
         c = InverseDistanceEstimate(nearest, sites.c);
-      };
+      }};
     }
     case 2: {
       // One pass for both: the weights depend on the positions alone.
       auto points =
           std::make_shared<ShepardPoints<2>>(ShepardPoints<2>{{sites.u, sites.v}, sites.w});
-      return [points, &sites](double u, double v, double& w, double& c) {
+      return {[points, &sites](double u, double v, double& w, double& c) {
         const std::array<double, 2> both = ShepardAt(*points, sites.c, {u, v});
         w = both[0];
         c = both[1];
-      };
+      }};
     }
     case 3:
     case 4: {
       if (sites.u.size() > kMaxRadialPoints) {
         ShowFailure(messages, TooManyRadialPoints());
-        return nullptr;
+        return {};
       }
       auto model = std::make_shared<RadialBasisModel>();
       const RadialKernel kernel =
           method == 3 ? RadialKernel::Multiquadric : RadialKernel::ThinPlate;
       if (!model->Fit(kernel, sites.u, sites.v, {sites.w, sites.c}, &fitMonitor)) {
-        if (fitMonitor.StopRequested()) return nullptr;  // stopped, not failed: nothing to say
-        ShowFailure(messages, SolveFailure(model->ReciprocalCondition()));
-        ShowFailure(messages, kGridMessage);
-        return nullptr;
+        if (fitMonitor.StopRequested()) return {};  // stopped, not failed: nothing to say
+        // The method's own message is all: the gridding stops before its
+        // first node without one of its own.
+        ShowFailure(messages, kSolveMessage);
+        return {};
       }
-      return [model](double u, double v, double& w, double& c) {
+      return {[model](double u, double v, double& w, double& c) {
         std::vector<double> out;
         model->Evaluate(u, v, out);
         w = out[0];
         c = out[1];
-      };
+      }};
     }
     case 5: {
       const Long n = static_cast<Long>(sites.u.size());
@@ -268,16 +275,16 @@ SurfaceMethod Gridder::SurfaceMethodOf(const DataSet& data, Long method, Long ki
         table(i + 1, 3) = sites.w[at];
       }
       auto fit = std::make_shared<QuadraticFit<2>>();
-      if (!PolyFit3D(table, n, *fit)) {
-        ShowFailure(messages, kGridMessage);
-        return nullptr;
-      }
-      return [fit](double u, double v, double& w, double& c) {
-        w = fit->Evaluate({u, v});
-        c = w;
-      };
+      const bool fitted = PolyFit3D(table, n, *fit);
+      if (!fitted) ShowFailure(messages, kGridMessage);
+      // A fit never made evaluates to 0, as its zero coefficients would.
+      return {[fit](double u, double v, double& w, double& c) {
+                w = fit->Evaluate({u, v});
+                c = w;
+              },
+              !fitted};
     }
-    default: ShowFailure(messages, kGridMessage); return nullptr;
+    default: ShowFailure(messages, kGridMessage); return {};
   }
 }
 
@@ -323,7 +330,9 @@ bool Gridder::Surface(DataSet& data, Long panelKind, Long method, MessageBoxServ
   const auto count = static_cast<std::size_t>(au.count) * static_cast<std::size_t>(av.count);
   const double fitShare = method == 3 || method == 4 ? FitShare(sites.u.size(), count) : 0.0;
   WorkStep fitStep(&monitor, 0.0, fitShare);
-  const SurfaceMethod at = SurfaceMethodOf(data, method, kind, sites, messages, fitStep);
+  const MethodOf<SurfaceMethod> chosen =
+      SurfaceMethodOf(data, method, kind, sites, messages, fitStep);
+  const SurfaceMethod& at = chosen.at;
   if (!at) return false;
   WorkStep nodeStep(&monitor, fitShare, 1.0);
   const auto perRow = static_cast<std::size_t>(av.count);
@@ -338,23 +347,26 @@ bool Gridder::Surface(DataSet& data, Long panelKind, Long method, MessageBoxServ
         StoreNode(data, kind, i, j, u, v, w, c);
       },
       nodeStep);
-  return !monitor.StopRequested();
+  return !chosen.failed && !monitor.StopRequested();
 }
 
-VolumeMethod Gridder::VolumeMethodOf(const DataSet& data, Long method, const VolumeSites& sites,
-                                     MessageBoxService& messages) {
+MethodOf<VolumeMethod> Gridder::VolumeMethodOf(const DataSet& data, Long method,
+                                               const VolumeSites& sites,
+                                               MessageBoxService& messages) {
   switch (method) {
     case 101: {
       auto index = std::make_shared<NearestPointIndex<3>>(sites.at);
       const std::size_t n = NeighbourCount(data.points_);
-      return [index, n, &sites](double x, double y, double z) {
+      return {[index, n, &sites](double x, double y, double z) {
         std::vector<Neighbour> nearest;
         index->Nearest({x, y, z}, n, nearest);
         return InverseDistanceEstimate(nearest, sites.shepard.values);
-      };
+      }};
     }
     case 102:
-      return [&sites](double x, double y, double z) { return ShepardAt(sites.shepard, {x, y, z}); };
+      return {[&sites](double x, double y, double z) {
+        return ShepardAt(sites.shepard, {x, y, z});
+      }};
     case 103: {
       const auto n = static_cast<Long>(sites.at.size());
       Matrix table(std::max(n, 1), 4);
@@ -364,13 +376,11 @@ VolumeMethod Gridder::VolumeMethodOf(const DataSet& data, Long method, const Vol
         table(i + 1, 4) = sites.shepard.values[k];
       }
       auto fit = std::make_shared<QuadraticFit<3>>();
-      if (!PolyFit4D(table, n, *fit)) {
-        ShowFailure(messages, kGridMessage);
-        return nullptr;
-      }
-      return [fit](double x, double y, double z) { return fit->Evaluate({x, y, z}); };
+      const bool fitted = PolyFit4D(table, n, *fit);
+      if (!fitted) ShowFailure(messages, kGridMessage);
+      return {[fit](double x, double y, double z) { return fit->Evaluate({x, y, z}); }, !fitted};
     }
-    default: ShowFailure(messages, kGridMessage); return nullptr;
+    default: ShowFailure(messages, kGridMessage); return {};
   }
 }
 
@@ -380,7 +390,8 @@ bool Gridder::Volume(DataSet& data, Long method, MessageBoxService& messages,
   const GridAxis ay = AxisOf(data.minY_, data.maxY_, data.stepsY_);
   const GridAxis az = AxisOf(data.minZ_, data.maxZ_, data.stepsZ_);
   const VolumeSites sites = Sites4D(data);
-  const VolumeMethod at = VolumeMethodOf(data, method, sites, messages);
+  const MethodOf<VolumeMethod> chosen = VolumeMethodOf(data, method, sites, messages);
+  const VolumeMethod& at = chosen.at;
   if (!at) return false;
   const auto ny = static_cast<std::size_t>(ay.count);
   const auto nz = static_cast<std::size_t>(az.count);
@@ -400,22 +411,23 @@ bool Gridder::Volume(DataSet& data, Long method, MessageBoxService& messages,
         data.reg4DC_(i, j, k) = t;
       },
       monitor);
-  return !monitor.StopRequested();
+  return !chosen.failed && !monitor.StopRequested();
 }
 
-bool DataSet::Grid(DataContext& context) {
-  if (dataType_ != 2 || (dataDim_ != 1 && dataDim_ != 2)) return true;
+bool DataSet::Grid(DataContext& context) { return RunGrid(context) == WorkEnd::Done; }
+
+WorkEnd DataSet::RunGrid(DataContext& context) {
+  if (dataType_ != 2 || (dataDim_ != 1 && dataDim_ != 2)) return WorkEnd::Done;
   // Read here, on the caller's thread: the work touches only this data set.
   const Long kind = context.panel.KindIndex();
   const Long method = dataDim_ == 1 ? context.settings.GridMethod : context.settings.GridMethod4D;
   const bool surface = dataDim_ == 1;
-  const WorkEnd end = context.work.Run(
+  return context.work.Run(
       [&](WorkMonitor& monitor, MessageBoxService& messages) {
         return surface ? Gridder::Surface(*this, kind, method, messages, monitor)
                        : Gridder::Volume(*this, method, messages, monitor);
       },
       context.messages);
-  return end == WorkEnd::Done;
 }
 
 void DataSet::NDS(double x, double y, double& value, Long n, Long kind) const {

@@ -335,10 +335,11 @@ void DataLoader::Bounds(DataSet& data) const {
 namespace {
 
 // The panel checked, read and (irregular data) gridded into staged; false,
-// with its message shown, when refused or when the gridding failed. With
-// orderBounds each grid range runs from its smaller bound to its larger.
+// with its message shown, when refused or when the gridding was stopped or
+// failed (a failure passes with FailedGrid::Keep). With orderBounds each grid
+// range runs from its smaller bound to its larger.
 bool StageData(DataContext& context, const PanelLayout& layout, DataLoader& loader, DataSet& staged,
-               bool orderBounds) {
+               bool orderBounds, FailedGrid failedGrid) {
   std::string message;
   if (!ValidateGridInput(context.panel, message)) {
     context.messages.Show(message, "Error", MsgIcon::Exclamation, MsgButtons::OK);
@@ -349,7 +350,9 @@ bool StageData(DataContext& context, const PanelLayout& layout, DataLoader& load
     return false;
   }
   if (orderBounds) loader.OrderBounds(staged);
-  return !layout.irregular || staged.Grid(context);
+  if (!layout.irregular) return true;
+  const WorkEnd end = staged.RunGrid(context);
+  return end == WorkEnd::Done || (end == WorkEnd::Failed && failedGrid == FailedGrid::Keep);
 }
 
 }  // namespace
@@ -360,13 +363,13 @@ bool DataSet::LoadGridded(DataContext& context) {
   if (!layout) return false;
   DataSet staged;
   DataLoader loader(context.panel, kind, *layout);
-  if (!StageData(context, *layout, loader, staged, true)) return false;
+  if (!StageData(context, *layout, loader, staged, true, FailedGrid::Refuse)) return false;
   staged.loadedKind_ = kind;
   *this = std::move(staged);
   return true;
 }
 
-bool DataSet::GetData(DataContext& context) {
+bool DataSet::GetData(DataContext& context, FailedGrid failedGrid) {
   const Long kind = context.panel.KindIndex();
   const std::optional<PanelLayout> layout = LayoutOfKind(kind);
   if (!layout) return false;
@@ -374,7 +377,7 @@ bool DataSet::GetData(DataContext& context) {
   // or a failed gridding leaves the data set as it was.
   DataSet staged;
   DataLoader loader(context.panel, kind, *layout);
-  if (!StageData(context, *layout, loader, staged, false)) return false;
+  if (!StageData(context, *layout, loader, staged, false, failedGrid)) return false;
   loader.PointsToCartesian(staged);
   loader.Bounds(staged);
   staged.Normalize(context.settings);

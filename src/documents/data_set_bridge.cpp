@@ -1,6 +1,5 @@
 #include "data_set_bridge.h"
 
-#include "documents/document_host.h"
 #include "graphs/workspace.h"
 
 namespace qv {
@@ -9,9 +8,10 @@ std::string DataSetRecord(const Workspace& workspace, const DataPanel& panel) {
   return workspace.dataSet.Save(panel);
 }
 
-bool LoadDataSet(DataSet& data, DataPanel& panel, SharedSettings& settings, DocumentHost& host) {
-  DataContext context{panel, settings, host.Messages(), host.Work()};
-  return data.GetData(context);
+bool LoadDataSet(DataSet& data, DataPanel& panel, SharedSettings& settings,
+                 MessageBoxService& messages, LongWorkRunner& work) {
+  DataContext context{panel, settings, messages, work};
+  return data.GetData(context, FailedGrid::Keep);
 }
 
 }  // namespace qv

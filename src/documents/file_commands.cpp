@@ -16,10 +16,12 @@
 #include "graphs/graph_kinds.h"
 #include "graphs/workspace.h"
 #include "path_text.h"
+#include "platform/deferred_messages.h"
 #include "platform/file_dialog.h"
 #include "platform/file_replace.h"
 #include "platform/long_work.h"
 #include "platform/message_box.h"
+#include "platform/message_text.h"
 #include "platform/text_encoding.h"
 
 namespace qv {
@@ -189,12 +191,20 @@ OpenOutcome FileCommands::OpenDocument(const std::string& path) {
   const DocumentReadResult read = ReadDocumentText(value.text, workspace_, staged);
   if (!read.ok) return refuse(read.reason);
   // The data set is loaded (and gridded) from a scratch panel first: a data
-  // set that its own checks refuse leaves the open document as it was.
+  // set that its own checks refuse leaves the open document as it was. One
+  // that cannot be gridded still opens, so that the user reaches the data
+  // and can grid it by another method; the gridding has said why.
   MemoryDataPanel panel;
   StageDataPanel(staged, panel);
   DataSet data;
-  if (!LoadDataSet(data, panel, staged.settings, host_))
-    return refuse("its data set could not be loaded");
+  // A refusal becomes the reason of the one message; the gridding's own
+  // messages are shown as they are.
+  DeferredMessages dataMessages;
+  if (!LoadDataSet(data, panel, staged.settings, dataMessages, host_.Work())) {
+    if (dataMessages.Empty()) return OpenOutcome::Unchanged;  // stopped: the window closes
+    return refuse(InnerSentence(dataMessages.FirstText()));
+  }
+  dataMessages.ShowThrough(host_.Messages());
   // Any Delaunay graph needs the triangles of the points just loaded, not
   // only when it happens to be the last record.
   if (staged.NeedsTriangulation()) data.TriangulateIrregularPoints(host_.Messages(), &host_.Work());

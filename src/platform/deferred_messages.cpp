@@ -23,6 +23,11 @@ void DeferredMessages::ShowThrough(MessageBoxService& target) {
   for (const Kept& k : kept) target.Show(k.text, k.title, k.icon, k.buttons);
 }
 
+std::string DeferredMessages::FirstText() const {
+  const std::lock_guard lock(mutex_);
+  return kept_.empty() ? std::string() : kept_.front().text;
+}
+
 void DeferredMessages::Forget() {
   const std::lock_guard lock(mutex_);
   kept_.clear();

@@ -20,10 +20,6 @@ using Point = std::array<double, 4>;
 constexpr const char* kGridMessage =
     "Can not generate a regular data grid, please try another method.";
 constexpr const char* kSolveMessage = "Can not solve the linear eqution group.";
-// The solver's message names how near to singular the system was: exactly,
-// for equal points or points on one line.
-const std::string kExactlySingular =
-    std::string(kSolveMessage) + "\nReciprocal condition number: 0";
 const std::string kTooManyRadialPoints =
     std::string(kGridMessage) +
     "\nThe multiquadric and thin-plate methods grid at most 7500 points.";
@@ -314,14 +310,12 @@ struct RefusedCase {
   Long method;
   std::vector<Point> points;
   std::vector<std::string> messages;
+  // The quadratic fit's zero coefficients fill every node (at its place,
+  // value 0); the other failures reach no node.
+  bool nodesPlaced = false;
 };
 
-class GridRefusedTest : public testing::TestWithParam<RefusedCase> {};
-
-// A method that cannot make a grid says so, and the data set stays as it was.
-TEST_P(GridRefusedTest, ShowsMessagesAndKeepsTheDataSet) {
-  const RefusedCase& c = GetParam();
-  DataBench b;
+void LoadRefusedCase(const RefusedCase& c, DataBench& b) {
   if (c.kind == kIrregularVolume) {
     b.settings.GridMethod4D = c.method;
     b.panel.SetKindIndex(kIrregularVolume);
@@ -331,11 +325,57 @@ TEST_P(GridRefusedTest, ShowsMessagesAndKeepsTheDataSet) {
     b.settings.GridMethod = c.method;
     b.IrregularSurface(c.kind, 3, 3, 0, 10, 0, 10, c.points);
   }
+}
+
+class GridRefusedTest : public testing::TestWithParam<RefusedCase> {};
+
+// A method that cannot make a grid says so, once, and the data set stays as it was.
+TEST_P(GridRefusedTest, ShowsMessagesAndKeepsTheDataSet) {
+  const RefusedCase& c = GetParam();
+  DataBench b;
+  LoadRefusedCase(c, b);
   EXPECT_FALSE(b.Load());
   EXPECT_EQ(b.messages.Texts(), c.messages);
   EXPECT_EQ(b.data.LoadedKind(), -1);
   EXPECT_EQ(b.data.DataType(), 0);
   EXPECT_EQ(b.settings.DataScaleX, 1.0);
+}
+
+// Kept, a failed gridding still loads the points, with the nodes as the
+// failed method left them: a document of such data opens.
+TEST_P(GridRefusedTest, KeptFailureLoadsThePointsAndTheNodesItLeft) {
+  const RefusedCase& c = GetParam();
+  DataBench b;
+  LoadRefusedCase(c, b);
+  ASSERT_TRUE(b.data.GetData(b.context, FailedGrid::Keep));
+  EXPECT_EQ(b.messages.Texts(), c.messages);
+  EXPECT_EQ(b.data.LoadedKind(), c.kind);
+  EXPECT_EQ(b.data.Points(), static_cast<Long>(c.points.size()));
+  const SharedSettings& s = b.settings;
+  const double step = c.kind == kIrregularVolume ? 1.0 : 5.0;
+  const auto place = [&](Long n) { return c.nodesPlaced ? n * step : 0.0; };
+  if (c.kind == kIrregularVolume) {
+    EXPECT_DOUBLE_EQ(b.data.Irreg4DV(1) * s.DataScaleV, c.points[1][3]);
+    for (Long i = 0; i < 2; ++i) {
+      for (Long j = 0; j < 2; ++j) {
+        for (Long k = 0; k < 2; ++k) {
+          EXPECT_DOUBLE_EQ(b.data.Reg4DX(i, j, k) * s.DataScaleX, place(i));
+          EXPECT_DOUBLE_EQ(b.data.Reg4DZ(i, j, k) * s.DataScaleZ, place(k));
+          EXPECT_EQ(b.data.Reg4DV(i, j, k), 0.0);
+        }
+      }
+    }
+    return;
+  }
+  EXPECT_DOUBLE_EQ(b.data.Irreg3DZ(1) * s.DataScaleZ, c.points[1][2]);
+  for (Long i = 0; i < 3; ++i) {
+    for (Long j = 0; j < 3; ++j) {
+      EXPECT_DOUBLE_EQ(b.data.Reg3DX(i, j) * s.DataScaleX, place(i));
+      EXPECT_DOUBLE_EQ(b.data.Reg3DY(i, j) * s.DataScaleY, place(j));
+      EXPECT_EQ(b.data.Reg3DZ(i, j), 0.0);
+      EXPECT_EQ(b.data.Reg3DC(i, j), 0.0);
+    }
+  }
 }
 
 const std::vector<Point> kOnALine = {{0, 0, 1, 0}, {1, 1, 2, 0}, {2, 2, 3, 0}, {3, 3, 4, 0},
@@ -359,19 +399,23 @@ INSTANTIATE_TEST_SUITE_P(
                     kIrregularSurface,
                     3,
                     {{1, 1, 0, 0}, {1, 1, 5, 0}, {2, 3, 1, 0}, {4, 4, 2, 0}},
-                    {kExactlySingular, kGridMessage}},
-        RefusedCase{"ThinPlatePointsOnALine",
-                    kIrregularSurface,
-                    4,
-                    kOnALine,
-                    {kExactlySingular, kGridMessage}},
+                    {kSolveMessage}},
+        RefusedCase{"ThinPlatePointsOnALine", kIrregularSurface, 4, kOnALine, {kSolveMessage}},
         RefusedCase{"ThinPlateTooManyPoints",
                     kIrregularSurface,
                     4,
                     ManyPoints(7501),
                     {kTooManyRadialPoints}},
-        RefusedCase{"QuadraticFitPointsOnALine", kIrregularSurface, 5, kOnALine, {kGridMessage}},
-        RefusedCase{"VolumeFitTooFewPoints", kIrregularVolume, 103, kOnALine, {kGridMessage}}),
+        RefusedCase{
+            "QuadraticFitPointsOnALine", kIrregularSurface, 5, kOnALine, {kGridMessage}, true},
+        RefusedCase{"QuadraticFitFivePoints",
+                    kIrregularSurface,
+                    5,
+                    {{0, 0, 1, 0}, {10, 0, 2, 0}, {0, 10, 3, 0}, {10, 10, 4, 0}, {5, 5, 5, 0}},
+                    {kGridMessage},
+                    true},
+        RefusedCase{
+            "VolumeFitTooFewPoints", kIrregularVolume, 103, kOnALine, {kGridMessage}, true}),
     [](const testing::TestParamInfo<RefusedCase>& info) { return std::string(info.param.name); });
 
 // Volumes

@@ -19,6 +19,7 @@
 #include <functional>
 #include <optional>
 
+#include "data/memory_data_panel.h"
 #include "document_builder.h"
 #include "documents/document_container.h"
 #include "documents/document_header.h"
@@ -873,7 +874,8 @@ TEST(OpenDocument, ACellOf1000CharactersOpens) {
 }
 
 // A document the reader accepts but whose data the data set's own checks
-// refuse: the data set's message, then why nothing was opened.
+// refuse: one message, why nothing was opened (no second box after the data
+// set's own).
 TEST(OpenDocument, RefusesADataSetThatItsChecksRefuse) {
   TestProgram p;
   test::BuildDocument(p, kViewCode3D, kRegularSurface);
@@ -883,13 +885,88 @@ TEST(OpenDocument, RefusesADataSetThatItsChecksRefuse) {
             "");
   const Snapshot before(p);
   EXPECT_EQ(p.commands.OpenDocument(path), OpenOutcome::Refused);
-  EXPECT_EQ(
-      p.host.messages.Texts(),
-      (std::vector<std::string>{
-          "The number of points must larger than 3.",
-          "The document \"" + path + "\" could not be opened: its data set could not be loaded."}));
+  EXPECT_EQ(p.host.messages.Texts(),
+            (std::vector<std::string>{
+                "The document \"" + path +
+                "\" could not be opened: the number of points must larger than 3."}));
   EXPECT_TRUE(Snapshot(p) == before);
 }
+
+// Irregular data that its gridding method cannot grid: the user's own data.
+struct UngriddableCase {
+  const char* name;
+  Long method;
+  Long points;      // sheet rows of distinct points; 0 keeps the builder's five
+  bool coincident;  // the first two points at one place
+  // The gridding's one message, in its own words (then the triangulation's,
+  // for the Delaunay graph over coincident points).
+  std::vector<std::string> messages;
+};
+
+void PrintTo(const UngriddableCase& c, std::ostream* os) { *os << c.name; }
+
+class OpenUngriddableTest : public testing::TestWithParam<UngriddableCase> {};
+
+// Such a document opens as it was stored, says once why its data has no
+// grid, and saves back to the same bytes.
+TEST_P(OpenUngriddableTest, OpensWithTheGriddingsMessageAndSavesTheSameBytes) {
+  const UngriddableCase& c = GetParam();
+  TestProgram source;
+  test::BuildDocument(source, kViewCode3D, kIrregularSurface);
+  source.workspace.settings.GridMethod = c.method;
+  MemoryDataPanel& panel = source.host.panel;
+  if (c.points > 0) {
+    panel.SetText(3, CStr(c.points));
+    for (Long row = 1; row <= c.points; ++row) {
+      panel.SetRow(row, {CStr(row % 100), CStr(row / 100), CStr(row % 7), "0"});
+    }
+  }
+  if (c.coincident) panel.SetRow(2, {panel.Cell(1, 1), panel.Cell(1, 2), "9", "0"});
+  const std::string path = source.folder.File("ungriddable.qrv");
+  source.host.dialogs.Choose(path);
+  ASSERT_TRUE(source.commands.Save());
+
+  TestProgram p;
+  ASSERT_EQ(p.commands.OpenDocument(path), OpenOutcome::Opened);
+  EXPECT_EQ(p.host.messages.Texts(), c.messages);
+  EXPECT_EQ(p.workspace.settings.GridMethod, c.method);
+  EXPECT_EQ(p.workspace.allGraphs.Items.Count(), 13);
+  const DataSet& data = p.workspace.dataSet;
+  EXPECT_EQ(data.Points(), c.points > 0 ? c.points : 5);
+  // No node could be gridded: each holds 0 (the quadratic fit's zero
+  // coefficients give 0 too).
+  for (Long i = 0; i < data.StepsX(); ++i) {
+    for (Long j = 0; j < data.StepsY(); ++j) EXPECT_EQ(data.Reg3DZ(i, j), 0.0);
+  }
+  const std::string again = p.folder.File("again.qrv");
+  p.host.dialogs.Choose(again);
+  ASSERT_TRUE(p.commands.Save());
+  const FileBytes saved = ReadRegularFile(path, 1 << 24);
+  ASSERT_TRUE(saved.Ok());
+  EXPECT_EQ(ReadRegularFile(again, 1 << 24).bytes, saved.bytes);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Failures, OpenUngriddableTest,
+    testing::Values(
+        UngriddableCase{"QuadraticFitOfFivePoints",
+                        5,
+                        0,
+                        false,
+                        {"Can not generate a regular data grid, please try another method."}},
+        UngriddableCase{
+            "SingularRadialBasisSystem",
+            3,
+            0,
+            true,
+            {"Can not solve the linear eqution group.", "INCIRCUM - F - Points are coincident !!"}},
+        UngriddableCase{"ThinPlateOverMoreThan7500Points",
+                        4,
+                        7501,
+                        false,
+                        {"Can not generate a regular data grid, please try another method.\n"
+                         "The multiquadric and thin-plate methods grid at most 7500 points."}}),
+    [](const testing::TestParamInfo<UngriddableCase>& info) { return info.param.name; });
 
 // A cancelled dialog (no path) is silent; an empty file, or a container
 // holding an empty text, was chosen by the user and is refused with a reason.

@@ -32,6 +32,11 @@ struct DataContext {
   LongWorkRunner& work;
 };
 
+// What loading does with a gridding that fails: refuse the whole data set
+// (keeping the one loaded before), or keep the data with the nodes as the
+// failed gridding left them.
+enum class FailedGrid { Refuse, Keep };
+
 // Returned by a gridding method that cannot produce a value.
 inline constexpr double kGridFailure = 9999999999.0;
 // The most grid nodes an irregular data set may ask for (all axes together).
@@ -167,8 +172,11 @@ class DataSet {
   // the data set stays as it was. A failed gridding also leaves it as it was.
   // After a load the irregular points of every kind are Cartesian positions
   // and the bounds are in data units. Returns false when refused, when no
-  // kind is selected, or when the gridding failed.
-  bool GetData(DataContext& context);
+  // kind is selected, or when the gridding failed or was stopped. With
+  // FailedGrid::Keep a gridding that fails (its message shown) still loads
+  // the data set, its nodes as the failed method left them (see Grid): the
+  // user's points stay reachable and can be gridded again by another method.
+  bool GetData(DataContext& context, FailedGrid failedGrid = FailedGrid::Refuse);
   // Fills this data set from the panel as GetData does, with the same checks
   // and messages, but keeps the regular arrays as the gridding made them: in
   // data units, not normalised, the angles of cylindrical and spherical data
@@ -187,12 +195,19 @@ class DataSet {
   // in radians, Irreg3DZ the radius, over MinA..MaxA by MinB..MaxB. The
   // nodes are computed through the context's runner, which hears the part
   // done and may stop the gridding: false then, with nothing shown (the
-  // arrays hold part of a grid). Shows "Can not generate a regular data grid, please try another
-  // method." and returns false, the arrays untouched, when no grid can be made (an unknown method,
-  // a singular fit, more than 7500 points for methods 3 and 4; a singular radial-basis system first
-  // shows "Can not solve the linear eqution group."). Regular data sets are left alone (true).
+  // arrays hold part of a grid). Returns false with one message when no
+  // grid can be made: "Can not solve the linear eqution group." for a
+  // singular radial-basis system, "Can not generate a regular data grid,
+  // please try another method." for an unknown method or more than 7500
+  // points for methods 3 and 4 (each with the arrays untouched), and for a
+  // singular quadratic fit, whose zero coefficients then fill every node
+  // (the value 0 at each node's place). Regular data sets are left alone
+  // (true).
   // Throws RuntimeError(kSubscriptOutOfRange) when the arrays are not allocated for the counts.
   bool Grid(DataContext& context);
+  // Grid, telling a gridding that failed (Failed) from one that was stopped
+  // (Stopped).
+  WorkEnd RunGrid(DataContext& context);
   // The box of the current regular data in scene axes (scene x = data Y, y =
   // data Z, z = data X), in the scaled units the graphs draw in. With no
   // nodes the box is inverted (max -99999990000, min 99999990000).

@@ -21,7 +21,7 @@ struct Workspace;
 // How an attempt to open a document ended.
 enum class OpenOutcome {
   Opened,     // the document replaced the current one
-  Unchanged,  // no path, or an empty file: nothing happened, nothing shown
+  Unchanged,  // no path, or the loading was stopped: nothing happened, nothing shown
   Refused,    // unreadable or unsound: a message was shown, nothing changed
 };
 

@@ -22,6 +22,8 @@ class DeferredMessages final : public MessageBoxService {
   // Forgets the kept messages unshown (the work was stopped).
   void Forget();
   bool Empty() const;
+  // The text of the first kept message, "" when none is kept.
+  std::string FirstText() const;
 
  private:
   struct Kept {
