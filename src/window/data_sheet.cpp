@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "data/data_panel.h"
 #include "data/number_text.h"
 
 namespace qv {
@@ -153,6 +154,24 @@ const std::string& DataKindCaption(int kind) {
   static const std::string kNone;
   if (kind < 0 || kind >= kDataKindCount) return kNone;
   return kKindCaptions[static_cast<std::size_t>(kind)];
+}
+
+const std::vector<GridMethodEntry>& GridMethodsOfKind(int kind) {
+  static const std::vector<GridMethodEntry> kSurface = {{1, "Inverse Distance"},
+                                                        {2, "Shepard"},
+                                                        {3, "Radial Basis Functions"},
+                                                        {4, "Thin-Plate Spline"},
+                                                        {5, "Quadratic Fit"}};
+  static const std::vector<GridMethodEntry> kVolume = {
+      {101, "Inverse Distance"}, {102, "Shepard"}, {103, "Quadratic Fit"}};
+  static const std::vector<GridMethodEntry> kNone;
+  switch (kind) {
+    case kIrregularSurface:
+    case kIrregularCylindrical:
+    case kIrregularSpherical: return kSurface;
+    case kIrregularVolume: return kVolume;
+    default: return kNone;
+  }
 }
 
 DataPanelModel::DataPanelModel() {

@@ -2,6 +2,7 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <system_error>
@@ -380,6 +381,23 @@ void MainWindowCore::OnDataPanelOk() {
   }
   // The data typed into the sheet reaches the graphs.
   if (ReadDataSet()) RebuildAndShow();
+}
+
+void MainWindowCore::OnGridMethodChosen(Long method) {
+  if (working_) return;
+  const std::vector<GridMethodEntry>& methods = GridMethodsOfKind(panel_.kind);
+  if (std::none_of(methods.begin(), methods.end(),
+                   [method](const GridMethodEntry& e) { return e.method == method; }))
+    return;
+  SharedSettings& settings = workspace_->settings;
+  (panel_.kind == kIrregularVolume ? settings.GridMethod4D : settings.GridMethod) = method;
+  view_.ModelsChanged();
+}
+
+Long MainWindowCore::PanelGridMethod() const {
+  if (GridMethodsOfKind(panel_.kind).empty()) return 0;
+  const SharedSettings& settings = workspace_->settings;
+  return panel_.kind == kIrregularVolume ? settings.GridMethod4D : settings.GridMethod;
 }
 
 void MainWindowCore::OnSheetMouseDown(int button, double x, double y) {

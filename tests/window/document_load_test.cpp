@@ -147,5 +147,63 @@ TEST_F(DocumentLoadTest, StartUpPanelSavesAndOpensAgain) {
   EXPECT_EQ(opened.core.Sheet().Rows(), 101);
 }
 
+// A document whose points its method cannot grid (a quadratic fit needs six)
+// used to be refused whole. It opens, says so once, and the user picks
+// another method in the data panel and grids again with OK.
+TEST_F(DocumentLoadTest, UngriddableDataOpensAndGridsAgainByAnotherMethod) {
+  const std::string path = (folder / "five points.qrv").string();
+  {
+    Program source(folder);
+    MainWindowCore& core = source.core;
+    core.OnDataKindChosen(kIrregularSurface);
+    DataPanelModel& panel = core.PanelModel();
+    for (const auto& [box, text] : std::vector<std::pair<int, std::string>>{
+             {3, "5"}, {1, "0"}, {2, "4"}, {4, "3"}, {5, "0"}, {6, "4"}, {7, "3"}})
+      panel.texts[static_cast<std::size_t>(box)].text = text;
+    core.OnDataPanelOk();
+    const double points[5][3] = {{0, 0, 1}, {4, 0, 2}, {0, 4, 3}, {4, 4, 4}, {2, 1, 5}};
+    for (Long row = 1; row <= 5; ++row) {
+      for (Long column = 1; column <= 4; ++column)
+        core.Sheet().SetCellText(row, column,
+                                 FormatDouble(points[row - 1][std::min<Long>(column, 3) - 1]));
+    }
+    core.OnGridMethodChosen(5);
+    auto graph = std::make_shared<Graph>();
+    graph->SetID(1);
+    graph->GraphType = kSurfaceModel;
+    core.Shared().allGraphs.Items.Add(graph, "1");
+    core.AddListEntry("Surface Model");
+    core.SetListChecked(0, true);
+    source.messages.Clear();
+    source.dialogs.Choose(path);
+    ASSERT_TRUE(source.files.Save());
+    ASSERT_TRUE(source.messages.Shown().empty()) << source.messages.Texts().front();
+  }
+
+  Program opened(folder);
+  opened.core.OpenDocumentPath(path);
+  EXPECT_EQ(
+      opened.messages.Texts(),
+      std::vector<std::string>{"Can not generate a regular data grid, please try another method."});
+  MainWindowCore& core = opened.core;
+  EXPECT_EQ(core.Shared().shownGraphs.Items.Count(), 1);
+  EXPECT_EQ(core.PanelGridMethod(), 5);
+  EXPECT_EQ(core.Shared().dataSet.Points(), 5);
+  EXPECT_EQ(core.Shared().dataSet.Reg3DZ(1, 1), 0.0);
+
+  core.OnGridMethodChosen(2);
+  EXPECT_EQ(core.PanelGridMethod(), 2);
+  core.OnDataPanelOk();
+  EXPECT_EQ(opened.messages.Texts().size(), 1u);
+  // Shepard's mean of the points lies within their values.
+  const DataSet& data = core.Shared().dataSet;
+  const double middle = data.Reg3DZ(1, 1) * core.Shared().settings.DataScaleZ;
+  EXPECT_GT(middle, 1.0);
+  EXPECT_LT(middle, 5.0);
+  // A method the kind does not offer changes nothing.
+  core.OnGridMethodChosen(102);
+  EXPECT_EQ(core.PanelGridMethod(), 2);
+}
+
 }  // namespace
 }  // namespace qv

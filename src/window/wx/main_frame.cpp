@@ -220,6 +220,8 @@ wxPanel* MainFrame::BuildDataFrame(wxWindow* parent) {
     texts_[static_cast<std::size_t>(i)] =
         new wxTextCtrl(panel, wxID_ANY, ToWx(model.texts[i].text), wxDefaultPosition, box);
   }
+  methodLabel_ = new wxStaticText(panel, wxID_ANY, "Method");
+  methodChoice_ = new wxChoice(panel, wxID_ANY);
   okButton_ = new wxButton(panel, wxID_ANY, "OK");
   grid_ = new wxGrid(panel, wxID_ANY, wxDefaultPosition, wxSize(-1, kSheetHeightPx));
   table_ = new SheetGridTable(core_->Sheet());
@@ -242,7 +244,12 @@ wxPanel* MainFrame::BuildDataFrame(wxWindow* parent) {
   auto* column = new wxBoxSizer(wxVERTICAL);
   column->Add(top, 0, wxEXPAND | wxALL, 4);
   column->Add(rows, 0, wxLEFT | wxRIGHT, 4);
-  column->Add(okButton_, 0, wxALIGN_RIGHT | wxALL, 4);
+  auto* bottom = new wxBoxSizer(wxHORIZONTAL);
+  bottom->Add(methodLabel_, 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, 4);
+  bottom->Add(methodChoice_, 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, 8);
+  bottom->AddStretchSpacer();
+  bottom->Add(okButton_, 0, wxALIGN_CENTER_VERTICAL);
+  column->Add(bottom, 0, wxEXPAND | wxALL, 4);
   column->Add(grid_, 1, wxEXPAND);
   panel->SetSizer(column);
   return panel;
@@ -276,6 +283,7 @@ void MainFrame::BindEvents() {
   list_->Bind(wxEVT_RIGHT_DOWN, &MainFrame::OnListRightDown, this);
 
   combo_->Bind(wxEVT_CHOICE, &MainFrame::OnKindChoice, this);
+  methodChoice_->Bind(wxEVT_CHOICE, &MainFrame::OnMethodChoice, this);
   for (std::size_t i = 1; i < texts_.size(); ++i)
     texts_[i]->Bind(wxEVT_TEXT, &MainFrame::OnPanelText, this);
   okButton_->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { core_->OnDataPanelOk(); });
@@ -440,7 +448,30 @@ void MainFrame::ShowPanel() {
     labels_[i]->Show(control.visible);
     labels_[i]->Enable(control.enabled);
   }
+  relayout |= ShowMethodList();
   if (relayout) data_->Layout();
+}
+
+bool MainFrame::ShowMethodList() {
+  std::vector<Long> methods;
+  wxArrayString captions;
+  for (const GridMethodEntry& entry : GridMethodsOfKind(core_->PanelModel().kind)) {
+    methods.push_back(entry.method);
+    captions.Add(entry.caption);
+  }
+  if (methods != listedMethods_) {
+    methodChoice_->Set(captions);
+    listedMethods_ = methods;
+  }
+  const auto at = std::find(methods.begin(), methods.end(), core_->PanelGridMethod());
+  const int selection = at == methods.end() ? wxNOT_FOUND : static_cast<int>(at - methods.begin());
+  if (methodChoice_->GetSelection() != selection) methodChoice_->SetSelection(selection);
+  methodChoice_->Enable(!core_->Working());
+  const bool shown = !methods.empty();
+  const bool changed = methodChoice_->IsShown() != shown;
+  methodLabel_->Show(shown);
+  methodChoice_->Show(shown);
+  return changed;
 }
 
 void MainFrame::ShowSheet() {
@@ -779,6 +810,12 @@ void MainFrame::OnListRightDown(wxMouseEvent& event) {
 }
 
 void MainFrame::OnKindChoice(wxCommandEvent&) { core_->OnDataKindChosen(combo_->GetSelection()); }
+
+void MainFrame::OnMethodChoice(wxCommandEvent&) {
+  const int selection = methodChoice_->GetSelection();
+  if (selection < 0 || selection >= static_cast<int>(listedMethods_.size())) return;
+  core_->OnGridMethodChosen(listedMethods_[static_cast<std::size_t>(selection)]);
+}
 
 void MainFrame::RefuseText() {
   messages_->Show("This character can not be used here.", "Error", MsgIcon::Exclamation,

@@ -20,6 +20,18 @@ inline constexpr int kDataKindCount = 8;
 // The kind list's item of kind 0..7 ("Regular Surface (Cartesian)", ...).
 const std::string& DataKindCaption(int kind);
 
+// One gridding method of the data panel's method list: its code (the
+// document's GridMethod 1..5 or GridMethod4D 101..103) and caption.
+struct GridMethodEntry {
+  Long method;
+  const char* caption;
+};
+
+// The gridding methods the data panel offers for data kind 0..7, in list
+// order: the surfaces' five for the irregular surfaces, the volumes' three
+// for the irregular volume, none for the regular kinds (nothing to grid).
+const std::vector<GridMethodEntry>& GridMethodsOfKind(int kind);
+
 // One caption or input box of the panel.
 struct PanelControl {
   std::string text;  // a box's text or a caption

@@ -285,8 +285,16 @@ class MainWindowCore final : public InteractionHost, public DocumentHost {
 
   // Data panel
   void OnDataKindChosen(int kind);
-  // The OK button; a refused size shows its message.
+  // The OK button; a refused size shows its message. Otherwise the data set
+  // is read again from the panel and sheet (irregular data gridded by the
+  // document's method) and the scene shows it.
   void OnDataPanelOk();
+  // The method list: the document grids the panel's kind by method from now
+  // on (GridMethod for the surfaces, GridMethod4D for the volume; a method
+  // the kind's list does not hold changes nothing). OK grids by it.
+  void OnGridMethodChosen(Long method);
+  // The method the document grids the panel's kind by (0 for a regular kind).
+  Long PanelGridMethod() const;
   void OnSheetMouseDown(int button, double x, double y);
 
   // Draw menu and property dialogs (main_window_dialogs.cpp)

@@ -100,6 +100,8 @@ class MainFrame final : public wxFrame, public MainWindowView {
   // Text1..Text10.
   wxTextCtrl* PanelBox(int box) { return texts_.at(static_cast<std::size_t>(box)); }
   wxButton* OkButton() { return okButton_; }
+  // The gridding method list of the irregular kinds.
+  wxChoice* MethodList() { return methodChoice_; }
   // The gridding's and triangulation's runner (its gauge shows while they run).
   WxLongWorkRunner& LongWork() { return work_; }
   wxWindow* VerticalSplitter();
@@ -157,6 +159,10 @@ class MainFrame final : public wxFrame, public MainWindowView {
   void OnListSelect(wxCommandEvent& event);
   void OnListRightDown(wxMouseEvent& event);
   void OnKindChoice(wxCommandEvent& event);
+  void OnMethodChoice(wxCommandEvent& event);
+  // Shows the method list of the panel's kind, the document's method chosen;
+  // true when it was shown or hidden anew.
+  bool ShowMethodList();
   void OnPanelText(wxCommandEvent& event);
   void OnSheetCellChanging(wxGridEvent& event);
   void OnSheetRightDown(wxMouseEvent& event);
@@ -214,6 +220,10 @@ class MainFrame final : public wxFrame, public MainWindowView {
   std::array<wxTextCtrl*, 11> texts_{};     // texts_[1] is Text1
   std::array<wxStaticText*, 12> labels_{};  // labels_[1] is Label1
   wxButton* okButton_ = nullptr;
+  wxStaticText* methodLabel_ = nullptr;
+  wxChoice* methodChoice_ = nullptr;
+  // The methods methodChoice_ lists, in its order.
+  std::vector<Long> listedMethods_;
   wxGrid* grid_ = nullptr;
   SheetGridTable* table_ = nullptr;  // owned by grid_
 };
