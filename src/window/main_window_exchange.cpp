@@ -77,10 +77,13 @@ bool MainWindowCore::RunEditCommand(MenuItem item) {
   if (working_) return true;  // refused until the long work has ended
   switch (item) {
     case MenuItem::mnuEditCut: {
-      const bool copied = CopyGraph();
-      if (copied) DeleteSelectedGraph();
+      // With no graph shown Copy copies nothing and the delete runs all the
+      // same; a copy that failed keeps the graph, which would be lost.
+      const bool noneShown = workspace_->shownGraphs.Items.Count() < 1;
+      const bool cut = CopyGraph() || noneShown;
+      if (cut) DeleteSelectedGraph();
       view_.ModelsChanged();
-      return copied;
+      return cut;
     }
     case MenuItem::mnuEditCopy: return CopyGraph();
     case MenuItem::mnuEditCopyAs: CopyPicture(); return true;

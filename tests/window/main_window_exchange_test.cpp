@@ -182,9 +182,10 @@ TEST_F(ExchangeTest, PasteBeforeAnyCopyDoesNothing) {
   EXPECT_TRUE(messages.Shown().empty());
 }
 
-// Cut deletes only a graph it copied: with no graph shown, or a clipboard
-// that does not open, the graph stays.
-TEST_F(ExchangeTest, CutDeletesOnlyAfterASuccessfulCopy) {
+// Cut is Copy, then Delete. A clipboard that does not open keeps the graph;
+// with no graph shown Copy copies nothing and the selected graph is deleted
+// all the same (Cut used to do nothing then).
+TEST_F(ExchangeTest, CutDeletesUnlessTheCopyFailed) {
   core.List().SetListIndex(0);
   clipboard.SetOpens(false);
   EXPECT_FALSE(core.RunEditCommand(MenuItem::mnuEditCut));
@@ -194,19 +195,28 @@ TEST_F(ExchangeTest, CutDeletesOnlyAfterASuccessfulCopy) {
   EXPECT_EQ(core.Shared().allGraphs.Items.Count(), 3);
 
   clipboard.SetOpens(true);
-  core.SetListChecked(0, false);
-  core.SetListChecked(1, false);
-  core.List().SetListIndex(2);
-  EXPECT_FALSE(core.RunListCommand(MenuItem::mnuFunCut));
-  EXPECT_EQ(core.Shared().allGraphs.Items.Count(), 3);
-  EXPECT_EQ(clipboard.Writes(), 0);
-
-  core.SetListChecked(0, true);
   core.List().SetListIndex(1);
   const std::string cut = "3 " + GraphAt(2).Save(core.Shared().settings);
   EXPECT_TRUE(core.RunListCommand(MenuItem::mnuFunCut));
   EXPECT_EQ(Ids(core.Shared().allGraphs), (std::vector<Long>{1, 3}));
   EXPECT_EQ(clipboard.Text(), cut);
+  EXPECT_EQ(clipboard.Writes(), 1);
+
+  // Graph 3 was never shown; with graph 1 unchecked none is.
+  core.SetListChecked(0, false);
+  ASSERT_EQ(core.Shared().shownGraphs.Items.Count(), 0);
+  const Long builds = core.BuildCount();
+  for (const bool fromList : {false, true}) {
+    core.List().SetListIndex(fromList ? 0 : 1);
+    EXPECT_TRUE(fromList ? core.RunListCommand(MenuItem::mnuFunCut)
+                         : core.RunEditCommand(MenuItem::mnuEditCut));
+  }
+  EXPECT_EQ(core.Shared().allGraphs.Items.Count(), 0);
+  EXPECT_EQ(core.List().ListCount(), 0);
+  EXPECT_EQ(clipboard.Writes(), 1);
+  EXPECT_EQ(clipboard.Text(), cut);
+  EXPECT_GT(core.BuildCount(), builds);  // each delete rebuilt the scene
+  EXPECT_EQ(messages.Texts().size(), 1u);
 }
 
 // Delete takes the selected entry's graph out of both groups and the list;

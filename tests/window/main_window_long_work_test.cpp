@@ -193,7 +193,8 @@ INSTANTIATE_TEST_SUITE_P(
     });
 
 // The gridding's messages reach the user once it has ended, with the texts
-// and in the order that the same gridding gives when run at once.
+// and in the order that the same gridding gives when run at once (one box for
+// a singular system: the method's own).
 TEST_F(LongWorkTest, MessagesOfTheWorkShowAfterItEnded) {
   // The thin-plate fit of points on one line is singular.
   MainWindowCore& core = Core();
@@ -219,7 +220,8 @@ TEST_F(LongWorkTest, MessagesOfTheWorkShowAfterItEnded) {
   DataContext context{alone, settings, aloneMessages, atOnce};
   DataSet data;
   ASSERT_FALSE(data.GetData(context));
-  ASSERT_GE(aloneMessages.Texts().size(), 2U);
+  ASSERT_EQ(aloneMessages.Texts(),
+            std::vector<std::string>{"Can not solve the linear eqution group."});
 
   program->messages.Script({});
   const std::size_t shownBefore = program->messages.Shown().size();

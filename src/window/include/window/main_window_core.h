@@ -260,7 +260,8 @@ class MainWindowCore final : public InteractionHost, public DocumentHost {
   // graph is shown or no entry is selected; a clipboard that cannot be
   // opened is reported. Returns whether the graph was copied.
   bool CopyGraph();
-  // Edit > Cut: Copy, then Delete, the delete only once the copy succeeded.
+  // Edit > Cut: Copy, then Delete. With no graph shown nothing is copied and
+  // the selected graph is deleted; a copy that failed deletes nothing.
   void CutGraph();
   // Edit > Paste: after a Copy in this run (CopiedCount), reads the
   // clipboard's text (UTF-8 there, Windows-1252 here: a character that
