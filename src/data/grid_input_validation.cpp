@@ -39,9 +39,7 @@ bool CellsAreNumbers(const DataPanel& panel, double rows) {
   const Long rowCount = SaturateLong(rows);
   for (Long row = 1; row <= rowCount; ++row) {
     for (Long column = 1; column <= kSheetDataColumns; ++column) {
-      std::string text = panel.Cell(row, column);
-      std::string cleaned;
-      if (!ParseRealText(text, cleaned)) return false;
+      if (ReadCellNumber(panel.Cell(row, column)) != CellNumber::Number) return false;
     }
   }
   return true;

@@ -69,6 +69,12 @@ std::string NormalizeNumText(std::string& text) {
 
 std::string NormalizedNumText(std::string text) { return NormalizeNumText(text); }
 
+CellNumber ReadCellNumber(std::string text) {
+  std::string cleaned;
+  if (!ParseRealText(text, cleaned)) return CellNumber::NotANumber;
+  return std::isfinite(Val(cleaned)) ? CellNumber::Number : CellNumber::OutOfRange;
+}
+
 double CountValue(std::string_view text) { return std::nearbyint(Val(text)); }
 
 void StrToAnsiBytes(std::vector<std::uint8_t>& bytes, const std::string& text) {

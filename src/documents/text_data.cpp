@@ -6,6 +6,7 @@
 
 #include "data/data_panel.h"
 #include "data/data_set.h"
+#include "data/number_text.h"
 #include "document_tokens.h"
 #include "platform/text_encoding.h"
 
@@ -62,14 +63,28 @@ bool IsText(std::string_view bytes) {
   });
 }
 
+// Where an item stands in the file: its line and its place in the line, from 1.
+struct ItemPlace {
+  std::size_t line = 0;
+  std::size_t column = 0;
+};
+
+struct Items {
+  std::vector<std::string> texts;
+  std::vector<ItemPlace> places;
+};
+
 // The items of the text: every line ends with a blank, and each blank or
 // tab ends one item, an empty one too. nullopt past maxItems.
-std::optional<std::vector<std::string>> Items(std::string_view text, std::size_t maxItems) {
-  std::vector<std::string> items;
+std::optional<Items> ItemsOf(std::string_view text, std::size_t maxItems) {
+  Items items;
   std::string current;
+  ItemPlace place{1, 1};
   const auto end = [&] {
-    if (items.size() == maxItems) return false;
-    items.push_back(std::move(current));
+    if (items.texts.size() == maxItems) return false;
+    items.texts.push_back(std::move(current));
+    items.places.push_back(place);
+    ++place.column;
     current.clear();
     return true;
   };
@@ -79,6 +94,7 @@ std::optional<std::vector<std::string>> Items(std::string_view text, std::size_t
     if (c == '\r' || c == '\n') {
       if (c == '\r' && at + 1 < text.size() && text[at + 1] == '\n') ++at;
       if (!end()) return std::nullopt;  // the blank after the line
+      place = {place.line + 1, 1};
       inLine = false;
       continue;
     }
@@ -92,6 +108,15 @@ std::optional<std::vector<std::string>> Items(std::string_view text, std::size_t
   // The last line, when no line end closed it.
   if (inLine && !end()) return std::nullopt;
   return items;
+}
+
+// Why the document could not hold a value of the file, "" when it can.
+std::string ValueProblem(const std::string& value, const ItemPlace& place) {
+  const CellNumber number = ReadCellNumber(value);
+  if (number == CellNumber::Number) return "";
+  return "the value \"" + value + "\" in line " + std::to_string(place.line) + ", column " +
+         std::to_string(place.column) +
+         (number == CellNumber::NotANumber ? " is not a number" : " is a number out of range");
 }
 
 // A size item: a whole number of 0 or more, in digits.
@@ -137,13 +162,14 @@ TextDataRead ReadTextData(std::string_view bytes) {
     bytes = converted;
   }
   if (!IsText(bytes)) return Refused("it is not a text file");
-  const std::optional<std::vector<std::string>> items = Items(bytes, kMaxTextDataItems);
+  const std::optional<Items> items = ItemsOf(bytes, kMaxTextDataItems);
   if (!items) return Refused("it holds more than 500000 items");
-  const std::optional<Tag> tag = items->empty() ? std::nullopt : TagOf(items->front());
+  const std::vector<std::string>& texts = items->texts;
+  const std::optional<Tag> tag = texts.empty() ? std::nullopt : TagOf(texts.front());
   if (!tag) return Refused("its first item names no kind of data");
   const auto item = [&](std::size_t i) -> const std::string& {
     static const std::string kEmpty;
-    return i < items->size() ? (*items)[i] : kEmpty;
+    return i < texts.size() ? texts[i] : kEmpty;
   };
 
   TextDataRead read;
@@ -174,9 +200,15 @@ TextDataRead ReadTextData(std::string_view bytes) {
   for (std::size_t n = 0; n < data.cells.size(); ++n) {
     std::array<std::string, 4>& row = data.cells[n];
     for (std::size_t column = 0; column < tag->values; ++column) {
-      row[column] = item(first + tag->values * n + column);
+      const std::size_t at = first + tag->values * n + column;
+      row[column] = item(at);
       if (row[column].size() > kMaxTokenChars)
         return Refused("a value holds more than 1000 characters");
+      // A value missing from the file is empty, which reads as 0.
+      if (at >= texts.size()) continue;
+      // The sheet takes only what a document can hold, or it could not be saved.
+      const std::string problem = ValueProblem(row[column], items->places[at]);
+      if (!problem.empty()) return Refused(problem);
     }
     if (tag->values == 3) row[3] = row[2];
   }

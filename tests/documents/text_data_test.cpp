@@ -11,6 +11,9 @@
 #include "data/data_set.h"
 #include "data/grid_input_validation.h"
 #include "data/memory_data_panel.h"
+#include "document_builder.h"
+#include "documents/data_file_commands.h"
+#include "platform/file_replace.h"
 #include "platform/long_work.h"
 #include "support/scripted_message_box.h"
 
@@ -165,8 +168,59 @@ INSTANTIATE_TEST_SUITE_P(
         ImportCase{"LongValue", "I3 1\n" + std::string(1001, '7') + " 2 3\n",
                    "a value holds more than 1000 characters"},
         ImportCase{"TooManyItems", "I3 1\n" + std::string(500000, ' '),
-                   "it holds more than 500000 items"}),
+                   "it holds more than 500000 items"},
+        // Values a document cannot hold: the sheet would take them, and then
+        // no document could be saved.
+        ImportCase{"NaN", "I3 1\n1 NaN 3\n",
+                   "the value \"NaN\" in line 2, column 2 is not a number"},
+        ImportCase{"LowerCaseInf", "I3 1\ninf 2 3\n",
+                   "the value \"inf\" in line 2, column 1 is not a number"},
+        ImportCase{"MinusInf", "R3 1 1\n1 2 -Inf\n",
+                   "the value \"-Inf\" in line 2, column 3 is not a number"},
+        ImportCase{"OutOfRange", "\"I4 1\r\n1 2 3 1e999\r\n\"\r\n",
+                   "the value \"1e999\" in line 2, column 4 is a number out of range"},
+        ImportCase{"OutOfRangeNegative", "I3 2\n1 2 3\n4 -2e400 6\n",
+                   "the value \"-2e400\" in line 3, column 2 is a number out of range"},
+        ImportCase{"ColumnCountsTheEmptyItems", "I3 2\n1 2 3\n4  NaN\n",
+                   "the value \"NaN\" in line 3, column 3 is not a number"},
+        ImportCase{"LargestAndSmallestNumbers",
+                   "I3 2\n1e308 -1.7976931348623157e308 4.9e-324\n-0 1,5 .5\n",
+                   "",
+                   kIrregularSurface,
+                   {{"1e308", "-1.7976931348623157e308", "4.9e-324", "4.9e-324"},
+                    {"-0", "1,5", ".5", ".5"}}},
+        ImportCase{"ValuesPastTheLastRowAreNotTaken",
+                   "I3 1\n1 2 3\nNaN 1e999\n",
+                   "",
+                   kIrregularSurface,
+                   {{"1", "2", "3", "3"}}}),
     [](const testing::TestParamInfo<ImportCase>& info) { return std::string(info.param.name); });
+
+// Whatever an import puts into the sheet can be saved: a file whose values a
+// document cannot hold used to fill the sheet, and then no save succeeded.
+TEST(ImportData, TakesOnlyWhatADocumentCanHold) {
+  test::TestProgram p;
+  test::BuildDocument(p, kViewCode3D, kRegularSurface);
+  DataFileCommands data(p.workspace, p.host);
+  const std::string good = p.folder.File("good.txt");
+  ASSERT_EQ(ReplaceFile(good, "I3 4\n1e308 -0 1,5\n.5 4.9e-324 -1e-300\n7 8 9\n1 1 1\n"), "");
+  ASSERT_TRUE(data.ImportFile(good));
+  EXPECT_EQ(p.host.panel.Cell(1, 1), "1e308");
+  p.host.dialogs.Choose(p.folder.File("good.qrv"));
+  EXPECT_TRUE(p.commands.Save());
+  EXPECT_TRUE(p.host.messages.Shown().empty()) << p.host.messages.Texts().front();
+
+  const std::string bad = p.folder.File("bad.txt");
+  ASSERT_EQ(ReplaceFile(bad, "R3 2 1\n1 2 3\n4 5 NaN\n"), "");
+  EXPECT_FALSE(data.ImportFile(bad));
+  EXPECT_EQ(p.host.messages.Texts(),
+            std::vector<std::string>{"The data file \"" + bad +
+                                     "\" could not be imported: the value \"NaN\" in line 3, "
+                                     "column 3 is not a number."});
+  EXPECT_EQ(p.host.panel.KindIndex(), kIrregularSurface);
+  EXPECT_EQ(p.host.panel.Text(3), "4");
+  EXPECT_EQ(p.host.panel.Cell(2, 2), "4.9e-324");
+}
 
 // Output Gridded Data: the grid of scattered points in the columns of the
 // kind's regular sheet, the angles in degrees as typed, so that it reads back

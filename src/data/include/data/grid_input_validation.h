@@ -14,9 +14,10 @@ namespace qv {
 //      and exceed 3: "The number of points must larger than 3.";
 //   2. each node count must parse and be at least 1: "The number of Rows X
 //      must larger than 0." (Rows Y, and Rows Z for volumes);
-//   3. each bound box, then each cell of the rows in use (columns 1..4), must
-//      clean as a real number: "Illegal data exist.". So must a sheet that
-//      would need more rows than the sheet holds.
+//   3. each bound box must clean as a real number, and each cell of the rows
+//      in use (columns 1..4) must read as a number (ReadCellNumber), else
+//      "Illegal data exist."; so must a sheet that would need more rows than
+//      the sheet holds.
 // Each count and bound box gets its cleaned text written back. Returns true
 // and leaves message unchanged when everything passes (or no kind is chosen).
 bool ValidateGridInput(DataPanel& panel, std::string& message);

@@ -29,6 +29,18 @@ std::string NormalizeNumText(std::string& text);
 // The same on a copy, for callers that keep their text.
 std::string NormalizedNumText(std::string text);
 
+// How a sheet cell's text reads as a number of the data set.
+enum class CellNumber {
+  Number,      // the text ParseRealText takes whole, its leading number finite
+  NotANumber,  // a character ParseRealText refuses ("NaN", "Inf", "1#")
+  OutOfRange,  // a number too large for a double ("1e999")
+};
+// The cell text as the data set's checks and loading read it: cleaned by
+// ParseRealText, its number read by the shared leading-number reader (Val).
+// The checks of the panel, the document and the import all use it, so that a
+// cell one accepts the others accept too.
+CellNumber ReadCellNumber(std::string text);
+
 // The number of a count box (rows, points) as everything that uses the count
 // takes it: the text's leading number rounded to the nearest whole number,
 // halves to even. Checking and loading both read counts through this, so the

@@ -56,7 +56,9 @@ struct TextDataRead {
 // that are not text (control characters but tab, CR and LF), UTF-8 that
 // Windows-1252 cannot hold, more than kMaxTextDataItems items, a first item
 // that names no kind, sizes that are not whole numbers of 0 or more, more
-// than the sheet's 20000 data rows, and a value longer than 1000 characters.
+// than the sheet's 20000 data rows, a value longer than 1000 characters, and
+// a value that is no number a document can hold (ReadCellNumber: "NaN",
+// "Inf", "1e999"), the reason naming its line and column in the file.
 // Values the file lacks are empty.
 TextDataRead ReadTextData(std::string_view bytes);
 
