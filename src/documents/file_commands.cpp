@@ -229,7 +229,7 @@ void FileCommands::WriteFileAssociation() { association_.WriteAtStartUp(); }
 std::optional<std::string> FileCommands::DocumentBytes() {
   const DocumentWriteResult document = WriteDocumentText(workspace_, host_.Panel());
   if (!document.ok) {
-    ShowError("The document can not be saved: " + document.reason + ".");
+    ShowError("The document could not be saved: " + document.reason + ".");
     return std::nullopt;
   }
   return EncodeContainer(document.text);

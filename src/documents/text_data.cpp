@@ -157,7 +157,7 @@ TextDataRead ReadTextData(std::string_view bytes) {
   std::string converted;
   if (bytes.substr(0, kByteOrderMark.size()) == kByteOrderMark) {
     const std::optional<std::string> text = Utf8ToCp1252(bytes.substr(kByteOrderMark.size()));
-    if (!text) return Refused("it holds characters that documents can not hold");
+    if (!text) return Refused("it holds characters that documents cannot hold");
     converted = *text;
     bytes = converted;
   }

@@ -208,10 +208,10 @@ void MainWindowCore::OpenHelp() { ShowInBrowser(flags_.HelpFile, ""); }
 
 void MainWindowCore::ShowInBrowser(const std::string& path, const std::string& anchor) {
   std::error_code error;
-  if (!std::filesystem::is_regular_file(path, error)) return;
-  if (shell_ != nullptr && shell_->OpenInBrowser(path, anchor)) return;
-  services_.messages.Show(std::string(kNoBrowserMessage) + path, "Error", MsgIcon::Exclamation,
-                          MsgButtons::OK);
+  const bool there = std::filesystem::is_regular_file(path, error);
+  if (there && shell_ != nullptr && shell_->OpenInBrowser(path, anchor)) return;
+  services_.messages.Show(std::string(there ? kNoBrowserMessage : kNoHelpFileMessage) + path,
+                          "Error", MsgIcon::Exclamation, MsgButtons::OK);
 }
 
 // View menu

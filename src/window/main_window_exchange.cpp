@@ -118,7 +118,7 @@ void MainWindowCore::PasteGraph() {
   const std::optional<std::string> utf8 = clipboard_->Text();
   if (!utf8) return refuse("the clipboard holds no text");
   const std::optional<std::string> text = Utf8ToCp1252(*utf8);
-  if (!text) return refuse("it holds a character that documents can not hold");
+  if (!text) return refuse("it holds a character that documents cannot hold");
   Workspace& ws = *workspace_;
   PastedGraph pasted = ReadPastedGraph(*text, ws, dataPanel_);
   if (!pasted.graph) return refuse(pasted.reason);
@@ -200,7 +200,9 @@ bool MainWindowCore::RunSheetCommand(MenuItem item, const SheetBlock& block) {
       if (!utf8) return true;
       const std::optional<std::string> text = Utf8ToCp1252(*utf8);
       if (!text) {
-        edit.message = "The clipboard's text holds a character that the data sheet can not hold.";
+        edit.message =
+            "The cells could not be pasted: the clipboard's text holds a character that the "
+            "data sheet cannot hold.";
       } else {
         edit = PasteCells(sheet_, block, *text);
       }

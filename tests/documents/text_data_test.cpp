@@ -159,7 +159,7 @@ INSTANTIATE_TEST_SUITE_P(
         ImportCase{"BinaryBytes", std::string("I3 1\n1 2\0 3\n", 12), "it is not a text file"},
         ImportCase{"ControlCharacter", "I3 1\n1 2 \x1A\n", "it is not a text file"},
         ImportCase{"NotWindows1252", "\xEF\xBB\xBFI3 1\n1 2 \xCE\xA9\n",
-                   "it holds characters that documents can not hold"},
+                   "it holds characters that documents cannot hold"},
         ImportCase{"Empty", "", "its first item names no kind of data"},
         ImportCase{"UnknownTag", "X9 2\n1 2 3\n", "its first item names no kind of data"},
         ImportCase{"FractionalSize", "I3 2.5\n", "its sizes are not whole numbers of 0 or more"},

@@ -564,6 +564,32 @@ TEST_F(MainWindowTest, KindListShowsTheKindsPanel) {
   EXPECT_EQ(frame_->SheetGrid()->GetColLabelValue(3), "V");
 }
 
+// The method list shows the irregular kinds' gridding methods, the
+// document's chosen; picking one makes the document grid by it.
+TEST_F(MainWindowTest, MethodListPicksTheGriddingMethod) {
+  wxChoice* methods = frame_->MethodList();
+  EXPECT_FALSE(methods->IsShown());  // a regular kind has nothing to grid
+  const auto choose = [](wxChoice* choice, int index) {
+    choice->SetSelection(index);
+    wxCommandEvent event(wxEVT_CHOICE, choice->GetId());
+    event.SetInt(index);
+    event.SetEventObject(choice);
+    choice->GetEventHandler()->ProcessEvent(event);
+  };
+  choose(frame_->KindList(), kIrregularSurface);
+  ASSERT_TRUE(methods->IsShown());
+  ASSERT_EQ(methods->GetCount(), 5u);
+  EXPECT_EQ(methods->GetStringSelection(), "Shepard");
+  choose(methods, 4);
+  EXPECT_EQ(Core().Shared().settings.GridMethod, 5);
+  choose(frame_->KindList(), kIrregularVolume);
+  ASSERT_EQ(methods->GetCount(), 3u);
+  EXPECT_EQ(methods->GetStringSelection(), "Shepard");
+  choose(methods, 0);
+  EXPECT_EQ(Core().Shared().settings.GridMethod4D, 101);
+  EXPECT_EQ(Core().Shared().settings.GridMethod, 5);
+}
+
 // The sheet's pop-up opens only over the data cells, never over the header
 // row or the index column; the list's and the drawing area's open on the
 // right button.

@@ -148,8 +148,8 @@ TEST_F(ExchangeTest, HostileClipboardTextsChangeNothing) {
       {std::nullopt, "the clipboard holds no text"},
       {"", "it is not a graph copied by this program"},
       {"Dear reader, this is a letter.", "it is not a graph copied by this program"},
-      {"3 \xCE\xA9 " + record, "it holds a character that documents can not hold"},
-      {"3 \xFF\xFE" + record, "it holds a character that documents can not hold"},
+      {"3 \xCE\xA9 " + record, "it holds a character that documents cannot hold"},
+      {"3 \xFF\xFE" + record, "it holds a character that documents cannot hold"},
       {copied.substr(0, copied.find(" 0 0 0 ") + 1), "the graph record is cut short"},
       {copied + copied, "the text goes on after the graph record"},
       {"7 " + record, "the graph was copied from a 2D document, which a 3D document can not show"},
@@ -298,8 +298,8 @@ TEST_F(ExchangeTest, SheetPopupCopiesAndPastesThroughTheClipboard) {
   clipboard.Hold("\xCE\xA9");
   core.RunSheetCommand(MenuItem::mnuGEPaste, {1, 1, 1, 1});
   EXPECT_EQ(messages.Texts(),
-            std::vector<std::string>{"The clipboard's text holds a character that the data sheet "
-                                     "can not hold."});
+            std::vector<std::string>{"The cells could not be pasted: the clipboard's text holds "
+                                     "a character that the data sheet cannot hold."});
   EXPECT_EQ(core.Sheet().CellText(1, 1), "\xE9");
   ASSERT_TRUE(core.RunSheetCommand(MenuItem::mnuGEInsertRow, {2, 1, 2, 1}));
   EXPECT_EQ(core.Sheet().Rows(), 8);

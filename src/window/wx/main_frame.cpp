@@ -818,8 +818,8 @@ void MainFrame::OnMethodChoice(wxCommandEvent&) {
 }
 
 void MainFrame::RefuseText() {
-  messages_->Show("This character can not be used here.", "Error", MsgIcon::Exclamation,
-                  MsgButtons::OK);
+  messages_->Show("The character could not be typed: documents cannot hold it.", "Error",
+                  MsgIcon::Exclamation, MsgButtons::OK);
 }
 
 void MainFrame::OnPanelText(wxCommandEvent& event) {

@@ -21,7 +21,7 @@ inline constexpr const char* kGridSizeMessage =
     "The number of rows or columns of the grid must be a value between 1 and 65536.";
 // An Add on a full slice list (title "Note", exclamation icon).
 inline constexpr const char* kSliceListFullMessage =
-    "At most 50 slices can be added in each direction.";
+    "The slice could not be added: at most 50 slices can be added in each direction.";
 
 // Shows kIllegalDataMessage under "Error" and returns false, for refusals.
 bool RefuseEntry(MessageBoxService& messages);

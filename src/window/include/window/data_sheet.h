@@ -143,7 +143,7 @@ void WriteIndexColumn(const DataPanelModel& panel, SheetModel& sheet);
 
 // The text of the refusal above.
 inline constexpr const char* kSheetTooLargeMessage =
-    "The data sheet holds at most 20000 rows of data.";
+    "The data sheet could not be enlarged: it holds at most 20000 rows of data.";
 
 // Whether the sheet's right-button pop-up opens at (x, y), in pixels of the
 // control: only over the data cells, right of column 0 and below row 0.

@@ -33,10 +33,12 @@
 namespace qv {
 
 // The services the window hands on to the commands it runs.
-// The start of the message shown when no browser shows the help; the help
+// The starts of the messages shown when the help cannot be shown; the help
 // file's path follows.
 inline constexpr const char* kNoBrowserMessage =
-    "No web browser could be started to show the help. The help file is:\n";
+    "The help could not be shown: no web browser could be started. The help file is:\n";
+inline constexpr const char* kNoHelpFileMessage =
+    "The help could not be shown: the help file does not exist:\n";
 
 struct MainWindowServices {
   MessageBoxService& messages;
@@ -182,9 +184,9 @@ class MainWindowCore final : public InteractionHost, public DocumentHost {
   bool SpinActive() const { return interaction_.SpinActive(); }
 
   // Help > Contents: shows the help file (HelpFile) in the desktop's web
-  // browser. A missing file is ignored; when no browser starts (or there is
-  // no shell), a message names the help file, so that it can be opened by
-  // hand.
+  // browser. When the file is missing, or no browser starts (or there is no
+  // shell), a message says so and names the help file, so that it can be
+  // found or opened by hand.
   void OpenHelp();
   // The Help menu's web entries and the About box's address: the entry's
   // address of web_entries.h (a section of the help file beside the
