@@ -169,9 +169,9 @@ class DataSet {
   // panel is first checked (ValidateGridInput); its message, or "Illegal data
   // exist." for a number out of range or counts the sheet (20000 rows) or the
   // grid (kMaxGridNodes) cannot hold, is shown under the title "Error" and
-  // the data set stays as it was. A failed gridding also leaves it as it was.
-  // After a load the irregular points of every kind are Cartesian positions
-  // and the bounds are in data units. Returns false when refused, when no
+  // the data set stays as it was. A failed or stopped gridding also leaves
+  // it as it was (but see FailedGrid::Keep below). After a load the irregular points of every kind
+  // are Cartesian positions and the bounds are in data units. Returns false when refused, when no
   // kind is selected, or when the gridding failed or was stopped. With
   // FailedGrid::Keep a gridding that fails (its message shown) still loads
   // the data set, its nodes as the failed method left them (see Grid): the
