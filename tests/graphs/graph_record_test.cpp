@@ -111,11 +111,11 @@ TEST_F(GraphRecordTest, EveryGraphReadsBackFieldForField) {
     back.StepH = 8;
     back.CoordType = 4;
     std::size_t consumed = 0;
-    ASSERT_TRUE(Read(text, kNewestRecordFormat, back, &consumed).ok);
+    ASSERT_TRUE(Read(text, g.RecordFormat(), back, &consumed).ok);
     EXPECT_EQ(consumed, SplitRecord(text).size());
     ExpectSameRecordedFields(back, read_.settings, g, ws_.settings);
-    // The point's position and the contour width come back (records before
-    // format 5 lost them).
+    // The point's position and the contour width come back (their values
+    // are written in format 5, which records before it lacked).
     EXPECT_EQ(back.PointX, g.PointX);
     EXPECT_EQ(back.PointY, g.PointY);
     EXPECT_EQ(back.PointZ, g.PointZ);
@@ -126,7 +126,7 @@ TEST_F(GraphRecordTest, EveryGraphReadsBackFieldForField) {
     EXPECT_EQ(back.Save(read_.settings), text);
     // What Save writes is in the writer's form item for item.
     Graph exact;
-    ASSERT_TRUE(Read(text, kNewestRecordFormat, exact, &consumed, RecordReading::kExact).ok);
+    ASSERT_TRUE(Read(text, g.RecordFormat(), exact, &consumed, RecordReading::kExact).ok);
     EXPECT_EQ(consumed, SplitRecord(text).size());
     ExpectSameRecordedFields(exact, read_.settings, g, ws_.settings);
   }
@@ -183,7 +183,7 @@ TEST_F(GraphRecordTest, ExactReadingRefusesItemsNotInTheWritersForm) {
     read_.settings.GridMethod = 5;
     const std::string before = g.Save(read_.settings);
     const GraphRecordResult result =
-        Read(text, kNewestRecordFormat, g, nullptr, RecordReading::kExact);
+        Read(text, source.RecordFormat(), g, nullptr, RecordReading::kExact);
     EXPECT_FALSE(result.ok);
     EXPECT_EQ(result.message, c.message);
     EXPECT_EQ(g.Save(read_.settings), before);
@@ -221,7 +221,7 @@ TEST_F(GraphRecordTest, TextsThatWouldShiftLaterFieldsAreCleaned) {
     Graph back;
     std::size_t consumed = 0;
     const std::string text = g.Save(ws_.settings);
-    ASSERT_TRUE(Read(text, kNewestRecordFormat, back, &consumed).ok);
+    ASSERT_TRUE(Read(text, g.RecordFormat(), back, &consumed).ok);
     EXPECT_EQ(consumed, SplitRecord(text).size());
     EXPECT_EQ(back.NameS, c.readBack);
     EXPECT_EQ(back.TexName, c.readBack);
@@ -396,7 +396,7 @@ TEST_F(GraphRecordTest, FlagsAndLongsFollowTheReaderRules) {
   std::string text;
   for (const std::string& t : tokens) text += t + " ";
   Graph g;
-  ASSERT_TRUE(Read(text, kNewestRecordFormat, g).ok);
+  ASSERT_TRUE(Read(text, source.RecordFormat(), g).ok);
   EXPECT_EQ(g.LineWidth, 2);
   EXPECT_EQ(g.StepU, 4);
   EXPECT_TRUE(g.ShowColormap);
@@ -420,7 +420,7 @@ TEST_F(GraphRecordTest, HostileNumbersNeverFail) {
   std::string text;
   for (const std::string& t : tokens) text += t + " ";
   Graph g;
-  ASSERT_TRUE(Read(text, kNewestRecordFormat, g).ok);
+  ASSERT_TRUE(Read(text, source.RecordFormat(), g).ok);
   EXPECT_EQ(g.LineColor, 2147483647);
   EXPECT_EQ(g.LineWidth, -2147483647 - 1);
   EXPECT_EQ(g.StepU, 2147483647);
@@ -478,7 +478,7 @@ TEST_F(GraphRecordTest, NegativeCountsAndShortRecordsReadNothingMore) {
   for (const std::string& t : tokens) text += t + " ";
   Graph g;
   std::size_t consumed = 0;
-  ASSERT_TRUE(Read(text, kNewestRecordFormat, g, &consumed).ok);
+  ASSERT_TRUE(Read(text, source.RecordFormat(), g, &consumed).ok);
   EXPECT_EQ(consumed, tokens.size());
   EXPECT_EQ(g.Slice4NumX, -4);
   EXPECT_EQ(g.ColorNum, -1);
@@ -546,7 +546,7 @@ TEST_F(GraphRecordTest, DamagedRecordsNeverFailAndWhatIsKeptReadsBackTheSame) {
     const std::string saved = g.Save(read_.settings);
     Graph back;
     std::size_t consumed = 0;
-    ASSERT_TRUE(Read(saved, kNewestRecordFormat, back, &consumed).ok);
+    ASSERT_TRUE(Read(saved, g.RecordFormat(), back, &consumed).ok);
     EXPECT_EQ(consumed, SplitRecord(saved).size());
     ASSERT_EQ(back.Save(read_.settings), saved);
   }
@@ -567,7 +567,7 @@ TEST_F(GraphRecordTest, SaveWritesCountsPastTheTablesAsTheTableSizes) {
   ASSERT_NO_THROW(text = g.Save(ws_.settings));
   EXPECT_EQ(text, atLimits);
   Graph back;
-  ASSERT_TRUE(Read(text, kNewestRecordFormat, back).ok);
+  ASSERT_TRUE(Read(text, g.RecordFormat(), back).ok);
   EXPECT_EQ(back.Slice4NumX, 50);
   EXPECT_EQ(back.Slice4NumY, 50);
   EXPECT_EQ(back.ColorNum, 31);
