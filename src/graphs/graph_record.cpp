@@ -233,7 +233,9 @@ Long RecordFormatNeeded(const GraphOptions& options) {
   const bool placedPoint =
       options.GraphType == kPointGraph &&
       (options.PointX != 0.0 || options.PointY != 0.0 || options.PointZ != 0.0);
-  const bool wideContourLines = options.ConWidth > 1;
+  // Only the contour plot draws ConWidth, and it draws any width below 1
+  // pixel 1 pixel wide.
+  const bool wideContourLines = options.GraphType == kContourPlot && options.ConWidth > 1;
   return placedPoint || wideContourLines ? kNewestRecordFormat : kClassicRecordFormat;
 }
 

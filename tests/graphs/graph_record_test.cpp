@@ -19,11 +19,13 @@ namespace qv {
 namespace {
 
 // Every field the record carries reads back as written: the graph's ID, the
-// recorded options (the tables up to their counts) and the gridding methods.
+// recorded options of the format written's record takes (the tables up to
+// their counts) and the gridding methods.
 void ExpectSameRecordedFields(const Graph& back, const SharedSettings& backSettings,
                               const Graph& written, const SharedSettings& writtenSettings) {
   EXPECT_EQ(back.ID(), written.ID());
-  EXPECT_EQ(DifferingRecordedOptions(back, written), std::vector<std::string>{});
+  EXPECT_EQ(test::DifferingInFormat(written, back, written.RecordFormat()),
+            std::vector<std::string>{});
   EXPECT_EQ(backSettings.GridMethod, writtenSettings.GridMethod);
   EXPECT_EQ(backSettings.GridMethod4D, writtenSettings.GridMethod4D);
 }
@@ -58,6 +60,64 @@ class GraphRecordTest : public ::testing::Test {
   // The workspace the records are read into (its gridding methods change).
   Workspace read_;
 };
+
+// Format 5 only for what format 4 would lose: a point graph away from the
+// origin, a contour plot whose lines are wider than the 1 pixel that every
+// width up to 1 draws. Its record is format 4's with PointX, PointY, PointZ
+// and ConWidth before the gridding methods, and each layout reads back.
+TEST_F(GraphRecordTest, WritesFormatFiveOnlyForWhatFormatFourWouldLose) {
+  struct Case {
+    const char* name;
+    Long kind;
+    double x, y, z;
+    Long conWidth;
+    Long format;
+  };
+  const Case cases[] = {
+      {"point at the origin", kPointGraph, 0, 0, 0, 0, 4},
+      {"point at minus zero", kPointGraph, -0.0, 0, -0.0, 0, 4},
+      {"point placed along x", kPointGraph, 1.5, 0, 0, 0, 5},
+      {"point placed along y", kPointGraph, 0, -2, 0, 0, 5},
+      {"point placed a little along z", kPointGraph, 0, 0, 1e-300, 0, 5},
+      {"point with a wide contour width", kPointGraph, 0, 0, 0, 3, 4},
+      {"surface with a position", kSurfaceModel, 1, 2, 3, 0, 4},
+      {"contour plot width 0", kContourPlot, 0, 0, 0, 0, 4},
+      {"contour plot width 1", kContourPlot, 0, 0, 0, 1, 4},
+      {"contour plot width -4", kContourPlot, 0, 0, 0, -4, 4},
+      {"contour plot width 2", kContourPlot, 0, 0, 0, 2, 5},
+      {"contour plot width 8", kContourPlot, 0, 0, 0, 8, 5},
+      {"3D contour plot width 3", kContour3DPlot, 0, 0, 0, 3, 4},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Graph g;
+    FillRecordedFields(g, 7, 1, 2, true);
+    g.GraphType = c.kind;
+    g.PointX = c.x;
+    g.PointY = c.y;
+    g.PointZ = c.z;
+    g.ConWidth = c.conWidth;
+    EXPECT_EQ(g.RecordFormat(), c.format);
+    EXPECT_EQ(g.Save(ws_.settings), g.Save(ws_.settings, c.format));
+    std::vector<std::string> classic = SplitRecord(g.Save(ws_.settings, 4));
+    const std::vector<std::string> newest = SplitRecord(g.Save(ws_.settings, 5));
+    classic.insert(classic.end() - 2,
+                   {FormatDouble(c.x), FormatDouble(c.y), FormatDouble(c.z), CStr(c.conWidth)});
+    EXPECT_EQ(newest, classic);
+
+    for (const Long format : {Long{4}, Long{5}}) {
+      SCOPED_TRACE("written in format " + CStr(format));
+      RecordReader reader(SplitRecord(g.Save(ws_.settings, format)));
+      Graph back;
+      ASSERT_TRUE(ReadWholeGraphRecord(reader, back, read_.settings).ok);
+      EXPECT_TRUE(reader.AtEnd());
+      EXPECT_EQ(test::DifferingInFormat(g, back, format), std::vector<std::string>{});
+      const Graph fresh;
+      EXPECT_EQ(back.PointX, format == 5 ? g.PointX : fresh.PointX);
+      EXPECT_EQ(back.ConWidth, format == 5 ? g.ConWidth : fresh.ConWidth);
+    }
+  }
+}
 
 // Every kind, the counts at 0 and at their maxima, titles with one and two
 // blanks and empty texts: what Save writes reads back field for field, and
@@ -102,6 +162,8 @@ TEST_F(GraphRecordTest, EveryGraphReadsBackFieldForField) {
     g.TexName = c.texture;
     g.ColorName = c.colorName;
     FillRecordedFields(g, ++seed, c.slices, c.colours, c.contour);
+    g.PointZ = 0.5;  // placed, whatever the other two
+    g.ConWidth = 3;
     ws_.settings.GridMethod = static_cast<Long>(seed % 5 + 1);
     ws_.settings.GridMethod4D = static_cast<Long>(seed % 3 + 101);
     const std::string text = g.Save(ws_.settings);
@@ -114,12 +176,17 @@ TEST_F(GraphRecordTest, EveryGraphReadsBackFieldForField) {
     ASSERT_TRUE(Read(text, g.RecordFormat(), back, &consumed).ok);
     EXPECT_EQ(consumed, SplitRecord(text).size());
     ExpectSameRecordedFields(back, read_.settings, g, ws_.settings);
-    // The point's position and the contour width come back (their values
-    // are written in format 5, which records before it lacked).
-    EXPECT_EQ(back.PointX, g.PointX);
-    EXPECT_EQ(back.PointY, g.PointY);
-    EXPECT_EQ(back.PointZ, g.PointZ);
-    EXPECT_EQ(back.ConWidth, g.ConWidth);
+    // The point's position and the contour width come back in format 5,
+    // which the placed point and the contour plot's 3-pixel lines need; the
+    // other kinds do not draw them and are written in format 4, which keeps
+    // the reader's (a new graph's) values.
+    const bool newest = c.kind == kPointGraph || c.kind == kContourPlot;
+    ASSERT_EQ(g.RecordFormat(), newest ? kNewestRecordFormat : kClassicRecordFormat);
+    const Graph fresh;
+    EXPECT_EQ(back.PointX, newest ? g.PointX : fresh.PointX);
+    EXPECT_EQ(back.PointY, newest ? g.PointY : fresh.PointY);
+    EXPECT_EQ(back.PointZ, newest ? g.PointZ : fresh.PointZ);
+    EXPECT_EQ(back.ConWidth, newest ? g.ConWidth : fresh.ConWidth);
     // Fields the record does not carry keep the reader's values.
     EXPECT_EQ(back.StepH, 8);
     EXPECT_EQ(back.CoordType, 4);

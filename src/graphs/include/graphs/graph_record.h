@@ -56,12 +56,13 @@ struct GraphRecordResult {
   std::string message;
 };
 
-// The oldest layout that holds everything of options that a reader would
-// show: kClassicRecordFormat, or kNewestRecordFormat for a point graph placed
-// away from the origin, or for a contour line width above 1 pixel. A record
-// of format 4 reopens with PointX, PointY, PointZ and ConWidth at 0, and
-// every line narrower than 1 pixel is drawn 1 pixel wide, so a ConWidth of
-// 1 or less draws the same after it.
+// The oldest layout that holds everything of options that a reopened
+// document would show: kClassicRecordFormat, or kNewestRecordFormat for a
+// point graph (GraphType 7) placed away from the origin, or for a contour
+// plot (GraphType 14) whose lines are wider than 1 pixel. A record of format
+// 4 reopens with PointX, PointY, PointZ and ConWidth at 0; only those two
+// kinds draw them, and a line narrower than 1 pixel is drawn 1 pixel wide,
+// so a ConWidth of 1 or less draws the same after it.
 Long RecordFormatNeeded(const GraphOptions& options);
 
 // The record of a graph with these options and this ID, in the layout of
