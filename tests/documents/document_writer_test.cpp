@@ -2,9 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <memory>
-#include <sstream>
 #include <string>
 
 #include "data/memory_data_panel.h"
@@ -67,13 +65,6 @@ namespace {
 // layout) unless a graph holds what format 4 would lose, then format 5 for
 // every record of the document.
 
-std::string FixtureText(const std::string& name) {
-  std::ifstream in(std::string(QV_TEST_INPUTS_DIR) + "/documents/" + name, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
 // A document as opening leaves it, short of the gridding: the staged
 // settings, axis and graphs (all shown) in a workspace, the data in a panel.
 struct OpenedDocument {
@@ -121,7 +112,7 @@ class WrittenFormatTest : public testing::TestWithParam<WrittenFormatCase> {};
 
 TEST_P(WrittenFormatTest, WritesFormatFourUnlessAGraphNeedsFive) {
   const WrittenFormatCase& c = GetParam();
-  const std::string fixture = FixtureText(c.fixture);
+  const std::string fixture = test::DocumentFixture(c.fixture);
   const std::unique_ptr<OpenedDocument> doc = Opened(fixture);
   ASSERT_TRUE(doc);
   const Long graphs = doc->workspace.shownGraphs.Items.Count();
@@ -224,7 +215,7 @@ TEST(DocumentWriter, FormatFourDocumentSavesToItsOwnBytes) {
     SCOPED_TRACE(name);
     test::TestProgram p;
     const std::string first = p.folder.File("first.qrv");
-    const std::string bytes = EncodeContainer(FixtureText(name));
+    const std::string bytes = EncodeContainer(test::DocumentFixture(name));
     ASSERT_EQ(ReplaceFile(first, bytes), "");
     ASSERT_EQ(p.commands.OpenDocument(first), OpenOutcome::Opened)
         << (p.host.messages.Shown().empty() ? "" : p.host.messages.Texts().front());
