@@ -133,7 +133,7 @@ void CheckGraphRecord(const qv::Graph& graph, const qv::Workspace& workspace) {
   qv::Graph back;
   qv::SharedSettings settings = workspace.settings;
   const qv::GraphRecordResult read =
-      qv::ReadGraphRecord(reader, qv::kNewestRecordFormat, back, settings);
+      qv::ReadGraphRecord(reader, graph.RecordFormat(), back, settings);
   if (!read.ok) Fail("a graph's record is refused when read back");
   if (!reader.AtEnd()) Fail("a graph's record reads back shorter or longer");
   if (back.Save(settings) != saved) Fail("a graph's record reads back differently");

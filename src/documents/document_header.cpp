@@ -24,11 +24,13 @@ std::optional<DocumentHeader> ParseDocumentHeader(std::string_view token) {
   return DocumentHeader{token[1] - '0', *view};
 }
 
-std::optional<std::string> HeaderToken(Long viewCode) {
+std::optional<std::string> HeaderToken(Long viewCode, int version) {
+  if (version != 4 && version != 5) return std::nullopt;
+  const std::string start = "D" + std::to_string(version);
   switch (viewCode) {
-    case kViewCode3D: return std::string("D51");
-    case kViewCode2D: return std::string("D52");
-    case kViewCode4D: return std::string("D53");
+    case kViewCode3D: return start + "1";
+    case kViewCode2D: return start + "2";
+    case kViewCode4D: return start + "3";
     default: return std::nullopt;
   }
 }

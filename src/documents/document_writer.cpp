@@ -1,5 +1,7 @@
 #include "documents/document_writer.h"
 
+#include <algorithm>
+
 #include "data/data_panel.h"
 #include "data/grid_input_validation.h"
 #include "data/memory_data_panel.h"
@@ -7,6 +9,7 @@
 #include "data_set_bridge.h"
 #include "documents/document_header.h"
 #include "documents/document_reader.h"
+#include "graphs/graph_record.h"
 #include "graphs/workspace.h"
 #include "platform/message_text.h"
 
@@ -36,14 +39,17 @@ std::string DataSetRefusal(const StagedDataSet& data) {
 
 DocumentWriteResult WriteDocumentText(const Workspace& workspace, const DataPanel& panel) {
   DocumentWriteResult result;
-  const auto header = HeaderToken(workspace.settings.ViewCode);
+  // Format 4 unless a graph holds what it would lose; then every record of
+  // the document takes the newer layout its header names.
+  const Long format = std::max(kClassicRecordFormat, workspace.shownGraphs.RecordFormat());
+  const auto header = HeaderToken(workspace.settings.ViewCode, static_cast<int>(format));
   if (!header) {
     result.reason = "its view kind is unknown";
     return result;
   }
   std::string text = *header + " ";
   text += CStr(workspace.shownGraphs.Items.Count()) + " ";
-  text += workspace.shownGraphs.Save(DataSetRecord(workspace, panel), workspace.settings);
+  text += workspace.shownGraphs.Save(DataSetRecord(workspace, panel), workspace.settings, format);
   text += workspace.axisSystem.Save();
   text += ScaleText(workspace.settings);
   // Read the text back before anything is written: a document the reader

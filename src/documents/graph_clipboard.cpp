@@ -75,7 +75,7 @@ void VolumeSteps(const DataPanel& panel, Graph& graph) {
 }  // namespace
 
 std::string CopiedGraphText(const SceneItem& graph, const SharedSettings& settings) {
-  return CStr(settings.ViewCode) + " " + graph.Save(settings);
+  return CStr(settings.ViewCode) + " " + graph.Save(settings, graph.RecordFormat());
 }
 
 PastedGraph ReadPastedGraph(std::string_view text, const Workspace& workspace,
@@ -98,8 +98,7 @@ PastedGraph ReadPastedGraph(std::string_view text, const Workspace& workspace,
   RecordReader reader(std::move(*tokens), 1);
   auto graph = std::make_shared<Graph>();
   SharedSettings settings = workspace.settings;
-  const GraphRecordResult record =
-      ReadGraphRecord(reader, kNewestRecordFormat, *graph, settings, RecordReading::kExact);
+  const GraphRecordResult record = ReadWholeGraphRecord(reader, *graph, settings);
   if (!record.ok) return Refused(InnerSentence(record.message));
   if (reader.Position() < count) return Refused("the text goes on after the graph record");
   if (!KnownKind(graph->GraphType))

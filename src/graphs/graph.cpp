@@ -94,8 +94,10 @@ void Graph::TabEqualTo(const Graph& source) { CopyOptions(*this, source, kByTabE
 
 // Record
 
-std::string Graph::Save(const SharedSettings& settings) const {
-  return WriteGraphRecord(*this, id_, settings.GridMethod, settings.GridMethod4D);
+Long Graph::RecordFormat() const { return RecordFormatNeeded(*this); }
+
+std::string Graph::Save(const SharedSettings& settings, Long format) const {
+  return WriteGraphRecord(*this, id_, settings.GridMethod, settings.GridMethod4D, format);
 }
 
 // Colour map

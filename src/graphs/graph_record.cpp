@@ -214,24 +214,49 @@ std::optional<std::string> ReadOptions(ItemReader& r, Long version, GraphOptions
   return r.Refusal();
 }
 
+// The items a record of the newest format holds after IsoSurColor besides
+// the gridding methods: the rows that only it carries.
+std::size_t NewestOnlyItems() {
+  std::size_t count = 0;
+  for (const OptionField& row : GraphOptionFields()) {
+    if (row.record.recorded && row.record.since == kNewestRecordFormat) ++count;
+  }
+  return count;
+}
+
+// GridMethod and GridMethod4D.
+constexpr std::size_t kGridMethodItems = 2;
+
 }  // namespace
 
+Long RecordFormatNeeded(const GraphOptions& options) {
+  const bool placedPoint =
+      options.GraphType == kPointGraph &&
+      (options.PointX != 0.0 || options.PointY != 0.0 || options.PointZ != 0.0);
+  // Only the contour plot draws ConWidth, and it draws any width below 1
+  // pixel 1 pixel wide.
+  const bool wideContourLines = options.GraphType == kContourPlot && options.ConWidth > 1;
+  return placedPoint || wideContourLines ? kNewestRecordFormat : kClassicRecordFormat;
+}
+
 std::string WriteGraphRecord(const GraphOptions& options, Long id, Long gridMethod,
-                             Long gridMethod4D) {
+                             Long gridMethod4D, Long format) {
   RecordWriter w;
   WalkOptionFields(
       [&](const OptionField& row) {
-        if (!Carried(options, row, kNewestRecordFormat)) return;
+        if (!Carried(options, row, format)) return;
         WriteScalar(w, options, row);
         if (&row == &GraphOptionFields().front()) w.WriteLong(id);
       },
       [&](std::span<const OptionField> run) {
-        if (!Carried(options, run.front(), kNewestRecordFormat)) return;
+        if (!Carried(options, run.front(), format)) return;
         ForEachBlockEntry(options, run, LastWritten(options, run.front()),
                           [&](const auto& entry) { WriteValue(w, entry); });
       });
-  w.WriteLong(gridMethod);
-  w.WriteLong(gridMethod4D);
+  if (format >= kGridMethodsSince) {
+    w.WriteLong(gridMethod);
+    w.WriteLong(gridMethod4D);
+  }
   return w.Take();
 }
 
@@ -255,6 +280,23 @@ GraphRecordResult ReadGraphRecord(RecordReader& reader, Long formatVersion, Grap
   graph.SetID(id);
   settings = s;
   return {};
+}
+
+GraphRecordResult ReadWholeGraphRecord(RecordReader& reader, Graph& graph,
+                                       SharedSettings& settings) {
+  // Read the part both layouts share on a copy, to count what follows it.
+  RecordReader shared = reader;
+  GraphOptions options = graph;
+  Long id = graph.ID();
+  ItemReader items(shared, kClassicRecordFormat, RecordReading::kExact);
+  if (std::optional<std::string> refusal = ReadOptions(items, kClassicRecordFormat, options, id)) {
+    return {false, *refusal};
+  }
+  std::size_t left = 0;
+  for (; !shared.AtEnd(); shared.Next()) ++left;
+  const Long format =
+      left == kGridMethodItems + NewestOnlyItems() ? kNewestRecordFormat : kClassicRecordFormat;
+  return ReadGraphRecord(reader, format, graph, settings, RecordReading::kExact);
 }
 
 }  // namespace qv

@@ -1,5 +1,7 @@
 #include "scene/scene_group.h"
 
+#include <algorithm>
+
 namespace qv {
 
 namespace {
@@ -32,10 +34,16 @@ void SceneGroup::Draw(const DrawContext& context) const {
   for (const auto& [key, item] : Items) item->Draw(context);
 }
 
-std::string SceneGroup::Save(const std::string& dataSetRecord,
-                             const SharedSettings& settings) const {
+Long SceneGroup::RecordFormat() const {
+  Long format = 0;
+  for (const auto& [key, item] : Items) format = std::max(format, item->RecordFormat());
+  return format;
+}
+
+std::string SceneGroup::Save(const std::string& dataSetRecord, const SharedSettings& settings,
+                             Long format) const {
   std::string record = dataSetRecord + " ";
-  for (const auto& [key, item] : Items) record += item->Save(settings);
+  for (const auto& [key, item] : Items) record += item->Save(settings, format);
   return record;
 }
 

@@ -14,6 +14,7 @@
 #include "graphs/graph_kinds.h"
 #include "graphs/graph_record.h"
 #include "platform/record_reader.h"
+#include "support/graph_option_fill.h"
 
 namespace qv {
 namespace {
@@ -95,9 +96,9 @@ TEST_P(GraphKindDialogTest, TheNewGraphsRecordReadsBackTheSame) {
   RecordReader reader(SplitRecord(made.Save(bench.workspace.settings)));
   Graph read;
   SharedSettings settings;
-  ASSERT_TRUE(ReadGraphRecord(reader, kNewestRecordFormat, read, settings).ok);
+  ASSERT_TRUE(ReadGraphRecord(reader, made.RecordFormat(), read, settings).ok);
   EXPECT_EQ(read.ID(), made.ID());
-  EXPECT_EQ(DifferingRecordedOptions(made, read), std::vector<std::string>{});
+  EXPECT_EQ(test::DifferingInFormat(made, read, made.RecordFormat()), std::vector<std::string>{});
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <sstream>
+
 #include "data/data_panel.h"
 #include "documents/document_container.h"
 #include "platform/file_replace.h"
@@ -160,6 +163,13 @@ std::string DocumentTextOf(const std::string& path) {
   if (!bytes) return "";
   const ContainerText value = DecodeContainer(*bytes);
   return value.ok ? value.text : "";
+}
+
+std::string DocumentFixture(const std::string& name) {
+  std::ifstream in(std::string(QV_TEST_INPUTS_DIR) + "/documents/" + name, std::ios::binary);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
 }
 
 }  // namespace qv::test

@@ -54,4 +54,7 @@ void ExpectSameAxis(const AxisSystem& expected, const AxisSystem& actual);
 // The document text in a file ("" when it is no sound container).
 std::string DocumentTextOf(const std::string& path);
 
+// The text of the document fixture tests/inputs/documents/<name>.
+std::string DocumentFixture(const std::string& name);
+
 }  // namespace qv::test

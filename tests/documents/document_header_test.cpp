@@ -32,13 +32,18 @@ TEST(DocumentHeader, RefusesEveryOtherToken) {
   }
 }
 
-// Only the three known view kinds can be written; anything else would give
-// a document without a header that could never be opened again.
+// Only the three known view kinds in formats 4 and 5 can be written;
+// anything else would give a document without a header that could never be
+// opened again, or one whose records its header misnames.
 TEST(DocumentHeader, WritesOnlyTheCurrentHeaders) {
-  EXPECT_EQ(HeaderToken(3), "D51");
-  EXPECT_EQ(HeaderToken(7), "D52");
-  EXPECT_EQ(HeaderToken(11), "D53");
-  for (const Long code : {0, 1, 4, 10, 12, -3}) EXPECT_FALSE(HeaderToken(code)) << code;
+  EXPECT_EQ(HeaderToken(3, 4), "D41");
+  EXPECT_EQ(HeaderToken(7, 4), "D42");
+  EXPECT_EQ(HeaderToken(11, 4), "D43");
+  EXPECT_EQ(HeaderToken(3, 5), "D51");
+  EXPECT_EQ(HeaderToken(7, 5), "D52");
+  EXPECT_EQ(HeaderToken(11, 5), "D53");
+  for (const Long code : {0, 1, 4, 10, 12, -3}) EXPECT_FALSE(HeaderToken(code, 4)) << code;
+  for (const int version : {0, 1, 3, 6}) EXPECT_FALSE(HeaderToken(3, version)) << version;
 }
 
 }  // namespace

@@ -2,11 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <functional>
-#include <sstream>
 
 #include "data/data_panel.h"
+#include "document_builder.h"
 #include "document_tokens.h"
 #include "graphs/workspace.h"
 #include "platform/record_reader.h"
@@ -14,12 +13,7 @@
 namespace qv {
 namespace {
 
-std::string Fixture(const std::string& name) {
-  std::ifstream in(std::string(QV_TEST_INPUTS_DIR) + "/documents/" + name, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
+std::string Fixture(const std::string& name) { return test::DocumentFixture(name); }
 
 // Settings and axis a document of an older version must leave alone.
 void PresetWorkspace(Workspace& workspace) {

@@ -41,7 +41,7 @@ struct Snapshot {
     gridMethod = w.settings.GridMethod;
     graphs = w.allGraphs.Items.Count();
     shown = w.shownGraphs.Items.Count();
-    for (Long i = 1; i <= graphs; ++i) records += w.allGraphs.Items.Item(i)->Save(w.settings);
+    for (Long i = 1; i <= graphs; ++i) records += w.allGraphs.Items.Item(i)->Save(w.settings, 5);
     axis = w.axisSystem.Save();
     roll = w.shownGraphs.RotRoll;
     pitch = w.shownGraphs.RotPitch;
@@ -310,7 +310,7 @@ TEST(FileSave, WithNoGraphCheckedWritesACountOfZero) {
   ASSERT_TRUE(p.commands.Save());
   const auto tokens = SplitRecord(test::DocumentTextOf(path));
   ASSERT_GT(tokens.size(), 2u);
-  EXPECT_EQ(tokens[0], "D51");
+  EXPECT_EQ(tokens[0], "D41");
   EXPECT_EQ(tokens[1], "0");
   TestProgram opened;
   ASSERT_EQ(opened.commands.OpenDocument(path), OpenOutcome::Opened);
@@ -414,7 +414,7 @@ TEST(FileSaveAs, FirstFilterWritesTheDocumentEvenWithoutGraphs) {
   EXPECT_EQ(shown.request.title, "Save As");
   EXPECT_EQ(shown.request.filter, "*.qrv|*.qrv|*.bmp|*.bmp");
   EXPECT_EQ(p.host.captures, 1);
-  EXPECT_TRUE(test::DocumentTextOf(path).starts_with("D51 0 1 3 2 "));
+  EXPECT_TRUE(test::DocumentTextOf(path).starts_with("D41 0 1 3 2 "));
 }
 
 TEST(FileSaveAs, ACancelledDialogWritesNothing) {
@@ -613,8 +613,9 @@ const std::vector<DamagedFile>& DamagedFiles() {
       {"DuplicateIDs",
        [](auto t, auto& p) {
          const std::size_t second =
-             kFirstRecord +
-             SplitRecord(p.workspace.shownGraphs.Items.Item(1)->Save(p.workspace.settings)).size();
+             kFirstRecord + SplitRecord(p.workspace.shownGraphs.Items.Item(1)->Save(
+                                            p.workspace.settings, t[0][1] - '0'))
+                                .size();
          t[second + 1] = t[kFirstRecord + 1];
          return Container(t);
        },

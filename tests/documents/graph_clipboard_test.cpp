@@ -9,6 +9,7 @@
 #include "data/memory_data_panel.h"
 #include "graphs/workspace.h"
 #include "platform/record_reader.h"
+#include "support/graph_option_fill.h"
 #include "support/scripted_message_box.h"
 
 namespace qv {
@@ -66,6 +67,100 @@ TEST_F(GraphClipboardTest, CopiedTextReadsBackAsTheSameGraph) {
   EXPECT_EQ(pasted.gridMethod4D, 103);
   // Reading changes nothing of the document.
   EXPECT_EQ(ws.settings.NextGraphID, 0);
+}
+
+// Copy writes the record in the format a document would write it in: 4,
+// or 5 for what 4 would lose. Paste reads both layouts, the Part's format-4
+// record of other programs and older copies of format 5 alike, told apart by
+// the items after IsoSurColor (two, or six).
+TEST_F(GraphClipboardTest, CopyWritesTheFormatTheGraphNeedsAndPasteReadsBoth) {
+  struct Case {
+    const char* name;
+    Long kind;
+    double pointX;
+    Long conWidth;
+    Long format;  // the format Copy writes
+  };
+  const Case cases[] = {
+      {"surface", kSurfaceModel, 0, 0, 4},
+      {"point at the origin", kPointGraph, 0, 0, 4},
+      {"placed point", kPointGraph, -2.5, 0, 5},
+      {"contour plot 1 pixel wide", kContourPlot, 0, 1, 4},
+      {"contour plot 3 pixels wide", kContourPlot, 0, 3, 5},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    graph.GraphType = c.kind;
+    graph.PointX = c.pointX;
+    graph.ConWidth = c.conWidth;
+    EXPECT_EQ(CopiedGraphText(graph, ws.settings), "3 " + graph.Save(ws.settings, c.format));
+    for (const Long format : {Long{4}, Long{5}}) {
+      SCOPED_TRACE("pasted in format " + CStr(format));
+      const PastedGraph pasted = ReadPastedGraph("3 " + graph.Save(ws.settings, format), ws, panel);
+      ASSERT_TRUE(pasted.graph) << pasted.reason;
+      EXPECT_EQ(test::DifferingInFormat(graph, *pasted.graph, format), std::vector<std::string>{});
+      // What format 4 does not carry is a new graph's.
+      EXPECT_EQ(pasted.graph->PointX, format == 5 ? c.pointX : 0.0);
+      EXPECT_EQ(pasted.graph->ConWidth, format == 5 ? c.conWidth : 0);
+      EXPECT_EQ(pasted.gridMethod4D, 103);
+    }
+  }
+}
+
+// Either layout cut short, or followed by what is no record, is still
+// refused whole.
+TEST_F(GraphClipboardTest, CutOrSpoiledRecordsOfEitherFormatAreRefused) {
+  graph.GraphType = kPointGraph;
+  graph.PointX = 1.5;
+  const std::string classic = "3 " + graph.Save(ws.settings, 4);
+  const std::string newest = "3 " + graph.Save(ws.settings, 5);
+  // The text without its last n items.
+  const auto without = [](const std::string& text, std::size_t n) {
+    std::vector<std::string> tokens = SplitRecord(text);
+    tokens.resize(tokens.size() - n);
+    std::string cut;
+    for (const std::string& t : tokens) cut += t + " ";
+    return cut;
+  };
+  // The format-4 text with four items before its gridding methods.
+  const auto withFour = [&](const std::string& items) {
+    const std::vector<std::string> tokens = SplitRecord(classic);
+    std::string text;
+    for (std::size_t i = 0; i < tokens.size(); ++i) {
+      if (i == tokens.size() - 2) text += items;
+      text += tokens[i] + " ";
+    }
+    return text;
+  };
+  ASSERT_EQ(withFour("1.5 0 0 0 "), newest);
+  // A text that is neither layout is read as format 4's, whose two gridding
+  // methods then meet what follows IsoSurColor.
+  struct Case {
+    std::string text;
+    std::string reason;
+  };
+  const Case cases[] = {
+      {without(classic, 1), "the graph record is cut short"},
+      {without(classic, 2), "the graph record is cut short"},
+      {without(classic, 3), "the graph record is cut short"},
+      {without(newest, 7), "the graph record is cut short"},
+      {without(newest, 30), "the graph record is cut short"},
+      {without(newest, 3), "the graph record's GridMethod is not a whole number"},
+      {without(newest, 1), "the graph record's GridMethod is not a whole number"},
+      {newest + "0 ", "the graph record's GridMethod is not a whole number"},
+      {withFour("x y z w "), "the graph record's PointX is not a number"},
+      {withFour("0 0 0 1.5 "), "the graph record's ConWidth is not a whole number"},
+      {classic + "0 0 ", "the text goes on after the graph record"},
+      {classic + classic, "the text goes on after the graph record"},
+      {"3 the quick brown fox jumps over the lazy dog",
+       "the graph record's GraphType is not a whole number"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text.substr(c.text.size() > 60 ? c.text.size() - 60 : 0));
+    const PastedGraph pasted = ReadPastedGraph(c.text, ws, panel);
+    EXPECT_FALSE(pasted.graph);
+    EXPECT_EQ(pasted.reason, c.reason);
+  }
 }
 
 // Texts that are no copy of a graph this document can take are refused,

@@ -219,7 +219,8 @@ TEST_F(GraphTest, EqualToFromAnotherItemKindChangesNothing) {
   struct OtherItem : SceneItem {
     Long ID() const override { return 1; }
     void Draw(const DrawContext&) override {}
-    std::string Save(const SharedSettings&) const override { return "x "; }
+    Long RecordFormat() const override { return 4; }
+    std::string Save(const SharedSettings&, Long) const override { return "x "; }
     Box GetBox(const DrawContext&) const override { return {}; }
     void DrawLegend(const DrawContext&) override {}
     void EqualTo(const SceneItem&) override {}
@@ -301,9 +302,11 @@ TEST_F(GraphTest, GroupsReachTheGraphAsASceneItem) {
   ws_.allGraphs.Items.Add(g, CStr(g->ID()));
   const SceneItem& item = *ws_.allGraphs.Items.Item("42");
   EXPECT_EQ(item.ID(), 42);
-  EXPECT_EQ(item.Save(ws_.settings), g->Save(ws_.settings));
+  EXPECT_EQ(item.RecordFormat(), 5);
+  EXPECT_EQ(item.Save(ws_.settings, 5), g->Save(ws_.settings));
   EXPECT_EQ(item.GetBox(ws_.Context()).MaxX, 2.0);
-  EXPECT_EQ(ws_.allGraphs.Save("data", ws_.settings), "data " + g->Save(ws_.settings));
+  EXPECT_EQ(ws_.allGraphs.RecordFormat(), 5);
+  EXPECT_EQ(ws_.allGraphs.Save("data", ws_.settings, 5), "data " + g->Save(ws_.settings));
 }
 
 }  // namespace

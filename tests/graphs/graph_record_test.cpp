@@ -19,11 +19,13 @@ namespace qv {
 namespace {
 
 // Every field the record carries reads back as written: the graph's ID, the
-// recorded options (the tables up to their counts) and the gridding methods.
+// recorded options of the format written's record takes (the tables up to
+// their counts) and the gridding methods.
 void ExpectSameRecordedFields(const Graph& back, const SharedSettings& backSettings,
                               const Graph& written, const SharedSettings& writtenSettings) {
   EXPECT_EQ(back.ID(), written.ID());
-  EXPECT_EQ(DifferingRecordedOptions(back, written), std::vector<std::string>{});
+  EXPECT_EQ(test::DifferingInFormat(written, back, written.RecordFormat()),
+            std::vector<std::string>{});
   EXPECT_EQ(backSettings.GridMethod, writtenSettings.GridMethod);
   EXPECT_EQ(backSettings.GridMethod4D, writtenSettings.GridMethod4D);
 }
@@ -58,6 +60,64 @@ class GraphRecordTest : public ::testing::Test {
   // The workspace the records are read into (its gridding methods change).
   Workspace read_;
 };
+
+// Format 5 only for what format 4 would lose: a point graph away from the
+// origin, a contour plot whose lines are wider than the 1 pixel that every
+// width up to 1 draws. Its record is format 4's with PointX, PointY, PointZ
+// and ConWidth before the gridding methods, and each layout reads back.
+TEST_F(GraphRecordTest, WritesFormatFiveOnlyForWhatFormatFourWouldLose) {
+  struct Case {
+    const char* name;
+    Long kind;
+    double x, y, z;
+    Long conWidth;
+    Long format;
+  };
+  const Case cases[] = {
+      {"point at the origin", kPointGraph, 0, 0, 0, 0, 4},
+      {"point at minus zero", kPointGraph, -0.0, 0, -0.0, 0, 4},
+      {"point placed along x", kPointGraph, 1.5, 0, 0, 0, 5},
+      {"point placed along y", kPointGraph, 0, -2, 0, 0, 5},
+      {"point placed a little along z", kPointGraph, 0, 0, 1e-300, 0, 5},
+      {"point with a wide contour width", kPointGraph, 0, 0, 0, 3, 4},
+      {"surface with a position", kSurfaceModel, 1, 2, 3, 0, 4},
+      {"contour plot width 0", kContourPlot, 0, 0, 0, 0, 4},
+      {"contour plot width 1", kContourPlot, 0, 0, 0, 1, 4},
+      {"contour plot width -4", kContourPlot, 0, 0, 0, -4, 4},
+      {"contour plot width 2", kContourPlot, 0, 0, 0, 2, 5},
+      {"contour plot width 8", kContourPlot, 0, 0, 0, 8, 5},
+      {"3D contour plot width 3", kContour3DPlot, 0, 0, 0, 3, 4},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Graph g;
+    FillRecordedFields(g, 7, 1, 2, true);
+    g.GraphType = c.kind;
+    g.PointX = c.x;
+    g.PointY = c.y;
+    g.PointZ = c.z;
+    g.ConWidth = c.conWidth;
+    EXPECT_EQ(g.RecordFormat(), c.format);
+    EXPECT_EQ(g.Save(ws_.settings), g.Save(ws_.settings, c.format));
+    std::vector<std::string> classic = SplitRecord(g.Save(ws_.settings, 4));
+    const std::vector<std::string> newest = SplitRecord(g.Save(ws_.settings, 5));
+    classic.insert(classic.end() - 2,
+                   {FormatDouble(c.x), FormatDouble(c.y), FormatDouble(c.z), CStr(c.conWidth)});
+    EXPECT_EQ(newest, classic);
+
+    for (const Long format : {Long{4}, Long{5}}) {
+      SCOPED_TRACE("written in format " + CStr(format));
+      RecordReader reader(SplitRecord(g.Save(ws_.settings, format)));
+      Graph back;
+      ASSERT_TRUE(ReadWholeGraphRecord(reader, back, read_.settings).ok);
+      EXPECT_TRUE(reader.AtEnd());
+      EXPECT_EQ(test::DifferingInFormat(g, back, format), std::vector<std::string>{});
+      const Graph fresh;
+      EXPECT_EQ(back.PointX, format == 5 ? g.PointX : fresh.PointX);
+      EXPECT_EQ(back.ConWidth, format == 5 ? g.ConWidth : fresh.ConWidth);
+    }
+  }
+}
 
 // Every kind, the counts at 0 and at their maxima, titles with one and two
 // blanks and empty texts: what Save writes reads back field for field, and
@@ -102,6 +162,8 @@ TEST_F(GraphRecordTest, EveryGraphReadsBackFieldForField) {
     g.TexName = c.texture;
     g.ColorName = c.colorName;
     FillRecordedFields(g, ++seed, c.slices, c.colours, c.contour);
+    g.PointZ = 0.5;  // placed, whatever the other two
+    g.ConWidth = 3;
     ws_.settings.GridMethod = static_cast<Long>(seed % 5 + 1);
     ws_.settings.GridMethod4D = static_cast<Long>(seed % 3 + 101);
     const std::string text = g.Save(ws_.settings);
@@ -111,22 +173,27 @@ TEST_F(GraphRecordTest, EveryGraphReadsBackFieldForField) {
     back.StepH = 8;
     back.CoordType = 4;
     std::size_t consumed = 0;
-    ASSERT_TRUE(Read(text, kNewestRecordFormat, back, &consumed).ok);
+    ASSERT_TRUE(Read(text, g.RecordFormat(), back, &consumed).ok);
     EXPECT_EQ(consumed, SplitRecord(text).size());
     ExpectSameRecordedFields(back, read_.settings, g, ws_.settings);
-    // The point's position and the contour width come back (records before
-    // format 5 lost them).
-    EXPECT_EQ(back.PointX, g.PointX);
-    EXPECT_EQ(back.PointY, g.PointY);
-    EXPECT_EQ(back.PointZ, g.PointZ);
-    EXPECT_EQ(back.ConWidth, g.ConWidth);
+    // The point's position and the contour width come back in format 5,
+    // which the placed point and the contour plot's 3-pixel lines need; the
+    // other kinds do not draw them and are written in format 4, which keeps
+    // the reader's (a new graph's) values.
+    const bool newest = c.kind == kPointGraph || c.kind == kContourPlot;
+    ASSERT_EQ(g.RecordFormat(), newest ? kNewestRecordFormat : kClassicRecordFormat);
+    const Graph fresh;
+    EXPECT_EQ(back.PointX, newest ? g.PointX : fresh.PointX);
+    EXPECT_EQ(back.PointY, newest ? g.PointY : fresh.PointY);
+    EXPECT_EQ(back.PointZ, newest ? g.PointZ : fresh.PointZ);
+    EXPECT_EQ(back.ConWidth, newest ? g.ConWidth : fresh.ConWidth);
     // Fields the record does not carry keep the reader's values.
     EXPECT_EQ(back.StepH, 8);
     EXPECT_EQ(back.CoordType, 4);
     EXPECT_EQ(back.Save(read_.settings), text);
     // What Save writes is in the writer's form item for item.
     Graph exact;
-    ASSERT_TRUE(Read(text, kNewestRecordFormat, exact, &consumed, RecordReading::kExact).ok);
+    ASSERT_TRUE(Read(text, g.RecordFormat(), exact, &consumed, RecordReading::kExact).ok);
     EXPECT_EQ(consumed, SplitRecord(text).size());
     ExpectSameRecordedFields(exact, read_.settings, g, ws_.settings);
   }
@@ -183,7 +250,7 @@ TEST_F(GraphRecordTest, ExactReadingRefusesItemsNotInTheWritersForm) {
     read_.settings.GridMethod = 5;
     const std::string before = g.Save(read_.settings);
     const GraphRecordResult result =
-        Read(text, kNewestRecordFormat, g, nullptr, RecordReading::kExact);
+        Read(text, source.RecordFormat(), g, nullptr, RecordReading::kExact);
     EXPECT_FALSE(result.ok);
     EXPECT_EQ(result.message, c.message);
     EXPECT_EQ(g.Save(read_.settings), before);
@@ -221,7 +288,7 @@ TEST_F(GraphRecordTest, TextsThatWouldShiftLaterFieldsAreCleaned) {
     Graph back;
     std::size_t consumed = 0;
     const std::string text = g.Save(ws_.settings);
-    ASSERT_TRUE(Read(text, kNewestRecordFormat, back, &consumed).ok);
+    ASSERT_TRUE(Read(text, g.RecordFormat(), back, &consumed).ok);
     EXPECT_EQ(consumed, SplitRecord(text).size());
     EXPECT_EQ(back.NameS, c.readBack);
     EXPECT_EQ(back.TexName, c.readBack);
@@ -396,7 +463,7 @@ TEST_F(GraphRecordTest, FlagsAndLongsFollowTheReaderRules) {
   std::string text;
   for (const std::string& t : tokens) text += t + " ";
   Graph g;
-  ASSERT_TRUE(Read(text, kNewestRecordFormat, g).ok);
+  ASSERT_TRUE(Read(text, source.RecordFormat(), g).ok);
   EXPECT_EQ(g.LineWidth, 2);
   EXPECT_EQ(g.StepU, 4);
   EXPECT_TRUE(g.ShowColormap);
@@ -420,7 +487,7 @@ TEST_F(GraphRecordTest, HostileNumbersNeverFail) {
   std::string text;
   for (const std::string& t : tokens) text += t + " ";
   Graph g;
-  ASSERT_TRUE(Read(text, kNewestRecordFormat, g).ok);
+  ASSERT_TRUE(Read(text, source.RecordFormat(), g).ok);
   EXPECT_EQ(g.LineColor, 2147483647);
   EXPECT_EQ(g.LineWidth, -2147483647 - 1);
   EXPECT_EQ(g.StepU, 2147483647);
@@ -478,7 +545,7 @@ TEST_F(GraphRecordTest, NegativeCountsAndShortRecordsReadNothingMore) {
   for (const std::string& t : tokens) text += t + " ";
   Graph g;
   std::size_t consumed = 0;
-  ASSERT_TRUE(Read(text, kNewestRecordFormat, g, &consumed).ok);
+  ASSERT_TRUE(Read(text, source.RecordFormat(), g, &consumed).ok);
   EXPECT_EQ(consumed, tokens.size());
   EXPECT_EQ(g.Slice4NumX, -4);
   EXPECT_EQ(g.ColorNum, -1);
@@ -546,7 +613,7 @@ TEST_F(GraphRecordTest, DamagedRecordsNeverFailAndWhatIsKeptReadsBackTheSame) {
     const std::string saved = g.Save(read_.settings);
     Graph back;
     std::size_t consumed = 0;
-    ASSERT_TRUE(Read(saved, kNewestRecordFormat, back, &consumed).ok);
+    ASSERT_TRUE(Read(saved, g.RecordFormat(), back, &consumed).ok);
     EXPECT_EQ(consumed, SplitRecord(saved).size());
     ASSERT_EQ(back.Save(read_.settings), saved);
   }
@@ -567,7 +634,7 @@ TEST_F(GraphRecordTest, SaveWritesCountsPastTheTablesAsTheTableSizes) {
   ASSERT_NO_THROW(text = g.Save(ws_.settings));
   EXPECT_EQ(text, atLimits);
   Graph back;
-  ASSERT_TRUE(Read(text, kNewestRecordFormat, back).ok);
+  ASSERT_TRUE(Read(text, g.RecordFormat(), back).ok);
   EXPECT_EQ(back.Slice4NumX, 50);
   EXPECT_EQ(back.Slice4NumY, 50);
   EXPECT_EQ(back.ColorNum, 31);

@@ -15,14 +15,19 @@ using test::kSceneContext;
 // A scene item with a fixed box and record that logs its draws.
 class FakeItem final : public SceneItem {
  public:
-  FakeItem(Long id, Box box, std::string record, std::vector<Long>* drawLog = nullptr)
-      : box_(box), id_(id), record_(std::move(record)), drawLog_(drawLog) {}
+  FakeItem(Long id, Box box, std::string record, std::vector<Long>* drawLog = nullptr,
+           Long format = 4)
+      : box_(box), id_(id), record_(std::move(record)), drawLog_(drawLog), format_(format) {}
   Long ID() const override { return id_; }
   void Draw(const DrawContext& context) override {
     EXPECT_EQ(&context, &kSceneContext) << "the group passes its context on";
     if (drawLog_ != nullptr) drawLog_->push_back(id_);
   }
-  std::string Save(const SharedSettings&) const override { return record_; }
+  Long RecordFormat() const override { return format_; }
+  // The record with the format it was written in.
+  std::string Save(const SharedSettings&, Long format) const override {
+    return record_ + CStr(format) + " ";
+  }
   Box GetBox(const DrawContext& context) const override {
     EXPECT_EQ(&context, &kSceneContext) << "the group passes its context on";
     return box_;
@@ -35,11 +40,12 @@ class FakeItem final : public SceneItem {
   Long id_;
   std::string record_;
   std::vector<Long>* drawLog_;
+  Long format_;
 };
 
 std::shared_ptr<FakeItem> Item(Long id, Box box, std::string record = "",
-                               std::vector<Long>* log = nullptr) {
-  return std::make_shared<FakeItem>(id, box, std::move(record), log);
+                               std::vector<Long>* log = nullptr, Long format = 4) {
+  return std::make_shared<FakeItem>(id, box, std::move(record), log, format);
 }
 
 void Add(SceneGroup& group, const std::shared_ptr<SceneItem>& item) {
@@ -52,7 +58,8 @@ TEST(SceneGroupTest, EmptyGroupGivesTheInvertedStartBox) {
   EXPECT_DOUBLE_EQ(box.MaxX, -99999999 + 0.04);
   EXPECT_DOUBLE_EQ(box.MinZ, 99999999 - 0.04);
   EXPECT_DOUBLE_EQ((box.MinY + box.MaxY) / 2, 0);
-  EXPECT_EQ(SceneGroup{}.Save("1 2 3", SharedSettings{}), "1 2 3 ");
+  EXPECT_EQ(SceneGroup{}.Save("1 2 3", SharedSettings{}, 4), "1 2 3 ");
+  EXPECT_EQ(SceneGroup{}.RecordFormat(), 0);
 }
 
 TEST(SceneGroupTest, BoxIsTheUnionWidenedByAnAbsoluteMargin) {
@@ -75,12 +82,16 @@ TEST(SceneGroupTest, BoxIsTheUnionWidenedByAnAbsoluteMargin) {
 }
 
 // The group record must put exactly one blank between the data-set record
-// and the first graph, and nothing between graphs (each ends with its own).
-TEST(SceneGroupTest, SaveJoinsTheRecordsInCollectionOrder) {
+// and the first graph, and nothing between graphs (each ends with its own);
+// every item is written in the one format the document asks for, which is
+// the newest any item needs.
+TEST(SceneGroupTest, SaveJoinsTheRecordsInCollectionOrderInOneFormat) {
   SceneGroup group;
-  Add(group, Item(2, {}, "7 2 @a@ "));
-  Add(group, Item(1, {}, "4 1 @b@ "));
-  EXPECT_EQ(group.Save("1 0 0", SharedSettings{}), "1 0 0 7 2 @a@ 4 1 @b@ ");
+  Add(group, Item(2, {}, "7 2 @a@ ", nullptr, 4));
+  Add(group, Item(1, {}, "4 1 @b@ ", nullptr, 5));
+  Add(group, Item(3, {}, "6 3 @c@ ", nullptr, 4));
+  EXPECT_EQ(group.RecordFormat(), 5);
+  EXPECT_EQ(group.Save("1 0 0", SharedSettings{}, 5), "1 0 0 7 2 @a@ 5 4 1 @b@ 5 6 3 @c@ 5 ");
 }
 
 TEST(SceneGroupTest, DrawFollowsCollectionOrderAndRemovalMovesLaterItemsUp) {

@@ -4,7 +4,9 @@
 // difference. Header-only: the suites that include it link qv_graphs.
 #pragma once
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "graphs/graph_options.h"
 
@@ -49,6 +51,21 @@ inline bool RecordedOption(const OptionField& row) { return row.record.recorded;
 // Numbers and flags only: the texts keep what the test gave them.
 inline bool NumberOption(const OptionField& row) {
   return !std::holds_alternative<std::string GraphOptions::*>(row.member);
+}
+
+// The recorded options that differ between a graph as written and as read
+// back from a record of format: the options only newer formats carry are left
+// out (a format-4 record does not carry PointX, PointY, PointZ, ConWidth).
+inline std::vector<std::string> DifferingInFormat(const GraphOptions& written,
+                                                  const GraphOptions& read, Long format) {
+  std::vector<std::string> differing = DifferingRecordedOptions(written, read);
+  std::erase_if(differing, [format](const std::string& name) {
+    const auto fields = GraphOptionFields();
+    return std::any_of(fields.begin(), fields.end(), [&](const OptionField& row) {
+      return row.name == name && row.record.since > format;
+    });
+  });
+  return differing;
 }
 
 }  // namespace qv::test

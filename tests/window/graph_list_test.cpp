@@ -16,7 +16,8 @@ class FakeGraph : public SceneItem {
   explicit FakeGraph(Long id) : id_(id) {}
   Long ID() const override { return id_; }
   void Draw(const DrawContext&) override {}
-  std::string Save(const SharedSettings&) const override { return ""; }
+  Long RecordFormat() const override { return 4; }
+  std::string Save(const SharedSettings&, Long) const override { return ""; }
   Box GetBox(const DrawContext&) const override { return {}; }
   void DrawLegend(const DrawContext&) override {}
   void EqualTo(const SceneItem&) override {}

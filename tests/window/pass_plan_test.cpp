@@ -112,7 +112,8 @@ class BoxOnly : public SceneItem {
   explicit BoxOnly(const Box& box) : box_(box) {}
   Long ID() const override { return 1; }
   void Draw(const DrawContext&) override {}
-  std::string Save(const SharedSettings&) const override { return ""; }
+  Long RecordFormat() const override { return 4; }
+  std::string Save(const SharedSettings&, Long) const override { return ""; }
   Box GetBox(const DrawContext&) const override { return box_; }
   void DrawLegend(const DrawContext&) override {}
   void EqualTo(const SceneItem&) override {}

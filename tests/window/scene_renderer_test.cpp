@@ -438,7 +438,8 @@ class StepLog final : public SceneItem {
     log_.push_back(glIsList(kSceneList) == GL_TRUE ? "release"
                                                    : "release without the scene's context");
   }
-  std::string Save(const SharedSettings&) const override { return ""; }
+  Long RecordFormat() const override { return 4; }
+  std::string Save(const SharedSettings&, Long) const override { return ""; }
   Box GetBox(const DrawContext&) const override { return BoxAround(0, 0, 0, 1); }
   void DrawLegend(const DrawContext&) override {}
   void EqualTo(const SceneItem&) override {}

@@ -102,7 +102,8 @@ class FakeGraph final : public SceneItem {
       : id_(id), box_(box), settings_(settings) {}
 
   Long ID() const override { return id_; }
-  std::string Save(const SharedSettings&) const override { return ""; }
+  Long RecordFormat() const override { return 4; }
+  std::string Save(const SharedSettings&, Long) const override { return ""; }
   Box GetBox(const DrawContext&) const override { return box_; }
   void EqualTo(const SceneItem&) override {}
   bool DrawsWithoutDepth() const override { return withoutDepth || saysWithoutDepth; }

@@ -11,9 +11,6 @@
 
 namespace qv {
 
-// Format version the writer produces.
-inline constexpr int kCurrentDocumentVersion = 5;
-
 struct DocumentHeader {
   int version = 0;    // format version 0..5
   Long viewCode = 0;  // 3, 7 or 11
@@ -24,9 +21,10 @@ struct DocumentHeader {
 // "D51".."D53"; format 5 adds the point graph's position to its record).
 std::optional<DocumentHeader> ParseDocumentHeader(std::string_view token);
 
-// The header the writer puts first for viewCode ("D51", "D52", "D53"), or
-// nullopt for any other view code: such a document cannot be saved.
-std::optional<std::string> HeaderToken(Long viewCode);
+// The header the writer puts first for viewCode and format version 4 or 5
+// ("D41", "D42", "D43", or "D51", "D52", "D53"), or nullopt for any other
+// view code or version: such a document cannot be saved.
+std::optional<std::string> HeaderToken(Long viewCode, int version);
 
 // Version gates
 // Graph titles by the "@" text rule (version 0 takes one bare token).

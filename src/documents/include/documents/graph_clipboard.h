@@ -23,7 +23,9 @@ struct Workspace;
 // Most tokens a pasted text may hold.
 inline constexpr std::size_t kMaxPasteTokens = 20000;
 
-// The clipboard text of graph copied from a document of settings.ViewCode.
+// The clipboard text of graph copied from a document of settings.ViewCode,
+// its record in the format a document would write it in (format 4 unless
+// the graph needs format 5).
 std::string CopiedGraphText(const SceneItem& graph, const SharedSettings& settings);
 
 // What reading a pasted text gave.
@@ -42,8 +44,9 @@ struct PastedGraph {
 // text of a copy (its first item a view code this document shows: 3 or 6 in
 // a 3D document, 7 in a 2D one, any of them in a 4D one), when it holds more
 // than kMaxPasteTokens items or an item longer than any document holds, when
-// its record is cut short, goes on past its end or holds an item not in the
-// form Copy writes (graphs/graph_record.h, RecordReading::kExact), when its
+// its record (of format 4 or 5, ReadWholeGraphRecord) is cut short, goes on
+// past its end or holds an item not in the form Copy writes
+// (graphs/graph_record.h, RecordReading::kExact), when its
 // kind is none the program knows or its gridding methods are unknown, and
 // when its steps do not fit the data set (graphs/graph_steps.h). For volume
 // data (kinds 2 and 3) the steps are first the panel's row counts minus 1.

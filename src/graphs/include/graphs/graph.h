@@ -85,9 +85,15 @@ class Graph : public SceneItem, public GraphOptions {
   // kind that bounds nothing returns the inverted box (max -99999990000, min
   // 99999990000).
   Box GetBox(const DrawContext& context) const override;
-  // The graph record (graph_record.h), every item followed by one blank,
-  // ending with the settings' GridMethod and GridMethod4D.
-  std::string Save(const SharedSettings& settings) const override;
+  // The format the graph's record needs (RecordFormatNeeded of
+  // graph_record.h): 4, or 5 for what format 4 would lose.
+  Long RecordFormat() const override;
+  // The graph record (graph_record.h) in the layout of format, every item
+  // followed by one blank, ending with the settings' GridMethod and
+  // GridMethod4D.
+  std::string Save(const SharedSettings& settings, Long format) const override;
+  // The same in the format the graph needs: the record Copy writes.
+  std::string Save(const SharedSettings& settings) const { return Save(settings, RecordFormat()); }
   // The kind's prepare step (the surface kinds' texture). When the graph
   // was prepared as another kind, that kind's release step runs first.
   void PrepareDrawing(const DrawContext& context) override;

@@ -45,7 +45,7 @@ struct GraphOptions;
 // two "@"s.
 struct RecordItem {
   bool recorded = false;
-  // The first format version (0..4) whose records carry the field.
+  // The first format version (0..5) whose records carry the field.
   Long since = 0;
   // Carried only while this flag of the graph is set (nullptr: always).
   bool GraphOptions::*presentIf = nullptr;

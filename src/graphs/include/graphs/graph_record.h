@@ -6,7 +6,10 @@
 // every recorded option in the order of graph_option_list.inc (a table block
 // holding entry i of each of its tables for i = first .. first + count - 1),
 // then GridMethod and GridMethod4D. Format 0 ends after ShowIrregData, format
-// 1 after TexName, format 2 after TriWidth; formats 3 and 4 carry everything.
+// 1 after TexName, format 2 after TriWidth; formats 3 and 4 carry everything
+// up to IsoSurColor, and format 5 adds PointX, PointY, PointZ and ConWidth
+// after it. The writer writes format 4, and format 5 only for a graph that
+// format 4 would lose something of (RecordFormatNeeded).
 //
 // Texts are written between two "@"s after the cleaning of the axis titles
 // (AxisSystem::CleanTitle): a leading blank, an "@" before a blank or more than 100
@@ -23,8 +26,12 @@
 
 namespace qv {
 
-// The newest record layout, which the clipboard and new documents carry.
+// The newest record layout, which carries the point graph's position and the
+// contour plot's line width.
 inline constexpr Long kNewestRecordFormat = 5;
+// The layout the writer writes whenever it loses nothing, which every reader
+// of the classic documents takes.
+inline constexpr Long kClassicRecordFormat = 4;
 // The first format whose records end with the two gridding methods.
 inline constexpr Long kGridMethodsSince = 3;
 
@@ -49,17 +56,28 @@ struct GraphRecordResult {
   std::string message;
 };
 
-// The record of a graph with these options and this ID, ending with the
-// document's gridding methods (GridMethod, GridMethod4D of the settings).
-// Never fails: slice counts above 50 and a ColorNum above 31 are written as
-// 50 and 31 with their entries.
+// The oldest layout that holds everything of options that a reopened
+// document would show: kClassicRecordFormat, or kNewestRecordFormat for a
+// point graph (GraphType 7) placed away from the origin, or for a contour
+// plot (GraphType 14) whose lines are wider than 1 pixel. A record of format
+// 4 reopens with PointX, PointY, PointZ and ConWidth at 0; only those two
+// kinds draw them, and a line narrower than 1 pixel is drawn 1 pixel wide,
+// so a ConWidth of 1 or less draws the same after it.
+Long RecordFormatNeeded(const GraphOptions& options);
+
+// The record of a graph with these options and this ID, in the layout of
+// format (0..5; the writer uses 4 and 5, never one below
+// RecordFormatNeeded), ending from format 3 on with the document's gridding
+// methods (GridMethod, GridMethod4D of the settings). Never fails: slice
+// counts above 50 and a ColorNum above 31 are written as 50 and 31 with their
+// entries.
 std::string WriteGraphRecord(const GraphOptions& options, Long id, Long gridMethod,
-                             Long gridMethod4D);
+                             Long gridMethod4D, Long format);
 
 // Reads one graph record at the reader's position into graph and the
 // gridding methods into settings. formatVersion is the document's format
-// version 0..5 (kNewestRecordFormat for the clipboard): fields the version
-// does not carry keep their values, and version 0 takes NameS as one token.
+// version 0..5: fields the version does not carry keep their values, and
+// version 0 takes NameS as one token.
 // Read kLenient, Longs are rounded half to even and saturated to the Long
 // range, non-finite Doubles read as 0, missing tokens as empty. A slice count
 // above 50 or a colour-point count above 31 refuses the record, and so does,
@@ -70,5 +88,18 @@ std::string WriteGraphRecord(const GraphOptions& options, Long id, Long gridMeth
 GraphRecordResult ReadGraphRecord(RecordReader& reader, Long formatVersion, Graph& graph,
                                   SharedSettings& settings,
                                   RecordReading reading = RecordReading::kLenient);
+
+// Reads, exactly (RecordReading::kExact), the one record that fills the
+// reader from its position to its end (the clipboard's) in whichever layout
+// the writer wrote it: format 4's or format 5's. The two agree up to
+// IsoSurColor, after which format 4 holds the two gridding methods and format
+// 5 four items more before them; so a text with exactly those six items left
+// after IsoSurColor is read as format 5's, any other as format 4's. A whole
+// record of either layout reads; any other text is refused as ReadGraphRecord
+// refuses it in the layout so chosen (a record cut short: "The graph record
+// is cut short."). Tokens after the record are left unread, for the caller
+// to refuse.
+GraphRecordResult ReadWholeGraphRecord(RecordReader& reader, Graph& graph,
+                                       SharedSettings& settings);
 
 }  // namespace qv

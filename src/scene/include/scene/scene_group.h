@@ -39,10 +39,14 @@ class SceneGroup {
   Box GetBox(const DrawContext& context) const;
   // Draws every item in collection order into the current OpenGL context.
   void Draw(const DrawContext& context) const;
+  // The newest RecordFormat() of the items; 0 for an empty group.
+  Long RecordFormat() const;
   // The group record: dataSetRecord (which ends without a blank), one blank,
-  // then each item's Save text in collection order. The caller passes the data
-  // set's record because the data set lives above the scene library.
-  std::string Save(const std::string& dataSetRecord, const SharedSettings& settings) const;
+  // then each item's Save text in format, in collection order. The caller
+  // passes the data set's record because the data set lives above the scene
+  // library.
+  std::string Save(const std::string& dataSetRecord, const SharedSettings& settings,
+                   Long format) const;
 };
 
 }  // namespace qv

@@ -38,10 +38,14 @@ class SceneItem {
   // Whether Draw may leave pixels it colours without a depth (a transparent
   // surface): the scene then accumulates its passes over the whole picture.
   virtual bool DrawsWithoutDepth() const { return false; }
-  // The item's record text for the document, every token followed by one
-  // blank; settings give what every record carries besides the item (the
-  // gridding methods).
-  virtual std::string Save(const SharedSettings& settings) const = 0;
+  // The oldest document format whose record holds all of the item that a
+  // reopened document would show. A document is written in the newest format
+  // that any of its items needs.
+  virtual Long RecordFormat() const = 0;
+  // The item's record text in the layout of format (the document's, at least
+  // RecordFormat()), every token followed by one blank; settings give what
+  // every record carries besides the item (the gridding methods).
+  virtual std::string Save(const SharedSettings& settings, Long format) const = 0;
   // The box the item occupies, in scene axes and data units (not centred).
   virtual Box GetBox(const DrawContext& context) const = 0;
   // Draws the item's colour legend into the 0..100 overlay frame that the
