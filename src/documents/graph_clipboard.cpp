@@ -89,7 +89,7 @@ PastedGraph ReadPastedGraph(std::string_view text, const Workspace& workspace,
   if (!Shows(viewCode, tokens->front())) {
     return Refused("the graph was copied from a " + std::string(ViewName(tokens->front())) +
                    " document, which a " + std::string(ViewName(viewCode)) +
-                   " document can not show");
+                   " document cannot show");
   }
   for (const std::string& token : *tokens) {
     if (token.size() > kMaxTokenChars) return Refused("an item holds more than 1000 characters");

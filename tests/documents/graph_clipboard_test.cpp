@@ -187,10 +187,10 @@ TEST_F(GraphClipboardTest, HostileTextsAreRefusedWithTheirReason) {
        "the graph record's GridMethod4D is not a whole number"},
       {"7 " + copied.substr(2),
        "the graph was copied from a 2D document, which a 3D document "
-       "can not show"},
+       "cannot show"},
       {"11 " + copied.substr(2),
        "the graph was copied from a 4D document, which a 3D document "
-       "can not show"},
+       "cannot show"},
       {Changed(kLineColor, "1e999"), "the graph record's LineColor is not a whole number"},
       {Changed(kLineColor, ""), "the graph record's LineColor is not a whole number"},
       {Changed(kStepU, "11"),

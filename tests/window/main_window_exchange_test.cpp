@@ -152,7 +152,7 @@ TEST_F(ExchangeTest, HostileClipboardTextsChangeNothing) {
       {"3 \xFF\xFE" + record, "it holds a character that documents cannot hold"},
       {copied.substr(0, copied.find(" 0 0 0 ") + 1), "the graph record is cut short"},
       {copied + copied, "the text goes on after the graph record"},
-      {"7 " + record, "the graph was copied from a 2D document, which a 3D document can not show"},
+      {"7 " + record, "the graph was copied from a 2D document, which a 3D document cannot show"},
       {with(kLineColor, "99999999999"), "the graph record's LineColor is not a whole number"},
       {with(kLineColor, "1e999"), "the graph record's LineColor is not a whole number"},
       {with(kSlice4NumZ, "51"), "the graph record holds more than 50 slices"},
