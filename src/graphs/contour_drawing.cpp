@@ -111,7 +111,14 @@ void GlContourSink::Vertex(const ScenePoint& p) { glVertex3d(p.x, p.y, p.z); }
 void GlContourSink::EndLine() { glEnd(); }
 
 void BeginContourLines(Long width) {
-  BeginSmoothLines();
+  // The scene's jittered passes anti-alias the lines. Smoothed as well,
+  // every segment would be blended over its neighbours' ends with the share
+  // of the pixel it covers, so each joint inside a pixel shows lighter than
+  // the line around it: with segments a grid cell long, the line looks
+  // dashed, the more so the wider and the more curved it is.
+  glDisable(GL_LIGHTING);
+  glDisable(GL_LINE_SMOOTH);
+  glDisable(GL_BLEND);
   glLineWidth(WidthOf(width));
 }
 

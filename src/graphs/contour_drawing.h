@@ -98,9 +98,10 @@ class GlContourSink final : public ContourSink {
   void EndLine() override;
 };
 
-// The GL state contour lines are drawn in: unlit, anti-aliased and blended,
-// width pixels wide (at least 1). EndContourLines turns smooth lines and
-// blending off and lighting on.
+// The GL state contour lines are drawn in: unlit, width pixels wide (at
+// least 1), neither smoothed nor blended, so that each line is drawn whole;
+// the scene's jittered passes anti-alias it. EndContourLines turns smooth
+// lines and blending off and lighting on.
 void BeginContourLines(Long width);
 void EndContourLines();
 

@@ -163,6 +163,31 @@ void ApplyLight(Workspace& ws) {
   glShadeModel(GL_SMOOTH);
 }
 
+// GL 1.1 blends the colour buffer's alpha by the colours' own factors, so a
+// smooth line leaves alpha below 1 along its fringes, lowest where two of
+// its segments meet inside a pixel, and a transparent face leaves it where
+// it lies. The picture is opaque (its background is the clear colour): a
+// picture read back would show those pixels lighter wherever its alpha is
+// shown, a line as dashes. Sets the alpha of every pixel to 1 and leaves the
+// colours as they are.
+void MakePictureOpaque() {
+  glPushAttrib(GL_COLOR_BUFFER_BIT | GL_SCISSOR_BIT);
+  glDisable(GL_SCISSOR_TEST);
+  glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_TRUE);
+  glClearColor(0.0F, 0.0F, 0.0F, 1.0F);
+  glClear(GL_COLOR_BUFFER_BIT);
+  glPopAttrib();
+}
+
+// The end of every picture: the accumulated passes returned, the legends
+// over them, the picture made opaque.
+void FinishPicture(Workspace& ws) {
+  glAccum(GL_RETURN, 1.0F);
+  glFlush();
+  if (ws.settings.ShowLegend) DrawLegends(ws);
+  MakePictureOpaque();
+}
+
 bool SameLight(const Light& a, const Light& b) {
   return a.Enabled == b.Enabled && a.TwoSides == b.TwoSides && a.GlobalAmbient == b.GlobalAmbient &&
          a.Position == b.Position && a.Diffuse == b.Diffuse && a.Amission == b.Amission &&
@@ -250,9 +275,7 @@ void BuildScene(Workspace& ws, InteractionState& state, Box& sceneBox, SceneList
       DrawContent(ws, sceneBox);
       glAccum(iPass == 0 ? GL_LOAD : GL_ACCUM, static_cast<GLfloat>(plan[iPass].weight));
     }
-    glAccum(GL_RETURN, 1.0F);
-    glFlush();
-    if (ws.settings.ShowLegend) DrawLegends(ws);
+    FinishPicture(ws);
     glEndList();
     lists.returnValid = false;
     return;
@@ -278,9 +301,7 @@ void BuildScene(Workspace& ws, InteractionState& state, Box& sceneBox, SceneList
   }
   glEndList();
   glNewList(base + kFinishList, GL_COMPILE_AND_EXECUTE);
-  glAccum(GL_RETURN, 1.0F);
-  glFlush();
-  if (ws.settings.ShowLegend) DrawLegends(ws);
+  FinishPicture(ws);
   glEndList();
   glNewList(kSceneList, GL_COMPILE);
   for (unsigned part = 0; part < kHelperListCount; ++part) glCallList(base + part);

@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <functional>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -253,6 +254,78 @@ TEST_F(Document2DTest, VectorPlotShowsItsArrows) {
     }
   }
 }
+
+// A straight contour line y = 24.6 - slope * x across a 41 x 41 grid, every
+// grid cell a segment of it some 3 pixels long.
+struct StraightContour {
+  double slope;
+  Long width;
+};
+
+void PrintTo(const StraightContour& line, std::ostream* out) {
+  *out << "slope " << line.slope << ", width " << line.width;
+}
+
+class ContourLineTest : public Document2DTest,
+                        public testing::WithParamInterface<StraightContour> {};
+
+// The darkness of a pixel as a picture viewer shows it over white: 0 for
+// white, 255 for black.
+int Darkness(const Pixel& p) { return 255 - (p[0] * p[3] / 255 + 255 - p[3]); }
+
+// Regression: contour lines were smoothed segment by segment on top of the
+// jittered passes; each segment was blended over its neighbours' ends with
+// the share of the pixel it covered (and lowered the picture's alpha there),
+// so every joint showed lighter than the line around it, and a line of
+// segments one grid cell long looked dashed. A whole line carries its width
+// in ink in every column it crosses.
+TEST_P(ContourLineTest, CarriesTheSameInkInEveryColumn) {
+  const StraightContour line = GetParam();
+  constexpr Long n = 41;
+  const RgbaImage image = Open([&](Program& program) {
+    // Values 0.254 .. 0.874: the one level of the step 0.5 is 0.5, where
+    // y + slope * x = 24.6.
+    TypeData(program, kRegularSurface, {{1, n}, {2, n}}, Grid(n, n, 0, [&](double x, double y) {
+               return (y + line.slope * x + 0.4) / 100.0 + 0.25;
+             }));
+    auto contour = NewGraph(program, kContourPlot);
+    contour->StepU = n - 1;
+    contour->StepV = n - 1;
+    contour->ContourLevels = 0.5;
+    contour->ConFillType = 4;
+    contour->ConColor1 = contour->ConColor2 = RGB(0, 0, 0);
+    contour->ConWidth = line.width;
+    Show(program, contour);
+    // Its grid lines would cross the line.
+    program.core.Shared().axisSystem.Show = false;
+  });
+  const auto yOf = [&](double x) { return 24.6 - line.slope * x; };
+  // Away from the line's ends, which the border cuts.
+  const std::array<int, 2> from = PixelOf(2, yOf(2)), to = PixelOf(38, yOf(38));
+  ASSERT_GT(to[0] - from[0], 80);
+  const int reach = static_cast<int>(line.width) + 3;
+  std::vector<int> ink;
+  for (int x = from[0]; x <= to[0]; ++x) {
+    const double t = static_cast<double>(x - from[0]) / (to[0] - from[0]);
+    const auto middle = static_cast<int>(std::lround(from[1] + t * (to[1] - from[1])));
+    int sum = 0;
+    for (int y = middle - reach; y <= middle + reach; ++y) sum += Darkness(image.At(x, y));
+    ink.push_back(sum);
+  }
+  std::vector<int> sorted = ink;
+  std::sort(sorted.begin(), sorted.end());
+  const int median = sorted[sorted.size() / 2];
+  EXPECT_NEAR(median, 255 * line.width, 26 * line.width) << "the line is not its width";
+  for (std::size_t k = 0; k < ink.size(); ++k) {
+    EXPECT_NEAR(ink[k], median, median / 20) << "column " << from[0] + static_cast<int>(k);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Slopes, ContourLineTest,
+                         testing::Values(StraightContour{0.3, 1}, StraightContour{0.55, 2}),
+                         [](const testing::TestParamInfo<StraightContour>& info) {
+                           return "Width" + std::to_string(info.param.width);
+                         });
 
 }  // namespace
 }  // namespace qv::test

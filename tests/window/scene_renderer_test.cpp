@@ -164,6 +164,25 @@ TEST_F(SceneRenderTest, RepaintFromTheAccumulationEqualsTheFullReplay) {
   EXPECT_EQ(Frame().pixels, built.pixels);
 }
 
+// Regression: blending mixed the picture's alpha as it mixed the colours, so
+// a translucent face, and every smooth line's fringe, left pixels below full
+// alpha that a picture read back shows lighter than they are drawn. Built,
+// repainted from the accumulation and replayed in full, the picture is
+// opaque, with the face still blended grey over the white.
+TEST_F(SceneRenderTest, ThePictureStaysOpaqueWhereGraphsBlend) {
+  auto graph = Show(1, BoxAround(0, 0, 0, 5));
+  graph->translucent = true;
+  core.BuildScene();
+  const RgbaImage built = view.context->ReadPixels();
+  const RgbaImage repainted = Frame();
+  core.SetDrawingSize(kSize, kSize);  // same size: the next frame replays in full
+  const RgbaImage replayed = Frame();
+  for (const RgbaImage* image : {&built, &repainted, &replayed}) {
+    EXPECT_EQ(CountPixels(*image, [](const auto& p) { return p[3] != 255; }), 0);
+    EXPECT_GT(CountPixels(*image, [](const auto& p) { return p[0] > 100 && p[0] < 155; }), 1000);
+  }
+}
+
 // A lit face turned by the scene rotation, under a light beside the camera.
 void LightScene(Workspace& ws) {
   ws.settings.ShowLegend = false;

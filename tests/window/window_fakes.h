@@ -111,7 +111,8 @@ class FakeGraph final : public SceneItem {
   void Draw(const DrawContext&) override {
     ++draws;
     if (drawLog != nullptr) drawLog->push_back(id_);
-    glPushAttrib(GL_ENABLE_BIT | GL_CURRENT_BIT | GL_LIGHTING_BIT | GL_DEPTH_BUFFER_BIT);
+    glPushAttrib(GL_ENABLE_BIT | GL_CURRENT_BIT | GL_LIGHTING_BIT | GL_DEPTH_BUFFER_BIT |
+                 GL_COLOR_BUFFER_BIT);
     if (withoutDepth) glDepthMask(GL_FALSE);
     if (lit) {
       // A white face under the scene's light.
@@ -122,7 +123,11 @@ class FakeGraph final : public SceneItem {
       glNormal3f(0.0F, 0.0F, 1.0F);
     } else {
       glDisable(GL_LIGHTING);
-      glColor3f(0.0F, 0.0F, 0.0F);
+      glColor4f(0.0F, 0.0F, 0.0F, translucent ? 0.5F : 1.0F);
+    }
+    if (translucent) {
+      glEnable(GL_BLEND);
+      glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     }
     const double z = (box_.MinZ + box_.MaxZ) / 2.0 - settings_.CenterX;
     glBegin(GL_QUADS);
@@ -150,6 +155,8 @@ class FakeGraph final : public SceneItem {
   bool lit = false;
   // Draws with the depth mask off, as a transparent surface does, and says so.
   bool withoutDepth = false;
+  // Draws its black face half transparent, blended over what lies behind.
+  bool translucent = false;
   // Says it draws without depth, but draws as before.
   bool saysWithoutDepth = false;
   // When set, every Draw appends the graph's ID.
