@@ -291,14 +291,16 @@ FileDialogService& PropertyDialog::Files() {
 
 bool PropertyDialog::Run(std::function<bool()> ok) {
   auto* top = new wxBoxSizer(wxVERTICAL);
+  // Wide enough for the caption and for every tab to show without
+  // scrolling. The room is asked of the dialog's sizer, not of the notebook:
+  // a minimum width of the notebook would override its pages' own and
+  // squeeze their rows, leaving the last controls at no width.
+  int least = CaptionWidth(*this);
   if (notebook_ != nullptr) {
-    // Wide enough for every tab to show without scrolling, and for every
-    // page's controls: a minimum width alone would override the pages' own
-    // and squeeze their rows, leaving the last controls at no width.
     int tabs = 0;
     for (size_t page = 0; page < notebook_->GetPageCount(); ++page)
       tabs += notebook_->GetTextExtent(notebook_->GetPageText(page)).x + kTabPadding;
-    notebook_->SetMinSize(wxSize(std::max(tabs, notebook_->GetBestSize().x), -1));
+    least = std::max(least, tabs + 2 * kGap);
     top->Add(notebook_, 1, wxEXPAND | wxALL, kGap);
   }
   if (body_ != nullptr) top->Add(body_, 1, wxEXPAND | wxALL, kGap);
@@ -309,7 +311,7 @@ bool PropertyDialog::Run(std::function<bool()> ok) {
   buttons->AddButton(cancelButton);
   buttons->Realize();
   top->Add(buttons, 0, wxEXPAND | wxALL, kGap);
-  top->SetMinSize(wxSize(CaptionWidth(*this), -1));
+  top->SetMinSize(wxSize(least, -1));
   okButton->Bind(wxEVT_BUTTON, [this, ok](wxCommandEvent&) {
     // A refused entry has shown its message: the dialog stays open.
     if (ok()) EndModal(wxID_OK);
