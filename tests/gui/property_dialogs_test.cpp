@@ -1,18 +1,28 @@
 // The property dialogs under a display: each opens from its menu item and
-// its toolbar button with its caption and tabs, OK and Cancel close it, and
+// its toolbar button with its caption and tabs, OK and Cancel close it (and
+// Return and Escape press them), every page shows its controls whole, and
 // the Draw and View buttons run their commands and show their hints.
 #include <wx/button.h>
+#include <wx/checkbox.h>
 #include <wx/checklst.h>
+#include <wx/choice.h>
 #include <wx/dialog.h>
 #include <wx/menu.h>
 #include <wx/notebook.h>
+#include <wx/panel.h>
+#include <wx/radiobut.h>
+#include <wx/settings.h>
+#include <wx/statbox.h>
+#include <wx/stattext.h>
 #include <wx/statusbr.h>
 #include <wx/textctrl.h>
 #include <wx/timer.h>
 #include <wx/toolbar.h>
+#include <wx/uiaction.h>
 #include <wx/utils.h>
 #include <wx/weakref.h>
 
+#include <algorithm>
 #include <array>
 #include <chrono>
 #include <filesystem>
@@ -184,75 +194,75 @@ TEST_P(DialogOpenTest, OpensFromItsMenuItemAndButtonAndClosesWithCancelAndOk) {
 
 const std::vector<std::string> kNoTabs;
 
-INSTANTIATE_TEST_SUITE_P(
-    Dialogs, DialogOpenTest,
-    testing::Values(
-        DialogCase{"Point",
-                   M::mnuDrawPoint,
-                   20,
-                   kViewCode3D,
-                   "Point Properties",
-                   {"Point", "Properties"},
-                   true},
-        DialogCase{"Vertex", M::mnuDrawVert, 22, kViewCode3D, "3D Vertex Model Properties", kNoTabs,
-                   true},
-        DialogCase{"GridModel", M::mnuDrawGrid, 23, kViewCode3D, "3D Grid Model Properties",
-                   kNoTabs, true},
-        DialogCase{"Surface",
-                   M::mnuDrawTab3D,
-                   24,
-                   kViewCode3D,
-                   "3D Surface Properties",
-                   {"General", "Color", "Material", "Smoothness", "Texture", "Transparency"},
-                   true},
-        DialogCase{"Delaunay",
-                   M::mnuDrawDelaunay,
-                   25,
-                   kViewCode3D,
-                   "Delaunay Triangles",
-                   {"Surface", "Triangles"},
-                   true},
-        DialogCase{"ColorMap", M::mnuDrawColor, 27, kViewCode2D, "Color Map Properties", kNoTabs,
-                   true},
-        DialogCase{"Contour",
-                   M::mnuDrawCon,
-                   28,
-                   kViewCode2D,
-                   "Contour Plot Properties",
-                   {"General", "Lines"},
-                   true},
-        DialogCase{"Vector", M::mnuDrawVector, 29, kViewCode2D, "Vector Plot Properties", kNoTabs,
-                   true},
-        DialogCase{"Contour3D",
-                   M::mnuDrawCon3D,
-                   30,
-                   kViewCode3D,
-                   "3D Contour Plot Properties",
-                   {"General", "Lines"},
-                   true},
-        DialogCase{"Scatter4D", M::mnuDraw4DScat, 32, kViewCode4D, "4D Scatter Properties", kNoTabs,
-                   true},
-        DialogCase{"Vector4D", M::mnuDraw4DVec, 33, kViewCode4D, "4D Vector Properties", kNoTabs,
-                   true},
-        DialogCase{"Slice4D",
-                   M::mnuDraw4DSlice,
-                   34,
-                   kViewCode4D,
-                   "4D Slice Properties",
-                   {"General", "YZ Direction", "ZX Direction", "XY Direction"},
-                   true},
-        DialogCase{"IsoSurface", M::mnuDrawIsoSur, 0, kViewCode4D, "IsoSurface Properties", kNoTabs,
-                   true},
-        DialogCase{"Axis",
-                   M::mnuDrawAxis,
-                   36,
-                   kViewCode3D,
-                   "Axis Properties",
-                   {"General", "Panel", "Grid", "Label", "Title"},
-                   false},
-        DialogCase{"Light", M::mnuDrawLight, 37, kViewCode3D, "Light Properties", kNoTabs, false},
-        DialogCase{"ViewSettings", M::mnuViewSet, 0, kViewCode3D, "View Setting", kNoTabs, false}),
-    [](const testing::TestParamInfo<DialogCase>& info) { return info.param.name; });
+// Every dialog a Draw or View menu item opens.
+const std::vector<DialogCase> kMenuDialogs = {
+    DialogCase{"Point",
+               M::mnuDrawPoint,
+               20,
+               kViewCode3D,
+               "Point Properties",
+               {"Point", "Properties"},
+               true},
+    DialogCase{"Vertex", M::mnuDrawVert, 22, kViewCode3D, "3D Vertex Model Properties", kNoTabs,
+               true},
+    DialogCase{"GridModel", M::mnuDrawGrid, 23, kViewCode3D, "3D Grid Model Properties", kNoTabs,
+               true},
+    DialogCase{"Surface",
+               M::mnuDrawTab3D,
+               24,
+               kViewCode3D,
+               "3D Surface Properties",
+               {"General", "Color", "Material", "Smoothness", "Texture", "Transparency"},
+               true},
+    DialogCase{"Delaunay",
+               M::mnuDrawDelaunay,
+               25,
+               kViewCode3D,
+               "Delaunay Triangles",
+               {"Surface", "Triangles"},
+               true},
+    DialogCase{"ColorMap", M::mnuDrawColor, 27, kViewCode2D, "Color Map Properties", kNoTabs, true},
+    DialogCase{"Contour",
+               M::mnuDrawCon,
+               28,
+               kViewCode2D,
+               "Contour Plot Properties",
+               {"General", "Lines"},
+               true},
+    DialogCase{"Vector", M::mnuDrawVector, 29, kViewCode2D, "Vector Plot Properties", kNoTabs,
+               true},
+    DialogCase{"Contour3D",
+               M::mnuDrawCon3D,
+               30,
+               kViewCode3D,
+               "3D Contour Plot Properties",
+               {"General", "Lines"},
+               true},
+    DialogCase{"Scatter4D", M::mnuDraw4DScat, 32, kViewCode4D, "4D Scatter Properties", kNoTabs,
+               true},
+    DialogCase{"Vector4D", M::mnuDraw4DVec, 33, kViewCode4D, "4D Vector Properties", kNoTabs, true},
+    DialogCase{"Slice4D",
+               M::mnuDraw4DSlice,
+               34,
+               kViewCode4D,
+               "4D Slice Properties",
+               {"General", "YZ Direction", "ZX Direction", "XY Direction"},
+               true},
+    DialogCase{"IsoSurface", M::mnuDrawIsoSur, 0, kViewCode4D, "IsoSurface Properties", kNoTabs,
+               true},
+    DialogCase{"Axis",
+               M::mnuDrawAxis,
+               36,
+               kViewCode3D,
+               "Axis Properties",
+               {"General", "Panel", "Grid", "Label", "Title"},
+               false},
+    DialogCase{"Light", M::mnuDrawLight, 37, kViewCode3D, "Light Properties", kNoTabs, false},
+    DialogCase{"ViewSettings", M::mnuViewSet, 0, kViewCode3D, "View Setting", kNoTabs, false}};
+
+std::string CaseName(const testing::TestParamInfo<DialogCase>& info) { return info.param.name; }
+
+INSTANTIATE_TEST_SUITE_P(Dialogs, DialogOpenTest, testing::ValuesIn(kMenuDialogs), CaseName);
 
 TEST_F(PropertyDialogsTest, TheSheetPopupsSettingsOpensTheGridSizeDialog) {
   const std::optional<Seen> seen =
@@ -445,6 +455,205 @@ TEST_F(PropertyDialogsTest, TheViewButtonsRunTheirViewCommands) {
     EXPECT_EQ(shown.RotYaw, presets[static_cast<std::size_t>(k)][2]);
   }
 }
+
+// Layout as the user sees it
+
+class DialogLayoutTest : public PropertyDialogsTest,
+                         public testing::WithParamInterface<DialogCase> {
+ protected:
+  // Opens the case's dialog in its kind of document.
+  std::optional<Seen> Open(const std::function<void(wxDialog&)>& act) {
+    const DialogCase& c = GetParam();
+    if (!documentMade_) {
+      if (c.viewCode == kViewCode2D) frame_->RunCommand(M::mnuFileNew2D);
+      if (c.viewCode == kViewCode4D) frame_->RunCommand(M::mnuFileNew4D);
+      documentMade_ = true;
+    }
+    return Play([&] { Menu(c.item); }, act);
+  }
+
+ private:
+  bool documentMade_ = false;
+};
+
+// Every dialog there is: the menus' and the data sheet's and the About box.
+std::vector<DialogCase> EveryDialog() {
+  std::vector<DialogCase> cases = kMenuDialogs;
+  cases.push_back({"GridSize", M::mnuGESet, 0, kViewCode3D, "Options", kNoTabs, false});
+  cases.push_back({"About", M::mnuHelpAbout, 0, kViewCode3D, "About Quorvel", kNoTabs, false});
+  return cases;
+}
+
+// Room that the window manager's title bar takes beside the caption's text:
+// the close button and the padding around both.
+constexpr int kTitleBarRoom = 80;
+// Room a drop-down list takes beside its text: the arrow and the padding.
+constexpr int kChoiceArrowRoom = 24;
+
+std::string Describe(wxWindow& window) {
+  std::string text = wxString(window.GetClassInfo()->GetClassName()).utf8_string();
+  const wxString label = window.GetLabel();
+  if (!label.empty()) text += " \"" + label.utf8_string() + "\"";
+  const wxRect r = window.GetRect();
+  text += " at " + std::to_string(r.x) + "," + std::to_string(r.y) + " " + std::to_string(r.width) +
+          "x" + std::to_string(r.height);
+  return text;
+}
+
+// Where a container's children may lie, in the coordinates they are placed
+// in: a frame's inside below its caption, else the client area. (The
+// toolkit's screen position of a frame is off by its caption, so the
+// checks compare the places the sizers gave.)
+wxRect InsideOf(wxWindow& container) {
+  if (auto* box = dynamic_cast<wxStaticBox*>(&container)) {
+    int top = 0;
+    int other = 0;
+    box->GetBordersForSizer(&top, &other);
+    const wxSize size = box->GetSize();
+    return {0, 0, size.x - 2 * other, size.y - top - other};
+  }
+  return {wxPoint(0, 0), container.GetClientSize()};
+}
+
+bool IsContainer(wxWindow& window) {
+  return dynamic_cast<wxStaticBox*>(&window) != nullptr ||
+         (dynamic_cast<wxPanel*>(&window) != nullptr && !window.GetChildren().empty());
+}
+
+// Collects every fault of container's shown controls, depth first: a
+// control outside its container, two siblings that overlap, a control
+// smaller than its text needs, a list narrower than its longest entry.
+void CheckLayout(wxWindow& container, const std::string& where, std::vector<std::string>& faults) {
+  const wxRect inside = InsideOf(container);
+  std::vector<wxWindow*> shown;
+  for (wxWindow* child : container.GetChildren()) {
+    if (child->IsShown() && !child->IsTopLevel()) shown.push_back(child);
+  }
+  for (std::size_t a = 0; a < shown.size(); ++a) {
+    wxWindow& child = *shown[a];
+    const wxRect r = child.GetRect();
+    if (!inside.Contains(r)) faults.push_back(where + ": " + Describe(child) + " lies outside");
+    for (std::size_t b = a + 1; b < shown.size(); ++b) {
+      if (r.Intersects(shown[b]->GetRect()))
+        faults.push_back(where + ": " + Describe(child) + " overlaps " + Describe(*shown[b]));
+    }
+    const bool hasText = dynamic_cast<wxStaticText*>(&child) != nullptr ||
+                         dynamic_cast<wxCheckBox*>(&child) != nullptr ||
+                         dynamic_cast<wxRadioButton*>(&child) != nullptr ||
+                         dynamic_cast<wxButton*>(&child) != nullptr;
+    const wxSize best = child.GetBestSize();
+    if (hasText && (r.width < best.x || r.height < best.y))
+      faults.push_back(where + ": " + Describe(child) + " is cut, it needs " +
+                       std::to_string(best.x) + "x" + std::to_string(best.y));
+    if (auto* list = dynamic_cast<wxChoice*>(&child)) {
+      int longest = 0;
+      for (const wxString& item : list->GetStrings())
+        longest = std::max(longest, list->GetTextExtent(item).x);
+      if (r.width < longest + kChoiceArrowRoom)
+        faults.push_back(where + ": " + Describe(child) + " cuts an entry " +
+                         std::to_string(longest) + " px wide");
+    }
+    if (auto* notebook = dynamic_cast<wxNotebook*>(&child)) {
+      for (size_t page = 0; page < notebook->GetPageCount(); ++page) {
+        notebook->SetSelection(page);
+        wxYield();
+        wxWindow& shownPage = *notebook->GetPage(page);
+        const std::string tab = where + " > " + notebook->GetPageText(page).utf8_string();
+        if (!notebook->GetScreenRect().Contains(shownPage.GetScreenRect()))
+          faults.push_back(tab + ": the page lies outside its notebook");
+        CheckLayout(shownPage, tab, faults);
+      }
+      notebook->SetSelection(0);
+    } else if (IsContainer(child)) {
+      CheckLayout(child, where, faults);
+    }
+  }
+}
+
+// Every fault of a dialog's layout, its title's width included.
+std::vector<std::string> LayoutFaults(wxDialog& dialog) {
+  std::vector<std::string> faults;
+  wxFont caption = wxSystemSettings::GetFont(wxSYS_DEFAULT_GUI_FONT).Bold();
+  int titleWidth = 0;
+  int titleHeight = 0;
+  dialog.GetTextExtent(dialog.GetTitle(), &titleWidth, &titleHeight, nullptr, nullptr, &caption);
+  if (dialog.GetSize().x < titleWidth + kTitleBarRoom)
+    faults.push_back("the title needs " + std::to_string(titleWidth + kTitleBarRoom) +
+                     " px, the dialog is " + std::to_string(dialog.GetSize().x));
+  CheckLayout(dialog, dialog.GetTitle().utf8_string(), faults);
+  return faults;
+}
+
+// Regression: the notebook's width was that of its tabs alone, so the
+// Delaunay Surface page and the contour Lines page squeezed their colour row
+// and left the second swatch, at no width, over the page's first control;
+// controls made on a page under a frame lay below its caption; narrow
+// dialogs cut their captions.
+TEST_P(DialogLayoutTest, EveryPageShowsItsControlsWholeInsideAndApart) {
+  std::vector<std::string> faults;
+  const std::optional<Seen> seen = Open([&](wxDialog& d) {
+    faults = LayoutFaults(d);
+    d.EndModal(wxID_CANCEL);
+  });
+  ASSERT_TRUE(seen) << "no dialog opened";
+  EXPECT_TRUE(faults.empty()) << testing::PrintToString(faults);
+}
+
+// The first control of type T on the shown page, if it has one.
+template <typename T>
+T* FirstShown(wxWindow& root) {
+  for (wxWindow* child : root.GetChildren()) {
+    auto* found = dynamic_cast<T*>(child);
+    if (found != nullptr && found->IsShownOnScreen()) return found;
+    if (T* inside = FirstShown<T>(*child)) return inside;
+  }
+  return nullptr;
+}
+
+struct KeyPress {
+  const char* name;
+  int key;
+  // Puts the focus where the key is pressed: a text box or a drop-down list
+  // would take Return for themselves. Without one the focus stays where the
+  // dialog put it.
+  std::function<wxWindow*(wxWindow&)> focus;
+  bool pressesOk;
+};
+
+// Return presses OK and Escape Cancel, as users expect of a dialog, with the
+// focus in a text box or on a drop-down list as well. The About box has one
+// button, which both keys press.
+TEST_P(DialogLayoutTest, ReturnPressesOkAndEscapeCancel) {
+  const bool oneButton = GetParam().item == M::mnuHelpAbout;
+  const std::vector<KeyPress> presses = {
+      {"Return in a text box", WXK_RETURN, FirstShown<wxTextCtrl>, true},
+      {"Return on a list", WXK_RETURN, FirstShown<wxChoice>, true},
+      {"Escape in a text box", WXK_ESCAPE, FirstShown<wxTextCtrl>, oneButton}};
+  for (const KeyPress& press : presses) {
+    SCOPED_TRACE(press.name);
+    int pressed = wxID_NONE;
+    const std::optional<Seen> seen = Open([&](wxDialog& d) {
+      for (int id : {wxID_OK, wxID_CANCEL}) {
+        if (wxWindow* button = d.FindWindow(id)) {
+          button->Bind(wxEVT_BUTTON, [&pressed, id](wxCommandEvent& event) {
+            if (pressed == wxID_NONE) pressed = id;
+            event.Skip();
+          });
+        }
+      }
+      if (wxWindow* focus = press.focus(d)) focus->SetFocus();
+      // The key goes to the window under the pointer when no window manager
+      // gives the dialog the focus.
+      wxUIActionSimulator user;
+      user.MouseMove(d.GetScreenRect().GetTopLeft() + wxPoint(4, 4));
+      user.Char(press.key);
+    });
+    ASSERT_TRUE(seen) << "no dialog opened";
+    EXPECT_EQ(pressed, press.pressesOk ? wxID_OK : wxID_CANCEL);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Dialogs, DialogLayoutTest, testing::ValuesIn(EveryDialog()), CaseName);
 
 }  // namespace
 }  // namespace qv

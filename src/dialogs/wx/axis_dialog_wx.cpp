@@ -17,35 +17,37 @@ void BuildGeneral(PropertyDialog& d, AxisDialogModel& m) {
                   [&m](bool show) { m.SetShowAxis(show); }),
               0, wxALL, 4);
   wxStaticBoxSizer* style = d.Frame(page, column, "Style");
+  wxWindow* styleBox = style->GetStaticBox();
   style->Add(d.Option(
-      page, "Panel Style", true, [&m] { return m.style == 1; }, [&m] { m.style = 1; }));
+      styleBox, "Panel Style", true, [&m] { return m.style == 1; }, [&m] { m.style = 1; }));
   style->Add(d.Option(
-      page, "Line Style", false, [&m] { return m.style == 2; }, [&m] { m.style = 2; }));
+      styleBox, "Line Style", false, [&m] { return m.style == 2; }, [&m] { m.style = 2; }));
   wxStaticBoxSizer* scales = d.Frame(page, column, "Scales");
+  wxWindow* scalesBox = scales->GetStaticBox();
   const std::array<const char*, 3> modes = {"Square", "Equal", "Custom"};
   for (Long mode = 1; mode <= 3; ++mode) {
     scales->Add(d.Option(
-        page, modes[static_cast<std::size_t>(mode - 1)], mode == 1,
+        scalesBox, modes[static_cast<std::size_t>(mode - 1)], mode == 1,
         [&m, mode] { return m.ScaleMode() == mode; }, [&m, mode] { m.SetScaleMode(mode); }));
   }
   auto* ratios = new wxBoxSizer(wxHORIZONTAL);
-  auto* label = d.Label(page, m.RatioLabel());
+  auto* label = d.Label(scalesBox, m.RatioLabel());
   ratios->Add(label, 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, 2);
   std::vector<wxWindow*> parts = {label};
   for (std::size_t k = 0; k < 4; ++k) {
     if (k == 1 || k == 2) {
-      auto* colon = d.Label(page, ":");
+      auto* colon = d.Label(scalesBox, ":");
       ratios->Add(colon, 0, wxALIGN_CENTER_VERTICAL | wxLEFT | wxRIGHT, 2);
       parts.push_back(colon);
       if (k == 2) d.ShowWhen(colon, [&m] { return m.Volume(); });
     }
     if (k == 3) {
-      auto* zoom = d.Label(page, "Zoom Z:");
+      auto* zoom = d.Label(scalesBox, "Zoom Z:");
       ratios->Add(zoom, 0, wxALIGN_CENTER_VERTICAL | wxLEFT | wxRIGHT, 4);
       parts.push_back(zoom);
       d.ShowWhen(zoom, [&m] { return !m.Volume(); });
     }
-    wxTextCtrl* box = d.Text(page, m.ratios[k], 44);
+    wxTextCtrl* box = d.Text(scalesBox, m.ratios[k], 44);
     ratios->Add(box, 0, wxALIGN_CENTER_VERTICAL);
     parts.push_back(box);
     if (k == 2) d.ShowWhen(box, [&m] { return m.Volume(); });
@@ -64,12 +66,13 @@ void BuildPanels(PropertyDialog& d, AxisDialogModel& m) {
   for (int k = 0; k < 3; ++k) {
     AxisDialogModel::Panel& panel = m.panels[static_cast<std::size_t>(k)];
     wxStaticBoxSizer* frame = d.Frame(page, column, frames[static_cast<std::size_t>(k)]);
+    wxWindow* box = frame->GetStaticBox();
     auto* row = new wxBoxSizer(wxHORIZONTAL);
-    row->Add(d.Check(page, " Show", panel.show), 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, 12);
+    row->Add(d.Check(box, " Show", panel.show), 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, 12);
     std::vector<wxWindow*> controls = {
-        d.Label(page, "Color"),
-        d.Swatch(page, panel.color, [&m, k](Long c) { m.ChoosePanelColor(k, c); }),
-        d.Label(page, "Material"), d.List(page, materials, panel.material)};
+        d.Label(box, "Color"),
+        d.Swatch(box, panel.color, [&m, k](Long c) { m.ChoosePanelColor(k, c); }),
+        d.Label(box, "Material"), d.List(box, materials, panel.material)};
     for (wxWindow* control : controls) {
       row->Add(control, 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, 6);
       d.EnableWhen(control, [&panel] { return panel.show; });
@@ -88,13 +91,14 @@ void BuildGrids(PropertyDialog& d, AxisDialogModel& m) {
   for (int k = 0; k < 3; ++k) {
     AxisDialogModel::Grid& grid = m.grids[static_cast<std::size_t>(k)];
     wxStaticBoxSizer* frame = d.Frame(page, column, frames[static_cast<std::size_t>(k)]);
+    wxWindow* box = frame->GetStaticBox();
     auto* row = new wxBoxSizer(wxHORIZONTAL);
-    row->Add(d.Check(page, directions[static_cast<std::size_t>(k)][0], grid.first), 0,
+    row->Add(d.Check(box, directions[static_cast<std::size_t>(k)][0], grid.first), 0,
              wxALIGN_CENTER_VERTICAL | wxRIGHT, 8);
-    row->Add(d.Check(page, directions[static_cast<std::size_t>(k)][1], grid.second), 0,
+    row->Add(d.Check(box, directions[static_cast<std::size_t>(k)][1], grid.second), 0,
              wxALIGN_CENTER_VERTICAL | wxRIGHT, 8);
-    row->Add(d.Label(page, "Color"), 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, 4);
-    row->Add(d.Swatch(page, grid.color, [&m, k](Long c) { m.ChooseGridColor(k, c); }), 0,
+    row->Add(d.Label(box, "Color"), 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, 4);
+    row->Add(d.Swatch(box, grid.color, [&m, k](Long c) { m.ChooseGridColor(k, c); }), 0,
              wxALIGN_CENTER_VERTICAL);
     frame->Add(row);
   }

@@ -97,12 +97,13 @@ void BuildSurface(PropertyDialog& d, SurfaceDialogModel& m) {
 
   wxPanel* smoothness = d.AddTab(SurfaceDialogModel::kTabs[3]);
   wxStaticBoxSizer* frame = d.Frame(smoothness, PropertyDialog::Column(smoothness), "Smoothness");
+  wxWindow* smoothnessBox = frame->GetStaticBox();
   const std::array<std::pair<const char*, Long>, 3> shades = {
       {{" Flat", 1}, {"Smooth", 2}, {" Smoothest", 3}}};
   for (const auto& [caption, code] : shades) {
     const Long shade = code;
     frame->Add(d.Option(
-        smoothness, caption, shade == 1, [&m, shade] { return m.smoothness == shade; },
+        smoothnessBox, caption, shade == 1, [&m, shade] { return m.smoothness == shade; },
         [&m, shade] { m.smoothness = shade; }));
   }
 
@@ -123,10 +124,11 @@ void BuildSurface(PropertyDialog& d, SurfaceDialogModel& m) {
   wxBoxSizer* t = PropertyDialog::Column(transparency);
   AddRow(t, {d.Check(transparency, "Transparent", m.transparent)});
   wxStaticBoxSizer* style = d.Frame(transparency, t, "Style");
+  wxWindow* styleBox = style->GetStaticBox();
   style->Add(d.Option(
-      transparency, "Overlay", true, [&m] { return !m.blend; }, [&m] { m.blend = false; }));
+      styleBox, "Overlay", true, [&m] { return !m.blend; }, [&m] { m.blend = false; }));
   style->Add(d.Option(
-      transparency, "Blend", false, [&m] { return m.blend; }, [&m] { m.blend = true; }));
+      styleBox, "Blend", false, [&m] { return m.blend; }, [&m] { m.blend = true; }));
   wxSlider* slider =
       d.Slider(transparency, m.transparency, 0, SurfaceDialogModel::kMaxTransparency);
   t->Add(slider, 0, wxALL, 4);
@@ -141,7 +143,7 @@ void BuildContour(PropertyDialog& d, ContourDialogModel& m) {
   wxBoxSizer* l = PropertyDialog::Column(lines);
   AddRow(l, {d.Label(lines, "Width"), d.List(lines, CountList(kWidthListCount), m.width)});
   wxStaticBoxSizer* frame = d.Frame(lines, l, "Color");
-  ColorModes(d, lines, frame, m.colors,
+  ColorModes(d, frame->GetStaticBox(), frame, m.colors,
              {ColorModeChoice::kGradient, ColorModeChoice::kSingle, ColorModeChoice::kColormap});
 }
 
@@ -151,11 +153,12 @@ void BuildDelaunay(PropertyDialog& d, DelaunayDialogModel& m) {
   AddRow(s, {d.Check(surface, "Show Surface", m.showSurface)});
   wxStaticBoxSizer* model = d.Frame(surface, s, "Model");
   model->Add(d.Option(
-      surface, "Flat", true, [&m] { return !m.smooth; }, [&m] { m.smooth = false; }));
+      model->GetStaticBox(), "Flat", true, [&m] { return !m.smooth; }, [&m] { m.smooth = false; }));
   model->Add(d.Option(
-      surface, "Smooth", false, [&m] { return m.smooth; }, [&m] { m.smooth = true; }));
+      model->GetStaticBox(), "Smooth", false, [&m] { return m.smooth; },
+      [&m] { m.smooth = true; }));
   wxStaticBoxSizer* color = d.Frame(surface, s, "Color");
-  ColorModes(d, surface, color, m.colors,
+  ColorModes(d, color->GetStaticBox(), color, m.colors,
              {ColorModeChoice::kSingle, ColorModeChoice::kGradient, ColorModeChoice::kColormap});
   wxPanel* triangles = d.AddTab(DelaunayDialogModel::kTabs[1]);
   wxBoxSizer* t = PropertyDialog::Column(triangles);
@@ -170,11 +173,12 @@ void BuildSliceTab(PropertyDialog& d, SliceDialogModel& m, int direction, const 
   SliceDirection& s = m.directions[static_cast<std::size_t>(direction)];
   wxPanel* page = d.AddTab(tab);
   wxStaticBoxSizer* frame = d.Frame(page, PropertyDialog::Column(page), "Position(s)");
+  wxWindow* box = frame->GetStaticBox();
   AddRow(frame,
-         {d.Label(page, SliceDialogModel::kPositionCaptions[static_cast<std::size_t>(direction)]),
-          d.Text(page, s.position)});
-  frame->Add(d.Label(page, "Selected Values"), 0, wxLEFT, 3);
-  auto* list = new wxListBox(page, wxID_ANY, wxDefaultPosition, wxSize(320, 110));
+         {d.Label(box, SliceDialogModel::kPositionCaptions[static_cast<std::size_t>(direction)]),
+          d.Text(box, s.position)});
+  frame->Add(d.Label(box, "Selected Values"), 0, wxLEFT, 3);
+  auto* list = new wxListBox(box, wxID_ANY, wxDefaultPosition, wxSize(320, 110));
   list->Bind(wxEVT_LISTBOX, [&s, list](wxCommandEvent&) { s.selected = list->GetSelection(); });
   const auto show = [&s, list] {
     wxArrayString texts;
@@ -188,22 +192,22 @@ void BuildSliceTab(PropertyDialog& d, SliceDialogModel& m, int direction, const 
   auto* listRow = new wxBoxSizer(wxHORIZONTAL);
   listRow->Add(list, 0, wxALL, 3);
   auto* buttons = new wxBoxSizer(wxVERTICAL);
-  buttons->Add(d.Button(page, "Add", [&m, direction] { m.Add(direction); }), 0, wxBOTTOM, 3);
-  buttons->Add(d.Button(page, "Remove", [&m, direction] { m.Remove(direction); }), 0, wxBOTTOM, 3);
-  buttons->Add(d.Button(page, "Reset", [&m, direction] { m.Reset(direction); }));
+  buttons->Add(d.Button(box, "Add", [&m, direction] { m.Add(direction); }), 0, wxBOTTOM, 3);
+  buttons->Add(d.Button(box, "Remove", [&m, direction] { m.Remove(direction); }), 0, wxBOTTOM, 3);
+  buttons->Add(d.Button(box, "Reset", [&m, direction] { m.Reset(direction); }));
   listRow->Add(buttons, 0, wxALL, 3);
   frame->Add(listRow);
   const auto& ranges = SliceDialogModel::kRangeCaptions[static_cast<std::size_t>(direction)];
   for (std::size_t r = 0; r < 2; ++r) {
-    AddRow(frame, {d.Label(page, ranges[r]), d.Text(page, s.ranges[r * 2], 50), d.Label(page, "To"),
-                   d.Text(page, s.ranges[r * 2 + 1], 50)});
+    AddRow(frame, {d.Label(box, ranges[r]), d.Text(box, s.ranges[r * 2], 50), d.Label(box, "To"),
+                   d.Text(box, s.ranges[r * 2 + 1], 50)});
   }
-  AddRow(frame, {d.Check(page, "Add Color Map", s.color)});
+  AddRow(frame, {d.Check(box, "Add Color Map", s.color)});
   AddRow(frame,
-         {d.Check(page, "Add Contour", s.contour), d.Label(page, "Interval"),
-          d.Text(page, s.interval, 50), d.Label(page, "Color"), d.Swatch(page, s.contourColor)});
-  AddRow(frame, {d.Check(page, "Add Vector", s.vector), d.Label(page, "Color"),
-                 d.Swatch(page, s.vectorColor)});
+         {d.Check(box, "Add Contour", s.contour), d.Label(box, "Interval"),
+          d.Text(box, s.interval, 50), d.Label(box, "Color"), d.Swatch(box, s.contourColor)});
+  AddRow(frame, {d.Check(box, "Add Vector", s.vector), d.Label(box, "Color"),
+                 d.Swatch(box, s.vectorColor)});
   show();
 }
 
@@ -211,15 +215,16 @@ void BuildSlice(PropertyDialog& d, SliceDialogModel& m) {
   wxPanel* general = d.AddTab(SliceDialogModel::kTabs[0]);
   wxBoxSizer* g = PropertyDialog::Column(general);
   wxStaticBoxSizer* colors = d.Frame(general, g, "Volume Colors");
-  AddRow(colors, {d.Option(
-                      general, "Gradient", true, [&m] { return !m.colormap; },
-                      [&m] { m.colormap = false; }),
-                  d.Label(general, "1st Color"), d.Swatch(general, m.first),
-                  d.Label(general, "2nd Color"), d.Swatch(general, m.second)});
+  wxWindow* box = colors->GetStaticBox();
   AddRow(colors,
          {d.Option(
-              general, "Colormap", false, [&m] { return m.colormap; }, [&m] { m.colormap = true; }),
-          d.List(general, MapList(), m.map)});
+              box, "Gradient", true, [&m] { return !m.colormap; }, [&m] { m.colormap = false; }),
+          d.Label(box, "1st Color"), d.Swatch(box, m.first), d.Label(box, "2nd Color"),
+          d.Swatch(box, m.second)});
+  AddRow(colors,
+         {d.Option(
+              box, "Colormap", false, [&m] { return m.colormap; }, [&m] { m.colormap = true; }),
+          d.List(box, MapList(), m.map)});
   AddRow(g, {d.Check(general, "Show The Points Of Irregular Data", m.showIrregular)});
   for (int direction = 0; direction < 3; ++direction) {
     BuildSliceTab(d, m, direction,

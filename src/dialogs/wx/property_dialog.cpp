@@ -1,5 +1,6 @@
 #include "property_dialog.h"
 
+#include <algorithm>
 #include <optional>
 
 #include <wx/button.h>
@@ -7,6 +8,7 @@
 #include <wx/utils.h>
 
 #include "platform/text_encoding.h"
+#include "platform/wx/wx_caption.h"
 #include "platform/wx/wx_choosers.h"
 #include "platform/wx/wx_file_dialog.h"
 #include "scene/material_preset.h"
@@ -252,6 +254,17 @@ void PropertyDialog::Reread() {
   refreshing_ = false;
 }
 
+void PropertyDialog::OnCharHook(wxKeyEvent& event) {
+  // Return presses OK wherever the focus is, but on a button, which Return
+  // presses itself: the toolkit would open a focused drop-down list instead.
+  const int key = event.GetKeyCode();
+  if ((key == WXK_RETURN || key == WXK_NUMPAD_ENTER) && !event.HasAnyModifiers() &&
+      dynamic_cast<wxButton*>(FindFocus()) == nullptr && EmulateButtonClickIfPresent(wxID_OK))
+    return;
+  // Escape goes on to the dialog's own handling, which presses Cancel.
+  event.Skip();
+}
+
 void PropertyDialog::Changed() {
   if (refreshing_) return;
   for (const auto& update : updates_) update();
@@ -278,12 +291,16 @@ FileDialogService& PropertyDialog::Files() {
 
 bool PropertyDialog::Run(std::function<bool()> ok) {
   auto* top = new wxBoxSizer(wxVERTICAL);
+  // Wide enough for the caption and for every tab to show without
+  // scrolling. The room is asked of the dialog's sizer, not of the notebook:
+  // a minimum width of the notebook would override its pages' own and
+  // squeeze their rows, leaving the last controls at no width.
+  int least = CaptionWidth(*this);
   if (notebook_ != nullptr) {
-    // Wide enough for every tab to show without scrolling.
     int tabs = 0;
     for (size_t page = 0; page < notebook_->GetPageCount(); ++page)
       tabs += notebook_->GetTextExtent(notebook_->GetPageText(page)).x + kTabPadding;
-    notebook_->SetMinSize(wxSize(tabs, -1));
+    least = std::max(least, tabs + 2 * kGap);
     top->Add(notebook_, 1, wxEXPAND | wxALL, kGap);
   }
   if (body_ != nullptr) top->Add(body_, 1, wxEXPAND | wxALL, kGap);
@@ -294,11 +311,16 @@ bool PropertyDialog::Run(std::function<bool()> ok) {
   buttons->AddButton(cancelButton);
   buttons->Realize();
   top->Add(buttons, 0, wxEXPAND | wxALL, kGap);
+  top->SetMinSize(wxSize(least, -1));
   okButton->Bind(wxEVT_BUTTON, [this, ok](wxCommandEvent&) {
     // A refused entry has shown its message: the dialog stays open.
     if (ok()) EndModal(wxID_OK);
   });
   cancelButton->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { EndModal(wxID_CANCEL); });
+  okButton->SetDefault();
+  SetAffirmativeId(wxID_OK);
+  SetEscapeId(wxID_CANCEL);
+  Bind(wxEVT_CHAR_HOOK, &PropertyDialog::OnCharHook, this);
   SetSizerAndFit(top);
   Reread();
   Layout();

@@ -19,6 +19,7 @@
 #include <wx/radiobut.h>
 #include <wx/sizer.h>
 #include <wx/slider.h>
+#include <wx/statbox.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
@@ -57,7 +58,9 @@ class PropertyDialog final : public wxDialog {
   wxPanel* Body();
   // The sizer of a page or the body: controls are added to it in order.
   static wxBoxSizer* Column(wxPanel* page);
-  // A captioned frame in parent's column; controls go into its sizer.
+  // A captioned frame in parent's column. Its controls are made on its box
+  // (GetStaticBox()) and added to its sizer: made on parent they would lie
+  // under the box's caption and frame.
   wxStaticBoxSizer* Frame(wxWindow* parent, wxSizer* into, const char* caption);
 
   // Controls bound to fields (texts are Windows-1252)
@@ -100,6 +103,7 @@ class PropertyDialog final : public wxDialog {
 
  private:
   void Changed();
+  void OnCharHook(wxKeyEvent& event);
   // Keeps index and the selection of list (a wxChoice or a wxListBox) in
   // step, each way.
   template <typename ListControl>

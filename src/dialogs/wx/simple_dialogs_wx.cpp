@@ -16,10 +16,11 @@ bool ShowLightDialog(wxWindow* parent, LightDialogModel& model) {
   column->Add(frames);
   for (std::size_t f = 0; f < 4; ++f) {
     wxStaticBoxSizer* frame = d.Frame(body, frames, LightDialogModel::kFrames[f]);
+    wxWindow* box = frame->GetStaticBox();
     auto* grid = new wxFlexGridSizer(4, 4, 4);
     for (std::size_t c = 0; c < 4; ++c) {
-      PropertyDialog::Row(grid, d.Label(body, labels[f][c]),
-                          d.Text(body, model.values[f * 4 + c], 70));
+      PropertyDialog::Row(grid, d.Label(box, labels[f][c]),
+                          d.Text(box, model.values[f * 4 + c], 70));
     }
     frame->Add(grid);
   }
@@ -37,16 +38,16 @@ bool ShowViewDialog(wxWindow* parent, ViewDialogModel& model) {
   wxBoxSizer* column = PropertyDialog::Column(body);
   wxStaticBoxSizer* projection = d.Frame(body, column, "Projection Type");
   projection->Add(d.Option(
-      body, "Ortho", true, [&model] { return !model.perspective; },
+      projection->GetStaticBox(), "Ortho", true, [&model] { return !model.perspective; },
       [&model] { model.perspective = false; }));
   projection->Add(d.Option(
-      body, "Perspective", false, [&model] { return model.perspective; },
+      projection->GetStaticBox(), "Perspective", false, [&model] { return model.perspective; },
       [&model] { model.perspective = true; }));
   wxStaticBoxSizer* intervals = d.Frame(body, column, "View Intervals");
   auto* grid = new wxFlexGridSizer(4, 4, 8);
   for (std::size_t k = 0; k < model.texts.size(); ++k)
-    PropertyDialog::Row(grid, d.Label(body, ViewDialogModel::kLabels[k]),
-                        d.Text(body, model.texts[k]));
+    PropertyDialog::Row(grid, d.Label(intervals->GetStaticBox(), ViewDialogModel::kLabels[k]),
+                        d.Text(intervals->GetStaticBox(), model.texts[k]));
   intervals->Add(grid);
   return d.Run([&model] { return model.Ok(); });
 }
@@ -55,11 +56,12 @@ bool ShowPointDialog(wxWindow* parent, PointDialogModel& model, const DialogChoo
   PropertyDialog d(parent, model.Caption(), choosers);
   wxPanel* point = d.AddTab("Point");
   wxStaticBoxSizer* frame = d.Frame(point, PropertyDialog::Column(point), "Coordinate");
+  wxWindow* box = frame->GetStaticBox();
   auto* grid = new wxFlexGridSizer(2, 4, 4);
-  PropertyDialog::Row(grid, d.Label(point, "X"), d.Text(point, model.x));
-  PropertyDialog::Row(grid, d.Label(point, "Y"), d.Text(point, model.y));
-  wxStaticText* zLabel = d.Label(point, "Z");
-  wxTextCtrl* zBox = d.Text(point, model.z);
+  PropertyDialog::Row(grid, d.Label(box, "X"), d.Text(box, model.x));
+  PropertyDialog::Row(grid, d.Label(box, "Y"), d.Text(box, model.y));
+  wxStaticText* zLabel = d.Label(box, "Z");
+  wxTextCtrl* zBox = d.Text(box, model.z);
   PropertyDialog::Row(grid, zLabel, zBox);
   // A 2D document has no z.
   zLabel->Show(model.ZShown());

@@ -6,6 +6,8 @@
 #include <wx/sizer.h>
 #include <wx/stattext.h>
 
+#include "platform/wx/wx_caption.h"
+
 namespace qv {
 
 namespace {
@@ -45,6 +47,7 @@ AboutDialog::AboutDialog(wxWindow* parent, const std::string& address,
   column->AddSpacer(8);
   column->Add(address_, 0, wxLEFT | wxRIGHT, 12);
   column->Add(ok_, 0, wxALIGN_RIGHT | wxALL, 12);
+  column->SetMinSize(wxSize(CaptionWidth(*this), -1));
   SetSizerAndFit(column);
   ok_->SetDefault();
 }
