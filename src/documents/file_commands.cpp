@@ -89,6 +89,7 @@ void FileCommands::ResetNew(Long viewCode) {
   workspace_.settings.ViewCode = viewCode;
   workspace_.axisSystem.BetterFonts = true;
   workspace_.axisSystem.SetDefault();
+  host_.ResetAxisFonts();
   workspace_.settings.NextGraphID = 0;
   workspace_.documentFolder.clear();
   host_.EnableMenus(viewCode);
@@ -135,6 +136,8 @@ void FileCommands::New2D() {
     }
   }
   if (workspace_.allGraphs.Items.Count() == 0) {
+    // Only now is it a new document; kept graphs keep their fonts.
+    host_.ResetAxisFonts();
     workspace_.settings.NextGraphID = 0;
     workspace_.documentFolder.clear();
   }
@@ -352,6 +355,7 @@ void FileCommands::ApplyDocument(StagedDocument& staged, const MemoryDataPanel& 
   host_.SetSheetRedraw(true);
 
   workspace_.axisSystem = staged.axis;
+  host_.ResetAxisFonts();
   ApplySettings(staged.settings);
   workspace_.dataSet = std::move(data);
   host_.SetFitPending(true);

@@ -74,6 +74,7 @@ void ExpectNew3DReset(const TestProgram& p, Long viewCode) {
   EXPECT_TRUE(w.axisSystem.BetterFonts);
   EXPECT_EQ(w.axisSystem.LabelNumX, 2);  // SetDefault ran
   EXPECT_EQ(w.axisSystem.TitleX(), "X");
+  EXPECT_EQ(p.host.axisFontResets, 1);
   ASSERT_FALSE(p.host.enabledViews.empty());
   EXPECT_EQ(p.host.enabledViews.back(), viewCode);
   EXPECT_GE(p.host.mouseModeClears, 1);
@@ -164,6 +165,7 @@ TEST(FileNew, TwoDCancelKeepsTheGraphsInAFlatView) {
   EXPECT_EQ(w.allGraphs.Items.Count(), 14);
   EXPECT_EQ(w.settings.NextGraphID, 40);
   EXPECT_EQ(w.axisSystem.LabelNumX, 4);  // no SetDefault in 2D
+  EXPECT_EQ(p.host.axisFontResets, 0);   // nor new fonts for the graphs kept
 }
 
 TEST(FileNew, TwoDNoDiscardsTheGraphsAndRestartsTheIDs) {
@@ -174,6 +176,7 @@ TEST(FileNew, TwoDNoDiscardsTheGraphsAndRestartsTheIDs) {
   EXPECT_EQ(p.workspace.allGraphs.Items.Count(), 0);
   EXPECT_EQ(p.workspace.settings.NextGraphID, 0);
   EXPECT_TRUE(p.workspace.axisSystem.BetterFonts);
+  EXPECT_EQ(p.host.axisFontResets, 1);
 }
 
 TEST(FileNew, TwoDYesWithACancelledSaveKeepsTheGraphs) {
