@@ -21,6 +21,7 @@
 #include "platform/long_work.h"
 #include "platform/message_box.h"
 #include "platform/text_encoding.h"
+#include "save_choice.h"
 
 namespace qv {
 namespace {
@@ -248,7 +249,8 @@ bool FileCommands::Save() {
     saveOK_ = false;
     return saveOK_;
   }
-  const FileDialogResult chosen = host_.FileDialogs().ShowSave(Request("Save", kDocumentFilter));
+  const FileDialogResult chosen =
+      ChooseFileToSave(host_.FileDialogs(), host_.Messages(), Request("Save", kDocumentFilter));
   // A cancelled dialog is no save: a New answered Yes keeps the graphs.
   saveOK_ = !chosen.Cancelled() && WriteDocument(chosen.fileName, *bytes);
   association_.UpdateOnSave();
@@ -276,7 +278,8 @@ void FileCommands::SavePicture(const std::string& path, const RgbImage& picture)
 
 void FileCommands::SaveAs() {
   const RgbImage picture = host_.CaptureDrawingArea();
-  const FileDialogResult chosen = host_.FileDialogs().ShowSave(Request("Save As", kSaveAsFilter));
+  const FileDialogResult chosen =
+      ChooseFileToSave(host_.FileDialogs(), host_.Messages(), Request("Save As", kSaveAsFilter));
   if (chosen.Cancelled()) return;
   if (chosen.filterIndex == 1) {
     SaveDocumentTo(chosen.fileName);
