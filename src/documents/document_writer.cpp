@@ -34,18 +34,25 @@ std::string DataSetRefusal(const StagedDataSet& data) {
 
 }  // namespace
 
-DocumentWriteResult WriteDocumentText(const Workspace& workspace, const DataPanel& panel) {
-  DocumentWriteResult result;
+std::optional<std::string> DocumentText(const Workspace& workspace, const DataPanel& panel) {
   const auto header = HeaderToken(workspace.settings.ViewCode);
-  if (!header) {
-    result.reason = "its view kind is unknown";
-    return result;
-  }
+  if (!header) return std::nullopt;
   std::string text = *header + " ";
   text += CStr(workspace.shownGraphs.Items.Count()) + " ";
   text += workspace.shownGraphs.Save(DataSetRecord(workspace, panel), workspace.settings);
   text += workspace.axisSystem.Save();
   text += ScaleText(workspace.settings);
+  return text;
+}
+
+DocumentWriteResult WriteDocumentText(const Workspace& workspace, const DataPanel& panel) {
+  DocumentWriteResult result;
+  std::optional<std::string> built = DocumentText(workspace, panel);
+  if (!built) {
+    result.reason = "its view kind is unknown";
+    return result;
+  }
+  std::string& text = *built;
   // Read the text back before anything is written: a document the reader
   // refuses could never be opened again.
   StagedDocument check;

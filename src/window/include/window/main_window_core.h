@@ -100,7 +100,8 @@ class MainWindowCore final : public InteractionHost, public DocumentHost {
   bool Initialize();
   // The close request. While long work runs it asks the work to stop and
   // refuses (false): the window closes once the work has ended, through
-  // CloseWindowLater. Otherwise, with graphs present, asks "Do you want to save the
+  // CloseWindowLater. Otherwise, with graphs present that changed since the
+  // document was opened, made new or saved, asks "Do you want to save the
   // graphs?" (Yes/No); on Yes saves. Returns false, with everything left as it
   // was, when the save was cancelled or failed, so no graph is lost. Otherwise
   // stops the spin, frees the lists in the context and returns true: the
