@@ -9,6 +9,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include <benchmark/benchmark.h>
@@ -102,6 +103,22 @@ void BM_WriteDocument(benchmark::State& state) {
   state.counters["bytes"] = static_cast<double>(bytes);
 }
 BENCHMARK(BM_WriteDocument)->Unit(benchmark::kMillisecond);
+
+// What telling whether the document changed costs: the text a save would
+// write, without the read-back check, taken at every open, new and save and
+// before each of their questions.
+void BM_DocumentTextForChanges(benchmark::State& state) {
+  FullDocument doc;
+  for (auto _ : state) {
+    const std::optional<std::string> text = qv::DocumentText(doc.workspace, doc.panel);
+    if (!text) {
+      state.SkipWithError("no text");
+      break;
+    }
+    benchmark::DoNotOptimize(text->data());
+  }
+}
+BENCHMARK(BM_DocumentTextForChanges)->Unit(benchmark::kMillisecond);
 
 void BM_ReadDocument(benchmark::State& state) {
   FullDocument doc;

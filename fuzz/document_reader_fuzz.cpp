@@ -80,6 +80,7 @@ class FakeHost final : public qv::DocumentHost {
   void SetSheetRows(qv::Long) override {}
   void SetSheetHeaderRow(const std::array<std::string, 5>&) override {}
   void SetSheetRedraw(bool) override {}
+  void ResetAxisFonts() override {}
   void Repaint() override {}
   qv::RgbImage CaptureDrawingArea() override { return {}; }
   void CloseMainWindow() override {}

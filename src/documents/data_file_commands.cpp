@@ -12,6 +12,7 @@
 #include "platform/file_dialog.h"
 #include "platform/file_replace.h"
 #include "platform/message_box.h"
+#include "save_choice.h"
 
 namespace qv {
 
@@ -73,7 +74,8 @@ bool DataFileCommands::ImportFile(const std::string& path) {
 }
 
 bool DataFileCommands::Write(const std::string& text) {
-  const FileDialogResult chosen = host_.FileDialogs().ShowSave(Request("Output"));
+  const FileDialogResult chosen =
+      ChooseFileToSave(host_.FileDialogs(), host_.Messages(), Request("Output"));
   if (chosen.Cancelled()) return false;
   const std::string failure = ReplaceFile(chosen.fileName, text);
   if (failure.empty()) return true;

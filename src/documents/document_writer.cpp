@@ -37,21 +37,28 @@ std::string DataSetRefusal(const StagedDataSet& data) {
 
 }  // namespace
 
-DocumentWriteResult WriteDocumentText(const Workspace& workspace, const DataPanel& panel) {
-  DocumentWriteResult result;
+std::optional<std::string> DocumentText(const Workspace& workspace, const DataPanel& panel) {
   // Format 4 unless a graph holds what it would lose; then every record of
   // the document takes the newer layout its header names.
   const Long format = std::max(kClassicRecordFormat, workspace.shownGraphs.RecordFormat());
   const auto header = HeaderToken(workspace.settings.ViewCode, static_cast<int>(format));
-  if (!header) {
-    result.reason = "its view kind is unknown";
-    return result;
-  }
+  if (!header) return std::nullopt;
   std::string text = *header + " ";
   text += CStr(workspace.shownGraphs.Items.Count()) + " ";
   text += workspace.shownGraphs.Save(DataSetRecord(workspace, panel), workspace.settings, format);
   text += workspace.axisSystem.Save();
   text += ScaleText(workspace.settings);
+  return text;
+}
+
+DocumentWriteResult WriteDocumentText(const Workspace& workspace, const DataPanel& panel) {
+  DocumentWriteResult result;
+  std::optional<std::string> built = DocumentText(workspace, panel);
+  if (!built) {
+    result.reason = "its view kind is unknown";
+    return result;
+  }
+  std::string& text = *built;
   // Read the text back before anything is written: a document the reader
   // refuses could never be opened again.
   StagedDocument check;

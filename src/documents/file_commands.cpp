@@ -23,6 +23,7 @@
 #include "platform/message_box.h"
 #include "platform/message_text.h"
 #include "platform/text_encoding.h"
+#include "save_choice.h"
 
 namespace qv {
 namespace {
@@ -91,9 +92,11 @@ void FileCommands::ResetNew(Long viewCode) {
   workspace_.settings.ViewCode = viewCode;
   workspace_.axisSystem.BetterFonts = true;
   workspace_.axisSystem.SetDefault();
+  host_.ResetAxisFonts();
   workspace_.settings.NextGraphID = 0;
   workspace_.documentFolder.clear();
   host_.EnableMenus(viewCode);
+  MarkUnmodified();
 }
 
 void FileCommands::NewWithReset(Long viewCode) {
@@ -101,7 +104,9 @@ void FileCommands::NewWithReset(Long viewCode) {
     ResetNew(viewCode);
     return;
   }
-  switch (AskYesNoCancel(host_, kSaveChangesQuestion)) {
+  // Graphs that are saved as they are go without the question.
+  const MsgAnswer answer = Modified() ? AskYesNoCancel(host_, kSaveChangesQuestion) : MsgAnswer::No;
+  switch (answer) {
     case MsgAnswer::Yes:
       // A cancelled dialog or a failed write is no save: the graphs stay.
       if (!Save()) return;
@@ -122,6 +127,8 @@ void FileCommands::New3D() { NewWithReset(kViewCode3D); }
 void FileCommands::New4D() { NewWithReset(kViewCode4D); }
 
 void FileCommands::New2D() {
+  // Read before the view turns flat, which is itself a change of the text.
+  const bool modified = workspace_.allGraphs.Items.Count() != 0 && Modified();
   host_.ViewIso();
   PlaceLight(kViewCode2D);
   SetRotation(workspace_.shownGraphs, 0.0, 0.0, 0.0);
@@ -129,7 +136,7 @@ void FileCommands::New2D() {
   workspace_.settings.ViewCode = kViewCode2D;
   workspace_.axisSystem.BetterFonts = true;
   if (workspace_.allGraphs.Items.Count() != 0) {
-    const MsgAnswer answer = AskYesNoCancel(host_, kSaveChangesQuestion);
+    const MsgAnswer answer = modified ? AskYesNoCancel(host_, kSaveChangesQuestion) : MsgAnswer::No;
     if (answer == MsgAnswer::Yes) {
       if (Save()) host_.DeleteAllGraphs();
     } else if (answer == MsgAnswer::No) {
@@ -137,17 +144,20 @@ void FileCommands::New2D() {
     }
   }
   if (workspace_.allGraphs.Items.Count() == 0) {
+    // Only now is it a new document; kept graphs keep their fonts.
+    host_.ResetAxisFonts();
     workspace_.settings.NextGraphID = 0;
     workspace_.documentFolder.clear();
   }
   host_.EnableMenus(kViewCode2D);
+  if (workspace_.allGraphs.Items.Count() == 0) MarkUnmodified();
 }
 
 // Opening
 
 bool FileCommands::OfferToSaveBeforeOpen() {
   host_.ClearMouseModes();
-  if (workspace_.shownGraphs.Items.Count() != 0) {
+  if (workspace_.shownGraphs.Items.Count() != 0 && Modified()) {
     const MsgAnswer answer = AskYesNoCancel(host_, kSaveGraphsQuestion);
     if (answer == MsgAnswer::Cancel) return false;
     // A save the user asked for that did not happen must not lose the graphs.
@@ -212,6 +222,7 @@ OpenOutcome FileCommands::OpenDocument(const std::string& path) {
   // textures there.
   workspace_.documentFolder = FolderOf(path);
   ApplyDocument(staged, panel, data);
+  MarkUnmodified();
   return OpenOutcome::Opened;
 }
 
@@ -226,19 +237,28 @@ void FileCommands::WriteFileAssociation() { association_.WriteAtStartUp(); }
 
 // Saving
 
-std::optional<std::string> FileCommands::DocumentBytes() {
-  const DocumentWriteResult document = WriteDocumentText(workspace_, host_.Panel());
+bool FileCommands::Modified() {
+  if (!unmodifiedText_) return true;
+  const std::optional<std::string> text = DocumentText(workspace_, host_.Panel());
+  return !text || *text != *unmodifiedText_;
+}
+
+void FileCommands::MarkUnmodified() { unmodifiedText_ = DocumentText(workspace_, host_.Panel()); }
+
+std::optional<std::string> FileCommands::CheckedDocumentText() {
+  DocumentWriteResult document = WriteDocumentText(workspace_, host_.Panel());
   if (!document.ok) {
     ShowError("The document could not be saved: " + document.reason + ".");
     return std::nullopt;
   }
-  return EncodeContainer(document.text);
+  return std::move(document.text);
 }
 
-bool FileCommands::WriteDocument(const std::string& path, const std::string& bytes) {
-  const std::string failure = ReplaceFile(path, bytes);
+bool FileCommands::WriteDocument(const std::string& path, const std::string& text) {
+  const std::string failure = ReplaceFile(path, EncodeContainer(text));
   if (failure.empty()) {
     workspace_.documentFolder = FolderOf(path);
+    MarkUnmodified(text);
     return true;
   }
   ShowError("The document " + QuotedPath(path) + " could not be saved: " + failure + ".");
@@ -250,21 +270,22 @@ bool FileCommands::Save() {
   if (workspace_.allGraphs.Items.Count() == 0) return saveOK_;
   // The text is made (and checked) before the dialog, as it always was: a
   // document that cannot be saved asks for no file name.
-  const std::optional<std::string> bytes = DocumentBytes();
-  if (!bytes) {
+  const std::optional<std::string> text = CheckedDocumentText();
+  if (!text) {
     saveOK_ = false;
     return saveOK_;
   }
-  const FileDialogResult chosen = host_.FileDialogs().ShowSave(Request("Save", kDocumentFilter));
+  const FileDialogResult chosen =
+      ChooseFileToSave(host_.FileDialogs(), host_.Messages(), Request("Save", kDocumentFilter));
   // A cancelled dialog is no save: a New answered Yes keeps the graphs.
-  saveOK_ = !chosen.Cancelled() && WriteDocument(chosen.fileName, *bytes);
+  saveOK_ = !chosen.Cancelled() && WriteDocument(chosen.fileName, *text);
   association_.UpdateOnSave();
   return saveOK_;
 }
 
 bool FileCommands::SaveDocumentTo(const std::string& path) {
-  const std::optional<std::string> bytes = DocumentBytes();
-  return bytes && WriteDocument(path, *bytes);
+  const std::optional<std::string> text = CheckedDocumentText();
+  return text && WriteDocument(path, *text);
 }
 
 void FileCommands::SavePicture(const std::string& path, const RgbImage& picture) {
@@ -283,7 +304,8 @@ void FileCommands::SavePicture(const std::string& path, const RgbImage& picture)
 
 void FileCommands::SaveAs() {
   const RgbImage picture = host_.CaptureDrawingArea();
-  const FileDialogResult chosen = host_.FileDialogs().ShowSave(Request("Save As", kSaveAsFilter));
+  const FileDialogResult chosen =
+      ChooseFileToSave(host_.FileDialogs(), host_.Messages(), Request("Save As", kSaveAsFilter));
   if (chosen.Cancelled()) return;
   if (chosen.filterIndex == 1) {
     SaveDocumentTo(chosen.fileName);
@@ -362,6 +384,7 @@ void FileCommands::ApplyDocument(StagedDocument& staged, const MemoryDataPanel& 
   host_.SetSheetRedraw(true);
 
   workspace_.axisSystem = staged.axis;
+  host_.ResetAxisFonts();
   ApplySettings(staged.settings);
   workspace_.dataSet = std::move(data);
   host_.SetFitPending(true);

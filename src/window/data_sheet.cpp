@@ -40,17 +40,26 @@ constexpr std::array<PanelRow, kDataKindCount> kPanelRows = {{
     {true, {"Min A", "Max A", "Rows A"}, true, {"Min B", "Max B", "Rows B"}, true, false, true},
 }};
 
-// Column headers 1..4 of each kind; nullptr leaves the header as it is.
+// Column headers 1..4 of each kind. A surface's fourth column is its
+// colour value, headed as at start-up, so that a volume's "V" does not stay
+// over it.
 constexpr std::array<std::array<const char*, 4>, kDataKindCount> kHeaders = {{
-    {"X", "Y", "Z", nullptr},
-    {"X", "Y", "Z", nullptr},
+    {"X", "Y", "Z", "Color"},
+    {"X", "Y", "Z", "Color"},
     {"X", "Y", "Z", "V"},
     {"X", "Y", "Z", "V"},
-    {"A", "R", "Z", nullptr},
-    {"A", "R", "Z", nullptr},
-    {"A", "B", "R", nullptr},
-    {"A", "B", "R", nullptr},
+    {"A", "R", "Z", "Color"},
+    {"A", "R", "Z", "Color"},
+    {"A", "B", "R", "Color"},
+    {"A", "B", "R", "Color"},
 }};
+
+// The boxes' design texts: Points 10, each axis's bounds 0..10 and 11 rows.
+constexpr std::array<const char*, 11> kDesignTexts = {"",   "0",  "10", "10", "11", "0",
+                                                      "10", "11", "0",  "10", "11"};
+// The counts that size the sheet: a regular kind's 10 nodes along each axis
+// (the 10 x 10 of the start-up sheet), an irregular kind's 10 points.
+constexpr const char* kDefaultCount = "10";
 
 void SetCaption(PanelControl& label, const char* caption) {
   if (caption[0] != '\0') label.text = caption;
@@ -104,10 +113,8 @@ void ApplyPanel(int kind, DataPanelModel& panel, CommandStates& commands) {
 void ApplyHeaders(int kind, SheetModel& sheet) {
   sheet.SetCols(5);
   const auto& headers = kHeaders[static_cast<std::size_t>(kind)];
-  for (Long col = 1; col <= 4; ++col) {
-    const char* header = headers[static_cast<std::size_t>(col - 1)];
-    if (header != nullptr) sheet.SetCellText(0, col, header);
-  }
+  for (Long col = 1; col <= 4; ++col)
+    sheet.SetCellText(0, col, headers[static_cast<std::size_t>(col - 1)]);
 }
 
 // A count box read as the readers do: Val, then the nearest Long (halves to
@@ -123,6 +130,17 @@ std::vector<int> CountBoxes(int kind) {
   if (kind == 0 || kind == 4 || kind == 6) return {1, 2};
   if (kind == 2) return {1, 2, 4};
   return {3};
+}
+
+// The boxes get the kind's own texts: the same box holds a node count in a
+// regular kind and a bound in an irregular one, so texts kept over a change
+// of kind would be read with the wrong meaning. They are accepted, so a
+// refused size goes back to them.
+void ResetPanelTexts(int kind, DataPanelModel& panel) {
+  for (std::size_t box = 1; box < kDesignTexts.size(); ++box)
+    panel.texts[box].text = kDesignTexts[box];
+  for (int box : CountBoxes(kind)) panel.texts[static_cast<std::size_t>(box)].text = kDefaultCount;
+  AcceptPanel(panel);
 }
 
 std::vector<long long> SheetCounts(const DataPanelModel& panel) {
@@ -175,9 +193,7 @@ const std::vector<GridMethodEntry>& GridMethodsOfKind(int kind) {
 }
 
 DataPanelModel::DataPanelModel() {
-  const std::array<const char*, 11> texts = {"",   "0",  "10", "10", "11", "0",
-                                             "10", "11", "0",  "10", "11"};
-  for (std::size_t i = 1; i < texts.size(); ++i) this->texts[i].text = texts[i];
+  for (std::size_t i = 1; i < kDesignTexts.size(); ++i) texts[i].text = kDesignTexts[i];
   const std::array<const char*, 12> labels = {"",       "Min X", "Max X", "Points",
                                               "Rows X", "Data ", "Min Y", "Max Y",
                                               "Rows Y", "Min Z", "Max Z", "Rows Z"};
@@ -189,11 +205,7 @@ void AcceptPanel(DataPanelModel& panel) {
   for (std::size_t i = 1; i < panel.texts.size(); ++i) panel.accepted[i] = panel.texts[i].text;
 }
 
-void PrepareStartPanel(DataPanelModel& panel) {
-  panel.texts[1].text = "10";
-  panel.texts[2].text = "10";
-  AcceptPanel(panel);
-}
+void PrepareStartPanel(DataPanelModel& panel) { ResetPanelTexts(0, panel); }
 
 void SheetModel::SetRows(Long rows) {
   rows_ = std::clamp<Long>(rows, 1, kMaxControlRows);
@@ -250,6 +262,7 @@ void PrepareSheet(SheetModel& sheet, int kind, double twipsPerPixel) {
 
 void OnDataKindChosen(int kind, DataPanelModel& panel, SheetModel& sheet, CommandStates& commands) {
   if (kind < 0 || kind >= kDataKindCount) return;
+  if (kind != panel.kind) ResetPanelTexts(kind, panel);
   panel.kind = kind;
   ApplyCommands(kind, commands);
   ApplyPanel(kind, panel, commands);

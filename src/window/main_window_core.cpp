@@ -122,7 +122,8 @@ bool MainWindowCore::ConfirmClose() {
   quietUntilClose_ = false;
   // The question comes first: a cancelled or failed save keeps the window,
   // its context and its graphs exactly as they were.
-  if (workspace_->allGraphs.Items.Count() >= 1) {
+  // Graphs saved as they are have nothing to lose.
+  if (workspace_->allGraphs.Items.Count() >= 1 && (commands_ == nullptr || commands_->Modified())) {
     const MsgAnswer answer = services_.messages.Show("Do you want to save the graphs?", "Note",
                                                      MsgIcon::Exclamation, MsgButtons::YesNo);
     if (answer == MsgAnswer::Yes) {

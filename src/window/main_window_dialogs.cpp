@@ -8,6 +8,7 @@
 #include "data/panel_layout.h"
 #include "dialogs/draw_menu.h"
 #include "graphs/graph_kinds.h"
+#include "scene/scene_fonts.h"
 #include "window/main_window_core.h"
 
 namespace qv {
@@ -177,11 +178,20 @@ void MainWindowCore::RunAxisCommand() {
   // The scales just stored take effect through the data set; a refused panel
   // keeps the data as it was (its message has been shown).
   ReadDataSet();
-  if (CurrentContext() != nullptr)
+  if (CurrentContext() != nullptr) {
     RecreateAxisFonts(workspace_->settings, axisFonts_, services_.messages);
+    axisFontsReplaced_ = true;
+  }
   // The fit rebuilds and draws the scene with everything the dialog changed.
   FitView();
   flags_.AxisChanged = false;
+}
+
+void MainWindowCore::ResetAxisFonts() {
+  axisFonts_ = AxisFontChoices{};
+  if (!axisFontsReplaced_ || CurrentContext() == nullptr) return;
+  RestoreOutlineFonts(workspace_->settings, services_.messages);
+  axisFontsReplaced_ = false;
 }
 
 void MainWindowCore::RunLightCommand() {

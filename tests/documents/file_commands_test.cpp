@@ -75,6 +75,7 @@ void ExpectNew3DReset(const TestProgram& p, Long viewCode) {
   EXPECT_TRUE(w.axisSystem.BetterFonts);
   EXPECT_EQ(w.axisSystem.LabelNumX, 2);  // SetDefault ran
   EXPECT_EQ(w.axisSystem.TitleX(), "X");
+  EXPECT_EQ(p.host.axisFontResets, 1);
   ASSERT_FALSE(p.host.enabledViews.empty());
   EXPECT_EQ(p.host.enabledViews.back(), viewCode);
   EXPECT_GE(p.host.mouseModeClears, 1);
@@ -165,6 +166,7 @@ TEST(FileNew, TwoDCancelKeepsTheGraphsInAFlatView) {
   EXPECT_EQ(w.allGraphs.Items.Count(), 14);
   EXPECT_EQ(w.settings.NextGraphID, 40);
   EXPECT_EQ(w.axisSystem.LabelNumX, 4);  // no SetDefault in 2D
+  EXPECT_EQ(p.host.axisFontResets, 0);   // nor new fonts for the graphs kept
 }
 
 TEST(FileNew, TwoDNoDiscardsTheGraphsAndRestartsTheIDs) {
@@ -175,6 +177,7 @@ TEST(FileNew, TwoDNoDiscardsTheGraphsAndRestartsTheIDs) {
   EXPECT_EQ(p.workspace.allGraphs.Items.Count(), 0);
   EXPECT_EQ(p.workspace.settings.NextGraphID, 0);
   EXPECT_TRUE(p.workspace.axisSystem.BetterFonts);
+  EXPECT_EQ(p.host.axisFontResets, 1);
 }
 
 TEST(FileNew, TwoDYesWithACancelledSaveKeepsTheGraphs) {
@@ -186,6 +189,66 @@ TEST(FileNew, TwoDYesWithACancelledSaveKeepsTheGraphs) {
   EXPECT_EQ(p.workspace.allGraphs.Items.Count(), 14);
   EXPECT_EQ(p.workspace.settings.NextGraphID, 40);
 }
+
+// The questions protect unsaved work only.
+
+// A document saved (or opened) as it is now; the change, if any, comes after.
+enum class Change { None, GraphOption, SheetCell, AxisTitle };
+
+struct UnmodifiedCase {
+  const char* name;
+  Change change;
+  std::function<void(TestProgram&)> command;
+  bool asked;
+};
+
+void PrintTo(const UnmodifiedCase& c, std::ostream* os) { *os << c.name; }
+
+class UnmodifiedDocumentTest : public testing::TestWithParam<UnmodifiedCase> {};
+
+TEST_P(UnmodifiedDocumentTest, AsksOnlyAfterAChange) {
+  const UnmodifiedCase& c = GetParam();
+  TestProgram p;
+  test::BuildDocument(p, kViewCode3D, kRegularSurface);
+  EXPECT_TRUE(p.commands.Modified());  // never saved
+  const std::string path = p.folder.File("doc.qrv");
+  p.host.dialogs.Choose(path);
+  ASSERT_TRUE(p.commands.Save());
+  // Reopened, it is the document just saved: still unmodified.
+  ASSERT_EQ(p.commands.OpenDocument(path), OpenOutcome::Opened);
+  EXPECT_FALSE(p.commands.Modified());
+  switch (c.change) {
+    case Change::None: break;
+    case Change::GraphOption:
+      static_cast<Graph&>(*p.workspace.allGraphs.Items.Item(2)).FirstColor += 1;
+      break;
+    case Change::SheetCell: p.host.panel.SetCell(2, 3, "0.125"); break;
+    case Change::AxisTitle: p.workspace.axisSystem.SetTitleY("Depth"); break;
+  }
+  EXPECT_EQ(p.commands.Modified(), c.change != Change::None);
+  p.host.messages.Clear();
+  p.host.dialogs.Cancel();
+  c.command(p);
+  EXPECT_EQ(p.host.messages.Shown().size(), c.asked ? 1u : 0u);
+  if (!c.asked) {
+    EXPECT_EQ(p.workspace.allGraphs.Items.Count(), 0) << "went as after No";
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Commands, UnmodifiedDocumentTest,
+    testing::Values(
+        UnmodifiedCase{"New3D", Change::None, [](TestProgram& p) { p.commands.New3D(); }, false},
+        UnmodifiedCase{"New4D", Change::None, [](TestProgram& p) { p.commands.New4D(); }, false},
+        // The flat view New 2D turns to first is no change of the user's.
+        UnmodifiedCase{"New2D", Change::None, [](TestProgram& p) { p.commands.New2D(); }, false},
+        UnmodifiedCase{"New3DAfterAGraphChange", Change::GraphOption,
+                       [](TestProgram& p) { p.commands.New3D(); }, true},
+        UnmodifiedCase{"New2DAfterASheetChange", Change::SheetCell,
+                       [](TestProgram& p) { p.commands.New2D(); }, true},
+        UnmodifiedCase{"OpenAfterAnAxisChange", Change::AxisTitle,
+                       [](TestProgram& p) { p.commands.Open(); }, true}),
+    [](const testing::TestParamInfo<UnmodifiedCase>& info) { return info.param.name; });
 
 // Open
 

@@ -50,6 +50,7 @@ class ScriptedDocumentHost final : public DocumentHost {
   }
   void SetSheetRedraw(bool on) override { redraws.push_back(on); }
 
+  void ResetAxisFonts() override { ++axisFontResets; }
   void Repaint() override { ++repaints; }
   RgbImage CaptureDrawingArea() override {
     ++captures;
@@ -76,6 +77,7 @@ class ScriptedDocumentHost final : public DocumentHost {
   Long sheetRows = 0;
   std::array<std::string, 5> sheetHeaders;
   std::vector<bool> redraws;
+  int axisFontResets = 0;
   int repaints = 0;
   int captures = 0;
   int closes = 0;

@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -216,25 +218,92 @@ TEST_P(KindChangeTest, SetsPanelAndHeaders) {
   for (Long col = 1; col <= 4; ++col) EXPECT_EQ(sheet.CellText(0, col), c.headers[col - 1]) << col;
 }
 
-// Kind 3 leaves "Min X"/"Rows X"/"Min Y" behind, and "V" in column 4: the
-// "unchanged" entries of the table keep those.
+// Kind 3 leaves "Min X"/"Rows X"/"Min Y" behind: the "unchanged" captions of
+// the table keep those. Column 4 is "Color" over every surface kind.
 // Columns: name, kind, points shown, label 1, label 4, label 6, text 4 on, row 3 on,
 // row 4 on, gridded, sheet headers.
+// clang-format off
 const KindCase kKindCases[] = {
-    {"K0", 0, false, "Rows X", "Rows X", "Min Y", false, false, false, false, {"X", "Y", "Z", "V"}},
-    {"K1", 1, true, "Min X", "Rows X", "Min Y", true, true, false, true, {"X", "Y", "Z", "V"}},
-    {"K2", 2, false, "Rows X", "Rows Z", "Min Y", true, false, false, false, {"X", "Y", "Z", "V"}},
-    {"K3", 3, true, "Min X", "Rows X", "Min Y", true, true, true, true, {"X", "Y", "Z", "V"}},
-    {"K4", 4, false, "Rows A", "Rows X", "Min Y", false, false, false, false, {"A", "R", "Z", "V"}},
-    {"K5", 5, true, "Min A", "Rows A", "Min R", true, false, true, true, {"A", "R", "Z", "V"}},
-    {"K6", 6, false, "Rows A", "Rows X", "Min Y", false, false, false, false, {"A", "B", "R", "V"}},
-    {"K7", 7, true, "Min A", "Rows A", "Min B", true, true, false, true, {"A", "B", "R", "V"}},
+    {"K0", 0, false, "Rows X", "Rows X", "Min Y", false, false, false, false, {"X", "Y", "Z", "Color"}},
+    {"K1", 1, true,  "Min X",  "Rows X", "Min Y", true,  true,  false, true,  {"X", "Y", "Z", "Color"}},
+    {"K2", 2, false, "Rows X", "Rows Z", "Min Y", true,  false, false, false, {"X", "Y", "Z", "V"}},
+    {"K3", 3, true,  "Min X",  "Rows X", "Min Y", true,  true,  true,  true,  {"X", "Y", "Z", "V"}},
+    {"K4", 4, false, "Rows A", "Rows X", "Min Y", false, false, false, false, {"A", "R", "Z", "Color"}},
+    {"K5", 5, true,  "Min A",  "Rows A", "Min R", true,  false, true,  true,  {"A", "R", "Z", "Color"}},
+    {"K6", 6, false, "Rows A", "Rows X", "Min Y", false, false, false, false, {"A", "B", "R", "Color"}},
+    {"K7", 7, true,  "Min A",  "Rows A", "Min B", true,  true,  false, true,  {"A", "B", "R", "Color"}},
 };
+// clang-format on
 
 INSTANTIATE_TEST_SUITE_P(Kinds, KindChangeTest, testing::ValuesIn(kKindCases),
                          [](const testing::TestParamInfo<KindCase>& info) {
                            return std::string(info.param.name);
                          });
+
+// Each kind's own box texts, Text1..Text10: a regular kind's node counts are
+// 10, everything else keeps its design text.
+const std::array<std::array<const char*, 10>, kDataKindCount> kKindTexts = {{
+    {"10", "10", "10", "11", "0", "10", "11", "0", "10", "11"},
+    {"0", "10", "10", "11", "0", "10", "11", "0", "10", "11"},
+    {"10", "10", "10", "10", "0", "10", "11", "0", "10", "11"},
+    {"0", "10", "10", "11", "0", "10", "11", "0", "10", "11"},
+    {"10", "10", "10", "11", "0", "10", "11", "0", "10", "11"},
+    {"0", "10", "10", "11", "0", "10", "11", "0", "10", "11"},
+    {"10", "10", "10", "11", "0", "10", "11", "0", "10", "11"},
+    {"0", "10", "10", "11", "0", "10", "11", "0", "10", "11"},
+}};
+
+class KindSwitchTest : public DataSheetTest,
+                       public testing::WithParamInterface<std::tuple<int, int>> {};
+
+// Regression: from Regular Volume to Irregular Surface, Min X and Max X kept
+// the node counts typed for the volume and column 4 stayed headed "V". Every
+// switch gives the new kind its own texts and headers, whatever was typed.
+TEST_P(KindSwitchTest, NewKindStartsFromItsOwnTexts) {
+  const auto [from, to] = GetParam();
+  OnDataKindChosen(from, panel, sheet, commands);
+  for (std::size_t box = 1; box <= 10; ++box) panel.texts[box].text = "7";
+  OnDataKindChosen(to, panel, sheet, commands);
+  for (std::size_t box = 1; box <= 10; ++box) {
+    EXPECT_EQ(panel.texts[box].text, kKindTexts[static_cast<std::size_t>(to)][box - 1])
+        << "Text" << box;
+  }
+  for (Long col = 1; col <= 4; ++col) {
+    EXPECT_EQ(sheet.CellText(0, col), kKindCases[to].headers[col - 1]) << "column " << col;
+  }
+  EXPECT_EQ(sheet.CellText(0, 0), "Index");
+  // A refused size goes back to the new kind's count, not the old kind's text.
+  const std::size_t countBox = to % 2 == 0 ? 1 : 3;  // a node count or the points
+  panel.texts[countBox].text = "30000";
+  EXPECT_FALSE(OnDataPanelOk(panel, sheet).resized);
+  EXPECT_EQ(panel.texts[countBox].text, "10");
+}
+
+std::vector<std::tuple<int, int>> EveryKindPair() {
+  std::vector<std::tuple<int, int>> pairs;
+  for (int from = 0; from < kDataKindCount; ++from) {
+    for (int to = 0; to < kDataKindCount; ++to) {
+      if (from != to) pairs.emplace_back(from, to);
+    }
+  }
+  return pairs;
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryPair, KindSwitchTest, testing::ValuesIn(EveryKindPair()),
+                         [](const testing::TestParamInfo<std::tuple<int, int>>& info) {
+                           return "From" + std::to_string(std::get<0>(info.param)) + "To" +
+                                  std::to_string(std::get<1>(info.param));
+                         });
+
+// Choosing the selected kind again is no switch: what was typed stays.
+TEST_F(DataSheetTest, ChoosingTheSameKindKeepsTheTexts) {
+  OnDataKindChosen(1, panel, sheet, commands);
+  panel.texts[1].text = "-5";
+  panel.texts[3].text = "40";
+  OnDataKindChosen(1, panel, sheet, commands);
+  EXPECT_EQ(panel.texts[1].text, "-5");
+  EXPECT_EQ(panel.texts[3].text, "40");
+}
 
 TEST_F(DataSheetTest, CylindricalAndSphericalKindsAllowOnly3D) {
   OnDataKindChosen(5, panel, sheet, commands);

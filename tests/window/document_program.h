@@ -29,6 +29,7 @@ class RealCommands final : public DocumentCommands {
   void OpenDocument(const std::string& path) override { files_.OpenDocument(path); }
   void OpenSample(const std::string& path) override { files_.OpenSample(path); }
   void WriteFileAssociation() override { files_.WriteFileAssociation(); }
+  bool Modified() override { return files_.Modified(); }
 
  private:
   FileCommands& files_;

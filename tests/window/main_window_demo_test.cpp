@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "documents/file_commands.h"
+#include "graphs/graph.h"
 #include "platform/file_replace.h"
 #include "support/temp_folder.h"
 #include "window/demo_samples.h"
@@ -32,7 +33,7 @@ enum class SampleFile { Missing, Valid, Corrupt };
 struct DemoCase {
   const char* name;
   SampleFile file;
-  bool graphsShown;  // the window shows the graphs of another document first
+  bool graphsShown;  // the window shows changed graphs of another document first
   std::vector<MsgAnswer> answers;
   bool saveChosen;                 // the save dialog, if it comes, is given a file name
   bool opened;                     // the sample replaced the document
@@ -74,6 +75,11 @@ const DemoCase kCases[] = {
      {kQuestion, kRefused}},
 };
 
+// A change that a save would write: the first graph's name.
+void ChangeAGraph(MainWindowCore& core) {
+  static_cast<Graph&>(*core.Shared().allGraphs.Items.Item(1)).NameS += " changed";
+}
+
 class MainWindowDemoTest : public testing::TestWithParam<DemoCase> {
  protected:
   void SetUp() override {
@@ -101,6 +107,7 @@ TEST_P(MainWindowDemoTest, OpensTheSampleOrKeepsTheDocument) {
   if (c.graphsShown) {
     core.OpenDocumentPath(CommittedSample("4dvector.qrv"));
     ASSERT_EQ(core.Shared().shownGraphs.Items.Count(), 1);
+    ChangeAGraph(core);
   }
   const Workspace& ws = core.Shared();
   const Long viewBefore = ws.settings.ViewCode;
@@ -143,6 +150,95 @@ INSTANTIATE_TEST_SUITE_P(Demo, MainWindowDemoTest, testing::ValuesIn(kCases),
                          [](const testing::TestParamInfo<DemoCase>& info) {
                            return info.param.name;
                          });
+
+// What the user does between opening the first sample and the command.
+enum class Between { Nothing, ChangeAGraph, EditTheSheet, UncheckAGraph, ChangeAndSave };
+// The command that may ask.
+enum class Then { Demo, New3D, Open, Close };
+
+struct QuestionCase {
+  const char* name;
+  Between between;
+  Then then;
+  bool asked;
+};
+
+void PrintTo(const QuestionCase& c, std::ostream* out) { *out << c.name; }
+
+class DemoQuestionTest : public testing::TestWithParam<QuestionCase> {
+ protected:
+  test::TempFolder temp_;
+};
+
+// Regression: every Demo item asked "Do you want to save the graphs?", even
+// right after another sample was opened with nothing changed. The question
+// (and New's and the close's) comes only when a save would write something
+// other than what was opened or saved last.
+TEST_P(DemoQuestionTest, AsksOnlyWhenTheDocumentChanged) {
+  const QuestionCase& c = GetParam();
+  const std::string programFolder = temp_.File("program");
+  std::filesystem::create_directories(std::filesystem::path(programFolder) / kSamplesFolder);
+  const MenuItem item = MenuItem::mnuDemoVG;
+  for (const MenuItem sample : {MenuItem::mnuDemoCC, item}) {
+    std::filesystem::copy_file(CommittedSample(*DemoSampleFile(sample)),
+                               DemoSamplePath(programFolder, *DemoSampleFile(sample)));
+  }
+  Program program(temp_.Path(), programFolder);
+  MainWindowCore& core = program.core;
+  ASSERT_TRUE(core.RunDemoCommand(MenuItem::mnuDemoCC));
+  ASSERT_TRUE(program.messages.Shown().empty()) << program.messages.Texts().front();
+  ASSERT_EQ(core.Shared().settings.ViewCode, kViewCode2D);
+  ASSERT_GE(core.Shared().allGraphs.Items.Count(), 1);
+  switch (c.between) {
+    case Between::Nothing: break;
+    case Between::ChangeAGraph: ChangeAGraph(core); break;
+    case Between::EditTheSheet: core.Sheet().CellEdited(3, 3, "0.75"); break;
+    case Between::UncheckAGraph: core.SetListChecked(0, false); break;
+    case Between::ChangeAndSave:
+      ChangeAGraph(core);
+      program.dialogs.Choose(temp_.File("saved.qrv"));
+      core.RunFileCommand(MenuItem::mnuFileSave);
+      ASSERT_TRUE(std::filesystem::exists(temp_.File("saved.qrv")));
+      break;
+  }
+  program.messages.Clear();
+  program.messages.Script({MsgAnswer::No});
+  program.dialogs.Cancel();  // Open's dialog
+  switch (c.then) {
+    case Then::Demo: ASSERT_TRUE(core.RunDemoCommand(item)); break;
+    case Then::New3D: core.RunFileCommand(MenuItem::mnuFileNew3D); break;
+    case Then::Open: core.RunFileCommand(MenuItem::mnuFileOpen); break;
+    case Then::Close: ASSERT_TRUE(core.ConfirmClose()); break;
+  }
+  EXPECT_EQ(program.messages.Shown().size(), c.asked ? 1u : 0u)
+      << (program.messages.Shown().empty() ? "" : program.messages.Texts().front());
+  // Asked or not, the command went on (No was the answer).
+  switch (c.then) {
+    case Then::Demo: EXPECT_EQ(core.Shared().settings.ViewCode, kViewCode3D); break;
+    case Then::New3D: EXPECT_EQ(core.Shared().allGraphs.Items.Count(), 0); break;
+    case Then::Open: EXPECT_EQ(program.dialogs.Shown().back().request.title, "Open File"); break;
+    case Then::Close: break;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, DemoQuestionTest,
+    testing::Values(
+        QuestionCase{"SampleAfterSample", Between::Nothing, Then::Demo, false},
+        QuestionCase{"SampleAfterAChangedGraph", Between::ChangeAGraph, Then::Demo, true},
+        QuestionCase{"SampleAfterASheetEdit", Between::EditTheSheet, Then::Demo, true},
+        QuestionCase{"SampleAfterAnUncheckedGraph", Between::UncheckAGraph, Then::Demo, true},
+        QuestionCase{"SampleAfterASave", Between::ChangeAndSave, Then::Demo, false},
+        QuestionCase{"NewAfterSample", Between::Nothing, Then::New3D, false},
+        QuestionCase{"NewAfterAChange", Between::ChangeAGraph, Then::New3D, true},
+        QuestionCase{"NewAfterASave", Between::ChangeAndSave, Then::New3D, false},
+        QuestionCase{"OpenAfterSample", Between::Nothing, Then::Open, false},
+        QuestionCase{"OpenAfterAChange", Between::ChangeAGraph, Then::Open, true},
+        QuestionCase{"CloseAfterSample", Between::Nothing, Then::Close, false},
+        QuestionCase{"CloseAfterAChange", Between::ChangeAGraph, Then::Close, true},
+        QuestionCase{"CloseAfterASheetEdit", Between::EditTheSheet, Then::Close, true},
+        QuestionCase{"CloseAfterASave", Between::ChangeAndSave, Then::Close, false}),
+    [](const testing::TestParamInfo<QuestionCase>& info) { return info.param.name; });
 
 // Items that open no sample run nothing: the submenu's own item, and the
 // commands of the other menus.

@@ -12,6 +12,7 @@
 #include "dialogs/slice_dialog.h"
 #include "graphs/graph.h"
 #include "graphs/graph_kinds.h"
+#include "platform/gl_text.h"
 #include "support/graph_option_fill.h"
 #include "support/temp_folder.h"
 #include "window/document_program.h"
@@ -320,6 +321,75 @@ TEST_F(DrawCommandTest, AxisOkReadsTheDataMakesTheFontsAnewAndFitsTheView) {
   EXPECT_EQ(window.core.BuildCount() - builds, 1);
   EXPECT_TRUE(window.program.messages.Shown().empty());
 }
+
+// The ink of "XYZ" in the outline set at base, drawn black on white one em
+// high across the drawing area: a bold set has more.
+long OutlineInk(test::FakeView& view, Long base) {
+  if (!view.context->MakeCurrent()) return -1;
+  glViewport(0, 0, view.width, view.height);
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  glOrtho(0.0, 2.2, -0.3, 1.0, -1.0, 1.0);
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
+  glDisable(GL_LIGHTING);
+  glDisable(GL_DEPTH_TEST);
+  glClearColor(1, 1, 1, 1);
+  glClear(GL_COLOR_BUFFER_BIT);
+  glColor3f(0, 0, 0);
+  DrawOutlineText(base, "XYZ");
+  glFinish();
+  const RgbaImage image = view.context->ReadPixels();
+  long ink = 0;
+  for (std::size_t i = 0; i < image.pixels.size(); i += 4) ink += image.pixels[i] < 128 ? 1 : 0;
+  return ink;
+}
+
+struct FontResetCase {
+  const char* name;
+  MenuItem command;  // mnuFileOpen opens a sample
+};
+
+void PrintTo(const FontResetCase& c, std::ostream* os) { *os << c.name; }
+
+class AxisFontResetTest : public DrawCommandTest,
+                          public testing::WithParamInterface<FontResetCase> {};
+
+// Regression: after New 2D and the axis dialog's OK the titles were bold, and
+// stayed bold in the next document, new or opened: the dialog's fonts
+// outlived the document they were chosen in.
+TEST_P(AxisFontResetTest, TheNextDocumentHasTheStartUpFonts) {
+  Window window(folder);
+  test::FakeView& view = window.program.view;
+  window.core.RunFileCommand(M::mnuFileNew2D);
+  const long startTitle = OutlineInk(view, window.ws.settings.OutlineFontBase2);
+  const long startLabel = OutlineInk(view, window.ws.settings.OutlineFontBase1);
+  ASSERT_GT(startTitle, 0);
+  window.dialogs.editAxis = [](AxisDialogModel& m) { m.SetLabelFont({"DejaVu Serif", 14.0}); };
+  ASSERT_TRUE(window.core.RunDialogCommand(M::mnuDrawAxis));
+  ASSERT_GT(OutlineInk(view, window.ws.settings.OutlineFontBase2), startTitle) << "not bold";
+
+  const FontResetCase& c = GetParam();
+  if (c.command == M::mnuFileOpen) {
+    window.program.dialogs.Choose(std::string(QV_SOURCE_DIR) +
+                                  "/resources/samples/color_contour.qrv");
+  }
+  window.core.RunFileCommand(c.command);
+  ASSERT_TRUE(window.program.messages.Shown().empty()) << window.program.messages.Texts()[0];
+  EXPECT_EQ(OutlineInk(view, window.ws.settings.OutlineFontBase2), startTitle);
+  EXPECT_EQ(OutlineInk(view, window.ws.settings.OutlineFontBase1), startLabel);
+  EXPECT_EQ(window.core.AxisFonts().label.face, "");
+  EXPECT_EQ(window.core.AxisFonts().title.size, 0.0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Commands, AxisFontResetTest,
+                         testing::Values(FontResetCase{"New2D", M::mnuFileNew2D},
+                                         FontResetCase{"New3D", M::mnuFileNew3D},
+                                         FontResetCase{"New4D", M::mnuFileNew4D},
+                                         FontResetCase{"Open", M::mnuFileOpen}),
+                         [](const testing::TestParamInfo<FontResetCase>& info) {
+                           return std::string(info.param.name);
+                         });
 
 TEST_F(DrawCommandTest, AxisCancelBuildsNothingAndARefusalKeepsTheDialogsChangesOut) {
   Window window(folder);

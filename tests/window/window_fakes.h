@@ -86,9 +86,12 @@ class FakeCommands final : public DocumentCommands {
     if (onOpen) onOpen();
   }
   void WriteFileAssociation() override { calls.push_back("WriteFileAssociation"); }
+  bool Modified() override { return modified; }
 
   std::vector<std::string> calls;
   bool saveResult = true;
+  // What Modified answers: a document with changes, unless a test says not.
+  bool modified = true;
   // What Open and OpenDocument do (a scripted load).
   std::function<void()> onOpen;
 };

@@ -11,7 +11,9 @@ FileDialogResult WxFileDialogService::ShowOpen(const FileDialogRequest& request)
 }
 
 FileDialogResult WxFileDialogService::ShowSave(const FileDialogRequest& request) {
-  return Show(request, wxFD_SAVE);
+  // The toolkit asks about the name as typed; the callers complete a name
+  // without an extension and ask about that one themselves.
+  return Show(request, wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
 }
 
 FileDialogResult WxFileDialogService::Show(const FileDialogRequest& request, long style) {

@@ -78,6 +78,12 @@ class DocumentHost {
   // again (with a repaint).
   virtual void SetSheetRedraw(bool on) = 0;
 
+  // Axis text
+  // Gives the axis labels and titles the fonts they have at start-up and
+  // forgets the axis dialog's font choices. Documents hold no fonts, so a new
+  // or opened document must not show those chosen for the one before.
+  virtual void ResetAxisFonts() = 0;
+
   // Drawing area and window
   // Repaints the main window (the opened document's panel shows at once).
   virtual void Repaint() = 0;

@@ -4,6 +4,7 @@
 // would refuse is not written.
 #pragma once
 
+#include <optional>
 #include <string>
 
 namespace qv {
@@ -23,5 +24,9 @@ struct DocumentWriteResult {
 // more than 20000 sheet rows, numbers out of range, ...) or whose data set
 // would refuse its panel on opening.
 DocumentWriteResult WriteDocumentText(const Workspace& workspace, const DataPanel& panel);
+
+// The text WriteDocumentText would write, without its checks: for telling
+// whether a document changed. nullopt for a view code other than 3, 7 and 11.
+std::optional<std::string> DocumentText(const Workspace& workspace, const DataPanel& panel);
 
 }  // namespace qv

@@ -36,15 +36,18 @@ class FileCommands {
   // The three must outlive the commands.
   FileCommands(Workspace& workspace, DocumentHost& host, FileAssociation& association);
 
-  // File > New 3D Graphs: asks to save when graphs exist, then resets the
-  // light, the scene rotation, the axis system and the view to 3D.
+  // File > New 3D Graphs: asks to save when graphs exist and the document
+  // is Modified (without the question they go as after No), then resets the
+  // light, the scene rotation, the axis system, its fonts and the view to 3D.
   void New3D();
   // File > New 4D Graphs: as New3D with the 4D view.
   void New4D();
   // File > New 2D Graphs: turns the view flat first, then offers to save and
-  // discard the graphs (Cancel keeps them in the 2D view).
+  // discard the graphs (Cancel keeps them in the 2D view); the offer comes
+  // only when the document was Modified before the view turned.
   void New2D();
-  // File > Open...: offers to save shown graphs, asks for a file, opens it.
+  // File > Open...: offers to save shown graphs of a Modified document, asks
+  // for a file, opens it.
   void Open();
   // File > Save: asks for a file name and writes the document. Returns
   // SaveOK: true when the document was written or there was nothing to
@@ -75,15 +78,27 @@ class FileCommands {
   // The flag the New commands read after Save.
   bool SaveOK() const { return saveOK_; }
 
+  // Whether the document changed since it was last opened, made new or
+  // saved: the text a save would write is another than it was then. True
+  // before any of those. The questions before New, Open, a sample and the
+  // close are asked only then; a document just opened has nothing to lose.
+  bool Modified();
+
  private:
-  // Clears the mouse modes and, with graphs shown, asks whether to save
-  // them; false when the user cancelled or the save did not happen.
+  // Clears the mouse modes and, with graphs shown in a Modified document,
+  // asks whether to save them; false when the user cancelled or the save did
+  // not happen.
   bool OfferToSaveBeforeOpen();
   void PlaceLight(Long viewCode);
   void ResetNew(Long viewCode);
   void NewWithReset(Long viewCode);
-  std::optional<std::string> DocumentBytes();
-  bool WriteDocument(const std::string& path, const std::string& bytes);
+  // The document text as a save writes it (checked), or nullopt after its
+  // message.
+  std::optional<std::string> CheckedDocumentText();
+  bool WriteDocument(const std::string& path, const std::string& text);
+  // The document as it is now is the one that Modified compares with.
+  void MarkUnmodified();
+  void MarkUnmodified(const std::string& text) { unmodifiedText_ = text; }
   bool SaveDocumentTo(const std::string& path);
   void SavePicture(const std::string& path, const struct RgbImage& picture);
   void StageDataPanel(const StagedDocument& staged, MemoryDataPanel& panel);
@@ -96,6 +111,8 @@ class FileCommands {
   DocumentHost& host_;
   FileAssociation& association_;
   bool saveOK_ = false;
+  // The text of the document when it was last opened, made new or saved.
+  std::optional<std::string> unmodifiedText_;
 };
 
 // The command line as one document path: the arguments after the program's

@@ -14,6 +14,10 @@ namespace qv {
 // so text in it is skipped. Returns true when all three were made. Needs a
 // current context.
 bool CreateSceneFonts(SharedSettings& settings, MessageBoxService& messages);
+// Frees the two outline sets and makes them anew as CreateSceneFonts does,
+// for text that another font replaced (the axis dialog's). Returns true when
+// both were made. Needs a current context.
+bool RestoreOutlineFonts(SharedSettings& settings, MessageBoxService& messages);
 // Frees the three sets in the current context and sets their bases to 0.
 void DeleteSceneFonts(SharedSettings& settings);
 

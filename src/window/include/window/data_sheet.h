@@ -58,7 +58,7 @@ void AcceptPanel(DataPanelModel& panel);
 
 // The boxes as start-up leaves them for kind 0: Rows X and Rows Y "10", the
 // counts of the 100 data rows that PrepareSheet gives the sheet (the other
-// boxes keep their first texts), all accepted.
+// boxes get their design texts), all accepted.
 void PrepareStartPanel(DataPanelModel& panel);
 
 // The sheet's own cells (header row and index column), its sizes and the
@@ -116,8 +116,11 @@ void PrepareSheet(SheetModel& sheet, int kind, double twipsPerPixel);
 
 // The change of data kind (the kind list's change handler): the document
 // commands the kind allows, the panel's fields and captions, and the sheet
-// headers, in that order. Neither the sheet's size nor its cells change. A
-// kind outside 0..7 changes nothing.
+// headers ("Color" over a surface's fourth column, "V" over a volume's), in
+// that order. A kind other than the selected one also gives every box the
+// new kind's own text, accepted: the design texts (Points 10, bounds 0 and
+// 10, 11 rows), with 10 for each node count of a regular kind. Neither the
+// sheet's size nor its cells change. A kind outside 0..7 changes nothing.
 void OnDataKindChosen(int kind, DataPanelModel& panel, SheetModel& sheet, CommandStates& commands);
 
 // The outcome of the OK button.

@@ -27,6 +27,9 @@ class DocumentCommands {
   virtual void OpenSample(const std::string& path) = 0;
   // Writes the document file association at start-up.
   virtual void WriteFileAssociation() = 0;
+  // Whether the document changed since it was last opened, made new or
+  // saved; the close asks to save only then.
+  virtual bool Modified() = 0;
 };
 
 }  // namespace qv

@@ -21,6 +21,7 @@ class FileCommandsAdapter final : public DocumentCommands {
   void OpenDocument(const std::string& path) override { commands_.OpenAtStartUp(path); }
   void OpenSample(const std::string& path) override { commands_.OpenSample(path); }
   void WriteFileAssociation() override { commands_.WriteFileAssociation(); }
+  bool Modified() override { return commands_.Modified(); }
 
  private:
   FileCommands& commands_;

@@ -102,7 +102,8 @@ class MainWindowCore final : public InteractionHost, public DocumentHost {
   bool Initialize();
   // The close request. While long work runs it asks the work to stop and
   // refuses (false): the window closes once the work has ended, through
-  // CloseWindowLater. Otherwise, with graphs present, asks "Do you want to save the
+  // CloseWindowLater. Otherwise, with graphs present that changed since the
+  // document was opened, made new or saved, asks "Do you want to save the
   // graphs?" (Yes/No); on Yes saves. Returns false, with everything left as it
   // was, when the save was cancelled or failed, so no graph is lost. Otherwise
   // stops the spin, frees the lists in the context and returns true: the
@@ -316,7 +317,8 @@ class MainWindowCore final : public InteractionHost, public DocumentHost {
   // message and leaves the data set as it was: false. triangulated, when
   // given, tells whether the points read were triangulated.
   bool ReadDataSet(bool* triangulated = nullptr);
-  // The axis dialog's label and title fonts, kept for the program's run.
+  // The axis dialog's label and title fonts, kept until a document is made
+  // new or opened.
   const AxisFontChoices& AxisFonts() const { return axisFonts_; }
 
   // Long work
@@ -371,6 +373,10 @@ class MainWindowCore final : public InteractionHost, public DocumentHost {
   void SetSheetRows(Long rows) override;
   void SetSheetHeaderRow(const std::array<std::string, 5>& headers) override;
   void SetSheetRedraw(bool on) override;
+  // Makes the outline sets anew only when the axis dialog replaced them. No
+  // scene build is needed: the new or opened document shows no graph, and so
+  // no axis text, until its next build.
+  void ResetAxisFonts() override;
   void Repaint() override { view_.RepaintWindow(); }
   RgbImage CaptureDrawingArea() override;
   void CloseMainWindow() override { view_.CloseWindow(); }
@@ -420,6 +426,8 @@ class MainWindowCore final : public InteractionHost, public DocumentHost {
   ShellService* shell_ = nullptr;
   DialogService* dialogs_ = nullptr;
   AxisFontChoices axisFonts_;
+  // The axis dialog's OK made the outline sets from axisFonts_.
+  bool axisFontsReplaced_ = false;
   // The runner the commands get: the window's, with the data-changing
   // commands off while it runs.
   class WindowWork final : public LongWorkRunner {
