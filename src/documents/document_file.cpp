@@ -100,9 +100,10 @@ ContainerText ReadDocumentFile(const std::string& path) {
   } else if (!watch.Problem().empty()) {
     value = Refused(watch.Problem(), watch.CutShort());
   } else if (read.bytes.empty()) {
-    // A save in place empties the file before it writes it anew.
-    value = Refused("the file is empty", true);
+    // A save in place empties the file before it writes it anew: beside
+    // its copy, an empty file is one cut short.
     value.ok = true;
+    value.cutShort = true;
   } else {
     value = DecodeContainerInPlace(std::move(read.bytes));
   }
@@ -110,6 +111,7 @@ ContainerText ReadDocumentFile(const std::string& path) {
   const std::string copy = InPlaceCopyOf(path);
   if (copy.empty()) return value;
   value.ok = false;
+  if (value.problem.empty()) value.problem = "the file is empty";
   value.problem += "; a save into it did not end, and the document as it was before is kept in " +
                    QuotedPath(copy);
   return value;

@@ -461,7 +461,10 @@ class KeptCopy {
   KeptCopy(const CopyPlace& place, bool inCache) : place_(place), inCache_(inCache) {}
 
   // Writes the whole content of the file open as from to the copy's place,
-  // synced, under its final name. False, with errno set, when it fails.
+  // synced, under its final name. A copy already there was left by a save
+  // cut short, which may have left the file itself torn: that copy is kept
+  // as it is and stands for the old content. False, with errno set, when no
+  // copy can be had.
   bool Write(int from, const struct stat& like, const ReplaceOptions& options) {
     if (place_.folder.empty()) {
       errno = ENOENT;
@@ -472,6 +475,8 @@ class KeptCopy {
     if (!dir_.Open()) return false;
     RemoveStaleTemporaries(dir_.Get());
     Target target = TargetIn(dir_.Get(), true, place_.name);
+    found_ = target.exists && S_ISREG(target.old.st_mode);
+    if (found_) return true;
     // Beside the file, the copy looks like it; in the cache it is the user's
     // alone.
     if (!inCache_) target.like = like;
@@ -481,10 +486,12 @@ class KeptCopy {
            Outcome::Done;
   }
 
-  // Puts the copy's content back into the file open as to. It needs no room
-  // beyond what that content held before the file was emptied, so a full
-  // disk does not stop it (the write of the options is not used).
+  // Puts the copy's content back into the file open as to, when this save
+  // made it. It needs no room beyond what that content held before the file
+  // was emptied, so a full disk does not stop it (the write of the options
+  // is not used).
   bool Restore(int to) const {
+    if (found_) return false;
     const Descriptor copy(
         ::openat(dir_.Get(), place_.name.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC));
     return copy.Open() && ::ftruncate(to, 0) == 0 && ::lseek(to, 0, SEEK_SET) == 0 &&
@@ -499,6 +506,7 @@ class KeptCopy {
  private:
   CopyPlace place_;
   bool inCache_;
+  bool found_ = false;  // the copy was there before this save
   Descriptor dir_;
 };
 

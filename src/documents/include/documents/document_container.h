@@ -31,7 +31,7 @@ struct ContainerText {
   bool ok = false;        // false: the bytes are no sound container
   std::string text;       // the stored text when ok ("" for an empty file)
   std::string problem;    // why the bytes were refused, for the message
-  bool cutShort = false;  // refused because the bytes end before the text does
+  bool cutShort = false;  // the bytes end before the text does (or there are none)
 };
 
 // Reads the text of a container. An empty byte string is an empty value (ok,

@@ -103,7 +103,9 @@ inline constexpr std::string_view kTemporarySuffix = ".tmp";
 // the file is emptied, the new bytes are written and synced, and the copy is
 // removed. A save cut short on the way leaves the old file whole, or a
 // prefix of the new bytes beside the whole copy (InPlaceCopyOf finds it). A
-// save that fails puts the old content back.
+// copy that is there already, left by such a save, is kept as it stands (the
+// file may be torn) until a save succeeds. A save that fails puts the old
+// content back from the copy it made.
 //
 // A new file gets the usual permissions (0666 less the umask); an existing
 // file keeps its mode, owner and group (the owner only where a rename could
