@@ -238,8 +238,8 @@ TEST_P(KilledSaveTest, LeavesTheDocumentWholeOrAWholeCopyThatTheOpenNames) {
   }
   const test::ScopedEnv cacheHome("XDG_CACHE_HOME", cache);
   const std::string path = docs + "/large.qrv";
-  const std::string first = Document('1', 3 << 20);
-  const std::string second = Document('2', 2 << 20);
+  const std::string first = Document('1', 2 << 20);
+  const std::string second = Document('2', 3 << 19);
   ASSERT_EQ(ReplaceFile(path, first), "");
   ASSERT_EQ(::chmod(path.c_str(), 0666), 0);
   if (situation == Situation::HardLink) {
@@ -261,8 +261,9 @@ TEST_P(KilledSaveTest, LeavesTheDocumentWholeOrAWholeCopyThatTheOpenNames) {
     EXPECT_EQ(::waitpid(child, &status, 0), child);
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the child failed: " << status;
   };
-  // The kills must land all through a save: their delays reach over two
-  // saves, timed as the child saves.
+  // The kills must land all through a save: their delays reach over four
+  // saves (twice what two took, timed as the child saves, so that a slower
+  // moment still meets every part of one).
   const auto started = std::chrono::steady_clock::now();
   pid_t child = ::fork();
   ASSERT_GE(child, 0);
@@ -272,7 +273,7 @@ TEST_P(KilledSaveTest, LeavesTheDocumentWholeOrAWholeCopyThatTheOpenNames) {
       std::chrono::steady_clock::now() - started);
   const struct stat before = StatusOf(path);
   std::mt19937 random(2024);
-  std::uniform_int_distribution<long> delayUs(0, std::max<long>(2000, twoSaves.count()));
+  std::uniform_int_distribution<long> delayUs(0, std::max<long>(2000, 2 * twoSaves.count()));
 
   int torn = 0;
   for (int kill = 0; kill < kKills; ++kill) {
