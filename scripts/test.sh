@@ -3,7 +3,9 @@
 # normal build, then the tests again under AddressSanitizer and
 # UndefinedBehaviorSanitizer, then the fuzz targets briefly. Exits non-zero on
 # any failure. The style gates (clang-format, ASCII sources) run first. GUI
-# and GL tests run under xvfb-run when there is no display.
+# and GL tests run under xvfb-run when there is no display; each widget test
+# starts an Xvfb of its own besides (tests/gui/own_display.sh), so tests run
+# side by side share no clipboard, selection or focus.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 jobs=$(nproc)

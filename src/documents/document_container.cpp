@@ -45,25 +45,66 @@ std::string EncodeContainer(std::string_view text) {
   return out;
 }
 
-ContainerText DecodeContainer(std::string_view bytes) {
-  if (bytes.empty()) {
-    ContainerText empty;
-    empty.ok = true;
-    return empty;
+ContainerHead ReadContainerHead(std::string_view bytes) {
+  ContainerHead head;
+  if (bytes.size() < 4) return head;
+  head.complete = true;
+  if (GetU16(bytes, 0) != kStringValueType) {
+    head.problem = "the file holds no document text";
+    return head;
   }
-  if (bytes.size() < 4) return Refused("the file is too short");
-  if (GetU16(bytes, 0) != kStringValueType) return Refused("the file holds no document text");
-  std::size_t start = 4;
-  std::uint64_t length = GetU16(bytes, 2);
-  if (length == kLongFormMark) {
-    if (bytes.size() < 8) return Refused("the file is too short");
-    length = GetU16(bytes, 4) | (static_cast<std::uint64_t>(GetU16(bytes, 6)) << 16);
-    start = 8;
+  head.textStart = 4;
+  head.textLength = GetU16(bytes, 2);
+  if (head.textLength == kLongFormMark) {
+    if (bytes.size() < 8) return ContainerHead{};
+    head.textLength = GetU16(bytes, 4) | (static_cast<std::uint64_t>(GetU16(bytes, 6)) << 16);
+    head.textStart = 8;
   }
-  if (length > bytes.size() - start) return Refused("the file is cut short");
+  return head;
+}
+
+namespace {
+
+// The checks of DecodeContainer; ok with an empty text where the text lies
+// in bytes.
+ContainerText CheckContainer(std::string_view bytes, const ContainerHead& head) {
   ContainerText r;
-  r.ok = true;
-  r.text.assign(bytes.substr(start, static_cast<std::size_t>(length)));
+  if (!head.complete) {
+    r = Refused("the file is too short");
+    r.cutShort = true;
+  } else if (!head.problem.empty()) {
+    r = Refused(head.problem);
+  } else if (head.textLength > bytes.size() - head.textStart) {
+    r = Refused("the file is cut short");
+    r.cutShort = true;
+  } else {
+    r.ok = true;
+  }
+  return r;
+}
+
+}  // namespace
+
+ContainerText DecodeContainer(std::string_view bytes) {
+  if (bytes.empty()) return DecodeContainerInPlace(std::string());
+  const ContainerHead head = ReadContainerHead(bytes);
+  ContainerText r = CheckContainer(bytes, head);
+  if (r.ok) r.text.assign(bytes.substr(head.textStart, static_cast<std::size_t>(head.textLength)));
+  return r;
+}
+
+ContainerText DecodeContainerInPlace(std::string&& bytes) {
+  ContainerText r;
+  if (bytes.empty()) {
+    r.ok = true;
+    return r;
+  }
+  const ContainerHead head = ReadContainerHead(bytes);
+  r = CheckContainer(bytes, head);
+  if (!r.ok) return r;
+  bytes.resize(head.textStart + static_cast<std::size_t>(head.textLength));
+  bytes.erase(0, head.textStart);
+  r.text = std::move(bytes);
   return r;
 }
 

@@ -9,6 +9,7 @@
 #include "data_set_bridge.h"
 #include "document_tokens.h"
 #include "documents/document_container.h"
+#include "documents/document_file.h"
 #include "documents/document_host.h"
 #include "documents/document_reader.h"
 #include "documents/document_writer.h"
@@ -27,16 +28,6 @@
 
 namespace qv {
 namespace {
-
-// The largest file that can hold a sound document. A document is at most
-// kMaxDocumentTokens items of at most kMaxTokenChars characters, each with
-// its blank, behind the container's head (8 bytes in the long form). The
-// data sheet (20000 rows of 4 cells), the panel boxes and the graph records
-// (at most kMaxDocumentTokens / 36 graphs) all lie within those items, so
-// 8 + 500000 * 1001 = 500500008 bytes (about 477 MiB) bounds every one. A
-// larger file is refused before any of it is read.
-constexpr std::uint64_t kMaxDocumentFileBytes =
-    8 + std::uint64_t{kMaxDocumentTokens} * (kMaxTokenChars + 1);
 
 // The folder of the document file at path, where its relative texture
 // names are looked for.
@@ -188,11 +179,7 @@ OpenOutcome FileCommands::OpenDocument(const std::string& path) {
     ShowError("The document " + QuotedPath(path) + " could not be opened: " + reason + ".");
     return OpenOutcome::Refused;
   };
-  const FileBytes bytes = ReadRegularFile(path, kMaxDocumentFileBytes);
-  if (!bytes.Ok()) {
-    return refuse(ReadProblemText(bytes, "the file is larger than any document can be"));
-  }
-  const ContainerText value = DecodeContainer(bytes.bytes);
+  const ContainerText value = ReadDocumentFile(path);
   if (!value.ok) return refuse(value.problem);
   // An empty file (or container) holds no document: the user asked for one,
   // so say why nothing opened.

@@ -6,10 +6,15 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
+#include <climits>
+#include <cstdlib>
 #include <cstring>
+#include <limits>
 #include <random>
+#include <vector>
 
 namespace qv {
 namespace {
@@ -18,6 +23,10 @@ namespace {
 constexpr int kMaxLinkHops = 40;
 constexpr std::size_t kTemporaryLetters = 6;
 constexpr std::size_t kReadChunk = 1 << 16;
+constexpr std::size_t kCopyChunk = 1 << 20;
+// The copy in the cache folder keeps this much of the file's name, so that
+// a person can tell it, and a hash of the whole path, so that it is unique.
+constexpr std::size_t kCachedNameBytes = 200;
 
 // An open file descriptor, closed when it goes.
 class Descriptor {
@@ -257,26 +266,64 @@ struct Target {
   std::string name;  // the target's name in it
   bool exists = false;
   struct stat old {};  // the target's status when it exists
+  // The file whose owner, group and mode the written file takes: the old
+  // file itself for a save over it.
+  std::optional<struct stat> like;
+  // Set where a written file that could not keep like's owner and group
+  // must not take the name (the save then writes in place).
+  bool ownerMustStay = false;
+  mode_t createMode = 0666;
 };
 
-// Gives the written temporary file the target's mode and owner.
-void TakeOver(int fd, const Target& target) {
-  if (!target.exists) return;
-  if (target.old.st_uid != ::geteuid() || target.old.st_gid != ::getegid()) {
-    // Only root may give a file away; a group of the user's own may be kept.
-    if (::fchown(fd, target.old.st_uid, target.old.st_gid) != 0) {
-      [[maybe_unused]] const int ignored = ::fchown(fd, static_cast<uid_t>(-1), target.old.st_gid);
-    }
-  }
-  ::fchmod(fd, target.old.st_mode & 07777);
+// A target in dir named name, as it stands now.
+Target TargetIn(int dir, bool syncable, std::string name) {
+  Target target;
+  target.dir = dir;
+  target.dirSyncable = syncable;
+  target.name = std::move(name);
+  target.exists = ::fstatat(dir, target.name.c_str(), &target.old, AT_SYMLINK_NOFOLLOW) == 0;
+  return target;
 }
 
-// Fills the temporary file: bytes, mode and owner, synced to the disk.
-bool FillTemporary(Temporary& temp, const Target& target, std::string_view bytes,
-                   const ReplaceOptions& options) {
-  if (!WriteAll(temp.fd.Get(), bytes, options)) return false;
-  TakeOver(temp.fd.Get(), target);
-  return ::fsync(temp.fd.Get()) == 0;
+// Gives the new file open as fd like's owner and group, as far as the
+// program may. True when it has them.
+bool GiveOwner(int fd, const struct stat& like, const ReplaceOptions& options) {
+  struct stat now {};
+  if (::fstat(fd, &now) != 0) return false;
+  if (now.st_uid != like.st_uid || now.st_gid != like.st_gid) {
+    // Only root may give a file away; a group of the user's own may be kept.
+    if (::fchown(fd, like.st_uid, like.st_gid) != 0) {
+      [[maybe_unused]] const int ignored = ::fchown(fd, static_cast<uid_t>(-1), like.st_gid);
+    }
+    if (::fstat(fd, &now) != 0) return false;
+  }
+  if (options.mayKeepOwner.has_value()) return *options.mayKeepOwner;
+  return now.st_uid == like.st_uid && now.st_gid == like.st_gid;
+}
+
+// Writes the whole content of a new file into fd; false, with errno set,
+// when it fails.
+using Filler = std::function<bool(int fd)>;
+
+Filler BytesFiller(std::string_view bytes, const ReplaceOptions& options) {
+  return [bytes, &options](int fd) { return WriteAll(fd, bytes, options); };
+}
+
+// Copies the whole content of the file open as from into to, at to's
+// current offset.
+bool CopyBytes(int from, int to, const ReplaceOptions& options) {
+  std::vector<char> buffer(kCopyChunk);
+  for (off_t at = 0;;) {
+    const ssize_t n = ::pread(from, buffer.data(), buffer.size(), at);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    if (n == 0) return true;
+    if (!WriteAll(to, std::string_view(buffer.data(), static_cast<std::size_t>(n)), options))
+      return false;
+    at += n;
+  }
 }
 
 void Discard(Temporary& temp, const Target& target) {
@@ -290,17 +337,23 @@ void SyncFolder(const Target& target) {
   if (target.dirSyncable) ::fsync(target.dir);
 }
 
-enum class Outcome { Done, Failed, CannotLink };
+enum class Outcome { Done, Failed, CannotLink, OwnerWouldChange, FolderNotWritable };
 
 // The usual save: the temporary file takes the target's name by a rename.
-Outcome ReplaceByRename(const Target& target, std::string_view bytes, const ReplaceOptions& options,
+Outcome ReplaceByRename(const Target& target, const Filler& fill, const ReplaceOptions& options,
                         bool unnamed) {
   Temporary temp;
-  // An old file's contents may be private: the temporary file is the user's
-  // alone until it has the old file's mode.
-  if (!OpenTemporary(target.dir, unnamed, target.exists ? 0600 : 0666, temp))
-    return Outcome::Failed;
-  if (!FillTemporary(temp, target, bytes, options)) {
+  if (!OpenTemporary(target.dir, unnamed, target.createMode, temp))
+    return errno == EACCES || errno == EPERM ? Outcome::FolderNotWritable : Outcome::Failed;
+  // The owner first: whether it can be kept decides how the file is saved.
+  if (target.like && !GiveOwner(temp.fd.Get(), *target.like, options) && target.ownerMustStay) {
+    Discard(temp, target);
+    return Outcome::OwnerWouldChange;
+  }
+  // The mode after the bytes: writing would clear its set-ID bits.
+  if (!fill(temp.fd.Get()) ||
+      (target.like && ::fchmod(temp.fd.Get(), target.like->st_mode & 07777) != 0) ||
+      ::fsync(temp.fd.Get()) != 0) {
     Discard(temp, target);
     return Outcome::Failed;
   }
@@ -339,47 +392,175 @@ Outcome ReplaceByRename(const Target& target, std::string_view bytes, const Repl
   return Outcome::Done;
 }
 
-// A file with several hard links: the new bytes are copied over it in place.
-std::string RewriteInPlace(const Target& target, std::string_view bytes,
-                           const ReplaceOptions& options) {
-  // The whole new content on the disk first: a full disk or a failing write
-  // shows here, before the target is touched.
-  Temporary temp;
-  if (!OpenTemporary(target.dir, options.unnamedTemporary, 0600, temp)) return Reason(errno);
-  if (!WriteAll(temp.fd.Get(), bytes, options) || ::fsync(temp.fd.Get()) != 0) {
-    Discard(temp, target);
-    return Reason(errno);
+// ReplaceByRename, with a named temporary file where unnamed ones cannot be
+// given a name.
+Outcome ReplaceByRename(const Target& target, const Filler& fill, const ReplaceOptions& options) {
+  const Outcome outcome = ReplaceByRename(target, fill, options, options.unnamedTemporary);
+  return outcome == Outcome::CannotLink ? ReplaceByRename(target, fill, options, false) : outcome;
+}
+
+std::string UserCacheHome() {
+  const char* xdg = std::getenv("XDG_CACHE_HOME");
+  if (xdg != nullptr && xdg[0] == '/') return xdg;
+  const char* home = std::getenv("HOME");
+  if (home != nullptr && home[0] != '\0') return std::string(home) + "/.cache";
+  return "";
+}
+
+// The program's own folder in the user's cache folder ("" without a home).
+std::string CacheFolder() {
+  const std::string home = UserCacheHome();
+  return home.empty() ? "" : home + "/quorvel";
+}
+
+std::string PathHash(std::string_view text) {
+  // 64-bit FNV-1a: short, stable across runs and builds.
+  std::uint64_t hash = 14695981039346656037ULL;
+  for (const char c : text) {
+    hash ^= static_cast<unsigned char>(c);
+    hash *= 1099511628211ULL;
   }
+  static constexpr char kDigits[] = "0123456789abcdef";
+  std::string hex(16, '0');
+  for (std::size_t i = 0; i < hex.size(); ++i) hex[15 - i] = kDigits[(hash >> (4 * i)) & 0xF];
+  return hex;
+}
+
+// Where the copy of a file rewritten in place lies.
+struct CopyPlace {
+  std::string folder;  // "" when there is no such place
+  std::string name;
+};
+
+// Beside the file as "<name>~", where its folder may be written and the
+// name has room; otherwise in the program's cache folder, named after the
+// file's whole path.
+CopyPlace CopyPlaceOf(const std::string& resolved, bool beside) {
+  const std::string folder = FolderOf(resolved);
+  const std::string name = NameOf(resolved);
+  if (beside && name.size() < NAME_MAX) return {folder, name + "~"};
+  char* real = ::realpath(folder.c_str(), nullptr);
+  const std::string key = (real != nullptr ? std::string(real) : folder) + "/" + name;
+  std::free(real);
+  return {CacheFolder(), name.substr(0, kCachedNameBytes) + "-" + PathHash(key) + "~"};
+}
+
+// Opens the folder at path, made (with its parents) where it is missing, for
+// the user alone.
+int OpenOwnFolder(const std::string& path) {
+  for (std::size_t slash = path.find('/', 1);; slash = path.find('/', slash + 1)) {
+    ::mkdir(path.substr(0, slash).c_str(), 0700);
+    if (slash == std::string::npos) break;
+  }
+  return ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+}
+
+// The copy of the old content that a save in place keeps meanwhile.
+class KeptCopy {
+ public:
+  KeptCopy(const CopyPlace& place, bool inCache) : place_(place), inCache_(inCache) {}
+
+  // Writes the whole content of the file open as from to the copy's place,
+  // synced, under its final name. A copy already there was left by a save
+  // cut short, which may have left the file itself torn: that copy is kept
+  // as it is and stands for the old content. False, with errno set, when no
+  // copy can be had.
+  bool Write(int from, const struct stat& like, const ReplaceOptions& options) {
+    if (place_.folder.empty()) {
+      errno = ENOENT;
+      return false;
+    }
+    dir_.Reset(inCache_ ? OpenOwnFolder(place_.folder)
+                        : ::open(place_.folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!dir_.Open()) return false;
+    RemoveStaleTemporaries(dir_.Get());
+    Target target = TargetIn(dir_.Get(), true, place_.name);
+    found_ = target.exists && S_ISREG(target.old.st_mode);
+    if (found_) return true;
+    // Beside the file, the copy looks like it; in the cache it is the user's
+    // alone.
+    if (!inCache_) target.like = like;
+    target.createMode = 0600;
+    return ReplaceByRename(
+               target, [&](int fd) { return CopyBytes(from, fd, options); }, options) ==
+           Outcome::Done;
+  }
+
+  // Puts the copy's content back into the file open as to, when this save
+  // made it. It needs no room beyond what that content held before the file
+  // was emptied, so a full disk does not stop it (the write of the options
+  // is not used).
+  bool Restore(int to) const {
+    if (found_) return false;
+    const Descriptor copy(
+        ::openat(dir_.Get(), place_.name.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC));
+    return copy.Open() && ::ftruncate(to, 0) == 0 && ::lseek(to, 0, SEEK_SET) == 0 &&
+           CopyBytes(copy.Get(), to, ReplaceOptions{}) && ::fsync(to) == 0;
+  }
+
+  void Remove() const {
+    ::unlinkat(dir_.Get(), place_.name.c_str(), 0);
+    ::fsync(dir_.Get());
+  }
+
+ private:
+  CopyPlace place_;
+  bool inCache_;
+  bool found_ = false;  // the copy was there before this save
+  Descriptor dir_;
+};
+
+// Where a rename would change what the user sees of the file (its other
+// hard links, its owner or group, a folder the user may not write), its bytes
+// are rewritten in place, but only while a whole, synced copy of the old
+// content exists. The file is emptied before the new bytes go in, so a save
+// cut short leaves a prefix of them, which a reader can tell from a whole
+// file.
+std::string RewriteInPlace(const Target& target, const std::string& resolved,
+                           std::string_view bytes, const ReplaceOptions& options, bool beside) {
   Descriptor file(
-      ::openat(target.dir, target.name.c_str(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
-  struct stat now {};
+      ::openat(target.dir, target.name.c_str(), O_RDWR | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
   if (!file.Open()) {
-    Discard(temp, target);
+    if (errno == EACCES) return "the file may not be read, so no copy of it can be kept";
     return Reason(errno);
   }
-  if (::fstat(file.Get(), &now) != 0 || !SameFile(now, target.old)) {
-    Discard(temp, target);
+  struct stat now {};
+  if (::fstat(file.Get(), &now) != 0 || !SameFile(now, target.old))
     return "the file was replaced while it was saved";
-  }
   // Room for a longer content is reserved before the first byte changes.
   const auto size = static_cast<off_t>(bytes.size());
   if (size > now.st_size && ::fallocate(file.Get(), FALLOC_FL_KEEP_SIZE, 0, size) != 0 &&
-      (errno == ENOSPC || errno == EDQUOT)) {
-    Discard(temp, target);
+      (errno == ENOSPC || errno == EDQUOT))
     return Reason(errno);
+  const CopyPlace place = CopyPlaceOf(resolved, beside);
+  KeptCopy copy(place, place.folder != FolderOf(resolved));
+  if (!copy.Write(file.Get(), now, options)) {
+    // A folder the user may not write holds no copy: the cache does.
+    if (beside && (errno == EACCES || errno == EPERM))
+      return RewriteInPlace(target, resolved, bytes, options, false);
+    return "no copy of the old content could be kept (" + Reason(errno) + ")";
   }
-  const bool copied = ::lseek(file.Get(), 0, SEEK_SET) == 0 &&
-                      WriteAll(file.Get(), bytes, options) && ::ftruncate(file.Get(), size) == 0 &&
-                      ::fsync(file.Get()) == 0;
+  const bool written = ::ftruncate(file.Get(), 0) == 0 && ::lseek(file.Get(), 0, SEEK_SET) == 0 &&
+                       WriteAll(file.Get(), bytes, options) && ::fsync(file.Get()) == 0;
   const int error = errno;
-  Discard(temp, target);
-  if (!copied) return Reason(error) + ", and the file is only partly rewritten";
-  return "";
+  if (!written) {
+    // The old content goes back, so that a failed save changes nothing.
+    if (!copy.Restore(file.Get()))
+      return Reason(error) +
+             ", and the file is only partly rewritten; a copy of its old content "
+             "is kept";
+  }
+  copy.Remove();
+  return written ? "" : Reason(error);
 }
 
 }  // namespace
 
 FileBytes ReadRegularFile(const std::string& path, std::uint64_t limit) {
+  return ReadRegularFile(path, limit, ReadWatch{});
+}
+
+FileBytes ReadRegularFile(const std::string& path, std::uint64_t limit, const ReadWatch& watch) {
   // The status first: a pipe or a device is never even opened.
   struct stat st {};
   if (path.empty()) return ReadFailure(ReadProblem::Missing);
@@ -397,10 +578,16 @@ FileBytes ReadRegularFile(const std::string& path, std::uint64_t limit) {
   if (flags >= 0) ::fcntl(fd.Get(), F_SETFL, flags & ~O_NONBLOCK);
 
   FileBytes result;
-  result.bytes.reserve(static_cast<std::size_t>(st.st_size));
+  const auto size = static_cast<std::uint64_t>(st.st_size);
+  // A watcher may stop the read long before the end: nothing is set aside
+  // for the whole file then.
+  if (!watch) result.bytes.reserve(static_cast<std::size_t>(size));
+  std::uint64_t wanted = std::numeric_limits<std::uint64_t>::max();
   std::array<char, kReadChunk> buffer{};
-  for (;;) {
-    const ssize_t n = ::read(fd.Get(), buffer.data(), buffer.size());
+  while (result.bytes.size() < wanted) {
+    const std::size_t ask = static_cast<std::size_t>(
+        std::min<std::uint64_t>(buffer.size(), wanted - result.bytes.size()));
+    const ssize_t n = ::read(fd.Get(), buffer.data(), ask);
     if (n < 0) {
       if (errno == EINTR) continue;
       return FailureOfErrno(errno);
@@ -409,6 +596,7 @@ FileBytes ReadRegularFile(const std::string& path, std::uint64_t limit) {
     if (result.bytes.size() + static_cast<std::uint64_t>(n) > limit)
       return ReadFailure(ReadProblem::TooLarge);
     result.bytes.append(buffer.data(), static_cast<std::size_t>(n));
+    if (watch) wanted = watch(result.bytes, size);
   }
   return result;
 }
@@ -452,11 +640,35 @@ std::string ReplaceFile(const std::string& path, std::string_view bytes,
   target.dir = dir.Get();
   RemoveStaleTemporaries(target.dir);
 
-  if (target.exists && target.old.st_nlink > 1) return RewriteInPlace(target, bytes, options);
-  Outcome outcome = ReplaceByRename(target, bytes, options, options.unnamedTemporary);
-  // Where unnamed files cannot be given a name, the same with a named one.
-  if (outcome == Outcome::CannotLink) outcome = ReplaceByRename(target, bytes, options, false);
-  return outcome == Outcome::Done ? "" : Reason(errno);
+  if (target.exists) {
+    target.like = target.old;
+    target.ownerMustStay = true;
+    target.createMode = 0600;  // the old content may be private until it has the old mode
+    if (target.old.st_nlink > 1) return RewriteInPlace(target, resolved, bytes, options, true);
+    if (options.mayWriteFolder == false)
+      return RewriteInPlace(target, resolved, bytes, options, false);
+  }
+  switch (ReplaceByRename(target, BytesFiller(bytes, options), options)) {
+    case Outcome::Done: return "";
+    case Outcome::OwnerWouldChange: return RewriteInPlace(target, resolved, bytes, options, true);
+    case Outcome::FolderNotWritable:
+      if (target.exists) return RewriteInPlace(target, resolved, bytes, options, false);
+      return Reason(EACCES);
+    default: return Reason(errno);
+  }
+}
+
+std::string InPlaceCopyOf(const std::string& path) {
+  std::string resolved = path;
+  if (path.empty() || !FollowLinks(resolved)) return "";
+  for (const bool beside : {true, false}) {
+    const CopyPlace place = CopyPlaceOf(resolved, beside);
+    const std::string copy = place.folder + "/" + place.name;
+    struct stat st {};
+    if (!place.folder.empty() && ::lstat(copy.c_str(), &st) == 0 && S_ISREG(st.st_mode))
+      return copy;
+  }
+  return "";
 }
 
 }  // namespace qv

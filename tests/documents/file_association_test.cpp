@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <memory>
 
+#include "support/scoped_env.h"
 #include "support/temp_folder.h"
 
 namespace qv {
@@ -98,23 +99,7 @@ std::string RunTool(const std::string& command) {
   return output;
 }
 
-class ScopedEnv {
- public:
-  ScopedEnv(const char* name, const std::string& value) : name_(name) {
-    if (const char* old = std::getenv(name)) old_ = old;
-    ::setenv(name, value.c_str(), 1);
-  }
-  ~ScopedEnv() {
-    if (old_)
-      ::setenv(name_, old_->c_str(), 1);
-    else
-      ::unsetenv(name_);
-  }
-
- private:
-  const char* name_;
-  std::optional<std::string> old_;
-};
+using test::ScopedEnv;
 
 // The whole association in a throw-away data folder: the files are written,
 // the desktop accepts the entry, and a ".qrv" file is known by its type.

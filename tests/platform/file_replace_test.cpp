@@ -14,10 +14,13 @@
 #include <cerrno>
 #include <chrono>
 #include <filesystem>
+#include <optional>
 #include <random>
 #include <thread>
 #include <vector>
 
+#include "support/other_user.h"
+#include "support/scoped_env.h"
 #include "support/temp_folder.h"
 
 namespace qv {
@@ -264,6 +267,160 @@ TEST(ReplaceFile, RemovesTheStaleTemporaryFilesOfItsFolder) {
   EXPECT_TRUE(fs::exists(folder.File("qrv-abc123.tmp")));
   EXPECT_EQ(folder.Read("doc.qrv"), "new");
 }
+
+// Saves that must keep the very file, and with it its other names, owner,
+// group and mode: it is rewritten in place, and a whole copy of the old
+// content must exist while the new bytes go in, then be gone.
+// Which of the user's rights the save's seam denies.
+enum class Denied { Nothing, KeepingTheOwner, WritingTheFolder };
+
+struct InPlaceCase {
+  const char* name;
+  bool hardLink;
+  // Saved by a user other than the file's owner, in a folder that user may
+  // (or may not) write: only root can set that up.
+  bool otherUser;
+  bool folderWritable;
+  Denied denied;
+  bool copyInCache;
+  bool cacheIsAFile;    // the cache folder cannot be made
+  const char* failure;  // "" when the save must succeed
+};
+
+void PrintTo(const InPlaceCase& c, std::ostream* os) { *os << c.name; }
+
+// What the child that saved saw: the save's result, and the copy that
+// existed when the first new byte went into the file.
+struct InPlaceReport {
+  std::string failure;
+  std::string copySeen;
+  bool copyWhole = false;
+};
+
+InPlaceReport SaveInChild(const std::string& path, const std::string& bytes, ReplaceOptions options,
+                          bool otherUser) {
+  int ends[2];
+  EXPECT_EQ(::pipe(ends), 0);
+  const pid_t child = ::fork();
+  if (child == 0) {
+    ::close(ends[0]);
+    if (otherUser && !test::BecomeOtherUser()) ::_exit(2);
+    struct stat target {};
+    const std::string old = ReadWholeFile(path).value_or("");
+    if (::stat(path.c_str(), &target) != 0) ::_exit(3);
+    std::string seen;
+    bool whole = false;
+    options.write = [&](int fd, const void* data, std::size_t size) {
+      struct stat st {};
+      if (seen.empty() && ::fstat(fd, &st) == 0 && st.st_ino == target.st_ino) {
+        seen = InPlaceCopyOf(path);
+        whole = !seen.empty() && ReadWholeFile(seen) == old;
+      }
+      return ::write(fd, data, size);
+    };
+    const std::string failure = ReplaceFile(path, bytes, options);
+    const std::string report = failure + "\n" + seen + "\n" + (whole ? "1" : "0");
+    const bool sent =
+        ::write(ends[1], report.data(), report.size()) == static_cast<ssize_t>(report.size());
+    ::_exit(sent ? 0 : 1);
+  }
+  ::close(ends[1]);
+  std::string text;
+  char buffer[4096];
+  for (ssize_t n; (n = ::read(ends[0], buffer, sizeof buffer)) > 0;)
+    text.append(buffer, static_cast<std::size_t>(n));
+  ::close(ends[0]);
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the child failed: " << status;
+  InPlaceReport report;
+  const std::size_t first = text.find('\n');
+  const std::size_t second = text.find('\n', first + 1);
+  if (first == std::string::npos || second == std::string::npos) return report;
+  report.failure = text.substr(0, first);
+  report.copySeen = text.substr(first + 1, second - first - 1);
+  report.copyWhole = text.substr(second + 1) == "1";
+  return report;
+}
+
+class InPlaceSaveTest : public testing::TestWithParam<InPlaceCase> {};
+
+TEST_P(InPlaceSaveTest, KeepsTheFileWithAWholeCopyWhileItIsWritten) {
+  const InPlaceCase& c = GetParam();
+  if (c.otherUser && !test::RunningAsRoot()) GTEST_SKIP() << "only root can set this up";
+  test::TempFolder root;
+  ASSERT_EQ(::chmod(root.Path().c_str(), 0755), 0);
+  const std::string docs = root.File("docs");
+  const std::string cache = root.File("cache");
+  ASSERT_EQ(::mkdir(docs.c_str(), c.otherUser && c.folderWritable ? 0777 : 0755), 0);
+  ASSERT_EQ(::chmod(docs.c_str(), c.otherUser && c.folderWritable ? 0777 : 0755), 0);
+  if (c.cacheIsAFile) {
+    ASSERT_EQ(ReplaceFile(cache, "a file"), "");
+  } else {
+    ASSERT_EQ(::mkdir(cache.c_str(), 0700), 0);
+    if (c.otherUser) {
+      ASSERT_EQ(::chown(cache.c_str(), test::kOtherUid, test::kOtherGid), 0);
+    }
+  }
+  const test::ScopedEnv cacheHome("XDG_CACHE_HOME", cache);
+  const std::string path = docs + "/doc.qrv";
+  ASSERT_EQ(ReplaceFile(path, kOld), "");
+  ASSERT_EQ(::chmod(path.c_str(), c.otherUser ? 0666 : 0640), 0);
+  // Root gives the file away, to see that the save keeps it so.
+  if (test::RunningAsRoot() && !c.otherUser) {
+    ASSERT_EQ(::chown(path.c_str(), 1234, 5678), 0);
+  }
+  if (c.hardLink) {
+    ASSERT_EQ(::link(path.c_str(), (docs + "/other.qrv").c_str()), 0);
+  }
+  const struct stat before = StatusOf(path);
+
+  ReplaceOptions options;
+  if (c.denied == Denied::KeepingTheOwner) options.mayKeepOwner = false;
+  if (c.denied == Denied::WritingTheFolder) options.mayWriteFolder = false;
+  const InPlaceReport report = SaveInChild(path, kNew, options, c.otherUser);
+  EXPECT_EQ(report.failure, c.failure);
+
+  const struct stat after = StatusOf(path);
+  EXPECT_EQ(after.st_ino, before.st_ino);
+  EXPECT_EQ(after.st_uid, before.st_uid);
+  EXPECT_EQ(after.st_gid, before.st_gid);
+  EXPECT_EQ(after.st_mode & 07777, before.st_mode & 07777);
+  EXPECT_EQ(ReadWholeFile(path), std::string(*c.failure ? kOld : kNew));
+  if (c.hardLink) {
+    EXPECT_EQ(ReadWholeFile(docs + "/other.qrv"), ReadWholeFile(path));
+  }
+  if (!*c.failure) {
+    EXPECT_TRUE(report.copyWhole) << "no whole copy while the file was written";
+    const std::string place = c.copyInCache ? cache + "/quorvel/" : docs + "/doc.qrv~";
+    EXPECT_TRUE(report.copySeen.starts_with(place)) << report.copySeen;
+  }
+  EXPECT_EQ(InPlaceCopyOf(path), "");
+  EXPECT_EQ(StrayFiles(root.Path()), std::vector<std::string>{});
+  EXPECT_FALSE(fs::exists(docs + "/doc.qrv~"));
+  if (c.copyInCache && !c.cacheIsAFile) {
+    EXPECT_EQ(std::distance(fs::directory_iterator(cache + "/quorvel"), {}), 0);
+    EXPECT_EQ(StatusOf(cache + "/quorvel").st_mode & 07777, 0700u);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, InPlaceSaveTest,
+    testing::Values(
+        InPlaceCase{"HardLink", true, false, true, Denied::Nothing, false, false, ""},
+        InPlaceCase{"OwnerARenameWouldChange", false, false, true, Denied::KeepingTheOwner, false,
+                    false, ""},
+        // Root may write the folder; the seam says the user may not.
+        InPlaceCase{"FolderTheUserMayNotWrite", false, false, true, Denied::WritingTheFolder, true,
+                    false, ""},
+        InPlaceCase{"FileOfAnotherUser", false, true, true, Denied::Nothing, false, false, ""},
+        InPlaceCase{"FileOfAnotherUserInTheirFolder", false, true, false, Denied::Nothing, true,
+                    false, ""},
+        InPlaceCase{"HardLinkInAFolderTheUserMayNotWrite", true, true, false, Denied::Nothing, true,
+                    false, ""},
+        InPlaceCase{"NoPlaceForTheCopy", false, false, true, Denied::WritingTheFolder, true, true,
+                    "no copy of the old content could be kept (the folder does not exist)"}),
+    [](const testing::TestParamInfo<InPlaceCase>& info) { return std::string(info.param.name); });
 
 // A child saves two large documents in turn until it is killed at a random
 // moment. The target must always be one of them whole, and once the next

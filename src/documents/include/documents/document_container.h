@@ -28,14 +28,29 @@ std::string EncodeContainer(std::string_view text);
 
 // Result of reading a container.
 struct ContainerText {
-  bool ok = false;      // false: the bytes are no sound container
-  std::string text;     // the stored text when ok ("" for an empty file)
-  std::string problem;  // why the bytes were refused, for the message
+  bool ok = false;        // false: the bytes are no sound container
+  std::string text;       // the stored text when ok ("" for an empty file)
+  std::string problem;    // why the bytes were refused, for the message
+  bool cutShort = false;  // the bytes end before the text does (or there are none)
 };
 
 // Reads the text of a container. An empty byte string is an empty value (ok,
 // text ""). A wrong type tag, a length beyond the bytes or a cut header is
 // refused with ok false.
 ContainerText DecodeContainer(std::string_view bytes);
+// The same, taking the bytes' storage for the text (no second copy of a
+// large document).
+ContainerText DecodeContainerInPlace(std::string&& bytes);
+
+// Where the text of a container lies, as its first bytes tell.
+struct ContainerHead {
+  bool complete = false;  // false: too few bytes to tell yet
+  std::string problem;    // set when the bytes are no container
+  std::size_t textStart = 0;
+  std::uint64_t textLength = 0;
+};
+
+// Reads the head of a container from the first bytes of a file.
+ContainerHead ReadContainerHead(std::string_view bytes);
 
 }  // namespace qv

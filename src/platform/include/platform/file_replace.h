@@ -12,10 +12,12 @@
 // fits beside any legal file name, and the next save into that folder removes
 // such files that no running save holds.
 //
-// A symbolic link is kept: its target is written. A file with several hard
-// links keeps them: after the temporary file is whole, its bytes are copied
-// over the target in place (see ReplaceFile). A file without write
-// permission is refused, whoever runs the program.
+// A symbolic link is kept: its target is written. Where the rename would
+// change what the user sees of the file (its other hard links, its owner or
+// group, a folder the user may not write although the file may be), the file
+// is rewritten in place instead, with a whole copy of its old content kept
+// meanwhile (see ReplaceFile). A file without write permission is refused,
+// whoever runs the program.
 #pragma once
 
 #include <sys/types.h>
@@ -50,6 +52,17 @@ struct FileBytes {
 // larger file, or one that grows past limit while it is read, is refused.
 FileBytes ReadRegularFile(const std::string& path, std::uint64_t limit);
 
+// Looks at a file while ReadRegularFile reads it: called after each piece
+// with all bytes read so far and the size the file had when it was opened,
+// it returns how many bytes of the file are wanted in all. Reading stops
+// once that many are read, so an answer no larger than what was read stops
+// it at once (the watcher keeps why).
+using ReadWatch = std::function<std::uint64_t(std::string_view soFar, std::uint64_t fileSize)>;
+
+// ReadRegularFile, read no further than watch wants. The bytes read are the
+// result, without any more of the file.
+FileBytes ReadRegularFile(const std::string& path, std::uint64_t limit, const ReadWatch& watch);
+
 // Why read failed, in words that follow "could not be ...: "; tooLarge says
 // it for a file above the limit, which each kind of file words its own way.
 std::string ReadProblemText(const FileBytes& read, std::string_view tooLarge);
@@ -66,6 +79,10 @@ struct ReplaceOptions {
   // False: always use a named temporary file, as on a file system without
   // unnamed ones.
   bool unnamedTemporary = true;
+  // Stand for the user's rights, for tests that run as root (who may give
+  // any file away and write any folder); unset, the system decides.
+  std::optional<bool> mayKeepOwner;    // a new file may get the old one's owner and group
+  std::optional<bool> mayWriteFolder;  // new files may be made in the target's folder
 };
 
 // Names of the named temporary files: prefix, six letters or digits, suffix.
@@ -77,15 +94,28 @@ inline constexpr std::string_view kTemporarySuffix = ".tmp";
 // "the folder does not exist", "the disk is full", ...); the old file, if
 // any, is then untouched and no temporary file is left.
 //
-// A file with several hard links is rewritten in place, so that every link
-// sees the new bytes. That copy is not atomic: until it ends and is synced,
-// a reader or a crash can meet a mix of old and new bytes. The whole new
-// content is written and synced beside it first and the target's space is
-// reserved, so a full disk is found before the target is touched.
+// A file with several hard links, one whose owner or group a rename would
+// change, or one in a folder the user may not write is rewritten in place,
+// so that it stays the same file. That is not atomic, so first a whole,
+// synced copy of the old content is made: beside the file as "<name>~", or,
+// where its folder may not be written, in the program's folder of the
+// user's cache folder ($XDG_CACHE_HOME or ~/.cache, then "quorvel"). Then
+// the file is emptied, the new bytes are written and synced, and the copy is
+// removed. A save cut short on the way leaves the old file whole, or a
+// prefix of the new bytes beside the whole copy (InPlaceCopyOf finds it). A
+// copy that is there already, left by such a save, is kept as it stands (the
+// file may be torn) until a save succeeds. A save that fails puts the old
+// content back from the copy it made.
 //
 // A new file gets the usual permissions (0666 less the umask); an existing
-// file keeps its mode, and its owner where the program may keep it.
+// file keeps its mode, owner and group (the owner only where a rename could
+// keep it: otherwise the save is one in place). Access control lists and
+// extended attributes are not kept by a rename.
 std::string ReplaceFile(const std::string& path, std::string_view bytes,
                         const ReplaceOptions& options = {});
+
+// The copy of the file at path that a save in place keeps while it writes,
+// when one is there (a save was cut short, or is running); "" otherwise.
+std::string InPlaceCopyOf(const std::string& path);
 
 }  // namespace qv
