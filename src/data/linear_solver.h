@@ -23,4 +23,15 @@ namespace qv {
 bool SolveLinear(std::size_t n, std::vector<double> a, std::size_t rhsCount, std::vector<double>& b,
                  double* reciprocalCondition = nullptr, WorkMonitor* monitor = nullptr);
 
+// As SolveLinear, for a symmetric A. Unless SolveLinear would share its LU
+// among more than two threads, the decomposition is the symmetric indefinite
+// one, A = L D L^T with LAPACK's Bunch-Kaufman pivoting, on the calling
+// thread: half the work of the LU. Its pivots, for the singularity test, are
+// the 1 x 1 blocks of D and the two eigenvalues of each of its 2 x 2 blocks,
+// and a monitor hears only the end of the decomposition. Otherwise it is
+// SolveLinear's LU.
+bool SolveSymmetricLinear(std::size_t n, std::vector<double> a, std::size_t rhsCount,
+                          std::vector<double>& b, double* reciprocalCondition = nullptr,
+                          WorkMonitor* monitor = nullptr);
+
 }  // namespace qv

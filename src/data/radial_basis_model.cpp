@@ -156,8 +156,8 @@ bool RadialBasisModel::Fit(RadialKernel kernel, const std::vector<double>& u,
   }
   if (meter.Stopped()) return false;
   WorkStep solveStep(monitor, matrixShare, 1.0);
-  if (!SolveLinear(size, std::move(a), sets_, b, &reciprocalCondition_,
-                   monitor != nullptr ? &solveStep : nullptr))
+  if (!SolveSymmetricLinear(size, std::move(a), sets_, b, &reciprocalCondition_,
+                            monitor != nullptr ? &solveStep : nullptr))
     return false;
   solveStep.Progress(1.0);
   weights_ = std::move(b);
