@@ -6,9 +6,12 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <initializer_list>
 #include <system_error>
+#include <utility>
 #include <vector>
 
 #include "platform/file_replace.h"
@@ -28,40 +31,33 @@ bool ReadType(const RegistryStore& store, std::string& typeName) {
   return QueryStringValue(store, kExtensionKey, "", typeName) && !typeName.empty();
 }
 
-// Quotes an Exec argument by the desktop entry rules: inside double quotes,
-// ", `, $ and \ take a backslash; then the string escape doubles every
-// backslash, and % is written %%.
-std::string QuoteExecArgument(const std::string& argument) {
-  std::string quoted = "\"";
-  for (const char c : argument) {
-    if (c == '"' || c == '`' || c == '$' || c == '\\') quoted += '\\';
-    quoted += c;
-  }
-  quoted += '"';
+// The text with each character of the table replaced by its text.
+std::string Escaped(const std::string& text,
+                    std::initializer_list<std::pair<char, const char*>> replacements) {
   std::string escaped;
-  for (const char c : quoted) {
-    if (c == '\\')
-      escaped += "\\\\";
-    else if (c == '%')
-      escaped += "%%";
+  for (const char c : text) {
+    const auto* found = std::find_if(replacements.begin(), replacements.end(),
+                                     [c](const auto& row) { return row.first == c; });
+    if (found != replacements.end())
+      escaped += found->second;
     else
       escaped += c;
   }
   return escaped;
 }
 
+// Quotes an Exec argument by the desktop entry rules: inside double quotes,
+// ", `, $ and \ take a backslash; then the string escape doubles every
+// backslash, and % is written %%.
+std::string QuoteExecArgument(const std::string& argument) {
+  const std::string quoted =
+      "\"" + Escaped(argument, {{'"', "\\\""}, {'`', "\\`"}, {'$', "\\$"}, {'\\', "\\\\"}}) + "\"";
+  return Escaped(quoted, {{'\\', "\\\\"}, {'%', "%%"}});
+}
+
 // A desktop entry value must not hold line breaks.
 std::string EntryValue(const std::string& text) {
-  std::string value;
-  for (const char c : text) {
-    if (c == '\n')
-      value += "\\n";
-    else if (c == '\r')
-      value += "\\r";
-    else
-      value += c;
-  }
-  return value;
+  return Escaped(text, {{'\n', "\\n"}, {'\r', "\\r"}});
 }
 
 // Runs a tool quietly and waits for it; False when it cannot run or fails.
@@ -97,20 +93,7 @@ bool WriteIfDifferent(const std::string& path, const std::string& text, bool& ch
 
 // Escapes the XML markup characters of a text.
 std::string XmlText(const std::string& text) {
-  std::string escaped;
-  for (const char c : text) {
-    if (c == '<')
-      escaped += "&lt;";
-    else if (c == '>')
-      escaped += "&gt;";
-    else if (c == '&')
-      escaped += "&amp;";
-    else if (c == '"')
-      escaped += "&quot;";
-    else
-      escaped += c;
-  }
-  return escaped;
+  return Escaped(text, {{'<', "&lt;"}, {'>', "&gt;"}, {'&', "&amp;"}, {'"', "&quot;"}});
 }
 
 // Copies every size of a themed icon into the user's hicolor theme, as the

@@ -61,28 +61,29 @@ TEST(GetMainKeyHandle, KnowsTheSevenRootsByTheirExactNames) {
   }
 }
 
+// The paths of a program installed in folder, with its icon beside it.
+AssociationPaths ProgramPaths(const std::string& folder) {
+  AssociationPaths paths;
+  paths.programFolder = folder;
+  paths.separator = '/';
+  paths.programName = "quorvel";
+  paths.iconName = kProgramIconFile;
+  return paths;
+}
+
 // The association of a program with its icon, written into a throw-away data
 // folder, and the helper over its keys.
 class RegistryKeysTest : public testing::Test {
  protected:
   RegistryKeysTest()
       : dataHome_("XDG_DATA_HOME", folder_.File("data")),
-        association_(Paths(), UserDataHome()),
+        association_(ProgramPaths(folder_.File("program")), UserDataHome()),
         keys_(association_, messages_) {}
 
   void SetUp() override {
     ASSERT_TRUE(test::ShipIconBeside(folder_.File("program")));
     association_.WriteAtStartUp();
     ASSERT_NE(folder_.Read("data/applications/quorvel.desktop"), "<missing>");
-  }
-
-  AssociationPaths Paths() const {
-    AssociationPaths paths;
-    paths.programFolder = folder_.File("program");
-    paths.separator = '/';
-    paths.programName = "quorvel";
-    paths.iconName = kProgramIconFile;
-    return paths;
   }
 
   test::TempFolder folder_;
@@ -193,12 +194,7 @@ TEST(RegistryKeys, AChangeTheDesktopCannotTakeIsTakenBack) {
   test::TempFolder folder;
   ASSERT_TRUE(test::ShipIconBeside(folder.File("program")));
   ASSERT_EQ(ReplaceFile(folder.File("data"), "a file, not a folder"), "");
-  AssociationPaths paths;
-  paths.programFolder = folder.File("program");
-  paths.separator = '/';
-  paths.programName = "quorvel";
-  paths.iconName = kProgramIconFile;
-  FileAssociation association(paths, folder.File("data"));
+  FileAssociation association(ProgramPaths(folder.File("program")), folder.File("data"));
   association.WriteAtStartUp();  // silently fails
   test::ScriptedMessageBox messages;
   RegistryKeys keys(association, messages);
