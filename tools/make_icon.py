@@ -16,7 +16,7 @@ import struct
 import sys
 import zlib
 
-SIZES = {48: 4, 256: 3}  # pixels: supersampling per axis
+SIZES = {16: 8, 32: 6, 48: 4, 256: 3}  # pixels: supersampling per axis
 NAME = "quorvel"
 
 # The surface: heights over [-1, 1]^2 on a grid of GRID x GRID quads.

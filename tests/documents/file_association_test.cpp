@@ -156,7 +156,7 @@ TEST(DesktopRegistration, InstallsTheShippedIconForTheEntryAndTheType) {
   EXPECT_EQ(Value(association.Store(), "HKEY_CLASSES_ROOT\\qrvfile\\DefaultIcon"),
             program + "/" + kProgramIconFile);
 
-  for (const unsigned size : {48U, 256U}) {
+  for (const unsigned size : {16U, 32U, 48U, 256U}) {
     const std::string sizeFolder = std::to_string(size) + "x" + std::to_string(size);
     const auto shipped =
         ReadWholeFile(test::ShippedIconTheme() + "/" + sizeFolder + "/apps/quorvel.png");

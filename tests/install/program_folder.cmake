@@ -10,8 +10,8 @@ if(NOT result EQUAL 0)
   message(FATAL_ERROR "the install failed: ${result}")
 endif()
 set(installed "${PREFIX}/${BINDIR}")
-foreach(file quorvel help/index.html icons/hicolor/48x48/apps/quorvel.png
-             icons/hicolor/256x256/apps/quorvel.png)
+foreach(file quorvel help/index.html icons/hicolor/16x16/apps/quorvel.png
+             icons/hicolor/48x48/apps/quorvel.png icons/hicolor/256x256/apps/quorvel.png)
   if(NOT EXISTS "${installed}/${file}")
     message(FATAL_ERROR "${file} is not installed in ${installed}")
   endif()
