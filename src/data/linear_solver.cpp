@@ -169,6 +169,23 @@ double OneNorm(std::size_t n, const std::vector<double>& a) {
   return largest;
 }
 
+// The largest column sum of |A| for a symmetric A of which only the lower
+// triangle (row by row) is read.
+double SymmetricOneNorm(std::size_t n, const std::vector<double>& a) {
+  std::vector<double> sums(n, 0.0);
+  for (std::size_t i = 0; i < n; ++i) {
+    for (std::size_t j = 0; j < i; ++j) {
+      const double entry = std::fabs(a[i * n + j]);
+      sums[i] += entry;
+      sums[j] += entry;
+    }
+    sums[i] += std::fabs(a[i * n + i]);
+  }
+  double largest = 0.0;
+  for (const double s : sums) largest = std::isnan(s) ? s : std::max(largest, s);
+  return largest;
+}
+
 // 1 / condition of A from the decomposition of its transpose m: the 1-norm
 // of A is the infinity norm of m.
 double LuReciprocalCondition(int n, const double* m, double oneNorm) {
@@ -221,8 +238,9 @@ class LuDecomposition final : public Decomposition {
   std::vector<int> pivots_;
 };
 
-// The symmetric indefinite decomposition A = L D L^T (LAPACK's
-// Bunch-Kaufman), half the work of the LU, on the calling thread.
+// The symmetric indefinite decomposition A = U D U^T (LAPACK's
+// Bunch-Kaufman), half the work of the LU, on the calling thread. Read column
+// by column, the lower triangle of the row-major A is the upper one.
 class SymmetricDecomposition final : public Decomposition {
  public:
   explicit SymmetricDecomposition(std::size_t n) : pivots_(n) {}
@@ -230,57 +248,51 @@ class SymmetricDecomposition final : public Decomposition {
     int info = 0;
     int query = -1;
     double size = 0.0;
-    dsytrf_("L", &n, m, &n, pivots_.data(), &size, &query, &info, 1);
+    dsytrf_("U", &n, m, &n, pivots_.data(), &size, &query, &info, 1);
     int length = std::max(1, static_cast<int>(size));
     std::vector<double> work(static_cast<std::size_t>(length));
-    dsytrf_("L", &n, m, &n, pivots_.data(), work.data(), &length, &info, 1);
+    dsytrf_("U", &n, m, &n, pivots_.data(), work.data(), &length, &info, 1);
     return ReportEnd(monitor);
   }
   // The pivots of D: its 1 x 1 blocks, and the two eigenvalues of each 2 x 2
-  // block (stored in rows k, k + 1 of its lower triangle).
+  // block (rows k, k + 1, its off-diagonal entry above the diagonal).
   bool HasUsablePivots(int n, const double* m) const override {
-    const std::size_t ld = static_cast<std::size_t>(n);
-    auto usable = [](double pivot) {
-      return std::fabs(pivot) + 1.0 != 1.0 && std::isfinite(pivot);
-    };
-    for (std::size_t k = 0; k < ld; ++k) {
-      const double diagonal = m[k + k * ld];
-      if (pivots_[k] > 0 || k + 1 == ld) {
-        if (!usable(diagonal)) return false;
-        continue;
-      }
-      const double next = m[(k + 1) + (k + 1) * ld], off = m[(k + 1) + k * ld];
-      const double mean = 0.5 * (diagonal + next), half = 0.5 * (diagonal - next);
-      const double spread = std::sqrt(half * half + off * off);
-      if (!usable(mean + spread) || !usable(mean - spread)) return false;
-      ++k;
-    }
-    return true;
+    return EachPivot(n, m, [](double pivot) { return std::fabs(pivot) + 1.0 != 1.0; });
   }
   double ReciprocalCondition(int n, const double* m, double oneNorm) const override {
-    if (!(oneNorm > 0.0) || !std::isfinite(oneNorm) || !AllFinite(n, m)) return 0.0;
+    if (!(oneNorm > 0.0) || !std::isfinite(oneNorm)) return 0.0;
+    if (!EachPivot(n, m, [](double pivot) { return pivot != 0.0; })) return 0.0;
     const std::size_t ld = static_cast<std::size_t>(n);
     std::vector<double> work(2 * ld);
     std::vector<int> iwork(ld);
     double rcond = 0.0;
     int info = 0;
-    dsycon_("L", &n, m, &n, pivots_.data(), &oneNorm, &rcond, work.data(), iwork.data(), &info, 1);
+    dsycon_("U", &n, m, &n, pivots_.data(), &oneNorm, &rcond, work.data(), iwork.data(), &info, 1);
     return info == 0 && std::isfinite(rcond) ? rcond : 0.0;
   }
   bool Solve(int n, const double* m, int count, double* columns) const override {
     int info = 0;
-    dsytrs_("L", &n, &count, m, &n, pivots_.data(), columns, &n, &info, 1);
+    dsytrs_("U", &n, &count, m, &n, pivots_.data(), columns, &n, &info, 1);
     return info == 0;
   }
 
  private:
-  // Whether the lower triangle of the decomposition holds only numbers.
-  static bool AllFinite(int n, const double* m) {
+  // Whether every pivot is a number that passes the test.
+  template <typename Test>
+  bool EachPivot(int n, const double* m, const Test& test) const {
     const std::size_t ld = static_cast<std::size_t>(n);
-    for (std::size_t j = 0; j < ld; ++j) {
-      for (std::size_t i = j; i < ld; ++i) {
-        if (!std::isfinite(m[i + j * ld])) return false;
+    auto passes = [&](double pivot) { return std::isfinite(pivot) && test(pivot); };
+    for (std::size_t k = 0; k < ld; ++k) {
+      const double diagonal = m[k + k * ld];
+      if (pivots_[k] > 0 || k + 1 == ld) {
+        if (!passes(diagonal)) return false;
+        continue;
       }
+      const double next = m[(k + 1) + (k + 1) * ld], off = m[k + (k + 1) * ld];
+      const double mean = 0.5 * (diagonal + next), half = 0.5 * (diagonal - next);
+      const double spread = std::sqrt(half * half + off * off);
+      if (!passes(mean + spread) || !passes(mean - spread)) return false;
+      ++k;
     }
     return true;
   }
@@ -288,27 +300,34 @@ class SymmetricDecomposition final : public Decomposition {
   std::vector<int> pivots_;
 };
 
-void CheckSizes(std::size_t n, const std::vector<double>& a, std::size_t rhsCount,
-                const std::vector<double>& b) {
+// Throws when the sizes do not match or are too large; true for an empty
+// system, which is solved then and there.
+bool CheckedEmpty(std::size_t n, const std::vector<double>& a, std::size_t rhsCount,
+                  const std::vector<double>& b, double* reciprocalCondition) {
   if (a.size() != n * n || b.size() != n * rhsCount) {
     throw std::invalid_argument("SolveLinear: matrix and right-hand sides do not match n");
   }
   if (n > kLargestSystem || rhsCount > static_cast<std::size_t>(std::numeric_limits<int>::max())) {
     throw std::invalid_argument("SolveLinear: the system is too large");
   }
+  if (n != 0) return false;
+  if (reciprocalCondition != nullptr) *reciprocalCondition = 1.0;
+  return true;
 }
 
-bool Solve(Decomposition& decomposition, std::size_t n, std::vector<double>& a,
+// When the reciprocal condition is estimated.
+enum class Condition { Always, WhenSingular };
+
+bool Solve(Decomposition& decomposition, std::size_t n, std::vector<double>& a, double oneNorm,
            std::size_t rhsCount, std::vector<double>& b, double* reciprocalCondition,
-           WorkMonitor* monitor) {
+           Condition when, WorkMonitor* monitor) {
   const int size = static_cast<int>(n);
-  const double oneNorm = reciprocalCondition != nullptr ? OneNorm(n, a) : 0.0;
   if (!decomposition.Decompose(size, a.data(), monitor)) {
     if (reciprocalCondition != nullptr) *reciprocalCondition = 0.0;
     return false;
   }
   const bool solvable = decomposition.HasUsablePivots(size, a.data());
-  if (reciprocalCondition != nullptr) {
+  if (reciprocalCondition != nullptr && (when == Condition::Always || !solvable)) {
     *reciprocalCondition = decomposition.ReciprocalCondition(size, a.data(), oneNorm);
   }
   if (!solvable) return false;
@@ -329,33 +348,48 @@ bool Solve(Decomposition& decomposition, std::size_t n, std::vector<double>& a,
 
 bool SolveLinear(std::size_t n, std::vector<double> a, std::size_t rhsCount, std::vector<double>& b,
                  double* reciprocalCondition, WorkMonitor* monitor) {
-  CheckSizes(n, a, rhsCount, b);
-  if (n == 0) {
-    if (reciprocalCondition != nullptr) *reciprocalCondition = 1.0;
-    return true;
-  }
+  if (CheckedEmpty(n, a, rhsCount, b, reciprocalCondition)) return true;
   UseCallingThreadOnly();
+  const double oneNorm = reciprocalCondition != nullptr ? OneNorm(n, a) : 0.0;
   LuDecomposition lu(n);
-  return Solve(lu, n, a, rhsCount, b, reciprocalCondition, monitor);
+  return Solve(lu, n, a, oneNorm, rhsCount, b, reciprocalCondition, Condition::Always, monitor);
 }
 
 bool SolveSymmetricLinear(std::size_t n, std::vector<double> a, std::size_t rhsCount,
                           std::vector<double>& b, double* reciprocalCondition,
                           WorkMonitor* monitor) {
-  CheckSizes(n, a, rhsCount, b);
-  if (n == 0) {
-    if (reciprocalCondition != nullptr) *reciprocalCondition = 1.0;
-    return true;
-  }
+  if (CheckedEmpty(n, a, rhsCount, b, reciprocalCondition)) return true;
   UseCallingThreadOnly();
+  // Known before the decomposition overwrites A, in case it is singular.
+  const double oneNorm = reciprocalCondition != nullptr ? SymmetricOneNorm(n, a) : 0.0;
   // The symmetric decomposition does half the LU's work on one thread: it
   // is as quick as the LU shared between two threads, and quicker alone.
   if (SharedAmongThreads(n) && WorkerCount(n) > 2) {
+    MirrorLowerTriangle(n, a);
     LuDecomposition lu(n);
-    return Solve(lu, n, a, rhsCount, b, reciprocalCondition, monitor);
+    return Solve(lu, n, a, oneNorm, rhsCount, b, reciprocalCondition, Condition::WhenSingular,
+                 monitor);
   }
   SymmetricDecomposition symmetric(n);
-  return Solve(symmetric, n, a, rhsCount, b, reciprocalCondition, monitor);
+  return Solve(symmetric, n, a, oneNorm, rhsCount, b, reciprocalCondition, Condition::WhenSingular,
+               monitor);
+}
+
+void MirrorLowerTriangle(std::size_t n, std::vector<double>& a) {
+  // Tile by tile, so that the column read of the copy stays in the cache.
+  constexpr std::size_t kTile = 64;
+  ParallelFor((n + kTile - 1) / kTile, 1, [&](std::size_t first, std::size_t last) {
+    for (std::size_t tileRow = first * kTile; tileRow < std::min(n, last * kTile);
+         tileRow += kTile) {
+      for (std::size_t tileColumn = tileRow; tileColumn < n; tileColumn += kTile) {
+        for (std::size_t i = tileRow; i < std::min(n, tileRow + kTile); ++i) {
+          for (std::size_t j = std::max(i + 1, tileColumn); j < std::min(n, tileColumn + kTile);
+               ++j)
+            a[i * n + j] = a[j * n + i];
+        }
+      }
+    }
+  });
 }
 
 }  // namespace qv

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <stdexcept>
 #include <utility>
 
@@ -64,10 +65,10 @@ void RadialBasisModel::FillSystem(std::vector<double>& a, ProgressMeter& meter) 
   const std::size_t n = u_.size();
   const std::size_t size = n + PolynomialTerms(kernel_);
   // A million kernels and more: the rows on the cores. The matrix is
-  // symmetric ((u_i - u_j)^2 is (u_j - u_i)^2 to the bit), so each row
-  // works out the kernels up to its diagonal, and the upper triangle is
-  // copied over from the lower. A task takes row t and row n - 1 - t, which
-  // together hold n kernels: the tasks are even.
+  // symmetric ((u_i - u_j)^2 is (u_j - u_i)^2 to the bit), and the solver
+  // reads only its lower triangle: each row works out the kernels up to its
+  // diagonal. A task takes row t and row n - 1 - t, which together hold n
+  // kernels: the tasks are even.
   auto fillRow = [&](std::size_t i) {
     double* row = &a[i * size];
     for (std::size_t j = 0; j <= i; ++j) {
@@ -83,20 +84,6 @@ void RadialBasisModel::FillSystem(std::vector<double>& a, ProgressMeter& meter) 
       if (n - 1 - task != task) fillRow(n - 1 - task);
     }
     meter.Add(static_cast<double>(std::min(n, 2 * last) - 2 * first));
-  });
-  // Tile by tile, so that the column read of the copy stays in the cache.
-  constexpr std::size_t kTile = 64;
-  ParallelFor((n + kTile - 1) / kTile, 1, [&](std::size_t first, std::size_t last) {
-    for (std::size_t tileRow = first * kTile; tileRow < std::min(n, last * kTile);
-         tileRow += kTile) {
-      for (std::size_t tileColumn = tileRow; tileColumn < n; tileColumn += kTile) {
-        for (std::size_t i = tileRow; i < std::min(n, tileRow + kTile); ++i) {
-          for (std::size_t j = std::max(i + 1, tileColumn); j < std::min(n, tileColumn + kTile);
-               ++j)
-            a[i * size + j] = a[j * size + i];
-        }
-      }
-    }
   });
   if (size == n) return;
   for (std::size_t i = 0; i < n; ++i) {
@@ -119,6 +106,7 @@ std::vector<double> RadialBasisModel::System(RadialKernel kernel, const std::vec
   std::vector<double> a(size * size, 0.0);
   ProgressMeter unwatched(nullptr, 1.0);
   model.FillSystem(a, unwatched);
+  MirrorLowerTriangle(size, a);
   return a;
 }
 
@@ -159,6 +147,7 @@ bool RadialBasisModel::Fit(RadialKernel kernel, const std::vector<double>& u,
   if (!SolveSymmetricLinear(size, std::move(a), sets_, b, &reciprocalCondition_,
                             monitor != nullptr ? &solveStep : nullptr))
     return false;
+  reciprocalCondition_ = std::numeric_limits<double>::quiet_NaN();
   solveStep.Progress(1.0);
   weights_ = std::move(b);
   return true;

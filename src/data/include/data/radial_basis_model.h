@@ -42,16 +42,18 @@ class RadialBasisModel {
 
   std::size_t SetCount() const { return sets_; }
 
-  // The estimated reciprocal condition number of the last fit's system
-  // (1-norm): near 1 when well conditioned, 0 when exactly singular, as for
-  // coincident points.
+  // The estimated reciprocal condition number (1-norm) of the last fit's
+  // system when the fit was refused as singular: 0 when exactly singular, as
+  // for coincident points. A fit that succeeds leaves NaN: the estimate would
+  // take a tenth of its time, and only a refusal tells it.
   double ReciprocalCondition() const { return reciprocalCondition_; }
 
  private:
   double Kernel(double distance2) const;
   // Centres and scales the points into u_ and v_, and sets the shape.
   void ScaleSites(const std::vector<double>& u, const std::vector<double>& v);
-  // Fills the system of the scaled points into a (zeroed, of its full size).
+  // Fills the lower triangle of the system of the scaled points into a
+  // (zeroed, of its full size), as the symmetric solver reads it.
   void FillSystem(std::vector<double>& a, ProgressMeter& meter) const;
 
   RadialKernel kernel_ = RadialKernel::Multiquadric;
