@@ -31,10 +31,9 @@ Scatter MakeScatter(std::size_t n, double offset) {
 
 class RadialBasisTest : public testing::TestWithParam<RadialKernel> {};
 
-// The system is filled by pairs of rows and its upper half copied in tiles:
-// an odd count leaves a middle row alone and 151 ends inside a tile. An
-// entry left out would show as a miss at the points, where the nodes use the
-// kernels themselves.
+// The lower triangle of the system is filled by pairs of rows, and an odd
+// count leaves a middle row alone. An entry left out would show as a miss at
+// the points, where the nodes use the kernels themselves.
 TEST_P(RadialBasisTest, PassesThroughEveryPointFarFromTheOrigin) {
   for (const std::size_t count : {150, 151}) {
     const Scatter s = MakeScatter(count, 1e5);
