@@ -1,1 +1,1 @@
-qv_benchmark(bench_data ${CMAKE_CURRENT_SOURCE_DIR}/data_bench.cpp LIBS qv_data)
+qv_benchmark(bench_data ${CMAKE_CURRENT_SOURCE_DIR}/data_bench.cpp LIBS qv_data PkgConfig::OPENBLAS)

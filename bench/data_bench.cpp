@@ -2,6 +2,7 @@
 // way the gridding driver calls them: one model or index per gridding, then
 // every node of a 101 x 101 grid on the cores.
 #include <benchmark/benchmark.h>
+#include <cblas.h>
 
 #include <algorithm>
 #include <array>
@@ -25,6 +26,13 @@
 #include "platform/runtime.h"
 #include "platform/shared_settings.h"
 #include "silent_messages.h"
+
+// LAPACK's Fortran entry points, for the reference solve.
+extern "C" {
+void dgetrf_(const int* m, const int* n, double* a, const int* lda, int* ipiv, int* info);
+void dgetrs_(const char* trans, const int* n, const int* nrhs, const double* a, const int* lda,
+             const int* ipiv, double* b, const int* ldb, int* info, std::size_t transLength);
+}
 
 namespace qv {
 namespace {
@@ -173,6 +181,56 @@ void BM_MultiquadricGrid(benchmark::State& state) { RadialGrid(state, RadialKern
 void BM_ThinPlateGrid(benchmark::State& state) { RadialGrid(state, RadialKernel::ThinPlate); }
 BENCHMARK(BM_MultiquadricGrid)->Arg(2000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ThinPlateGrid)->Arg(2000)->Unit(benchmark::kMillisecond);
+
+// The radial fits alone, against one LAPACK LU decomposition and solve
+// (dgetrf + dgetrs) of the same system, a fresh copy each time, on as many
+// OpenBLAS threads as the fit may use: the fit, which also builds the
+// matrix, should take no longer. Run it on fewer cores with taskset.
+void RadialFit(benchmark::State& state, RadialKernel kernel) {
+  const Scatter s = MakeScatter(static_cast<std::size_t>(state.range(0)));
+  for (auto _ : state) {
+    RadialBasisModel model;
+    if (!model.Fit(kernel, s.x, s.y, {s.z, s.c})) state.SkipWithError("singular");
+    benchmark::DoNotOptimize(model.SetCount());
+  }
+}
+void RadialSolveReference(benchmark::State& state, RadialKernel kernel) {
+  const Scatter s = MakeScatter(static_cast<std::size_t>(state.range(0)));
+  const std::vector<double> system = RadialBasisModel::System(kernel, s.x, s.y);
+  const int size = static_cast<int>(std::lround(std::sqrt(static_cast<double>(system.size()))));
+  const auto rows = static_cast<std::size_t>(size);
+  std::vector<double> a(system.size()), b(2 * rows);
+  std::vector<int> pivots(rows);
+  const int previous = openblas_get_num_threads();
+  openblas_set_num_threads(static_cast<int>(WorkerCount(rows)));
+  for (auto _ : state) {
+    state.PauseTiming();
+    a = system;
+    std::copy(s.z.begin(), s.z.end(), b.begin());
+    std::copy(s.c.begin(), s.c.end(), b.begin() + static_cast<std::ptrdiff_t>(rows));
+    state.ResumeTiming();
+    int info = 0;
+    const int sets = 2;
+    dgetrf_(&size, &size, a.data(), &size, pivots.data(), &info);
+    if (info == 0)
+      dgetrs_("T", &size, &sets, a.data(), &size, pivots.data(), b.data(), &size, &info, 1);
+    if (info != 0) state.SkipWithError("singular");
+    benchmark::DoNotOptimize(b.data());
+  }
+  openblas_set_num_threads(previous);
+}
+void BM_MultiquadricFit(benchmark::State& state) { RadialFit(state, RadialKernel::Multiquadric); }
+void BM_ThinPlateFit(benchmark::State& state) { RadialFit(state, RadialKernel::ThinPlate); }
+void BM_MultiquadricSolveReference(benchmark::State& state) {
+  RadialSolveReference(state, RadialKernel::Multiquadric);
+}
+void BM_ThinPlateSolveReference(benchmark::State& state) {
+  RadialSolveReference(state, RadialKernel::ThinPlate);
+}
+BENCHMARK(BM_MultiquadricFit)->Arg(2000)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_MultiquadricSolveReference)->Arg(2000)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_ThinPlateFit)->Arg(2000)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_ThinPlateSolveReference)->Arg(2000)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // Method 5: the fit alone (its nodes are a polynomial each).
 void BM_QuadraticFit(benchmark::State& state) {

@@ -20,6 +20,13 @@ void dgecon_(const char* norm, const int* n, const double* a, const int* lda, co
              double* rcond, double* work, int* iwork, int* info, std::size_t normLength);
 void dlaswp_(const int* n, double* a, const int* lda, const int* k1, const int* k2, const int* ipiv,
              const int* incx);
+void dsytrf_(const char* uplo, const int* n, double* a, const int* lda, int* ipiv, double* work,
+             const int* lwork, int* info, std::size_t uploLength);
+void dsytrs_(const char* uplo, const int* n, const int* nrhs, const double* a, const int* lda,
+             const int* ipiv, double* b, const int* ldb, int* info, std::size_t uploLength);
+void dsycon_(const char* uplo, const int* n, const double* a, const int* lda, const int* ipiv,
+             const double* anorm, double* rcond, double* work, int* iwork, int* info,
+             std::size_t uploLength);
 }
 
 namespace qv {
@@ -42,6 +49,17 @@ void UseCallingThreadOnly() {
   static std::once_flag once;
   std::call_once(once, [] { openblas_set_num_threads(1); });
 }
+
+// A decomposition in one call reports only its end, and may be stopped
+// there: false then.
+bool ReportEnd(WorkMonitor* monitor) {
+  if (monitor == nullptr) return true;
+  monitor->Progress(1.0);
+  return !monitor->StopRequested();
+}
+
+// Whether a decomposition of n unknowns is shared among threads.
+bool SharedAmongThreads(std::size_t n) { return n >= kSharedFrom && WorkerCount(n) >= 2; }
 
 // The columns of one task of a step: a function of the step's size alone,
 // so that the result does not depend on the number of threads.
@@ -68,11 +86,11 @@ int TaskColumns(int remaining) { return std::clamp(remaining / 32, 32, 256) / 8 
 //
 // Each step reports the part of the work done (the trailing blocks shrink as
 // the cube of what is left) and may be stopped there: kStopped.
-int Decompose(int n, double* m, int* pivots, WorkMonitor* monitor) {
+int DecomposeLu(int n, double* m, int* pivots, WorkMonitor* monitor) {
   int info = 0;
-  if (static_cast<std::size_t>(n) < kSharedFrom || WorkerCount(static_cast<std::size_t>(n)) < 2) {
+  if (!SharedAmongThreads(static_cast<std::size_t>(n))) {
     dgetrf_(&n, &n, m, &n, pivots, &info);
-    return info;
+    return ReportEnd(monitor) ? info : kStopped;
   }
   const std::size_t ld = static_cast<std::size_t>(n);
   auto at = [&](int row, int column) { return m + row + static_cast<std::size_t>(column) * ld; };
@@ -131,7 +149,7 @@ int Decompose(int n, double* m, int* pivots, WorkMonitor* monitor) {
 }
 
 // The singularity test on the pivots, the diagonal of U.
-bool HasUsablePivots(int n, const double* m) {
+bool UsableLuPivots(int n, const double* m) {
   const std::size_t ld = static_cast<std::size_t>(n);
   for (std::size_t k = 0; k < ld; ++k) {
     const double pivot = std::fabs(m[k + k * ld]);
@@ -151,9 +169,26 @@ double OneNorm(std::size_t n, const std::vector<double>& a) {
   return largest;
 }
 
+// The largest column sum of |A| for a symmetric A of which only the lower
+// triangle (row by row) is read.
+double SymmetricOneNorm(std::size_t n, const std::vector<double>& a) {
+  std::vector<double> sums(n, 0.0);
+  for (std::size_t i = 0; i < n; ++i) {
+    for (std::size_t j = 0; j < i; ++j) {
+      const double entry = std::fabs(a[i * n + j]);
+      sums[i] += entry;
+      sums[j] += entry;
+    }
+    sums[i] += std::fabs(a[i * n + i]);
+  }
+  double largest = 0.0;
+  for (const double s : sums) largest = std::isnan(s) ? s : std::max(largest, s);
+  return largest;
+}
+
 // 1 / condition of A from the decomposition of its transpose m: the 1-norm
 // of A is the infinity norm of m.
-double ReciprocalCondition(int n, const double* m, double oneNorm) {
+double LuReciprocalCondition(int n, const double* m, double oneNorm) {
   if (!(oneNorm > 0.0) || !std::isfinite(oneNorm)) return 0.0;
   const std::size_t ld = static_cast<std::size_t>(n);
   for (std::size_t k = 0; k < ld; ++k) {
@@ -168,33 +203,132 @@ double ReciprocalCondition(int n, const double* m, double oneNorm) {
   return info == 0 && std::isfinite(rcond) ? rcond : 0.0;
 }
 
-}  // namespace
+// A decomposition in place and what the solve needs of it.
+class Decomposition {
+ public:
+  virtual ~Decomposition() = default;
+  // Decomposes; false when the monitor stopped it.
+  virtual bool Decompose(int n, double* m, WorkMonitor* monitor) = 0;
+  // The singularity test on the pivots.
+  virtual bool HasUsablePivots(int n, const double* m) const = 0;
+  // 1 / condition from the decomposition, given the norm of A.
+  virtual double ReciprocalCondition(int n, const double* m, double oneNorm) const = 0;
+  // Solves for count right-hand sides held column by column; false on failure.
+  virtual bool Solve(int n, const double* m, int count, double* columns) const = 0;
+};
 
-bool SolveLinear(std::size_t n, std::vector<double> a, std::size_t rhsCount, std::vector<double>& b,
-                 double* reciprocalCondition, WorkMonitor* monitor) {
+// The LU of the transpose (the row-major A read column by column).
+class LuDecomposition final : public Decomposition {
+ public:
+  explicit LuDecomposition(std::size_t n) : pivots_(n) {}
+  bool Decompose(int n, double* m, WorkMonitor* monitor) override {
+    return DecomposeLu(n, m, pivots_.data(), monitor) != kStopped;
+  }
+  bool HasUsablePivots(int n, const double* m) const override { return UsableLuPivots(n, m); }
+  double ReciprocalCondition(int n, const double* m, double oneNorm) const override {
+    return LuReciprocalCondition(n, m, oneNorm);
+  }
+  bool Solve(int n, const double* m, int count, double* columns) const override {
+    int info = 0;
+    dgetrs_("T", &n, &count, m, &n, pivots_.data(), columns, &n, &info, 1);
+    return info == 0;
+  }
+
+ private:
+  std::vector<int> pivots_;
+};
+
+// The symmetric indefinite decomposition A = U D U^T (LAPACK's
+// Bunch-Kaufman), half the work of the LU, on the calling thread. Read column
+// by column, the lower triangle of the row-major A is the upper one.
+class SymmetricDecomposition final : public Decomposition {
+ public:
+  explicit SymmetricDecomposition(std::size_t n) : pivots_(n) {}
+  bool Decompose(int n, double* m, WorkMonitor* monitor) override {
+    int info = 0;
+    int query = -1;
+    double size = 0.0;
+    dsytrf_("U", &n, m, &n, pivots_.data(), &size, &query, &info, 1);
+    int length = std::max(1, static_cast<int>(size));
+    std::vector<double> work(static_cast<std::size_t>(length));
+    dsytrf_("U", &n, m, &n, pivots_.data(), work.data(), &length, &info, 1);
+    return ReportEnd(monitor);
+  }
+  // The pivots of D: its 1 x 1 blocks, and the two eigenvalues of each 2 x 2
+  // block (rows k, k + 1, its off-diagonal entry above the diagonal).
+  bool HasUsablePivots(int n, const double* m) const override {
+    return EachPivot(n, m, [](double pivot) { return std::fabs(pivot) + 1.0 != 1.0; });
+  }
+  double ReciprocalCondition(int n, const double* m, double oneNorm) const override {
+    if (!(oneNorm > 0.0) || !std::isfinite(oneNorm)) return 0.0;
+    if (!EachPivot(n, m, [](double pivot) { return pivot != 0.0; })) return 0.0;
+    const std::size_t ld = static_cast<std::size_t>(n);
+    std::vector<double> work(2 * ld);
+    std::vector<int> iwork(ld);
+    double rcond = 0.0;
+    int info = 0;
+    dsycon_("U", &n, m, &n, pivots_.data(), &oneNorm, &rcond, work.data(), iwork.data(), &info, 1);
+    return info == 0 && std::isfinite(rcond) ? rcond : 0.0;
+  }
+  bool Solve(int n, const double* m, int count, double* columns) const override {
+    int info = 0;
+    dsytrs_("U", &n, &count, m, &n, pivots_.data(), columns, &n, &info, 1);
+    return info == 0;
+  }
+
+ private:
+  // Whether every pivot is a number that passes the test.
+  template <typename Test>
+  bool EachPivot(int n, const double* m, const Test& test) const {
+    const std::size_t ld = static_cast<std::size_t>(n);
+    auto passes = [&](double pivot) { return std::isfinite(pivot) && test(pivot); };
+    for (std::size_t k = 0; k < ld; ++k) {
+      const double diagonal = m[k + k * ld];
+      if (pivots_[k] > 0 || k + 1 == ld) {
+        if (!passes(diagonal)) return false;
+        continue;
+      }
+      const double next = m[(k + 1) + (k + 1) * ld], off = m[k + (k + 1) * ld];
+      const double mean = 0.5 * (diagonal + next), half = 0.5 * (diagonal - next);
+      const double spread = std::sqrt(half * half + off * off);
+      if (!passes(mean + spread) || !passes(mean - spread)) return false;
+      ++k;
+    }
+    return true;
+  }
+
+  std::vector<int> pivots_;
+};
+
+// Throws when the sizes do not match or are too large; true for an empty
+// system, which is solved then and there.
+bool CheckedEmpty(std::size_t n, const std::vector<double>& a, std::size_t rhsCount,
+                  const std::vector<double>& b, double* reciprocalCondition) {
   if (a.size() != n * n || b.size() != n * rhsCount) {
     throw std::invalid_argument("SolveLinear: matrix and right-hand sides do not match n");
   }
   if (n > kLargestSystem || rhsCount > static_cast<std::size_t>(std::numeric_limits<int>::max())) {
     throw std::invalid_argument("SolveLinear: the system is too large");
   }
-  if (n == 0) {
-    if (reciprocalCondition != nullptr) *reciprocalCondition = 1.0;
-    return true;
-  }
-  UseCallingThreadOnly();
+  if (n != 0) return false;
+  if (reciprocalCondition != nullptr) *reciprocalCondition = 1.0;
+  return true;
+}
+
+// When the reciprocal condition is estimated.
+enum class Condition { Always, WhenSingular };
+
+bool Solve(Decomposition& decomposition, std::size_t n, std::vector<double>& a, double oneNorm,
+           std::size_t rhsCount, std::vector<double>& b, double* reciprocalCondition,
+           Condition when, WorkMonitor* monitor) {
   const int size = static_cast<int>(n);
-  const double oneNorm = reciprocalCondition != nullptr ? OneNorm(n, a) : 0.0;
-  // Read column by column, a row-major A is its transpose: decompose that,
-  // and solve with the transpose of the transpose.
-  std::vector<int> pivots(n);
-  if (Decompose(size, a.data(), pivots.data(), monitor) == kStopped) {
+  if (!decomposition.Decompose(size, a.data(), monitor)) {
     if (reciprocalCondition != nullptr) *reciprocalCondition = 0.0;
     return false;
   }
-  const bool solvable = HasUsablePivots(size, a.data());
-  if (reciprocalCondition != nullptr) {
-    *reciprocalCondition = ReciprocalCondition(size, a.data(), oneNorm);
+  const bool solvable = decomposition.HasUsablePivots(size, a.data());
+  if (reciprocalCondition != nullptr && (when == Condition::Always || !solvable)) {
+    *reciprocalCondition = decomposition.ReciprocalCondition(size, a.data(), oneNorm);
   }
   if (!solvable) return false;
   if (rhsCount == 0) return true;
@@ -202,14 +336,60 @@ bool SolveLinear(std::size_t n, std::vector<double> a, std::size_t rhsCount, std
   for (std::size_t i = 0; i < n; ++i) {
     for (std::size_t s = 0; s < rhsCount; ++s) columns[s * n + i] = b[i * rhsCount + s];
   }
-  const int count = static_cast<int>(rhsCount);
-  int info = 0;
-  dgetrs_("T", &size, &count, a.data(), &size, pivots.data(), columns.data(), &size, &info, 1);
-  if (info != 0) return false;
+  if (!decomposition.Solve(size, a.data(), static_cast<int>(rhsCount), columns.data()))
+    return false;
   for (std::size_t i = 0; i < n; ++i) {
     for (std::size_t s = 0; s < rhsCount; ++s) b[i * rhsCount + s] = columns[s * n + i];
   }
   return true;
+}
+
+}  // namespace
+
+bool SolveLinear(std::size_t n, std::vector<double> a, std::size_t rhsCount, std::vector<double>& b,
+                 double* reciprocalCondition, WorkMonitor* monitor) {
+  if (CheckedEmpty(n, a, rhsCount, b, reciprocalCondition)) return true;
+  UseCallingThreadOnly();
+  const double oneNorm = reciprocalCondition != nullptr ? OneNorm(n, a) : 0.0;
+  LuDecomposition lu(n);
+  return Solve(lu, n, a, oneNorm, rhsCount, b, reciprocalCondition, Condition::Always, monitor);
+}
+
+bool SolveSymmetricLinear(std::size_t n, std::vector<double> a, std::size_t rhsCount,
+                          std::vector<double>& b, double* reciprocalCondition,
+                          WorkMonitor* monitor) {
+  if (CheckedEmpty(n, a, rhsCount, b, reciprocalCondition)) return true;
+  UseCallingThreadOnly();
+  // Known before the decomposition overwrites A, in case it is singular.
+  const double oneNorm = reciprocalCondition != nullptr ? SymmetricOneNorm(n, a) : 0.0;
+  // The symmetric decomposition does half the LU's work on one thread: it
+  // is as quick as the LU shared between two threads, and quicker alone.
+  if (SharedAmongThreads(n) && WorkerCount(n) > 2) {
+    MirrorLowerTriangle(n, a);
+    LuDecomposition lu(n);
+    return Solve(lu, n, a, oneNorm, rhsCount, b, reciprocalCondition, Condition::WhenSingular,
+                 monitor);
+  }
+  SymmetricDecomposition symmetric(n);
+  return Solve(symmetric, n, a, oneNorm, rhsCount, b, reciprocalCondition, Condition::WhenSingular,
+               monitor);
+}
+
+void MirrorLowerTriangle(std::size_t n, std::vector<double>& a) {
+  // Tile by tile, so that the column read of the copy stays in the cache.
+  constexpr std::size_t kTile = 64;
+  ParallelFor((n + kTile - 1) / kTile, 1, [&](std::size_t first, std::size_t last) {
+    for (std::size_t tileRow = first * kTile; tileRow < std::min(n, last * kTile);
+         tileRow += kTile) {
+      for (std::size_t tileColumn = tileRow; tileColumn < n; tileColumn += kTile) {
+        for (std::size_t i = tileRow; i < std::min(n, tileRow + kTile); ++i) {
+          for (std::size_t j = std::max(i + 1, tileColumn); j < std::min(n, tileColumn + kTile);
+               ++j)
+            a[i * n + j] = a[j * n + i];
+        }
+      }
+    }
+  });
 }
 
 }  // namespace qv

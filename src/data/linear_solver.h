@@ -23,4 +23,22 @@ namespace qv {
 bool SolveLinear(std::size_t n, std::vector<double> a, std::size_t rhsCount, std::vector<double>& b,
                  double* reciprocalCondition = nullptr, WorkMonitor* monitor = nullptr);
 
+// As SolveLinear, for a symmetric A of which only the lower triangle is read
+// (a[i * n + j] with j <= i). Unless SolveLinear would share its LU among
+// more than two threads, the decomposition is the symmetric indefinite one,
+// A = U D U^T with LAPACK's Bunch-Kaufman pivoting, on the calling thread:
+// half the work of the LU. Its pivots, for the singularity test, are the
+// 1 x 1 blocks of D and the two eigenvalues of each of its 2 x 2 blocks, and
+// a monitor hears only the end of the decomposition. Otherwise it is
+// SolveLinear's LU. The reciprocal condition is estimated only for a system
+// found singular (it is what a refusal can tell; a solved one leaves it
+// alone): the estimate takes about a tenth of the whole.
+bool SolveSymmetricLinear(std::size_t n, std::vector<double> a, std::size_t rhsCount,
+                          std::vector<double>& b, double* reciprocalCondition = nullptr,
+                          WorkMonitor* monitor = nullptr);
+
+// Copies the lower triangle of the row-major n x n matrix a over its upper
+// one, making it the whole symmetric matrix.
+void MirrorLowerTriangle(std::size_t n, std::vector<double>& a);
+
 }  // namespace qv

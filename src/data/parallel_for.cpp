@@ -1,5 +1,7 @@
 #include "data/parallel_for.h"
 
+#include <sched.h>
+
 #include <algorithm>
 #include <atomic>
 #include <exception>
@@ -28,11 +30,25 @@ class FirstError {
   std::exception_ptr error_;
 };
 
+// The cores this process may run on. The hardware's count alone overstates
+// them when the process is bound to fewer (taskset, a container's cpuset),
+// and threads beyond them only take turns on the same cores.
+unsigned UsableCores() {
+  static const unsigned cores = [] {
+    cpu_set_t set;
+    CPU_ZERO(&set);
+    if (sched_getaffinity(0, sizeof set, &set) == 0 && CPU_COUNT(&set) > 0) {
+      return static_cast<unsigned>(CPU_COUNT(&set));
+    }
+    return std::max(1u, std::thread::hardware_concurrency());
+  }();
+  return cores;
+}
+
 }  // namespace
 
 unsigned WorkerCount(std::size_t count) {
-  const unsigned hardware = std::max(1u, std::thread::hardware_concurrency());
-  const unsigned limit = std::min(hardware, kMaxWorkers);
+  const unsigned limit = std::min(UsableCores(), kMaxWorkers);
   return static_cast<unsigned>(std::min<std::size_t>(limit, std::max<std::size_t>(count, 1)));
 }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <stdexcept>
 #include <utility>
 
@@ -30,12 +31,83 @@ bool AllOnOneLine(const std::vector<double>& u, const std::vector<double>& v) {
   return true;
 }
 
+std::size_t PolynomialTerms(RadialKernel kernel) {
+  return kernel == RadialKernel::ThinPlate ? 3 : 0;
+}
+
 }  // namespace
 
 double RadialBasisModel::Kernel(double distance2) const {
   if (kernel_ == RadialKernel::Multiquadric) return std::sqrt(distance2 + shape2_);
   // r^2 ln r = d ln d / 2 with d = r^2.
   return distance2 > 0.0 ? 0.5 * distance2 * std::log(distance2) : 0.0;
+}
+
+void RadialBasisModel::ScaleSites(const std::vector<double>& u, const std::vector<double>& v) {
+  const std::size_t n = u.size();
+  const auto [minU, maxU] = std::minmax_element(u.begin(), u.end());
+  const auto [minV, maxV] = std::minmax_element(v.begin(), v.end());
+  centreU_ = 0.5 * (*minU + *maxU);
+  centreV_ = 0.5 * (*minV + *maxV);
+  scale_ = 0.5 * std::max(*maxU - *minU, *maxV - *minV);
+  if (!(scale_ > 0.0)) scale_ = 1.0;
+  // The mean spacing of n points spread over the scaled square of side 2.
+  shape2_ = 4.0 / static_cast<double>(n);
+  u_.resize(n);
+  v_.resize(n);
+  for (std::size_t i = 0; i < n; ++i) {
+    u_[i] = (u[i] - centreU_) / scale_;
+    v_[i] = (v[i] - centreV_) / scale_;
+  }
+}
+
+void RadialBasisModel::FillSystem(std::vector<double>& a, ProgressMeter& meter) const {
+  const std::size_t n = u_.size();
+  const std::size_t size = n + PolynomialTerms(kernel_);
+  // A million kernels and more: the rows on the cores. The matrix is
+  // symmetric ((u_i - u_j)^2 is (u_j - u_i)^2 to the bit), and the solver
+  // reads only its lower triangle: each row works out the kernels up to its
+  // diagonal. A task takes row t and row n - 1 - t, which together hold n
+  // kernels: the tasks are even.
+  auto fillRow = [&](std::size_t i) {
+    double* row = &a[i * size];
+    for (std::size_t j = 0; j <= i; ++j) {
+      const double du = u_[i] - u_[j];
+      const double dv = v_[i] - v_[j];
+      row[j] = Kernel(du * du + dv * dv);
+    }
+  };
+  ParallelFor((n + 1) / 2, 32, [&](std::size_t first, std::size_t last) {
+    if (meter.Stopped()) return;
+    for (std::size_t task = first; task < last; ++task) {
+      fillRow(task);
+      if (n - 1 - task != task) fillRow(n - 1 - task);
+    }
+    meter.Add(static_cast<double>(std::min(n, 2 * last) - 2 * first));
+  });
+  if (size == n) return;
+  for (std::size_t i = 0; i < n; ++i) {
+    const double row[3] = {1.0, u_[i], v_[i]};
+    for (std::size_t t = 0; t < 3; ++t) {
+      a[i * size + n + t] = row[t];
+      a[(n + t) * size + i] = row[t];
+    }
+  }
+}
+
+std::vector<double> RadialBasisModel::System(RadialKernel kernel, const std::vector<double>& u,
+                                             const std::vector<double>& v) {
+  if (v.size() != u.size() || u.empty())
+    throw std::invalid_argument("RadialBasisModel: no points, or u and v differ in length");
+  RadialBasisModel model;
+  model.kernel_ = kernel;
+  model.ScaleSites(u, v);
+  const std::size_t size = u.size() + PolynomialTerms(kernel);
+  std::vector<double> a(size * size, 0.0);
+  ProgressMeter unwatched(nullptr, 1.0);
+  model.FillSystem(a, unwatched);
+  MirrorLowerTriangle(size, a);
+  return a;
 }
 
 bool RadialBasisModel::Fit(RadialKernel kernel, const std::vector<double>& u,
@@ -52,62 +124,30 @@ bool RadialBasisModel::Fit(RadialKernel kernel, const std::vector<double>& u,
   // The checks below find exactly singular systems: equal rows, or (thin
   // plate) polynomial columns that depend on each other.
   reciprocalCondition_ = 0.0;
-  const std::size_t terms = kernel == RadialKernel::ThinPlate ? 3 : 0;
+  const std::size_t terms = PolynomialTerms(kernel);
   if (n == 0 || n + terms < 1) return false;
   if (HasCoincidentPoints(u, v)) return false;
   if (kernel == RadialKernel::ThinPlate && (n < 3 || AllOnOneLine(u, v))) return false;
 
-  const auto [minU, maxU] = std::minmax_element(u.begin(), u.end());
-  const auto [minV, maxV] = std::minmax_element(v.begin(), v.end());
-  centreU_ = 0.5 * (*minU + *maxU);
-  centreV_ = 0.5 * (*minV + *maxV);
-  scale_ = 0.5 * std::max(*maxU - *minU, *maxV - *minV);
-  if (!(scale_ > 0.0)) scale_ = 1.0;
-  // The mean spacing of n points spread over the scaled square of side 2.
-  shape2_ = 4.0 / static_cast<double>(n);
-  u_.resize(n);
-  v_.resize(n);
-  for (std::size_t i = 0; i < n; ++i) {
-    u_[i] = (u[i] - centreU_) / scale_;
-    v_[i] = (v[i] - centreV_) / scale_;
-  }
-
+  ScaleSites(u, v);
   const std::size_t size = n + terms;
   std::vector<double> a(size * size, 0.0);
-  std::vector<double> b(size * sets_, 0.0);
   // The matrix costs n^2 kernels, its decomposition some 2n^3/3 steps of a
   // far cheaper kind: the shares the monitor hears.
   const double matrixShare = 30.0 / (30.0 + static_cast<double>(n));
   WorkStep matrixStep(monitor, 0.0, matrixShare);
   ProgressMeter meter(monitor != nullptr ? &matrixStep : nullptr, static_cast<double>(n));
-  // A million kernels and more: the rows on the cores.
-  ParallelFor(n, 64, [&](std::size_t first, std::size_t last) {
-    if (meter.Stopped()) return;
-    for (std::size_t i = first; i < last; ++i) {
-      double* row = &a[i * size];
-      for (std::size_t j = 0; j < n; ++j) {
-        const double du = u_[i] - u_[j];
-        const double dv = v_[i] - v_[j];
-        row[j] = Kernel(du * du + dv * dv);
-      }
-    }
-    meter.Add(static_cast<double>(last - first));
-  });
+  FillSystem(a, meter);
+  std::vector<double> b(size * sets_, 0.0);
   for (std::size_t i = 0; i < n; ++i) {
-    if (terms > 0) {
-      const double row[3] = {1.0, u_[i], v_[i]};
-      for (std::size_t t = 0; t < 3; ++t) {
-        a[i * size + n + t] = row[t];
-        a[(n + t) * size + i] = row[t];
-      }
-    }
     for (std::size_t s = 0; s < sets_; ++s) b[i * sets_ + s] = valueSets[s][i];
   }
   if (meter.Stopped()) return false;
   WorkStep solveStep(monitor, matrixShare, 1.0);
-  if (!SolveLinear(size, std::move(a), sets_, b, &reciprocalCondition_,
-                   monitor != nullptr ? &solveStep : nullptr))
+  if (!SolveSymmetricLinear(size, std::move(a), sets_, b, &reciprocalCondition_,
+                            monitor != nullptr ? &solveStep : nullptr))
     return false;
+  reciprocalCondition_ = std::numeric_limits<double>::quiet_NaN();
   solveStep.Progress(1.0);
   weights_ = std::move(b);
   return true;

@@ -6,9 +6,12 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <initializer_list>
 #include <system_error>
+#include <utility>
 #include <vector>
 
 #include "platform/file_replace.h"
@@ -28,40 +31,33 @@ bool ReadType(const RegistryStore& store, std::string& typeName) {
   return QueryStringValue(store, kExtensionKey, "", typeName) && !typeName.empty();
 }
 
-// Quotes an Exec argument by the desktop entry rules: inside double quotes,
-// ", `, $ and \ take a backslash; then the string escape doubles every
-// backslash, and % is written %%.
-std::string QuoteExecArgument(const std::string& argument) {
-  std::string quoted = "\"";
-  for (const char c : argument) {
-    if (c == '"' || c == '`' || c == '$' || c == '\\') quoted += '\\';
-    quoted += c;
-  }
-  quoted += '"';
+// The text with each character of the table replaced by its text.
+std::string Escaped(const std::string& text,
+                    std::initializer_list<std::pair<char, const char*>> replacements) {
   std::string escaped;
-  for (const char c : quoted) {
-    if (c == '\\')
-      escaped += "\\\\";
-    else if (c == '%')
-      escaped += "%%";
+  for (const char c : text) {
+    const auto* found = std::find_if(replacements.begin(), replacements.end(),
+                                     [c](const auto& row) { return row.first == c; });
+    if (found != replacements.end())
+      escaped += found->second;
     else
       escaped += c;
   }
   return escaped;
 }
 
+// Quotes an Exec argument by the desktop entry rules: inside double quotes,
+// ", `, $ and \ take a backslash; then the string escape doubles every
+// backslash, and % is written %%.
+std::string QuoteExecArgument(const std::string& argument) {
+  const std::string quoted =
+      "\"" + Escaped(argument, {{'"', "\\\""}, {'`', "\\`"}, {'$', "\\$"}, {'\\', "\\\\"}}) + "\"";
+  return Escaped(quoted, {{'\\', "\\\\"}, {'%', "%%"}});
+}
+
 // A desktop entry value must not hold line breaks.
 std::string EntryValue(const std::string& text) {
-  std::string value;
-  for (const char c : text) {
-    if (c == '\n')
-      value += "\\n";
-    else if (c == '\r')
-      value += "\\r";
-    else
-      value += c;
-  }
-  return value;
+  return Escaped(text, {{'\n', "\\n"}, {'\r', "\\r"}});
 }
 
 // Runs a tool quietly and waits for it; False when it cannot run or fails.
@@ -95,6 +91,32 @@ bool WriteIfDifferent(const std::string& path, const std::string& text, bool& ch
   return ReplaceFile(path, text).empty();
 }
 
+// Escapes the XML markup characters of a text.
+std::string XmlText(const std::string& text) {
+  return Escaped(text, {{'<', "&lt;"}, {'>', "&gt;"}, {'&', "&amp;"}, {'"', "&quot;"}});
+}
+
+// Copies every size of a themed icon into the user's hicolor theme, as the
+// program's icon and as the document type's. Sets changed when a file was
+// written; false when one could not be.
+bool InstallIcon(const ThemedIcon& icon, const std::string& dataHome, bool& changed) {
+  namespace fs = std::filesystem;
+  std::error_code error;
+  bool ok = true;
+  const std::string userTheme = dataHome + "/icons/hicolor/";
+  for (const auto& size : fs::directory_iterator(icon.themeFolder, error)) {
+    const std::string sizeName = size.path().filename().string();
+    const auto bytes = ReadWholeFile((size.path() / "apps" / (icon.name + ".png")).string());
+    if (!bytes) continue;
+    ok = WriteIfDifferent(userTheme + sizeName + "/apps/" + icon.name + ".png", *bytes, changed) &&
+         ok;
+    ok = WriteIfDifferent(userTheme + sizeName + "/mimetypes/" + kDocumentIconName + ".png", *bytes,
+                          changed) &&
+         ok;
+  }
+  return ok && !error;
+}
+
 }  // namespace
 
 std::string AssociationIcon(const AssociationPaths& paths) {
@@ -113,6 +135,7 @@ AssociationPaths RunningProgramPaths() {
   if (error) return paths;
   paths.programFolder = exe.parent_path().string();
   paths.programName = exe.filename().string();
+  paths.iconName = kProgramIconFile;
   return paths;
 }
 
@@ -144,26 +167,37 @@ std::string UserDataHome() {
   return "";
 }
 
+std::optional<ThemedIcon> ThemedIconOf(const RegistryStore& store) {
+  namespace fs = std::filesystem;
+  std::string typeName;
+  std::string icon;
+  if (!ReadType(store, typeName) ||
+      !QueryStringValue(store, TypeKey(typeName) + "\\DefaultIcon", "", icon)) {
+    return std::nullopt;
+  }
+  const fs::path path(icon);
+  std::error_code error;
+  if (path.extension() != ".png" || path.parent_path().filename() != "apps" ||
+      !fs::is_regular_file(path, error)) {
+    return std::nullopt;
+  }
+  return ThemedIcon{path.parent_path().parent_path().parent_path().string(), path.stem().string()};
+}
+
 std::string MimePackageText(const RegistryStore& store) {
   std::string typeName;
   std::string title;
   if (!ReadType(store, typeName)) return "";
   if (!QueryStringValue(store, TypeKey(typeName), "", title)) title = typeName;
-  std::string escaped;
-  for (const char c : title) {
-    if (c == '<')
-      escaped += "&lt;";
-    else if (c == '>')
-      escaped += "&gt;";
-    else if (c == '&')
-      escaped += "&amp;";
-    else
-      escaped += c;
+  std::string icons;
+  if (const auto icon = ThemedIconOf(store)) {
+    icons = std::string("    <icon name=\"") + kDocumentIconName + "\"/>\n" +
+            "    <generic-icon name=\"" + XmlText(icon->name) + "\"/>\n";
   }
   return std::string("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n") +
          "<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">\n" +
-         "  <mime-type type=\"" + kDocumentMimeType + "\">\n" + "    <comment>" + escaped +
-         " document</comment>\n" + "    <glob pattern=\"*.qrv\"/>\n" + "  </mime-type>\n" +
+         "  <mime-type type=\"" + kDocumentMimeType + "\">\n" + "    <comment>" + XmlText(title) +
+         " document</comment>\n" + icons + "    <glob pattern=\"*.qrv\"/>\n" + "  </mime-type>\n" +
          "</mime-info>\n";
 }
 
@@ -187,6 +221,7 @@ std::string DesktopEntryText(const RegistryStore& store) {
   const std::string program = command.substr(0, command.size() - suffix.size());
   std::string entry = "[Desktop Entry]\nType=Application\nName=" + EntryValue(title) + "\n";
   entry += "Exec=" + QuoteExecArgument(EntryValue(program)) + " %f\n";
+  if (const auto themed = ThemedIconOf(store)) icon = themed->name;
   if (!icon.empty()) entry += "Icon=" + EntryValue(icon) + "\n";
   entry += "Terminal=false\nNoDisplay=true\nMimeType=" + std::string(kDocumentMimeType) + ";\n";
   entry += "Categories=Graphics;\n";
@@ -203,7 +238,15 @@ bool WriteDesktopRegistration(const RegistryStore& store, const std::string& dat
   const std::string applications = dataHome + "/applications";
   bool ok = WriteIfDifferent(mimeFolder + "/packages/quorvel-qrv.xml", package, packageChanged);
   ok = WriteIfDifferent(applications + "/quorvel.desktop", entry, entryChanged) && ok;
+  bool iconChanged = false;
+  if (const auto icon = ThemedIconOf(store)) ok = InstallIcon(*icon, dataHome, iconChanged) && ok;
   struct stat cache {};
+  // A cache of the user's theme would hide the new icons until refreshed;
+  // where there is none, none is made.
+  const std::string iconTheme = dataHome + "/icons/hicolor";
+  if (iconChanged && ::stat((iconTheme + "/icon-theme.cache").c_str(), &cache) == 0) {
+    RunQuietly({"gtk-update-icon-cache", "-q", "-f", "-t", iconTheme});
+  }
   if (packageChanged || ::stat((mimeFolder + "/mime.cache").c_str(), &cache) != 0) {
     ok = RunQuietly({"update-mime-database", mimeFolder}) && ok;
   }
@@ -213,6 +256,11 @@ bool WriteDesktopRegistration(const RegistryStore& store, const std::string& dat
 
 FileAssociation::FileAssociation(AssociationPaths paths, std::string dataHome)
     : paths_(std::move(paths)), dataHome_(std::move(dataHome)) {}
+
+bool FileAssociation::WriteRegistration() {
+  if (MimePackageText(store_).empty() || DesktopEntryText(store_).empty()) return true;
+  return WriteDesktopRegistration(store_, dataHome_);
+}
 
 void FileAssociation::WriteAtStartUp() {
   WriteAssociationKeys(store_, paths_);

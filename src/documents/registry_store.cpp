@@ -56,7 +56,7 @@ long RegistryStore::DeleteKey(const std::string& path) {
   const auto key = keys_.find(lower);
   if (key == keys_.end()) return kRegFileNotFound;
   const auto child = keys_.lower_bound(lower + "\\");
-  if (child != keys_.end() && child->first.rfind(lower + "\\", 0) == 0) return kRegBadKeyName;
+  if (child != keys_.end() && child->first.rfind(lower + "\\", 0) == 0) return kRegAccessDenied;
   keys_.erase(key);
   return kRegSuccess;
 }

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "support/scoped_env.h"
+#include "support/shipped_icon.h"
 #include "support/temp_folder.h"
 
 namespace qv {
@@ -74,6 +75,7 @@ AssociationPaths LinuxPaths(std::string folder) {
   paths.programFolder = std::move(folder);
   paths.separator = '/';
   paths.programName = "quorvel";
+  paths.iconName = kProgramIconFile;
   return paths;
 }
 
@@ -124,6 +126,57 @@ TEST(DesktopRegistration, WritesAnAssociationTheDesktopAccepts) {
   // Saving rewrites the same registration and keeps it valid.
   association.UpdateOnSave();
   EXPECT_EQ(RunTool("desktop-file-validate '" + entryPath + "' 2>&1; echo rc=$?"), "rc=0\n");
+}
+
+// The width and height a PNG's header gives, or 0 x 0 for what is no PNG.
+std::pair<unsigned, unsigned> PngSize(const std::string& bytes) {
+  if (bytes.size() < 24 || bytes.compare(0, 8, "\x89PNG\r\n\x1a\n") != 0 ||
+      bytes.compare(12, 4, "IHDR") != 0) {
+    return {0, 0};
+  }
+  auto number = [&](std::size_t at) {
+    unsigned value = 0;
+    for (std::size_t k = 0; k < 4; ++k)
+      value = value << 8 | static_cast<unsigned char>(bytes[at + k]);
+    return value;
+  };
+  return {number(16), number(20)};
+}
+
+// The icon the desktop entry and the document type name must be where the
+// desktop looks for it: in the user's hicolor theme, at every shipped size,
+// and each shipped picture must be of the size its folder says.
+TEST(DesktopRegistration, InstallsTheShippedIconForTheEntryAndTheType) {
+  test::TempFolder folder;
+  const std::string program = folder.File("program");
+  ASSERT_TRUE(test::ShipIconBeside(program));
+  const std::string dataHome = folder.File("data");
+  FileAssociation association(LinuxPaths(program), dataHome);
+  association.WriteAtStartUp();
+  EXPECT_EQ(Value(association.Store(), "HKEY_CLASSES_ROOT\\qrvfile\\DefaultIcon"),
+            program + "/" + kProgramIconFile);
+
+  for (const unsigned size : {16U, 32U, 48U, 256U}) {
+    const std::string sizeFolder = std::to_string(size) + "x" + std::to_string(size);
+    const auto shipped =
+        ReadWholeFile(test::ShippedIconTheme() + "/" + sizeFolder + "/apps/quorvel.png");
+    ASSERT_TRUE(shipped) << sizeFolder;
+    EXPECT_EQ(PngSize(*shipped), std::make_pair(size, size)) << sizeFolder;
+    const std::string theme = "data/icons/hicolor/" + sizeFolder;
+    // (Compared as a truth: a failure must not print the pictures.)
+    EXPECT_TRUE(folder.Read(theme + "/apps/quorvel.png") == *shipped) << sizeFolder;
+    EXPECT_TRUE(folder.Read(theme + "/mimetypes/application-x-qrv.png") == *shipped) << sizeFolder;
+  }
+  const std::string entry = folder.Read("data/applications/quorvel.desktop");
+  EXPECT_NE(entry.find("\nIcon=quorvel\n"), std::string::npos) << entry;
+  EXPECT_EQ(RunTool("desktop-file-validate '" + folder.File("data/applications/quorvel.desktop") +
+                    "' 2>&1; echo rc=$?"),
+            "rc=0\n");
+  // The MIME database took the type's icons from the package.
+  EXPECT_NE(folder.Read("data/mime/icons").find("application/x-qrv:application-x-qrv\n"),
+            std::string::npos);
+  EXPECT_NE(folder.Read("data/mime/generic-icons").find("application/x-qrv:quorvel\n"),
+            std::string::npos);
 }
 
 // Failures are silent: a data folder that cannot be written changes nothing

@@ -1,6 +1,6 @@
 # Installs the build into a scratch prefix and checks that the program has
-# its help and every committed sample beside it, there and in the build's
-# own program folder, byte for byte.
+# its help, its icon and every committed sample beside it, there and in the
+# build's own program folder, byte for byte.
 #   cmake -DSOURCE=<source> -DBUILD=<build> -DPREFIX=<scratch> -DBINDIR=<bin>
 #         -DPROGRAM_DIR=<build's program folder> -P program_folder.cmake
 file(REMOVE_RECURSE "${PREFIX}")
@@ -10,7 +10,8 @@ if(NOT result EQUAL 0)
   message(FATAL_ERROR "the install failed: ${result}")
 endif()
 set(installed "${PREFIX}/${BINDIR}")
-foreach(file quorvel help/index.html)
+foreach(file quorvel help/index.html icons/hicolor/16x16/apps/quorvel.png
+             icons/hicolor/48x48/apps/quorvel.png icons/hicolor/256x256/apps/quorvel.png)
   if(NOT EXISTS "${installed}/${file}")
     message(FATAL_ERROR "${file} is not installed in ${installed}")
   endif()

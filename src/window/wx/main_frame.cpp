@@ -4,6 +4,7 @@
 #include <chrono>
 #include <cmath>
 #include <cstdlib>
+#include <filesystem>
 #include <thread>
 
 #include <wx/button.h>
@@ -13,6 +14,9 @@
 #include <wx/dcmemory.h>
 #include <wx/gdicmn.h>
 #include <wx/grid.h>
+#include <wx/iconbndl.h>
+#include <wx/image.h>
+#include <wx/log.h>
 #include <wx/menu.h>
 #include <wx/panel.h>
 #include <wx/settings.h>
@@ -100,6 +104,28 @@ class SplitterBar final : public wxWindow {
   }
 };
 
+// The program's icon at every size shipped beside the program, for the
+// window's frame and the desktop's task list; none where it is missing.
+wxIconBundle ProgramIcons(const std::string& programFolder) {
+  namespace fs = std::filesystem;
+  if (wxImage::FindHandler(wxBITMAP_TYPE_PNG) == nullptr) wxImage::AddHandler(new wxPNGHandler);
+  const fs::path icon = fs::path(programFolder) / kProgramIconFile;
+  wxIconBundle icons;
+  std::error_code error;
+  const wxLogNull quiet;  // a picture that cannot be read just goes without
+  for (const auto& size :
+       fs::directory_iterator(icon.parent_path().parent_path().parent_path(), error)) {
+    const fs::path file = size.path() / "apps" / icon.filename();
+    wxImage image;
+    if (!fs::is_regular_file(file, error) || !image.LoadFile(file.string(), wxBITMAP_TYPE_PNG))
+      continue;
+    wxIcon sized;
+    sized.CopyFromBitmap(wxBitmap(image));
+    icons.AddIcon(sized);
+  }
+  return icons;
+}
+
 void PrepareToolkitEnvironment() {
   // The last argument 0 keeps a value already set.
   setenv("GTK_OVERLAY_SCROLLING", "0", 0);
@@ -121,6 +147,7 @@ MainFrame::MainFrame(const MainFrameOptions& options)
   }
   programFolder_ =
       options.programFolder.empty() ? RunningProgramPaths().programFolder : options.programFolder;
+  SetIcons(ProgramIcons(programFolder_));
   const wxSize ppi = wxGetDisplayPPI();
   if (ppi.y > 0) twipsPerPixel_ = kTwipsPerInch / ppi.y;
 

@@ -8,7 +8,7 @@
 namespace qv {
 
 // Number of worker threads used for count items: 1 for small jobs, at most
-// the hardware's threads (and at most 8).
+// the cores the process may run on (and at most 8).
 unsigned WorkerCount(std::size_t count);
 
 // Calls work(first, last) on disjoint ranges that cover 0..count-1, from

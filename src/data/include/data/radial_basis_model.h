@@ -10,6 +10,8 @@
 
 namespace qv {
 
+class ProgressMeter;
+
 enum class RadialKernel {
   // sqrt(r^2 + c^2), with c about the mean spacing of the points.
   Multiquadric,
@@ -31,15 +33,28 @@ class RadialBasisModel {
   // Value of every fitted set at (u, v), written to out (one per set).
   void Evaluate(double u, double v, std::vector<double>& out) const;
 
+  // The matrix a fit of the points (u[i], v[i]) solves, row by row: n rows
+  // and columns, n + 3 for the thin plate's polynomial. For measuring the
+  // solve on its own. Throws std::invalid_argument on unequal lengths or no
+  // points.
+  static std::vector<double> System(RadialKernel kernel, const std::vector<double>& u,
+                                    const std::vector<double>& v);
+
   std::size_t SetCount() const { return sets_; }
 
-  // The estimated reciprocal condition number of the last fit's system
-  // (1-norm): near 1 when well conditioned, 0 when exactly singular, as for
-  // coincident points.
+  // The estimated reciprocal condition number (1-norm) of the last fit's
+  // system when the fit was refused as singular: 0 when exactly singular, as
+  // for coincident points. A fit that succeeds leaves NaN: the estimate would
+  // take a tenth of its time, and only a refusal tells it.
   double ReciprocalCondition() const { return reciprocalCondition_; }
 
  private:
   double Kernel(double distance2) const;
+  // Centres and scales the points into u_ and v_, and sets the shape.
+  void ScaleSites(const std::vector<double>& u, const std::vector<double>& v);
+  // Fills the lower triangle of the system of the scaled points into a
+  // (zeroed, of its full size), as the symmetric solver reads it.
+  void FillSystem(std::vector<double>& a, ProgressMeter& meter) const;
 
   RadialKernel kernel_ = RadialKernel::Multiquadric;
   // Coordinates are centred and scaled to about -1..1 before fitting, so the

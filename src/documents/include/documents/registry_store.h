@@ -16,8 +16,12 @@ enum class RegType : std::uint32_t { None = 0, String = 1, Binary = 3, DWord = 4
 
 // Status codes, with the registry's numbers.
 inline constexpr long kRegSuccess = 0;
-inline constexpr long kRegFileNotFound = 2;  // no such key or value
+inline constexpr long kRegFileNotFound = 2;   // no such key or value
+inline constexpr long kRegAccessDenied = 5;   // as for a key that still has sub keys
+inline constexpr long kRegInvalidHandle = 6;  // a root the store does not know
 inline constexpr long kRegBadKeyName = 1010;
+inline constexpr long kRegCantRead = 1012;   // a value of another type than asked for
+inline constexpr long kRegCantWrite = 1013;  // the change could not be written out
 
 struct RegValue {
   RegType type = RegType::None;
@@ -35,7 +39,8 @@ class RegistryStore {
   long SetValue(const std::string& path, const std::string& name, const RegValue& value);
   // Reads a value; kRegFileNotFound when the key or the value is missing.
   long QueryValue(const std::string& path, const std::string& name, RegValue& value) const;
-  // Deletes a key that has no sub keys; kRegFileNotFound when missing.
+  // Deletes a key that has no sub keys; kRegFileNotFound when missing,
+  // kRegAccessDenied while it has sub keys.
   long DeleteKey(const std::string& path);
 
  private:
