@@ -164,7 +164,8 @@ void MainWindowCore::Display() {
 
 // Layout
 
-PaneLayout MainWindowCore::OnResize(const PaneInput& input) {
+PaneLayout MainWindowCore::OnResize(PaneInput input) {
+  input.barReleased = splitterReleased_;
   const PaneLayout layout = LayoutPanes(input);
   shownSplitterLeft_ = layout.splitter.left;
   // List 900 holds the projections of the size it was built for: a new size
@@ -198,6 +199,7 @@ void MainWindowCore::OnSplitterMouseDown() {
 
 PaneLayout MainWindowCore::OnSplitterMouseUp(PaneInput input) {
   input.splitterLeft = splitter_.MouseUp(input.clientWidth);
+  splitterReleased_ = true;
   return OnResize(input);
 }
 

@@ -352,6 +352,7 @@ PaneInput MainFrame::CurrentPaneInput() const {
   in.statusHeight = sb * tpp;
   in.dataHeight = dataHeightTwips_;
   in.splitterLeft = core_->SplitterLeft();
+  in.barReleased = core_->SplitterReleased();
   in.twipsPerPixel = tpp;
   return in;
 }

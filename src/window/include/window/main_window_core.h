@@ -130,7 +130,7 @@ class MainWindowCore final : public InteractionHost, public DocumentHost {
   // OnResize: lays the panes out (for every window size), tells the camera the drawing area's pixel
   // size keeping the picture's proportions, rebuilds the scene when the size changed (once a scene
   // has been built) and repaints the drawing area.
-  PaneLayout OnResize(const PaneInput& input);
+  PaneLayout OnResize(PaneInput input);
   // The camera's screen size; the view volume keeps its height and takes the
   // new aspect, so a resize never stretches the picture. Returns whether the
   // size changed. The next frame replays list 900 in full.
@@ -150,12 +150,17 @@ class MainWindowCore final : public InteractionHost, public DocumentHost {
   // SplitterDragging: the bar is held (the widget layer shows it in the
   // button-shadow colour meanwhile).
   bool SplitterDragging() const { return splitter_.Dragging(); }
-  // The vertical bar's left edge in twips (set by the widget layer at start).
+  // The vertical bar's left edge in twips (set by the widget layer at start,
+  // which leaves the bar unreleased: see PaneInput::barReleased).
   double SplitterLeft() const { return splitter_.Left(); }
   void SetSplitterLeft(double left) {
     splitter_.SetLeft(left);
     shownSplitterLeft_.reset();
+    splitterReleased_ = false;
   }
+  // The user has released the bar since it was set: the layouts take its
+  // place as it is (every layout of the core sets input's barReleased so).
+  bool SplitterReleased() const { return splitterReleased_; }
 
   // Mouse on the drawing area (button mask 1 left, 2 right; pixels)
   void OnDrawingMouseDown(int button, double x, double y) {
@@ -458,6 +463,7 @@ class MainWindowCore final : public InteractionHost, public DocumentHost {
   TextureCache textures_;
   SplitterDrag splitter_{3000.0};
   std::optional<double> shownSplitterLeft_;  // where the last layout put the bar
+  bool splitterReleased_ = false;
   double twipsPerPixel_ = 15.0;
   Long buildCount_ = 0;
   Long displayCount_ = 0;
