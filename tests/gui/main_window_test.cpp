@@ -568,6 +568,19 @@ TEST_F(MainWindowTest, ToolbarShowsTooltipsAndStatusHints) {
   EXPECT_EQ(frame_->GetStatusBar()->GetStatusText(0), "Ready");
 }
 
+// Every button shows in a window 1280 pixels wide: the theme's spacing once
+// needed some 1560 pixels, and the last buttons went behind the overflow
+// arrow.
+TEST_F(MainWindowTest, ToolbarShowsEveryButtonAt1280Pixels) {
+  frame_->SetSize(wxSize(1280, 1000));
+  PumpFor(150ms);
+  wxToolBar* tools = frame_->GetToolBar();
+  EXPECT_EQ(tools->GetToolsCount(), 50u);
+  // What the toolbar asks for to show all its items, against what it has.
+  EXPECT_LE(tools->GetBestSize().x, tools->GetSize().x);
+  EXPECT_LE(tools->GetSize().x, 1280);
+}
+
 // The OK button sizes the grid from the panel and writes the index labels;
 // typed cells land in the sheet's texts.
 TEST_F(MainWindowTest, SheetFollowsThePanelAndStoresTypedCells) {

@@ -30,6 +30,7 @@
 #include "platform/wx/wx_text.h"
 #include "sheet_grid_table.h"
 #include "tool_icons.h"
+#include "toolbar_style.h"
 #include "window/web_entries.h"
 #include "window/wx/about_dialog.h"
 #include "wx_dialog_service.h"
@@ -176,6 +177,7 @@ void MainFrame::BuildMenus() {
 }
 
 void MainFrame::BuildToolbar() {
+  UseCompactToolbarSpacing();
   wxToolBar* bar = CreateToolBar(wxTB_HORIZONTAL | wxTB_FLAT);
   bar->SetToolBitmapSize(wxSize(24, 24));
   for (const ToolRow& row : ToolbarTable()) {
