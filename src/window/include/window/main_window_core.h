@@ -5,9 +5,11 @@
 // it directly with a fake view.
 #pragma once
 
+#include <array>
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "dialogs/axis_dialog.h"
 #include "documents/data_file_commands.h"
@@ -18,6 +20,7 @@
 #include "platform/long_work.h"
 #include "platform/printer.h"
 #include "platform/shell.h"
+#include "scene/view_fit.h"
 #include "window/command_states.h"
 #include "window/data_sheet.h"
 #include "window/dialog_service.h"
@@ -371,8 +374,16 @@ class MainWindowCore final : public InteractionHost, public DocumentHost {
 
  private:
   void ApplyPreset(double roll, double pitch, double yaw);
-  // The camera part of Zoom to Fit: the shown box about its own middle.
+  // The camera part of Zoom to Fit: the shown box about its own middle,
+  // widened where that would cut the picture (below).
   void FitCamera();
+  // What the fit keeps in view: the rotation the next build takes, the
+  // box's corners and the axis system's points and texts about the box's
+  // middle, and the part of the drawing area they must stay in (a margin
+  // all round, and left of the legend's bar where a shown graph draws one).
+  std::array<float, 16> FitRotation() const;
+  std::vector<SceneMark> FitFootprint(const Box& box) const;
+  ViewFrame FitFrame() const;
   // BuildScene then Display, or, inside a scene batch, a note that the
   // batch's end must build.
   void RebuildAndShow();
