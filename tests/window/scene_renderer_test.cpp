@@ -507,6 +507,18 @@ TEST_F(SceneGraphStepsTest, GraphsAreReleasedBeforeTheDrawingContextGoes) {
   EXPECT_TRUE(log.empty());
 }
 
+// The window's logic over fakes, for tests that make the drawing context
+// themselves.
+struct BareWindow {
+  BareWindow() { core.SetDocumentCommands(&commands); }
+  FakeView view;
+  test::ScriptedMessageBox messages;
+  test::ScriptedFileDialog dialogs;
+  ImmediateWorkRunner work;
+  FakeCommands commands;
+  MainWindowCore core{view, {messages, dialogs, work}};
+};
+
 struct FitCase {
   const char* name;
   int width, height;  // the drawing area in pixels
@@ -523,13 +535,9 @@ class SceneFitTest : public testing::TestWithParam<FitCase> {};
 // drawn.
 TEST_P(SceneFitTest, ShowsTheWholeSceneAndLeavesTheLegendItsStrip) {
   const FitCase& c = GetParam();
-  FakeView view;
-  test::ScriptedMessageBox messages;
-  test::ScriptedFileDialog dialogs;
-  ImmediateWorkRunner work;
-  FakeCommands commands;
-  MainWindowCore core(view, {messages, dialogs, work});
-  core.SetDocumentCommands(&commands);
+  BareWindow window;
+  FakeView& view = window.view;
+  MainWindowCore& core = window.core;
   view.MakeContext(c.width, c.height);
   core.Start("", 15.0);
   core.SetDrawingSize(c.width, c.height);
@@ -594,13 +602,9 @@ INSTANTIATE_TEST_SUITE_P(
 // A toolkit window may get its context only once shown, after the load step:
 // the first build or frame then makes the fixed state and the fonts.
 TEST(SceneLateContext, FirstUseInitialisesAContextMadeAfterTheLoad) {
-  FakeView view;
-  test::ScriptedMessageBox messages;
-  test::ScriptedFileDialog dialogs;
-  ImmediateWorkRunner work;
-  FakeCommands commands;
-  MainWindowCore core(view, {messages, dialogs, work});
-  core.SetDocumentCommands(&commands);
+  BareWindow window;
+  FakeView& view = window.view;
+  MainWindowCore& core = window.core;
   core.Start("", 15.0);
   EXPECT_EQ(core.Shared().settings.BitmapFontBase, 0);
 
@@ -610,7 +614,7 @@ TEST(SceneLateContext, FirstUseInitialisesAContextMadeAfterTheLoad) {
   core.Display();
   const RgbaImage image = view.context->ReadPixels();
   EXPECT_EQ(image.At(10, 10)[0], 255);  // the white clear colour of the fixed state
-  EXPECT_TRUE(messages.Shown().empty());
+  EXPECT_TRUE(window.messages.Shown().empty());
 }
 
 // List 900 has a fixed name; generated lists must never be given it. The
@@ -618,13 +622,9 @@ TEST(SceneLateContext, FirstUseInitialisesAContextMadeAfterTheLoad) {
 // start, and a driver may hand out ever higher names: a font whose range
 // held 900 drew a glyph over the empty start picture.
 TEST(SceneListName, FontsMadeAgainNeverTakeListNineHundred) {
-  FakeView view;
-  test::ScriptedMessageBox messages;
-  test::ScriptedFileDialog dialogs;
-  ImmediateWorkRunner work;
-  FakeCommands commands;
-  MainWindowCore core(view, {messages, dialogs, work});
-  core.SetDocumentCommands(&commands);
+  BareWindow window;
+  FakeView& view = window.view;
+  MainWindowCore& core = window.core;
   view.MakeContext(64, 64);
   core.SetDrawingSize(64, 64);
   for (int start = 0; start < 4; ++start) {
