@@ -15,7 +15,7 @@ namespace qv {
 
 namespace {
 
-constexpr double kBarLeft = 82.0;
+constexpr double kBarLeft = Graph::kLegendLeft;
 constexpr double kBarRight = 85.0;
 constexpr double kBarBottom = 30.0;
 constexpr double kBarTop = 70.0;
@@ -146,16 +146,36 @@ void DrawBar(Graph& graph, const LegendRange& range, Long bottom, Long top, Long
 // values for the 3D contour plot): the blend as a two-colour bar from the
 // second colour to the first, the map as the map bar; nothing for one
 // colour, another mode or no level.
-void DrawContourLegend(Graph& graph, LegendSource source, const DrawContext& context) {
-  const DataSet& d = context.data;
+std::optional<LegendRange> ContourRangeOf(const Graph& graph, LegendSource source,
+                                          const DataSet& d) {
   const bool plot = source == LegendSource::kContourPlotLevels;
   const Long mode = plot ? graph.ConFillType : graph.Con3FillType;
-  if (mode != kContourBlend && mode != kContourMap) return;
+  if (mode != kContourBlend && mode != kContourMap) return std::nullopt;
   const ContourLevels levels = plot ? ContourLevelsOf(d.MinZ(), d.MaxZ(), graph.ContourLevels)
                                     : ContourLevelsOf(d.MinC(), d.MaxC(), graph.Contour3Levels);
-  if (levels.count == 0) return;
-  const LegendRange range{levels.First(), levels.Last(), mode == kContourBlend};
-  DrawBar(graph, range, plot ? graph.ConColor2 : graph.Con3Color2,
+  if (levels.count == 0) return std::nullopt;
+  return LegendRange{levels.First(), levels.Last(), mode == kContourBlend};
+}
+
+bool IsContourSource(LegendSource source) {
+  return source == LegendSource::kContourPlotLevels || source == LegendSource::kContour3DLevels;
+}
+
+// The range of the graph's legend, nullopt for none.
+std::optional<LegendRange> LegendRangeOf(const Graph& graph, const DataSet& data) {
+  const LegendSource source = KindOf(graph.GraphType).legend;
+  if (IsContourSource(source)) return ContourRangeOf(graph, source, data);
+  const ColourOptions colours = source == LegendSource::kDataBoundsColorMapOptions
+                                    ? ColorMapColourOptions(graph)
+                                    : SurfaceColourOptions(graph);
+  return RangeOf(source, colours.fillStyle, data);
+}
+
+void DrawContourLegend(Graph& graph, LegendSource source, const DrawContext& context) {
+  const bool plot = source == LegendSource::kContourPlotLevels;
+  const std::optional<LegendRange> range = ContourRangeOf(graph, source, context.data);
+  if (!range) return;
+  DrawBar(graph, *range, plot ? graph.ConColor2 : graph.Con3Color2,
           plot ? graph.ConColor1 : graph.Con3Color1, context.settings.BitmapFontBase);
 }
 
@@ -173,7 +193,7 @@ void DrawContourLegend(Graph& graph, LegendSource source, const DrawContext& con
 // the bar and the frame without labels.
 void Graph::DrawLegend(const DrawContext& context) {
   const LegendSource source = KindOf(GraphType).legend;
-  if (source == LegendSource::kContourPlotLevels || source == LegendSource::kContour3DLevels) {
+  if (IsContourSource(source)) {
     DrawContourLegend(*this, source, context);
     return;
   }
@@ -183,6 +203,10 @@ void Graph::DrawLegend(const DrawContext& context) {
   const std::optional<LegendRange> range = RangeOf(source, colours.fillStyle, context.data);
   if (!range) return;
   DrawBar(*this, *range, colours.second, colours.first, context.settings.BitmapFontBase);
+}
+
+bool Graph::HasLegend(const DrawContext& context) const {
+  return LegendRangeOf(*this, context.data).has_value();
 }
 
 }  // namespace qv

@@ -89,17 +89,68 @@ AxisPainter::Ticks AxisPainter::TicksOf(const Line& line) const {
   return ticks;
 }
 
-void AxisPainter::Draw3D() const {
+std::array<AxisPainter::Line, 3> AxisPainter::Lines3D() const {
   const double diag = 1.0 / std::sqrt(2.0);
   // Data X on scene z, data Y on scene x, data Z on scene y.
-  const Line x = MakeLine(2, min_[2], max_[2], settings_.DataScaleX, settings_.CenterX,
-                          axis_.TitleX(), axis_.LabelNumX, {-1.0, 0.0, 0.0}, false);
-  const Line y = MakeLine(0, min_[0], max_[0], settings_.DataScaleY, settings_.CenterY,
-                          axis_.TitleY(), axis_.LabelNumY, {0.0, 0.0, -1.0}, false);
-  // Off the corner across the floor's diagonal, so that the labels do not sit
-  // on the vertical axis in the usual diagonal view.
-  const Line z = MakeLine(1, min_[1], max_[1], settings_.DataScaleZ, settings_.CenterZ,
-                          axis_.TitleZ(), axis_.LabelNumZ, {-diag, 0.0, diag}, true);
+  return {MakeLine(2, min_[2], max_[2], settings_.DataScaleX, settings_.CenterX, axis_.TitleX(),
+                   axis_.LabelNumX, {-1.0, 0.0, 0.0}, false),
+          MakeLine(0, min_[0], max_[0], settings_.DataScaleY, settings_.CenterY, axis_.TitleY(),
+                   axis_.LabelNumY, {0.0, 0.0, -1.0}, false),
+          // Off the corner across the floor's diagonal, so that the labels do
+          // not sit on the vertical axis in the usual diagonal view.
+          MakeLine(1, min_[1], max_[1], settings_.DataScaleZ, settings_.CenterZ, axis_.TitleZ(),
+                   axis_.LabelNumZ, {-diag, 0.0, diag}, true)};
+}
+
+std::array<AxisPainter::Line, 2> AxisPainter::Lines2D() const {
+  // Data X across on scene x, data Y up on scene y, as the graphs draw them.
+  return {MakeLine(0, min_[0], max_[0], settings_.DataScaleX, settings_.CenterX, axis_.TitleX(),
+                   axis_.LabelNumX, {0.0, -1.0, 0.0}, false),
+          MakeLine(1, min_[1], max_[1], settings_.DataScaleY, settings_.CenterY, axis_.TitleY(),
+                   axis_.LabelNumY, {-1.0, 0.0, 0.0}, true)};
+}
+
+// Just behind the back of the box, so that a colour map lying there covers
+// the 2D panel and its grid.
+double AxisPainter::Plane2D() const { return min_[2] - kBehind * extent_; }
+
+AxisPainter::P3 AxisPainter::Origin2D() const { return {min_[0], min_[1], Plane2D()}; }
+
+AxisPainter::P3 AxisPainter::TipOf(const Line& line, const P3& origin) const {
+  P3 tip = origin;
+  tip[line.along] = line.hi + kOvershoot * extent_;
+  return tip;
+}
+
+void AxisPainter::AddFootprint(std::vector<SceneMark>& marks) const {
+  if (!(extent_ > 0.0) || !std::isfinite(extent_)) return;
+  const bool flat = settings_.ViewCode == kViewCode2D;
+  const double back = flat ? std::min(min_[2], Plane2D()) : min_[2];
+  for (int iCorner = 0; iCorner < 8; ++iCorner) {
+    marks.push_back(
+        {{(iCorner & 1) != 0 ? max_[0] : min_[0], (iCorner & 2) != 0 ? max_[1] : min_[1],
+          (iCorner & 4) != 0 ? max_[2] : back}});
+  }
+  const auto addAxis = [&](const Line& line, const P3& origin) {
+    marks.push_back({TipOf(line, origin)});
+    for (const Text& t : TextsOf(line, origin)) {
+      // Outline text runs from its anchor (right-aligned) or about it, from
+      // 0.35 em below the anchor; a glyph reaches about 0.2 em below its
+      // baseline and 0.8 em above it.
+      const double width = OutlineTextWidth(t.text) * t.size;
+      marks.push_back({t.at, t.rightAlign ? width : width / 2.0, t.rightAlign ? 0.0 : width / 2.0,
+                       0.55 * t.size, 0.45 * t.size});
+    }
+  };
+  if (flat) {
+    for (const Line& line : Lines2D()) addAxis(line, Origin2D());
+  } else {
+    for (const Line& line : Lines3D()) addAxis(line, min_);
+  }
+}
+
+void AxisPainter::Draw3D() const {
+  const auto [x, y, z] = Lines3D();
   if (axis_.AxisStyle != 2) {
     DrawPanel(axis_.ShowXYPanel, axis_.XYPanelColor, axis_.XYPanelMaterial, 1, min_[1], x, y);
     DrawPanel(axis_.ShowXZPanel, axis_.XZPanelColor, axis_.XZPanelMaterial, 0, min_[0], x, z);
@@ -115,22 +166,15 @@ void AxisPainter::Draw3D() const {
 }
 
 void AxisPainter::Draw2D() const {
-  // Data X across on scene x, data Y up on scene y, as the graphs draw them.
-  const Line h = MakeLine(0, min_[0], max_[0], settings_.DataScaleX, settings_.CenterX,
-                          axis_.TitleX(), axis_.LabelNumX, {0.0, -1.0, 0.0}, false);
-  const Line v = MakeLine(1, min_[1], max_[1], settings_.DataScaleY, settings_.CenterY,
-                          axis_.TitleY(), axis_.LabelNumY, {-1.0, 0.0, 0.0}, true);
-  // Just behind the back of the box, so that a colour map lying there
-  // covers the panel and its grid.
-  const double plane = min_[2] - kBehind * extent_;
+  const auto [h, v] = Lines2D();
+  const double plane = Plane2D();
   if (axis_.AxisStyle != 2) {
     DrawPanel(axis_.ShowXYPanel, axis_.XYPanelColor, axis_.XYPanelMaterial, 2, plane, h, v);
     DrawGrid(axis_.ShowXYXGrid, axis_.XYGridColor, 2, plane, h, v);
     DrawGrid(axis_.ShowXYYGrid, axis_.XYGridColor, 2, plane, v, h);
   }
-  const P3 origin{min_[0], min_[1], plane};
-  DrawAxis(h, origin);
-  DrawAxis(v, origin);
+  DrawAxis(h, Origin2D());
+  DrawAxis(v, Origin2D());
 }
 
 // A filled panel in the plane where axis `fixed` is `at`, spanning a and b,
@@ -187,8 +231,7 @@ void AxisPainter::DrawAxis(const Line& line, const P3& origin) const {
   glDisable(GL_LIGHTING);
   SetGlColor(axis_.AxisColor);
   glLineWidth(static_cast<GLfloat>(axis_.AxisWidth >= 1 ? axis_.AxisWidth : 1));
-  P3 tip = origin;
-  tip[line.along] = line.hi + kOvershoot * extent_;
+  const P3 tip = TipOf(line, origin);
   glBegin(GL_LINES);
   Vertex(origin);
   Vertex(tip);
@@ -203,6 +246,13 @@ void AxisPainter::DrawAxis(const Line& line, const P3& origin) const {
   }
   glEnd();
   DrawCone(tip, line.along);
+  for (const Text& t : TextsOf(line, origin))
+    DrawText(t.at, t.text, t.size, t.rightAlign, t.fontBase);
+}
+
+std::vector<AxisPainter::Text> AxisPainter::TextsOf(const Line& line, const P3& origin) const {
+  std::vector<Text> texts;
+  const Ticks ticks = TicksOf(line);
   const double gap = kLabelGap * extent_;
   for (Long iT = 0; iT < ticks.count; iT += line.labelEvery) {
     const double value = ticks.first + iT * ticks.step;
@@ -211,12 +261,14 @@ void AxisPainter::DrawAxis(const Line& line, const P3& origin) const {
     for (int iA = 0; iA < 3; ++iA) p[iA] += line.outward[iA] * gap;
     // Snap values within rounding of 0 so that no label reads "-1E-16".
     const double shown = std::fabs(value) < ticks.step * 1e-9 ? 0.0 : value;
-    DrawText(p, FormatDouble(shown), kLabelSize * extent_, line.rightAlign,
-             settings_.OutlineFontBase1);
+    texts.push_back({p, FormatDouble(shown), kLabelSize * extent_, line.rightAlign,
+                     settings_.OutlineFontBase1});
   }
-  P3 titleAt = tip;
+  P3 titleAt = TipOf(line, origin);
   titleAt[line.along] += kTitleGap * extent_;
-  DrawText(titleAt, line.title, kTitleSize * extent_, false, settings_.OutlineFontBase2);
+  if (!line.title.empty())
+    texts.push_back({titleAt, line.title, kTitleSize * extent_, false, settings_.OutlineFontBase2});
+  return texts;
 }
 
 void AxisPainter::DrawCone(const P3& tip, int along) const {

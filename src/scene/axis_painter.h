@@ -23,10 +23,12 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 #include "platform/box.h"
 #include "platform/shared_settings.h"
 #include "scene/axis_system.h"
+#include "scene/view_fit.h"
 
 namespace qv {
 
@@ -35,6 +37,10 @@ class AxisPainter {
   AxisPainter(const AxisSystem& axis, const Box& box, const SharedSettings& settings);
   // Draws into the current GL context and restores the state it changed.
   void Draw() const;
+  // Adds to marks what Draw draws: the box's corners, the axis tips and every
+  // label and title with the extent of its text (the bitmap font's texts
+  // counted as the outline font's). Adds nothing for an empty box.
+  void AddFootprint(std::vector<SceneMark>& marks) const;
 
  private:
   using P3 = std::array<double, 3>;
@@ -61,10 +67,29 @@ class AxisPainter {
     Long count = 0;
   };
 
+  // A text the axis draws: its anchor, its height and how it lies on the
+  // anchor.
+  struct Text {
+    P3 at{};
+    std::string text;
+    double size = 0.0;
+    bool rightAlign = false;
+    Long fontBase = 0;
+  };
+
   Line MakeLine(int along, double lo, double hi, double scale, double centre,
                 const std::string& title, Long labelNum, P3 outward, bool rightAlign) const;
   Ticks TicksOf(const Line& line) const;
   double SceneOf(const Line& line, double value) const { return value / line.scale - line.centre; }
+
+  // The axes of the 3D and the 2D form, and where they start.
+  std::array<Line, 3> Lines3D() const;
+  std::array<Line, 2> Lines2D() const;
+  double Plane2D() const;
+  P3 Origin2D() const;
+  P3 TipOf(const Line& line, const P3& origin) const;
+  // The labels and the title of line drawn from origin.
+  std::vector<Text> TextsOf(const Line& line, const P3& origin) const;
 
   void Draw3D() const;
   void Draw2D() const;

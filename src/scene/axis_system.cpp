@@ -68,6 +68,11 @@ void AxisSystem::Coord(double& minV, double maxV, double& stepV, double& firstV,
   count = SaturateLong((lastV - firstV) / step);
 }
 
+void AxisSystem::AddFootprint(const Box& box, const SharedSettings& settings,
+                              std::vector<SceneMark>& marks) const {
+  AxisPainter(*this, box, settings).AddFootprint(marks);
+}
+
 void AxisSystem::Draw(Long /*mode*/, const Box& box, const SharedSettings& settings) const {
   AxisPainter(*this, box, settings).Draw();
 }

@@ -158,6 +158,16 @@ void Camera::ZoomAll(double minX, double minY, double minZ, double maxX, double 
   SetEye(RefPos.x - f.x, RefPos.y - f.y, RefPos.z - f.z);
 }
 
+double Camera::PerspectiveNear(const Box& shownBox) {
+  const double ex = shownBox.MaxX - shownBox.MinX;
+  const double ey = shownBox.MaxY - shownBox.MinY;
+  const double ez = shownBox.MaxZ - shownBox.MinZ;
+  double m = ex > ey ? ex : ey;
+  if (ez > m) m = ez;
+  const double nearDist = 1000.0 - m;
+  return nearDist >= kMinPerspectiveNear ? nearDist : kMinPerspectiveNear;
+}
+
 void Camera::RotateView(double angle, double x, double y, double z) {
   const V3 v{RefPos.x - EyePos.x, RefPos.y - EyePos.y, RefPos.z - EyePos.z};
   const double c = std::cos(angle);
@@ -205,13 +215,7 @@ void Camera::Projection(double jx, double jy, const Box& shownBox) {
   if (ProjectType == 1) {
     glOrtho(Volleft + ox, VolRight + ox, VolBottom + oy, VolTop + oy, VolNear, VolFar);
   } else if (ProjectType == 2) {
-    const double ex = shownBox.MaxX - shownBox.MinX;
-    const double ey = shownBox.MaxY - shownBox.MinY;
-    const double ez = shownBox.MaxZ - shownBox.MinZ;
-    double m = ex > ey ? ex : ey;
-    if (ez > m) m = ez;
-    double nearDist = 1000.0 - m;
-    if (!(nearDist >= kMinPerspectiveNear)) nearDist = kMinPerspectiveNear;
+    const double nearDist = PerspectiveNear(shownBox);
     VolNear = nearDist;
     glFrustum(Volleft + ox, VolRight + ox, VolBottom + oy, VolTop + oy, nearDist, VolFar);
     VolNear = 0.01;

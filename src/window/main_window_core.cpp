@@ -9,6 +9,7 @@
 
 #include "documents/window_capture.h"
 #include "enable_patterns.h"
+#include "graphs/graph.h"
 #include "platform/message_box.h"
 #include "scene/scene_fonts.h"
 #include "window/scene_renderer.h"
@@ -166,7 +167,8 @@ void MainWindowCore::Display() {
 
 // Layout
 
-PaneLayout MainWindowCore::OnResize(const PaneInput& input) {
+PaneLayout MainWindowCore::OnResize(PaneInput input) {
+  input.barReleased = splitterReleased_;
   const PaneLayout layout = LayoutPanes(input);
   shownSplitterLeft_ = layout.splitter.left;
   // List 900 holds the projections of the size it was built for: a new size
@@ -200,6 +202,7 @@ void MainWindowCore::OnSplitterMouseDown() {
 
 PaneLayout MainWindowCore::OnSplitterMouseUp(PaneInput input) {
   input.splitterLeft = splitter_.MouseUp(input.clientWidth);
+  splitterReleased_ = true;
   return OnResize(input);
 }
 
@@ -217,6 +220,18 @@ void MainWindowCore::ShowInBrowser(const std::string& path, const std::string& a
 
 // View menu
 
+namespace {
+
+// Zoom to Fit: the view's height over the box's largest extent, the pan
+// that makes room for the legend (a share of the view's width) and the
+// margin the picture keeps from the drawing area's edges (a share of its
+// width or height).
+constexpr double kFitZoom = 2.1;
+constexpr double kLegendPan = -0.05;
+constexpr double kFitMargin = 0.02;
+
+}  // namespace
+
 void MainWindowCore::FitCamera() {
   Workspace& ws = *workspace_;
   if (ws.shownGraphs.Items.Count() < 1) return;
@@ -230,9 +245,58 @@ void MainWindowCore::FitCamera() {
   const double midZ = (box.MaxZ + box.MinZ) / 2.0;
   ws.camera.ZoomAll(box.MinX - midX, box.MinY - midY, box.MinZ - midZ, box.MaxX - midX,
                     box.MaxY - midY, box.MaxZ - midZ, s.ViewCode);
-  ws.camera.Zoom(2.1);
+  ws.camera.Zoom(kFitZoom);
+  const double pan = s.ShowLegend ? kLegendPan : 0.0;
+  // The zoom leaves the box's largest extent a little under half the view's
+  // height: in a window narrower than high, or with the axis titles beyond
+  // the box's corners in the diagonal view, the picture was cut at the sides
+  // and ran under the legend. The view then grows until the whole picture
+  // lies in the drawing area, left of the legend where one is drawn.
+  const double needed =
+      HeightToShow(ws.camera, FitRotation(), FitFootprint(box), FitFrame(), pan, box);
+  if (needed > ws.camera.VolHeight) ws.camera.Zoom(needed / ws.camera.VolHeight);
   // Room for the legend on the right.
-  if (s.ShowLegend) ws.camera.MoveView(-0.05, 0.0);
+  if (s.ShowLegend) ws.camera.MoveView(pan, 0.0);
+}
+
+std::array<float, 16> MainWindowCore::FitRotation() const {
+  // The rotation the build after the fit takes, without recording it.
+  InteractionState state = interaction_.State();
+  return RotationMatrix(SceneRotation(*workspace_, state));
+}
+
+std::vector<SceneMark> MainWindowCore::FitFootprint(const Box& box) const {
+  const Workspace& ws = *workspace_;
+  // The axis system as the build after the fit draws it: about the box's
+  // own middle.
+  SharedSettings centred = ws.settings;
+  SetSceneCenter(centred, box);
+  std::vector<SceneMark> marks;
+  const double midX = (box.MaxX + box.MinX) / 2.0;
+  const double midY = (box.MaxY + box.MinY) / 2.0;
+  const double midZ = (box.MaxZ + box.MinZ) / 2.0;
+  const Box about{box.MinX - midX, box.MaxX - midX, box.MinY - midY,
+                  box.MaxY - midY, box.MinZ - midZ, box.MaxZ - midZ};
+  for (int iCorner = 0; iCorner < 8; ++iCorner) {
+    marks.push_back({{(iCorner & 1) != 0 ? about.MaxX : about.MinX,
+                      (iCorner & 2) != 0 ? about.MaxY : about.MinY,
+                      (iCorner & 4) != 0 ? about.MaxZ : about.MinZ}});
+  }
+  if (ws.axisSystem.Show) ws.axisSystem.AddFootprint(box, centred, marks);
+  return marks;
+}
+
+ViewFrame MainWindowCore::FitFrame() const {
+  const Workspace& ws = *workspace_;
+  ViewFrame frame{kFitMargin, 1.0 - kFitMargin, kFitMargin, 1.0 - kFitMargin};
+  if (!ws.settings.ShowLegend) return frame;
+  for (const auto& [key, item] : ws.shownGraphs.Items) {
+    if (item->HasLegend(ws.Context())) {
+      frame.right = Graph::kLegendLeft / 100.0 - kFitMargin;
+      break;
+    }
+  }
+  return frame;
 }
 
 void MainWindowCore::FitView() {

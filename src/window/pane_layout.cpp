@@ -21,7 +21,9 @@ PaneLayout LayoutPanes(const PaneInput& in) {
   const double tpp = in.twipsPerPixel > 0.0 ? in.twipsPerPixel : 15.0;
   const double w = kSplitterWidth;
   const double sw = std::max(0.0, in.clientWidth);
-  const double l = std::max(0.0, std::min(in.splitterLeft, sw - kSplitterMinimum));
+  double wanted = in.splitterLeft;
+  if (!in.barReleased) wanted = std::min(wanted, std::max(kSplitterMinimum, kColumnShare * sw));
+  const double l = std::max(0.0, std::min(wanted, sw - kSplitterMinimum));
   const double columnHeight = std::max(0.0, in.clientHeight - tb - sb);
 
   // The list and the data frame share what the horizontal bar and the strip

@@ -20,8 +20,10 @@ Quat SceneRotation(const Workspace& workspace, InteractionState& state) {
 }
 
 void UpdateSceneCenter(Workspace& workspace) {
-  const Box box = workspace.shownGraphs.GetBox(workspace.Context());
-  SharedSettings& s = workspace.settings;
+  SetSceneCenter(workspace.settings, workspace.shownGraphs.GetBox(workspace.Context()));
+}
+
+void SetSceneCenter(SharedSettings& s, const Box& box) {
   const double midX = (box.MaxX + box.MinX) / 2.0;
   const double midY = (box.MaxY + box.MinY) / 2.0;
   const double midZ = (box.MaxZ + box.MinZ) / 2.0;

@@ -25,6 +25,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -324,6 +325,100 @@ TEST_F(MainWindowTest, CtrlCThenEditPasteAddsAGraph) {
   EXPECT_TRUE(list->IsChecked(2));
 }
 
+// The key a caption's mnemonic gives (the character after a single "&",
+// lower case), 0 for none; a caption with more than one gets -1.
+int MnemonicOf(const wxString& caption) {
+  int key = 0;
+  for (std::size_t i = 0; i + 1 < caption.length(); ++i) {
+    if (caption[i] != '&') continue;
+    if (caption[i + 1] == '&') {
+      ++i;
+      continue;
+    }
+    if (key != 0) return -1;
+    key = static_cast<int>(wxTolower(caption[i + 1]));
+  }
+  return key;
+}
+
+// Every caption of a menu (submenus checked on their own) has one mnemonic
+// of its own; only a caption whose every letter the menu's other items hold
+// may have none (the Demo menu has more items than letters).
+void ExpectOwnMnemonics(const std::vector<wxString>& captions, const std::string& menu) {
+  std::map<int, wxString> taken;
+  for (const wxString& caption : captions) {
+    const int key = MnemonicOf(caption);
+    EXPECT_NE(key, -1) << menu << ": " << caption;
+    if (key <= 0) continue;
+    const auto [it, added] = taken.emplace(key, caption);
+    EXPECT_TRUE(added) << menu << ": " << caption << " and " << it->second;
+  }
+  for (const wxString& caption : captions) {
+    if (MnemonicOf(caption) != 0) continue;
+    for (const wxUniChar c : wxStripMenuCodes(caption, wxStrip_Mnemonics)) {
+      if (!wxIsalnum(c)) continue;
+      EXPECT_TRUE(taken.count(static_cast<int>(wxTolower(c)))) << menu << ": " << caption;
+    }
+  }
+}
+
+void ExpectOwnMnemonics(const wxMenu& menu, const std::string& name) {
+  std::vector<wxString> captions;
+  for (const wxMenuItem* item : menu.GetMenuItems()) {
+    if (item->IsSeparator()) continue;
+    captions.push_back(item->GetItemLabel().BeforeFirst('\t'));
+    if (item->GetSubMenu() != nullptr)
+      ExpectOwnMnemonics(*item->GetSubMenu(),
+                         name + " > " + item->GetItemLabelText().utf8_string());
+  }
+  ExpectOwnMnemonics(captions, name);
+}
+
+// The menus open from the keyboard: every menu of the bar and every item of
+// a menu or pop-up carries its own mnemonic, the captions reading as before.
+TEST_F(MainWindowTest, MenusAndTheirItemsHaveTheirOwnMnemonics) {
+  wxMenuBar* bar = frame_->GetMenuBar();
+  std::vector<wxString> titles;
+  for (std::size_t i = 0; i < bar->GetMenuCount(); ++i) {
+    titles.push_back(bar->GetMenuLabel(i));
+    ExpectOwnMnemonics(*bar->GetMenu(i), bar->GetMenuLabelText(i).utf8_string());
+  }
+  ExpectOwnMnemonics(titles, "menu bar");
+  for (const wxString& title : titles) EXPECT_GT(MnemonicOf(title), 0) << title;
+  EXPECT_EQ(bar->FindMenu("File"), 0);
+  EXPECT_EQ(bar->GetMenuLabelText(4), "Demo");
+  frame_->SetPopupHook([&](PopupMenu which, wxMenu& items, double, double) {
+    ExpectOwnMnemonics(items, "pop-up " + std::to_string(static_cast<int>(which)));
+    return true;
+  });
+  SendMouse(frame_->GraphListBox(), wxEVT_RIGHT_DOWN, 10, 10, false, true);
+  SendMouse(frame_->DrawingArea(), wxEVT_RIGHT_DOWN, 10, 10, false, true);
+  SendMouse(frame_->SheetGrid()->GetGridWindow(), wxEVT_RIGHT_DOWN, 20, 20, false, true);
+}
+
+// Alt+F opens the File menu (the captions once carried no mnemonic, and the
+// keys opened nothing).
+TEST_F(MainWindowTest, AltFOpensTheFileMenu) {
+  wxMenu* file = frame_->GetMenuBar()->GetMenu(0);
+  bool opened = false;
+  frame_->Bind(wxEVT_MENU_OPEN, [&](wxMenuEvent& event) {
+    if (event.GetMenu() == file) opened = true;
+    event.Skip();
+  });
+  wxUIActionSimulator keys;
+  for (int attempt = 0; attempt < 5 && !opened; ++attempt) {
+    frame_->Raise();
+    keys.MouseMove(frame_->DrawingArea()->GetScreenRect().GetPosition() + wxPoint(20, 20));
+    frame_->DrawingArea()->SetFocus();
+    PumpFor(50ms);
+    keys.Char('f', wxMOD_ALT);
+    for (int i = 0; i < 50 && !opened; ++i) PumpFor(10ms);
+  }
+  EXPECT_TRUE(opened) << "Alt+F must open the File menu";
+  keys.Char(WXK_ESCAPE);
+  PumpFor(50ms);
+}
+
 // Edit > Copy As BMP puts a picture of the drawing area's size on the
 // desktop's clipboard, offered as PNG and BMP; read back it is what the
 // area shows.
@@ -471,6 +566,19 @@ TEST_F(MainWindowTest, ToolbarShowsTooltipsAndStatusHints) {
   }
   tools->OnMouseEnter(wxID_ANY);
   EXPECT_EQ(frame_->GetStatusBar()->GetStatusText(0), "Ready");
+}
+
+// Every button shows in a window 1280 pixels wide: the theme's spacing once
+// needed some 1560 pixels, and the last buttons went behind the overflow
+// arrow.
+TEST_F(MainWindowTest, ToolbarShowsEveryButtonAt1280Pixels) {
+  frame_->SetSize(wxSize(1280, 1000));
+  PumpFor(150ms);
+  wxToolBar* tools = frame_->GetToolBar();
+  EXPECT_EQ(tools->GetToolsCount(), 50u);
+  // What the toolbar asks for to show all its items, against what it has.
+  EXPECT_LE(tools->GetBestSize().x, tools->GetSize().x);
+  EXPECT_LE(tools->GetSize().x, 1280);
 }
 
 // The OK button sizes the grid from the panel and writes the index labels;

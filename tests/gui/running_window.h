@@ -32,11 +32,15 @@ inline void PumpFor(std::chrono::milliseconds duration) {
   }
 }
 
-// The captions of a menu's items, separators as "-".
+// The captions of a menu's items as the user reads them (mnemonics stripped,
+// shortcuts kept after a tab), separators as "-".
 inline std::vector<std::string> Captions(const wxMenu& menu) {
   std::vector<std::string> captions;
   for (const wxMenuItem* item : menu.GetMenuItems()) {
-    captions.push_back(item->IsSeparator() ? "-" : item->GetItemLabel().utf8_string());
+    captions.push_back(
+        item->IsSeparator()
+            ? "-"
+            : wxStripMenuCodes(item->GetItemLabel(), wxStrip_Mnemonics).utf8_string());
   }
   return captions;
 }

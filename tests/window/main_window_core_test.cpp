@@ -592,14 +592,22 @@ TEST_F(MainWindowCoreTest, SplitterPressedInANarrowWindowStartsWhereItShows) {
   PaneInput narrow = WindowOf(2500, 9720);
   narrow.splitterLeft = 3000;
   core.SetSplitterLeft(3000);
+  // The column takes its share of the narrow window.
   const PaneLayout shown = core.OnResize(narrow);
-  EXPECT_DOUBLE_EQ(shown.splitter.left, 1500);
+  EXPECT_DOUBLE_EQ(shown.splitter.left, 2500 * kColumnShare);
   EXPECT_DOUBLE_EQ(core.SplitterLeft(), 3000);  // kept for a wider window
   core.OnSplitterMouseDown();
-  core.OnSplitterMouseMove(-150);
-  EXPECT_DOUBLE_EQ(core.SplitterLeft(), 1350);
-  core.OnSplitterMouseUp(narrow);
-  EXPECT_DOUBLE_EQ(core.SplitterLeft(), 1350);
+  core.OnSplitterMouseMove(-100);
+  EXPECT_DOUBLE_EQ(core.SplitterLeft(), 1025);
+  EXPECT_DOUBLE_EQ(core.OnSplitterMouseUp(narrow).splitter.left, 1025);
+  EXPECT_DOUBLE_EQ(core.SplitterLeft(), 1025);
+  // Released, the bar stays where the user put it, whatever the window's
+  // width.
+  narrow.splitterLeft = core.SplitterLeft();
+  narrow.clientWidth = 2300;
+  EXPECT_DOUBLE_EQ(core.OnResize(narrow).splitter.left, 1025);
+  narrow.clientWidth = 30000;
+  EXPECT_DOUBLE_EQ(core.OnResize(narrow).splitter.left, 1025);
 }
 
 // Help

@@ -179,6 +179,7 @@ INSTANTIATE_TEST_SUITE_P(
 // narrower column; the bar's own place is not changed by the layout.
 TEST(PaneLayout, NarrowWindowMovesTheColumnsEdgeNotTheBarsPlace) {
   PaneInput in = Window(4000);
+  in.barReleased = true;
   in.clientWidth = 3000;
   const PaneLayout layout = LayoutPanes(in);
   EXPECT_DOUBLE_EQ(layout.splitter.left, 2000);
@@ -190,6 +191,48 @@ TEST(PaneLayout, NarrowWindowMovesTheColumnsEdgeNotTheBarsPlace) {
   EXPECT_DOUBLE_EQ(tiny.drawing.width, 340);
   EXPECT_EQ(tiny.drawingWidthPx, 23);
 }
+
+struct ShareCase {
+  const char* name;
+  int widthPx;    // the client width
+  int leftPx;     // the bar's place
+  bool released;  // placed there by the user
+  int columnPx;   // the column's width shown
+};
+
+class ColumnShareTest : public testing::TestWithParam<ShareCase> {};
+
+// Guards the share of a small window: the column once kept the data frame's
+// full width (about 410 pixels) at 800 pixels, and the drawing area got the
+// smaller part. A bar the user released stays where it was put.
+TEST_P(ColumnShareTest, SmallWindowsLeaveTheDrawingAreaTheLargerPart) {
+  const ShareCase& c = GetParam();
+  constexpr double kTpp = 15.0;
+  PaneInput in = Window(c.leftPx * kTpp);
+  in.clientWidth = c.widthPx * kTpp;
+  in.barReleased = c.released;
+  const PaneLayout layout = LayoutPanes(in);
+  EXPECT_DOUBLE_EQ(layout.splitter.left, c.columnPx * kTpp);
+  EXPECT_DOUBLE_EQ(layout.list.width, layout.splitter.left);
+  EXPECT_DOUBLE_EQ(layout.data.width, layout.splitter.left);
+  if (!c.released) {
+    EXPECT_GT(layout.drawing.width, layout.splitter.left);
+  }
+  EXPECT_DOUBLE_EQ(layout.drawing.left + layout.drawing.width, in.clientWidth);
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, ColumnShareTest,
+                         testing::Values(ShareCase{"W640", 640, 410, false, 288},
+                                         ShareCase{"W800", 800, 410, false, 360},
+                                         ShareCase{"W1000", 1000, 410, false, 410},
+                                         ShareCase{"W1280", 1280, 410, false, 410},
+                                         ShareCase{"W800Released", 800, 500, true, 500},
+                                         ShareCase{"W800ReleasedNarrow", 800, 200, true, 200},
+                                         ShareCase{"W800NarrowBar", 800, 200, false, 200},
+                                         ShareCase{"W200", 200, 410, false, 90}),
+                         [](const testing::TestParamInfo<ShareCase>& info) {
+                           return std::string(info.param.name);
+                         });
 
 // Degenerate measures (no room at all) still give every pane one pixel.
 TEST(PaneLayout, NoRoomStillGivesEveryPaneOnePixel) {

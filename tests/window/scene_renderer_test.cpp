@@ -5,12 +5,15 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <set>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "graphs/graph.h"
 #include "platform/gl_text.h"
+#include "platform/rgba_image.h"
 
 #include "support/scripted_file_dialog.h"
 #include "support/scripted_message_box.h"
@@ -524,16 +527,104 @@ TEST_F(SceneGraphStepsTest, GraphsAreReleasedBeforeTheDrawingContextGoes) {
   EXPECT_TRUE(log.empty());
 }
 
-// A toolkit window may get its context only once shown, after the load step:
-// the first build or frame then makes the fixed state and the fonts.
-TEST(SceneLateContext, FirstUseInitialisesAContextMadeAfterTheLoad) {
+// The window's logic over fakes, for tests that make the drawing context
+// themselves.
+struct BareWindow {
+  BareWindow() { core.SetDocumentCommands(&commands); }
   FakeView view;
   test::ScriptedMessageBox messages;
   test::ScriptedFileDialog dialogs;
   ImmediateWorkRunner work;
   FakeCommands commands;
-  MainWindowCore core(view, {messages, dialogs, work});
-  core.SetDocumentCommands(&commands);
+  MainWindowCore core{view, {messages, dialogs, work}};
+};
+
+struct FitCase {
+  const char* name;
+  int width, height;  // the drawing area in pixels
+  bool flat;          // a 2D document, else 3D in the diagonal view
+};
+
+class SceneFitTest : public testing::TestWithParam<FitCase> {};
+
+// Guards Zoom to Fit at the drawing areas of small and large windows: the fit
+// once sized the view to the box alone, so in a drawing area higher than
+// wide (an 800 x 600 window) the axis titles went off the left edge and the
+// box ran under the legend. After the fit nothing drawn touches the edges of
+// the drawing area, and right of the legend's left edge only the legend is
+// drawn.
+TEST_P(SceneFitTest, ShowsTheWholeSceneAndLeavesTheLegendItsStrip) {
+  const FitCase& c = GetParam();
+  BareWindow window;
+  FakeView& view = window.view;
+  MainWindowCore& core = window.core;
+  view.MakeContext(c.width, c.height);
+  core.Start("", 15.0);
+  core.SetDrawingSize(c.width, c.height);
+  Workspace& ws = core.Shared();
+  ws.settings.ViewCode = c.flat ? kViewCode2D : kViewCode3D;
+  ws.axisSystem.Show = true;
+  ws.axisSystem.SetTitleX("East");
+  ws.axisSystem.SetTitleY("North");
+  ws.axisSystem.SetTitleZ("Height");
+  ws.shownGraphs.RotPitch = c.flat ? 0.0 : -30.0;
+  ws.shownGraphs.RotYaw = c.flat ? 0.0 : 45.0;
+  ws.allGraphs.Items.Add(std::make_shared<FakeGraph>(1, Box{0, 10, -2, 5, 0, 10}, ws.settings),
+                         "1");
+  core.AddListEntry("Surface Model");
+  core.SetListChecked(0, true);
+  core.FitView();
+  const RgbaImage image = view.context->ReadPixels();
+  const auto white = [](const std::array<std::uint8_t, 4>& p) {
+    return p[0] == 255 && p[1] == 255 && p[2] == 255;
+  };
+  // The legend's red, blended with the white background at its edges.
+  const auto legend = [](const std::array<std::uint8_t, 4>& p) {
+    return p[0] == 255 && p[1] == p[2];
+  };
+  int edge = 0;
+  for (int x = 0; x < c.width; ++x) {
+    edge += !white(image.At(x, 0)) + !white(image.At(x, c.height - 1));
+  }
+  for (int y = 0; y < c.height; ++y) {
+    edge += !white(image.At(0, y)) + !white(image.At(c.width - 1, y));
+  }
+  EXPECT_EQ(edge, 0) << "pixels drawn on the drawing area's edge";
+  int underLegend = 0;
+  const int strip = static_cast<int>(c.width * Graph::kLegendLeft / 100.0);
+  for (int y = 0; y < c.height; ++y) {
+    for (int x = strip; x < c.width; ++x) underLegend += !legend(image.At(x, y));
+  }
+  EXPECT_EQ(underLegend, 0) << "scene pixels in the legend's strip";
+  // The picture is not made needlessly small: it spans most of the room.
+  int left = c.width;
+  int right = -1;
+  for (int y = 0; y < c.height; ++y) {
+    for (int x = 0; x < strip; ++x) {
+      if (white(image.At(x, y))) continue;
+      left = std::min(left, x);
+      right = std::max(right, x);
+    }
+  }
+  EXPECT_GT(right - left, strip / 2);
+  if (std::getenv("QV_WRITE_PICTURES") != nullptr)
+    WritePng(std::string("/tmp/qv_fit_") + c.name + ".png", image);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Areas, SceneFitTest,
+    testing::Values(FitCase{"W800", 436, 510, false}, FitCase{"W1000", 585, 610, false},
+                    FitCase{"W1280", 870, 880, false}, FitCase{"Wide", 900, 300, false},
+                    FitCase{"Narrow", 250, 600, false}, FitCase{"W800Flat", 436, 510, true},
+                    FitCase{"WideFlat", 900, 300, true}),
+    [](const testing::TestParamInfo<FitCase>& info) { return std::string(info.param.name); });
+
+// A toolkit window may get its context only once shown, after the load step:
+// the first build or frame then makes the fixed state and the fonts.
+TEST(SceneLateContext, FirstUseInitialisesAContextMadeAfterTheLoad) {
+  BareWindow window;
+  FakeView& view = window.view;
+  MainWindowCore& core = window.core;
   core.Start("", 15.0);
   EXPECT_EQ(core.Shared().settings.BitmapFontBase, 0);
 
@@ -543,7 +634,7 @@ TEST(SceneLateContext, FirstUseInitialisesAContextMadeAfterTheLoad) {
   core.Display();
   const RgbaImage image = view.context->ReadPixels();
   EXPECT_EQ(image.At(10, 10)[0], 255);  // the white clear colour of the fixed state
-  EXPECT_TRUE(messages.Shown().empty());
+  EXPECT_TRUE(window.messages.Shown().empty());
 }
 
 // List 900 has a fixed name; generated lists must never be given it. The
@@ -551,13 +642,9 @@ TEST(SceneLateContext, FirstUseInitialisesAContextMadeAfterTheLoad) {
 // start, and a driver may hand out ever higher names: a font whose range
 // held 900 drew a glyph over the empty start picture.
 TEST(SceneListName, FontsMadeAgainNeverTakeListNineHundred) {
-  FakeView view;
-  test::ScriptedMessageBox messages;
-  test::ScriptedFileDialog dialogs;
-  ImmediateWorkRunner work;
-  FakeCommands commands;
-  MainWindowCore core(view, {messages, dialogs, work});
-  core.SetDocumentCommands(&commands);
+  BareWindow window;
+  FakeView& view = window.view;
+  MainWindowCore& core = window.core;
   view.MakeContext(64, 64);
   core.SetDrawingSize(64, 64);
   for (int start = 0; start < 4; ++start) {

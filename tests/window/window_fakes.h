@@ -132,16 +132,22 @@ class FakeGraph final : public SceneItem {
       glEnable(GL_BLEND);
       glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     }
-    const double z = (box_.MinZ + box_.MaxZ) / 2.0 - settings_.CenterX;
+    // Each box pair less the centre of the data axis it carries.
+    const bool flat = settings_.ViewCode == kViewCode2D;
+    const double cx = flat ? settings_.CenterX : settings_.CenterY;
+    const double cy = flat ? settings_.CenterY : settings_.CenterZ;
+    const double z = (box_.MinZ + box_.MaxZ) / 2.0 - (flat ? settings_.CenterZ : settings_.CenterX);
     glBegin(GL_QUADS);
-    glVertex3d(box_.MinX - settings_.CenterY, box_.MinY - settings_.CenterZ, z);
-    glVertex3d(box_.MaxX - settings_.CenterY, box_.MinY - settings_.CenterZ, z);
-    glVertex3d(box_.MaxX - settings_.CenterY, box_.MaxY - settings_.CenterZ, z);
-    glVertex3d(box_.MinX - settings_.CenterY, box_.MaxY - settings_.CenterZ, z);
+    glVertex3d(box_.MinX - cx, box_.MinY - cy, z);
+    glVertex3d(box_.MaxX - cx, box_.MinY - cy, z);
+    glVertex3d(box_.MaxX - cx, box_.MaxY - cy, z);
+    glVertex3d(box_.MinX - cx, box_.MaxY - cy, z);
     glEnd();
     glPopAttrib();
   }
 
+  // The red bar of DrawLegend, at 80..95 across and 10..90 up the overlay.
+  bool HasLegend(const DrawContext&) const override { return true; }
   void DrawLegend(const DrawContext&) override {
     ++legends;
     glPushAttrib(GL_ENABLE_BIT | GL_CURRENT_BIT);

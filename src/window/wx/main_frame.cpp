@@ -34,6 +34,7 @@
 #include "platform/wx/wx_text.h"
 #include "sheet_grid_table.h"
 #include "tool_icons.h"
+#include "toolbar_style.h"
 #include "window/web_entries.h"
 #include "window/wx/about_dialog.h"
 #include "wx_dialog_service.h"
@@ -203,6 +204,7 @@ void MainFrame::BuildMenus() {
 }
 
 void MainFrame::BuildToolbar() {
+  UseCompactToolbarSpacing();
   wxToolBar* bar = CreateToolBar(wxTB_HORIZONTAL | wxTB_FLAT);
   bar->SetToolBitmapSize(wxSize(24, 24));
   for (const ToolRow& row : ToolbarTable()) {
@@ -387,6 +389,7 @@ PaneInput MainFrame::CurrentPaneInput() const {
   in.statusHeight = sb * tpp;
   in.dataHeight = dataHeightTwips_;
   in.splitterLeft = core_->SplitterLeft();
+  in.barReleased = core_->SplitterReleased();
   in.twipsPerPixel = tpp;
   return in;
 }

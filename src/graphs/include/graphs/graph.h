@@ -110,6 +110,10 @@ class Graph : public SceneItem, public GraphOptions {
   // Draws the graph's colour legend into the 0..100 overlay. Needs a current
   // context and the bitmap font of the settings' BitmapFontBase.
   void DrawLegend(const DrawContext& context) override;
+  bool HasLegend(const DrawContext& context) const override;
+  // Where the legend's bar begins across the 0..100 overlay; the bar and its
+  // scale lie right of it.
+  static constexpr double kLegendLeft = 82.0;
 
   // What the prepare step made in the drawing context, with the release
   // step of the kind that made it.

@@ -3,11 +3,13 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "platform/box.h"
 #include "platform/record_reader.h"
 #include "platform/runtime.h"
 #include "platform/shared_settings.h"
+#include "scene/view_fit.h"
 
 namespace qv {
 
@@ -80,6 +82,10 @@ class AxisSystem {
   // scene building and is not read. ViewCode 7 draws the 2D form (x and y
   // axes only). Reads CenterX/Y/Z, DataScaleX/Y/Z, the font bases and ViewCode.
   void Draw(Long mode, const Box& box, const SharedSettings& settings) const;
+  // Adds to marks the points and texts Draw draws around box (the same
+  // inputs), for fitting the view to them.
+  void AddFootprint(const Box& box, const SharedSettings& settings,
+                    std::vector<SceneMark>& marks) const;
   // The axis record: "0 " when hidden, otherwise the 28 items (more tokens
   // when a title holds blanks), each followed by one blank.
   std::string Save() const;

@@ -83,6 +83,9 @@ class Camera {
                   const SceneGroup& shownGraphs, const DrawContext& context);
   // The same with the shown box given directly.
   void Projection(double jx, double jy, const Box& shownBox);
+  // The perspective projection's near distance for the shown box: 1000 less
+  // its largest extent, at least kMinPerspectiveNear.
+  static double PerspectiveNear(const Box& shownBox);
 
  private:
   void DiagonalUp();

@@ -51,6 +51,8 @@ class SceneItem {
   // Draws the item's colour legend into the 0..100 overlay frame that the
   // scene building sets up (origin lower left). Needs a current context.
   virtual void DrawLegend(const DrawContext& context) = 0;
+  // Whether DrawLegend draws anything (a bar at the right-hand side).
+  virtual bool HasLegend(const DrawContext& /*context*/) const { return false; }
   // Takes the core options of source (an item of the same concrete kind); an
   // item of another kind leaves this one unchanged.
   virtual void EqualTo(const SceneItem& source) = 0;

@@ -5,9 +5,11 @@
 // it directly with a fake view.
 #pragma once
 
+#include <array>
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "dialogs/axis_dialog.h"
 #include "documents/data_file_commands.h"
@@ -18,6 +20,7 @@
 #include "platform/long_work.h"
 #include "platform/printer.h"
 #include "platform/shell.h"
+#include "scene/view_fit.h"
 #include "window/command_states.h"
 #include "window/data_sheet.h"
 #include "window/dialog_service.h"
@@ -133,7 +136,7 @@ class MainWindowCore final : public InteractionHost, public DocumentHost {
   // OnResize: lays the panes out (for every window size), tells the camera the drawing area's pixel
   // size keeping the picture's proportions, rebuilds the scene when the size changed (once a scene
   // has been built) and repaints the drawing area.
-  PaneLayout OnResize(const PaneInput& input);
+  PaneLayout OnResize(PaneInput input);
   // The camera's screen size; the view volume keeps its height and takes the
   // new aspect, so a resize never stretches the picture. Returns whether the
   // size changed. The next frame replays list 900 in full.
@@ -153,12 +156,17 @@ class MainWindowCore final : public InteractionHost, public DocumentHost {
   // SplitterDragging: the bar is held (the widget layer shows it in the
   // button-shadow colour meanwhile).
   bool SplitterDragging() const { return splitter_.Dragging(); }
-  // The vertical bar's left edge in twips (set by the widget layer at start).
+  // The vertical bar's left edge in twips (set by the widget layer at start,
+  // which leaves the bar unreleased: see PaneInput::barReleased).
   double SplitterLeft() const { return splitter_.Left(); }
   void SetSplitterLeft(double left) {
     splitter_.SetLeft(left);
     shownSplitterLeft_.reset();
+    splitterReleased_ = false;
   }
+  // The user has released the bar since it was set: the layouts take its
+  // place as it is (every layout of the core sets input's barReleased so).
+  bool SplitterReleased() const { return splitterReleased_; }
 
   // Mouse on the drawing area (button mask 1 left, 2 right; pixels)
   void OnDrawingMouseDown(int button, double x, double y) {
@@ -383,8 +391,16 @@ class MainWindowCore final : public InteractionHost, public DocumentHost {
 
  private:
   void ApplyPreset(double roll, double pitch, double yaw);
-  // The camera part of Zoom to Fit: the shown box about its own middle.
+  // The camera part of Zoom to Fit: the shown box about its own middle,
+  // widened where that would cut the picture (below).
   void FitCamera();
+  // What the fit keeps in view: the rotation the next build takes, the
+  // box's corners and the axis system's points and texts about the box's
+  // middle, and the part of the drawing area they must stay in (a margin
+  // all round, and left of the legend's bar where a shown graph draws one).
+  std::array<float, 16> FitRotation() const;
+  std::vector<SceneMark> FitFootprint(const Box& box) const;
+  ViewFrame FitFrame() const;
   // BuildScene then Display, or, inside a scene batch, a note that the
   // batch's end must build.
   void RebuildAndShow();
@@ -477,6 +493,7 @@ class MainWindowCore final : public InteractionHost, public DocumentHost {
   TextureCache textures_;
   SplitterDrag splitter_{3000.0};
   std::optional<double> shownSplitterLeft_;  // where the last layout put the bar
+  bool splitterReleased_ = false;
   double twipsPerPixel_ = 15.0;
   Long buildCount_ = 0;
   Long displayCount_ = 0;

@@ -21,6 +21,10 @@ inline constexpr double kSplitterMinimum = 1000.0;  // closest a released bar co
 inline constexpr double kSplitter2MinTop = 2000.0;
 // The graph list's height that the data frame leaves before it shrinks.
 inline constexpr double kListMinimum = 1500.0;
+// The largest share of the client width the left column takes while the bar
+// keeps its first place: in a small window the drawing area keeps the larger
+// part.
+inline constexpr double kColumnShare = 0.45;
 
 // A rectangle in twips.
 struct PaneRect {
@@ -39,6 +43,9 @@ struct PaneInput {
   double dataHeight = 0.0;     // DH, the data frame's full height
   double splitterLeft = 0.0;   // L
   double twipsPerPixel = 15.0;
+  // The user has released the bar at L: the column is then as wide as L
+  // (within the window), however small the window.
+  bool barReleased = false;
 };
 
 // Where the panes go, and the drawing area's size in whole pixels.
@@ -57,8 +64,10 @@ struct PaneLayout {
 // side without overlap, and the drawing area fills the right-hand pane.
 // - The left column is the bar's place L, but never nearer than
 //   kSplitterMinimum to the right side (never left of 0), so a window
-//   narrower than the column still shows the drawing area. L itself is kept
-//   by the caller and comes back when the window widens.
+//   narrower than the column still shows the drawing area. Until the user
+//   has released the bar, the column takes at most kColumnShare of the
+//   width (never less than kSplitterMinimum). L itself is kept by the
+//   caller and comes back when the window widens.
 // - The data frame has its full height DH, and ends TB / 2 above the status
 //   bar, while that leaves the list kListMinimum; in a lower window the data
 //   frame shrinks (its sheet scrolls) and the list keeps kListMinimum, or a

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/box.h"
+#include "platform/shared_settings.h"
 #include "scene/light.h"
 #include "window/interaction.h"
 #include "window/pass_plan.h"
@@ -35,6 +36,8 @@ Quat SceneRotation(const Workspace& workspace, InteractionState& state);
 // along x, y, z, CenterX, CenterY, CenterZ the middles of the x, y, z
 // extents. An empty group gives 0.
 void UpdateSceneCenter(Workspace& workspace);
+// The same centre from box into settings.
+void SetSceneCenter(SharedSettings& settings, const Box& box);
 
 // Sets the fixed state of a new context: white clear colour, dithering, depth
 // test LEQUAL with clear depth 1; and holds the name of list 900 (an empty
