@@ -170,19 +170,31 @@ double OneNorm(std::size_t n, const std::vector<double>& a) {
 }
 
 // The largest column sum of |A| for a symmetric A of which only the lower
-// triangle (row by row) is read.
+// triangle (row by row) is read. Blocks of rows on the cores, each into sums
+// of its own, added in block order: the same norm on any number of threads.
 double SymmetricOneNorm(std::size_t n, const std::vector<double>& a) {
-  std::vector<double> sums(n, 0.0);
-  for (std::size_t i = 0; i < n; ++i) {
-    for (std::size_t j = 0; j < i; ++j) {
-      const double entry = std::fabs(a[i * n + j]);
-      sums[i] += entry;
-      sums[j] += entry;
+  constexpr std::size_t kBlockRows = 64;
+  const std::size_t blocks = (n + kBlockRows - 1) / kBlockRows;
+  std::vector<double> partial(blocks * n, 0.0);
+  ParallelFor(blocks, 1, [&](std::size_t first, std::size_t last) {
+    for (std::size_t block = first; block < last; ++block) {
+      double* sums = &partial[block * n];
+      for (std::size_t i = block * kBlockRows; i < std::min(n, (block + 1) * kBlockRows); ++i) {
+        for (std::size_t j = 0; j < i; ++j) {
+          const double entry = std::fabs(a[i * n + j]);
+          sums[i] += entry;
+          sums[j] += entry;
+        }
+        sums[i] += std::fabs(a[i * n + i]);
+      }
     }
-    sums[i] += std::fabs(a[i * n + i]);
-  }
+  });
   double largest = 0.0;
-  for (const double s : sums) largest = std::isnan(s) ? s : std::max(largest, s);
+  for (std::size_t j = 0; j < n; ++j) {
+    double sum = 0.0;
+    for (std::size_t block = 0; block < blocks; ++block) sum += partial[block * n + j];
+    largest = std::isnan(sum) ? sum : std::max(largest, sum);
+  }
   return largest;
 }
 
