@@ -159,13 +159,7 @@ void UpdateAssociationKeys(RegistryStore& store, const AssociationPaths& paths) 
   SetStringValue(store, TypeKey(typeName) + "\\DefaultIcon", "", AssociationIcon(paths));
 }
 
-std::string UserDataHome() {
-  const char* xdg = std::getenv("XDG_DATA_HOME");
-  if (xdg != nullptr && xdg[0] == '/') return xdg;
-  const char* home = std::getenv("HOME");
-  if (home != nullptr && home[0] != '\0') return std::string(home) + "/.local/share";
-  return "";
-}
+std::string UserDataHome() { return UserFolder("XDG_DATA_HOME", ".local/share"); }
 
 std::optional<ThemedIcon> ThemedIconOf(const RegistryStore& store) {
   namespace fs = std::filesystem;

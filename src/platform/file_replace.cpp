@@ -399,13 +399,7 @@ Outcome ReplaceByRename(const Target& target, const Filler& fill, const ReplaceO
   return outcome == Outcome::CannotLink ? ReplaceByRename(target, fill, options, false) : outcome;
 }
 
-std::string UserCacheHome() {
-  const char* xdg = std::getenv("XDG_CACHE_HOME");
-  if (xdg != nullptr && xdg[0] == '/') return xdg;
-  const char* home = std::getenv("HOME");
-  if (home != nullptr && home[0] != '\0') return std::string(home) + "/.cache";
-  return "";
-}
+std::string UserCacheHome() { return UserFolder("XDG_CACHE_HOME", ".cache"); }
 
 // The program's own folder in the user's cache folder ("" without a home).
 std::string CacheFolder() {
@@ -668,6 +662,14 @@ std::string InPlaceCopyOf(const std::string& path) {
     if (!place.folder.empty() && ::lstat(copy.c_str(), &st) == 0 && S_ISREG(st.st_mode))
       return copy;
   }
+  return "";
+}
+
+std::string UserFolder(const char* xdgVariable, const char* belowHome) {
+  const char* xdg = std::getenv(xdgVariable);
+  if (xdg != nullptr && xdg[0] == '/') return xdg;
+  const char* home = std::getenv("HOME");
+  if (home != nullptr && home[0] != '\0') return std::string(home) + "/" + belowHome;
   return "";
 }
 

@@ -118,4 +118,9 @@ std::string ReplaceFile(const std::string& path, std::string_view bytes,
 // when one is there (a save was cut short, or is running); "" otherwise.
 std::string InPlaceCopyOf(const std::string& path);
 
+// The user's folder that the XDG variable names when it holds an absolute
+// path, else belowHome inside $HOME ("" without a home): where the program
+// keeps what it writes for this user.
+std::string UserFolder(const char* xdgVariable, const char* belowHome);
+
 }  // namespace qv
