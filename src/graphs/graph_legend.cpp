@@ -161,22 +161,22 @@ bool IsContourSource(LegendSource source) {
   return source == LegendSource::kContourPlotLevels || source == LegendSource::kContour3DLevels;
 }
 
-// The range of the graph's legend, nullopt for none.
-std::optional<LegendRange> LegendRangeOf(const Graph& graph, const DataSet& data) {
-  const LegendSource source = KindOf(graph.GraphType).legend;
-  if (IsContourSource(source)) return ContourRangeOf(graph, source, data);
-  const ColourOptions colours = source == LegendSource::kDataBoundsColorMapOptions
-                                    ? ColorMapColourOptions(graph)
-                                    : SurfaceColourOptions(graph);
-  return RangeOf(source, colours.fillStyle, data);
+// The colours of the graph's bar: a contour kind's line colours, otherwise
+// its fill style's (fillStyle is only read for the other kinds).
+ColourOptions LegendColoursOf(const Graph& graph, LegendSource source) {
+  switch (source) {
+    case LegendSource::kContourPlotLevels: return {0, graph.ConColor1, graph.ConColor2};
+    case LegendSource::kContour3DLevels: return {0, graph.Con3Color1, graph.Con3Color2};
+    case LegendSource::kDataBoundsColorMapOptions: return ColorMapColourOptions(graph);
+    default: return SurfaceColourOptions(graph);
+  }
 }
 
-void DrawContourLegend(Graph& graph, LegendSource source, const DrawContext& context) {
-  const bool plot = source == LegendSource::kContourPlotLevels;
-  const std::optional<LegendRange> range = ContourRangeOf(graph, source, context.data);
-  if (!range) return;
-  DrawBar(graph, *range, plot ? graph.ConColor2 : graph.Con3Color2,
-          plot ? graph.ConColor1 : graph.Con3Color1, context.settings.BitmapFontBase);
+// The range of the graph's legend, nullopt for none.
+std::optional<LegendRange> LegendRangeOf(const Graph& graph, LegendSource source,
+                                         const DataSet& data) {
+  if (IsContourSource(source)) return ContourRangeOf(graph, source, data);
+  return RangeOf(source, LegendColoursOf(graph, source).fillStyle, data);
 }
 
 }  // namespace
@@ -193,20 +193,14 @@ void DrawContourLegend(Graph& graph, LegendSource source, const DrawContext& con
 // the bar and the frame without labels.
 void Graph::DrawLegend(const DrawContext& context) {
   const LegendSource source = KindOf(GraphType).legend;
-  if (IsContourSource(source)) {
-    DrawContourLegend(*this, source, context);
-    return;
-  }
-  const ColourOptions colours = source == LegendSource::kDataBoundsColorMapOptions
-                                    ? ColorMapColourOptions(*this)
-                                    : SurfaceColourOptions(*this);
-  const std::optional<LegendRange> range = RangeOf(source, colours.fillStyle, context.data);
+  const std::optional<LegendRange> range = LegendRangeOf(*this, source, context.data);
   if (!range) return;
+  const ColourOptions colours = LegendColoursOf(*this, source);
   DrawBar(*this, *range, colours.second, colours.first, context.settings.BitmapFontBase);
 }
 
 bool Graph::HasLegend(const DrawContext& context) const {
-  return LegendRangeOf(*this, context.data).has_value();
+  return LegendRangeOf(*this, KindOf(GraphType).legend, context.data).has_value();
 }
 
 }  // namespace qv
