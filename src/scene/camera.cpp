@@ -6,22 +6,9 @@
 #include <cmath>
 
 #include "scene/scene_group.h"
+#include "vector3.h"
 
 namespace qv {
-
-namespace {
-
-struct V3 {
-  double x, y, z;
-};
-
-V3 Cross(const V3& a, const V3& b) {
-  return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
-}
-
-double Length(const V3& v) { return std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z); }
-
-}  // namespace
 
 Camera::Camera() { EyePos.z = 1000.0; }
 

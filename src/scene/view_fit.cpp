@@ -4,31 +4,20 @@
 #include <cmath>
 
 #include "scene/camera.h"
+#include "vector3.h"
 
 namespace qv {
 
 namespace {
 
-using V3 = std::array<double, 3>;
-
-V3 Cross(const V3& a, const V3& b) {
-  return {a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2], a[0] * b[1] - a[1] * b[0]};
-}
-
-double Dot(const V3& a, const V3& b) { return a[0] * b[0] + a[1] * b[1] + a[2] * b[2]; }
-
-double Length(const V3& v) { return std::sqrt(Dot(v, v)); }
-
-V3 Scaled(const V3& v, double k) { return {v[0] * k, v[1] * k, v[2] * k}; }
-
 // The scene point p turned as glMultMatrix turns it.
-V3 Turned(const std::array<float, 16>& m, const V3& p) {
-  V3 out{};
+V3 Turned(const std::array<float, 16>& m, const std::array<double, 3>& p) {
+  double out[3];
   for (int iRow = 0; iRow < 3; ++iRow) {
     out[iRow] = m[12 + iRow];
     for (int iCol = 0; iCol < 3; ++iCol) out[iRow] += m[iCol * 4 + iRow] * p[iCol];
   }
-  return out;
+  return {out[0], out[1], out[2]};
 }
 
 // The least view size s along one screen axis at which an image from lo to
@@ -51,7 +40,7 @@ double HeightToShow(const Camera& camera, const std::array<float, 16>& rotation,
   const V3 eye{camera.EyePos.x, camera.EyePos.y, camera.EyePos.z};
   const V3 ref{camera.RefPos.x, camera.RefPos.y, camera.RefPos.z};
   const V3 up{camera.VecUp(0), camera.VecUp(1), camera.VecUp(2)};
-  V3 f{ref[0] - eye[0], ref[1] - eye[1], ref[2] - eye[2]};
+  V3 f = ref - eye;
   const double distance = Length(f);
   if (!(distance > 0.0)) return 0.0;
   f = Scaled(f, 1.0 / distance);
@@ -68,7 +57,7 @@ double HeightToShow(const Camera& camera, const std::array<float, 16>& rotation,
   double height = 0.0;
   for (const SceneMark& mark : marks) {
     const V3 p = Turned(rotation, mark.at);
-    const V3 d{p[0] - eye[0], p[1] - eye[1], p[2] - eye[2]};
+    const V3 d = p - eye;
     const double depth = Dot(d, f);
     if (perspective && !(depth > 0.0)) continue;
     const double k = perspective ? nearDist / depth : 1.0;

@@ -230,6 +230,15 @@ constexpr double kFitZoom = 2.1;
 constexpr double kLegendPan = -0.05;
 constexpr double kFitMargin = 0.02;
 
+// The box moved so that its middle is the origin.
+Box AboutItsMiddle(const Box& box) {
+  const double midX = (box.MaxX + box.MinX) / 2.0;
+  const double midY = (box.MaxY + box.MinY) / 2.0;
+  const double midZ = (box.MaxZ + box.MinZ) / 2.0;
+  return {box.MinX - midX, box.MaxX - midX, box.MinY - midY,
+          box.MaxY - midY, box.MinZ - midZ, box.MaxZ - midZ};
+}
+
 }  // namespace
 
 void MainWindowCore::FitCamera() {
@@ -240,11 +249,9 @@ void MainWindowCore::FitCamera() {
   // makes the scene centre: the centre of the last build is stale once
   // graphs were shown, hidden or changed without a build since.
   const Box box = ws.shownGraphs.GetBox(ws.Context());
-  const double midX = (box.MaxX + box.MinX) / 2.0;
-  const double midY = (box.MaxY + box.MinY) / 2.0;
-  const double midZ = (box.MaxZ + box.MinZ) / 2.0;
-  ws.camera.ZoomAll(box.MinX - midX, box.MinY - midY, box.MinZ - midZ, box.MaxX - midX,
-                    box.MaxY - midY, box.MaxZ - midZ, s.ViewCode);
+  const Box about = AboutItsMiddle(box);
+  ws.camera.ZoomAll(about.MinX, about.MinY, about.MinZ, about.MaxX, about.MaxY, about.MaxZ,
+                    s.ViewCode);
   ws.camera.Zoom(kFitZoom);
   const double pan = s.ShowLegend ? kLegendPan : 0.0;
   // The zoom leaves the box's largest extent a little under half the view's
@@ -272,11 +279,7 @@ std::vector<SceneMark> MainWindowCore::FitFootprint(const Box& box) const {
   SharedSettings centred = ws.settings;
   SetSceneCenter(centred, box);
   std::vector<SceneMark> marks;
-  const double midX = (box.MaxX + box.MinX) / 2.0;
-  const double midY = (box.MaxY + box.MinY) / 2.0;
-  const double midZ = (box.MaxZ + box.MinZ) / 2.0;
-  const Box about{box.MinX - midX, box.MaxX - midX, box.MinY - midY,
-                  box.MaxY - midY, box.MinZ - midZ, box.MaxZ - midZ};
+  const Box about = AboutItsMiddle(box);
   for (int iCorner = 0; iCorner < 8; ++iCorner) {
     marks.push_back({{(iCorner & 1) != 0 ? about.MaxX : about.MinX,
                       (iCorner & 2) != 0 ? about.MaxY : about.MinY,
