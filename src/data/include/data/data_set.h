@@ -169,13 +169,14 @@ class DataSet {
   // panel is first checked (ValidateGridInput); its message, or "Illegal data
   // exist." for a number out of range or counts the sheet (20000 rows) or the
   // grid (kMaxGridNodes) cannot hold, is shown under the title "Error" and
-  // the data set stays as it was. A failed or stopped gridding also leaves
-  // it as it was (but see FailedGrid::Keep below). After a load the irregular points of every kind
-  // are Cartesian positions and the bounds are in data units. Returns false when refused, when no
-  // kind is selected, or when the gridding failed or was stopped. With
-  // FailedGrid::Keep a gridding that fails (its message shown) still loads
-  // the data set, its nodes as the failed method left them (see Grid): the
-  // user's points stay reachable and can be gridded again by another method.
+  // the data set stays as it was. A stopped gridding also leaves it as it
+  // was, and so does a failed one unless failedGrid is FailedGrid::Keep:
+  // then the data set is loaded (true) with its nodes as the failed method
+  // left them (see Grid), its message shown, so that the user's points stay
+  // reachable and can be gridded again by another method. After a load the
+  // irregular points of every kind are Cartesian positions and the bounds
+  // are in data units. Returns false when refused, when no kind is selected,
+  // or when the gridding was stopped or failed (and was not kept).
   bool GetData(DataContext& context, FailedGrid failedGrid = FailedGrid::Refuse);
   // Fills this data set from the panel as GetData does, with the same checks
   // and messages, but keeps the regular arrays as the gridding made them: in
