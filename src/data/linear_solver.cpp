@@ -2,9 +2,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <condition_variable>
 #include <limits>
 #include <mutex>
+#include <queue>
 #include <stdexcept>
+#include <tuple>
 
 #include <cblas.h>
 
@@ -27,6 +30,8 @@ void dsytrs_(const char* uplo, const int* n, const int* nrhs, const double* a, c
 void dsycon_(const char* uplo, const int* n, const double* a, const int* lda, const int* ipiv,
              const double* anorm, double* rcond, double* work, int* iwork, int* info,
              std::size_t uploLength);
+void dpotrf_(const char* uplo, const int* n, double* a, const int* lda, int* info,
+             std::size_t uploLength);
 }
 
 namespace qv {
@@ -41,14 +46,6 @@ constexpr std::size_t kSharedFrom = 512;
 constexpr int kStopped = -1;
 // Beyond this LAPACK's 32-bit offsets into the matrix could overflow.
 constexpr std::size_t kLargestSystem = 40000;
-
-// OpenBLAS's own threads spin between calls and would take the cores from
-// the gridding's threads (and from each other on a busy machine): every call
-// runs on the calling thread, and the steps are shared out here instead.
-void UseCallingThreadOnly() {
-  static std::once_flag once;
-  std::call_once(once, [] { openblas_set_num_threads(1); });
-}
 
 // A decomposition in one call reports only its end, and may be stopped
 // there: false then.
@@ -312,6 +309,188 @@ class SymmetricDecomposition final : public Decomposition {
   std::vector<int> pivots_;
 };
 
+// The Cholesky decomposition of the column-major lower triangle in square
+// tiles, on several threads, with the rows below it (if any) solved along as
+// one more row of tiles. The tile (i, j) (i >= j) goes through the updates
+// A_ij -= L_ik L_jk^T for k = 0..j-1, in that order, and then becomes L_jj
+// (decomposed) or L_ij (solved against L_jj). Each of these steps is a task,
+// taken when what it reads is final; every tile sees its steps in the same
+// order on any number of threads, so the result does not depend on them.
+// Ready tasks of earlier columns go first: they lie on the longest chain of
+// the work.
+class TiledCholesky {
+ public:
+  TiledCholesky(int n, int extra, double* a, int ld, double minimumPivot, WorkMonitor* monitor)
+      : n_(n),
+        extra_(extra),
+        tiles_((n + kTile - 1) / kTile),
+        rowTiles_(tiles_ + (extra > 0)),
+        a_(a),
+        ld_(ld),
+        minimumPivot_(minimumPivot),
+        monitor_(monitor),
+        updates_(TileCount(), 0),
+        final_(TileCount(), false),
+        queued_(TileCount(), false),
+        left_(tiles_ * (tiles_ + 1) / 2 + (extra > 0 ? tiles_ : 0)) {}
+
+  // On the calling thread, in one call.
+  bool DecomposeWhole() {
+    if (!DecomposeDiagonal(0, n_)) return false;
+    if (extra_ > 0) SolveAgainstDiagonal(a_ + n_, extra_, a_, n_);
+    return true;
+  }
+
+  bool Decompose(unsigned workers) {
+    {
+      std::lock_guard lock(mutex_);
+      TryQueue(0, 0);
+    }
+    ParallelFor(workers, 1, [&](std::size_t first, std::size_t last) {
+      for (std::size_t worker = first; worker < last; ++worker) Work();
+    });
+    return !failed_ && left_ == 0;
+  }
+
+ private:
+  static constexpr int kTile = 128;
+
+  struct Task {
+    int step;  // k of an update, j for the tile's last step
+    int row, column;
+    bool operator<(const Task& other) const {  // the queue takes the largest first
+      return std::tie(other.step, other.column, other.row) < std::tie(step, column, row);
+    }
+  };
+
+  std::size_t TileCount() const { return static_cast<std::size_t>(rowTiles_ * tiles_); }
+  std::size_t Index(int row, int column) const {
+    return static_cast<std::size_t>(row * tiles_ + column);
+  }
+  int Size(int tile) const { return std::min(kTile, n_ - tile * kTile); }
+  // The rows of a tile row; the last, below the matrix, holds the extra rows.
+  int Rows(int tile) const { return tile < tiles_ ? Size(tile) : extra_; }
+  double* At(int row, int column) const {
+    const std::size_t first = row < tiles_ ? static_cast<std::size_t>(row) * kTile : n_;
+    return a_ + first + static_cast<std::size_t>(column) * kTile * static_cast<std::size_t>(ld_);
+  }
+
+  bool DecomposeDiagonal(int from, int size) {
+    double* diagonal = a_ + from + static_cast<std::size_t>(from) * ld_;
+    int info = 0;
+    dpotrf_("L", &size, diagonal, &ld_, &info, 1);
+    if (info != 0) return false;
+    for (int i = 0; i < size; ++i) {
+      const double pivot = diagonal[i + static_cast<std::size_t>(i) * ld_];
+      if (!(pivot * pivot > minimumPivot_) || !std::isfinite(pivot)) return false;
+    }
+    return true;
+  }
+
+  // rows x columns at block := block L^-T, L the columns x columns at diagonal.
+  void SolveAgainstDiagonal(double* block, int rows, const double* diagonal, int columns) const {
+    cblas_dtrsm(CblasColMajor, CblasRight, CblasLower, CblasTrans, CblasNonUnit, rows, columns, 1.0,
+                diagonal, ld_, block, ld_);
+  }
+
+  // Queues the next step of tile (row, column) if what it reads is final.
+  // Called under the lock.
+  void TryQueue(int row, int column) {
+    const std::size_t at = Index(row, column);
+    if (queued_[at] || final_[at]) return;
+    const int k = updates_[at];
+    if (k < column) {
+      if (!final_[Index(row, k)] || !final_[Index(column, k)]) return;
+    } else if (row != column && !final_[Index(column, column)]) {
+      return;
+    }
+    queued_[at] = true;
+    ready_.push({k, row, column});
+    wake_.notify_one();
+  }
+
+  bool Run(const Task& task) {
+    const int rows = Rows(task.row), columns = Size(task.column);
+    if (task.step < task.column) {
+      const int k = task.step, depth = Size(k);
+      if (task.row == task.column) {
+        cblas_dsyrk(CblasColMajor, CblasLower, CblasNoTrans, columns, depth, -1.0,
+                    At(task.column, k), ld_, 1.0, At(task.row, task.column), ld_);
+      } else {
+        cblas_dgemm(CblasColMajor, CblasNoTrans, CblasTrans, rows, columns, depth, -1.0,
+                    At(task.row, k), ld_, At(task.column, k), ld_, 1.0, At(task.row, task.column),
+                    ld_);
+      }
+      return true;
+    }
+    if (task.row == task.column) return DecomposeDiagonal(task.column * kTile, columns);
+    SolveAgainstDiagonal(At(task.row, task.column), rows, At(task.column, task.column), columns);
+    return true;
+  }
+
+  // Called under the lock when a task has run.
+  void Finish(const Task& task) {
+    const std::size_t at = Index(task.row, task.column);
+    queued_[at] = false;
+    if (task.step < task.column) {
+      ++updates_[at];
+      TryQueue(task.row, task.column);
+      return;
+    }
+    final_[at] = true;
+    --left_;
+    if (task.row == task.column) {
+      const int j = task.column;
+      for (int i = j + 1; i < rowTiles_; ++i) TryQueue(i, j);
+      if (monitor_ != nullptr) {
+        const double remaining = static_cast<double>(tiles_ - 1 - j) / tiles_;
+        monitor_->Progress(1.0 - remaining * remaining * remaining);
+        if (monitor_->StopRequested()) failed_ = true;
+      }
+    } else {
+      // L_ik is read by the updates of step k of the tiles (i, j) and (j, i).
+      const int i = task.row, k = task.column;
+      for (int j = k + 1; j <= std::min(i, tiles_ - 1); ++j) TryQueue(i, j);
+      if (i < tiles_) {
+        for (int j = i + 1; j < rowTiles_; ++j) TryQueue(j, i);
+      }
+    }
+    if (left_ == 0 || failed_) wake_.notify_all();
+  }
+
+  void Work() {
+    std::unique_lock lock(mutex_);
+    for (;;) {
+      wake_.wait(lock, [&] { return failed_ || left_ == 0 || !ready_.empty(); });
+      if (failed_ || left_ == 0) return;
+      const Task task = ready_.top();
+      ready_.pop();
+      lock.unlock();
+      const bool done = Run(task);
+      lock.lock();
+      if (!done) {
+        failed_ = true;
+        wake_.notify_all();
+        return;
+      }
+      Finish(task);
+    }
+  }
+
+  const int n_, extra_, tiles_, rowTiles_;
+  double* const a_;
+  int ld_;
+  const double minimumPivot_;
+  WorkMonitor* const monitor_;
+  std::mutex mutex_;
+  std::condition_variable wake_;
+  std::priority_queue<Task> ready_;
+  std::vector<int> updates_;
+  std::vector<bool> final_, queued_;
+  int left_;
+  bool failed_ = false;
+};
+
 // Throws when the sizes do not match or are too large; true for an empty
 // system, which is solved then and there.
 bool CheckedEmpty(std::size_t n, const std::vector<double>& a, std::size_t rhsCount,
@@ -358,6 +537,14 @@ bool Solve(Decomposition& decomposition, std::size_t n, std::vector<double>& a, 
 
 }  // namespace
 
+// OpenBLAS's own threads spin between calls and would take the cores from
+// the gridding's threads (and from each other on a busy machine): every call
+// runs on the calling thread, and the steps are shared out here instead.
+void UseCallingThreadOnly() {
+  static std::once_flag once;
+  std::call_once(once, [] { openblas_set_num_threads(1); });
+}
+
 bool SolveLinear(std::size_t n, std::vector<double> a, std::size_t rhsCount, std::vector<double>& b,
                  double* reciprocalCondition, WorkMonitor* monitor) {
   if (CheckedEmpty(n, a, rhsCount, b, reciprocalCondition)) return true;
@@ -385,6 +572,34 @@ bool SolveSymmetricLinear(std::size_t n, std::vector<double> a, std::size_t rhsC
   SymmetricDecomposition symmetric(n);
   return Solve(symmetric, n, a, oneNorm, rhsCount, b, reciprocalCondition, Condition::WhenSingular,
                monitor);
+}
+
+bool DecomposeCholesky(std::size_t n, std::size_t extra, double* a, std::size_t ld,
+                       double minimumPivot, WorkMonitor* monitor) {
+  if (n > kLargestSystem || extra > kLargestSystem || ld < n + extra) {
+    throw std::invalid_argument("DecomposeCholesky: the system is too large or ld too small");
+  }
+  if (n == 0) return ReportEnd(monitor);
+  UseCallingThreadOnly();
+  TiledCholesky cholesky(static_cast<int>(n), static_cast<int>(extra), a, static_cast<int>(ld),
+                         minimumPivot, monitor);
+  if (!SharedAmongThreads(n)) return cholesky.DecomposeWhole() && ReportEnd(monitor);
+  return cholesky.Decompose(WorkerCount(n));
+}
+
+std::vector<double> SolveDecomposedRows(std::size_t n, std::size_t extra, const double* a,
+                                        std::size_t ld) {
+  // The rows E L^-T as columns, times L^-T: A^-1 E^T. One solve of all the
+  // columns at once is twice as quick as of the rows.
+  std::vector<double> columns(n * extra);
+  for (std::size_t j = 0; j < n; ++j) {
+    for (std::size_t r = 0; r < extra; ++r) columns[r * n + j] = a[n + r + j * ld];
+  }
+  if (n == 0 || extra == 0) return columns;
+  cblas_dtrsm(CblasColMajor, CblasLeft, CblasLower, CblasTrans, CblasNonUnit, static_cast<int>(n),
+              static_cast<int>(extra), 1.0, a, static_cast<int>(ld), columns.data(),
+              static_cast<int>(n));
+  return columns;
 }
 
 void MirrorLowerTriangle(std::size_t n, std::vector<double>& a) {

@@ -8,6 +8,11 @@
 
 namespace qv {
 
+// Makes every BLAS and LAPACK call run on its calling thread; the solvers
+// below share their work among threads themselves. Call it before the first
+// BLAS or LAPACK call of a job.
+void UseCallingThreadOnly();
+
 // Solves A X = B by LU decomposition with partial pivoting (LAPACK). a holds
 // the n x n matrix row by row; b holds n rows of rhsCount right-hand sides. On
 // success b holds the solutions (row i = unknown i) and the result is true.
@@ -36,6 +41,25 @@ bool SolveLinear(std::size_t n, std::vector<double> a, std::size_t rhsCount, std
 bool SolveSymmetricLinear(std::size_t n, std::vector<double> a, std::size_t rhsCount,
                           std::vector<double>& b, double* reciprocalCondition = nullptr,
                           WorkMonitor* monitor = nullptr);
+
+// Cholesky decomposition A = L L^T, in place, of the symmetric n x n matrix
+// held column by column with leading dimension ld, of which only the lower
+// triangle is read and then holds L. The extra rows below it in the array
+// (rows n..n + extra - 1, a matrix E of n columns) are solved along and end
+// as E L^-T: half of solving A X = E^T (see SolveDecomposedRows). Large
+// systems are shared among threads; the result does not depend on their
+// number. False when A is not numerically positive definite, when a pivot
+// (a diagonal entry of L, squared) is not above minimumPivot, or when the
+// monitor stopped it (ask the monitor which); a is then unspecified. The
+// monitor hears how far it got. Throws std::invalid_argument when n or
+// extra is too large or ld below n + extra.
+bool DecomposeCholesky(std::size_t n, std::size_t extra, double* a, std::size_t ld,
+                       double minimumPivot, WorkMonitor* monitor = nullptr);
+
+// After DecomposeCholesky, the solutions x of A x = e for its extra rows
+// E L^-T (e a row of E), column by column: the solution of row r at r * n.
+std::vector<double> SolveDecomposedRows(std::size_t n, std::size_t extra, const double* a,
+                                        std::size_t ld);
 
 // Copies the lower triangle of the row-major n x n matrix a over its upper
 // one, making it the whole symmetric matrix.

@@ -14,6 +14,27 @@
 namespace qv {
 namespace {
 
+// From this many points on the fit solves the system's definite part (see
+// FitDefinite); below, the whole system at once costs next to nothing.
+constexpr std::size_t kDefiniteFrom = 256;
+
+// Passes reports on and keeps the last, so that work begun again after
+// them goes on from there.
+class KeptProgress final : public WorkMonitor {
+ public:
+  explicit KeptProgress(WorkMonitor* job) : job_(job) {}
+  void Progress(double fraction) override {
+    last_ = std::max(last_, fraction);
+    job_->Progress(last_);
+  }
+  bool StopRequested() const override { return job_->StopRequested(); }
+  double Last() const { return last_; }
+
+ private:
+  WorkMonitor* job_;
+  double last_ = 0.0;
+};
+
 bool HasCoincidentPoints(const std::vector<double>& u, const std::vector<double>& v) {
   std::vector<std::pair<double, double>> sites(u.size());
   for (std::size_t i = 0; i < u.size(); ++i) sites[i] = {u[i], v[i]};
@@ -124,13 +145,30 @@ bool RadialBasisModel::Fit(RadialKernel kernel, const std::vector<double>& u,
   // The checks below find exactly singular systems: equal rows, or (thin
   // plate) polynomial columns that depend on each other.
   reciprocalCondition_ = 0.0;
-  const std::size_t terms = PolynomialTerms(kernel);
-  if (n == 0 || n + terms < 1) return false;
+  if (n == 0) return false;
   if (HasCoincidentPoints(u, v)) return false;
   if (kernel == RadialKernel::ThinPlate && (n < 3 || AllOnOneLine(u, v))) return false;
 
   ScaleSites(u, v);
-  const std::size_t size = n + terms;
+  if (n < kDefiniteFrom) return FitWhole(valueSets, monitor);
+  KeptProgress kept(monitor);
+  WorkMonitor* watch = monitor != nullptr ? &kept : nullptr;
+  switch (FitDefinite(valueSets, watch)) {
+    case Outcome::Solved:
+      reciprocalCondition_ = std::numeric_limits<double>::quiet_NaN();
+      if (monitor != nullptr) monitor->Progress(1.0);
+      return true;
+    case Outcome::Stopped: return false;
+    case Outcome::Undecided: break;
+  }
+  WorkStep rest(watch, kept.Last(), 1.0);
+  return FitWhole(valueSets, monitor != nullptr ? &rest : nullptr);
+}
+
+bool RadialBasisModel::FitWhole(const std::vector<std::vector<double>>& valueSets,
+                                WorkMonitor* monitor) {
+  const std::size_t n = u_.size();
+  const std::size_t size = n + PolynomialTerms(kernel_);
   std::vector<double> a(size * size, 0.0);
   // The matrix costs n^2 kernels, its decomposition some 2n^3/3 steps of a
   // far cheaper kind: the shares the monitor hears.

@@ -1,6 +1,7 @@
-// The dense solver of the radial-basis gridding: solutions, pivoting past
-// zeros, the absolute singularity test, the condition it reports, and the
-// threaded path on large systems.
+// The dense solvers of the radial-basis gridding: solutions, pivoting past
+// zeros, the absolute singularity test, the condition it reports, the
+// threaded path on large systems, and the Cholesky decomposition with the
+// rows it solves along.
 #include "linear_solver.h"
 
 #include <algorithm>
@@ -273,6 +274,110 @@ TEST(SolveLinear, StoppedDecompositionIsNotSolved) {
   EXPECT_FALSE(SolveLinear(n, RandomSystem(n, 6), 1, b, &condition, &monitor));
   EXPECT_EQ(monitor.fractions.size(), 1U);
   EXPECT_EQ(condition, 0.0);
+}
+
+// The Cholesky decomposition with rows solved along: the array holds the
+// lower triangle of A column by column, NaN above it (never to be read), the
+// extra rows below it and one row of padding.
+struct CholeskyArray {
+  std::size_t n, extra, ld;
+  std::vector<double> a;
+  std::vector<double> x;  // the solutions the extra rows stand for, row by row
+};
+
+// A symmetric A, diagonally dominant (and so positive definite) unless
+// diagonal says otherwise, and extra rows e = A x for known x.
+CholeskyArray MakeCholesky(std::size_t n, std::size_t extra, unsigned seed, double diagonal) {
+  CholeskyArray c{n, extra, n + extra + 1, {}, {}};
+  const std::vector<double> m = RandomSymmetricSystem(n, seed);
+  c.a.assign(c.ld * n, std::nan(""));
+  for (std::size_t j = 0; j < n; ++j) {
+    for (std::size_t i = j; i < n; ++i) c.a[i + j * c.ld] = i == j ? diagonal : m[i * n + j];
+  }
+  c.x.resize(extra * n);
+  for (std::size_t k = 0; k < c.x.size(); ++k) c.x[k] = std::cos(0.37 * static_cast<double>(k));
+  for (std::size_t r = 0; r < extra; ++r) {
+    for (std::size_t i = 0; i < n; ++i) {
+      double sum = 0.0;
+      for (std::size_t j = 0; j < n; ++j) {
+        const double entry = i == j ? diagonal : m[std::max(i, j) * n + std::min(i, j)];
+        sum += entry * c.x[r * n + j];
+      }
+      c.a[n + r + i * c.ld] = sum;
+    }
+  }
+  return c;
+}
+
+struct CholeskyCase {
+  const char* name;
+  std::size_t n, extra;
+};
+
+class CholeskyTest : public testing::TestWithParam<CholeskyCase> {};
+
+// One call on one thread below the threaded size; above it, tiles whole and
+// ragged, with rows solved along or none. The answer must repeat bit for bit.
+TEST_P(CholeskyTest, SolvesTheRowsBelowAndRepeatsBitForBit) {
+  const CholeskyCase& t = GetParam();
+  const CholeskyArray c = MakeCholesky(t.n, t.extra, 11, static_cast<double>(t.n));
+  std::vector<double> first = c.a;
+  ASSERT_TRUE(DecomposeCholesky(t.n, t.extra, first.data(), c.ld, 1e-12));
+  const std::vector<double> solved = SolveDecomposedRows(t.n, t.extra, first.data(), c.ld);
+  ASSERT_EQ(solved.size(), c.x.size());
+  for (std::size_t k = 0; k < solved.size(); ++k) ASSERT_NEAR(solved[k], c.x[k], 1e-10) << k;
+  std::vector<double> again = c.a;
+  ASSERT_TRUE(DecomposeCholesky(t.n, t.extra, again.data(), c.ld, 1e-12));
+  for (std::size_t j = 0; j < t.n; ++j) {
+    for (std::size_t i = j; i < t.n + t.extra; ++i) {
+      ASSERT_EQ(again[i + j * c.ld], first[i + j * c.ld]) << i << ", " << j;
+    }
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Sizes, CholeskyTest,
+    testing::Values(CholeskyCase{"Tiny", 3, 2}, CholeskyCase{"OneCall", 300, 1},
+                    CholeskyCase{"WholeTiles", 640, 3}, CholeskyCase{"RaggedTiles", 777, 2},
+                    CholeskyCase{"NoRowsBelow", 700, 0}),
+    [](const testing::TestParamInfo<CholeskyCase>& info) { return std::string(info.param.name); });
+
+// What is not positive definite, or has a pivot at or below the least one
+// asked for, is refused, on one thread and in tiles.
+TEST(DecomposeCholesky, RefusesWhatIsNotDefinite) {
+  const struct {
+    const char* name;
+    std::size_t n;
+    double diagonal;
+    double minimumPivot;
+  } cases[] = {{"IndefiniteSmall", 40, -40.0, 1e-12},
+               {"IndefiniteTiled", 700, -700.0, 1e-12},
+               {"BelowTheLeastPivot", 40, 40.0, 41.0 * 41.0},
+               {"NotANumber", 700, std::nan(""), 1e-12}};
+  for (const auto& c : cases) {
+    CholeskyArray array = MakeCholesky(c.n, 1, 12, c.diagonal);
+    EXPECT_FALSE(DecomposeCholesky(c.n, 1, array.a.data(), array.ld, c.minimumPivot)) << c.name;
+  }
+  std::vector<double> graded = {1.0, 0.0, 0.0, 1e-13};
+  EXPECT_FALSE(DecomposeCholesky(2, 0, graded.data(), 2, 1e-12));
+  graded = {1.0, 0.0, 0.0, 1e-13};
+  EXPECT_TRUE(DecomposeCholesky(2, 0, graded.data(), 2, 1e-14));
+  EXPECT_THROW(DecomposeCholesky(2, 1, graded.data(), 2, 1e-12), std::invalid_argument);
+}
+
+TEST(DecomposeCholesky, TiledReportsRisingProgressAndStopsWhenAsked) {
+  const CholeskyArray c = MakeCholesky(700, 1, 13, 700.0);
+  std::vector<double> a = c.a;
+  StoppingMonitor watch(2.0);
+  ASSERT_TRUE(DecomposeCholesky(c.n, 1, a.data(), c.ld, 1e-12, &watch));
+  ASSERT_GE(watch.fractions.size(), WorkerCount(c.n) >= 2 ? 2U : 1U);
+  EXPECT_TRUE(std::is_sorted(watch.fractions.begin(), watch.fractions.end()));
+  EXPECT_EQ(watch.fractions.back(), 1.0);
+
+  a = c.a;
+  StoppingMonitor stopper(0.0);
+  EXPECT_FALSE(DecomposeCholesky(c.n, 1, a.data(), c.ld, 1e-12, &stopper));
+  EXPECT_EQ(stopper.fractions.size(), 1U);
 }
 
 }  // namespace

@@ -55,6 +55,13 @@ class RadialBasisModel {
   // Fills the lower triangle of the system of the scaled points into a
   // (zeroed, of its full size), as the symmetric solver reads it.
   void FillSystem(std::vector<double>& a, ProgressMeter& meter) const;
+  // The fit of a large system through the part on which the kernel is
+  // definite; Undecided where that part is not (numerically) definite, so
+  // that the whole system's solve decides.
+  enum class Outcome { Solved, Stopped, Undecided };
+  Outcome FitDefinite(const std::vector<std::vector<double>>& valueSets, WorkMonitor* monitor);
+  // The fit through the whole system, which decides whether it is singular.
+  bool FitWhole(const std::vector<std::vector<double>>& valueSets, WorkMonitor* monitor);
 
   RadialKernel kernel_ = RadialKernel::Multiquadric;
   // Coordinates are centred and scaled to about -1..1 before fitting, so the
