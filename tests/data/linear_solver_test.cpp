@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include "data/parallel_for.h"
+#include "support/stopping_monitor.h"
 
 namespace qv {
 namespace {
@@ -233,21 +234,7 @@ TEST(SolveSymmetricLinear, EmptyAndMismatchedSystems) {
   EXPECT_THROW(SolveSymmetricLinear(2, {1, 2, 3}, 1, b), std::invalid_argument);
 }
 
-// A monitor that keeps the reports and asks to stop from the report at stopAt.
-class StoppingMonitor final : public WorkMonitor {
- public:
-  explicit StoppingMonitor(double stopAt) : stopAt_(stopAt) {}
-  void Progress(double fraction) override {
-    fractions.push_back(fraction);
-    if (fraction >= stopAt_) stop_ = true;
-  }
-  bool StopRequested() const override { return stop_; }
-  std::vector<double> fractions;
-
- private:
-  double stopAt_;
-  bool stop_ = false;
-};
+using test::StoppingMonitor;
 
 // The decomposition of a large system reports how far it got, rising to
 // the end, and gives the same answer as one that nobody watches.

@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/stopping_monitor.h"
+
 namespace qv {
 namespace {
 
@@ -63,32 +65,18 @@ TEST_P(RadialBasisTest, UnequalLengthsThrow) {
   EXPECT_THROW(model.Fit(GetParam(), {0, 1}, {0, 1}, {{1}}), std::invalid_argument);
 }
 
-// Keeps the reports and asks to stop from the report at stopAt on.
-class RecordingMonitor final : public WorkMonitor {
- public:
-  explicit RecordingMonitor(double stopAt) : stopAt_(stopAt) {}
-  void Progress(double fraction) override {
-    fractions.push_back(fraction);
-    if (fraction >= stopAt_) stop_ = true;
-  }
-  bool StopRequested() const override { return stop_; }
-  std::vector<double> fractions;
-
- private:
-  double stopAt_;
-  bool stop_ = false;
-};
+using test::StoppingMonitor;
 
 TEST_P(RadialBasisTest, LargeFitReportsRisingProgressAndStopsWhenAsked) {
   const Scatter s = MakeScatter(700, 0);
   RadialBasisModel model;
-  RecordingMonitor watch(2.0);
+  StoppingMonitor watch(2.0);
   ASSERT_TRUE(model.Fit(GetParam(), s.u, s.v, {s.wave}, &watch));
   ASSERT_GE(watch.fractions.size(), 2u);
   EXPECT_TRUE(std::is_sorted(watch.fractions.begin(), watch.fractions.end()));
   EXPECT_EQ(watch.fractions.back(), 1.0);
 
-  RecordingMonitor stopper(0.5);
+  StoppingMonitor stopper(0.5);
   EXPECT_FALSE(model.Fit(GetParam(), s.u, s.v, {s.wave}, &stopper));
   EXPECT_TRUE(stopper.StopRequested());
   EXPECT_LT(stopper.fractions.back(), 1.0);
@@ -128,7 +116,7 @@ TEST(RadialBasis, NearlyCoincidentPointsAreDecidedByTheWholeSystem) {
     s.v.push_back(s.v[0]);
     s.wave.push_back(s.wave[0]);
     RadialBasisModel model;
-    RecordingMonitor watch(2.0);
+    StoppingMonitor watch(2.0);
     ASSERT_EQ(model.Fit(c.kernel, s.u, s.v, {s.wave}, &watch), c.solved);
     EXPECT_TRUE(std::is_sorted(watch.fractions.begin(), watch.fractions.end()));
     if (!c.solved) {
