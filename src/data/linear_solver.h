@@ -61,6 +61,11 @@ bool DecomposeCholesky(std::size_t n, std::size_t extra, double* a, std::size_t 
 std::vector<double> SolveDecomposedRows(std::size_t n, std::size_t extra, const double* a,
                                         std::size_t ld);
 
+// Solves A X = B with the decomposition of DecomposeCholesky (its extra rows
+// aside) for count columns held one after the other (leading dimension n).
+void SolveCholesky(std::size_t n, const double* a, std::size_t ld, std::size_t count,
+                   double* columns);
+
 // Copies the lower triangle of the row-major n x n matrix a over its upper
 // one, making it the whole symmetric matrix.
 void MirrorLowerTriangle(std::size_t n, std::vector<double>& a);

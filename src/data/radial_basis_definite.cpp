@@ -88,6 +88,45 @@ Reflectors PolynomialReflectors(const std::vector<double>& u, const std::vector<
   return q;
 }
 
+// The n x columns product (row by row) of a symmetric n x n matrix with
+// another, on the cores. row(i, sums, own) goes through one triangle's
+// entries of row i: each adds to own, row i of the product (zeroed before),
+// and, mirrored, to the other rows in sums. Rows t and n - 1 - t together
+// hold n + 1 entries, so tasks of such pairs are even; each block of them
+// sums into a product of its own, and these are added in block order: the
+// same product on any number of threads. A meter counts the rows, and a
+// stop it hears ends the work early.
+template <typename Row>
+std::vector<double> SymmetricProduct(std::size_t n, std::size_t columns, ProgressMeter* meter,
+                                     const Row& row) {
+  const std::size_t pairs = (n + 1) / 2;
+  const std::size_t blocks = std::min<std::size_t>(pairs, 64);
+  std::vector<double> partial(blocks * n * columns, 0.0);
+  ParallelFor(blocks, 1, [&](std::size_t first, std::size_t last) {
+    std::vector<double> own(columns);
+    auto one = [&](std::size_t i, double* sums) {
+      std::fill(own.begin(), own.end(), 0.0);
+      row(i, sums, own.data());
+      for (std::size_t c = 0; c < columns; ++c) sums[i * columns + c] += own[c];
+    };
+    for (std::size_t block = first; block < last; ++block) {
+      if (meter != nullptr && meter->Stopped()) return;
+      double* sums = &partial[block * n * columns];
+      const std::size_t from = block * pairs / blocks, to = (block + 1) * pairs / blocks;
+      for (std::size_t t = from; t < to; ++t) {
+        one(t, sums);
+        if (n - 1 - t != t) one(n - 1 - t, sums);
+      }
+      if (meter != nullptr) meter->Add(static_cast<double>(std::min(n, 2 * to) - 2 * from));
+    }
+  });
+  std::vector<double> product(n * columns, 0.0);
+  for (std::size_t block = 0; block < blocks; ++block) {
+    for (std::size_t e = 0; e < n * columns; ++e) product[e] += partial[block * n * columns + e];
+  }
+  return product;
+}
+
 }  // namespace
 
 // The system [A P; P^T 0] [w; c] = [f; 0] of the thin plate (P the columns
@@ -132,49 +171,26 @@ RadialBasisModel::Outcome RadialBasisModel::FitDefinite(
   }
 
   // A's upper triangle, and W = A V: each kernel adds to W's row of its row
-  // and, mirrored, of its column. Rows t and n - 1 - t together hold n + 1
-  // kernels, so tasks of such pairs are even; each block of them sums into
-  // a W of its own, and these are added in block order: the same W on any
-  // number of threads.
+  // and, mirrored, of its column.
   const double matrixShare = 30.0 / (30.0 + static_cast<double>(n) / 3.0);
   WorkStep matrixStep(monitor, 0.0, matrixShare);
   ProgressMeter meter(monitor != nullptr ? &matrixStep : nullptr, static_cast<double>(n));
-  const std::size_t pairs = (n + 1) / 2;
-  const std::size_t blocks = std::min<std::size_t>(pairs, 64);
-  std::vector<double> partial(blocks * n * m, 0.0);
-  auto fillRow = [&](std::size_t i, double* sums) {
-    double* row = &at(i, 0);
-    const double* vi = &q.v[i * m];
-    double own[3] = {0, 0, 0};
-    for (std::size_t j = i; j < n; ++j) {
-      const double du = u_[i] - u_[j];
-      const double dv = v_[i] - v_[j];
-      const double k = Kernel(du * du + dv * dv);
-      row[j] = k;
-      for (std::size_t c = 0; c < m; ++c) own[c] += k * q.v[j * m + c];
-      if (j != i) {
-        for (std::size_t c = 0; c < m; ++c) sums[j * m + c] += k * vi[c];
-      }
-    }
-    for (std::size_t c = 0; c < m; ++c) sums[i * m + c] += own[c];
-  };
-  ParallelFor(blocks, 1, [&](std::size_t first, std::size_t last) {
-    for (std::size_t block = first; block < last; ++block) {
-      if (meter.Stopped()) return;
-      double* sums = &partial[block * n * m];
-      const std::size_t from = block * pairs / blocks, to = (block + 1) * pairs / blocks;
-      for (std::size_t t = from; t < to; ++t) {
-        fillRow(t, sums);
-        if (n - 1 - t != t) fillRow(n - 1 - t, sums);
-      }
-      meter.Add(static_cast<double>(std::min(n, 2 * to) - 2 * from));
-    }
-  });
+  const std::vector<double> w =
+      SymmetricProduct(n, m, &meter, [&](std::size_t i, double* sums, double* own) {
+        double* row = &at(i, 0);
+        const double* vi = &q.v[i * m];
+        for (std::size_t j = i; j < n; ++j) {
+          const double du = u_[i] - u_[j];
+          const double dv = v_[i] - v_[j];
+          const double k = Kernel(du * du + dv * dv);
+          row[j] = k;
+          for (std::size_t c = 0; c < m; ++c) own[c] += k * q.v[j * m + c];
+          if (j != i) {
+            for (std::size_t c = 0; c < m; ++c) sums[j * m + c] += k * vi[c];
+          }
+        }
+      });
   if (meter.Stopped()) return Outcome::Stopped;
-  std::vector<double> w(n * m, 0.0);
-  for (std::size_t block = 0; block < blocks; ++block) {
-    for (std::size_t e = 0; e < n * m; ++e) w[e] += partial[block * n * m + e];
-  }
 
   // Q^T A Q = A - Y V^T - V Y^T with Y = W T - V (T^T V^T W T) / 2.
   double vw[9] = {}, middle[9] = {};
@@ -202,15 +218,25 @@ RadialBasisModel::Outcome RadialBasisModel::FitDefinite(
       y[i * m + c] = value;
     }
   }
-  ParallelFor(n, 16, [&](std::size_t first, std::size_t last) {
-    for (std::size_t i = first; i < last; ++i) {
-      double* row = &at(i, 0);
-      for (std::size_t j = i; j < n; ++j) {
-        double product = 0.0;
-        for (std::size_t c = 0; c < m; ++c) {
-          product += y[i * m + c] * q.v[j * m + c] + q.v[i * m + c] * y[j * m + c];
+  // Tile by tile, so that the transposed writes stay in the cache: each
+  // kernel is kept below the diagonal too (the decomposition leaves that
+  // triangle alone) for the refinement, and replaced by G's entry.
+  constexpr std::size_t kTile = 64;
+  ParallelFor((n + kTile - 1) / kTile, 1, [&](std::size_t first, std::size_t last) {
+    for (std::size_t tileRow = first * kTile; tileRow < std::min(n, last * kTile);
+         tileRow += kTile) {
+      for (std::size_t tileColumn = tileRow; tileColumn < n; tileColumn += kTile) {
+        for (std::size_t i = tileRow; i < std::min(n, tileRow + kTile); ++i) {
+          for (std::size_t j = std::max(i, tileColumn); j < std::min(n, tileColumn + kTile); ++j) {
+            double product = 0.0;
+            for (std::size_t c = 0; c < m; ++c) {
+              product += y[i * m + c] * q.v[j * m + c] + q.v[i * m + c] * y[j * m + c];
+            }
+            const double kernel = at(i, j);
+            at(j, i) = kernel;
+            at(i, j) = sign * (kernel - product);
+          }
         }
-        row[j] = sign * (row[j] - product);
       }
     }
   });
@@ -224,46 +250,92 @@ RadialBasisModel::Outcome RadialBasisModel::FitDefinite(
                          monitor != nullptr ? &solveStep : nullptr)) {
     return StopRequested(monitor) ? Outcome::Stopped : Outcome::Undecided;
   }
-  // Row j of B's solutions is m + j of their column.
-  const std::vector<double> solved = SolveDecomposedRows(n - m, extra, b, ld);
-  auto solution = [&](std::size_t row, std::size_t column) {
-    return solved[column * (n - m) + row - m];
-  };
-
-  weights_.assign((n + (thinPlate ? m : 0)) * sets_, 0.0);
-  std::vector<double> z(n);
-  for (std::size_t s = 0; s < sets_; ++s) {
+  const std::size_t inner = n - m;
+  const std::vector<double> solved = SolveDecomposedRows(inner, extra, b, ld);
+  // The multiquadric's border: B^-1 g in the last column, and the Schur
+  // complement of B in G.
+  const double* border = thinPlate ? nullptr : &solved[sets_ * inner];
+  double schur = 0.0;
+  if (!thinPlate) {
+    schur = at(0, 0);
+    for (std::size_t j = 1; j < n; ++j) schur -= at(0, j) * border[j - 1];
+    if (!(std::fabs(schur) > kSmallestPivot)) return Outcome::Undecided;
+  }
+  // The weights w and (thin plate) the polynomial c after them, from the
+  // top m rows of sign Q^T f and the solution x of B for the rows below.
+  auto weightsFrom = [&](const double* top, const double* x, std::vector<double>& out) {
+    out.assign(n + (thinPlate ? m : 0), 0.0);
     if (thinPlate) {
-      // R c = the rows above m less G's rows above m times y.
+      // R c = the top less G's rows above m times y.
       double rhs[3];
       for (std::size_t r = 0; r < m; ++r) {
         double product = 0.0;
-        for (std::size_t j = m; j < n; ++j) product += at(r, j) * solution(j, s);
-        rhs[r] = at(r, n + s) - product;
+        for (std::size_t j = m; j < n; ++j) product += at(r, j) * x[j - m];
+        rhs[r] = top[r] - product;
       }
-      double c[3];
       for (std::size_t r = m; r-- > 0;) {
         double value = rhs[r];
-        for (std::size_t x = r + 1; x < m; ++x) value -= q.r[r * m + x] * c[x];
-        c[r] = value / q.r[r * m + r];
+        for (std::size_t c = r + 1; c < m; ++c) value -= q.r[r * m + c] * out[n + c];
+        out[n + r] = value / q.r[r * m + r];
       }
-      for (std::size_t t = 0; t < m; ++t) weights_[(n + t) * sets_ + s] = c[t];
-      std::fill(z.begin(), z.begin() + static_cast<std::ptrdiff_t>(m), 0.0);
-      for (std::size_t j = m; j < n; ++j) z[j] = solution(j, s);
+      std::copy(x, x + inner, out.begin() + static_cast<std::ptrdiff_t>(m));
     } else {
-      // G's first row is g00 and g; B^-1 g is the last extra column.
-      double schur = at(0, 0), top = at(0, n + s);
-      for (std::size_t j = 1; j < n; ++j) {
-        schur -= at(0, j) * solution(j, sets_);
-        top -= at(0, j) * solution(j, s);
-      }
-      if (!(std::fabs(schur) > kSmallestPivot)) return Outcome::Undecided;
-      const double t = top / schur;
-      z[0] = t;
-      for (std::size_t j = 1; j < n; ++j) z[j] = solution(j, s) - solution(j, sets_) * t;
+      double top0 = top[0];
+      for (std::size_t j = 1; j < n; ++j) top0 -= at(0, j) * x[j - 1];
+      const double t = top0 / schur;
+      out[0] = t;
+      for (std::size_t j = 1; j < n; ++j) out[j] = x[j - 1] - border[j - 1] * t;
     }
-    q.Apply(z.data(), false);
-    for (std::size_t i = 0; i < n; ++i) weights_[i * sets_ + s] = z[i];
+    q.Apply(out.data(), false);
+  };
+
+  const std::size_t rows = n + (thinPlate ? m : 0);
+  weights_.assign(rows * sets_, 0.0);
+  std::vector<double> one;
+  for (std::size_t s = 0; s < sets_; ++s) {
+    double top[3];
+    for (std::size_t r = 0; r < m; ++r) top[r] = at(r, n + s);
+    weightsFrom(top, &solved[s * inner], one);
+    for (std::size_t i = 0; i < rows; ++i) weights_[i * sets_ + s] = one[i];
+  }
+
+  // One step of refinement against the kernels themselves: G was made in
+  // floating point, and its rounding shows at the points.
+  {
+    // A w from the kernels kept below the diagonal, whose own are K(0).
+    const double* x = weights_.data();
+    const double diagonal = Kernel(0.0);
+    const std::vector<double> product =
+        SymmetricProduct(n, sets_, nullptr, [&](std::size_t i, double* sums, double* own) {
+          const double* row = &at(i, 0);
+          const double* xi = &x[i * sets_];
+          for (std::size_t c = 0; c < sets_; ++c) own[c] = diagonal * xi[c];
+          for (std::size_t j = 0; j < i; ++j) {
+            for (std::size_t c = 0; c < sets_; ++c) {
+              own[c] += row[j] * x[j * sets_ + c];
+              sums[j * sets_ + c] += row[j] * xi[c];
+            }
+          }
+        });
+    std::vector<double> h(n), y(inner * sets_), tops(m * sets_);
+    for (std::size_t s = 0; s < sets_; ++s) {
+      for (std::size_t i = 0; i < n; ++i) {
+        double value = valueSets[s][i] - product[i * sets_ + s];
+        if (thinPlate) {
+          value -= weights_[n * sets_ + s] + weights_[(n + 1) * sets_ + s] * u_[i] +
+                   weights_[(n + 2) * sets_ + s] * v_[i];
+        }
+        h[i] = value;
+      }
+      q.Apply(h.data(), true);
+      for (std::size_t r = 0; r < m; ++r) tops[s * m + r] = sign * h[r];
+      for (std::size_t j = m; j < n; ++j) y[s * inner + j - m] = sign * h[j];
+    }
+    SolveCholesky(inner, b, ld, sets_, y.data());
+    for (std::size_t s = 0; s < sets_; ++s) {
+      weightsFrom(&tops[s * m], &y[s * inner], one);
+      for (std::size_t i = 0; i < rows; ++i) weights_[i * sets_ + s] += one[i];
+    }
   }
   for (const double weight : weights_) {
     if (!std::isfinite(weight)) return Outcome::Undecided;
