@@ -1,12 +1,14 @@
 #include "linear_solver.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <condition_variable>
 #include <limits>
 #include <mutex>
 #include <queue>
 #include <stdexcept>
+#include <thread>
 #include <tuple>
 
 #include <cblas.h>
@@ -354,6 +356,7 @@ class TiledCholesky {
 
  private:
   static constexpr int kTile = 128;
+  static constexpr int kSpins = 2000;
 
   struct Task {
     int step;  // k of an update, j for the tile's last step
@@ -406,6 +409,7 @@ class TiledCholesky {
     }
     queued_[at] = true;
     ready_.push({k, row, column});
+    readyCount_.store(ready_.size(), std::memory_order_relaxed);
     wake_.notify_one();
   }
 
@@ -455,21 +459,37 @@ class TiledCholesky {
         for (int j = i + 1; j < rowTiles_; ++j) TryQueue(j, i);
       }
     }
-    if (left_ == 0 || failed_) wake_.notify_all();
+    if (left_ == 0 || failed_) {
+      over_ = true;
+      wake_.notify_all();
+    }
   }
 
   void Work() {
     std::unique_lock lock(mutex_);
     for (;;) {
+      if (ready_.empty() && !failed_ && left_ != 0) {
+        // The next task is mostly a few microseconds away: waiting for it
+        // awake is far quicker than being woken.
+        lock.unlock();
+        for (int spin = 0; spin < kSpins && readyCount_.load(std::memory_order_relaxed) == 0 &&
+                           !over_.load(std::memory_order_relaxed);
+             ++spin) {
+          std::this_thread::yield();
+        }
+        lock.lock();
+      }
       wake_.wait(lock, [&] { return failed_ || left_ == 0 || !ready_.empty(); });
       if (failed_ || left_ == 0) return;
       const Task task = ready_.top();
       ready_.pop();
+      readyCount_.store(ready_.size(), std::memory_order_relaxed);
       lock.unlock();
       const bool done = Run(task);
       lock.lock();
       if (!done) {
         failed_ = true;
+        over_ = true;
         wake_.notify_all();
         return;
       }
@@ -489,6 +509,9 @@ class TiledCholesky {
   std::vector<bool> final_, queued_;
   int left_;
   bool failed_ = false;
+  // Read without the lock by the threads that wait awake.
+  std::atomic<std::size_t> readyCount_{0};
+  std::atomic<bool> over_{false};
 };
 
 // Throws when the sizes do not match or are too large; true for an empty

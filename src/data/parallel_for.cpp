@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <atomic>
 #include <exception>
+#include <functional>
 #include <mutex>
 #include <thread>
 #include <vector>
@@ -45,6 +46,85 @@ unsigned UsableCores() {
   return cores;
 }
 
+// Threads kept for the jobs of ParallelFor. Starting threads for every job
+// costs more than many jobs themselves (most of a millisecond where the
+// cores are virtual and sleep when idle), and the gridding and the solvers
+// run several short jobs in a row. After a job the helpers stay awake for a
+// few milliseconds, giving way to any other thread, in case the next comes;
+// then they sleep. One job at a time: a job asked for while another runs (a
+// job within a job, or one from another thread) gets threads of its own.
+class HelperThreads {
+ public:
+  // The one set of helpers, kept until the process ends.
+  static HelperThreads& Shared() {
+    static HelperThreads* const helpers = new HelperThreads;
+    return *helpers;
+  }
+
+  // Runs body on the calling thread and on up to count helpers, and returns
+  // once every helper that began it has ended. body must not throw. False,
+  // with nothing run, while another job has the helpers.
+  bool Run(unsigned count, const std::function<void()>& body) {
+    std::unique_lock busy(busy_, std::try_to_lock);
+    if (!busy) return false;
+    while (started_ < count) {
+      std::thread([this] { Serve(); }).detach();
+      ++started_;
+    }
+    job_ = &body;
+    wanted_ = count;
+    done_.store(0, std::memory_order_relaxed);
+    seats_.store(0, std::memory_order_release);
+    generation_.fetch_add(1, std::memory_order_acq_rel);
+    generation_.notify_all();
+    body();
+    // Helpers still asleep are not waited for: they find the job closed.
+    const unsigned began = std::min(seats_.exchange(kClosed, std::memory_order_acq_rel), count);
+    AwaitChange(done_, [&](unsigned done) { return done == began; });
+    return true;
+  }
+
+ private:
+  static constexpr unsigned kClosed = 1u << 30;
+  static constexpr int kAwakeYields = 4000;
+
+  // Waits until ready(value) holds, awake at first, then asleep.
+  template <typename T, typename Ready>
+  static void AwaitChange(std::atomic<T>& value, const Ready& ready) {
+    for (int yields = 0;; ++yields) {
+      const T now = value.load(std::memory_order_acquire);
+      if (ready(now)) return;
+      if (yields < kAwakeYields) {
+        std::this_thread::yield();
+      } else {
+        value.wait(now, std::memory_order_acquire);
+      }
+    }
+  }
+
+  void Serve() {
+    unsigned long seen = generation_.load(std::memory_order_acquire);
+    for (;;) {
+      AwaitChange(generation_, [&](unsigned long generation) { return generation != seen; });
+      seen = generation_.load(std::memory_order_acquire);
+      // A seat taken after the job closed, or past those wanted, is none.
+      if (seats_.fetch_add(1, std::memory_order_acq_rel) >= wanted_) continue;
+      (*job_)();
+      done_.fetch_add(1, std::memory_order_acq_rel);
+      done_.notify_one();
+    }
+  }
+
+  std::mutex busy_;
+  unsigned started_ = 0;
+  // The job: set by Run before the seats open, read by helpers with a seat.
+  const std::function<void()>* job_ = nullptr;
+  unsigned wanted_ = 0;
+  std::atomic<unsigned> seats_{kClosed};
+  std::atomic<unsigned> done_{0};
+  std::atomic<unsigned long> generation_{0};
+};
+
 }  // namespace
 
 unsigned WorkerCount(std::size_t count) {
@@ -76,11 +156,13 @@ void ParallelFor(std::size_t count, std::size_t grain,
       next = count;
     }
   };
-  std::vector<std::thread> threads;
-  threads.reserve(workers - 1);
-  for (unsigned t = 1; t < workers; ++t) threads.emplace_back(run);
-  run();
-  for (std::thread& thread : threads) thread.join();
+  if (!HelperThreads::Shared().Run(workers - 1, run)) {
+    std::vector<std::thread> threads;
+    threads.reserve(workers - 1);
+    for (unsigned t = 1; t < workers; ++t) threads.emplace_back(run);
+    run();
+    for (std::thread& thread : threads) thread.join();
+  }
   error.Rethrow();
 }
 

@@ -175,21 +175,25 @@ RadialBasisModel::Outcome RadialBasisModel::FitDefinite(
   const double matrixShare = 30.0 / (30.0 + static_cast<double>(n) / 3.0);
   WorkStep matrixStep(monitor, 0.0, matrixShare);
   ProgressMeter meter(monitor != nullptr ? &matrixStep : nullptr, static_cast<double>(n));
-  const std::vector<double> w =
-      SymmetricProduct(n, m, &meter, [&](std::size_t i, double* sums, double* own) {
-        double* row = &at(i, 0);
-        const double* vi = &q.v[i * m];
-        for (std::size_t j = i; j < n; ++j) {
-          const double du = u_[i] - u_[j];
-          const double dv = v_[i] - v_[j];
-          const double k = Kernel(du * du + dv * dv);
-          row[j] = k;
-          for (std::size_t c = 0; c < m; ++c) own[c] += k * q.v[j * m + c];
-          if (j != i) {
-            for (std::size_t c = 0; c < m; ++c) sums[j * m + c] += k * vi[c];
-          }
+  auto fill = [&](const auto& kernel) {
+    return SymmetricProduct(n, m, &meter, [&](std::size_t i, double* sums, double* own) {
+      double* row = &at(i, 0);
+      const double* vi = &q.v[i * m];
+      for (std::size_t j = i; j < n; ++j) {
+        const double du = u_[i] - u_[j];
+        const double dv = v_[i] - v_[j];
+        const double k = kernel(du * du + dv * dv);
+        row[j] = k;
+        for (std::size_t c = 0; c < m; ++c) own[c] += k * q.v[j * m + c];
+        if (j != i) {
+          for (std::size_t c = 0; c < m; ++c) sums[j * m + c] += k * vi[c];
         }
-      });
+      }
+    });
+  };
+  const std::vector<double> w =
+      thinPlate ? fill([](double distance2) { return ThinPlate(distance2); })
+                : fill([this](double distance2) { return Multiquadric(distance2); });
   if (meter.Stopped()) return Outcome::Stopped;
 
   // Q^T A Q = A - Y V^T - V Y^T with Y = W T - V (T^T V^T W T) / 2.

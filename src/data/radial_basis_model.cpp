@@ -58,12 +58,6 @@ std::size_t PolynomialTerms(RadialKernel kernel) {
 
 }  // namespace
 
-double RadialBasisModel::Kernel(double distance2) const {
-  if (kernel_ == RadialKernel::Multiquadric) return std::sqrt(distance2 + shape2_);
-  // r^2 ln r = d ln d / 2 with d = r^2.
-  return distance2 > 0.0 ? 0.5 * distance2 * std::log(distance2) : 0.0;
-}
-
 void RadialBasisModel::ScaleSites(const std::vector<double>& u, const std::vector<double>& v) {
   const std::size_t n = u.size();
   const auto [minU, maxU] = std::minmax_element(u.begin(), u.end());

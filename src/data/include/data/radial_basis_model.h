@@ -3,6 +3,7 @@
 // gridding; every node is then a sum over the points.
 #pragma once
 
+#include <cmath>
 #include <cstddef>
 #include <vector>
 
@@ -49,7 +50,16 @@ class RadialBasisModel {
   double ReciprocalCondition() const { return reciprocalCondition_; }
 
  private:
-  double Kernel(double distance2) const;
+  // The kernels as functions of the squared distance; inline, so that the
+  // fit's loops over millions of them take them in.
+  static double ThinPlate(double distance2) {
+    // r^2 ln r = d ln d / 2 with d = r^2.
+    return distance2 > 0.0 ? 0.5 * distance2 * std::log(distance2) : 0.0;
+  }
+  double Multiquadric(double distance2) const { return std::sqrt(distance2 + shape2_); }
+  double Kernel(double distance2) const {
+    return kernel_ == RadialKernel::Multiquadric ? Multiquadric(distance2) : ThinPlate(distance2);
+  }
   // Centres and scales the points into u_ and v_, and sets the shape.
   void ScaleSites(const std::vector<double>& u, const std::vector<double>& v);
   // Fills the lower triangle of the system of the scaled points into a
