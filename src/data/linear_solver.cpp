@@ -647,20 +647,8 @@ void SolveCholesky(std::size_t n, const double* a, std::size_t ld, std::size_t c
 }
 
 void MirrorLowerTriangle(std::size_t n, std::vector<double>& a) {
-  // Tile by tile, so that the column read of the copy stays in the cache.
-  constexpr std::size_t kTile = 64;
-  ParallelFor((n + kTile - 1) / kTile, 1, [&](std::size_t first, std::size_t last) {
-    for (std::size_t tileRow = first * kTile; tileRow < std::min(n, last * kTile);
-         tileRow += kTile) {
-      for (std::size_t tileColumn = tileRow; tileColumn < n; tileColumn += kTile) {
-        for (std::size_t i = tileRow; i < std::min(n, tileRow + kTile); ++i) {
-          for (std::size_t j = std::max(i + 1, tileColumn); j < std::min(n, tileColumn + kTile);
-               ++j)
-            a[i * n + j] = a[j * n + i];
-        }
-      }
-    }
-  });
+  ForEachUpperEntryByTiles(n, false,
+                           [&](std::size_t i, std::size_t j) { a[i * n + j] = a[j * n + i]; });
 }
 
 }  // namespace qv

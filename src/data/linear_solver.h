@@ -1,9 +1,11 @@
 // Dense linear systems for the radial-basis and thin-plate gridding.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <vector>
 
+#include "data/parallel_for.h"
 #include "platform/work_monitor.h"
 
 namespace qv {
@@ -65,6 +67,29 @@ std::vector<double> SolveDecomposedRows(std::size_t n, std::size_t extra, const 
 // aside) for count columns held one after the other (leading dimension n).
 void SolveCholesky(std::size_t n, const double* a, std::size_t ld, std::size_t count,
                    double* columns);
+
+// Calls visit(i, j) for every entry (i, j) with i < j, or i <= j with the
+// diagonal, of an n x n matrix, tile by tile on the cores: entries of the
+// mirrored tile, (j, i), stay in the cache while the tile is visited. Tiles
+// in different rows of tiles may be visited at once.
+template <typename Visit>
+void ForEachUpperEntryByTiles(std::size_t n, bool diagonal, const Visit& visit) {
+  constexpr std::size_t kTile = 64;
+  const std::size_t skip = diagonal ? 0 : 1;
+  ParallelFor((n + kTile - 1) / kTile, 1, [&](std::size_t first, std::size_t last) {
+    for (std::size_t tileRow = first * kTile; tileRow < std::min(n, last * kTile);
+         tileRow += kTile) {
+      for (std::size_t tileColumn = tileRow; tileColumn < n; tileColumn += kTile) {
+        for (std::size_t i = tileRow; i < std::min(n, tileRow + kTile); ++i) {
+          for (std::size_t j = std::max(i + skip, tileColumn); j < std::min(n, tileColumn + kTile);
+               ++j) {
+            visit(i, j);
+          }
+        }
+      }
+    }
+  });
+}
 
 // Copies the lower triangle of the row-major n x n matrix a over its upper
 // one, making it the whole symmetric matrix.

@@ -222,27 +222,16 @@ RadialBasisModel::Outcome RadialBasisModel::FitDefinite(
       y[i * m + c] = value;
     }
   }
-  // Tile by tile, so that the transposed writes stay in the cache: each
-  // kernel is kept below the diagonal too (the decomposition leaves that
-  // triangle alone) for the refinement, and replaced by G's entry.
-  constexpr std::size_t kTile = 64;
-  ParallelFor((n + kTile - 1) / kTile, 1, [&](std::size_t first, std::size_t last) {
-    for (std::size_t tileRow = first * kTile; tileRow < std::min(n, last * kTile);
-         tileRow += kTile) {
-      for (std::size_t tileColumn = tileRow; tileColumn < n; tileColumn += kTile) {
-        for (std::size_t i = tileRow; i < std::min(n, tileRow + kTile); ++i) {
-          for (std::size_t j = std::max(i, tileColumn); j < std::min(n, tileColumn + kTile); ++j) {
-            double product = 0.0;
-            for (std::size_t c = 0; c < m; ++c) {
-              product += y[i * m + c] * q.v[j * m + c] + q.v[i * m + c] * y[j * m + c];
-            }
-            const double kernel = at(i, j);
-            at(j, i) = kernel;
-            at(i, j) = sign * (kernel - product);
-          }
-        }
-      }
+  // Each kernel is kept below the diagonal too (the decomposition leaves
+  // that triangle alone) for the refinement, and replaced by G's entry.
+  ForEachUpperEntryByTiles(n, true, [&](std::size_t i, std::size_t j) {
+    double product = 0.0;
+    for (std::size_t c = 0; c < m; ++c) {
+      product += y[i * m + c] * q.v[j * m + c] + q.v[i * m + c] * y[j * m + c];
     }
+    const double kernel = at(i, j);
+    at(j, i) = kernel;
+    at(i, j) = sign * (kernel - product);
   });
   if (!thinPlate) {
     for (std::size_t j = 1; j < n; ++j) at(j, n + sets_) = at(0, j);
