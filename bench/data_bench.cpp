@@ -186,13 +186,22 @@ BENCHMARK(BM_ThinPlateGrid)->Arg(2000)->Unit(benchmark::kMillisecond);
 // (dgetrf + dgetrs) of the same system, a fresh copy each time, on as many
 // OpenBLAS threads as the fit may use: the fit, which also builds the
 // matrix, should take no longer. Run it on fewer cores with taskset.
+// The counter error is the largest miss of the last fit at the points.
 void RadialFit(benchmark::State& state, RadialKernel kernel) {
   const Scatter s = MakeScatter(static_cast<std::size_t>(state.range(0)));
+  RadialBasisModel model;
   for (auto _ : state) {
-    RadialBasisModel model;
+    model = RadialBasisModel();
     if (!model.Fit(kernel, s.x, s.y, {s.z, s.c})) state.SkipWithError("singular");
     benchmark::DoNotOptimize(model.SetCount());
   }
+  double error = 0.0;
+  std::vector<double> out;
+  for (std::size_t i = 0; i < s.x.size(); ++i) {
+    model.Evaluate(s.x[i], s.y[i], out);
+    error = std::max({error, std::fabs(out[0] - s.z[i]), std::fabs(out[1] - s.c[i])});
+  }
+  state.counters["error"] = error;
 }
 void RadialSolveReference(benchmark::State& state, RadialKernel kernel) {
   const Scatter s = MakeScatter(static_cast<std::size_t>(state.range(0)));
