@@ -72,7 +72,7 @@ class HelperThreads {
       ++started_;
     }
     job_ = &body;
-    wanted_ = count;
+    wanted_.store(count, std::memory_order_relaxed);
     done_.store(0, std::memory_order_relaxed);
     seats_.store(0, std::memory_order_release);
     generation_.fetch_add(1, std::memory_order_acq_rel);
@@ -108,7 +108,8 @@ class HelperThreads {
       AwaitChange(generation_, [&](unsigned long generation) { return generation != seen; });
       seen = generation_.load(std::memory_order_acquire);
       // A seat taken after the job closed, or past those wanted, is none.
-      if (seats_.fetch_add(1, std::memory_order_acq_rel) >= wanted_) continue;
+      const unsigned seat = seats_.fetch_add(1, std::memory_order_acq_rel);
+      if (seat >= wanted_.load(std::memory_order_relaxed)) continue;
       (*job_)();
       done_.fetch_add(1, std::memory_order_acq_rel);
       done_.notify_one();
@@ -118,8 +119,9 @@ class HelperThreads {
   std::mutex busy_;
   unsigned started_ = 0;
   // The job: set by Run before the seats open, read by helpers with a seat.
+  // A helper late for one job reads the count of the next.
   const std::function<void()>* job_ = nullptr;
-  unsigned wanted_ = 0;
+  std::atomic<unsigned> wanted_{0};
   std::atomic<unsigned> seats_{kClosed};
   std::atomic<unsigned> done_{0};
   std::atomic<unsigned long> generation_{0};
